@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Velomira needs to build, test and run.
+# Idempotent: does nothing when every package is already installed.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  python3-sgp4          # SGP4 verification set used by the orbit tests
+  fonts-noto-cjk        # Japanese captions on the panel
+  xvfb xauth            # demo and screenshots without a desktop
+  libhamlib-utils       # rigctl: checks the rig simulator against real CAT software
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "setup: all packages present"
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO=sudo
+else
+  SUDO=
+fi
+echo "setup: installing ${missing[*]}"
+$SUDO apt-get update -q
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
