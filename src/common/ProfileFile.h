@@ -24,6 +24,10 @@ public:
     // The value of key in section, or `defaultValue` when absent.
     QString get(const QString &section, const QString &key, const QString &defaultValue) const;
 
+    // The stored value as `get` would return it, or nullopt when the key is
+    // absent (or has no "=" on its line).
+    std::optional<QString> value(const QString &section, const QString &key) const;
+
     // Writes key=value in section (creating section and file as needed);
     // a nullopt value removes the key. False when the file could not be written.
     bool set(const QString &section, const QString &key, const std::optional<QString> &value);
@@ -39,6 +43,9 @@ public:
     // Removes every line whose key satisfies the predicate (used to purge
     // per-satellite keys of satellites no longer in the table).
     bool removeKeysIf(const QString &section, const std::function<bool(const QString &key)> &pred);
+
+    // Deletes the file (true when it is gone afterwards).
+    bool remove();
 
     QStringList sections() const;
     QStringList keys(const QString &section) const;

@@ -1,0 +1,75 @@
+#include "common/DataDir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace vm {
+
+namespace {
+
+QString executableDir()
+{
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    return QFileInfo(self.symLinkTarget()).absolutePath();
+}
+
+bool isWritableDir(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isDir() && info.isWritable();
+}
+
+} // namespace
+
+QString resolveDataDir(const DataDirInputs &inputs)
+{
+    QString dir;
+    if (!inputs.velomiraHome.isEmpty()) {
+        dir = QDir(inputs.velomiraHome).absolutePath();
+    } else if (!inputs.executableDir.isEmpty() && isWritableDir(inputs.executableDir)) {
+        dir = QDir(inputs.executableDir).absolutePath();
+    } else {
+        // A relative $XDG_DATA_HOME is invalid and ignored.
+        QString base = inputs.xdgDataHome;
+        if (base.isEmpty() || QDir::isRelativePath(base))
+            base = QDir(inputs.homeDir.isEmpty() ? QDir::homePath() : inputs.homeDir)
+                       .filePath(QStringLiteral(".local/share"));
+        dir = QDir(base).filePath(QStringLiteral("velomira"));
+    }
+    dir = QDir::cleanPath(dir);
+    QDir().mkpath(dir);
+    return dir;
+}
+
+QString dataDir()
+{
+    DataDirInputs in;
+    in.velomiraHome = qEnvironmentVariable("VELOMIRA_HOME");
+    in.executableDir = executableDir();
+    in.xdgDataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    in.homeDir = qEnvironmentVariable("HOME");
+    return resolveDataDir(in);
+}
+
+QString findFileNoCase(const QString &dir, const QString &name)
+{
+    const QDir d(dir);
+    if (QFileInfo::exists(d.filePath(name)))
+        return d.filePath(name);
+    const QStringList entries = d.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return d.filePath(entry);
+    }
+    return d.filePath(name);
+}
+
+QString dataFile(const QString &name)
+{
+    return findFileNoCase(dataDir(), name);
+}
+
+} // namespace vm
