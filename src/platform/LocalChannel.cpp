@@ -1,0 +1,715 @@
+#include "platform/LocalChannel.h"
+
+#include "platform/ChannelWire.h"
+#include "platform/RuntimeDir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QSocketNotifier>
+#include <QThread>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcChannel, "velomira.channel")
+
+namespace vm {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A sender that connected but has not finished its frame within this time is
+// cut off, so half-open connections do not pile up.
+constexpr auto IncompleteFrameLimit = std::chrono::seconds(10);
+constexpr std::size_t MaxIncoming = 256;
+constexpr int ReplyWriteLimitMs = 1000;
+
+QString errnoText(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+bool fillAddress(const QByteArray &path, sockaddr_un *addr)
+{
+    std::memset(addr, 0, sizeof(*addr));
+    addr->sun_family = AF_UNIX;
+    if (path.size() >= static_cast<qsizetype>(sizeof(addr->sun_path)))
+        return false;
+    std::memcpy(addr->sun_path, path.constData(), path.size());
+    return true;
+}
+
+int newSocket()
+{
+    return ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+}
+
+// Connects fd to path; 0 or the errno. A full backlog of a live listener
+// gives EAGAIN on a non-blocking Unix socket.
+int connectTo(int fd, const QByteArray &path)
+{
+    sockaddr_un addr;
+    if (!fillAddress(path, &addr))
+        return ENAMETOOLONG;
+    for (;;) {
+        if (::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof(addr)) == 0)
+            return 0;
+        if (errno != EINTR)
+            return errno;
+    }
+}
+
+bool isAbsent(int err)
+{
+    return err == ENOENT || err == ECONNREFUSED || err == ENOTSOCK;
+}
+
+qint64 msUntil(Clock::time_point deadline)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+}
+
+// Writes all of bytes to a non-blocking socket, waiting for room a bounded time.
+bool writeAll(int fd, const QByteArray &bytes, int limitMs)
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::send(fd, bytes.constData() + done, bytes.size() - done, MSG_NOSIGNAL);
+        if (n > 0) {
+            done += n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            const qint64 left = msUntil(deadline);
+            if (left <= 0)
+                return false;
+            pollfd p{fd, POLLOUT, 0};
+            ::poll(&p, 1, static_cast<int>(left));
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+struct LocalChannel::Endpoint {
+    QString title;
+    int fd = -1;
+    QByteArray path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    QSocketNotifier *notifier = nullptr;
+    RecordHandler onRecord;
+    ItemHandler onItem;
+    CloseHandler onClose;
+};
+
+struct LocalChannel::Incoming {
+    int fd = -1;
+    QString title;
+    QByteArray buffer;
+    SteadyTime since;
+    QSocketNotifier *notifier = nullptr;
+};
+
+namespace {
+
+// A notifier may be retired from inside its own activation, so it is only
+// switched off here and deleted by the event loop later.
+void retire(QSocketNotifier *&notifier)
+{
+    if (!notifier)
+        return;
+    notifier->setEnabled(false);
+    notifier->deleteLater();
+    notifier = nullptr;
+}
+
+} // namespace
+
+LocalChannel::LocalChannel(const QString &runtimeDir)
+    : m_runtimeDir(runtimeDir.isEmpty() ? RuntimeDir::defaultPath() : runtimeDir)
+{
+}
+
+LocalChannel::~LocalChannel()
+{
+    for (auto &[fd, in] : m_incoming) {
+        retire(in->notifier);
+        ::close(fd);
+    }
+    m_incoming.clear();
+    const QStringList owned = titles();
+    for (const QString &title : owned)
+        unregisterTitle(title);
+}
+
+bool LocalChannel::open()
+{
+    return ensureOpen();
+}
+
+bool LocalChannel::ensureOpen()
+{
+    if (m_opened)
+        return true;
+    QString error;
+    if (!RuntimeDir::prepare(m_runtimeDir, &error)) {
+        m_error = error;
+        qCWarning(lcChannel).noquote() << error;
+        return false;
+    }
+    m_opened = true;
+    return true;
+}
+
+QByteArray LocalChannel::socketPath(const QString &title)
+{
+    return QFile::encodeName(QDir(m_runtimeDir).filePath(ChannelWire::socketFileName(title)));
+}
+
+LocalChannel::Endpoint *LocalChannel::findEndpoint(const QString &title) const
+{
+    for (const auto &ep : m_endpoints) {
+        if (ep->title == title)
+            return ep.get();
+    }
+    return nullptr;
+}
+
+bool LocalChannel::useNotifiers() const
+{
+    const QCoreApplication *app = QCoreApplication::instance();
+    return app && app->thread() == QThread::currentThread();
+}
+
+bool LocalChannel::registerTitle(const QString &title)
+{
+    if (ownsTitle(title))
+        return true;
+    if (!ensureOpen())
+        return false;
+    const QByteArray path = socketPath(title);
+    sockaddr_un addr;
+    if (!fillAddress(path, &addr)) {
+        m_error = QStringLiteral("title \"%1\": socket path %2 is too long").arg(title, QFile::decodeName(path));
+        return false;
+    }
+
+    struct stat st {};
+    if (::lstat(path.constData(), &st) == 0) {
+        if (!S_ISSOCK(st.st_mode)) {
+            m_error = QStringLiteral("title \"%1\": %2 exists and is not a socket; refused")
+                          .arg(title, QFile::decodeName(path));
+            return false;
+        }
+        const int probe = newSocket();
+        const int err = probe >= 0 ? connectTo(probe, path) : errno;
+        if (probe >= 0)
+            ::close(probe);
+        if (err == 0 || err == EAGAIN) {
+            m_error = QStringLiteral("title \"%1\" is owned by another program").arg(title);
+            return false;
+        }
+        // Nobody listens: the file was left behind by a program that ended
+        // without cleaning up.
+        ::unlink(path.constData());
+    }
+
+    const int fd = newSocket();
+    if (fd < 0) {
+        m_error = QStringLiteral("title \"%1\": socket: %2").arg(title, errnoText(errno));
+        return false;
+    }
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof(addr)) != 0 ||
+        ::listen(fd, SOMAXCONN) != 0) {
+        const int err = errno;
+        ::close(fd);
+        m_error = err == EADDRINUSE ? QStringLiteral("title \"%1\" is owned by another program").arg(title)
+                                    : QStringLiteral("title \"%1\": %2").arg(title, errnoText(err));
+        return false;
+    }
+
+    auto ep = std::make_unique<Endpoint>();
+    ep->title = title;
+    ep->fd = fd;
+    ep->path = path;
+    if (::stat(path.constData(), &st) == 0) {
+        ep->device = st.st_dev;
+        ep->inode = st.st_ino;
+    }
+    if (useNotifiers()) {
+        ep->notifier = new QSocketNotifier(fd, QSocketNotifier::Read);
+        QObject::connect(ep->notifier, &QSocketNotifier::activated, ep->notifier,
+                         [this, title, fd] { acceptAll(title, fd); });
+    }
+    m_endpoints.push_back(std::move(ep));
+    return true;
+}
+
+void LocalChannel::unregisterTitle(const QString &title)
+{
+    auto it = std::find_if(m_endpoints.begin(), m_endpoints.end(),
+                           [&](const auto &ep) { return ep->title == title; });
+    if (it == m_endpoints.end())
+        return;
+    Endpoint &ep = **it;
+    retire(ep.notifier);
+    ::close(ep.fd);
+    // Remove the socket file only while it is still ours: a successor may
+    // already have replaced a file we thought stale.
+    struct stat st {};
+    if (::lstat(ep.path.constData(), &st) == 0 && st.st_dev == ep.device && st.st_ino == ep.inode)
+        ::unlink(ep.path.constData());
+    m_endpoints.erase(it);
+}
+
+bool LocalChannel::ownsTitle(const QString &title) const
+{
+    return findEndpoint(title) != nullptr;
+}
+
+QStringList LocalChannel::titles() const
+{
+    QStringList list;
+    for (const auto &ep : m_endpoints)
+        list << ep->title;
+    return list;
+}
+
+void LocalChannel::setRecordHandler(const QString &title, RecordHandler handler)
+{
+    if (Endpoint *ep = findEndpoint(title))
+        ep->onRecord = std::move(handler);
+}
+
+void LocalChannel::setItemHandler(const QString &title, ItemHandler handler)
+{
+    if (Endpoint *ep = findEndpoint(title))
+        ep->onItem = std::move(handler);
+}
+
+void LocalChannel::setCloseHandler(const QString &title, CloseHandler handler)
+{
+    if (Endpoint *ep = findEndpoint(title))
+        ep->onClose = std::move(handler);
+}
+
+bool LocalChannel::titleExists(const QString &title)
+{
+    if (ownsTitle(title))
+        return true;
+    if (!ensureOpen())
+        return false;
+    const int fd = newSocket();
+    if (fd < 0)
+        return false;
+    const int err = connectTo(fd, socketPath(title));
+    ::close(fd);
+    return err == 0 || err == EAGAIN;
+}
+
+bool LocalChannel::send(const QString &title, const QString &text)
+{
+    return sendRecord(title, text).delivered();
+}
+
+void LocalChannel::postClose(const QString &title)
+{
+    postCloseRequest(title);
+}
+
+LocalChannel::Result LocalChannel::sendRecord(const QString &title, const QString &text)
+{
+    return exchange(title, ChannelWire::WmCopyData, 0, ChannelCodec::encode(text));
+}
+
+LocalChannel::Result LocalChannel::sendBytes(const QString &title, const QByteArray &bytes)
+{
+    return exchange(title, ChannelWire::WmCopyData, 0, bytes);
+}
+
+LocalChannel::Result LocalChannel::requestItem(const QString &title, const QString &item)
+{
+    return exchange(title, ChannelWire::WmDdeRequest, 0, item.toUtf8());
+}
+
+LocalChannel::Result LocalChannel::postCloseRequest(const QString &title)
+{
+    return exchange(title, ChannelWire::WmClose, 0, QByteArray());
+}
+
+LocalChannel::Result LocalChannel::exchange(const QString &title, quint32 msg, quint32 dwData,
+                                            const QByteArray &data)
+{
+    Result result;
+    if (m_closing) {
+        result.status = Status::Closing;
+        return result;
+    }
+    if (static_cast<quint64>(data.size()) > ChannelWire::MaxDataSize) {
+        m_error = QStringLiteral("record of %1 bytes is too large").arg(data.size());
+        result.status = Status::Failed;
+        return result;
+    }
+    if (!ensureOpen()) {
+        result.status = Status::Failed;
+        return result;
+    }
+    const QByteArray path = socketPath(title);
+    const bool wantReply = msg != ChannelWire::WmClose;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(m_replyTimeoutMs);
+
+    int fd = -1;
+    bool connected = false;
+    const QByteArray out = ChannelWire::request(msg, dwData, data);
+    qsizetype written = 0;
+    QByteArray in;
+
+    auto finish = [&](Status status) {
+        if (fd >= 0)
+            ::close(fd);
+        result.status = status;
+        return result;
+    };
+
+    for (;;) {
+        if (!connected) {
+            fd = newSocket();
+            if (fd < 0) {
+                m_error = QStringLiteral("socket: %1").arg(errnoText(errno));
+                return finish(Status::Failed);
+            }
+            const int err = connectTo(fd, path);
+            if (err == 0) {
+                connected = true;
+            } else if (isAbsent(err)) {
+                return finish(Status::Missing);
+            } else if (err == EAGAIN) {
+                // The owner is alive but has a full backlog: it is busy.
+                // Keep serving our own titles meanwhile and try again.
+                ::close(fd);
+                fd = -1;
+                const qint64 left = msUntil(deadline);
+                if (left <= 0)
+                    return finish(Status::NoReply);
+                serviceOwn(static_cast<int>(std::min<qint64>(left, 10)));
+                continue;
+            } else {
+                m_error = QStringLiteral("title \"%1\": %2").arg(title, errnoText(err));
+                return finish(Status::Failed);
+            }
+        }
+
+        short events = 0;
+        if (written < out.size()) {
+            const ssize_t n = ::send(fd, out.constData() + written, out.size() - written, MSG_NOSIGNAL);
+            if (n > 0) {
+                written += n;
+                continue;
+            }
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+                // The owner went away between connect and write.
+                return finish(Status::Failed);
+            }
+            events = POLLOUT;
+        } else if (!wantReply) {
+            return finish(Status::Delivered);
+        } else {
+            char buf[4096];
+            const ssize_t n = ::recv(fd, buf, sizeof(buf), 0);
+            if (n > 0) {
+                in.append(buf, n);
+                ChannelWire::Reply reply;
+                const auto state = ChannelWire::parseReply(in, &reply);
+                if (state == ChannelWire::ParseState::Complete) {
+                    result.value = reply.result;
+                    result.data = reply.data;
+                    return finish(Status::Delivered);
+                }
+                if (state == ChannelWire::ParseState::Invalid) {
+                    m_error = QStringLiteral("title \"%1\": garbled reply").arg(title);
+                    return finish(Status::Failed);
+                }
+                continue;
+            }
+            if (n == 0) {
+                m_error = QStringLiteral("title \"%1\": connection closed without a reply").arg(title);
+                return finish(Status::Failed);
+            }
+            if (errno == EINTR)
+                continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                m_error = QStringLiteral("title \"%1\": %2").arg(title, errnoText(errno));
+                return finish(Status::Failed);
+            }
+            events = POLLIN;
+        }
+
+        const qint64 left = msUntil(deadline);
+        if (left <= 0) {
+            m_error = QStringLiteral("title \"%1\": no reply within %2 ms").arg(title).arg(m_replyTimeoutMs);
+            return finish(Status::NoReply);
+        }
+        short revents = 0;
+        serviceOwn(static_cast<int>(left), fd, events, &revents);
+    }
+}
+
+int LocalChannel::processPending(int timeoutMs)
+{
+    const quint64 before = m_handled;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    for (;;) {
+        const qint64 left = std::max<qint64>(msUntil(deadline), 0);
+        const bool woke = serviceOwn(static_cast<int>(left));
+        if (m_handled != before) {
+            // Take whatever else is already waiting.
+            while (serviceOwn(0)) {
+            }
+            break;
+        }
+        if (!woke && msUntil(deadline) <= 0)
+            break;
+        if (m_endpoints.empty() && m_incoming.empty())
+            break;
+    }
+    return static_cast<int>(m_handled - before);
+}
+
+bool LocalChannel::serviceOwn(int timeoutMs, int extraFd, short extraEvents, short *extraRevents)
+{
+    expireStale();
+
+    enum class Kind { Extra, Listener, Connection };
+    struct Target {
+        Kind kind;
+        int fd;
+        QString title;
+    };
+    std::vector<pollfd> fds;
+    std::vector<Target> targets;
+    fds.reserve(1 + m_endpoints.size() + m_incoming.size());
+    if (extraFd >= 0) {
+        fds.push_back({extraFd, extraEvents, 0});
+        targets.push_back({Kind::Extra, extraFd, QString()});
+    }
+    for (const auto &ep : m_endpoints) {
+        fds.push_back({ep->fd, POLLIN, 0});
+        targets.push_back({Kind::Listener, ep->fd, ep->title});
+    }
+    for (const auto &[fd, in] : m_incoming) {
+        fds.push_back({fd, POLLIN, 0});
+        targets.push_back({Kind::Connection, fd, QString()});
+    }
+    if (fds.empty()) {
+        return false;
+    }
+
+    const int n = ::poll(fds.data(), fds.size(), timeoutMs);
+    if (n <= 0)
+        return false;
+
+    for (std::size_t i = 0; i < fds.size(); ++i) {
+        if (fds[i].revents == 0)
+            continue;
+        const Target &t = targets[i];
+        switch (t.kind) {
+        case Kind::Extra:
+            if (extraRevents)
+                *extraRevents = fds[i].revents;
+            break;
+        case Kind::Listener:
+            // Handlers run below may unregister titles; only serve a socket
+            // that still belongs to the title.
+            if (const Endpoint *ep = findEndpoint(t.title); ep && ep->fd == t.fd)
+                acceptAll(t.title, t.fd);
+            break;
+        case Kind::Connection:
+            readIncoming(t.fd);
+            break;
+        }
+    }
+    return true;
+}
+
+void LocalChannel::acceptAll(const QString &title, int listenFd)
+{
+    for (;;) {
+        const Endpoint *ep = findEndpoint(title);
+        if (!ep || ep->fd != listenFd)
+            return;
+        const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            return;
+        }
+        if (m_incoming.size() >= MaxIncoming) {
+            // Too many senders that never finish their frames: cut off the oldest.
+            auto oldest = std::min_element(m_incoming.begin(), m_incoming.end(), [](const auto &a, const auto &b) {
+                return a.second->since < b.second->since;
+            });
+            qCWarning(lcChannel) << "too many unfinished incoming frames; dropping one";
+            dropIncoming(oldest->first);
+        }
+        auto in = std::make_unique<Incoming>();
+        in->fd = fd;
+        in->title = title;
+        in->since = Clock::now();
+        m_incoming[fd] = std::move(in);
+        readIncoming(fd);
+    }
+}
+
+void LocalChannel::readIncoming(int fd)
+{
+    auto it = m_incoming.find(fd);
+    if (it == m_incoming.end())
+        return;
+    Incoming &in = *it->second;
+
+    bool ended = false;
+    ChannelWire::Request request;
+    ChannelWire::ParseState state = ChannelWire::parseRequest(in.buffer, &request);
+    while (state == ChannelWire::ParseState::NeedMore) {
+        char buf[4096];
+        const ssize_t n = ::recv(fd, buf, sizeof(buf), 0);
+        if (n > 0) {
+            in.buffer.append(buf, n);
+            state = ChannelWire::parseRequest(in.buffer, &request);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        ended = n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+        break;
+    }
+
+    if (state == ChannelWire::ParseState::Invalid) {
+        qCWarning(lcChannel).noquote() << QStringLiteral("title \"%1\": refused a frame announcing more than %2 bytes")
+                                              .arg(in.title)
+                                              .arg(ChannelWire::MaxDataSize);
+        dropIncoming(fd);
+        return;
+    }
+    if (state == ChannelWire::ParseState::NeedMore) {
+        if (ended) {
+            // A presence probe, or a sender that gave up: nothing to handle.
+            if (!in.buffer.isEmpty())
+                qCWarning(lcChannel).noquote()
+                    << QStringLiteral("title \"%1\": sender left after %2 bytes of a frame")
+                           .arg(in.title)
+                           .arg(in.buffer.size());
+            dropIncoming(fd);
+        } else if (!in.notifier && useNotifiers()) {
+            in.notifier = new QSocketNotifier(fd, QSocketNotifier::Read);
+            QObject::connect(in.notifier, &QSocketNotifier::activated, in.notifier,
+                             [this, fd] { readIncoming(fd); });
+        }
+        return;
+    }
+
+    // Complete: the connection leaves the waiting set before the handler
+    // runs, since the handler may serve the channel again (nested sends).
+    const QString title = in.title;
+    retire(in.notifier);
+    m_incoming.erase(it);
+    dispatch(title, fd, request.msg, request.data);
+}
+
+void LocalChannel::dropIncoming(int fd)
+{
+    auto it = m_incoming.find(fd);
+    if (it == m_incoming.end())
+        return;
+    retire(it->second->notifier);
+    ::close(fd);
+    m_incoming.erase(it);
+}
+
+void LocalChannel::expireStale()
+{
+    if (m_incoming.empty())
+        return;
+    const auto limit = Clock::now() - IncompleteFrameLimit;
+    std::vector<int> stale;
+    for (const auto &[fd, in] : m_incoming) {
+        if (in->since < limit)
+            stale.push_back(fd);
+    }
+    for (int fd : stale) {
+        qCWarning(lcChannel) << "dropping an incoming frame that did not complete in time";
+        dropIncoming(fd);
+    }
+}
+
+void LocalChannel::dispatch(const QString &title, int fd, quint32 msg, const QByteArray &data)
+{
+    ++m_handled;
+    // Copies of the handlers: a handler may replace or unregister them.
+    const Endpoint *ep = findEndpoint(title);
+    switch (msg) {
+    case ChannelWire::WmClose: {
+        ::close(fd);
+        const CloseHandler handler = ep ? ep->onClose : CloseHandler();
+        if (handler)
+            handler();
+        return;
+    }
+    case ChannelWire::WmCopyData: {
+        const RecordHandler handler = ep ? ep->onRecord : RecordHandler();
+        const quint32 value = handler ? handler(ChannelCodec::decode(data)) : 0;
+        writeAll(fd, ChannelWire::reply(value, QByteArray()), ReplyWriteLimitMs);
+        break;
+    }
+    case ChannelWire::WmDdeRequest: {
+        const ItemHandler handler = ep ? ep->onItem : ItemHandler();
+        const std::optional<QString> value =
+            handler ? handler(ChannelCodec::decodeText(data)) : std::optional<QString>();
+        writeAll(fd, value ? ChannelWire::reply(1, value->toUtf8()) : ChannelWire::reply(0, QByteArray()),
+                 ReplyWriteLimitMs);
+        break;
+    }
+    default:
+        // Unknown message: answered with 0 so the sender does not wait.
+        writeAll(fd, ChannelWire::reply(0, QByteArray()), ReplyWriteLimitMs);
+        break;
+    }
+    ::close(fd);
+}
+
+QString LocalChannel::statusText(Status status)
+{
+    switch (status) {
+    case Status::Delivered:
+        return QStringLiteral("delivered");
+    case Status::Missing:
+        return QStringLiteral("dropped: no such title");
+    case Status::NoReply:
+        return QStringLiteral("dropped: no reply in time");
+    case Status::Failed:
+        return QStringLiteral("dropped: failed");
+    case Status::Closing:
+        return QStringLiteral("dropped: closing");
+    }
+    return QString();
+}
+
+} // namespace vm
