@@ -1,0 +1,192 @@
+#include "cat/RigModel.h"
+
+namespace vm {
+
+namespace {
+
+RigModelInfo none()
+{
+    RigModelInfo m;
+    m.id = QStringLiteral("None");
+    m.polled = false;
+    return m;
+}
+
+// Shared defaults of the Icom CI-V rigs.
+RigModelInfo icom(const char *id, BandGroup group, quint8 address)
+{
+    RigModelInfo m;
+    m.id = QString::fromLatin1(id);
+    m.family = RigFamily::IcomCiv;
+    m.stopBits = 1;
+    m.frequencyDigits = 10;
+    m.bandGroup = group;
+    m.defaultCivAddress = address;
+    m.asRig1 = true;
+    m.openingSequence = true;
+    return m;
+}
+
+RigModelInfo text(const char *id, int stopBits, int digits)
+{
+    RigModelInfo m;
+    m.id = QString::fromLatin1(id);
+    m.family = RigFamily::Text;
+    m.stopBits = stopBits;
+    m.textProtocol = true;
+    m.frequencyDigits = digits;
+    m.asRig1 = true;
+    m.asRig2 = true;
+    m.openingSequence = true;
+    m.toneRig2 = true;
+    return m;
+}
+
+RigModelInfo yaesuBinary(const char *id)
+{
+    RigModelInfo m;
+    m.id = QString::fromLatin1(id);
+    m.family = RigFamily::YaesuBinary;
+    m.stopBits = 2;
+    m.frequencyDigits = 9;
+    m.asRig1 = true;
+    return m;
+}
+
+QList<RigModelInfo> buildTable()
+{
+    QList<RigModelInfo> t;
+    t << none();
+
+    // Default CI-V addresses are the factory settings of each model.
+    RigModelInfo m = icom("ICOM", BandGroup::SingleBand, 0x00);
+    m.asRig2 = true;
+    m.toneRig2 = true;
+    t << m;
+
+    m = icom("IC705", BandGroup::SingleBand, 0xA4);
+    m.sameBand = true;
+    m.cwReadLength = 16;
+    m.cwTable = CwLevelTable::Modern;
+    m.rigSetting = QByteArray::fromHex("0131");
+    m.vfoModeAtOpen = true;
+    m.noiseReadsAtOpen = true;
+    m.powerOffAtClose = true;
+    t << m;
+
+    m = icom("IC7100", BandGroup::SingleBand, 0x88);
+    m.asRig2 = true;
+    m.sameBand = true;
+    m.cwRig2 = true;
+    m.toneRig2 = true;
+    t << m;
+
+    m = icom("IC821", BandGroup::Ic821, 0x4C);
+    m.reportsDial = true;
+    m.modeReadAtOpen = true;
+    t << m;
+
+    m = icom("IC905", BandGroup::SingleBand, 0xAC);
+    m.asRig1 = true; // same-band operation only
+    m.sameBand = true;
+    m.polled = false;
+    m.openingSequence = false;
+    t << m;
+
+    for (const char *id : {"IC910", "IC911"}) {
+        m = icom(id, BandGroup::TwinBand, 0x60);
+        m.asRig2 = true;
+        m.toneRig1 = true;
+        m.toneRig2 = true;
+        m.reportsDial = true;
+        m.cwReadLength = 15;
+        m.cwTable = CwLevelTable::Ic910;
+        m.satelliteSwitch1A07 = true;
+        t << m;
+    }
+
+    m = icom("IC9100", BandGroup::TwinBand, 0x7C);
+    m.asRig2 = true;
+    m.cwRig1 = true;
+    m.cwRig2 = true;
+    m.toneRig1 = true;
+    m.toneRig2 = true;
+    m.reportsDial = true;
+    m.cwReadLength = 16;
+    m.cwTable = CwLevelTable::Modern;
+    m.rigSetting = QByteArray::fromHex("0058");
+    m.satelliteModeCommand = true;
+    m.vfoModeAtOpen = true;
+    m.noiseReadsAtOpen = true;
+    m.toneResetAtClose = true;
+    m.powerOffAtClose = true;
+    t << m;
+
+    m.id = QStringLiteral("IC9700");
+    m.defaultCivAddress = 0xA2;
+    m.sameBand = true;
+    m.rigSetting = QByteArray::fromHex("0127");
+    m.powerOnPreamble = true;
+    m.dataModeAfterSetMode = true;
+    t << m;
+
+    m = yaesuBinary("FT817");
+    m.asRig2 = true;
+    m.sameBand = true;
+    m.toneRig2 = true;
+    t << m;
+
+    m = yaesuBinary("FT847");
+    m.toneRig1 = true;
+    m.openingSequence = true;
+    t << m;
+
+    m = text("FT991", 2, 9);
+    m.sameBand = true;
+    m.cwRig2 = true;
+    t << m;
+
+    t << text("FT2000", 2, 8);
+
+    m = text("TS590", 1, 11);
+    m.cwRig2 = true;
+    t << m;
+
+    m = text("TS990", 1, 11);
+    m.cwRig2 = true;
+    t << m;
+
+    m = text("TS2000", 1, 11);
+    m.sameBand = true;
+    m.cwRig1 = true;
+    m.cwRig2 = true;
+    m.toneRig1 = true;
+    t << m;
+
+    return t;
+}
+
+} // namespace
+
+const QList<RigModelInfo> &RigModels::all()
+{
+    static const QList<RigModelInfo> table = buildTable();
+    return table;
+}
+
+const RigModelInfo *RigModels::find(const QString &id)
+{
+    for (const RigModelInfo &m : all()) {
+        if (m.id == id)
+            return &m;
+    }
+    return nullptr;
+}
+
+const RigModelInfo &RigModels::get(const QString &id)
+{
+    const RigModelInfo *m = find(id);
+    return m ? *m : all().front();
+}
+
+} // namespace vm

@@ -1,0 +1,219 @@
+#include "cat/CivProtocol.h"
+
+#include <gtest/gtest.h>
+
+using namespace vm;
+using namespace vm::civ;
+
+namespace {
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
+
+// The echo of a read command followed by the rig's answer, as a rig on the
+// CI-V bus returns them.
+QByteArray echoAndAnswer(quint8 address, const char *command, const char *answerData)
+{
+    return frame(address, hex(command)) + hex("FE FE E0") + QByteArray(1, char(address)) + hex(command) +
+           hex(answerData) + hex("FD");
+}
+
+} // namespace
+
+TEST(CivFrames, FrameWrapsBodyInHeaderAndTerminator)
+{
+    EXPECT_EQ(frame(0xA2, hex("03")), hex("FE FE A2 E0 03 FD"));
+    EXPECT_EQ(frame(0x7C, hex("1A 05 00 58 00")), hex("FE FE 7C E0 1A 05 00 58 00 FD"));
+}
+
+TEST(CivFrames, FrequencyGoesOutAsFiveBcdBytesLeastSignificantFirst)
+{
+    EXPECT_EQ(QByteArray(1, 0x05) + frequencyToBcd(*frequencyDigits(145950000, 10)),
+              hex("05 00 00 95 45 01"));
+    EXPECT_EQ(frequencyToBcd(QStringLiteral("1296123456")), hex("56 34 12 96 12"));
+    // Not ten digits: nothing to send.
+    EXPECT_TRUE(frequencyToBcd(QStringLiteral("145950000")).isEmpty());
+    EXPECT_TRUE(frequencyToBcd(QStringLiteral("01459500x0")).isEmpty());
+}
+
+TEST(CivFrames, FrequencyDigitsRefuseValuesThatDoNotFit)
+{
+    EXPECT_EQ(frequencyDigits(435800000, 10), QStringLiteral("0435800000"));
+    EXPECT_EQ(frequencyDigits(0, 10), QStringLiteral("0000000000"));
+    EXPECT_FALSE(frequencyDigits(-1, 10).has_value());
+    EXPECT_FALSE(frequencyDigits(10'000'000'000LL, 10).has_value());
+    EXPECT_EQ(frequencyDigits(435800000, 11), QStringLiteral("00435800000"));
+}
+
+TEST(CivFrames, FrequencyAnswerDecodes)
+{
+    const QByteArray answer = hex("FE FE E0 A2 03 00 00 80 35 04 FD");
+    const qsizetype at = findAnswer(answer, 0xA2, hex("03"));
+    ASSERT_EQ(at, 5);
+    EXPECT_EQ(frequencyFromBcd(QByteArrayView(answer).sliced(at, 5)), 435800000);
+    // A byte that is not packed BCD makes the frequency unreadable.
+    EXPECT_FALSE(frequencyFromBcd(hex("00 0A 80 35 04")).has_value());
+    EXPECT_FALSE(frequencyFromBcd(hex("00 00 80 35")).has_value());
+}
+
+TEST(CivAnswerSearch, FindsTheAnswerAfterTheEchoNotTheEcho)
+{
+    const QByteArray read = echoAndAnswer(0xA2, "03", "00 00 80 35 04");
+    ASSERT_EQ(read.size(), ReadFrequencyLength);
+    EXPECT_EQ(findAnswer(read, 0xA2, hex("03")), 6 + 5);
+    // The echo alone (rig silent after the echo) holds no answer.
+    EXPECT_EQ(findAnswer(frame(0xA2, hex("03")), 0xA2, hex("03")), -1);
+}
+
+TEST(CivAnswerSearch, EachCommandOfTheDriverIsFound)
+{
+    struct Case {
+        const char *command;
+        const char *data;
+        int expectedLength;
+    };
+    const Case cases[] = {{"04", "01 01", ReadModeLength},         {"1A 06", "01 02", ReadDataModeLength},
+                          {"16 22", "01", ReadNoiseLength},        {"16 40", "00", ReadNoiseLength},
+                          {"14 0C", "01 28", 16},                  {"1A 05 01 27", "01", ReadRigSettingLength},
+                          {"1A 05 00 58", "01", ReadRigSettingLength}, {"1A 05 01 31", "01", 19}};
+    for (const Case &c : cases) {
+        const QByteArray read = echoAndAnswer(0x7C, c.command, c.data);
+        EXPECT_EQ(read.size(), c.expectedLength) << c.command;
+        const qsizetype at = findAnswer(read, 0x7C, hex(c.command));
+        ASSERT_GT(at, 0) << c.command;
+        EXPECT_EQ(read.mid(at, hex(c.data).size()), hex(c.data)) << c.command;
+    }
+}
+
+// Joining bytes as hexadecimal text without leading zeros lets a pattern
+// straddle byte boundaries and hides the answers of rigs whose address is
+// below 10 hexadecimal; matching whole bytes does neither.
+TEST(CivAnswerSearch, MatchesWholeBytesOnly)
+{
+    // As text, FE FE E0 00 13 reads "FEFEE0013", which looks like the
+    // frequency answer ("3") of a rig at address 01.
+    const QByteArray straddling = hex("FE FE E0 00 13 00 00 80 35 04 FD");
+    EXPECT_EQ(findAnswer(straddling, 0x01, hex("03")), -1);
+    // As text, FE FE E0 A2 01 4C reads like the keying-speed answer "14C".
+    EXPECT_EQ(findAnswer(hex("FE FE E0 A2 01 4C 01 28 FD"), 0xA2, hex("14 0C")), -1);
+    // A rig at address 0A answers FE FE E0 0A 03, text "FEFEE0A3": the text
+    // search for "FEFEE00A3" never finds it. The byte search does.
+    const QByteArray lowAddress = echoAndAnswer(0x0A, "03", "00 00 80 35 04");
+    const qsizetype at = findAnswer(lowAddress, 0x0A, hex("03"));
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(frequencyFromBcd(QByteArrayView(lowAddress).sliced(at, 5)), 435800000);
+}
+
+TEST(CivAnswerSearch, AnswerOfAnotherRigOrNgIsAMiss)
+{
+    EXPECT_EQ(findAnswer(echoAndAnswer(0x7C, "03", "00 00 80 35 04"), 0xA2, hex("03")), -1);
+    EXPECT_EQ(findAnswer(hex("FE FE A2 E0 03 FD FE FE E0 A2 FA FD"), 0xA2, hex("03")), -1);
+}
+
+TEST(CivAddress, ReadsEitherCaseAndRefusesGarbage)
+{
+    EXPECT_EQ(parseAddress(QStringLiteral("A2")), quint8(0xA2));
+    // A lower-case address in the settings file is the same rig.
+    EXPECT_EQ(parseAddress(QStringLiteral("a2")), quint8(0xA2));
+    EXPECT_EQ(parseAddress(QStringLiteral(" 7c ")), quint8(0x7C));
+    EXPECT_EQ(parseAddress(QString()), quint8(0x00));
+    EXPECT_FALSE(parseAddress(QStringLiteral("G1")).has_value());
+    EXPECT_FALSE(parseAddress(QStringLiteral("1A2")).has_value());
+}
+
+TEST(CivModes, CodesReadBackPerGroup)
+{
+    EXPECT_EQ(modeName(0x17, BandGroup::SingleBand), QStringLiteral("DV"));
+    EXPECT_EQ(modeName(0x17, BandGroup::TwinBand), QString());
+    EXPECT_EQ(modeName(0x04, BandGroup::SingleBand), QStringLiteral("RTTY"));
+    EXPECT_EQ(modeName(0x04, BandGroup::TwinBand), QStringLiteral("RTY"));
+    EXPECT_EQ(modeName(0x04, BandGroup::Ic821), QStringLiteral("RTY"));
+    EXPECT_EQ(modeName(0x07, BandGroup::SingleBand), QStringLiteral("CW-R"));
+    EXPECT_EQ(modeName(0x08, BandGroup::SingleBand), QStringLiteral("RTTY-R"));
+    EXPECT_EQ(modeName(0x06, BandGroup::TwinBand), QStringLiteral("FM WIDE"));
+    // Unknown code: single-band keeps the previous mode, twin-band empties it.
+    EXPECT_FALSE(modeName(0x22, BandGroup::SingleBand).has_value());
+    EXPECT_EQ(modeName(0x22, BandGroup::TwinBand), QString());
+}
+
+TEST(CivModes, ModeTextGivesModeAndOptionalFilter)
+{
+    EXPECT_EQ(modeBytes(QStringLiteral("11")), hex("01 01"));
+    EXPECT_EQ(modeBytes(QStringLiteral("5")), hex("05"));
+    EXPECT_TRUE(modeBytes(QString()).isEmpty());
+    EXPECT_TRUE(modeBytes(QStringLiteral("123")).isEmpty());
+    EXPECT_TRUE(modeBytes(QStringLiteral("U")).isEmpty());
+}
+
+TEST(CivCwSpeed, ModernTableIsExactOnly)
+{
+    EXPECT_EQ(cwSpeedForLevel(QStringLiteral("0025"), CwLevelTable::Modern), QStringLiteral("010"));
+    EXPECT_EQ(cwSpeedForLevel(QStringLiteral("0128"), CwLevelTable::Modern), QStringLiteral("027"));
+    EXPECT_EQ(cwSpeedForLevel(QStringLiteral("0250"), CwLevelTable::Modern), QStringLiteral("048"));
+    EXPECT_EQ(cwSpeedForLevel(QStringLiteral("0026"), CwLevelTable::Modern), QString());
+    EXPECT_EQ(cwSpeedForLevel(QStringLiteral("0255"), CwLevelTable::Modern), QString());
+}
+
+TEST(CivCwSpeed, Ic910TableAcceptsEitherLevelOfASpeed)
+{
+    EXPECT_EQ(cwSpeedForLevel(QStringLiteral("0020"), CwLevelTable::Ic910), QStringLiteral("010"));
+    EXPECT_EQ(cwSpeedForLevel(QStringLiteral("0021"), CwLevelTable::Ic910), QStringLiteral("010"));
+    EXPECT_EQ(cwSpeedForLevel(QStringLiteral("0053"), CwLevelTable::Ic910), QStringLiteral("017"));
+    EXPECT_EQ(cwSpeedForLevel(QStringLiteral("0160"), CwLevelTable::Ic910), QStringLiteral("040"));
+    EXPECT_EQ(cwSpeedForLevel(QStringLiteral("0025"), CwLevelTable::Ic910), QStringLiteral("011"));
+    // The two tables differ: a modern level means nothing to the IC910.
+    EXPECT_EQ(cwSpeedForLevel(QStringLiteral("0250"), CwLevelTable::Ic910), QString());
+    EXPECT_EQ(cwSpeedForLevel(QStringLiteral("0128"), CwLevelTable::None), QString());
+}
+
+TEST(CivRit, OffsetTextAndFrame)
+{
+    EXPECT_EQ(ritOffsetBody(QStringLiteral("-0120")), hex("21 00 20 01 01"));
+    EXPECT_EQ(ritOffsetBody(QStringLiteral("0120")), hex("21 00 20 01 00"));
+    EXPECT_EQ(ritOffsetBody(QStringLiteral("9999")), hex("21 00 99 99 00"));
+    EXPECT_TRUE(ritOffsetBody(QStringLiteral("-120")).isEmpty());
+    EXPECT_TRUE(ritOffsetBody(QStringLiteral("12a0")).isEmpty());
+    EXPECT_EQ(ritOffsetText(-120), QStringLiteral("-0120"));
+    EXPECT_EQ(ritOffsetText(0), QStringLiteral("0000"));
+    EXPECT_FALSE(ritOffsetText(10000).has_value());
+}
+
+TEST(CivTone, CodeIsTenthsOfHertz)
+{
+    EXPECT_EQ(toneCode(QStringLiteral("88.5")), QStringLiteral("0885"));
+    EXPECT_EQ(toneCode(QStringLiteral("67")), QStringLiteral("0670"));
+    EXPECT_EQ(toneCode(QStringLiteral("210.7")), QStringLiteral("2107"));
+    EXPECT_EQ(toneCode(QStringLiteral("")), QString());
+    EXPECT_EQ(toneCode(QStringLiteral("abc")), QString());
+    EXPECT_EQ(fourDigitBcd(QStringLiteral("0885")), hex("08 85"));
+    EXPECT_EQ(twoBytesAsDigits(0x01, 0x28), QStringLiteral("0128"));
+}
+
+TEST(CivCwText, HexPairsOnly)
+{
+    EXPECT_EQ(cwTextBytes(QStringLiteral("4351")), hex("43 51"));
+    EXPECT_TRUE(cwTextBytes(QStringLiteral("435")).isEmpty());
+    EXPECT_TRUE(cwTextBytes(QStringLiteral("4Z")).isEmpty());
+}
+
+TEST(CivPowerOn, PreambleRunByBaudRate)
+{
+    const QByteArray tail = hex("FE FE A2 E0 18 01 FD");
+    const QByteArray at9600 = powerOnFrame(0xA2, 9600);
+    EXPECT_EQ(at9600, QByteArray(9, char(0xFE)) + tail);
+    EXPECT_EQ(powerOnFrame(0xA2, 4800).size(), 5 + 7);
+    EXPECT_EQ(powerOnFrame(0xA2, 19200).size(), 40 + 7);
+    EXPECT_EQ(powerOnFrame(0xA2, 38400).size(), 40 + 7);
+    EXPECT_EQ(powerOnFrame(0xA2, 57600).size(), 59 + 7);
+    EXPECT_EQ(powerOnFrame(0xA2, 115200).size(), 119 + 7);
+    EXPECT_TRUE(powerOnFrame(0xA2, 1200).isEmpty());
+}
+
+TEST(CivHexText, NoLeadingZeroAndTwoDigits)
+{
+    EXPECT_EQ(hexNoLeadingZero(0x03), QStringLiteral("3"));
+    EXPECT_EQ(hexNoLeadingZero(0xE0), QStringLiteral("E0"));
+    EXPECT_EQ(hex2(0x01), QStringLiteral("01"));
+}
