@@ -1,0 +1,9 @@
+#include "SatpassCommand.h"
+
+#include <iostream>
+
+int main(int argc, char **argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return vm::satpass::runSatpass(args, std::cout, std::cerr);
+}
