@@ -1,0 +1,308 @@
+// The channel between real processes: vmsend, the test peer and this test.
+
+#include "platform/ChannelWire.h"
+#include "platform/LocalChannel.h"
+
+#include "TestPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using vm::ChannelRecord;
+using vm::LocalChannel;
+
+namespace {
+
+constexpr int Generous = 30000;
+
+bool waitUntil(const std::function<bool()> &condition, int timeoutMs = Generous)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+class ChannelProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    void TearDown() override
+    {
+        for (auto &p : m_processes) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(Generous);
+            }
+        }
+    }
+
+    QString dir() const { return m_dir.path(); }
+
+    QProcess *start(const QString &program, const QStringList &args, const QString &stdoutFile = QString())
+    {
+        auto p = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("VELOMIRA_RUNTIME_DIR"), dir());
+        p->setProcessEnvironment(env);
+        if (!stdoutFile.isEmpty())
+            p->setStandardOutputFile(stdoutFile);
+        p->start(vm::test::program(program), args);
+        EXPECT_TRUE(p->waitForStarted(Generous)) << qPrintable(program);
+        m_processes.push_back(std::move(p));
+        return m_processes.back().get();
+    }
+
+    struct Run {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+
+    // Runs vmsend to the end while this process does not serve anything.
+    Run vmsend(const QStringList &args)
+    {
+        QProcess *p = start(QStringLiteral("vmsend"), args);
+        Run run;
+        if (!p->waitForFinished(Generous))
+            return run;
+        run.exitCode = p->exitCode();
+        run.out = QString::fromUtf8(p->readAllStandardOutput());
+        run.err = QString::fromUtf8(p->readAllStandardError());
+        return run;
+    }
+
+    static QStringList lines(const QString &file)
+    {
+        QFile f(file);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    QTemporaryDir m_dir;
+    std::vector<std::unique_ptr<QProcess>> m_processes;
+};
+
+} // namespace
+
+TEST_F(ChannelProcessTest, TenThousandRecordsArriveCompleteAndInOrder)
+{
+    const QString log = QDir(dir()).filePath(QStringLiteral("received.txt"));
+    QProcess *peer = start(QStringLiteral("vmsend"), {QStringLiteral("--listen"), QStringLiteral("Velomira")}, log);
+    LocalChannel channel(dir());
+    ASSERT_TRUE(waitUntil([&] { return channel.titleExists(QStringLiteral("Velomira")); }));
+
+    constexpr int Count = 10000;
+    QStringList sent;
+    int delivered = 0;
+    for (int i = 0; i < Count; ++i) {
+        // Alternate plain, Japanese and padded payloads.
+        QString text = QStringLiteral("OPPSEQ%1").arg(i);
+        if (i % 3 == 1)
+            text += QStringLiteral(" 衛星");
+        sent << text;
+        if (i % 3 == 2)
+            text += QStringLiteral("    ");
+        delivered += channel.send(QStringLiteral("Velomira"), text) ? 1 : 0;
+    }
+    EXPECT_EQ(delivered, Count);
+    EXPECT_TRUE(channel.postCloseRequest(QStringLiteral("Velomira")).delivered());
+    ASSERT_TRUE(peer->waitForFinished(Generous));
+    EXPECT_EQ(peer->exitCode(), 0);
+    EXPECT_EQ(lines(log), sent);
+}
+
+TEST_F(ChannelProcessTest, HandlerThatSendsBackNestsInsideTheSendersWait)
+{
+    const QString peerLog = QDir(dir()).filePath(QStringLiteral("peer.txt"));
+    QProcess *peer = start(QStringLiteral("vm_channel_peer"),
+                           {QStringLiteral("bounce"), QStringLiteral("環境設定Tunavox"), QStringLiteral("Velomira")},
+                           peerLog);
+    LocalChannel channel(dir());
+    ASSERT_TRUE(channel.registerTitle(QStringLiteral("Velomira")));
+    ASSERT_TRUE(waitUntil([&] { return channel.titleExists(QStringLiteral("環境設定Tunavox")); }));
+
+    QStringList received;
+    QList<LocalChannel::Status> acks;
+    channel.setRecordHandler(QStringLiteral("Velomira"), [&](const ChannelRecord &r) {
+        received << r.text;
+        // Third level: answer the bounce while the peer waits in its send,
+        // which itself runs inside our send.
+        acks << channel.sendRecord(QStringLiteral("環境設定Tunavox"), QStringLiteral("RCMACK") + r.payload).status;
+        return quint32(0);
+    });
+
+    for (int i = 1; i <= 3; ++i) {
+        const LocalChannel::Result result =
+            channel.sendRecord(QStringLiteral("環境設定Tunavox"), QStringLiteral("RCMPNG%1").arg(i));
+        ASSERT_TRUE(result.delivered()) << qPrintable(channel.errorString());
+        // The bounce was handled before our send returned.
+        ASSERT_EQ(received.size(), i);
+        EXPECT_EQ(received.last(), QStringLiteral("OPPBNC%1").arg(i));
+        // The peer's result counts what it handled, the nested ACK included.
+        EXPECT_EQ(result.value, quint32(2 * i));
+    }
+    EXPECT_EQ(acks, QList<LocalChannel::Status>(3, LocalChannel::Status::Delivered));
+
+    channel.postClose(QStringLiteral("環境設定Tunavox"));
+    ASSERT_TRUE(peer->waitForFinished(Generous));
+    const QStringList expected = {
+        QStringLiteral("RCMPNG1"), QStringLiteral("RCMACK1"), QStringLiteral("bounce delivered"),
+        QStringLiteral("RCMPNG2"), QStringLiteral("RCMACK2"), QStringLiteral("bounce delivered"),
+        QStringLiteral("RCMPNG3"), QStringLiteral("RCMACK3"), QStringLiteral("bounce delivered")};
+    EXPECT_EQ(lines(peerLog), expected);
+}
+
+TEST_F(ChannelProcessTest, RecordToAMissingTitleIsDroppedAtOnce)
+{
+    LocalChannel channel(dir());
+    // Missing, not NoReply: the send did not wait for the reply time limit.
+    EXPECT_EQ(channel.sendRecord(QStringLiteral("環境設定Tunavox"), QStringLiteral("RCMEND")).status,
+              LocalChannel::Status::Missing);
+    EXPECT_EQ(channel.requestItem(QStringLiteral("DDE:Kepral32|Export"), QStringLiteral("Elevation")).status,
+              LocalChannel::Status::Missing);
+    EXPECT_EQ(channel.postCloseRequest(QStringLiteral("Velomira")).status, LocalChannel::Status::Missing);
+    // Nothing was created by sending.
+    EXPECT_TRUE(QDir(dir()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST_F(ChannelProcessTest, KilledOwnerLeavesAStaleSocketThatCountsAsAbsent)
+{
+    QProcess *peer = start(QStringLiteral("vmsend"), {QStringLiteral("--listen"), QStringLiteral("Velomira")});
+    LocalChannel channel(dir());
+    ASSERT_TRUE(waitUntil([&] { return channel.titleExists(QStringLiteral("Velomira")); }));
+    peer->kill();
+    ASSERT_TRUE(peer->waitForFinished(Generous));
+
+    EXPECT_TRUE(QFile::exists(QDir(dir()).filePath(QStringLiteral("Velomira.sock"))));
+    EXPECT_FALSE(channel.titleExists(QStringLiteral("Velomira")));
+    EXPECT_EQ(channel.sendRecord(QStringLiteral("Velomira"), QStringLiteral("OPPEND")).status,
+              LocalChannel::Status::Missing);
+
+    // A new owner takes the title over.
+    start(QStringLiteral("vmsend"), {QStringLiteral("--listen"), QStringLiteral("Velomira")});
+    ASSERT_TRUE(waitUntil([&] { return channel.titleExists(QStringLiteral("Velomira")); }));
+    EXPECT_TRUE(channel.send(QStringLiteral("Velomira"), QStringLiteral("OPPEND")));
+}
+
+TEST_F(ChannelProcessTest, PeerThatNeverRepliesReleasesTheSender)
+{
+    QProcess *peer = start(QStringLiteral("vm_channel_peer"), {QStringLiteral("mute"), QStringLiteral("Velomira")});
+    LocalChannel channel(dir());
+    ASSERT_TRUE(waitUntil([&] { return channel.titleExists(QStringLiteral("Velomira")); }));
+    ASSERT_EQ(channel.replyTimeoutMs(), LocalChannel::DefaultReplyTimeoutMs);
+
+    const LocalChannel::Result result = channel.sendRecord(QStringLiteral("Velomira"), QStringLiteral("OPPRXS1"));
+    EXPECT_EQ(result.status, LocalChannel::Status::NoReply);
+    EXPECT_FALSE(result.delivered());
+    EXPECT_TRUE(channel.errorString().contains(QStringLiteral("no reply"))) << qPrintable(channel.errorString());
+
+    peer->closeWriteChannel();
+    EXPECT_TRUE(peer->waitForFinished(Generous));
+}
+
+TEST_F(ChannelProcessTest, EventLoopServesRecordsWhileIdle)
+{
+    int argc = 1;
+    char name[] = "ChannelProcessTest";
+    char *argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+
+    LocalChannel channel(dir());
+    ASSERT_TRUE(channel.registerTitle(QStringLiteral("Velomira")));
+    QStringList received;
+    channel.setRecordHandler(QStringLiteral("Velomira"), [&](const ChannelRecord &r) {
+        received << r.payload;
+        return quint32(77);
+    });
+
+    QProcess *client = start(QStringLiteral("vmsend"), {QStringLiteral("Velomira"), QStringLiteral("OPPRXS145950000")});
+    QEventLoop loop;
+    QObject::connect(client, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(Generous, &loop, &QEventLoop::quit);
+    if (client->state() != QProcess::NotRunning)
+        loop.exec();
+
+    ASSERT_EQ(client->state(), QProcess::NotRunning);
+    EXPECT_EQ(client->exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(client->readAllStandardOutput()).trimmed(), QStringLiteral("delivered result=77"));
+    EXPECT_EQ(received, QStringList{QStringLiteral("145950000")});
+}
+
+TEST_F(ChannelProcessTest, VmsendTalksToAListenerFromTheShell)
+{
+    const QString log = QDir(dir()).filePath(QStringLiteral("tracker.txt"));
+    const QString exportTitle = QStringLiteral("DDE:Kepral32|Export");
+    QProcess *tracker = start(QStringLiteral("vmsend"),
+                              {QStringLiteral("--listen"), exportTitle, QStringLiteral("--answer"),
+                               QStringLiteral("Elevation=12.5"), QStringLiteral("--answer"),
+                               QStringLiteral("Satellite=AO-7")},
+                              log);
+    ASSERT_TRUE(waitUntil([&] { return vmsend({QStringLiteral("--exists"), exportTitle}).exitCode == 0; }));
+
+    Run absent = vmsend({QStringLiteral("--exists"), QStringLiteral("Velomira")});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_EQ(absent.out.trimmed(), QStringLiteral("no"));
+
+    Run item = vmsend({QStringLiteral("--item"), QStringLiteral("Satellite"), exportTitle});
+    EXPECT_EQ(item.exitCode, 0);
+    EXPECT_EQ(item.out.trimmed(), QStringLiteral("AO-7"));
+
+    Run unknown = vmsend({QStringLiteral("--item"), QStringLiteral("Azimuth"), exportTitle});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_EQ(unknown.out.trimmed(), QStringLiteral("unknown item"));
+
+    Run record = vmsend({exportTitle, QStringLiteral("RCMSAT環境")});
+    EXPECT_EQ(record.exitCode, 0);
+    EXPECT_TRUE(record.out.startsWith(QStringLiteral("delivered"))) << qPrintable(record.out);
+
+    Run missing = vmsend({QStringLiteral("Velomira"), QStringLiteral("OPPEND")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out.trimmed(), QStringLiteral("dropped: no such title"));
+
+    Run close = vmsend({QStringLiteral("--close"), exportTitle});
+    EXPECT_EQ(close.exitCode, 0);
+    ASSERT_TRUE(tracker->waitForFinished(Generous));
+    EXPECT_EQ(tracker->exitCode(), 0);
+    EXPECT_EQ(lines(log), QStringList{QStringLiteral("RCMSAT環境")});
+    EXPECT_FALSE(QFile::exists(QDir(dir()).filePath(QStringLiteral("DDE%3AKepral32%7CExport.sock"))));
+}
+
+TEST_F(ChannelProcessTest, VmsendRejectsBadUsageAndAForeignRuntimeFolder)
+{
+    EXPECT_EQ(vmsend({}).exitCode, 2);
+    EXPECT_EQ(vmsend({QStringLiteral("Velomira")}).exitCode, 2); // a record needs its text
+    EXPECT_EQ(vmsend({QStringLiteral("--close"), QStringLiteral("--exists"), QStringLiteral("Velomira")}).exitCode, 2);
+    const Run help = vmsend({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--item"))) << qPrintable(help.out);
+
+    QString foreign = QStringLiteral("/");
+    if (::geteuid() == 0) {
+        foreign = QDir(dir()).filePath(QStringLiteral("nobody"));
+        ASSERT_TRUE(QDir().mkdir(foreign));
+        ASSERT_EQ(::chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
+    }
+    const Run refused = vmsend({QStringLiteral("--runtime-dir"), foreign, QStringLiteral("Velomira"),
+                                QStringLiteral("OPPEND")});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("another user"))) << qPrintable(refused.err);
+}

@@ -1,0 +1,91 @@
+#include "platform/ChannelWire.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QString>
+
+namespace wire = vm::ChannelWire;
+
+TEST(ChannelWireTest, SocketNamesPercentEncodeTheTitle)
+{
+    EXPECT_EQ(wire::socketFileName(QStringLiteral("Velomira")), QStringLiteral("Velomira.sock"));
+    EXPECT_EQ(wire::socketFileName(QStringLiteral("DDE:Kepral32|Export")),
+              QStringLiteral("DDE%3AKepral32%7CExport.sock"));
+    EXPECT_EQ(wire::socketFileName(QStringLiteral("WaterFall for Velomira")),
+              QStringLiteral("WaterFall%20for%20Velomira.sock"));
+    EXPECT_EQ(wire::socketFileName(QStringLiteral("a-b.c_d~e/f%")), QStringLiteral("a-b.c_d~e%2Ff%25.sock"));
+}
+
+TEST(ChannelWireTest, JapaneseTitlesEncodeTheirUtf8BytesInUpperCaseHex)
+{
+    for (const QString &title : {QStringLiteral("環境設定Tunavox"), QStringLiteral("AJA/JCC/JCG 進捗状況")}) {
+        const QString name = wire::socketFileName(title);
+        ASSERT_TRUE(name.endsWith(QStringLiteral(".sock")));
+        const QString stem = name.chopped(5);
+        EXPECT_EQ(QString::fromUtf8(QByteArray::fromPercentEncoding(stem.toLatin1())), title);
+        // Only unreserved characters and %XX escapes with upper-case digits.
+        for (qsizetype i = 0; i < stem.size(); ++i) {
+            const QChar c = stem.at(i);
+            if (c == QLatin1Char('%')) {
+                ASSERT_LE(i + 2, stem.size() - 1);
+                for (const QChar h : {stem.at(i + 1), stem.at(i + 2)})
+                    EXPECT_TRUE(h.isDigit() || (h >= QLatin1Char('A') && h <= QLatin1Char('F'))) << qPrintable(name);
+                i += 2;
+            } else {
+                EXPECT_TRUE(c.isLetterOrNumber() && c.unicode() < 128) << qPrintable(name);
+            }
+        }
+    }
+    EXPECT_TRUE(wire::socketFileName(QStringLiteral("環境設定Tunavox")).startsWith(QStringLiteral("%E7%92%B0")));
+}
+
+TEST(ChannelWireTest, RequestAndReplyFramesAreLittleEndianHeadersThenBytes)
+{
+    const QByteArray request = wire::request(wire::WmCopyData, 0, QByteArray("RCMEND"));
+    EXPECT_EQ(request, QByteArray("\x4a\0\0\0" "\0\0\0\0" "\x06\0\0\0" "RCMEND", 18));
+    const QByteArray item = wire::request(wire::WmDdeRequest, 0x01020304, QByteArray("Elev"));
+    EXPECT_EQ(item.left(8), QByteArray("\xe6\x03\0\0" "\x04\x03\x02\x01", 8));
+
+    const QByteArray reply = wire::reply(1, QByteArray("12.5"));
+    EXPECT_EQ(reply, QByteArray("\x01\0\0\0" "\x04\0\0\0" "12.5", 12));
+}
+
+TEST(ChannelWireTest, RequestParserWaitsForTheWholeFrameAndIgnoresWhatFollows)
+{
+    const QByteArray frame = wire::request(wire::WmCopyData, 7, QByteArray("OPPRXS145900000"));
+    wire::Request parsed;
+    for (qsizetype n = 0; n < frame.size(); ++n)
+        EXPECT_EQ(wire::parseRequest(frame.left(n), &parsed), wire::ParseState::NeedMore) << n;
+    ASSERT_EQ(wire::parseRequest(frame + QByteArray("junk"), &parsed), wire::ParseState::Complete);
+    EXPECT_EQ(parsed.msg, wire::WmCopyData);
+    EXPECT_EQ(parsed.dwData, 7u);
+    EXPECT_EQ(parsed.data, QByteArray("OPPRXS145900000"));
+
+    const QByteArray empty = wire::request(wire::WmClose, 0, QByteArray());
+    ASSERT_EQ(wire::parseRequest(empty, &parsed), wire::ParseState::Complete);
+    EXPECT_EQ(parsed.msg, wire::WmClose);
+    EXPECT_TRUE(parsed.data.isEmpty());
+}
+
+TEST(ChannelWireTest, OversizedFramesAreRefusedFromTheHeaderAlone)
+{
+    QByteArray header = wire::request(wire::WmCopyData, 0, QByteArray());
+    header[8] = '\xff';
+    header[9] = '\xff';
+    header[10] = '\xff';
+    header[11] = '\xff';
+    wire::Request request;
+    EXPECT_EQ(wire::parseRequest(header, &request), wire::ParseState::Invalid);
+
+    QByteArray reply = wire::reply(0, QByteArray());
+    reply[6] = '\x10'; // cbData 0x100000, above the limit
+    wire::Reply parsedReply;
+    EXPECT_EQ(wire::parseReply(reply, &parsedReply), wire::ParseState::Invalid);
+
+    const QByteArray atLimit = wire::reply(3, QByteArray(int(wire::MaxDataSize), 'v'));
+    ASSERT_EQ(wire::parseReply(atLimit, &parsedReply), wire::ParseState::Complete);
+    EXPECT_EQ(parsedReply.result, 3u);
+    EXPECT_EQ(parsedReply.data.size(), qsizetype(wire::MaxDataSize));
+    EXPECT_EQ(wire::parseReply(atLimit.chopped(1), &parsedReply), wire::ParseState::NeedMore);
+}

@@ -1,0 +1,142 @@
+#include "platform/LocalChannel.h"
+#include "platform/RuntimeDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using vm::RuntimeDir;
+
+namespace {
+
+mode_t modeOf(const QString &path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return 0;
+    return st.st_mode & 07777;
+}
+
+// Restores an environment variable when the test ends.
+class EnvGuard {
+public:
+    explicit EnvGuard(const char *name) : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_value(qgetenv(name)) {}
+    ~EnvGuard()
+    {
+        if (m_had)
+            qputenv(m_name, m_value);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    bool m_had;
+    QByteArray m_value;
+};
+
+// A folder that belongs to another user: as root a fresh folder handed to
+// "nobody"; as an ordinary user the root folder.
+QString foreignFolder(QTemporaryDir &tmp)
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("/");
+    const QString path = tmp.filePath(QStringLiteral("foreign"));
+    if (!QDir().mkdir(path))
+        return QString();
+    if (::chown(QFile::encodeName(path).constData(), 65534, 65534) != 0)
+        return QString();
+    ::chmod(QFile::encodeName(path).constData(), 0700);
+    return path;
+}
+
+} // namespace
+
+TEST(RuntimeDirTest, DefaultPathFollowsTheEnvironment)
+{
+    EnvGuard own("VELOMIRA_RUNTIME_DIR");
+    EnvGuard xdg("XDG_RUNTIME_DIR");
+
+    qputenv("VELOMIRA_RUNTIME_DIR", "/somewhere/own");
+    qputenv("XDG_RUNTIME_DIR", "/run/user/1000");
+    EXPECT_EQ(RuntimeDir::defaultPath(), QStringLiteral("/somewhere/own"));
+
+    qunsetenv("VELOMIRA_RUNTIME_DIR");
+    EXPECT_EQ(RuntimeDir::defaultPath(), QStringLiteral("/run/user/1000/velomira"));
+
+    qunsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(RuntimeDir::defaultPath(), QStringLiteral("/tmp/velomira-%1").arg(::geteuid()));
+}
+
+TEST(RuntimeDirTest, CreatesAMissingFolderPrivateToUs)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString path = tmp.filePath(QStringLiteral("parent/velomira"));
+    QString error;
+    ASSERT_TRUE(RuntimeDir::prepare(path, &error)) << qPrintable(error);
+    EXPECT_EQ(modeOf(path), mode_t(0700));
+    // A second call accepts the folder as it is.
+    EXPECT_TRUE(RuntimeDir::prepare(path, &error)) << qPrintable(error);
+}
+
+TEST(RuntimeDirTest, TightensTheModeOfOurOwnFolder)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    ASSERT_EQ(::chmod(QFile::encodeName(tmp.path()).constData(), 0755), 0);
+    QString error;
+    ASSERT_TRUE(RuntimeDir::prepare(tmp.path(), &error)) << qPrintable(error);
+    EXPECT_EQ(modeOf(tmp.path()), mode_t(0700));
+}
+
+TEST(RuntimeDirTest, RefusesAFolderOfAnotherUser)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString foreign = foreignFolder(tmp);
+    ASSERT_FALSE(foreign.isEmpty());
+    const mode_t before = modeOf(foreign);
+
+    QString error;
+    EXPECT_FALSE(RuntimeDir::prepare(foreign, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("another user"))) << qPrintable(error);
+    EXPECT_EQ(modeOf(foreign), before);
+
+    // The channel refuses to work there: no title, no send.
+    vm::LocalChannel channel(foreign);
+    EXPECT_FALSE(channel.open());
+    EXPECT_TRUE(channel.errorString().contains(QStringLiteral("another user")));
+    EXPECT_FALSE(channel.registerTitle(QStringLiteral("Velomira")));
+    EXPECT_EQ(channel.sendRecord(QStringLiteral("Velomira"), QStringLiteral("OPPEND")).status,
+              vm::LocalChannel::Status::Failed);
+    if (foreign != QStringLiteral("/")) {
+        EXPECT_FALSE(QFile::exists(QDir(foreign).filePath(QStringLiteral("Velomira.sock"))));
+    }
+}
+
+TEST(RuntimeDirTest, RefusesSymbolicLinksAndFiles)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString target = tmp.filePath(QStringLiteral("target"));
+    ASSERT_TRUE(QDir().mkdir(target));
+    const QString link = tmp.filePath(QStringLiteral("link"));
+    ASSERT_TRUE(QFile::link(target, link));
+    QString error;
+    EXPECT_FALSE(RuntimeDir::prepare(link, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("symbolic link"))) << qPrintable(error);
+
+    const QString file = tmp.filePath(QStringLiteral("file"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_FALSE(RuntimeDir::prepare(file, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("not a folder"))) << qPrintable(error);
+    EXPECT_TRUE(QFile::exists(file));
+}
