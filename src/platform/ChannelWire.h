@@ -14,9 +14,9 @@ namespace vm {
 //   reply:   result | cbData | cbData bytes      (not for WM_CLOSE)
 namespace ChannelWire {
 
-inline constexpr quint32 WmClose = 16;          // close request, posted
-inline constexpr quint32 WmCopyData = 74;       // a record
-inline constexpr quint32 WmDdeRequest = 0x3E6;  // tracking-item request
+inline constexpr quint32 WmClose = 16;         // close request, posted
+inline constexpr quint32 WmCopyData = 74;      // a record
+inline constexpr quint32 WmDdeRequest = 0x3E6; // tracking-item request
 
 inline constexpr int RequestHeaderSize = 12;
 inline constexpr int ReplyHeaderSize = 8;

@@ -206,7 +206,8 @@ bool LocalChannel::registerTitle(const QString &title)
     const QByteArray path = socketPath(title);
     sockaddr_un addr;
     if (!fillAddress(path, &addr)) {
-        m_error = QStringLiteral("title \"%1\": socket path %2 is too long").arg(title, QFile::decodeName(path));
+        m_error =
+            QStringLiteral("title \"%1\": socket path %2 is too long").arg(title, QFile::decodeName(path));
         return false;
     }
 
@@ -475,6 +476,8 @@ LocalChannel::Result LocalChannel::exchange(const QString &title, quint32 msg, q
 int LocalChannel::processPending(int timeoutMs)
 {
     const quint64 before = m_handled;
+    if (m_endpoints.empty() && m_incoming.empty())
+        return 0;
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
     for (;;) {
         const qint64 left = std::max<qint64>(msUntil(deadline), 0);
@@ -487,6 +490,7 @@ int LocalChannel::processPending(int timeoutMs)
         }
         if (!woke && msUntil(deadline) <= 0)
             break;
+        // A handler may have given up the last title.
         if (m_endpoints.empty() && m_incoming.empty())
             break;
     }
@@ -519,6 +523,9 @@ bool LocalChannel::serviceOwn(int timeoutMs, int extraFd, short extraEvents, sho
         targets.push_back({Kind::Connection, fd, QString()});
     }
     if (fds.empty()) {
+        // Nothing of ours to serve: just let the time pass (a retry pause).
+        if (timeoutMs > 0)
+            ::poll(nullptr, 0, timeoutMs);
         return false;
     }
 
@@ -563,9 +570,10 @@ void LocalChannel::acceptAll(const QString &title, int listenFd)
         }
         if (m_incoming.size() >= MaxIncoming) {
             // Too many senders that never finish their frames: cut off the oldest.
-            auto oldest = std::min_element(m_incoming.begin(), m_incoming.end(), [](const auto &a, const auto &b) {
-                return a.second->since < b.second->since;
-            });
+            auto oldest =
+                std::min_element(m_incoming.begin(), m_incoming.end(), [](const auto &a, const auto &b) {
+                    return a.second->since < b.second->since;
+                });
             qCWarning(lcChannel) << "too many unfinished incoming frames; dropping one";
             dropIncoming(oldest->first);
         }
@@ -603,9 +611,10 @@ void LocalChannel::readIncoming(int fd)
     }
 
     if (state == ChannelWire::ParseState::Invalid) {
-        qCWarning(lcChannel).noquote() << QStringLiteral("title \"%1\": refused a frame announcing more than %2 bytes")
-                                              .arg(in.title)
-                                              .arg(ChannelWire::MaxDataSize);
+        qCWarning(lcChannel).noquote()
+            << QStringLiteral("title \"%1\": refused a frame announcing more than %2 bytes")
+                   .arg(in.title)
+                   .arg(ChannelWire::MaxDataSize);
         dropIncoming(fd);
         return;
     }

@@ -36,7 +36,8 @@ TEST(ChannelCodecTest, FieldIsCutAndPaddedToTheFixedWidth)
 TEST(ChannelCodecTest, CutNeverSplitsACharacterOutsideTheBasicPlane)
 {
     // 255 characters, then one that takes two UTF-16 units across the cut.
-    const QString text = QString(ChannelCodec::FieldChars - 1, QLatin1Char('A')) + QStringLiteral("\U0001F4E1tail");
+    const QString text =
+        QString(ChannelCodec::FieldChars - 1, QLatin1Char('A')) + QStringLiteral("\U0001F4E1tail");
     const QString field = ChannelCodec::field(text);
     EXPECT_EQ(field.size(), ChannelCodec::FieldChars);
     EXPECT_FALSE(field.at(ChannelCodec::FieldChars - 1).isSurrogate());
@@ -73,7 +74,9 @@ TEST(ChannelCodecTest, LeadingSpacesDoNotCutTheEndOfTheRecord)
 
 TEST(ChannelCodecTest, NulCharactersAreRemovedOnReceipt)
 {
-    const QByteArray bytes("OPPSAN\0AO-\0" "7\0\0", 14);
+    const QByteArray bytes("OPPSAN\0AO-\0"
+                           "7\0\0",
+                           14);
     const ChannelRecord r = ChannelCodec::decode(bytes);
     EXPECT_EQ(r.text, QStringLiteral("OPPSANAO-7"));
     EXPECT_EQ(r.payload, QStringLiteral("AO-7"));
@@ -135,11 +138,15 @@ TEST(ChannelCodecTest, OnlySpacesAreTrimmedNotOtherWhitespace)
 TEST(ChannelCodecTest, AwardRecordCoversTheWholePaddedField)
 {
     const std::array<QString, ChannelCodec::AwardFields> fields = {
-        QStringLiteral("JA1ZZZ"), QStringLiteral("1001"), QStringLiteral("100101"), QString(), QStringLiteral("QM05"),
-        QStringLiteral("2024-05-01"), QStringLiteral("12:00"), QStringLiteral("AO-7"), QStringLiteral("東京都")};
+        QStringLiteral("JA1ZZZ"), QStringLiteral("1001"),
+        QStringLiteral("100101"), QString(),
+        QStringLiteral("QM05"),   QStringLiteral("2024-05-01"),
+        QStringLiteral("12:00"),  QStringLiteral("AO-7"),
+        QStringLiteral("東京都")};
     const QString text = ChannelCodec::awardText(fields);
     EXPECT_EQ(text.size(), ChannelCodec::FieldChars);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Miravel+JA1ZZZ+1001+100101++QM05+2024-05-01+12:00+AO-7+東京都 ")));
+    EXPECT_TRUE(
+        text.startsWith(QStringLiteral("Miravel+JA1ZZZ+1001+100101++QM05+2024-05-01+12:00+AO-7+東京都 ")));
 
     const QByteArray bytes = ChannelCodec::encodeAward(fields);
     // Not trimmed: the trailing padding is part of the record.

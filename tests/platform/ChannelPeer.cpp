@@ -45,7 +45,8 @@ int main(int argc, char *argv[])
         std::fflush(stdout);
         ++handled;
         if (record.command != QStringLiteral("ACK")) {
-            const vm::LocalChannel::Result r = channel.sendRecord(back, QStringLiteral("OPPBNC") + record.payload);
+            const vm::LocalChannel::Result r =
+                channel.sendRecord(back, QStringLiteral("OPPBNC") + record.payload);
             std::printf("bounce %s\n", qPrintable(vm::LocalChannel::statusText(r.status)));
             std::fflush(stdout);
         }

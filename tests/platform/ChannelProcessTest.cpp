@@ -106,7 +106,8 @@ protected:
 TEST_F(ChannelProcessTest, TenThousandRecordsArriveCompleteAndInOrder)
 {
     const QString log = QDir(dir()).filePath(QStringLiteral("received.txt"));
-    QProcess *peer = start(QStringLiteral("vmsend"), {QStringLiteral("--listen"), QStringLiteral("Velomira")}, log);
+    QProcess *peer =
+        start(QStringLiteral("vmsend"), {QStringLiteral("--listen"), QStringLiteral("Velomira")}, log);
     LocalChannel channel(dir());
     ASSERT_TRUE(waitUntil([&] { return channel.titleExists(QStringLiteral("Velomira")); }));
 
@@ -133,9 +134,9 @@ TEST_F(ChannelProcessTest, TenThousandRecordsArriveCompleteAndInOrder)
 TEST_F(ChannelProcessTest, HandlerThatSendsBackNestsInsideTheSendersWait)
 {
     const QString peerLog = QDir(dir()).filePath(QStringLiteral("peer.txt"));
-    QProcess *peer = start(QStringLiteral("vm_channel_peer"),
-                           {QStringLiteral("bounce"), QStringLiteral("環境設定Tunavox"), QStringLiteral("Velomira")},
-                           peerLog);
+    QProcess *peer = start(
+        QStringLiteral("vm_channel_peer"),
+        {QStringLiteral("bounce"), QStringLiteral("環境設定Tunavox"), QStringLiteral("Velomira")}, peerLog);
     LocalChannel channel(dir());
     ASSERT_TRUE(channel.registerTitle(QStringLiteral("Velomira")));
     ASSERT_TRUE(waitUntil([&] { return channel.titleExists(QStringLiteral("環境設定Tunavox")); }));
@@ -146,7 +147,8 @@ TEST_F(ChannelProcessTest, HandlerThatSendsBackNestsInsideTheSendersWait)
         received << r.text;
         // Third level: answer the bounce while the peer waits in its send,
         // which itself runs inside our send.
-        acks << channel.sendRecord(QStringLiteral("環境設定Tunavox"), QStringLiteral("RCMACK") + r.payload).status;
+        acks << channel.sendRecord(QStringLiteral("環境設定Tunavox"), QStringLiteral("RCMACK") + r.payload)
+                    .status;
         return quint32(0);
     });
 
@@ -186,7 +188,8 @@ TEST_F(ChannelProcessTest, RecordToAMissingTitleIsDroppedAtOnce)
 
 TEST_F(ChannelProcessTest, KilledOwnerLeavesAStaleSocketThatCountsAsAbsent)
 {
-    QProcess *peer = start(QStringLiteral("vmsend"), {QStringLiteral("--listen"), QStringLiteral("Velomira")});
+    QProcess *peer =
+        start(QStringLiteral("vmsend"), {QStringLiteral("--listen"), QStringLiteral("Velomira")});
     LocalChannel channel(dir());
     ASSERT_TRUE(waitUntil([&] { return channel.titleExists(QStringLiteral("Velomira")); }));
     peer->kill();
@@ -205,15 +208,18 @@ TEST_F(ChannelProcessTest, KilledOwnerLeavesAStaleSocketThatCountsAsAbsent)
 
 TEST_F(ChannelProcessTest, PeerThatNeverRepliesReleasesTheSender)
 {
-    QProcess *peer = start(QStringLiteral("vm_channel_peer"), {QStringLiteral("mute"), QStringLiteral("Velomira")});
+    QProcess *peer =
+        start(QStringLiteral("vm_channel_peer"), {QStringLiteral("mute"), QStringLiteral("Velomira")});
     LocalChannel channel(dir());
     ASSERT_TRUE(waitUntil([&] { return channel.titleExists(QStringLiteral("Velomira")); }));
     ASSERT_EQ(channel.replyTimeoutMs(), LocalChannel::DefaultReplyTimeoutMs);
 
-    const LocalChannel::Result result = channel.sendRecord(QStringLiteral("Velomira"), QStringLiteral("OPPRXS1"));
+    const LocalChannel::Result result =
+        channel.sendRecord(QStringLiteral("Velomira"), QStringLiteral("OPPRXS1"));
     EXPECT_EQ(result.status, LocalChannel::Status::NoReply);
     EXPECT_FALSE(result.delivered());
-    EXPECT_TRUE(channel.errorString().contains(QStringLiteral("no reply"))) << qPrintable(channel.errorString());
+    EXPECT_TRUE(channel.errorString().contains(QStringLiteral("no reply")))
+        << qPrintable(channel.errorString());
 
     peer->closeWriteChannel();
     EXPECT_TRUE(peer->waitForFinished(Generous));
@@ -234,7 +240,8 @@ TEST_F(ChannelProcessTest, EventLoopServesRecordsWhileIdle)
         return quint32(77);
     });
 
-    QProcess *client = start(QStringLiteral("vmsend"), {QStringLiteral("Velomira"), QStringLiteral("OPPRXS145950000")});
+    QProcess *client =
+        start(QStringLiteral("vmsend"), {QStringLiteral("Velomira"), QStringLiteral("OPPRXS145950000")});
     QEventLoop loop;
     QObject::connect(client, &QProcess::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(Generous, &loop, &QEventLoop::quit);
@@ -243,7 +250,8 @@ TEST_F(ChannelProcessTest, EventLoopServesRecordsWhileIdle)
 
     ASSERT_EQ(client->state(), QProcess::NotRunning);
     EXPECT_EQ(client->exitCode(), 0);
-    EXPECT_EQ(QString::fromUtf8(client->readAllStandardOutput()).trimmed(), QStringLiteral("delivered result=77"));
+    EXPECT_EQ(QString::fromUtf8(client->readAllStandardOutput()).trimmed(),
+              QStringLiteral("delivered result=77"));
     EXPECT_EQ(received, QStringList{QStringLiteral("145950000")});
 }
 
@@ -290,7 +298,9 @@ TEST_F(ChannelProcessTest, VmsendRejectsBadUsageAndAForeignRuntimeFolder)
 {
     EXPECT_EQ(vmsend({}).exitCode, 2);
     EXPECT_EQ(vmsend({QStringLiteral("Velomira")}).exitCode, 2); // a record needs its text
-    EXPECT_EQ(vmsend({QStringLiteral("--close"), QStringLiteral("--exists"), QStringLiteral("Velomira")}).exitCode, 2);
+    EXPECT_EQ(
+        vmsend({QStringLiteral("--close"), QStringLiteral("--exists"), QStringLiteral("Velomira")}).exitCode,
+        2);
     const Run help = vmsend({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("--item"))) << qPrintable(help.out);
@@ -301,8 +311,8 @@ TEST_F(ChannelProcessTest, VmsendRejectsBadUsageAndAForeignRuntimeFolder)
         ASSERT_TRUE(QDir().mkdir(foreign));
         ASSERT_EQ(::chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
     }
-    const Run refused = vmsend({QStringLiteral("--runtime-dir"), foreign, QStringLiteral("Velomira"),
-                                QStringLiteral("OPPEND")});
+    const Run refused = vmsend(
+        {QStringLiteral("--runtime-dir"), foreign, QStringLiteral("Velomira"), QStringLiteral("OPPEND")});
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("another user"))) << qPrintable(refused.err);
 }

@@ -30,25 +30,36 @@ TEST(ChannelWireTest, JapaneseTitlesEncodeTheirUtf8BytesInUpperCaseHex)
             if (c == QLatin1Char('%')) {
                 ASSERT_LE(i + 2, stem.size() - 1);
                 for (const QChar h : {stem.at(i + 1), stem.at(i + 2)})
-                    EXPECT_TRUE(h.isDigit() || (h >= QLatin1Char('A') && h <= QLatin1Char('F'))) << qPrintable(name);
+                    EXPECT_TRUE(h.isDigit() || (h >= QLatin1Char('A') && h <= QLatin1Char('F')))
+                        << qPrintable(name);
                 i += 2;
             } else {
                 EXPECT_TRUE(c.isLetterOrNumber() && c.unicode() < 128) << qPrintable(name);
             }
         }
     }
-    EXPECT_TRUE(wire::socketFileName(QStringLiteral("環境設定Tunavox")).startsWith(QStringLiteral("%E7%92%B0")));
+    EXPECT_TRUE(
+        wire::socketFileName(QStringLiteral("環境設定Tunavox")).startsWith(QStringLiteral("%E7%92%B0")));
 }
 
 TEST(ChannelWireTest, RequestAndReplyFramesAreLittleEndianHeadersThenBytes)
 {
     const QByteArray request = wire::request(wire::WmCopyData, 0, QByteArray("RCMEND"));
-    EXPECT_EQ(request, QByteArray("\x4a\0\0\0" "\0\0\0\0" "\x06\0\0\0" "RCMEND", 18));
+    EXPECT_EQ(request, QByteArray("\x4a\0\0\0"
+                                  "\0\0\0\0"
+                                  "\x06\0\0\0"
+                                  "RCMEND",
+                                  18));
     const QByteArray item = wire::request(wire::WmDdeRequest, 0x01020304, QByteArray("Elev"));
-    EXPECT_EQ(item.left(8), QByteArray("\xe6\x03\0\0" "\x04\x03\x02\x01", 8));
+    EXPECT_EQ(item.left(8), QByteArray("\xe6\x03\0\0"
+                                       "\x04\x03\x02\x01",
+                                       8));
 
     const QByteArray reply = wire::reply(1, QByteArray("12.5"));
-    EXPECT_EQ(reply, QByteArray("\x01\0\0\0" "\x04\0\0\0" "12.5", 12));
+    EXPECT_EQ(reply, QByteArray("\x01\0\0\0"
+                                "\x04\0\0\0"
+                                "12.5",
+                                12));
 }
 
 TEST(ChannelWireTest, RequestParserWaitsForTheWholeFrameAndIgnoresWhatFollows)

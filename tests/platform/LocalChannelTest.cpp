@@ -2,8 +2,8 @@
 // inside its own wait), raw socket clients for malformed traffic, and the
 // bookkeeping of titles and socket files.
 
-#include "platform/ChannelWire.h"
 #include "platform/LocalChannel.h"
+#include "platform/ChannelWire.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +86,8 @@ TEST_F(LocalChannelTest, RecordToOwnTitleIsHandledInsideTheSend)
         return quint32(seen.size() + 40);
     });
 
-    const LocalChannel::Result result = channel.sendRecord(QStringLiteral("Velomira"), QStringLiteral("OPPRXS145950000  "));
+    const LocalChannel::Result result =
+        channel.sendRecord(QStringLiteral("Velomira"), QStringLiteral("OPPRXS145950000  "));
     ASSERT_TRUE(result.delivered()) << qPrintable(channel.errorString());
     EXPECT_EQ(result.value, 41u);
     ASSERT_EQ(seen.size(), 1u);
@@ -201,7 +202,8 @@ TEST_F(LocalChannelTest, AFileThatIsNotASocketIsNeverRemoved)
 
     LocalChannel channel(dir());
     EXPECT_FALSE(channel.registerTitle(title));
-    EXPECT_TRUE(channel.errorString().contains(QStringLiteral("not a socket"))) << qPrintable(channel.errorString());
+    EXPECT_TRUE(channel.errorString().contains(QStringLiteral("not a socket")))
+        << qPrintable(channel.errorString());
     EXPECT_FALSE(channel.titleExists(title));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("operator's file"));
@@ -213,7 +215,8 @@ TEST_F(LocalChannelTest, ClosingFlagStopsEverySend)
     ASSERT_TRUE(channel.registerTitle(QStringLiteral("Velomira")));
     int records = 0;
     int closes = 0;
-    channel.setRecordHandler(QStringLiteral("Velomira"), [&](const ChannelRecord &) { return quint32(++records); });
+    channel.setRecordHandler(QStringLiteral("Velomira"),
+                             [&](const ChannelRecord &) { return quint32(++records); });
     channel.setCloseHandler(QStringLiteral("Velomira"), [&] { ++closes; });
 
     channel.setClosing(true);
@@ -249,7 +252,11 @@ TEST_F(LocalChannelTest, MalformedTrafficIsDroppedAndServiceGoesOn)
     // A frame announcing 4 GiB: refused from its header, the connection closed.
     const int huge = connectRaw(title);
     ASSERT_GE(huge, 0);
-    const QByteArray header("\x4a\0\0\0" "\0\0\0\0" "\xff\xff\xff\xff" "RCM", 15);
+    const QByteArray header("\x4a\0\0\0"
+                            "\0\0\0\0"
+                            "\xff\xff\xff\xff"
+                            "RCM",
+                            15);
     ASSERT_EQ(::write(huge, header.constData(), header.size()), header.size());
     // A sender that leaves after half a frame.
     const int half = connectRaw(title);
@@ -266,7 +273,7 @@ TEST_F(LocalChannelTest, MalformedTrafficIsDroppedAndServiceGoesOn)
     ASSERT_EQ(::write(odd, oddFrame.constData(), oddFrame.size()), oddFrame.size());
 
     EXPECT_EQ(channel.processPending(200), 1); // only the unknown message was complete
-    EXPECT_TRUE(readAll(huge).isEmpty());       // closed without a reply
+    EXPECT_TRUE(readAll(huge).isEmpty());      // closed without a reply
     ::close(huge);
     wire::Reply reply;
     ASSERT_EQ(wire::parseReply(readAll(odd), &reply), wire::ParseState::Complete);

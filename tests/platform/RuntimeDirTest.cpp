@@ -1,5 +1,5 @@
-#include "platform/LocalChannel.h"
 #include "platform/RuntimeDir.h"
+#include "platform/LocalChannel.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,10 @@ mode_t modeOf(const QString &path)
 // Restores an environment variable when the test ends.
 class EnvGuard {
 public:
-    explicit EnvGuard(const char *name) : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_value(qgetenv(name)) {}
+    explicit EnvGuard(const char *name)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_value(qgetenv(name))
+    {
+    }
     ~EnvGuard()
     {
         if (m_had)

@@ -103,9 +103,10 @@ int main(int argc, char *argv[])
         "Exit status: 0 delivered (or: exists, item known); 1 dropped (or: absent, item\n"
         "unknown); 2 usage error or unusable runtime folder."));
     parser.addHelpOption();
-    const QCommandLineOption closeOption(QStringLiteral("close"), QStringLiteral("Post a close request (WM_CLOSE)."));
-    const QCommandLineOption itemOption(QStringLiteral("item"), QStringLiteral("Request the tracking item <name>."),
-                                        QStringLiteral("name"));
+    const QCommandLineOption closeOption(QStringLiteral("close"),
+                                         QStringLiteral("Post a close request (WM_CLOSE)."));
+    const QCommandLineOption itemOption(
+        QStringLiteral("item"), QStringLiteral("Request the tracking item <name>."), QStringLiteral("name"));
     const QCommandLineOption existsOption(QStringLiteral("exists"),
                                           QStringLiteral("Tell whether some program owns TITLE."));
     const QCommandLineOption listenOption(QStringLiteral("listen"),
