@@ -9,7 +9,9 @@ namespace vm {
 bool TextFile::isUtf8(const QByteArray &bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
+    // decode() is lazy: the conversion runs when the result becomes a QString.
+    const QString text = decoder.decode(bytes);
+    Q_UNUSED(text);
     return !decoder.hasError();
 }
 

@@ -1,0 +1,72 @@
+#include "common/DataDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DataDirTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    QString sub(const QString &name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(DataDirTest, VelomiraHomeWinsAndIsCreated)
+{
+    vm::DataDirInputs in;
+    in.velomiraHome = sub(QStringLiteral("home/deep"));
+    in.executableDir = m_dir.path();
+    EXPECT_EQ(vm::resolveDataDir(in), in.velomiraHome);
+    EXPECT_TRUE(QFileInfo(in.velomiraHome).isDir());
+}
+
+TEST_F(DataDirTest, WritableExecutableFolderIsUsed)
+{
+    vm::DataDirInputs in;
+    in.executableDir = m_dir.path();
+    in.xdgDataHome = sub(QStringLiteral("xdg"));
+    EXPECT_EQ(vm::resolveDataDir(in), QDir(m_dir.path()).absolutePath());
+}
+
+TEST_F(DataDirTest, OtherwiseXdgDataHome)
+{
+    vm::DataDirInputs in;
+    in.executableDir = sub(QStringLiteral("no-such-folder"));
+    in.xdgDataHome = sub(QStringLiteral("xdg"));
+    in.homeDir = sub(QStringLiteral("user"));
+    EXPECT_EQ(vm::resolveDataDir(in), sub(QStringLiteral("xdg/velomira")));
+    EXPECT_TRUE(QFileInfo(sub(QStringLiteral("xdg/velomira"))).isDir());
+
+    // No (or a relative) XDG_DATA_HOME: ~/.local/share/velomira.
+    in.xdgDataHome = QStringLiteral("relative/path");
+    EXPECT_EQ(vm::resolveDataDir(in), sub(QStringLiteral("user/.local/share/velomira")));
+}
+
+TEST_F(DataDirTest, DataDirFollowsTheEnvironment)
+{
+    const QByteArray old = qgetenv("VELOMIRA_HOME");
+    qputenv("VELOMIRA_HOME", sub(QStringLiteral("env")).toLocal8Bit());
+    EXPECT_EQ(vm::dataDir(), sub(QStringLiteral("env")));
+    EXPECT_EQ(vm::dataFile(QStringLiteral("Velomira.ini")), sub(QStringLiteral("env/Velomira.ini")));
+    if (old.isNull())
+        qunsetenv("VELOMIRA_HOME");
+    else
+        qputenv("VELOMIRA_HOME", old);
+}
+
+TEST_F(DataDirTest, FileNamesMatchWithoutRegardToCase)
+{
+    QFile f(sub(QStringLiteral("SATdata.txt")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), QStringLiteral("Satdata.txt")), sub(QStringLiteral("SATdata.txt")));
+    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), QStringLiteral("SATDATA.TXT")), sub(QStringLiteral("SATdata.txt")));
+    // Not there: the name as asked, to be created.
+    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), QStringLiteral("BeaconFreq.txt")), sub(QStringLiteral("BeaconFreq.txt")));
+}
+
+} // namespace
