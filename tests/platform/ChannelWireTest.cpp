@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <QString>
 
 namespace wire = vm::ChannelWire;
@@ -19,24 +20,11 @@ TEST(ChannelWireTest, SocketNamesPercentEncodeTheTitle)
 
 TEST(ChannelWireTest, JapaneseTitlesEncodeTheirUtf8BytesInUpperCaseHex)
 {
+    const QRegularExpression allowed(QStringLiteral("^([A-Za-z0-9._~-]|%[0-9A-F]{2})+\\.sock$"));
     for (const QString &title : {QStringLiteral("環境設定Tunavox"), QStringLiteral("AJA/JCC/JCG 進捗状況")}) {
         const QString name = wire::socketFileName(title);
-        ASSERT_TRUE(name.endsWith(QStringLiteral(".sock")));
-        const QString stem = name.chopped(5);
-        EXPECT_EQ(QString::fromUtf8(QByteArray::fromPercentEncoding(stem.toLatin1())), title);
-        // Only unreserved characters and %XX escapes with upper-case digits.
-        for (qsizetype i = 0; i < stem.size(); ++i) {
-            const QChar c = stem.at(i);
-            if (c == QLatin1Char('%')) {
-                ASSERT_LE(i + 2, stem.size() - 1);
-                for (const QChar h : {stem.at(i + 1), stem.at(i + 2)})
-                    EXPECT_TRUE(h.isDigit() || (h >= QLatin1Char('A') && h <= QLatin1Char('F')))
-                        << qPrintable(name);
-                i += 2;
-            } else {
-                EXPECT_TRUE(c.isLetterOrNumber() && c.unicode() < 128) << qPrintable(name);
-            }
-        }
+        EXPECT_TRUE(allowed.match(name).hasMatch()) << qPrintable(name);
+        EXPECT_EQ(QString::fromUtf8(QByteArray::fromPercentEncoding(name.chopped(5).toLatin1())), title);
     }
     EXPECT_TRUE(
         wire::socketFileName(QStringLiteral("環境設定Tunavox")).startsWith(QStringLiteral("%E7%92%B0")));
