@@ -103,6 +103,11 @@ int main(int argc, char *argv[])
         "Exit status: 0 delivered (or: exists, item known); 1 dropped (or: absent, item\n"
         "unknown); 2 usage error or unusable runtime folder."));
     parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("TITLE"),
+                                 QStringLiteral("Window title of the receiving program."));
+    parser.addPositionalArgument(QStringLiteral("TEXT"),
+                                 QStringLiteral("The record (only when sending a record)."),
+                                 QStringLiteral("[TEXT]"));
     const QCommandLineOption closeOption(QStringLiteral("close"),
                                          QStringLiteral("Post a close request (WM_CLOSE)."));
     const QCommandLineOption itemOption(
