@@ -3,6 +3,7 @@
 #include "orbit/JulianDate.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <utility>
 
@@ -31,6 +32,25 @@ double argumentOfLatitudeTurns(const StateVector &s)
     return turns;
 }
 
+// Where the model first reports decay after epoch. Orbits whose drag hardly
+// changes the semi-major axis within the horizon are not scanned.
+double findDecayMinutes(const Sgp4 &model)
+{
+    constexpr double horizon = 60.0 * 1440.0;
+    constexpr double step = 1.0;
+    if (model.dragFactor(horizon) > 0.9)
+        return std::numeric_limits<double>::infinity();
+    for (double t = 0.0; t <= horizon; t += step) {
+        if (model.dragFactor(t) <= 0.0)
+            return t;
+        const StateVector s = model.propagate(t);
+        if (s.error == Sgp4Error::Decayed || s.error == Sgp4Error::MeanElements ||
+            s.error == Sgp4Error::MeanMotion)
+            return t;
+    }
+    return std::numeric_limits<double>::infinity();
+}
+
 } // namespace
 
 Satellite::Satellite(Tle tle)
@@ -40,6 +60,7 @@ Satellite::Satellite(Tle tle)
     const StateVector atEpoch = m_model.propagate(0.0);
     if (atEpoch.ok())
         m_epochPhase = argumentOfLatitudeTurns(atEpoch);
+    m_decayMinutes = findDecayMinutes(m_model);
 }
 
 double Satellite::minutesSinceEpoch(int64_t unixMs) const
@@ -53,13 +74,19 @@ double Satellite::minutesSinceEpoch(int64_t unixMs) const
 
 StateVector Satellite::stateAt(int64_t unixMs) const
 {
-    return m_model.propagate(minutesSinceEpoch(unixMs));
+    const double minutes = minutesSinceEpoch(unixMs);
+    if (minutes >= m_decayMinutes) {
+        StateVector decayed;
+        decayed.error = Sgp4Error::Decayed;
+        return decayed;
+    }
+    return m_model.propagate(minutes);
 }
 
 long long Satellite::revolutionAt(int64_t unixMs) const
 {
     const double minutes = minutesSinceEpoch(unixMs);
-    const StateVector s = m_model.propagate(minutes);
+    const StateVector s = stateAt(unixMs);
     if (!s.ok())
         return -1;
     // The mean rate of the argument of latitude gives the number of whole turns;

@@ -524,6 +524,14 @@ void Sgp4::applyPeriodics(double &ep, double &inclp, double &nodep, double &argp
     }
 }
 
+double Sgp4::dragFactor(double t) const
+{
+    double f = 1.0 - m_cc1 * t;
+    if (!m_simple)
+        f -= m_d2 * t * t + m_d3 * t * t * t + m_d4 * t * t * t * t;
+    return f;
+}
+
 StateVector Sgp4::propagate(double t) const
 {
     StateVector out;

@@ -48,6 +48,10 @@ public:
     // Secular rates of mean anomaly, argument of perigee and node, rad/min.
     double meanAnomalyRate() const { return m_mdot; }
     double argPerigeeRate() const { return m_argpdot; }
+    // Secular drag factor of the semi-major axis (a = a0 * f^2), 1 at epoch.
+    // It falls monotonically for positive drag; where it reaches zero the
+    // model no longer describes an orbit.
+    double dragFactor(double minutesSinceEpoch) const;
 
 private:
     void initDeepSpace(double epochDays, double tc, double xpidot, double eccsq);
