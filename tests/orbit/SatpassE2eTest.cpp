@@ -1,0 +1,128 @@
+// Runs the built satpass program as a user would from a shell.
+
+#include "OrbitTestData.h"
+#include "TestPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace vm::orbit {
+namespace {
+
+using namespace testdata;
+
+struct ProgramRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ProgramRun runSatpass(const QStringList &args)
+{
+    QProcess p;
+    p.start(vm::test::program(QStringLiteral("satpass")), args);
+    ProgramRun r;
+    if (!p.waitForStarted(30000)) {
+        r.err = QStringLiteral("could not start satpass: ") + p.errorString();
+        return r;
+    }
+    p.waitForFinished(60000);
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+class SatpassE2e : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_tle = m_dir.filePath(QStringLiteral("sats.txt"));
+        QFile f(m_tle);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        std::string badGeo = kGeoLine2;
+        badGeo[20] = '9';
+        const std::string text = std::string(kIssName) + "\n" + kIssLine1 + "\n" + kIssLine2 + "\n" +
+                                 "BROKEN\n" + kGeoLine1 + "\n" + badGeo + "\n" + "DECAY\n" + kDecayLine1 +
+                                 "\n" + kDecayLine2 + "\n";
+        f.write(text.c_str());
+    }
+
+    QTemporaryDir m_dir;
+    QString m_tle;
+};
+
+TEST_F(SatpassE2e, PrintsLookAnglesAndPassesForANamedSatellite)
+{
+    const ProgramRun r = runSatpass({"--tle", m_tle, "--sat", "iss (zarya)", "--locator", "PM95vq", "--height", "40",
+                              "--time", "2008-09-20 12:25:40", "--hours", "24"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("Satellite:  ISS (ZARYA) (25544)")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Time:       2008-09-20 12:25:40 UTC"));
+    EXPECT_TRUE(r.out.contains("Revolution: 56353"));
+    const auto el = QRegularExpression(R"(Elevation:\s+(-?\d+\.\d+) deg)").match(r.out);
+    ASSERT_TRUE(el.hasMatch());
+    EXPECT_LE(std::abs(el.captured(1).toDouble()), 90.0);
+    EXPECT_TRUE(QRegularExpression(R"(Range rate: -?\d+\.\d m/s)").match(r.out).hasMatch());
+    // The broken set is reported with its line and skipped.
+    EXPECT_TRUE(r.err.contains(m_tle + ":5: skipped: checksum error in line 2")) << r.err.toStdString();
+
+    const auto count = QRegularExpression(R"(Passes from .* UTC: (\d+))").match(r.out);
+    ASSERT_TRUE(count.hasMatch());
+    const int passes = count.captured(1).toInt();
+    EXPECT_GE(passes, 3);
+    const QRegularExpression passLine(R"(^2008-09-2\d \d\d:\d\d:\d\d  +\d+\.\d  2008)",
+                                      QRegularExpression::MultilineOption);
+    int lines = 0;
+    for (auto it = passLine.globalMatch(r.out); it.hasNext(); it.next())
+        ++lines;
+    EXPECT_EQ(lines, passes);
+}
+
+TEST_F(SatpassE2e, ListsSatellitesAndRejectsUnknownOnes)
+{
+    const ProgramRun list = runSatpass({"--tle", m_tle, "--list"});
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_TRUE(list.out.contains("25544  ISS (ZARYA)"));
+    EXPECT_TRUE(list.out.contains("28872  DECAY"));
+    EXPECT_FALSE(list.out.contains("BROKEN"));
+
+    const ProgramRun unknown = runSatpass({"--tle", m_tle, "--sat", "AO-91", "--lat", "35", "--lon", "139"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains("satellite not found: AO-91"));
+
+    // Several satellites and no --sat: the user must choose.
+    const ProgramRun ambiguous = runSatpass({"--tle", m_tle, "--lat", "35", "--lon", "139"});
+    EXPECT_EQ(ambiguous.exitCode, 2);
+}
+
+TEST_F(SatpassE2e, BadArgumentsAndDecayedOrbitsAreClearErrors)
+{
+    const ProgramRun help = runSatpass({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("--locator"));
+
+    const ProgramRun noStation = runSatpass({"--tle", m_tle, "--sat", "DECAY"});
+    EXPECT_EQ(noStation.exitCode, 1);
+    EXPECT_TRUE(noStation.err.contains("station"));
+
+    const ProgramRun badLocator = runSatpass({"--tle", m_tle, "--sat", "DECAY", "--locator", "ZZ99"});
+    EXPECT_EQ(badLocator.exitCode, 1);
+
+    const ProgramRun missingFile = runSatpass({"--tle", m_dir.filePath("none.txt"), "--lat", "1", "--lon", "2"});
+    EXPECT_EQ(missingFile.exitCode, 2);
+
+    // By catalogue number, a day after it came down.
+    const ProgramRun decayed = runSatpass({"--tle", m_tle, "--sat", "28872", "--lat", "35", "--lon", "139", "--time",
+                                    "2005-11-30 12:00:00"});
+    EXPECT_EQ(decayed.exitCode, 3);
+    EXPECT_TRUE(decayed.err.contains("decayed")) << decayed.err.toStdString();
+}
+
+} // namespace
+} // namespace vm::orbit
