@@ -82,6 +82,7 @@ QList<RigModelInfo> buildTable()
     t << m;
 
     m = icom("IC821", BandGroup::Ic821, 0x4C);
+    m.replyWaitFactor = 2; // answers slowly
     m.reportsDial = true;
     m.modeReadAtOpen = true;
     t << m;
@@ -127,6 +128,7 @@ QList<RigModelInfo> buildTable()
     m.sameBand = true;
     m.rigSetting = QByteArray::fromHex("0127");
     m.powerOnPreamble = true;
+    m.satelliteModeAtOpen = true;
     m.dataModeAfterSetMode = true;
     t << m;
 

@@ -33,6 +33,7 @@ struct RigModelInfo {
     int stopBits = 1;
     bool textProtocol = false;
     int frequencyDigits = 10; // width of the zero-padded dial frequency
+    int replyWaitFactor = 1;  // the reply wait is this many times the base wait
     BandGroup bandGroup = BandGroup::None;
 
     bool asRig1 = false;    // can be the main (Doppler) rig
@@ -52,7 +53,8 @@ struct RigModelInfo {
     CwLevelTable cwTable = CwLevelTable::None;
     QByteArray rigSetting;                  // 1A 05 sub-command of the setting cleared at open
     bool powerOnPreamble = false;           // woken with a run of FE bytes before 18 01
-    bool satelliteModeCommand = false;      // 16 5A satellite mode switch
+    bool satelliteModeCommand = false;      // 16 5A satellite mode switch (off as rig 2 and at close)
+    bool satelliteModeAtOpen = false;       // 16 5A 01 at open
     bool satelliteSwitch1A07 = false;       // 1A 07 satellite switch (IC910 family)
     bool vfoModeAtOpen = false;             // 07 at open
     bool noiseReadsAtOpen = false;          // 16 22 and 16 40 read at open

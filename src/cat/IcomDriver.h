@@ -1,0 +1,108 @@
+#pragma once
+
+#include "cat/RigDriver.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <optional>
+
+namespace vm {
+
+// The Icom CI-V driver of one rig (rig 1, the Doppler rig, or rig 2, the
+// second transmitter), with the Icom models' opening, closing, same-band and
+// satellite set-up sequences. All model differences come from RigModels.
+class IcomDriver final : public RigDriver {
+public:
+    IcomDriver(int rigNumber, SerialTransport &transport, CatContext &context, const CatHooks &hooks);
+
+    // Port, baud rate, model and CI-V address text (two hexadecimal digits,
+    // either case; empty means 00). False when the address is not a
+    // hexadecimal byte: the settings stay as they were.
+    bool configure(const QString &portName, const QString &baudRate, const QString &rigModel,
+                   const QString &civAddress);
+
+    const RigModelInfo &model() const override { return *m_model; }
+    RigPort &port() override { return m_port; }
+    quint8 address() const { return m_address; }
+    int rigNumber() const { return m_port.rigNumber(); }
+
+    bool open() override;
+    void close() override;
+
+    void setFrequency(Band band, qint64 hz) override;
+    void setFrequencySameBand(Band band, qint64 hz) override;
+    void setMode(Band band, const QString &mode) override;
+    void pollFrequency() override;
+    void pollMode() override;
+    void readCurrentFrequencies() override;
+    void toneOn(const QString &toneHz) override;
+    void toneOff() override;
+    void sendCw(const QString &text) override;
+    void stopCw() override;
+    void readCwSpeed() override;
+    bool setSameBandOperation(bool on) override;
+    void setUpSatellite(const SatelliteSetup &setup) override;
+
+    // Icom operations beyond the common set.
+    void selectBandA();
+    void selectBandB();
+    void exchangeBands();
+    void toneOnCode(const QString &code4);
+    void readDataMode();
+    void readNoiseBlanker();
+    void readNoiseReduction();
+    void setCwSpeedLevel(const QString &level4);
+    void setRit(bool on);
+    void setRitOffset(const QString &text); // "-0120": four digits, optional "-"
+    void readRigSetting();
+    void restoreRigSetting();
+
+    // Driver state, for the controller and for tests.
+    std::optional<Band> currentBand() const { return m_band; }
+    const QString &receiveBandPrefix() const { return m_rxPrefix; }
+    const QString &transmitBandPrefix() const { return m_txPrefix; }
+    void setReceiveBandPrefix(const QString &prefix) { m_rxPrefix = prefix; }
+    const QString &receiveMode() const { return m_rxMode; }
+    const QString &transmitMode() const { return m_txMode; }
+    quint8 savedRigSetting() const { return m_savedSetting; }
+    bool toneIsOn() const { return m_toneOn; }
+
+private:
+    bool isRig2() const { return m_port.rigNumber() == 2; }
+    bool hasBands() const;
+    quint8 bandSelector(Band band) const;
+    void send(QByteArrayView body, int expectedReplyLength = 0);
+    // Sends a command whose reply is only the rig's acknowledgement and
+    // takes the reply off the line.
+    void sendAcknowledged(QByteArrayView body, int expectedReplyLength);
+    std::optional<QByteArray> readAnswer(QByteArrayView command, int dataBytes);
+    void selectBand(Band band);
+    void readFrequency(Band pollBand);
+    void readMode(Band pollBand);
+    void takeFrequency(qint64 hz, Band pollBand);
+    void takeMode(quint8 code, Band pollBand);
+    void openRig1Sequence();
+    void openRig2Sequence();
+    void closeRig1Sequence();
+
+    RigPort m_port;
+    CatContext &m_context;
+    const CatHooks &m_hooks;
+    const RigModelInfo *m_model;
+    quint8 m_address = 0;
+    bool m_closing = false;
+
+    std::optional<Band> m_band;
+    QString m_rxMode;
+    QString m_txMode;
+    QString m_lastRxModeSent;
+    QString m_lastTxModeSent;
+    bool m_rxModeSent = false;
+    bool m_txModeSent = false;
+    QString m_rxPrefix;
+    QString m_txPrefix;
+    quint8 m_savedSetting = 0;
+    bool m_toneOn = false;
+};
+
+} // namespace vm

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "cat/RigModel.h"
+#include "cat/RigPort.h"
+
+#include <QString>
+
+namespace vm {
+
+// Band letters: "A" carries the receive (downlink) side, "B" the transmit
+// (uplink) side, in every driver.
+enum class Band { A, B };
+
+// What a satellite needs from a rig when it is chosen (dial frequencies in
+// hertz, transverter offsets not yet taken off).
+struct SatelliteSetup {
+    qint64 downlinkHz = 0;
+    qint64 uplinkHz = 0;
+    QString startUpMode = QStringLiteral("SSB"); // StartUpMODE: "SSB", "CW", "UC"
+    QString toneHz;                              // empty: no uplink tone (linear transponder)
+    bool fm() const { return !toneHz.isEmpty(); }
+};
+
+// One rig as the controller drives it. Each protocol family (Icom CI-V,
+// Kenwood/Yaesu text, Yaesu binary) implements it on a RigPort.
+class RigDriver {
+public:
+    virtual ~RigDriver() = default;
+
+    virtual const RigModelInfo &model() const = 0;
+    virtual RigPort &port() = 0;
+
+    // Opens the port and runs the model's opening sequence; reports
+    // "OPPOP1"/"OPPOP2" "1". A port that is already open is closed first.
+    virtual bool open() = 0;
+    // Runs the closing sequence, closes the port, reports "OPPOP1"/"OPPOP2" "0".
+    virtual void close() = 0;
+
+    // Sets a dial frequency; the band selection around it follows the
+    // Doppler state. Values that do not fit the model's digits are refused.
+    virtual void setFrequency(Band band, qint64 hz) = 0;
+    // Same-band satellite operation (state 6): sets the VFO of the band
+    // without transverter offsets.
+    virtual void setFrequencySameBand(Band band, qint64 hz) = 0;
+    virtual void setMode(Band band, const QString &mode) = 0;
+
+    // Reads the dials / modes the rig shows and reports them to the panel.
+    virtual void pollFrequency() = 0;
+    virtual void pollMode() = 0;
+    // The first pass after a change: reads both sides' frequencies.
+    virtual void readCurrentFrequencies() = 0;
+
+    virtual void toneOn(const QString &toneHz) = 0;
+    virtual void toneOff() = 0;
+    virtual void sendCw(const QString &text) = 0;
+    virtual void stopCw() = 0;
+    virtual void readCwSpeed() = 0;
+
+    // Switches the same-band ("UU") arrangement on or off. False (and a
+    // message) when the model cannot do it.
+    virtual bool setSameBandOperation(bool on) = 0;
+    // Puts the rig on a newly chosen satellite: bands, frequencies, modes, tone.
+    virtual void setUpSatellite(const SatelliteSetup &setup) = 0;
+};
+
+} // namespace vm

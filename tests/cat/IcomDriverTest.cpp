@@ -1,0 +1,655 @@
+#include "CatRecorder.h"
+#include "QtPrinters.h"
+#include "ScriptedTransport.h"
+#include "cat/CivProtocol.h"
+#include "cat/IcomDriver.h"
+
+#include <QHash>
+#include <gtest/gtest.h>
+
+using namespace vm;
+using namespace vm::test;
+
+namespace {
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
+
+QString hexText(const QByteArray &b)
+{
+    return QString::fromLatin1(b.toHex(' ').toUpper());
+}
+
+// A rig 1 (or 2) driver over a scripted port. `answers` maps a command body
+// (hexadecimal text) to the answer body the rig gives, echo added by civRig.
+class IcomDriverTest : public ::testing::Test {
+protected:
+    ScriptedTransport transport;
+    CatContext context;
+    CatRecorder recorder;
+    QHash<QString, QByteArray> answers;
+    std::unique_ptr<IcomDriver> driver;
+
+    void make(const char *model, const char *address, int rig = 1, const char *baud = "9600")
+    {
+        driver = std::make_unique<IcomDriver>(rig, transport, context, recorder.hooks);
+        ASSERT_TRUE(driver->configure(QStringLiteral("/dev/ttyUSB0"), QString::fromLatin1(baud),
+                                      QString::fromLatin1(model), QString::fromLatin1(address)));
+        const quint8 addr = driver->address();
+        transport.responder = civRig(addr, [this](const QByteArray &body) { return answers.value(hexText(body)); });
+    }
+
+    // Opens the port without any opening sequence traffic being of interest.
+    void openQuietly()
+    {
+        ASSERT_TRUE(driver->port().openPort());
+        transport.writes.clear();
+    }
+
+    // The command bodies written since the last clear.
+    QStringList bodies() const
+    {
+        QStringList out;
+        for (const QByteArray &w : transport.writes)
+            out << hexText(civBody(w));
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(IcomDriverTest, FrequencyAnswerIsReportedWithTheTransverterOffset)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    answers["03"] = hex("03 00 00 80 35 04");
+    context.dopplerState = 0;
+    driver->pollFrequency();
+    EXPECT_EQ(bodies(), QStringList({"07 D0", "03"}));
+    EXPECT_EQ(transport.writes.last(), hex("FE FE A2 E0 03 FD"));
+    EXPECT_EQ(recorder.payloads("OPPRXS"), QStringList{"435800000"});
+    EXPECT_EQ(context.rxFrequency, 435800000.0);
+    EXPECT_EQ(driver->receiveBandPrefix(), QStringLiteral("04"));
+    EXPECT_EQ(driver->port().pendingReplies(), 0);
+
+    context.rxTransverterOffset = 1000;
+    driver->pollFrequency(); // already on "A": 03 alone
+    EXPECT_EQ(bodies().mid(2), QStringList({"03"}));
+    EXPECT_EQ(recorder.payloads("OPPRXS").last(), QStringLiteral("435801000"));
+}
+
+TEST_F(IcomDriverTest, LowerCaseAddressStillFindsTheAnswers)
+{
+    make("IC9700", "a2");
+    openQuietly();
+    answers["03"] = hex("03 00 00 80 35 04");
+    context.dopplerState = 1;
+    driver->pollFrequency();
+    EXPECT_EQ(transport.writes.last(), hex("FE FE A2 E0 03 FD"));
+    EXPECT_EQ(recorder.payloads("OPPRXS"), QStringList{"435800000"});
+    EXPECT_EQ(driver->port().missCount(), 0);
+}
+
+TEST_F(IcomDriverTest, BadAddressIsRefused)
+{
+    driver = std::make_unique<IcomDriver>(1, transport, context, recorder.hooks);
+    EXPECT_FALSE(driver->configure("/dev/ttyUSB0", "9600", "IC9700", "XZ"));
+    EXPECT_TRUE(driver->configure("/dev/ttyUSB0", "9600", "IC9700", ""));
+    EXPECT_EQ(driver->address(), 0x00);
+}
+
+TEST_F(IcomDriverTest, AnswerWithoutThePatternCountsAMiss)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    answers["03"] = hex("FA"); // NG
+    context.dopplerState = 0;
+    driver->pollFrequency();
+    EXPECT_TRUE(recorder.payloads("OPPRXS").isEmpty());
+    EXPECT_EQ(driver->port().missCount(), 0); // NG is shorter than 17 bytes: a short read
+    transport.responder = [](const QByteArray &w) { return w + QByteArray(11, '\x11'); };
+    driver->pollFrequency();
+    EXPECT_EQ(driver->port().missCount(), 1);
+    EXPECT_EQ(driver->port().replyWaitMs(), 51);
+    EXPECT_EQ(driver->port().pendingReplies(), 2);
+}
+
+TEST_F(IcomDriverTest, ZeroFrequencyIsIgnored)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    answers["03"] = hex("03 00 00 00 00 00");
+    context.dopplerState = 0;
+    driver->pollFrequency();
+    EXPECT_TRUE(recorder.payloads("OPPRXS").isEmpty());
+    EXPECT_EQ(driver->port().pendingReplies(), 1);
+}
+
+TEST_F(IcomDriverTest, PollSelectsBandsByDopplerState)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    answers["03"] = hex("03 00 00 95 45 01");
+    context.dopplerState = 2;
+    driver->pollFrequency();
+    EXPECT_EQ(bodies(), QStringList({"07 D1", "03"}));
+    EXPECT_EQ(recorder.payloads("OPPTXS"), QStringList{"145950000"});
+    // Already on "B": polled with 03 alone, without 07 D1.
+    transport.writes.clear();
+    driver->pollFrequency();
+    EXPECT_EQ(bodies(), QStringList({"03"}));
+
+    transport.writes.clear();
+    context.dopplerState = 3;
+    driver->pollFrequency();
+    EXPECT_EQ(bodies(), QStringList({"07 D0", "03", "07 D1", "03"}));
+
+    for (int state : {4, 5, 6, 7, 8}) {
+        transport.writes.clear();
+        context.dopplerState = state;
+        driver->pollFrequency();
+        EXPECT_TRUE(transport.writes.isEmpty()) << state;
+    }
+}
+
+TEST_F(IcomDriverTest, SetFrequencyBandSelectionPerStateAndGroup)
+{
+    const QString f = QStringLiteral("05 00 00 95 45 01"); // 145.950 MHz
+    struct Case {
+        const char *model;
+        int state;
+        Band band;
+        QStringList frames;
+    };
+    const QList<Case> cases = {
+        {"IC9700", 0, Band::B, {"07 D1", f, "07 D0"}},
+        {"IC9700", 8, Band::B, {"07 D1", f, "07 D0"}},
+        {"IC9700", 2, Band::A, {"07 D0", f}},
+        {"IC9700", 5, Band::A, {"07 D0", f}},
+        {"IC9700", 1, Band::A, {"07 D0", f}},
+        {"IC9700", 1, Band::B, {"07 D1", f, "07 D0"}},
+        {"IC9700", 3, Band::B, {"07 D1", f, "07 D0"}},
+        {"IC9700", 4, Band::B, {}},
+        {"IC9700", 6, Band::B, {}},
+        {"IC821", 0, Band::B, {"07 D0", f, "07 D1"}},
+        {"IC821", 2, Band::A, {"07 D1", f}},
+        {"IC705", 0, Band::B, {"07 00", f}},
+        {"ICOM", 2, Band::A, {"07 00", f}},
+        {"IC905", 0, Band::B, {}},
+    };
+    for (const Case &c : cases) {
+        make(c.model, "10");
+        openQuietly();
+        context.dopplerState = c.state;
+        driver->setFrequency(c.band, 145950000);
+        EXPECT_EQ(bodies(), c.frames) << c.model << " state " << c.state;
+    }
+}
+
+TEST_F(IcomDriverTest, FrequencyThatDoesNotFitIsNotSent)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    context.dopplerState = 2;
+    driver->setFrequency(Band::A, -5);
+    driver->setFrequency(Band::A, 12'000'000'000LL);
+    EXPECT_TRUE(transport.writes.isEmpty());
+}
+
+TEST_F(IcomDriverTest, SameBandFrequencyGoesToTheSelectedOrUnselectedVfo)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    driver->setFrequencySameBand(Band::A, 435800000);
+    driver->setFrequencySameBand(Band::B, 435810000);
+    EXPECT_EQ(bodies(), QStringList({"25 00 00 00 80 35 04", "25 01 00 00 81 35 04"}));
+    make("IC910", "60");
+    openQuietly();
+    driver->setFrequencySameBand(Band::A, 435800000);
+    EXPECT_TRUE(transport.writes.isEmpty());
+}
+
+TEST_F(IcomDriverTest, ModeCode17PerGroup)
+{
+    answers["04"] = hex("04 17 01");
+    make("IC705", "A4");
+    openQuietly();
+    driver->pollMode();
+    EXPECT_EQ(recorder.payloads("OPPRXM"), QStringList{"DV"});
+
+    recorder.reports.clear();
+    make("IC9700", "A2");
+    openQuietly();
+    context.dopplerState = 0;
+    driver->pollMode();
+    EXPECT_EQ(recorder.payloads("OPPRXM"), QStringList{""});
+}
+
+TEST_F(IcomDriverTest, ModeIsReportedOnlyWhenItChanges)
+{
+    make("IC705", "A4");
+    openQuietly();
+    answers["04"] = hex("04 01 01");
+    driver->pollMode();
+    driver->pollMode();
+    answers["04"] = hex("04 03 01");
+    driver->pollMode();
+    answers["04"] = hex("04 33 01"); // unknown: a single-band rig keeps the previous mode
+    driver->pollMode();
+    EXPECT_EQ(recorder.payloads("OPPRXM"), QStringList({"USB", "CW"}));
+    EXPECT_EQ(driver->receiveMode(), QStringLiteral("CW"));
+    EXPECT_EQ(driver->port().pendingReplies(), 0);
+}
+
+TEST_F(IcomDriverTest, BeaconStatePollsBothModes)
+{
+    make("IC9100", "7C");
+    openQuietly();
+    answers["04"] = hex("04 00 01");
+    context.dopplerState = 5;
+    driver->pollMode();
+    EXPECT_EQ(bodies(), QStringList({"07 D0", "04", "07 D1", "04", "07 D0"}));
+    EXPECT_EQ(recorder.payloads("OPPRXM"), QStringList{"LSB"});
+    EXPECT_EQ(recorder.payloads("OPPTXM"), QStringList{"LSB"});
+}
+
+TEST_F(IcomDriverTest, SetModeFramesPerModel)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    driver->setMode(Band::A, "11");
+    EXPECT_EQ(bodies(), QStringList({"07 D0", "06 01 01", "1A 06 00 00", "07 D0"}));
+    transport.writes.clear();
+    context.dataOperation = true;
+    driver->setMode(Band::B, "12");
+    EXPECT_EQ(bodies(), QStringList({"07 D1", "06 01 02", "1A 06 01 02", "07 D0"}));
+
+    make("IC910", "60");
+    openQuietly();
+    driver->setMode(Band::B, "0");
+    EXPECT_EQ(bodies(), QStringList({"07 D1", "06 00", "07 D0"}));
+
+    make("IC821", "4C");
+    openQuietly();
+    driver->setMode(Band::A, "1");
+    EXPECT_EQ(bodies(), QStringList({"07 D1", "06 01", "07 D1"}));
+
+    make("IC7100", "88");
+    openQuietly();
+    answers["04"] = hex("04 03 01");
+    driver->setMode(Band::A, "3");
+    EXPECT_EQ(bodies(), QStringList({"06 03", "04"}));
+    EXPECT_EQ(recorder.payloads("OPPRXM").last(), QStringLiteral("CW"));
+
+    transport.writes.clear();
+    driver->setMode(Band::A, "bad");
+    EXPECT_TRUE(transport.writes.isEmpty());
+}
+
+TEST_F(IcomDriverTest, CwSpeedLevelsWriteTheSetting)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    answers["14 0C"] = hex("14 0C 01 28");
+    driver->readCwSpeed();
+    EXPECT_EQ(recorder.settingsWritten, QStringList{"RIG_CON_CFG/CWspeed=027"});
+    answers["14 0C"] = hex("14 0C 00 26"); // not in the table
+    driver->readCwSpeed();
+    EXPECT_EQ(recorder.settingsWritten.size(), 1);
+    EXPECT_EQ(driver->port().pendingReplies(), 0);
+}
+
+TEST_F(IcomDriverTest, Ic910CwSpeedIsReadAfterItsEcho)
+{
+    make("IC910", "60");
+    openQuietly();
+    answers["14 0C"] = hex("14 0C 00 26");
+    driver->readCwSpeed();
+    EXPECT_EQ(recorder.settingsWritten, QStringList{"RIG_CON_CFG/CWspeed=011"});
+    // Something other than the echo first: a miss.
+    transport.responder = [](const QByteArray &) { return hex("00 FE FE 60 E0 14 0C FD FE FE E0 60 14 0C 00"); };
+    driver->readCwSpeed();
+    EXPECT_EQ(recorder.settingsWritten.size(), 1);
+    EXPECT_EQ(driver->port().missCount(), 1);
+}
+
+TEST_F(IcomDriverTest, ReadsReportDataModeNoiseBlankerAndReduction)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    answers["1A 06"] = hex("1A 06 01 01");
+    answers["16 22"] = hex("16 22 01");
+    answers["16 40"] = hex("16 40 00");
+    driver->readDataMode();
+    driver->readNoiseBlanker();
+    driver->readNoiseReduction();
+    EXPECT_EQ(recorder.payloads("OPPICD"), QStringList({"A0101", "B0101"}));
+    EXPECT_EQ(recorder.payloads("OPPNBF"), QStringList{"1"});
+    EXPECT_EQ(recorder.payloads("OPPNRF"), QStringList{"0"});
+    EXPECT_EQ(bodies(), QStringList({"07 D0", "1A 06", "07 D1", "1A 06", "07 D0", "16 22", "16 40"}));
+}
+
+TEST_F(IcomDriverTest, ToneRitAndCwFrames)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    driver->toneOff(); // never switched on: nothing
+    driver->toneOn("88.5");
+    driver->toneOff();
+    driver->setRit(true);
+    driver->setRitOffset("-0120");
+    driver->setRit(false);
+    driver->sendCw("4351");
+    driver->stopCw();
+    EXPECT_EQ(bodies(), QStringList({"07 D1", "16 42 01", "1B 00 08 85", "07 D1", "16 42 00", "21 01 01",
+                                     "21 00 20 01 01", "21 01 00", "17 43 51", "17 FF"}));
+
+    make("IC7100", "88", 2);
+    openQuietly();
+    driver->toneOn("88.5");
+    driver->toneOff();
+    driver->sendCw("43");
+    driver->setRit(true); // rig 1 only
+    EXPECT_EQ(bodies(), QStringList({"16 42 01", "1B 00 00 08 85", "16 42 00", "17 43"}));
+
+    make("IC705", "A4"); // no tone or CW keying as rig 1
+    openQuietly();
+    driver->toneOn("88.5");
+    driver->sendCw("43");
+    EXPECT_TRUE(transport.writes.isEmpty());
+}
+
+TEST_F(IcomDriverTest, Ic9700OpeningWakesTheRigByBaudRate)
+{
+    make("IC9700", "A2", 1, "9600");
+    answers["1A 05 01 27"] = hex("1A 05 01 27 01");
+    answers["14 0C"] = hex("14 0C 01 28");
+    answers["16 22"] = hex("16 22 00");
+    answers["16 40"] = hex("16 40 01");
+    answers["03"] = hex("03 00 00 80 35 04");
+    answers["04"] = hex("04 01 01");
+    answers["18 01"] = hex("FB");
+    context.dopplerState = 3;
+    ASSERT_TRUE(driver->open());
+    ASSERT_GE(transport.writes.size(), 1);
+    EXPECT_EQ(transport.writes[0], QByteArray(9, char(0xFE)) + hex("FE FE A2 E0 18 01 FD"));
+    EXPECT_EQ(bodies().mid(1, 8), QStringList({"1A 05 01 27", "1A 05 01 27 00", "14 0C", "16 5A 01", "07",
+                                               "16 22", "16 40", "07 D0"}));
+    EXPECT_EQ(driver->savedRigSetting(), 0x01);
+    EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList{"1"});
+    EXPECT_EQ(recorder.payloads("OPPNRF"), QStringList{"1"});
+    EXPECT_EQ(recorder.settingsWritten, QStringList{"RIG_CON_CFG/CWspeed=027"});
+    // The opening ends with one poll of frequency and mode.
+    EXPECT_EQ(recorder.payloads("OPPRXS"), QStringList{"435800000"});
+    EXPECT_EQ(recorder.payloads("OPPRXM"), QStringList{"USB"});
+
+    make("IC9700", "A2", 1, "1200");
+    transport.writes.clear();
+    ASSERT_TRUE(driver->open());
+    EXPECT_EQ(bodies().first(), QStringLiteral("1A 05 01 27"));
+}
+
+TEST_F(IcomDriverTest, OpeningSequencesOfTheOtherRig1Models)
+{
+    struct Case {
+        const char *model;
+        const char *address;
+        QStringList start;
+    };
+    const QList<Case> cases = {
+        {"IC9100", "7C", {"1A 05 00 58", "1A 05 00 58 00", "14 0C", "07", "16 22", "16 40"}},
+        {"IC705", "A4", {"1A 05 01 31", "1A 05 01 31 00", "14 0C", "07", "16 22", "16 40"}},
+        {"IC910", "60", {"14 0C", "1A 07 01"}},
+        {"IC911", "60", {"14 0C", "1A 07 01"}},
+        {"IC821", "4C", {"07 D1", "04", "07 D0", "04", "07 D1"}},
+        {"IC7100", "88", {}},
+        {"ICOM", "5E", {}},
+    };
+    context.dopplerState = 4; // no poll after the opening
+    for (const Case &c : cases) {
+        recorder.reports.clear();
+        make(c.model, c.address);
+        transport.writes.clear();
+        ASSERT_TRUE(driver->open()) << c.model;
+        EXPECT_EQ(bodies(), c.start) << c.model;
+        EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList{"1"}) << c.model;
+    }
+    // The IC905 has no opening sequence and is not reported.
+    recorder.reports.clear();
+    make("IC905", "AC");
+    transport.writes.clear();
+    EXPECT_TRUE(driver->open());
+    EXPECT_TRUE(transport.writes.isEmpty());
+    EXPECT_TRUE(recorder.payloads("OPPOP1").isEmpty());
+}
+
+TEST_F(IcomDriverTest, OpeningSequencesOfRig2)
+{
+    struct Case {
+        const char *model;
+        QStringList frames;
+    };
+    answers["04"] = hex("04 00 01");
+    answers["03"] = hex("03 00 00 95 45 01");
+    const QList<Case> cases = {
+        {"IC9700", {"16 5A 00", "04", "14 0C"}},
+        {"IC9100", {"16 5A 00", "04", "14 0C"}},
+        {"IC910", {"1A 07 00", "03", "14 0C"}},
+        {"IC7100", {}},
+        {"ICOM", {}},
+    };
+    for (const Case &c : cases) {
+        recorder.reports.clear();
+        make(c.model, "10", 2);
+        transport.writes.clear();
+        ASSERT_TRUE(driver->open());
+        EXPECT_EQ(bodies(), c.frames) << c.model;
+        EXPECT_EQ(recorder.payloads("OPPOP2"), QStringList{"1"}) << c.model;
+    }
+    // What rig 2 reads belongs to the transmit side.
+    EXPECT_TRUE(recorder.payloads("OPPRXS").isEmpty());
+    make("IC910", "10", 2);
+    recorder.reports.clear();
+    driver->open();
+    EXPECT_EQ(recorder.payloads("OPPTXS"), QStringList{"145950000"});
+}
+
+TEST_F(IcomDriverTest, ClosingIc9700RestoresAndPowersOffUnderConditions)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    context.autoPowerOff = true;
+    driver->close();
+    const QStringList expected = {"16 5A 00", "07 D1", "16 42 01", "1B 00 08 85", "16 42 00", "07 D2 00",
+                                  "1A 05 01 27 00", "18 00"};
+    EXPECT_EQ(bodies(), expected);
+    EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList{"0"});
+    EXPECT_EQ(recorder.controlTimerStops, 1);
+    EXPECT_FALSE(transport.isOpen());
+
+    // No power-off while same-band operation is on, the settings window is
+    // open or a per-satellite rig arrangement is in force.
+    for (int which = 0; which < 3; ++which) {
+        context.sameBand = which == 0;
+        context.settingsOpen = which == 1;
+        context.rigSetInForce = which == 2;
+        openQuietly();
+        driver->close();
+        EXPECT_FALSE(bodies().contains("18 00")) << which;
+    }
+    context = CatContext();
+    openQuietly();
+    driver->close();
+    EXPECT_FALSE(bodies().contains("18 00"));
+}
+
+TEST_F(IcomDriverTest, ClosingSequencesOfTheOtherModels)
+{
+    struct Case {
+        const char *model;
+        int rig;
+        QStringList frames;
+    };
+    context.autoPowerOff = true;
+    const QList<Case> cases = {
+        {"IC910", 1, {"1A 07 00", "07 D1", "16 42 01", "1B 00 08 85", "07 D1", "16 42 00", "07 D0"}},
+        {"IC821", 1, {"07 D1"}},
+        {"IC705", 1, {"1A 05 01 31 00", "18 00"}},
+        {"IC7100", 1, {}},
+        {"IC9100", 2, {"16 42 00"}},
+        {"ICOM", 2, {"16 42 00"}},
+    };
+    for (const Case &c : cases) {
+        recorder.reports.clear();
+        make(c.model, "10", c.rig);
+        openQuietly();
+        driver->close();
+        EXPECT_EQ(bodies(), c.frames) << c.model;
+        EXPECT_EQ(recorder.payloads(c.rig == 1 ? "OPPOP1" : "OPPOP2"), QStringList{"0"}) << c.model;
+    }
+}
+
+TEST_F(IcomDriverTest, OpeningAnOpenRigClosesItFirst)
+{
+    make("IC910", "60");
+    context.dopplerState = 4;
+    ASSERT_TRUE(driver->open());
+    transport.writes.clear();
+    recorder.reports.clear();
+    ASSERT_TRUE(driver->open());
+    EXPECT_EQ(bodies().first(), QStringLiteral("1A 07 00"));
+    EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList({"0", "1"}));
+}
+
+TEST_F(IcomDriverTest, SilentRigIsGivenUpOnThe21stExpectedReply)
+{
+    make("IC9700", "A2");
+    transport.responder = {}; // nothing comes back
+    context.dopplerState = 4; // opening without a poll
+    context.autoPowerOff = true;
+    ASSERT_TRUE(driver->open());
+    // The opening expected four replies (rig setting, CW speed, NB, NR) plus
+    // the wake-up answer.
+    EXPECT_EQ(driver->port().pendingReplies(), 5);
+    context.dopplerState = 1;
+    for (int i = 6; i <= 20; ++i)
+        driver->pollFrequency();
+    EXPECT_TRUE(driver->port().isOpen());
+    EXPECT_TRUE(recorder.payloads("OPPCER").isEmpty());
+    const auto writesBefore = transport.writes.size();
+    driver->pollFrequency();
+    EXPECT_FALSE(driver->port().isOpen());
+    EXPECT_TRUE(driver->port().failed());
+    EXPECT_EQ(recorder.payloads("OPPCER"), QStringList{"/dev/ttyUSB0"});
+    EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList({"1", "0"}));
+    EXPECT_EQ(recorder.linkTimerStarts, 1);
+    // Only the poll's own write went out: the closing sequence was skipped.
+    EXPECT_EQ(transport.writes.size(), writesBefore + 1);
+}
+
+TEST_F(IcomDriverTest, SameBandOperationOnAndOff)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    answers["03"] = hex("03 00 00 95 45 01"); // main band on 145 MHz
+    context.rxFilter = "2";
+    ASSERT_TRUE(driver->setSameBandOperation(true));
+    EXPECT_EQ(bodies(), QStringList({"16 5A 00", "07", "07 D0", "03", "07 D1", "03", "07 B0", "26 00 01 01 02",
+                                     "26 01 01 01 02", "07 D2 00", "0F 01"}));
+    EXPECT_EQ(context.dopplerState, 6);
+    EXPECT_TRUE(context.sameBand);
+    EXPECT_EQ(driver->receiveBandPrefix(), QStringLiteral("04"));
+
+    make("IC705", "A4");
+    openQuietly();
+    context.rxFilter.clear();
+    context.autoPowerOff = true;
+    ASSERT_TRUE(driver->setSameBandOperation(true));
+    EXPECT_EQ(bodies(), QStringList({"26 00 01 01 01", "26 01 01 01 01", "07 00", "0F 01"}));
+    transport.writes.clear();
+    recorder.reports.clear();
+    context.dopplerState = 4;
+    ASSERT_TRUE(driver->setSameBandOperation(false));
+    // Off, then closed (no power-off while same-band is still on) and opened again.
+    EXPECT_EQ(bodies().mid(0, 5), QStringList({"0F 00", "07 00", "1A 06 00 00", "07 A0", "1A 05 01 31 00"}));
+    EXPECT_FALSE(bodies().contains("18 00"));
+    EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList({"0", "1"}));
+    EXPECT_FALSE(context.sameBand);
+}
+
+TEST_F(IcomDriverTest, SameBandOnAModelWithoutItShowsAMessage)
+{
+    make("IC910", "60");
+    openQuietly();
+    EXPECT_FALSE(driver->setSameBandOperation(true));
+    EXPECT_EQ(recorder.messages, QStringList{"申し訳ございません、IC910は対応していません。"});
+    EXPECT_TRUE(transport.writes.isEmpty());
+    EXPECT_EQ(context.dopplerState, 3);
+}
+
+TEST_F(IcomDriverTest, TwinBandSatelliteSetUp)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    answers["03"] = hex("03 00 00 95 45 01");
+    answers["04"] = hex("04 05 01");
+    context.dopplerState = 0;
+    driver->pollFrequency(); // the rig's receive side is on 145 MHz
+    transport.writes.clear();
+    context.dopplerState = 3;
+    context.rxTransverterOffset = 0;
+    SatelliteSetup fm;
+    fm.downlinkHz = 436795000;
+    fm.uplinkHz = 145880000;
+    fm.toneHz = "67";
+    driver->setUpSatellite(fm);
+    EXPECT_EQ(bodies(), QStringList({"07 B0", "07 D0", "05 00 50 79 36 04", "07 D1", "05 00 00 88 45 01",
+                                     "07 D0", "06 05", "1A 06 00 00", "07 D0", "07 D1", "06 05", "1A 06 00 00",
+                                     "07 D0", "07 D1", "16 42 01", "1B 00 06 70", "07 D0", "04"}));
+    EXPECT_EQ(driver->receiveBandPrefix(), QStringLiteral("04"));
+    EXPECT_EQ(driver->transmitBandPrefix(), QStringLiteral("01"));
+    EXPECT_TRUE(driver->toneIsOn());
+
+    // Linear satellite with SSB start-up: no exchange, USB down, LSB up, tone off.
+    transport.writes.clear();
+    SatelliteSetup ssb;
+    ssb.downlinkHz = 435800000;
+    ssb.uplinkHz = 145900000;
+    driver->setUpSatellite(ssb);
+    EXPECT_EQ(bodies(), QStringList({"07 D0", "05 00 00 80 35 04", "07 D1", "05 00 00 90 45 01", "07 D0",
+                                     "06 01", "1A 06 00 00", "07 D0", "07 D1", "06 00", "1A 06 00 00",
+                                     "07 D0", "07 D1", "16 42 00", "07 D0", "04"}));
+    EXPECT_FALSE(driver->toneIsOn());
+}
+
+TEST_F(IcomDriverTest, SatelliteSetUpTakesTheTransverterOffsetsOff)
+{
+    make("IC9100", "7C");
+    openQuietly();
+    context.rxTransverterOffset = 1'000'000'000; // 10 GHz downlink through a converter
+    context.txTransverterOffset = 0;
+    SatelliteSetup s;
+    s.downlinkHz = 1'435'800'000;
+    s.uplinkHz = 145'900'000;
+    s.startUpMode = "UC";
+    driver->setUpSatellite(s);
+    const QStringList b = bodies();
+    EXPECT_EQ(b.mid(0, 4), QStringList({"07 D0", "05 00 00 80 35 04", "07 D1", "05 00 00 90 45 01"}));
+    EXPECT_TRUE(b.contains("06 01"));
+    EXPECT_TRUE(b.contains("06 03"));
+}
+
+TEST_F(IcomDriverTest, SecondRigSatelliteSetUpIsTheUplink)
+{
+    make("IC910", "60", 2);
+    openQuietly();
+    answers["04"] = hex("04 00 01");
+    SatelliteSetup s;
+    s.downlinkHz = 435800000;
+    s.uplinkHz = 145900000;
+    driver->setUpSatellite(s);
+    EXPECT_EQ(bodies(), QStringList({"05 00 00 90 45 01", "06 00", "04", "16 42 00"}));
+    EXPECT_EQ(recorder.payloads("OPPTXM"), QStringList{"LSB"});
+}

@@ -1,0 +1,242 @@
+#include "CatRecorder.h"
+#include "QtPrinters.h"
+#include "ScriptedTransport.h"
+#include "cat/RigPort.h"
+
+#include <gtest/gtest.h>
+
+using namespace vm;
+using namespace vm::test;
+
+namespace {
+
+class RigPortTest : public ::testing::Test {
+protected:
+    ScriptedTransport transport;
+    CatContext context;
+    CatRecorder recorder;
+    RigPort port{1, transport, context, recorder.hooks};
+
+    void openAt(const QString &baud, const QString &model = QStringLiteral("IC9700"))
+    {
+        port.configure(QStringLiteral("/dev/ttyUSB0"), baud, model);
+        ASSERT_TRUE(port.openPort());
+    }
+};
+
+} // namespace
+
+TEST_F(RigPortTest, OpenConfiguresLineByModel)
+{
+    port.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("4800"), QStringLiteral("FT847"));
+    ASSERT_TRUE(port.openPort());
+    EXPECT_EQ(transport.settings.portName, QStringLiteral("/dev/ttyUSB1"));
+    EXPECT_EQ(transport.settings.baudRate, 4800);
+    EXPECT_EQ(transport.settings.stopBits, 2);
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_FALSE(port.failed());
+    // Rig 1 purges everything at once.
+    ASSERT_EQ(transport.purges.size(), 1);
+    EXPECT_EQ(transport.purges[0], qMakePair(true, true));
+}
+
+TEST_F(RigPortTest, UnknownModelKeepsItsStopBits)
+{
+    port.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("4800"), QStringLiteral("FT817"));
+    port.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("4800"), QStringLiteral("XYZ"));
+    EXPECT_EQ(port.stopBits(), 2);
+}
+
+TEST_F(RigPortTest, NoPortOrFailedOpenStaysClosedSilently)
+{
+    for (const QString &name : {QString(), QStringLiteral("0"), QStringLiteral("None")}) {
+        port.configure(name, QStringLiteral("9600"), QStringLiteral("IC9700"));
+        EXPECT_EQ(port.portName(), QStringLiteral("None"));
+        EXPECT_FALSE(port.openPort());
+    }
+    EXPECT_EQ(transport.opens, 0);
+    transport.openSucceeds = false;
+    port.configure(QStringLiteral("/dev/ttyUSB9"), QStringLiteral("9600"), QStringLiteral("IC9700"));
+    EXPECT_FALSE(port.openPort());
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_TRUE(recorder.reports.isEmpty());
+}
+
+TEST_F(RigPortTest, SecondRigPurgesEachActionThenAll)
+{
+    RigPort rig2{2, transport, context, recorder.hooks};
+    rig2.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("9600"), QStringLiteral("IC910"));
+    ASSERT_TRUE(rig2.openPort());
+    ASSERT_EQ(transport.purges.size(), 3);
+    EXPECT_EQ(transport.purges[0], qMakePair(true, false));
+    EXPECT_EQ(transport.purges[1], qMakePair(false, true));
+    EXPECT_EQ(transport.purges[2], qMakePair(true, true));
+}
+
+TEST_F(RigPortTest, WritesOnAClosedPortAreSkipped)
+{
+    port.configure(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("9600"), QStringLiteral("IC9700"));
+    port.sendBinary(QByteArray("\x01", 1), 17);
+    port.sendText(QStringLiteral("FA;"), 14);
+    EXPECT_TRUE(transport.writes.isEmpty());
+    EXPECT_EQ(port.pendingReplies(), 0);
+}
+
+TEST_F(RigPortTest, ReplyWaitByBaudRateAndModel)
+{
+    struct Case {
+        const char *baud;
+        const char *model;
+        int waitMs;
+    };
+    const Case cases[] = {{"1200", "IC9700", 200}, {"4800", "IC9700", 60},  {"9600", "IC9700", 50},
+                          {"19200", "IC9700", 40}, {"38400", "IC9700", 40}, {"57600", "IC9700", 40},
+                          {"115200", "IC9700", 40}, {"9600", "IC821", 100}, {"1200", "IC821", 400},
+                          {"19200", "IC821", 80}};
+    for (const Case &c : cases) {
+        transport.waits.clear();
+        port.configure(QStringLiteral("/dev/ttyUSB0"), QString::fromLatin1(c.baud), QString::fromLatin1(c.model));
+        ASSERT_TRUE(port.openPort());
+        port.sendBinary(QByteArray("\x07\xD0", 2), 0);
+        ASSERT_EQ(transport.waits.size(), 1);
+        EXPECT_EQ(transport.waits[0].timeoutMs, c.waitMs) << c.baud << " " << c.model;
+        EXPECT_EQ(port.baseReplyWaitMs(), RigPort::baseReplyWaitFor(QString::fromLatin1(c.baud)));
+    }
+}
+
+TEST_F(RigPortTest, WaitEndsWithTheExpectedReplyUnlessFixed)
+{
+    openAt(QStringLiteral("9600"));
+    port.sendBinary(QByteArray("\x03", 1), 17);
+    port.sendBinary(QByteArray("\x07\xD0", 2), 0);
+    port.setWaitMode(RigPort::WaitMode::Fixed);
+    port.sendBinary(QByteArray("\x03", 1), 17);
+    ASSERT_EQ(transport.waits.size(), 3);
+    EXPECT_EQ(transport.waits[0].count, 17);
+    EXPECT_EQ(transport.waits[1].count, -1); // nothing to wait for: the whole wait paces the rig
+    EXPECT_EQ(transport.waits[2].count, -1);
+    for (const auto &w : transport.waits)
+        EXPECT_EQ(w.timeoutMs, 50);
+}
+
+TEST_F(RigPortTest, EachWriteFirstThrowsAwayUnsolicitedInput)
+{
+    openAt(QStringLiteral("9600"));
+    transport.responder = [](const QByteArray &) { return QByteArray("noise"); };
+    port.sendBinary(QByteArray("\x07\xD0", 2), 0);
+    transport.responder = [](const QByteArray &) { return QByteArray("12345"); };
+    port.sendBinary(QByteArray("\x03", 1), 5);
+    const RigPort::Reply r = port.readReply();
+    EXPECT_TRUE(r.complete);
+    EXPECT_EQ(r.bytes, QByteArray("12345"));
+}
+
+TEST_F(RigPortTest, ShortReplyIsIgnoredAndKeepsThePendingCount)
+{
+    openAt(QStringLiteral("9600"));
+    transport.responder = [](const QByteArray &) { return QByteArray(16, 'x'); };
+    port.sendBinary(QByteArray("\x03", 1), 17);
+    const RigPort::Reply r = port.readReply();
+    EXPECT_FALSE(r.complete);
+    EXPECT_EQ(r.bytes.size(), 16);
+    EXPECT_EQ(port.pendingReplies(), 1);
+    EXPECT_EQ(port.missCount(), 0);
+}
+
+TEST_F(RigPortTest, NothingIsReadWhenNoReplyIsExpected)
+{
+    openAt(QStringLiteral("9600"));
+    transport.responder = [](const QByteArray &w) { return w; };
+    port.sendBinary(QByteArray("\x07\xD0", 2), 0);
+    EXPECT_TRUE(port.readReply().bytes.isEmpty());
+    EXPECT_EQ(port.pendingReplies(), 0);
+}
+
+// A silent rig: the 21st write expecting a reply gives the port up, the 20th not.
+TEST_F(RigPortTest, TwentyFirstUnansweredWriteGivesThePortUp)
+{
+    openAt(QStringLiteral("9600"));
+    int handlerCalls = 0;
+    port.setGiveUpHandler([&] {
+        ++handlerCalls;
+        EXPECT_FALSE(port.isOpen()); // the closing sequence's writes are skipped
+        port.closePort();
+    });
+    for (int i = 1; i <= 20; ++i)
+        port.sendBinary(QByteArray("\x03", 1), 17);
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(port.pendingReplies(), 20);
+    EXPECT_TRUE(recorder.reports.isEmpty());
+    EXPECT_EQ(recorder.linkTimerStarts, 0);
+
+    port.sendBinary(QByteArray("\x03", 1), 17);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_TRUE(port.failed());
+    EXPECT_EQ(handlerCalls, 1);
+    EXPECT_EQ(port.pendingReplies(), 0);
+    EXPECT_EQ(recorder.payloads(QStringLiteral("OPPCER")), QStringList{QStringLiteral("/dev/ttyUSB0")});
+    EXPECT_EQ(recorder.linkTimerStarts, 1);
+    EXPECT_FALSE(transport.isOpen());
+
+    // Later writes are skipped; a new open clears the failure.
+    const auto writes = transport.writes.size();
+    port.sendBinary(QByteArray("\x03", 1), 17);
+    EXPECT_EQ(transport.writes.size(), writes);
+    ASSERT_TRUE(port.openPort());
+    EXPECT_FALSE(port.failed());
+}
+
+TEST_F(RigPortTest, ParsedReplyStartsTheCountAgain)
+{
+    openAt(QStringLiteral("9600"));
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 20; ++i)
+            port.sendBinary(QByteArray("\x03", 1), 17);
+        port.replyParsed();
+    }
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_TRUE(recorder.reports.isEmpty());
+}
+
+TEST_F(RigPortTest, ShutdownSkipsTheWait)
+{
+    openAt(QStringLiteral("9600"));
+    context.shuttingDown = true;
+    port.sendBinary(QByteArray("\x03", 1), 17);
+    EXPECT_EQ(transport.writes.size(), 1);
+    EXPECT_TRUE(transport.waits.isEmpty());
+}
+
+TEST_F(RigPortTest, AdaptiveWaitGrowsOnMissesAndStopsAtOneHundred)
+{
+    openAt(QStringLiteral("4800")); // 60 ms
+    port.adjustReplyWait();         // no new miss: no change
+    EXPECT_EQ(port.replyWaitMs(), 60);
+    port.countMiss();
+    EXPECT_EQ(port.replyWaitMs(), 61);
+    for (int i = 0; i < 100; ++i)
+        port.countMiss();
+    EXPECT_EQ(port.replyWaitMs(), 100);
+    EXPECT_EQ(port.adaptiveWaitMs(), 100);
+
+    // A new satellite keeps the grown wait and restarts the adaptation.
+    port.newSatelliteWaits();
+    EXPECT_EQ(port.replyWaitMs(), 100);
+    EXPECT_EQ(port.adaptiveWaitMs(), 60);
+    EXPECT_EQ(port.missCount(), 0);
+    port.countMiss();
+    EXPECT_EQ(port.replyWaitMs(), 61);
+    port.restoreNormalWaits();
+    EXPECT_EQ(port.replyWaitMs(), 60);
+}
+
+TEST_F(RigPortTest, SlowBaudWaitIsNeverShortenedByAdaptation)
+{
+    openAt(QStringLiteral("1200"));
+    port.countMiss();
+    EXPECT_EQ(port.replyWaitMs(), 200);
+    // The IC821's doubled wait is its starting point too.
+    port.configure(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("9600"), QStringLiteral("IC821"));
+    port.countMiss();
+    EXPECT_EQ(port.replyWaitMs(), 100);
+}
