@@ -1,0 +1,112 @@
+#include "ScriptedSource.h"
+#include "tracking/TrackingLink.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+using namespace vm;
+using namespace vm::test;
+using RR = TrackingSource::ReadResult;
+
+namespace {
+
+struct Harness {
+    QStringList reports;
+    QStringList labels;
+    bool smoothingOn = false;
+    QList<float> references;
+    TrackingLink link{[this](const QString &c, const QString &p) { reports << c + p; },
+                      TrackingLink::Smoothing{[this] { return smoothingOn; },
+                                              [](float raw) { return raw + 1000.0f; },
+                                              [this](float raw) { references << raw; }}};
+    explicit Harness(QList<ScriptedSource::Step> steps)
+    {
+        // Opening the link reads once; that read finds nothing yet.
+        steps.prepend({RR::NothingRead, {}});
+        link.setLabelChanged([this](const QString &l) { labels << l; });
+        EXPECT_TRUE(link.open(std::make_unique<ScriptedSource>(std::move(steps))));
+        reports.clear();
+    }
+};
+
+} // namespace
+
+TEST(TrackingLink, HorizonIsMinusPointOneDegreesInclusive)
+{
+    Harness h({{RR::Ok, values("ao-07", "-0.1", 10)}, {RR::Ok, values("ao-07", "-0.11", 10)}});
+    h.link.read();
+    EXPECT_TRUE(h.link.aboveHorizon());
+    EXPECT_EQ(h.reports, QStringList{"OPPELE1"});
+    h.link.read();
+    EXPECT_FALSE(h.link.aboveHorizon());
+    EXPECT_EQ(h.reports, (QStringList{"OPPELE1", "OPPELE0"}));
+}
+
+TEST(TrackingLink, LabelIsTrimmedUpperCaseAndChangesOnlyOnce)
+{
+    Harness h({{RR::Ok, values("  ao-07 ", "10", 0)}, {RR::Ok, values("AO-07", "11", 0)},
+               {RR::Ok, values("fo-29", "12", 0)}});
+    h.link.read();
+    EXPECT_EQ(h.link.label(), "AO-07");
+    EXPECT_EQ(h.link.satellite(), "ao-07");
+    h.link.read();
+    h.link.read();
+    EXPECT_EQ(h.labels, (QStringList{"AO-07", "FO-29"}));
+}
+
+TEST(TrackingLink, SmoothingAppliesOnlyAboveTheHorizonWhenSwitchedOn)
+{
+    Harness h({{RR::Ok, values("AO-07", "5", -2000)}, {RR::Ok, values("AO-07", "5", -2000)},
+               {RR::Ok, values("AO-07", "-5", -2100)}});
+    h.link.read();
+    EXPECT_FLOAT_EQ(h.link.rangeRate(), -2000);
+    EXPECT_EQ(h.references, QList<float>{-2000});
+    h.smoothingOn = true;
+    h.link.read();
+    EXPECT_FLOAT_EQ(h.link.rangeRate(), -1000); // smoothed value
+    h.link.read();                              // below the horizon: raw, reference kept
+    EXPECT_FLOAT_EQ(h.link.rangeRate(), -2100);
+    EXPECT_EQ(h.references, (QList<float>{-2000, -2100}));
+}
+
+TEST(TrackingLink, FailedReadEndsTheTickAndClosedProgramIsReportedEveryTick)
+{
+    Harness h({{RR::Ok, values("AO-07", "5", 100)}, {RR::Failed, values("", "", 200)},
+               {RR::ProgramClosed, {}}});
+    h.link.read();
+    h.reports.clear();
+    h.link.read(); // failed: no horizon report, label unchanged
+    EXPECT_TRUE(h.reports.isEmpty());
+    EXPECT_EQ(h.link.label(), "AO-07");
+    h.link.read();
+    h.link.read();
+    EXPECT_EQ(h.reports, (QStringList{"OPPRXFKEPRAL Closed", "OPPTXF終了処理中", "OPPRXFKEPRAL Closed",
+                                      "OPPTXF終了処理中"}));
+    EXPECT_EQ(h.link.values().satellite, "AO-07"); // old values kept
+}
+
+TEST(TrackingLink, NonNumericElevationEndsTheRead)
+{
+    Harness h({{RR::Ok, values("AO-07", "n/a", 100)}});
+    h.link.read();
+    EXPECT_TRUE(h.labels.isEmpty());
+    EXPECT_TRUE(h.reports.isEmpty());
+}
+
+TEST(TrackingLink, ScheduleFlagReportsEveryRead)
+{
+    Harness h({{RR::Ok, values("AO-07", "-5", 0)}});
+    h.link.setScheduleFlag(true);
+    h.link.read();
+    h.link.read();
+    EXPECT_EQ(h.reports, (QStringList{"OPPSCK", "OPPSCK"}));
+}
+
+TEST(TrackingLink, OpenReportsLinkOk)
+{
+    QStringList reports;
+    TrackingLink link([&](const QString &c, const QString &p) { reports << c + p; }, {});
+    EXPECT_TRUE(link.open(std::make_unique<ScriptedSource>(QList<ScriptedSource::Step>{})));
+    EXPECT_EQ(reports, QStringList{"OPPLNKOK"});
+}
