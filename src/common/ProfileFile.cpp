@@ -235,8 +235,8 @@ public:
             return out;
         for (qsizetype i = begin + 1; i < end; ++i) {
             const ParsedLine &p = m_parsed[i];
-            if (p.kind == ParsedLine::Entry && p.hasValue && !p.name.isEmpty() && !p.name.startsWith(u';')
-                && !out.contains(p.name, Qt::CaseInsensitive))
+            if (p.kind == ParsedLine::Entry && p.hasValue && !p.name.isEmpty() && !p.name.startsWith(u';') &&
+                !out.contains(p.name, Qt::CaseInsensitive))
                 out.append(p.name);
         }
         return out;
@@ -277,8 +277,8 @@ bool validName(const QString &name)
 
 bool validEntry(const ProfileFile::Entry &e)
 {
-    if (!validName(e.section) || e.section.contains(u']') || !validName(e.key) || e.key.contains(u'=')
-        || e.key.startsWith(u'['))
+    if (!validName(e.section) || e.section.contains(u']') || !validName(e.key) || e.key.contains(u'=') ||
+        e.key.startsWith(u'['))
         return false;
     if (e.value) {
         const QString v = cutAtNul(*e.value);

@@ -8,12 +8,12 @@ namespace vm {
 // derived from it. Record 1 of a table is its header line. Field names are
 // the table's own names; both programs use this same form.
 struct SatelliteRecord {
-    QString Name;      // column 1
-    QString UpLink;    // column 2, kHz: lower uplink edge (FM: the uplink)
-    QString DownLink;  // column 3, kHz: lower downlink edge (FM: the downlink)
-    QString Width;     // column 4, kHz; empty means 100
-    QString Tone;      // column 6, Hz; not empty for an FM satellite
-    QString Beacon;    // column 5, kHz
+    QString Name;           // column 1
+    QString UpLink;         // column 2, kHz: lower uplink edge (FM: the uplink)
+    QString DownLink;       // column 3, kHz: lower downlink edge (FM: the downlink)
+    QString Width;          // column 4, kHz; empty means 100
+    QString Tone;           // column 6, Hz; not empty for an FM satellite
+    QString Beacon;         // column 5, kHz
     double TransposeHz = 0; // derived passband constant in Hz
     QString CenterText;     // derived uplink reference in kHz
     int HasTone = 0;        // derived: 1 for an FM satellite
@@ -24,8 +24,8 @@ struct SatelliteRecord {
     QString NonRev;         // column 9 as read; after derivation "", "TXH" or "RXH"
     QString MLTmode;        // column 10; "UU" for IO-117
 
-    int LineNumber = 0;     // line of the file the record was read from
-    bool NumbersOk = true;  // false when UpLink, DownLink or Width is not a number
+    int LineNumber = 0;    // line of the file the record was read from
+    bool NumbersOk = true; // false when UpLink, DownLink or Width is not a number
 
     // Whether the record describes a satellite the programs may use.
     bool isUsable() const { return EmptyCount == 0 && NumbersOk; }

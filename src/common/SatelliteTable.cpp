@@ -120,7 +120,8 @@ int SatelliteTable::load(const QString &path)
     QString error;
     const std::optional<QStringList> lines = TextFile::readLines(path, &error);
     if (!lines) {
-        m_problems.append({TableProblem::Unreadable, 0, QStringLiteral("SATdataが読めませんでした: ") + error});
+        m_problems.append(
+            {TableProblem::Unreadable, 0, QStringLiteral("SATdataが読めませんでした: ") + error});
         return 0;
     }
 

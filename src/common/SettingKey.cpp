@@ -30,7 +30,8 @@ bool isHexDigits(const QString &s)
 
 } // namespace
 
-QString SettingKey::normalise(const std::optional<QString> &stored, const std::optional<QString> &related) const
+QString SettingKey::normalise(const std::optional<QString> &stored,
+                              const std::optional<QString> &related) const
 {
     const QString def = defaultText();
     switch (rule) {

@@ -36,23 +36,26 @@ inline constexpr SettingKey AutoPowerOff{RigConCfgSection, "AutoPowerOFF", "0", 
 // "Yes": two rigs; read only to derive a missing RigContType.
 inline constexpr SettingKey Use2Rig{RigConCfgSection, "USE_2Rig", "", KeyRule::Text};
 // Rig configuration 0..4.
-inline constexpr SettingKey RigContType{RigConCfgSection, "RigContType", "0", KeyRule::RigContType,
-                                        std::numeric_limits<int>::min(), nullptr, &Use2Rig};
-inline constexpr SettingKey StartUpMode{RigConCfgSection, "StartUpMODE", "SSB", KeyRule::Choice,
-                                        std::numeric_limits<int>::min(), "SSB|CW|UC"};
+inline constexpr SettingKey RigContType{
+    RigConCfgSection, "RigContType", "0", KeyRule::RigContType, std::numeric_limits<int>::min(),
+    nullptr,          &Use2Rig};
+inline constexpr SettingKey StartUpMode{
+    RigConCfgSection, "StartUpMODE", "SSB", KeyRule::Choice, std::numeric_limits<int>::min(), "SSB|CW|UC"};
 // Rig models ("None" when missing or empty).
 inline constexpr SettingKey RigType{RigConCfgSection, "RIG_TYPE", "None", KeyRule::NonEmpty};
 inline constexpr SettingKey RigType2{RigConCfgSection, "RIG_TYPE2", "None", KeyRule::NonEmpty};
 // Serial device path of each rig, or "None".
-inline constexpr SettingKey RigComCont{RigConCfgSection, "RIGCOMCONT", "None", KeyRule::Port,
-                                       std::numeric_limits<int>::min(), nullptr, &RigType};
-inline constexpr SettingKey RigComCont2{RigConCfgSection, "RIGCOMCONT2", "None", KeyRule::Port,
-                                        std::numeric_limits<int>::min(), nullptr, &RigType2};
+inline constexpr SettingKey RigComCont{
+    RigConCfgSection, "RIGCOMCONT", "None", KeyRule::Port, std::numeric_limits<int>::min(),
+    nullptr,          &RigType};
+inline constexpr SettingKey RigComCont2{
+    RigConCfgSection, "RIGCOMCONT2", "None", KeyRule::Port, std::numeric_limits<int>::min(),
+    nullptr,          &RigType2};
 inline constexpr char BaudRates[] = "1200|4800|9600|19200|38400|57600|115200";
-inline constexpr SettingKey BaudRate{RigConCfgSection, "BAUD_RATE", "9600", KeyRule::Choice,
-                                     std::numeric_limits<int>::min(), BaudRates};
-inline constexpr SettingKey BaudRate2{RigConCfgSection, "BAUD_RATE2", "9600", KeyRule::Choice,
-                                      std::numeric_limits<int>::min(), BaudRates};
+inline constexpr SettingKey BaudRate{
+    RigConCfgSection, "BAUD_RATE", "9600", KeyRule::Choice, std::numeric_limits<int>::min(), BaudRates};
+inline constexpr SettingKey BaudRate2{
+    RigConCfgSection, "BAUD_RATE2", "9600", KeyRule::Choice, std::numeric_limits<int>::min(), BaudRates};
 // CI-V addresses, two hexadecimal digits.
 inline constexpr SettingKey IcomRigAdrs{RigConCfgSection, "ICOM_RIGadrs", "00", KeyRule::CivAddress};
 inline constexpr SettingKey IcomRigAdrs2{RigConCfgSection, "ICOM_RIGadrs2", "00", KeyRule::CivAddress};
@@ -94,8 +97,8 @@ inline constexpr SettingKey ModeOffset{SatInfoSection, "MODEoffset", "700", KeyR
 // ---- [HAMLOGpos] ----------------------------------------------------------
 inline constexpr SettingKey HamlogPath{HamlogSection, "HAMLOGの場所", "", KeyRule::Text};
 inline constexpr SettingKey HamlogDbPath{HamlogSection, "HDBの場所", "", KeyRule::Text};
-inline constexpr SettingKey RemPos{HamlogSection, "RemPos", "Rem1", KeyRule::Choice,
-                                   std::numeric_limits<int>::min(), "Rem1|Rem2"};
+inline constexpr SettingKey RemPos{
+    HamlogSection, "RemPos", "Rem1", KeyRule::Choice, std::numeric_limits<int>::min(), "Rem1|Rem2"};
 inline constexpr SettingKey Remarks{HamlogSection, "Remarks", "%Via #SN(Rev##RV)%", KeyRule::Text};
 inline constexpr SettingKey AdifMk{HamlogSection, "ADIFmk", "0", KeyRule::Integer};
 inline constexpr SettingKey WsjtxPath{HamlogSection, "WSJTX/JTDXの場所", "", KeyRule::Text};
@@ -120,8 +123,8 @@ inline constexpr SettingKey ModeComp{VelomiraSection, "MODEcomp", "0", KeyRule::
 inline constexpr SettingKey Skd1{VelomiraSection, "SKD1", nullptr, KeyRule::Text};
 inline constexpr SettingKey Skd2{VelomiraSection, "SKD2", nullptr, KeyRule::Text};
 // Web pages opened from the panel's menu.
-inline constexpr SettingKey ActiveSatellitesUrl{VelomiraSection, "Active Satellites",
-                                                "https://www.amsat.org/two-way-satellites/", KeyRule::NonEmpty};
+inline constexpr SettingKey ActiveSatellitesUrl{
+    VelomiraSection, "Active Satellites", "https://www.amsat.org/two-way-satellites/", KeyRule::NonEmpty};
 inline constexpr SettingKey SatellitesUrl{VelomiraSection, "Satellites", "https://www.amsat.org/status/",
                                           KeyRule::NonEmpty};
 

@@ -63,10 +63,13 @@ TEST_F(DataDirTest, FileNamesMatchWithoutRegardToCase)
     QFile f(sub(QStringLiteral("SATdata.txt")));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
-    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), QStringLiteral("Satdata.txt")), sub(QStringLiteral("SATdata.txt")));
-    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), QStringLiteral("SATDATA.TXT")), sub(QStringLiteral("SATdata.txt")));
+    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), QStringLiteral("Satdata.txt")),
+              sub(QStringLiteral("SATdata.txt")));
+    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), QStringLiteral("SATDATA.TXT")),
+              sub(QStringLiteral("SATdata.txt")));
     // Not there: the name as asked, to be created.
-    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), QStringLiteral("BeaconFreq.txt")), sub(QStringLiteral("BeaconFreq.txt")));
+    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), QStringLiteral("BeaconFreq.txt")),
+              sub(QStringLiteral("BeaconFreq.txt")));
 }
 
 } // namespace

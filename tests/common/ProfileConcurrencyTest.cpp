@@ -32,8 +32,8 @@ TEST(ProfileConcurrency, TwoProcessesWritingAtOnceLoseNoKey)
     int missing = 0;
     for (const char *prefix : {"A", "B"}) {
         for (int i = 0; i < kKeys; ++i) {
-            if (file.get(QStringLiteral("Race"), QString::fromLatin1(prefix) + QString::number(i), QStringLiteral("-"))
-                != QString::number(i))
+            if (file.get(QStringLiteral("Race"), QString::fromLatin1(prefix) + QString::number(i),
+                         QStringLiteral("-")) != QString::number(i))
                 ++missing;
         }
     }

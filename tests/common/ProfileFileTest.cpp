@@ -70,12 +70,14 @@ std::vector<Win32Case> loadWin32Cases()
     QFile f(QDir(vm::test::testDataDir()).filePath(QStringLiteral("win32-profile-cases.json")));
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    const QJsonArray cases = QJsonDocument::fromJson(f.readAll()).object().value(QStringLiteral("cases")).toArray();
+    const QJsonArray cases =
+        QJsonDocument::fromJson(f.readAll()).object().value(QStringLiteral("cases")).toArray();
     std::vector<Win32Case> out;
     for (const QJsonValue &v : cases) {
         const QJsonObject o = v.toObject();
         std::string name;
-        for (QChar c : o.value(QStringLiteral("op")).toString() + u'_' + o.value(QStringLiteral("name")).toString())
+        for (QChar c :
+             o.value(QStringLiteral("op")).toString() + u'_' + o.value(QStringLiteral("name")).toString())
             name += c.isLetterOrNumber() && c.unicode() < 128 ? char(c.unicode()) : '_';
         out.push_back({name + "_" + std::to_string(out.size()), o});
     }
@@ -112,7 +114,8 @@ TEST_P(Win32ProfileCase, BehavesLikeWindows)
     }
 
     const QJsonValue value = c.value(QStringLiteral("value"));
-    ASSERT_TRUE(file.set(section, key, value.isNull() ? std::nullopt : std::optional<QString>(value.toString())));
+    ASSERT_TRUE(
+        file.set(section, key, value.isNull() ? std::nullopt : std::optional<QString>(value.toString())));
     const QString after = QString::fromUtf8(readBytes(path));
     // Same lines in the same places; blank lines are ours to keep.
     EXPECT_EQ(nonBlankLines(after), nonBlankLines(c.value(QStringLiteral("after")).toString()));
@@ -135,7 +138,8 @@ protected:
 
 TEST_F(ProfileFileTest, ShiftJisFileIsReadAndRewrittenAsUtf8)
 {
-    const QString text = QStringLiteral("[HAMLOGpos]\r\nHAMLOGの場所=C:\\ハムログ\\HAMLOGW.EXE\r\nRemPos=Rem1\r\n");
+    const QString text =
+        QStringLiteral("[HAMLOGpos]\r\nHAMLOGの場所=C:\\ハムログ\\HAMLOGW.EXE\r\nRemPos=Rem1\r\n");
     QStringEncoder sjis("Shift_JIS");
     ASSERT_TRUE(sjis.isValid());
     const QByteArray bytes = sjis.encode(text);
@@ -148,7 +152,8 @@ TEST_F(ProfileFileTest, ShiftJisFileIsReadAndRewrittenAsUtf8)
 
     ASSERT_TRUE(file.set(QStringLiteral("HAMLOGpos"), QStringLiteral("RemPos"), QStringLiteral("Rem2")));
     const QByteArray written = readBytes(path());
-    EXPECT_EQ(written, QStringLiteral("[HAMLOGpos]\nHAMLOGの場所=C:\\ハムログ\\HAMLOGW.EXE\nRemPos=Rem2\n").toUtf8());
+    EXPECT_EQ(written,
+              QStringLiteral("[HAMLOGpos]\nHAMLOGの場所=C:\\ハムログ\\HAMLOGW.EXE\nRemPos=Rem2\n").toUtf8());
 }
 
 TEST_F(ProfileFileTest, Utf8ByteOrderMarkIsSkipped)
@@ -163,7 +168,8 @@ TEST_F(ProfileFileTest, ValueIsCutAtNul)
     vm::ProfileFile file(path());
     EXPECT_EQ(file.get(QStringLiteral("Sec"), QStringLiteral("Key"), QString()), u"ab");
 
-    ASSERT_TRUE(file.set(QStringLiteral("Sec"), QStringLiteral("Other"), QStringLiteral("xy") + QChar(0) + QStringLiteral("z")));
+    ASSERT_TRUE(file.set(QStringLiteral("Sec"), QStringLiteral("Other"),
+                         QStringLiteral("xy") + QChar(0) + QStringLiteral("z")));
     EXPECT_EQ(file.get(QStringLiteral("Sec"), QStringLiteral("Other"), QString()), u"xy");
     EXPECT_FALSE(readBytes(path()).contains('z'));
 }
@@ -233,8 +239,10 @@ TEST_F(ProfileFileTest, RemoveKeysIfPurgesMatchingKeysOfTheSectionOnly)
     ASSERT_TRUE(file.removeKeysIf(QStringLiteral("satinfo"), [](const QString &key) {
         return key.endsWith(QStringLiteral("_offset")) && !key.startsWith(QStringLiteral("AO-07"));
     }));
-    EXPECT_EQ(readBytes(path()),
-              QByteArray("[SATinfo]\nAO-07B-mode_offset=10\nMODEoffset=700\n[Velomira]\nXX-1_offset=keep\n[SATinfo]\n"));
+    EXPECT_EQ(
+        readBytes(path()),
+        QByteArray(
+            "[SATinfo]\nAO-07B-mode_offset=10\nMODEoffset=700\n[Velomira]\nXX-1_offset=keep\n[SATinfo]\n"));
 }
 
 TEST_F(ProfileFileTest, ListsSectionsAndKeys)

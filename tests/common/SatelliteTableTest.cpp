@@ -57,12 +57,12 @@ TEST_F(SatelliteTableTest, DefaultTableDerivesTheAo07Constants)
 
 TEST_F(SatelliteTableTest, DerivationOfNonInvertingFmAndDefaultWidth)
 {
-    writeTable(vm::SatelliteTable::headerLine() + u'\n'
-               + QStringLiteral("RS-44,145935,435610,,,,,,Y,\n"      // uplink below downlink
-                                "SO-50,145850,436795,,,67.0,,,,\n"   // FM, inverting formula
-                                "ISS,145990,437800,,,67,,,Y,\n"      // FM, non-inverting
-                                "FO-29,145900,435900,,435795,,,,,\n" // empty width: 100 kHz
-                                "HALF,145900.5,435900,41,,,,,,\n"));
+    writeTable(vm::SatelliteTable::headerLine() + u'\n' +
+               QStringLiteral("RS-44,145935,435610,,,,,,Y,\n"      // uplink below downlink
+                              "SO-50,145850,436795,,,67.0,,,,\n"   // FM, inverting formula
+                              "ISS,145990,437800,,,67,,,Y,\n"      // FM, non-inverting
+                              "FO-29,145900,435900,,435795,,,,,\n" // empty width: 100 kHz
+                              "HALF,145900.5,435900,41,,,,,,\n"));
     vm::SatelliteTable table;
     ASSERT_EQ(table.load(path()), 6);
     ASSERT_TRUE(table.derive());
@@ -112,8 +112,10 @@ TEST_F(SatelliteTableTest, RitFrequencyComesFromTheSettingsFile)
 {
     ASSERT_TRUE(vm::SatelliteTable::writeDefault(path()));
     vm::ProfileFile settings(m_dir.filePath(QStringLiteral("Velomira.ini")));
-    ASSERT_TRUE(settings.set(QStringLiteral("SATinfo"), QStringLiteral("AO-07A-mode_RITfreq"), QStringLiteral("-120")));
-    ASSERT_TRUE(settings.set(QStringLiteral("SATinfo"), QStringLiteral("AO-07_RITfreq"), QStringLiteral("999")));
+    ASSERT_TRUE(settings.set(QStringLiteral("SATinfo"), QStringLiteral("AO-07A-mode_RITfreq"),
+                             QStringLiteral("-120")));
+    ASSERT_TRUE(
+        settings.set(QStringLiteral("SATinfo"), QStringLiteral("AO-07_RITfreq"), QStringLiteral("999")));
 
     vm::SatelliteTable table;
     table.load(path());
@@ -126,10 +128,10 @@ TEST_F(SatelliteTableTest, RitFrequencyComesFromTheSettingsFile)
 
 TEST_F(SatelliteTableTest, ShortAndLongLinesStayOneRecordEachAndAreReported)
 {
-    writeTable(vm::SatelliteTable::headerLine() + u'\n'
-               + QStringLiteral("SHORT,145900,435900\n"
-                                "LONG,145900,435900,50,,,,,,A-mode,extra,items\n"
-                                "AO-07,432125,145925,50,145975,,,,,B-mode\n"));
+    writeTable(vm::SatelliteTable::headerLine() + u'\n' +
+               QStringLiteral("SHORT,145900,435900\n"
+                              "LONG,145900,435900,50,,,,,,A-mode,extra,items\n"
+                              "AO-07,432125,145925,50,145975,,,,,B-mode\n"));
     vm::SatelliteTable table;
     ASSERT_EQ(table.load(path()), 4);
 
@@ -151,8 +153,8 @@ TEST_F(SatelliteTableTest, ShortAndLongLinesStayOneRecordEachAndAreReported)
 
 TEST_F(SatelliteTableTest, QuotesBlanksCrLfAndBlankLines)
 {
-    writeTable(vm::SatelliteTable::headerLine()
-               + QStringLiteral("\r\n\r\n  \"AO-07, old\" , 432125,145925,50,145975,,,,,\"B-mode\"\r\n"));
+    writeTable(vm::SatelliteTable::headerLine() +
+               QStringLiteral("\r\n\r\n  \"AO-07, old\" , 432125,145925,50,145975,,,,,\"B-mode\"\r\n"));
     vm::SatelliteTable table;
     ASSERT_EQ(table.load(path()), 2);
     EXPECT_EQ(table.record(2).Name, u"AO-07, old");
@@ -164,10 +166,10 @@ TEST_F(SatelliteTableTest, QuotesBlanksCrLfAndBlankLines)
 
 TEST_F(SatelliteTableTest, EmptyNameOrFrequencyMakesARecordUnusable)
 {
-    writeTable(vm::SatelliteTable::headerLine() + u'\n'
-               + QStringLiteral(",145900,435900,,,,,,,A-mode\n"
-                                "X,,,,,,,,,\n"
-                                "OK,145900,435900,,,,,,,A-mode\n"));
+    writeTable(vm::SatelliteTable::headerLine() + u'\n' +
+               QStringLiteral(",145900,435900,,,,,,,A-mode\n"
+                              "X,,,,,,,,,\n"
+                              "OK,145900,435900,,,,,,,A-mode\n"));
     vm::SatelliteTable table;
     ASSERT_EQ(table.load(path()), 4);
     table.derive();
@@ -184,10 +186,10 @@ TEST_F(SatelliteTableTest, EmptyNameOrFrequencyMakesARecordUnusable)
 
 TEST_F(SatelliteTableTest, NonNumericFrequenciesMakeARecordUnusableAndAreReported)
 {
-    writeTable(vm::SatelliteTable::headerLine() + u'\n'
-               + QStringLiteral("BAD1,145.9MHz,435900,,,,,,,\n"
-                                "BAD2,145900,435900,wide,,,,,,\n"
-                                "GOOD,145900,435900,,,,,,,\n"));
+    writeTable(vm::SatelliteTable::headerLine() + u'\n' +
+               QStringLiteral("BAD1,145.9MHz,435900,,,,,,,\n"
+                              "BAD2,145900,435900,wide,,,,,,\n"
+                              "GOOD,145900,435900,,,,,,,\n"));
     vm::SatelliteTable table;
     ASSERT_EQ(table.load(path()), 4);
     ASSERT_TRUE(table.derive());
@@ -205,9 +207,9 @@ TEST_F(SatelliteTableTest, NonNumericFrequenciesMakeARecordUnusableAndAreReporte
 
 TEST_F(SatelliteTableTest, Io117IsAlwaysSameBand)
 {
-    writeTable(vm::SatelliteTable::headerLine() + u'\n'
-               + QStringLiteral("IO-117,435310,435310,,,,,,,\n"
-                                "IO-117,435310,435310,,,,,,,B-mode\n"));
+    writeTable(vm::SatelliteTable::headerLine() + u'\n' +
+               QStringLiteral("IO-117,435310,435310,,,,,,,\n"
+                              "IO-117,435310,435310,,,,,,,B-mode\n"));
     vm::SatelliteTable table;
     table.load(path());
     EXPECT_EQ(table.record(2).MLTmode, u"UU");
@@ -251,8 +253,8 @@ TEST_F(SatelliteTableTest, MissingFileIsReported)
 TEST_F(SatelliteTableTest, ShiftJisTableIsRead)
 {
     QStringEncoder sjis("Shift_JIS");
-    const QByteArray bytes = sjis.encode(vm::SatelliteTable::headerLine()
-                                         + QStringLiteral("\r\nふじ,145900,435900,,,,,,,\r\n"));
+    const QByteArray bytes =
+        sjis.encode(vm::SatelliteTable::headerLine() + QStringLiteral("\r\nふじ,145900,435900,,,,,,,\r\n"));
     QFile f(path());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
@@ -265,9 +267,9 @@ TEST_F(SatelliteTableTest, ShiftJisTableIsRead)
 
 TEST_F(SatelliteTableTest, SaveWritesTenItemsAndReloadsTheSame)
 {
-    writeTable(vm::SatelliteTable::headerLine() + u'\n'
-               + QStringLiteral("AO-07,145850,29400,100,29502,,,,Y,A-mode\n"
-                                "\"A,B\",145900,435900,,,,,,,\n"));
+    writeTable(vm::SatelliteTable::headerLine() + u'\n' +
+               QStringLiteral("AO-07,145850,29400,100,29502,,,,Y,A-mode\n"
+                              "\"A,B\",145900,435900,,,,,,,\n"));
     vm::SatelliteTable table;
     table.load(path());
     table.derive();
@@ -311,8 +313,9 @@ TEST_F(SatelliteTableTest, NineColumnTableWithAo07KeepsItAndGainsNothing)
     writeTable(QStringLiteral("Name,Up,Down,Width,Beacon,Tone,TXTRV,RXTRV,NonRev\n"
                               "AO-07,432125,145925,50,145975,,,,\n"));
     EXPECT_EQ(vm::SatelliteTable::upgrade(path()), vm::SatelliteTable::UpgradeResult::Upgraded);
-    EXPECT_EQ(fileLines(), (QStringList{QStringLiteral("Name,Up,Down,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode"),
-                                        QStringLiteral("AO-07,432125,145925,50,145975,,,,,")}));
+    EXPECT_EQ(fileLines(),
+              (QStringList{QStringLiteral("Name,Up,Down,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode"),
+                           QStringLiteral("AO-07,432125,145925,50,145975,,,,,")}));
 }
 
 TEST_F(SatelliteTableTest, TenColumnTableIsNotTouched)

@@ -23,9 +23,11 @@ TEST(TextFile, DecodesUtf8AndFallsBackToShiftJis)
 
 TEST(TextFile, SplitsLinesOnAnyLineEnd)
 {
-    EXPECT_EQ(vm::TextFile::splitLines(QStringLiteral("a\r\nb\nc\rd")),
-              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
-    EXPECT_EQ(vm::TextFile::splitLines(QStringLiteral("a\r\n\r\n")), (QStringList{QStringLiteral("a"), QString()}));
+    EXPECT_EQ(
+        vm::TextFile::splitLines(QStringLiteral("a\r\nb\nc\rd")),
+        (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
+    EXPECT_EQ(vm::TextFile::splitLines(QStringLiteral("a\r\n\r\n")),
+              (QStringList{QStringLiteral("a"), QString()}));
     EXPECT_TRUE(vm::TextFile::splitLines(QString()).isEmpty());
 }
 
@@ -41,7 +43,8 @@ TEST(TextFile, WritesUtf8AtomicallyAndReportsFailure)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("t.txt")});
 
     QString error;
-    EXPECT_FALSE(vm::TextFile::writeAtomic(dir.filePath(QStringLiteral("missing/t.txt")), QStringLiteral("x"), &error));
+    EXPECT_FALSE(vm::TextFile::writeAtomic(dir.filePath(QStringLiteral("missing/t.txt")), QStringLiteral("x"),
+                                           &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(vm::TextFile::read(dir.filePath(QStringLiteral("none")), &error).has_value());
     EXPECT_TRUE(error.contains(QStringLiteral("none")));
