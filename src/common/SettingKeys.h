@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <limits>
+
 // Every key of the settings file "Velomira.ini", each declared once with its
 // section, default and normalisation rule. Loaders read them with
 // Settings::value(key); per-satellite keys are built by the functions below.
@@ -88,6 +90,8 @@ inline constexpr SettingKey Etc{VlmrcSection, "ETC", nullptr, KeyRule::Text};
 inline constexpr SettingKey Etc2{VlmrcSection, "ETC2", nullptr, KeyRule::Text};
 inline constexpr SettingKey PanelVersion{VlmrcSection, "OP", nullptr, KeyRule::Text};
 // Wine registry file read by the registry tracking method.
+// "1" while the controller's satellite-registration window is open.
+inline constexpr SettingKey Sro{VlmrcSection, "SRO", nullptr, KeyRule::Text};
 inline constexpr SettingKey RegFile{VlmrcSection, "RegFile", "~/.wine/user.reg", KeyRule::NonEmpty};
 
 // ---- [SATinfo] ------------------------------------------------------------
@@ -120,6 +124,10 @@ inline constexpr SettingKey WfStart{VelomiraSection, "WFst", "0", KeyRule::Text}
 inline constexpr SettingKey QqMode{VelomiraSection, "QQ Mode", "1", KeyRule::ZeroElseOne};
 inline constexpr SettingKey SkdTime{VelomiraSection, "SKDtime", "0", KeyRule::Text};
 inline constexpr SettingKey ModeComp{VelomiraSection, "MODEcomp", "0", KeyRule::Text};
+// "7" once the panel has migrated an older settings file.
+inline constexpr SettingKey MigrationLevel{VelomiraSection, "IM", nullptr, KeyRule::Text};
+// Folder of the TX log day files; absent until the first log line.
+inline constexpr SettingKey LogFol{VelomiraSection, "LogFol", nullptr, KeyRule::Text};
 inline constexpr SettingKey Skd1{VelomiraSection, "SKD1", nullptr, KeyRule::Text};
 inline constexpr SettingKey Skd2{VelomiraSection, "SKD2", nullptr, KeyRule::Text};
 // Web pages opened from the panel's menu.
