@@ -89,9 +89,9 @@ inline constexpr SettingKey Tc2{VlmrcSection, "TC2", nullptr, KeyRule::Text};
 inline constexpr SettingKey Etc{VlmrcSection, "ETC", nullptr, KeyRule::Text};
 inline constexpr SettingKey Etc2{VlmrcSection, "ETC2", nullptr, KeyRule::Text};
 inline constexpr SettingKey PanelVersion{VlmrcSection, "OP", nullptr, KeyRule::Text};
-// Wine registry file read by the registry tracking method.
 // "1" while the controller's satellite-registration window is open.
 inline constexpr SettingKey Sro{VlmrcSection, "SRO", nullptr, KeyRule::Text};
+// Wine registry file read by the registry tracking method.
 inline constexpr SettingKey RegFile{VlmrcSection, "RegFile", "~/.wine/user.reg", KeyRule::NonEmpty};
 
 // ---- [SATinfo] ------------------------------------------------------------
