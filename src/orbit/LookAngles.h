@@ -13,8 +13,8 @@ struct LookAngles {
     double azimuthDeg = 0.0;   // from north, clockwise, [0, 360)
     double elevationDeg = 0.0; // above the horizon
     double rangeKm = 0.0;
-    double rangeRateMs = 0.0;  // m/s, positive when the satellite recedes
-    Geodetic subSatellite;     // sub-satellite point and altitude
+    double rangeRateMs = 0.0; // m/s, positive when the satellite recedes
+    Geodetic subSatellite;    // sub-satellite point and altitude
     long long revolution = 0;
     Sgp4Error error = Sgp4Error::None; // the other values are meaningless unless None
 

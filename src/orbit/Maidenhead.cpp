@@ -21,7 +21,8 @@ std::optional<LatLon> locatorToLatLon(std::string_view locator)
     double latSize = 10.0;
 
     // Square: digits, 2 x 1 degrees.
-    if (!std::isdigit(static_cast<unsigned char>(locator[2])) || !std::isdigit(static_cast<unsigned char>(locator[3])))
+    if (!std::isdigit(static_cast<unsigned char>(locator[2])) ||
+        !std::isdigit(static_cast<unsigned char>(locator[3])))
         return std::nullopt;
     lonSize /= 10.0;
     latSize /= 10.0;

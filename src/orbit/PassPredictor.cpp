@@ -84,8 +84,8 @@ std::optional<std::pair<int64_t, double>> refineMaximum(ElevationFunction &el, i
 
 } // namespace
 
-PassSearchResult findPasses(const Satellite &satellite, const Observer &observer, int64_t fromMs, int64_t toMs,
-                            const PassOptions &options)
+PassSearchResult findPasses(const Satellite &satellite, const Observer &observer, int64_t fromMs,
+                            int64_t toMs, const PassOptions &options)
 {
     PassSearchResult result;
     ElevationFunction el(satellite, observer);

@@ -11,15 +11,15 @@ namespace vm::orbit {
 
 // One pass of a satellite over a station; times are Unix milliseconds on whole seconds.
 struct Pass {
-    int64_t aosMs = 0;     // first second at or above the horizon
-    int64_t maxMs = 0;     // second of the highest elevation
-    int64_t losMs = 0;     // last second at or above the horizon
+    int64_t aosMs = 0; // first second at or above the horizon
+    int64_t maxMs = 0; // second of the highest elevation
+    int64_t losMs = 0; // last second at or above the horizon
     double aosAzimuthDeg = 0.0;
     double maxAzimuthDeg = 0.0;
     double losAzimuthDeg = 0.0;
     double maxElevationDeg = 0.0;
-    bool aosAtSpanStart = false;  // already in progress at the start: AOS is the span start
-    bool losAtSearchEnd = false;  // still up at the end of the search: LOS is that end
+    bool aosAtSpanStart = false; // already in progress at the start: AOS is the span start
+    bool losAtSearchEnd = false; // still up at the end of the search: LOS is that end
 };
 
 struct PassOptions {
@@ -40,7 +40,7 @@ struct PassSearchResult {
 // Every pass with any part inside [fromMs, toMs]. The span is walked in coarse
 // steps; horizon crossings are then bisected to one second, and a peak between
 // samples is examined so that short grazing passes are not stepped over.
-PassSearchResult findPasses(const Satellite &satellite, const Observer &observer, int64_t fromMs, int64_t toMs,
-                            const PassOptions &options = {});
+PassSearchResult findPasses(const Satellite &satellite, const Observer &observer, int64_t fromMs,
+                            int64_t toMs, const PassOptions &options = {});
 
 } // namespace vm::orbit

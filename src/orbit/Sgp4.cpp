@@ -183,7 +183,8 @@ Sgp4::Sgp4(const Tle &tle, Sgp4Mode mode) : m_mode(mode)
         m_d4 = 0.5 * temp * ao * tsi * (221.0 * ao + 31.0 * sfour) * m_cc1;
         m_t3cof = m_d2 + 2.0 * cc1sq;
         m_t4cof = 0.25 * (3.0 * m_d3 + m_cc1 * (12.0 * m_d2 + 10.0 * cc1sq));
-        m_t5cof = 0.2 * (3.0 * m_d4 + 12.0 * m_cc1 * m_d3 + 6.0 * m_d2 * m_d2 + 15.0 * cc1sq * (2.0 * m_d2 + cc1sq));
+        m_t5cof = 0.2 * (3.0 * m_d4 + 12.0 * m_cc1 * m_d3 + 6.0 * m_d2 * m_d2 +
+                         15.0 * cc1sq * (2.0 * m_d2 + cc1sq));
     }
 }
 
@@ -402,13 +403,15 @@ void Sgp4::initDeepSpace(double epochDays, double tc, double xpidot, double eccs
         const double f322 = -1.875 * sinim * (1.0 + 2.0 * cosim - 3.0 * cosisq);
         const double f441 = 35.0 * sini2 * f220;
         const double f442 = 39.3750 * sini2 * sini2;
-        const double f522 = 9.84375 * sinim *
-                            (sini2 * (1.0 - 2.0 * cosim - 5.0 * cosisq) +
-                             0.33333333 * (-2.0 + 4.0 * cosim + 6.0 * cosisq));
+        const double f522 =
+            9.84375 * sinim *
+            (sini2 * (1.0 - 2.0 * cosim - 5.0 * cosisq) + 0.33333333 * (-2.0 + 4.0 * cosim + 6.0 * cosisq));
         const double f523 = sinim * (4.92187512 * sini2 * (-2.0 - 4.0 * cosim + 10.0 * cosisq) +
                                      6.56250012 * (1.0 + 2.0 * cosim - 3.0 * cosisq));
-        const double f542 = 29.53125 * sinim * (2.0 - 8.0 * cosim + cosisq * (-12.0 + 8.0 * cosim + 10.0 * cosisq));
-        const double f543 = 29.53125 * sinim * (-2.0 - 8.0 * cosim + cosisq * (12.0 + 8.0 * cosim - 10.0 * cosisq));
+        const double f542 =
+            29.53125 * sinim * (2.0 - 8.0 * cosim + cosisq * (-12.0 + 8.0 * cosim + 10.0 * cosisq));
+        const double f543 =
+            29.53125 * sinim * (-2.0 - 8.0 * cosim + cosisq * (12.0 + 8.0 * cosim - 10.0 * cosisq));
         const double xno2 = nm * nm;
         const double ainv2 = aonv * aonv;
         double temp1 = 3.0 * xno2 * ainv2;

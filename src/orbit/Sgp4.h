@@ -55,8 +55,7 @@ public:
 
 private:
     void initDeepSpace(double epochDays, double tc, double xpidot, double eccsq);
-    void applyPeriodics(double &ep, double &inclp, double &nodep, double &argpp, double &mp,
-                        double t) const;
+    void applyPeriodics(double &ep, double &inclp, double &nodep, double &argpp, double &mp, double t) const;
 
     Sgp4Mode m_mode;
     double m_epochJd = 0.0;

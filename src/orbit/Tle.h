@@ -16,20 +16,20 @@ struct Tle {
     int catalogNumber = 0;
     char classification = ' ';
     std::string internationalDesignator;
-    int epochYear = 0;       // four digits
-    double epochDay = 0.0;   // day of year with fraction, 1.0 = 1 January 00:00 UTC
-    double meanMotionDot = 0.0;    // first derivative of mean motion / 2, rev/day^2
-    double meanMotionDdot = 0.0;   // second derivative of mean motion / 6, rev/day^3
-    double bstar = 0.0;            // drag term, 1/earth radii
+    int epochYear = 0;           // four digits
+    double epochDay = 0.0;       // day of year with fraction, 1.0 = 1 January 00:00 UTC
+    double meanMotionDot = 0.0;  // first derivative of mean motion / 2, rev/day^2
+    double meanMotionDdot = 0.0; // second derivative of mean motion / 6, rev/day^3
+    double bstar = 0.0;          // drag term, 1/earth radii
     int ephemerisType = 0;
     int elementSetNumber = 0;
     double inclinationDeg = 0.0;
-    double raanDeg = 0.0;          // right ascension of the ascending node
+    double raanDeg = 0.0; // right ascension of the ascending node
     double eccentricity = 0.0;
     double argPerigeeDeg = 0.0;
     double meanAnomalyDeg = 0.0;
-    double meanMotion = 0.0;       // rev/day
-    int revolutionNumber = 0;      // revolution number at epoch
+    double meanMotion = 0.0;  // rev/day
+    int revolutionNumber = 0; // revolution number at epoch
 
     // Julian date (UTC) of the element epoch.
     double epochJulianDate() const;

@@ -80,7 +80,8 @@ TEST(Maidenhead, CentresOfSquaresOfEachLength)
 
 TEST(Maidenhead, RejectsMalformedLocators)
 {
-    for (const char *bad : {"", "P", "PM9", "PM955", "SM95", "PMA5", "PM95zz", "PM95vq1", "PM95vqA1", "PM95 q"})
+    for (const char *bad :
+         {"", "P", "PM9", "PM955", "SM95", "PMA5", "PM95zz", "PM95vq1", "PM95vqA1", "PM95 q"})
         EXPECT_FALSE(locatorToLatLon(bad)) << bad;
 }
 
@@ -91,9 +92,9 @@ TEST(Observer, GeodeticRoundTripAndKnownRadii)
     EXPECT_NEAR(equator.x, 6378.137, 1e-9);
     const Vec3 pole = geodeticToEarthFixed(90.0, 0.0, 0.0);
     EXPECT_NEAR(pole.z, 6356.752314, 1e-6);
-    for (const auto &[lat, lon, h] : {std::tuple{35.68, 139.77, 0.04}, std::tuple{-33.9, -70.6, 2.5},
-                                      std::tuple{89.999, 10.0, 400.0}, std::tuple{0.0, 180.0, 35786.0},
-                                      std::tuple{-60.0, -179.5, -0.1}}) {
+    for (const auto &[lat, lon, h] :
+         {std::tuple{35.68, 139.77, 0.04}, std::tuple{-33.9, -70.6, 2.5}, std::tuple{89.999, 10.0, 400.0},
+          std::tuple{0.0, 180.0, 35786.0}, std::tuple{-60.0, -179.5, -0.1}}) {
         const Geodetic g = earthFixedToGeodetic(geodeticToEarthFixed(lat, lon, h));
         EXPECT_NEAR(g.latitudeDeg, lat, 1e-9);
         EXPECT_NEAR(std::remainder(g.longitudeDeg - lon, 360.0), 0.0, 1e-9);
@@ -195,7 +196,8 @@ TEST(EarthFrame, GeostationaryOrbitStandsStillOverTheEarth)
 TEST(LookAngles, DecayedSatelliteReportsTheModelError)
 {
     const Satellite decayed = makeSatellite("DECAY", kDecayLine1, kDecayLine2);
-    const LookAngles l = lookAngles(decayed, Observer{35.0, 139.0, 0.0}, decayed.epochUnixMs() + 2 * 3600 * 1000LL);
+    const LookAngles l =
+        lookAngles(decayed, Observer{35.0, 139.0, 0.0}, decayed.epochUnixMs() + 2 * 3600 * 1000LL);
     EXPECT_FALSE(l.ok());
     EXPECT_EQ(l.error, Sgp4Error::Decayed);
     EXPECT_EQ(decayed.revolutionAt(decayed.epochUnixMs() + 2 * 3600 * 1000LL), -1);

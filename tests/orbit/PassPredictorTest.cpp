@@ -1,6 +1,6 @@
+#include "orbit/PassPredictor.h"
 #include "OrbitTestData.h"
 #include "orbit/LookAngles.h"
-#include "orbit/PassPredictor.h"
 #include "orbit/Satellite.h"
 #include "orbit/Tle.h"
 

@@ -59,8 +59,8 @@ protected:
 
 TEST_F(SatpassE2e, PrintsLookAnglesAndPassesForANamedSatellite)
 {
-    const ProgramRun r = runSatpass({"--tle", m_tle, "--sat", "iss (zarya)", "--locator", "PM95vq", "--height", "40",
-                              "--time", "2008-09-20 12:25:40", "--hours", "24"});
+    const ProgramRun r = runSatpass({"--tle", m_tle, "--sat", "iss (zarya)", "--locator", "PM95vq",
+                                     "--height", "40", "--time", "2008-09-20 12:25:40", "--hours", "24"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("Satellite:  ISS (ZARYA) (25544)")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("Time:       2008-09-20 12:25:40 UTC"));
@@ -114,12 +114,13 @@ TEST_F(SatpassE2e, BadArgumentsAndDecayedOrbitsAreClearErrors)
     const ProgramRun badLocator = runSatpass({"--tle", m_tle, "--sat", "DECAY", "--locator", "ZZ99"});
     EXPECT_EQ(badLocator.exitCode, 1);
 
-    const ProgramRun missingFile = runSatpass({"--tle", m_dir.filePath("none.txt"), "--lat", "1", "--lon", "2"});
+    const ProgramRun missingFile =
+        runSatpass({"--tle", m_dir.filePath("none.txt"), "--lat", "1", "--lon", "2"});
     EXPECT_EQ(missingFile.exitCode, 2);
 
     // By catalogue number, a day after it came down.
-    const ProgramRun decayed = runSatpass({"--tle", m_tle, "--sat", "28872", "--lat", "35", "--lon", "139", "--time",
-                                    "2005-11-30 12:00:00"});
+    const ProgramRun decayed = runSatpass(
+        {"--tle", m_tle, "--sat", "28872", "--lat", "35", "--lon", "139", "--time", "2005-11-30 12:00:00"});
     EXPECT_EQ(decayed.exitCode, 3);
     EXPECT_TRUE(decayed.err.contains("decayed")) << decayed.err.toStdString();
 }

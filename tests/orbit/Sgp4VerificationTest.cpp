@@ -74,8 +74,8 @@ std::vector<Case> readCases(const std::string &text)
     TleParseOptions options;
     options.verifyChecksums = false;
     const TleParseResult parsed = parseTleText(text, options);
-    EXPECT_TRUE(parsed.problems.empty()) << parsed.problems.front().line << ": "
-                                         << parsed.problems.front().message;
+    EXPECT_TRUE(parsed.problems.empty())
+        << parsed.problems.front().line << ": " << parsed.problems.front().message;
     // The time span of each case sits after column 69 of line 2.
     std::map<std::string, std::vector<std::string>> spans;
     std::vector<Case> cases;
@@ -96,8 +96,9 @@ std::vector<Case> readCases(const std::string &text)
 
 // Error codes the reference implementation reports where a case ends early.
 const std::map<int, Sgp4Error> kExpectedEndings = {
-    {22312, Sgp4Error::MeanElements}, {28350, Sgp4Error::MeanElements}, {28872, Sgp4Error::Decayed},
-    {29141, Sgp4Error::Decayed},      {33333, Sgp4Error::SemiLatusRectum}, {33334, Sgp4Error::PerturbedElements},
+    {22312, Sgp4Error::MeanElements},    {28350, Sgp4Error::MeanElements},
+    {28872, Sgp4Error::Decayed},         {29141, Sgp4Error::Decayed},
+    {33333, Sgp4Error::SemiLatusRectum}, {33334, Sgp4Error::PerturbedElements},
     {20413, Sgp4Error::Decayed},
 };
 
@@ -134,8 +135,8 @@ TEST(Sgp4Verification, EveryCaseAndTimeStepMatchesReference)
 
         const auto expectedEnd = kExpectedEndings.find(satnum);
         // A case whose first state is already invalid prints a stale line; nothing to compare.
-        const bool failsAtEpoch = expectedEnd != kExpectedEndings.end() && lines.size() == 1 &&
-                                  !model.propagate(0.0).ok();
+        const bool failsAtEpoch =
+            expectedEnd != kExpectedEndings.end() && lines.size() == 1 && !model.propagate(0.0).ok();
         size_t k = 0;
         for (; k < times.size(); ++k) {
             const StateVector s = model.propagate(times[k]);

@@ -1,5 +1,5 @@
-#include "OrbitTestData.h"
 #include "orbit/Tle.h"
+#include "OrbitTestData.h"
 
 #include <gtest/gtest.h>
 
@@ -75,11 +75,11 @@ TEST(Tle, BadSetsAreReportedByLineAndSkipped)
     std::string shortLine = kDecayLine1;
     shortLine.resize(60);
     const std::string text = lines({
-        "GOOD ONE", kIssLine1, kIssLine2,   // lines 1-3
-        "BAD SUM", kGeoLine1, badChecksum,  // lines 4-6
-        "SHORT", shortLine, kDecayLine2,    // lines 7-9
-        "ORPHAN", kIssLine2,                // lines 10-11
-        "LAST", kIssLine1, kIssLine2,       // lines 12-14
+        "GOOD ONE", kIssLine1, kIssLine2,  // lines 1-3
+        "BAD SUM", kGeoLine1, badChecksum, // lines 4-6
+        "SHORT", shortLine, kDecayLine2,   // lines 7-9
+        "ORPHAN", kIssLine2,               // lines 10-11
+        "LAST", kIssLine1, kIssLine2,      // lines 12-14
     });
     const TleParseResult r = parseTleText(text);
     ASSERT_EQ(r.sets.size(), 2u);

@@ -99,7 +99,8 @@ std::optional<int64_t> parseTime(const std::string &text)
     } else if (n < 7 || (sep != 'T' && sep != ' ') || (n == 8 && std::string(trailing) != "Z")) {
         return std::nullopt;
     }
-    if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second < 0.0 || second >= 61.0)
+    if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second < 0.0 ||
+        second >= 61.0)
         return std::nullopt;
     return unixMsFromJulianDate(julianDateFromCalendar(year, month, day, hour, minute, second));
 }
@@ -232,7 +233,8 @@ const Tle *findSatellite(const std::vector<Tle> &sets, const std::string &wanted
     if (wanted.empty()) {
         if (sets.size() == 1)
             return &sets.front();
-        error = "the file holds " + std::to_string(sets.size()) + " satellites; choose one with --sat (see --list)";
+        error = "the file holds " + std::to_string(sets.size()) +
+                " satellites; choose one with --sat (see --list)";
         return nullptr;
     }
     const std::string key = upper(wanted);
@@ -322,9 +324,10 @@ int runSatpass(const std::vector<std::string> &args, std::ostream &out, std::ost
                 << " UTC: " << sgp4ErrorText(look.error) << "\n";
             return kExitPropagation;
         }
-        std::snprintf(line, sizeof line,
-                      "Azimuth:    %.2f deg\nElevation:  %.2f deg\nRange:      %.1f km\nRange rate: %.1f m/s\n",
-                      look.azimuthDeg, look.elevationDeg, look.rangeKm, look.rangeRateMs);
+        std::snprintf(
+            line, sizeof line,
+            "Azimuth:    %.2f deg\nElevation:  %.2f deg\nRange:      %.1f km\nRange rate: %.1f m/s\n",
+            look.azimuthDeg, look.elevationDeg, look.rangeKm, look.rangeRateMs);
         out << line;
         std::snprintf(line, sizeof line, "Sub-satellite point: %s, altitude %.1f km\n",
                       formatLatLon(look.subSatellite.latitudeDeg, look.subSatellite.longitudeDeg).c_str(),
@@ -336,10 +339,11 @@ int runSatpass(const std::vector<std::string> &args, std::ostream &out, std::ost
     if (!a.lookOnly) {
         const int64_t endMs = nowMs + static_cast<int64_t>(std::llround(a.hours * 3600000.0));
         const PassSearchResult passes = findPasses(satellite, observer, nowMs, endMs);
-        out << "\nPasses from " << formatTime(nowMs) << " to " << formatTime(endMs) << " UTC: "
-            << passes.passes.size() << "\n";
+        out << "\nPasses from " << formatTime(nowMs) << " to " << formatTime(endMs)
+            << " UTC: " << passes.passes.size() << "\n";
         if (!passes.passes.empty())
-            out << "AOS                   AzAOS  Max elevation time    MaxEl  AzMax  LOS                   AzLOS\n";
+            out << "AOS                   AzAOS  Max elevation time    MaxEl  AzMax  LOS                   "
+                   "AzLOS\n";
         for (const Pass &p : passes.passes) {
             std::snprintf(line, sizeof line, "%s%c %6.1f  %s  %5.1f  %5.1f  %s%c %6.1f\n",
                           formatTime(p.aosMs).c_str(), p.aosAtSpanStart ? '*' : ' ', p.aosAzimuthDeg,
@@ -351,8 +355,8 @@ int runSatpass(const std::vector<std::string> &args, std::ostream &out, std::ost
                         [](const Pass &p) { return p.aosAtSpanStart || p.losAtSearchEnd; }))
             out << "(* already up at the span start / still up at the end of the search)\n";
         if (passes.error != Sgp4Error::None) {
-            err << "satpass: propagation stopped at " << formatTime(passes.errorAtMs) << " UTC: "
-                << sgp4ErrorText(passes.error) << "\n";
+            err << "satpass: propagation stopped at " << formatTime(passes.errorAtMs)
+                << " UTC: " << sgp4ErrorText(passes.error) << "\n";
             exitCode = kExitPropagation;
         }
     }
