@@ -29,7 +29,10 @@ public:
     std::optional<QString> value(const QString &section, const QString &key) const;
 
     // Writes key=value in section (creating section and file as needed);
-    // a nullopt value removes the key. False when the file could not be written.
+    // a nullopt value removes the key. The value is cut at a NUL and loses
+    // its leading blanks. False when the file could not be read or written,
+    // or when a name or value would break the line structure (line breaks,
+    // "=" in a key, "]" in a section); the file is then left unchanged.
     bool set(const QString &section, const QString &key, const std::optional<QString> &value);
 
     // Writes several keys of sections in one locked read-modify-write.
