@@ -1,6 +1,5 @@
 #include "rigsim/CivCodec.h"
 
-
 #include <algorithm>
 #include <array>
 #include <utility>

@@ -7,7 +7,8 @@ namespace {
 constexpr qint64 kHz = 1000;
 constexpr qint64 MHz = 1000 * kHz;
 
-const QList<FrequencyRange> kVuShf = {{144 * MHz, 148 * MHz}, {430 * MHz, 450 * MHz}, {1240 * MHz, 1300 * MHz}};
+const QList<FrequencyRange> kVuShf = {
+    {144 * MHz, 148 * MHz}, {430 * MHz, 450 * MHz}, {1240 * MHz, 1300 * MHz}};
 const QList<FrequencyRange> kVu = {{144 * MHz, 148 * MHz}, {430 * MHz, 450 * MHz}};
 const QList<FrequencyRange> kHfToUhf = {{30 * kHz, 199'999'999}, {400 * MHz, 470 * MHz}};
 
@@ -59,7 +60,8 @@ QList<IcomModel> buildModels()
     ic9100.displayName = "IC-9100";
     ic9100.address = 0x7C;
     ic9100.twinBand = true;
-    ic9100.ranges = {{30 * kHz, 60 * MHz}, {144 * MHz, 148 * MHz}, {430 * MHz, 450 * MHz}, {1240 * MHz, 1300 * MHz}};
+    ic9100.ranges = {
+        {30 * kHz, 60 * MHz}, {144 * MHz, 148 * MHz}, {430 * MHz, 450 * MHz}, {1240 * MHz, 1300 * MHz}};
     ic9100.modes = {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x07, 0x08, 0x17};
     ic9100.satelliteCommand = sat165A;
     ic9100.dataMode = true;
@@ -108,9 +110,8 @@ QList<IcomModel> buildModels()
     ic905.id = "IC905";
     ic905.displayName = "IC-905";
     ic905.address = 0xAC;
-    ic905.ranges = {{144 * MHz, 148 * MHz},           {430 * MHz, 450 * MHz},
-                    {1240 * MHz, 1300 * MHz},         {2300 * MHz, 2450 * MHz},
-                    {5650 * MHz, 5925 * MHz},         {10'000 * MHz, 10'500 * MHz}};
+    ic905.ranges = {{144 * MHz, 148 * MHz},   {430 * MHz, 450 * MHz},   {1240 * MHz, 1300 * MHz},
+                    {2300 * MHz, 2450 * MHz}, {5650 * MHz, 5925 * MHz}, {10'000 * MHz, 10'500 * MHz}};
     ic905.modes = {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x07, 0x08, 0x17, 0x22, 0x23};
     ic905.dataMode = true;
     ic905.selectedVfoCommands = true;

@@ -16,8 +16,8 @@ struct FrequencyRange {
 
 // A rig setting of the 1A 05 menu with the value the rig ships with.
 struct SettingDefault {
-    quint16 number = 0;  // the two BCD bytes of the setting number, e.g. 0x0127
-    QByteArray value;    // its data bytes
+    quint16 number = 0; // the two BCD bytes of the setting number, e.g. 0x0127
+    QByteArray value;   // its data bytes
 };
 
 // What sets one simulated Icom model apart from the others. Every model

@@ -230,7 +230,9 @@ IcomRig::Reply IcomRig::execute(quint8 cmd, const QByteArray &rest)
 {
     const Reply ok{Answer::Ok, {}};
     const Reply ng{Answer::Ng, {}};
-    auto data = [cmd](const QByteArray &body) { return Reply{Answer::Data, QByteArray(1, char(cmd)) + body}; };
+    auto data = [cmd](const QByteArray &body) {
+        return Reply{Answer::Data, QByteArray(1, char(cmd)) + body};
+    };
 
     if (!m_model.satelliteCommand.isEmpty() && !rest.isEmpty() &&
         quint8(m_model.satelliteCommand.at(0)) == cmd && m_model.satelliteCommand.at(1) == rest.at(0))
@@ -406,7 +408,8 @@ IcomRig::Reply IcomRig::selectedVfoCommand(quint8 cmd, const QByteArray &rest)
     const QByteArray payload = rest.mid(1);
     if (cmd == 0x25) {
         if (payload.isEmpty())
-            return {Answer::Data, bytes({0x25, which}) + civ::encodeFrequency(vfo.hz, frequencyBytes(vfo.hz))};
+            return {Answer::Data,
+                    bytes({0x25, which}) + civ::encodeFrequency(vfo.hz, frequencyBytes(vfo.hz))};
         if (payload.size() < 5 || payload.size() > m_model.maxFrequencyBytes)
             return ng;
         const auto hz = civ::decodeFrequency(payload);

@@ -21,7 +21,8 @@ bool PseudoTerminal::open(QString *error)
 {
     auto fail = [error](const char *what) {
         if (error)
-            *error = QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+            *error = QStringLiteral("%1: %2").arg(QLatin1String(what),
+                                                  QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     };
     m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
@@ -42,7 +43,7 @@ bool PseudoTerminal::open(QString *error)
     m_slave = ::open(name, O_RDWR | O_NOCTTY);
     if (m_slave < 0)
         return fail("open slave");
-    termios tio {};
+    termios tio{};
     if (::tcgetattr(m_slave, &tio) != 0)
         return fail("tcgetattr");
     ::cfmakeraw(&tio);

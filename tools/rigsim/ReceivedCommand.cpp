@@ -26,8 +26,8 @@ QString ReceivedCommand::describe() const
         answerText = QStringLiteral("data");
         break;
     }
-    QString line = civ::hex(QByteArray(1, char(to))) + QLatin1Char(' ') + text() + QStringLiteral(" -> ") +
-                   answerText;
+    QString line =
+        civ::hex(QByteArray(1, char(to))) + QLatin1Char(' ') + text() + QStringLiteral(" -> ") + answerText;
     if (preamble > 0)
         line += QStringLiteral(" (preamble %1)").arg(preamble);
     return line;

@@ -77,7 +77,11 @@ QString RigConsole::help()
 QString RigConsole::dialText(IcomRig::Side side) const
 {
     const VfoState vfo = m_rig.dial(side);
-    return QStringLiteral("%1 %2 %3 %4").arg(vfo.hz).arg(civ::modeName(vfo.mode)).arg(vfo.filter).arg(vfo.dataMode);
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(vfo.hz)
+        .arg(civ::modeName(vfo.mode))
+        .arg(vfo.filter)
+        .arg(vfo.dataMode);
 }
 
 QString RigConsole::status() const
@@ -91,13 +95,16 @@ QString RigConsole::status() const
     parts << QStringLiteral("satellite=%1").arg(onOff(m_rig.satelliteMode()));
     parts << QStringLiteral("split=%1").arg(onOff(m_rig.split()));
     parts << QStringLiteral("selected=%1")
-                 .arg(m_rig.selectedBand() == IcomRig::Side::Main ? QStringLiteral("main") : QStringLiteral("sub"));
+                 .arg(m_rig.selectedBand() == IcomRig::Side::Main ? QStringLiteral("main")
+                                                                  : QStringLiteral("sub"));
     parts << QStringLiteral("ptt=%1").arg(onOff(m_rig.transmitting()));
     parts << QStringLiteral("echo=%1").arg(onOff(m_rig.echoEnabled()));
     parts << QStringLiteral("failure=%1").arg(failureName(m_rig.failureMode()));
     parts << QStringLiteral("commands=%1").arg(m_rig.commands().size());
-    parts << QStringLiteral("main=%1").arg(dialText(IcomRig::Side::Main).replace(QLatin1Char(' '), QLatin1Char('/')));
-    parts << QStringLiteral("sub=%1").arg(dialText(IcomRig::Side::Sub).replace(QLatin1Char(' '), QLatin1Char('/')));
+    parts << QStringLiteral("main=%1").arg(
+        dialText(IcomRig::Side::Main).replace(QLatin1Char(' '), QLatin1Char('/')));
+    parts << QStringLiteral("sub=%1").arg(
+        dialText(IcomRig::Side::Sub).replace(QLatin1Char(' '), QLatin1Char('/')));
     return QStringLiteral("OK ") + parts.join(QLatin1Char(' '));
 }
 
@@ -148,7 +155,9 @@ QString RigConsole::handle(const QString &line, bool *quit)
                 return QStringLiteral("ERR not a filter number: %1").arg(words.at(3));
         }
         if (!m_rig.setDialMode(*side, *code, quint8(filter)))
-            return QStringLiteral("ERR %1 has no mode %2 filter %3").arg(m_rig.model().id, words.at(2)).arg(filter);
+            return QStringLiteral("ERR %1 has no mode %2 filter %3")
+                .arg(m_rig.model().id, words.at(2))
+                .arg(filter);
         return QStringLiteral("OK ") + dialText(*side);
     }
     if (verb == QLatin1String("power") || verb == QLatin1String("echo")) {
@@ -177,10 +186,10 @@ QString RigConsole::handle(const QString &line, bool *quit)
     if (verb == QLatin1String("cw"))
         return listing(m_rig.cwSent());
     const std::pair<const char *, FailureMode> failures[] = {{"silent", FailureMode::Silent},
-                                                              {"short", FailureMode::Short},
-                                                              {"garbage", FailureMode::Garbage},
-                                                              {"reject", FailureMode::RejectAll},
-                                                              {"resume", FailureMode::None}};
+                                                             {"short", FailureMode::Short},
+                                                             {"garbage", FailureMode::Garbage},
+                                                             {"reject", FailureMode::RejectAll},
+                                                             {"resume", FailureMode::None}};
     for (const auto &[name, mode] : failures) {
         if (verb == QLatin1String(name)) {
             m_rig.setFailureMode(mode);

@@ -79,14 +79,15 @@ bool RigServer::start(const QString &controlPath, const QString &linkPath, QStri
     if (!linkPath.isEmpty()) {
         QFile::remove(linkPath); // a link left by an earlier run
         if (::symlink(m_pty.slavePath().toLocal8Bit().constData(), linkPath.toLocal8Bit().constData()) != 0) {
-            *error = QStringLiteral("cannot create link %1: %2").arg(linkPath, QString::fromLocal8Bit(std::strerror(errno)));
+            *error = QStringLiteral("cannot create link %1: %2")
+                         .arg(linkPath, QString::fromLocal8Bit(std::strerror(errno)));
             return false;
         }
         m_linkPath = linkPath;
     }
     if (!controlPath.isEmpty()) {
         const QByteArray path = controlPath.toLocal8Bit();
-        sockaddr_un address {};
+        sockaddr_un address{};
         if (size_t(path.size()) >= sizeof(address.sun_path)) {
             *error = QStringLiteral("control socket path too long: %1").arg(controlPath);
             return false;
@@ -95,9 +96,11 @@ bool RigServer::start(const QString &controlPath, const QString &linkPath, QStri
         std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
         m_listenFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         ::unlink(path.constData());
-        if (m_listenFd < 0 || ::bind(m_listenFd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) != 0 ||
+        if (m_listenFd < 0 ||
+            ::bind(m_listenFd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) != 0 ||
             ::listen(m_listenFd, 8) != 0) {
-            *error = QStringLiteral("cannot listen on %1: %2").arg(controlPath, QString::fromLocal8Bit(std::strerror(errno)));
+            *error = QStringLiteral("cannot listen on %1: %2")
+                         .arg(controlPath, QString::fromLocal8Bit(std::strerror(errno)));
             return false;
         }
         m_controlPath = controlPath;
@@ -122,7 +125,8 @@ void RigServer::serveLine()
     if (m_line.available() > 0)
         m_toController += m_line.take(m_line.available());
     while (!m_toController.isEmpty()) {
-        const ssize_t n = ::write(m_pty.masterFd(), m_toController.constData(), size_t(m_toController.size()));
+        const ssize_t n =
+            ::write(m_pty.masterFd(), m_toController.constData(), size_t(m_toController.size()));
         if (n <= 0)
             break; // the pseudo-terminal is full; try again on the next turn
         m_toController.remove(0, qsizetype(n));

@@ -43,16 +43,18 @@ int main(int argc, char *argv[])
                        "Models (factory CI-V address): ") +
         modelList() + QStringLiteral("\n\n") + vm::sim::RigConsole::help());
     parser.addHelpOption();
-    const QCommandLineOption modelOption(QStringLiteral("model"), QStringLiteral("Rig model (default IC9700)."),
-                                         QStringLiteral("id"), QStringLiteral("IC9700"));
-    const QCommandLineOption addressOption(QStringLiteral("address"),
-                                           QStringLiteral("CI-V address in hexadecimal (default: the model's)."),
-                                           QStringLiteral("hex"));
-    const QCommandLineOption baudOption(QStringLiteral("baud"), QStringLiteral("Line speed for the timing (default 19200)."),
+    const QCommandLineOption modelOption(QStringLiteral("model"),
+                                         QStringLiteral("Rig model (default IC9700)."), QStringLiteral("id"),
+                                         QStringLiteral("IC9700"));
+    const QCommandLineOption addressOption(
+        QStringLiteral("address"), QStringLiteral("CI-V address in hexadecimal (default: the model's)."),
+        QStringLiteral("hex"));
+    const QCommandLineOption baudOption(QStringLiteral("baud"),
+                                        QStringLiteral("Line speed for the timing (default 19200)."),
                                         QStringLiteral("rate"), QStringLiteral("19200"));
-    const QCommandLineOption processingOption(QStringLiteral("processing"),
-                                              QStringLiteral("Rig processing time per command in ms (default 3)."),
-                                              QStringLiteral("ms"), QStringLiteral("3"));
+    const QCommandLineOption processingOption(
+        QStringLiteral("processing"), QStringLiteral("Rig processing time per command in ms (default 3)."),
+        QStringLiteral("ms"), QStringLiteral("3"));
     const QCommandLineOption controlOption(QStringLiteral("control"),
                                            QStringLiteral("Unix-domain socket taking console commands."),
                                            QStringLiteral("path"));

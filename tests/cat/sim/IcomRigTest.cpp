@@ -1,6 +1,6 @@
+#include "rigsim/IcomRig.h"
 #include "rigsim/CivCodec.h"
 #include "rigsim/IcomModel.h"
-#include "rigsim/IcomRig.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +67,8 @@ TEST(IcomRig, ReadFrequencyAnswersAfterTheEchoAddressedToTheController)
     ASSERT_TRUE(bus.rig.turnDial(Side::Sub, 435'800'000));
     EXPECT_EQ(bus.send(bytes({0x07, 0xB0})), bus.ok()); // exchange: 435.8 MHz is now main
     // The answer the controller's pattern search looks for: FE FE E0 A2 03 00 00 80 35 04 FD.
-    EXPECT_EQ(bus.send(bytes({0x03})), bytes({0xFE, 0xFE, 0xE0, 0xA2, 0x03, 0x00, 0x00, 0x80, 0x35, 0x04, 0xFD}));
+    EXPECT_EQ(bus.send(bytes({0x03})),
+              bytes({0xFE, 0xFE, 0xE0, 0xA2, 0x03, 0x00, 0x00, 0x80, 0x35, 0x04, 0xFD}));
 }
 
 TEST(IcomRig, ReplyLengthsIncludingEchoMatchWhatTheControllerReads)
@@ -199,7 +200,8 @@ TEST(IcomRig, SelectedAndUnselectedVfoFrequencyAndMode)
     EXPECT_EQ(bus.send(bytes({0x25, 0x01}) + civ::encodeFrequency(435'650'000)), bus.ok());
     EXPECT_EQ(bus.rig.vfo(Side::Main, 0).hz, 435'600'000);
     EXPECT_EQ(bus.rig.vfo(Side::Main, 1).hz, 435'650'000);
-    EXPECT_EQ(bus.send(bytes({0x25, 0x01})), bus.answer(bytes({0x25, 0x01}) + civ::encodeFrequency(435'650'000)));
+    EXPECT_EQ(bus.send(bytes({0x25, 0x01})),
+              bus.answer(bytes({0x25, 0x01}) + civ::encodeFrequency(435'650'000)));
     // 26: mode USB, data on, filter 2.
     EXPECT_EQ(bus.send(bytes({0x26, 0x01, 0x01, 0x01, 0x02})), bus.ok());
     const VfoState b = bus.rig.vfo(Side::Main, 1);
@@ -277,13 +279,19 @@ TEST(IcomRig, RigSettingsAreSavedAndRestored)
 TEST(IcomRig, CwKeyingOnlyWhereTheRigHasIt)
 {
     Bus bus("IC9700");
-    EXPECT_EQ(bus.send(QByteArray("\x17" "CQ JA1", 7)), bus.ok());
+    EXPECT_EQ(bus.send(QByteArray("\x17"
+                                  "CQ JA1",
+                                  7)),
+              bus.ok());
     EXPECT_EQ(bus.send(bytes({0x17, 0xFF})), bus.ok());
     EXPECT_EQ(bus.rig.cwSent(), QStringList({"CQ JA1", "<stop>"}));
     EXPECT_EQ(bus.send(bytes({0x17, 0x01})), bus.ng()); // not a keyable character
 
     Bus ic910("IC910");
-    EXPECT_EQ(ic910.send(QByteArray("\x17" "CQ", 3)), ic910.ng());
+    EXPECT_EQ(ic910.send(QByteArray("\x17"
+                                    "CQ",
+                                    3)),
+              ic910.ng());
 }
 
 TEST(IcomRig, PowerOffAndOnWithPreamble)
@@ -315,7 +323,8 @@ TEST(IcomRig, NoiseAndBrokenFramesDoNotDerailTheParser)
     stream += good;
     const QByteArray back = bus.rig.feed(stream);
     EXPECT_EQ(back.left(stream.size()), stream);
-    EXPECT_EQ(back.mid(stream.size()), bus.answer(bytes({0x04, bus.rig.dial(Side::Main).mode, bus.rig.dial(Side::Main).filter})));
+    EXPECT_EQ(back.mid(stream.size()),
+              bus.answer(bytes({0x04, bus.rig.dial(Side::Main).mode, bus.rig.dial(Side::Main).filter})));
     EXPECT_TRUE(bus.rig.powered());
     ASSERT_EQ(bus.rig.commands().size(), 1);
     EXPECT_EQ(bus.rig.commands().first().text(), "04");
@@ -357,7 +366,7 @@ TEST(IcomRig, OperatorTurnsDialsAndChangesModes)
     EXPECT_TRUE(bus.rig.setDialMode(Side::Main, 0x05, 1));
     EXPECT_EQ(bus.send(bytes({0x03})), bus.answer(bytes({0x03}) + civ::encodeFrequency(145'990'000)));
     EXPECT_EQ(bus.send(bytes({0x04})), bus.answer(bytes({0x04, 0x05, 0x01})));
-    EXPECT_FALSE(bus.rig.turnDial(Side::Main, 28'000'000)); // not a band of the IC-9700
+    EXPECT_FALSE(bus.rig.turnDial(Side::Main, 28'000'000));  // not a band of the IC-9700
     EXPECT_FALSE(bus.rig.turnDial(Side::Main, 436'000'000)); // the sub band's
     EXPECT_FALSE(bus.rig.setDialMode(Side::Sub, 0x17 + 0x40));
     EXPECT_EQ(bus.rig.dial(Side::Main).hz, 145'990'000);

@@ -96,7 +96,7 @@ public:
     {
         m_fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         if (m_fd >= 0) {
-            termios tio {};
+            termios tio{};
             ::tcgetattr(m_fd, &tio);
             ::cfmakeraw(&tio);
             ::cfsetspeed(&tio, B19200);
@@ -111,7 +111,10 @@ public:
     }
     bool isOpen() const { return m_fd >= 0; }
 
-    void write(const QByteArray &data) { ASSERT_EQ(::write(m_fd, data.constData(), size_t(data.size())), data.size()); }
+    void write(const QByteArray &data)
+    {
+        ASSERT_EQ(::write(m_fd, data.constData(), size_t(data.size())), data.size());
+    }
 
     // Reads until `count` bytes came or the generous time-out passed.
     QByteArray read(qsizetype count, int timeoutMs = kGenerousMs)
@@ -236,7 +239,8 @@ TEST(RigsimProcess, ControlSocketAndLink)
     address.sun_family = AF_UNIX;
     const QByteArray socketPath = control.toLocal8Bit();
     std::memcpy(address.sun_path, socketPath.constData(), size_t(socketPath.size()));
-    ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0) << std::strerror(errno);
+    ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0)
+        << std::strerror(errno);
     const QByteArray request("dial main 7074000\n");
     ASSERT_EQ(::write(fd, request.constData(), size_t(request.size())), request.size());
     QByteArray reply;
@@ -287,7 +291,8 @@ TEST(RigsimProcess, HamlibRigctlSetsAndReadsFrequencyAndMode)
 
     QProcess client;
     // 3081 is Hamlib's IC-9700.
-    client.start(rigctl, {"-m", "3081", "-r", path, "-s", "19200", "F", "145880000", "f", "M", "CW", "500", "m"});
+    client.start(rigctl,
+                 {"-m", "3081", "-r", path, "-s", "19200", "F", "145880000", "f", "M", "CW", "500", "m"});
     ASSERT_TRUE(client.waitForFinished(60'000));
     const QStringList out = QString::fromUtf8(client.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(client.exitCode(), 0) << client.readAllStandardError().toStdString();

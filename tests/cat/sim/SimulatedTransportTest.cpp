@@ -1,7 +1,7 @@
+#include "rigsim/SimulatedTransport.h"
 #include "rigsim/CivCodec.h"
 #include "rigsim/IcomModel.h"
 #include "rigsim/IcomRig.h"
-#include "rigsim/SimulatedTransport.h"
 
 #include "ManualClock.h"
 
