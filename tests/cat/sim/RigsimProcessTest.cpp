@@ -279,26 +279,32 @@ TEST(RigsimProcess, RefusesAnUnknownModel)
     EXPECT_TRUE(sim.process().readAllStandardError().contains("unknown model"));
 }
 
-// Hamlib's rigctl talks to the simulated IC-9700 as to the real rig.
+// Hamlib's rigctl talks to the simulated rigs as to the real ones.
 TEST(RigsimProcess, HamlibRigctlSetsAndReadsFrequencyAndMode)
 {
     const QString rigctl = QStandardPaths::findExecutable("rigctl");
     if (rigctl.isEmpty())
         GTEST_SKIP() << "Hamlib's rigctl is not installed";
-    Rigsim sim({"--model", "IC9700", "--baud", "19200"});
-    const QString path = sim.readLine();
-    ASSERT_FALSE(path.isEmpty());
+    // Our model and Hamlib's model number for it (rigctl -l).
+    const std::pair<const char *, const char *> models[] = {
+        {"IC9700", "3081"}, {"IC705", "3085"}, {"IC9100", "3068"}, {"IC910", "3044"}};
+    for (const auto &[model, hamlibModel] : models) {
+        SCOPED_TRACE(model);
+        Rigsim sim({"--model", model, "--baud", "19200"});
+        const QString path = sim.readLine();
+        ASSERT_FALSE(path.isEmpty());
 
-    QProcess client;
-    // 3081 is Hamlib's IC-9700.
-    client.start(rigctl,
-                 {"-m", "3081", "-r", path, "-s", "19200", "F", "145880000", "f", "M", "CW", "500", "m"});
-    ASSERT_TRUE(client.waitForFinished(60'000));
-    const QStringList out = QString::fromUtf8(client.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(client.exitCode(), 0) << client.readAllStandardError().toStdString();
-    ASSERT_GE(out.size(), 2);
-    EXPECT_EQ(out.at(0), "145880000");
-    EXPECT_EQ(out.at(1), "CW");
-    const QString dial = sim.command("dial main");
-    EXPECT_TRUE(dial.startsWith("OK 145880000 CW")) << dial.toStdString();
+        QProcess client;
+        client.start(rigctl, {"-m", hamlibModel, "-r", path, "-s", "19200", "F", "145880000", "f", "M", "CW",
+                              "500", "m"});
+        ASSERT_TRUE(client.waitForFinished(60'000));
+        const QStringList out =
+            QString::fromUtf8(client.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(client.exitCode(), 0) << client.readAllStandardError().toStdString();
+        ASSERT_GE(out.size(), 2);
+        EXPECT_EQ(out.at(0), "145880000");
+        EXPECT_EQ(out.at(1), "CW");
+        const QString dial = sim.command("dial main");
+        EXPECT_TRUE(dial.startsWith("OK 145880000 CW")) << dial.toStdString();
+    }
 }
