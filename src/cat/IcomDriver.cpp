@@ -21,15 +21,10 @@ const QByteArray ReadNoiseBlankerCmd = bytes({0x16, 0x22});
 const QByteArray ReadNoiseReductionCmd = bytes({0x16, 0x40});
 const QByteArray CwSpeedCmd = bytes({0x14, 0x0C});
 
-// The close sequences' acknowledged commands and their expected lengths.
-constexpr int SatelliteModeOffLength = 8;
-constexpr int SelectSubLength = 7;
-constexpr int ToneSwitchLength = 8;
-constexpr int ToneSetLength = 9;
-constexpr int MainBandLength = 8;
-constexpr int RestoreSettingLength = 10;
-constexpr int PowerOffLength = 7;
-constexpr int PowerOnAnswerLength = 13; // echo of 18 01 (7) + FB answer (6)
+// A command the rig acknowledges comes back as its echo followed by OK or NG
+// (FE FE E0 addr FB/FA FD). Waiting for both keeps the acknowledgement from
+// arriving while the next command goes out.
+constexpr int AcknowledgementLength = 6;
 
 // Polls run only on an open port, outside shutdown and outside state 4.
 bool pollAllowed(const RigPort &port, const CatContext &context)
@@ -79,9 +74,9 @@ void IcomDriver::send(QByteArrayView body, int expectedReplyLength)
     m_port.sendBinary(civ::frame(m_address, body), expectedReplyLength);
 }
 
-void IcomDriver::sendAcknowledged(QByteArrayView body, int expectedReplyLength)
+void IcomDriver::sendAcknowledged(QByteArrayView body)
 {
-    send(body, expectedReplyLength);
+    send(body, int(body.size()) + 5 + AcknowledgementLength);
     if (m_port.readReply().complete)
         m_port.replyParsed();
 }
@@ -317,7 +312,7 @@ void IcomDriver::setMode(Band band, const QString &mode)
     const QByteArray setFrame = QByteArray(1, char(0x06)) + modeData;
     if (isRig2() || !hasBands()) {
         // The acknowledgement is not parsed; the mode read below tells.
-        send(setFrame, civ::SetModeSingleBandLength);
+        send(setFrame, int(setFrame.size()) + 5 + AcknowledgementLength);
         readMode(Band::A);
         return;
     }
@@ -504,7 +499,7 @@ void IcomDriver::restoreRigSetting()
 {
     if (m_model->rigSetting.isEmpty())
         return;
-    sendAcknowledged(bytes({0x1A, 0x05}) + m_model->rigSetting + bytes({m_savedSetting}), RestoreSettingLength);
+    sendAcknowledged(bytes({0x1A, 0x05}) + m_model->rigSetting + bytes({m_savedSetting}));
 }
 
 // ---- opening and closing --------------------------------------------------
@@ -537,8 +532,7 @@ void IcomDriver::openRig1Sequence()
     if (m_model->powerOnPreamble) {
         const QByteArray wake = civ::powerOnFrame(m_address, m_port.baudRate().toInt());
         if (!wake.isEmpty()) {
-            const int preamble = int(wake.size()) - 7;
-            m_port.sendBinary(wake, preamble + PowerOnAnswerLength);
+            m_port.sendBinary(wake, int(wake.size()) + AcknowledgementLength);
             if (m_port.readReply().complete)
                 m_port.replyParsed();
         }
@@ -606,18 +600,18 @@ void IcomDriver::closeRig1Sequence()
     }
     if (m_model->toneResetAtClose) {
         // Satellite mode off, and the sub band's tone left at 88.5 Hz, off.
-        sendAcknowledged(bytes({0x16, 0x5A, 0x00}), SatelliteModeOffLength);
-        sendAcknowledged(bytes({0x07, 0xD1}), SelectSubLength);
+        sendAcknowledged(bytes({0x16, 0x5A, 0x00}));
+        sendAcknowledged(bytes({0x07, 0xD1}));
         m_band = Band::B;
-        sendAcknowledged(bytes({0x16, 0x42, 0x01}), ToneSwitchLength);
-        sendAcknowledged(bytes({0x1B, 0x00, 0x08, 0x85}), ToneSetLength);
-        sendAcknowledged(bytes({0x16, 0x42, 0x00}), ToneSwitchLength);
-        sendAcknowledged(bytes({0x07, 0xD2, 0x00}), MainBandLength);
+        sendAcknowledged(bytes({0x16, 0x42, 0x01}));
+        sendAcknowledged(bytes({0x1B, 0x00, 0x08, 0x85}));
+        sendAcknowledged(bytes({0x16, 0x42, 0x00}));
+        sendAcknowledged(bytes({0x07, 0xD2, 0x00}));
     }
     restoreRigSetting();
     if (m_model->powerOffAtClose && m_context.autoPowerOff && !m_context.settingsOpen &&
         !m_context.rigSetInForce && !m_context.sameBand)
-        sendAcknowledged(bytes({0x18, 0x00}), PowerOffLength);
+        sendAcknowledged(bytes({0x18, 0x00}));
 }
 
 // ---- same-band operation and satellite set-up -------------------------------
@@ -638,7 +632,7 @@ bool IcomDriver::setSameBandOperation(bool on)
             filter = bytes({0x01});
         if (m_model->bandGroup == BandGroup::TwinBand) {
             // Leave the rig's satellite mode and put the 435 MHz band on main.
-            sendAcknowledged(bytes({0x16, 0x5A, 0x00}), SatelliteModeOffLength);
+            sendAcknowledged(bytes({0x16, 0x5A, 0x00}));
             send(bytes({0x07}));
             m_context.dopplerState = 3;
             pollFrequency();
@@ -646,12 +640,15 @@ bool IcomDriver::setSameBandOperation(bool on)
                 exchangeBands();
         }
         m_context.dopplerState = 6;
+        // The frequency poll left the sub band selected; the main band (now
+        // on 435 MHz) is selected before its two VFOs are set, so that both
+        // get USB with data mode rather than the other band's.
+        if (m_model->bandGroup == BandGroup::TwinBand)
+            send(bytes({0x07, 0xD2, 0x00}));
         send(bytes({0x26, 0x00, 0x01, 0x01}) + filter);
         send(bytes({0x26, 0x01, 0x01, 0x01}) + filter);
         m_band = Band::A;
-        if (m_model->bandGroup == BandGroup::TwinBand)
-            send(bytes({0x07, 0xD2, 0x00}));
-        else
+        if (m_model->bandGroup != BandGroup::TwinBand)
             send(bytes({0x07, 0x00}));
         send(bytes({0x0F, 0x01}));
         m_rxPrefix = QStringLiteral("04");

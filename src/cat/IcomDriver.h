@@ -74,7 +74,7 @@ private:
     void send(QByteArrayView body, int expectedReplyLength = 0);
     // Sends a command whose reply is only the rig's acknowledgement and
     // takes the reply off the line.
-    void sendAcknowledged(QByteArrayView body, int expectedReplyLength);
+    void sendAcknowledged(QByteArrayView body);
     std::optional<QByteArray> readAnswer(QByteArrayView command, int dataBytes);
     void selectBand(Band band);
     void readFrequency(Band pollBand);

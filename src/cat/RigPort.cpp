@@ -106,8 +106,10 @@ void RigPort::write(const QByteArray &bytes, int expectedReplyLength)
 {
     if (!m_open)
         return;
-    // Whatever arrived unsolicited since the last command goes here.
-    m_transport.purge(true, true);
+    // Whatever arrived unsolicited since the last command goes here. Output
+    // is not purged: anything still going out is our own previous command,
+    // which must reach the rig.
+    m_transport.purge(false, true);
     m_bytesWritten = m_transport.write(bytes);
     m_expectedReplyLength = qMax(0, expectedReplyLength);
     if (m_expectedReplyLength > 0)

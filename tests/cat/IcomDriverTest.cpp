@@ -556,8 +556,8 @@ TEST_F(IcomDriverTest, SameBandOperationOnAndOff)
     answers["03"] = hex("03 00 00 95 45 01"); // main band on 145 MHz
     context.rxFilter = "2";
     ASSERT_TRUE(driver->setSameBandOperation(true));
-    EXPECT_EQ(bodies(), QStringList({"16 5A 00", "07", "07 D0", "03", "07 D1", "03", "07 B0", "26 00 01 01 02",
-                                     "26 01 01 01 02", "07 D2 00", "0F 01"}));
+    EXPECT_EQ(bodies(), QStringList({"16 5A 00", "07", "07 D0", "03", "07 D1", "03", "07 B0", "07 D2 00",
+                                     "26 00 01 01 02", "26 01 01 01 02", "0F 01"}));
     EXPECT_EQ(context.dopplerState, 6);
     EXPECT_TRUE(context.sameBand);
     EXPECT_EQ(driver->receiveBandPrefix(), QStringLiteral("04"));
