@@ -148,7 +148,7 @@ bool BuiltinSource::loadTle(QString *error)
     const std::optional<QString> text = TextFile::read(path, &why);
     if (!text) {
         if (error)
-            *error = QStringLiteral("TLEファイル %1 が読めません (%2)").arg(QDir::toNativeSeparators(path), why);
+            *error = QStringLiteral("TLEファイルが読めません: %1").arg(why);
         return false;
     }
     orbit::TleParseResult parsed = orbit::parseTleText(text->toStdString());

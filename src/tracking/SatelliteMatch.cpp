@@ -49,7 +49,7 @@ std::optional<std::size_t> find(const QString &tableName, const std::vector<orbi
     std::vector<QString> names;
     names.reserve(sets.size());
     for (const orbit::Tle &t : sets)
-        names.push_back(QString::fromStdString(t.name).trimmed());
+        names.push_back(QString::fromStdString(t.displayName()).trimmed());
 
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (names[i].compare(wanted, Qt::CaseInsensitive) == 0)
