@@ -89,7 +89,10 @@ std::optional<qint64> frequencyFromBcd(QByteArrayView bytes)
 qsizetype findAnswer(QByteArrayView reply, quint8 address, QByteArrayView command)
 {
     QByteArray pattern;
-    pattern.append(char(Preamble)).append(char(Preamble)).append(char(ControllerAddress)).append(char(address));
+    pattern.append(char(Preamble))
+        .append(char(Preamble))
+        .append(char(ControllerAddress))
+        .append(char(address));
     pattern.append(command.data(), command.size());
     const qsizetype at = QByteArrayView(reply).indexOf(pattern);
     return at < 0 ? -1 : at + pattern.size();
@@ -159,11 +162,11 @@ QString cwSpeedForLevel(const QString &level4, CwLevelTable table)
     // Level read with 14 0C to speed in words per minute. The IC910 family
     // steps its levels differently and answers one of two values per speed.
     static const QHash<QString, QString> modern = [] {
-        const char *levels[] = {"0025", "0031", "0037", "0043", "0049", "0055", "0061", "0067", "0073",
-                                "0079", "0084", "0091", "0097", "0103", "0108", "0114", "0121", "0128",
-                                "0134", "0140", "0144", "0151", "0156", "0164", "0169", "0175", "0182",
-                                "0188", "0192", "0199", "0203", "0211", "0215", "0224", "0229", "0234",
-                                "0239", "0244", "0250"};
+        const char *levels[] = {"0025", "0031", "0037", "0043", "0049", "0055", "0061", "0067",
+                                "0073", "0079", "0084", "0091", "0097", "0103", "0108", "0114",
+                                "0121", "0128", "0134", "0140", "0144", "0151", "0156", "0164",
+                                "0169", "0175", "0182", "0188", "0192", "0199", "0203", "0211",
+                                "0215", "0224", "0229", "0234", "0239", "0244", "0250"};
         QHash<QString, QString> h;
         int speed = 10;
         for (const char *l : levels)
@@ -176,15 +179,15 @@ QString cwSpeedForLevel(const QString &level4, CwLevelTable table)
             const char *a;
             const char *b;
         };
-        const Row rows[] = {{"010", "0020", "0021"}, {"011", "0025", "0026"}, {"012", "0030", "0031"},
-                            {"013", "0034", "0036"}, {"014", "0039", "0041"}, {"015", "0044", "0046"},
-                            {"016", "0048", "0051"}, {"017", "0053", nullptr}, {"018", "0056", "0058"},
-                            {"019", "0061", "0062"}, {"020", "0066", "0067"}, {"021", "0071", "0072"},
+        const Row rows[] = {{"010", "0020", "0021"},  {"011", "0025", "0026"},  {"012", "0030", "0031"},
+                            {"013", "0034", "0036"},  {"014", "0039", "0041"},  {"015", "0044", "0046"},
+                            {"016", "0048", "0051"},  {"017", "0053", nullptr}, {"018", "0056", "0058"},
+                            {"019", "0061", "0062"},  {"020", "0066", "0067"},  {"021", "0071", "0072"},
                             {"022", "0076", nullptr}, {"023", "0081", nullptr}, {"024", "0086", nullptr},
-                            {"025", "0090", "0091"}, {"026", "0095", "0096"}, {"027", "0100", "0101"},
-                            {"028", "0104", "0106"}, {"029", "0109", "0111"}, {"030", "0114", "0116"},
-                            {"031", "0118", "0121"}, {"032", "0123", nullptr}, {"033", "0126", "0128"},
-                            {"034", "0131", "0132"}, {"035", "0136", "0137"}, {"036", "0141", nullptr},
+                            {"025", "0090", "0091"},  {"026", "0095", "0096"},  {"027", "0100", "0101"},
+                            {"028", "0104", "0106"},  {"029", "0109", "0111"},  {"030", "0114", "0116"},
+                            {"031", "0118", "0121"},  {"032", "0123", nullptr}, {"033", "0126", "0128"},
+                            {"034", "0131", "0132"},  {"035", "0136", "0137"},  {"036", "0141", nullptr},
                             {"037", "0146", nullptr}, {"038", "0151", nullptr}, {"040", "0156", "0160"}};
         QHash<QString, QString> h;
         for (const Row &r : rows) {

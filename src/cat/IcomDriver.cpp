@@ -581,6 +581,8 @@ void IcomDriver::close()
     if (isRig2()) {
         toneOff();
     } else {
+        if (m_context.rigControlMode == 2 && m_model->bandABeforePausedClose)
+            selectBandA();
         closeRig1Sequence();
     }
     m_port.closePort();
@@ -686,7 +688,8 @@ void IcomDriver::setUpSatellite(const SatelliteSetup &setup)
     }
     const std::optional<QString> down =
         civ::frequencyDigits(setup.downlinkHz - m_context.rxTransverterOffset, 10);
-    const std::optional<QString> up = civ::frequencyDigits(setup.uplinkHz - m_context.txTransverterOffset, 10);
+    const std::optional<QString> up =
+        civ::frequencyDigits(setup.uplinkHz - m_context.txTransverterOffset, 10);
 
     if (isRig2()) {
         if (up) {

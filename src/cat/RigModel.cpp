@@ -129,6 +129,7 @@ QList<RigModelInfo> buildTable()
     m.rigSetting = QByteArray::fromHex("0127");
     m.powerOnPreamble = true;
     m.satelliteModeAtOpen = true;
+    m.bandABeforePausedClose = true;
     m.dataModeAfterSetMode = true;
     t << m;
 

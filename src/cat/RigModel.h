@@ -36,32 +36,33 @@ struct RigModelInfo {
     int replyWaitFactor = 1;  // the reply wait is this many times the base wait
     BandGroup bandGroup = BandGroup::None;
 
-    bool asRig1 = false;    // can be the main (Doppler) rig
-    bool asRig2 = false;    // can be the second (transmit) rig
-    bool sameBand = false;  // has a same-band satellite arrangement ("UU" satellites)
-    bool cwRig1 = false;    // sends CW text when it is rig 1
-    bool cwRig2 = false;    // sends CW text when it is rig 2
-    bool toneRig1 = false;  // uplink tone switched through the satellite bands (twin-band rigs)
-    bool toneRig2 = false;  // uplink tone as a plain second rig
-    bool reportsDial = false; // one rig that reports its dial: operator dial moves are followed
-    bool polled = true;       // frequency and mode are polled (IC905: same-band only)
+    bool asRig1 = false;          // can be the main (Doppler) rig
+    bool asRig2 = false;          // can be the second (transmit) rig
+    bool sameBand = false;        // has a same-band satellite arrangement ("UU" satellites)
+    bool cwRig1 = false;          // sends CW text when it is rig 1
+    bool cwRig2 = false;          // sends CW text when it is rig 2
+    bool toneRig1 = false;        // uplink tone switched through the satellite bands (twin-band rigs)
+    bool toneRig2 = false;        // uplink tone as a plain second rig
+    bool reportsDial = false;     // one rig that reports its dial: operator dial moves are followed
+    bool polled = true;           // frequency and mode are polled (IC905: same-band only)
     bool openingSequence = false; // rig 1 has an opening sequence (and reports "OPPOP1")
 
     // Icom specifics.
     quint8 defaultCivAddress = 0x00;
-    int cwReadLength = 0;                   // expected length of the 14 0C read; 0 = none
+    int cwReadLength = 0; // expected length of the 14 0C read; 0 = none
     CwLevelTable cwTable = CwLevelTable::None;
-    QByteArray rigSetting;                  // 1A 05 sub-command of the setting cleared at open
-    bool powerOnPreamble = false;           // woken with a run of FE bytes before 18 01
-    bool satelliteModeCommand = false;      // 16 5A satellite mode switch (off as rig 2 and at close)
-    bool satelliteModeAtOpen = false;       // 16 5A 01 at open
-    bool satelliteSwitch1A07 = false;       // 1A 07 satellite switch (IC910 family)
-    bool vfoModeAtOpen = false;             // 07 at open
-    bool noiseReadsAtOpen = false;          // 16 22 and 16 40 read at open
-    bool modeReadAtOpen = false;            // mode of both bands read at open
-    bool toneResetAtClose = false;          // tone squelch block at close (16 42 / 1B 00 08 85)
-    bool powerOffAtClose = false;           // 18 00 at close under AutoPowerOFF
-    bool dataModeAfterSetMode = false;      // 1A 06 follows a mode set (data operation)
+    QByteArray rigSetting;               // 1A 05 sub-command of the setting cleared at open
+    bool powerOnPreamble = false;        // woken with a run of FE bytes before 18 01
+    bool satelliteModeCommand = false;   // 16 5A satellite mode switch (off as rig 2 and at close)
+    bool satelliteModeAtOpen = false;    // 16 5A 01 at open
+    bool satelliteSwitch1A07 = false;    // 1A 07 satellite switch (IC910 family)
+    bool vfoModeAtOpen = false;          // 07 at open
+    bool noiseReadsAtOpen = false;       // 16 22 and 16 40 read at open
+    bool modeReadAtOpen = false;         // mode of both bands read at open
+    bool toneResetAtClose = false;       // tone squelch block at close (16 42 / 1B 00 08 85)
+    bool bandABeforePausedClose = false; // band "A" selected before a close while control is paused
+    bool powerOffAtClose = false;        // 18 00 at close under AutoPowerOFF
+    bool dataModeAfterSetMode = false;   // 1A 06 follows a mode set (data operation)
 };
 
 // The capability table. Every model identifier of the settings file has a row.

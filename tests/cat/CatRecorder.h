@@ -20,7 +20,9 @@ struct CatRecorder {
 
     CatRecorder()
     {
-        hooks.report = [this](const QString &code, const QString &payload) { reports.append({code, payload}); };
+        hooks.report = [this](const QString &code, const QString &payload) {
+            reports.append({code, payload});
+        };
         hooks.writeSetting = [this](const QString &section, const QString &key, const QString &value) {
             settingsWritten << section + QLatin1Char('/') + key + QLatin1Char('=') + value;
         };

@@ -74,10 +74,14 @@ TEST(CivAnswerSearch, EachCommandOfTheDriverIsFound)
         const char *data;
         int expectedLength;
     };
-    const Case cases[] = {{"04", "01 01", ReadModeLength},         {"1A 06", "01 02", ReadDataModeLength},
-                          {"16 22", "01", ReadNoiseLength},        {"16 40", "00", ReadNoiseLength},
-                          {"14 0C", "01 28", 16},                  {"1A 05 01 27", "01", ReadRigSettingLength},
-                          {"1A 05 00 58", "01", ReadRigSettingLength}, {"1A 05 01 31", "01", 19}};
+    const Case cases[] = {{"04", "01 01", ReadModeLength},
+                          {"1A 06", "01 02", ReadDataModeLength},
+                          {"16 22", "01", ReadNoiseLength},
+                          {"16 40", "00", ReadNoiseLength},
+                          {"14 0C", "01 28", 16},
+                          {"1A 05 01 27", "01", ReadRigSettingLength},
+                          {"1A 05 00 58", "01", ReadRigSettingLength},
+                          {"1A 05 01 31", "01", 19}};
     for (const Case &c : cases) {
         const QByteArray read = echoAndAnswer(0x7C, c.command, c.data);
         EXPECT_EQ(read.size(), c.expectedLength) << c.command;

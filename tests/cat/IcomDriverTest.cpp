@@ -1,8 +1,8 @@
+#include "cat/IcomDriver.h"
 #include "CatRecorder.h"
 #include "QtPrinters.h"
 #include "ScriptedTransport.h"
 #include "cat/CivProtocol.h"
-#include "cat/IcomDriver.h"
 
 #include <QHash>
 #include <gtest/gtest.h>
@@ -38,7 +38,8 @@ protected:
         ASSERT_TRUE(driver->configure(QStringLiteral("/dev/ttyUSB0"), QString::fromLatin1(baud),
                                       QString::fromLatin1(model), QString::fromLatin1(address)));
         const quint8 addr = driver->address();
-        transport.responder = civRig(addr, [this](const QByteArray &body) { return answers.value(hexText(body)); });
+        transport.responder =
+            civRig(addr, [this](const QByteArray &body) { return answers.value(hexText(body)); });
     }
 
     // Opens the port without any opening sequence traffic being of interest.
@@ -309,7 +310,9 @@ TEST_F(IcomDriverTest, Ic910CwSpeedIsReadAfterItsEcho)
     driver->readCwSpeed();
     EXPECT_EQ(recorder.settingsWritten, QStringList{"RIG_CON_CFG/CWspeed=011"});
     // Something other than the echo first: a miss.
-    transport.responder = [](const QByteArray &) { return hex("00 FE FE 60 E0 14 0C FD FE FE E0 60 14 0C 00"); };
+    transport.responder = [](const QByteArray &) {
+        return hex("00 FE FE 60 E0 14 0C FD FE FE E0 60 14 0C 00");
+    };
     driver->readCwSpeed();
     EXPECT_EQ(recorder.settingsWritten.size(), 1);
     EXPECT_EQ(driver->port().missCount(), 1);
@@ -462,8 +465,8 @@ TEST_F(IcomDriverTest, ClosingIc9700RestoresAndPowersOffUnderConditions)
     openQuietly();
     context.autoPowerOff = true;
     driver->close();
-    const QStringList expected = {"16 5A 00", "07 D1", "16 42 01", "1B 00 08 85", "16 42 00", "07 D2 00",
-                                  "1A 05 01 27 00", "18 00"};
+    const QStringList expected = {"16 5A 00", "07 D1",    "16 42 01",       "1B 00 08 85",
+                                  "16 42 00", "07 D2 00", "1A 05 01 27 00", "18 00"};
     EXPECT_EQ(bodies(), expected);
     EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList{"0"});
     EXPECT_EQ(recorder.controlTimerStops, 1);
@@ -483,6 +486,12 @@ TEST_F(IcomDriverTest, ClosingIc9700RestoresAndPowersOffUnderConditions)
     openQuietly();
     driver->close();
     EXPECT_FALSE(bodies().contains("18 00"));
+
+    // With rig control paused the IC9700 is put back on band "A" first.
+    context.rigControlMode = 2;
+    openQuietly();
+    driver->close();
+    EXPECT_EQ(bodies().mid(0, 2), QStringList({"07 D0", "16 5A 00"}));
 }
 
 TEST_F(IcomDriverTest, ClosingSequencesOfTheOtherModels)
@@ -605,9 +614,10 @@ TEST_F(IcomDriverTest, TwinBandSatelliteSetUp)
     fm.uplinkHz = 145880000;
     fm.toneHz = "67";
     driver->setUpSatellite(fm);
-    EXPECT_EQ(bodies(), QStringList({"07 B0", "07 D0", "05 00 50 79 36 04", "07 D1", "05 00 00 88 45 01",
-                                     "07 D0", "06 05", "1A 06 00 00", "07 D0", "07 D1", "06 05", "1A 06 00 00",
-                                     "07 D0", "07 D1", "16 42 01", "1B 00 06 70", "07 D0", "04"}));
+    EXPECT_EQ(bodies(),
+              QStringList({"07 B0", "07 D0", "05 00 50 79 36 04", "07 D1", "05 00 00 88 45 01", "07 D0",
+                           "06 05", "1A 06 00 00", "07 D0", "07 D1", "06 05", "1A 06 00 00", "07 D0", "07 D1",
+                           "16 42 01", "1B 00 06 70", "07 D0", "04"}));
     EXPECT_EQ(driver->receiveBandPrefix(), QStringLiteral("04"));
     EXPECT_EQ(driver->transmitBandPrefix(), QStringLiteral("01"));
     EXPECT_TRUE(driver->toneIsOn());

@@ -67,8 +67,7 @@ public:
 
     // Asks the console until the answer satisfies `done` or the generous
     // time-out has passed; returns the last answer.
-    template <typename Pred>
-    QString waitFor(const QString &line, Pred done)
+    template <typename Pred> QString waitFor(const QString &line, Pred done)
     {
         QDeadlineTimer deadline(GenerousMs);
         QString answer = command(line);
@@ -82,7 +81,8 @@ public:
     // The dial frequency of "main" or "sub" ("OK HZ MODE FILTER DATA").
     qint64 dialHz(const char *side)
     {
-        const QStringList parts = command(QStringLiteral("dial ") + QLatin1String(side)).split(QLatin1Char(' '));
+        const QStringList parts =
+            command(QStringLiteral("dial ") + QLatin1String(side)).split(QLatin1Char(' '));
         return parts.size() >= 2 ? parts[1].toLongLong() : -1;
     }
 
@@ -103,7 +103,8 @@ TEST(IcomRigsimE2e, OpenSetPollAndCloseAnIc9700OnAPty)
     CatContext context;
     CatRecorder recorder;
     IcomDriver driver(1, transport, context, recorder.hooks);
-    ASSERT_TRUE(driver.configure(path, QStringLiteral("19200"), QStringLiteral("IC9700"), QStringLiteral("A2")));
+    ASSERT_TRUE(
+        driver.configure(path, QStringLiteral("19200"), QStringLiteral("IC9700"), QStringLiteral("A2")));
 
     // Opening: satellite mode on, the receive dial reported.
     context.dopplerState = 3;
@@ -164,7 +165,8 @@ TEST(IcomRigsimE2e, SilentRigIsGivenUp)
     CatContext context;
     CatRecorder recorder;
     IcomDriver driver(1, transport, context, recorder.hooks);
-    ASSERT_TRUE(driver.configure(path, QStringLiteral("115200"), QStringLiteral("IC9100"), QStringLiteral("7c")));
+    ASSERT_TRUE(
+        driver.configure(path, QStringLiteral("115200"), QStringLiteral("IC9100"), QStringLiteral("7c")));
     context.dopplerState = 4;
     ASSERT_TRUE(driver.open());
     ASSERT_TRUE(sim.command("silent").startsWith("OK"));

@@ -163,9 +163,11 @@ TEST(IcomSimulator, PollFollowsTheOperatorsDialPerState)
         s.driver.pollFrequency();
         s.context.dopplerState = 3;
         s.driver.pollFrequency();
-        EXPECT_EQ(s.recorder.payloads("OPPRXS"), QStringList({QString::number(mainHz + 500), QString::number(mainHz + 500)}))
+        EXPECT_EQ(s.recorder.payloads("OPPRXS"),
+                  QStringList({QString::number(mainHz + 500), QString::number(mainHz + 500)}))
             << model;
-        EXPECT_EQ(s.recorder.payloads("OPPTXS"), QStringList({QString::number(subHz - 500), QString::number(subHz - 500)}))
+        EXPECT_EQ(s.recorder.payloads("OPPTXS"),
+                  QStringList({QString::number(subHz - 500), QString::number(subHz - 500)}))
             << model;
         EXPECT_EQ(s.context.rxFrequency, double(mainHz + 500));
         EXPECT_EQ(s.context.txFrequency, double(subHz - 500));

@@ -6,8 +6,9 @@ using namespace vm;
 
 TEST(RigModels, EveryModelIdentifierHasOneRow)
 {
-    const QStringList ids = {"None",  "ICOM",  "IC705", "IC7100", "IC821",  "IC905",  "IC910", "IC911", "IC9100",
-                             "IC9700", "FT817", "FT847", "FT991", "FT2000", "TS590", "TS990", "TS2000"};
+    const QStringList ids = {"None",  "ICOM",   "IC705",  "IC7100", "IC821", "IC905",
+                             "IC910", "IC911",  "IC9100", "IC9700", "FT817", "FT847",
+                             "FT991", "FT2000", "TS590",  "TS990",  "TS2000"};
     EXPECT_EQ(RigModels::all().size(), ids.size());
     for (const QString &id : ids) {
         const RigModelInfo *m = RigModels::find(id);

@@ -1,7 +1,7 @@
+#include "cat/RigPort.h"
 #include "CatRecorder.h"
 #include "QtPrinters.h"
 #include "ScriptedTransport.h"
-#include "cat/RigPort.h"
 
 #include <gtest/gtest.h>
 
@@ -89,13 +89,14 @@ TEST_F(RigPortTest, ReplyWaitByBaudRateAndModel)
         const char *model;
         int waitMs;
     };
-    const Case cases[] = {{"1200", "IC9700", 200}, {"4800", "IC9700", 60},  {"9600", "IC9700", 50},
-                          {"19200", "IC9700", 40}, {"38400", "IC9700", 40}, {"57600", "IC9700", 40},
-                          {"115200", "IC9700", 40}, {"9600", "IC821", 100}, {"1200", "IC821", 400},
+    const Case cases[] = {{"1200", "IC9700", 200},  {"4800", "IC9700", 60},  {"9600", "IC9700", 50},
+                          {"19200", "IC9700", 40},  {"38400", "IC9700", 40}, {"57600", "IC9700", 40},
+                          {"115200", "IC9700", 40}, {"9600", "IC821", 100},  {"1200", "IC821", 400},
                           {"19200", "IC821", 80}};
     for (const Case &c : cases) {
         transport.waits.clear();
-        port.configure(QStringLiteral("/dev/ttyUSB0"), QString::fromLatin1(c.baud), QString::fromLatin1(c.model));
+        port.configure(QStringLiteral("/dev/ttyUSB0"), QString::fromLatin1(c.baud),
+                       QString::fromLatin1(c.model));
         ASSERT_TRUE(port.openPort());
         port.sendBinary(QByteArray("\x07\xD0", 2), 0);
         ASSERT_EQ(transport.waits.size(), 1);

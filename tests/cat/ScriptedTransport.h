@@ -87,7 +87,8 @@ private:
 // bytes are not such a frame).
 inline QByteArray civBody(const QByteArray &frame)
 {
-    if (frame.size() < 6 || quint8(frame[0]) != 0xFE || quint8(frame[1]) != 0xFE || quint8(frame.back()) != 0xFD)
+    if (frame.size() < 6 || quint8(frame[0]) != 0xFE || quint8(frame[1]) != 0xFE ||
+        quint8(frame.back()) != 0xFD)
         return {};
     return frame.mid(4, frame.size() - 5);
 }

@@ -35,7 +35,10 @@ public:
     }
     const QString &slavePath() const { return m_slavePath; }
 
-    void send(const QByteArray &bytes) { ASSERT_EQ(::write(m_master, bytes.constData(), size_t(bytes.size())), bytes.size()); }
+    void send(const QByteArray &bytes)
+    {
+        ASSERT_EQ(::write(m_master, bytes.constData(), size_t(bytes.size())), bytes.size());
+    }
 
     // What the port wrote, waiting up to a generous time-out for `count` bytes.
     QByteArray receive(qsizetype count)
