@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vm {
+
+// Starting other programs and opening documents, as the panel core sees it.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+
+    // Starts a program without waiting for it; false when it could not start.
+    virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
+    // Opens a web page or a file with the desktop's handler.
+    virtual bool openUrl(const QString &url) = 0;
+};
+
+} // namespace vm

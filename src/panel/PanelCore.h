@@ -1,0 +1,356 @@
+#pragma once
+
+#include "common/SatelliteTable.h"
+#include "panel/KeyTable.h"
+#include "panel/PanelView.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+namespace vm {
+
+class Channel;
+class Clock;
+class Launcher;
+class Prompter;
+class Settings;
+
+// Everything the operation panel decides, without widgets: the start of the
+// main window and its settings loader, the reports of the controller and the
+// records of the waterfall program, tuning, the keyboard map, RIT, and the
+// close and unload with what they save. Controls are state in view(); the
+// windows render it and forward the operator's gestures to the methods here.
+// Commands go to the controller through the Channel, message boxes through
+// the Prompter. Single-threaded; timers call poll().
+class PanelCore : public QObject {
+    Q_OBJECT
+public:
+    static QString controllerTitle() { return QStringLiteral("環境設定Tunavox"); }
+    static QString panelTitle() { return QStringLiteral("Velomira"); }
+    static QString waterfallTitle() { return QStringLiteral("WaterFall for Velomira"); }
+    static QString undefinedSatellite() { return QStringLiteral("未定義星"); }
+
+    static constexpr int OffsetLimit = 30000;
+    static constexpr int RepeatIntervalMs = 200;
+
+    // BGR colours of the panel.
+    static constexpr int Red = 0xFF;
+    static constexpr int Blue = 0xFF0000;
+    static constexpr int Green = 0x80FF80;
+    static constexpr int Grey = 0xC0C0C0;
+    static constexpr int Magenta = 0xFF00FF;
+    static constexpr int LightYellow = 0xC0FFFF;
+    static constexpr int White = 0xFFFFFF;
+    static constexpr int QqTxColor = 14155735;
+    static constexpr int QqRxColor = 13172735;
+
+    // Where the pointer is, for the mouse wheel.
+    enum class Hover { None, Offset, CwSpeed };
+    enum class Edit { Copy, Delete };
+
+    PanelCore(Channel &channel, Settings &settings, Prompter &prompter, Launcher &launcher, Clock &clock,
+              QString dataDir, QObject *parent = nullptr);
+    ~PanelCore() override;
+
+    PanelView &view() { return m_view; }
+    const PanelView &view() const { return m_view; }
+    SatelliteTable &table() { return m_table; }
+    const SatelliteTable &table() const { return m_table; }
+
+    // ---- life cycle ------------------------------------------------------
+    void setExtendedMode(bool on) { m_extended = on; }
+    bool extendedMode() const { return m_extended; }
+    // Main window load: records the process id, starts the controller beside
+    // the panel ("tunavox -R"), loads the settings and sends the first commands.
+    void load(qint64 processId, const QString &controllerProgram);
+    // The settings loader (also run on "OPPAGN" in part).
+    void loadSettings();
+    // Close request; false when it is refused (a controller window is open).
+    bool requestClose();
+    // Unload with everything it saves; false when it must wait (a message
+    // window of the controller is open).
+    bool unload();
+    bool isClosing() const { return m_closing; }
+    // Opens the controller's settings window.
+    void openControllerSettings();
+    bool settingsWindowOpen() const { return m_settingsOpen; }
+    // Appends a line to today's TX log; tells the operator when it fails.
+    bool writeTxLog(const QString &line);
+    // Window moved: remembered for the saved position.
+    void setWindowPosition(int topTwips, int leftTwips);
+
+    // ---- receiver ----------------------------------------------------------
+    // One record arriving at the panel's title; returns the handler's result.
+    quint32 handleRecord(const QString &text);
+    // Clipboard changed while `foregroundTitle` was in front.
+    void clipboardChanged(const QString &foregroundTitle, const QString &clipboardText);
+    void setHover(Hover hover) { m_hover = hover; }
+    void wheel(int delta);
+    // The Home hot key (or the controller's "OPPHOM").
+    void hotKey();
+
+    // ---- tuning -------------------------------------------------------------
+    void scaleClick(double hz, bool leftButton);
+    // Frequency shown by the hover label for a pointer position (Hz).
+    void scaleHover(double hz);
+    void scaleLeave();
+    double scaleLeftHz() const { return m_scaleLeft; }
+    double scaleWidthHz() const { return m_scaleWidth; }
+    void toggleQuickQsySide();
+    QString quickQsySide() const { return m_qqSide; }
+    void offsetButtonPress(int direction, bool bigStep);
+    void offsetButtonRelease();
+    // Timer service: the auto-repeat of a held offset button.
+    void poll();
+    int offset() const { return m_offset; }
+    void resetOffset();
+    void waterfallButton();
+    void dopplerButton(int index);
+    // A mouse button released on a Doppler-mode button (beacon list).
+    void dopplerButtonRelease(int index, bool rightButton, int modifiers);
+    void chooseBeacon(int row);
+    void txModeOption(int index);
+    void rxModeOption(int index);
+    void filterOption(int index);
+    void setModeCompensation(bool on, bool fromKey);
+    void setSplit(int value);
+    void setXit(bool on);
+    void openHomeEntry();
+    void closeHomeEntry();
+    // Stores a home frequency; false (with the message) when outside the passband.
+    bool storeHomeFrequency(const QString &mhzText, int option);
+    void homeRecall();
+    void clickModeLabel();
+    void chooseMode(int row);
+    void clickSatelliteName();
+    // Click on the information frame's satellite name (built-in tracking: chooser).
+    void clickTrackedName();
+    void clickRxModeLabel(bool rightButton);
+    void clickTxModeLabel(bool rightButton);
+    void toggleNb();
+    void toggleNr();
+    void closeCwSpeedPopup();
+    void setCwSpeed(int wpm);
+    // The built-in tracker's satellite: empty for automatic.
+    void chooseTrackedSatellite(const QString &tableName);
+    // Text typed by the operator in an edit box ("Text1", "Text2").
+    void setEditText(const QString &name, const QString &text);
+    void storeQuickMemory(int slot);
+    void recallQuickMemory(int slot);
+    // Right click on a quick memory label: its call and code to the boxes.
+    void pickQuickMemory(int slot);
+
+    // ---- RIT ---------------------------------------------------------------
+    void openRit();
+    void setRit(int hz);
+    void ritSet();
+    void ritReset();
+
+    // ---- keys and status bar -------------------------------------------------
+    // One key-down (Qt key code, modifier bits Shift 1, Ctrl 2, Alt 4); true
+    // when a row of the key table took it.
+    bool handleKey(int key, int modifiers);
+    void setClipboardHasImage(bool has) { m_clipboardImage = has; }
+    bool insertMode() const { return m_insert; }
+    void statusBarClick(int panel, bool doubleClick);
+    void emergencyEnd();
+
+    // ---- state read by the windows and tests --------------------------------
+    int dopplerMode() const { return m_dopplerMode; }
+    int pauseState() const { return m_pause; }
+    bool flagA() const { return m_flagA; }
+    bool flagB() const { return m_flagB; }
+    bool isFm() const { return m_fm; }
+    QString satelliteName() const { return m_satName; }
+    QString currentMode() const { return m_mode; }
+    int currentRecord() const { return m_record; }
+    double rxHz() const { return m_rxHz; }
+    double txHz() const { return m_txHz; }
+    int ritValue() const { return m_rit; }
+    bool beaconReference() const { return m_beaconRef; }
+    int rigContType() const { return m_rigContType; }
+    QString calcType() const { return m_calcType; }
+    int screenshotCount() const { return m_screenshots; }
+    int windowTop() const { return m_top; }
+    int windowLeft() const { return m_left; }
+    bool hasWindowPosition() const { return m_hasPosition; }
+
+signals:
+    // The panel should show and raise itself (activate: also take the focus).
+    void raiseRequested(bool activate);
+    // The main window should unload (the panel then ends through unload()).
+    void unloadRequested();
+    // The emergency end: quit at once, without the closing sequence.
+    void quitRequested();
+    void focusRequested(const QString &controlName);
+    void editRequested(PanelCore::Edit edit);
+    // Save the clipboard image to this file.
+    void screenshotRequested(const QString &path);
+    // The scale's left edge or width changed.
+    void scaleChanged();
+    // Open the built-in tracker's satellite chooser.
+    void satelliteChooserRequested();
+    void windowPositionLoaded(int topTwips, int leftTwips);
+
+private:
+    struct QuickMemory {
+        double hz = 0;
+        QString call;
+        QString code;
+        QString side;
+    };
+
+    void declareControls();
+    bool send(const QString &code, const QString &payload = QString());
+    QString settingsText(const QString &section, const QString &key, const QString &fallback) const;
+    void writeSetting(const QString &section, const QString &key, const QString &value);
+
+    // receiver
+    void handleWaterfall(const QString &text);
+    void handleReport(const QString &command, const QString &payload);
+    void showRx(const QString &text);
+    void showTx(const QString &text);
+    void setDisplay(const QString &name, const QString &text);
+    void updateMarkers(bool rx);
+    void applyRigReport();
+    void setupCwAfterRig();
+    void rigPanels(int first, const QString &model, const QString &port, int open, int error, bool used);
+    void setInfoCaption();
+    void readAgain();
+
+    // tuning
+    void satelliteChange();
+    void clearCurrentSatellite();
+    void loadRecord(int record);
+    void layoutScale();
+    void setOffset(int value, bool force = false);
+    void stepOffset(int delta);
+    void saveOffset();
+    void enterBeaconReference();
+    void leaveBeaconReference();
+    void colourButtons(int green);
+    void endBeaconMode();
+    void clearQuickMemories();
+    void setQqSide(const QString &side);
+    QString homeValue() const;
+    void updateHomeTip();
+    QString modeCode(int index, bool data) const;
+    void toggleRxChooser();
+    void toggleTxChooser();
+    void toggleCwSpeedPopup();
+    void changeCwSpeed(int delta);
+    void escape();
+    bool condition(KeyTable::Condition condition) const;
+    void perform(const KeyTable::Row &row);
+    bool modeChoosersAllowed() const;
+    void toggleInsert();
+    void toggleRrInp();
+    void saveAtExit();
+
+    Channel &m_channel;
+    Settings &m_settings;
+    Prompter &m_prompter;
+    Launcher &m_launcher;
+    Clock &m_clock;
+    QString m_dataDir;
+    PanelView m_view;
+    SatelliteTable m_table;
+
+    bool m_extended = false;
+    bool m_closing = false;
+    bool m_settingsOpen = false;
+    int m_top = 0;
+    int m_left = 0;
+    bool m_hasPosition = false;
+    QString m_waterfallStart = QStringLiteral("0");
+    QString m_calcType = QStringLiteral("1");
+    QString m_useDde = QStringLiteral("1");
+    QString m_rrInp = QStringLiteral("0");
+    QString m_hamlogPath;
+    int m_modeOffset = 700;
+    QString m_skdTime = QStringLiteral("0");
+    QString m_recAuto = QStringLiteral("No");
+
+    // receiver state
+    QString m_lastReport;
+    double m_rxHz = 0;
+    double m_txHz = 0;
+    double m_beaconReported = 0;
+    QString m_satName;
+    QString m_satKey;
+    int m_dopplerMode = 3;
+    int m_controlButton = 3;
+    QString m_rig1Model = QStringLiteral("None");
+    QString m_rig1Port = QStringLiteral("None");
+    int m_rig1Open = 0;
+    int m_rig1Error = 0;
+    QString m_rig2Model = QStringLiteral("None");
+    QString m_rig2Port = QStringLiteral("None");
+    int m_rig2Open = 0;
+    int m_rig2Error = 0;
+    int m_rigContType = 0;
+    QString m_nb = QStringLiteral("0");
+    QString m_nr = QStringLiteral("0");
+    QString m_rxMode;
+    QString m_txMode;
+    QString m_filter = QStringLiteral("2");
+    QString m_orbit;
+    double m_waterfallShift = 0;
+    QChar m_mmvariMode;
+    bool m_flagA = false;
+    bool m_flagB = false;
+
+    // current satellite
+    int m_record = 0;
+    QString m_recordKey;
+    QString m_recordName;
+    QString m_mode;
+    double m_up = 0;
+    double m_down = 0;
+    double m_width = 100;
+    double m_transpose = 0;
+    double m_beacon = 0;
+    bool m_fm = false;
+    int m_rit = 0;
+    double m_tone = 0;
+
+    // tuning state
+    QString m_qqSide = QStringLiteral("1");
+    int m_offset = 0;
+    int m_offsetStep = 10;
+    bool m_beaconRef = false;
+    QString m_beaconRefSat;
+    QString m_beaconRefMode;
+    bool m_beaconMode = false;
+    int m_pause = 0;
+    bool m_modeComp = false;
+    bool m_compApplied = false;
+    QString m_compSat;
+    QList<QuickMemory> m_memories = QList<QuickMemory>(4);
+    double m_scaleLeft = 0;
+    double m_scaleWidth = 100000;
+    int m_buttonColor[6] = {Grey, Grey, Grey, Grey, Grey, Grey};
+    int m_split = 0;
+    QStringList m_beaconRows; // frequencies (kHz) of the shown beacon list
+
+    // auto-repeat of the offset buttons
+    bool m_repeating = false;
+    int m_repeatDelta = 0;
+    qint64 m_repeatLast = 0;
+
+    // keys
+    Hover m_hover = Hover::None;
+    bool m_insert = false;
+    bool m_rxChooser = false;
+    bool m_txChooser = false;
+    bool m_cwPopup = false;
+    bool m_clipboardImage = false;
+    int m_screenshots = 0;
+    int m_cwSpeedAtStart = 20;
+    QStringList m_cwMessages = QStringList(4);
+};
+
+} // namespace vm

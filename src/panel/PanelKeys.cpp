@@ -1,0 +1,221 @@
+// The panel's keyboard map and status-bar gestures.
+#include "common/SettingKeys.h"
+#include "common/Settings.h"
+#include "panel/PanelCore.h"
+
+#include <QDir>
+
+namespace vm {
+
+bool PanelCore::condition(KeyTable::Condition condition) const
+{
+    using C = KeyTable::Condition;
+    const bool txChooser = m_view[QStringLiteral("Frame9")].visible;
+    const ControlState &xit = m_view[QStringLiteral("HScroll3")];
+    switch (condition) {
+    case C::Always:
+        return true;
+    case C::CwSpeedPopupShown:
+        return m_view[QStringLiteral("Frame4")].visible;
+    case C::OffsetUpAllowed:
+        return !m_view[QStringLiteral("Frame13")].visible && !m_fm && m_offset < OffsetLimit;
+    case C::OffsetDownAllowed:
+        return !m_view[QStringLiteral("Frame13")].visible && !m_fm && m_offset > -OffsetLimit;
+    case C::TxChooserHiddenNotFmBelowMax:
+        return !txChooser && !m_fm && m_offset < OffsetLimit;
+    case C::TxChooserHiddenNotFmAboveMin:
+        return !txChooser && !m_fm && m_offset > -OffsetLimit;
+    case C::TxChooserHiddenTxCw:
+        return !txChooser && m_txMode == u"CW";
+    case C::TxChooserShownXitAboveMin:
+        return txChooser && xit.value > xit.minimum;
+    case C::TxChooserShownXitBelowMax:
+        return txChooser && xit.value < xit.maximum;
+    case C::ClipboardHasImage:
+        return m_clipboardImage;
+    case C::ModeChoosersAllowed:
+        return modeChoosersAllowed();
+    case C::ModeChoosersAllowedTxLabelCw:
+        return modeChoosersAllowed() && m_view[QStringLiteral("Label17")].text == u"CW";
+    case C::TxCw:
+        return m_txMode == u"CW";
+    case C::NotFm:
+        return !m_fm;
+    case C::CwBarEnabledNotFmMessageSet:
+        return false; // CW messages are not wired up yet
+    case C::CwBarEnabledNotFm:
+        return false;
+    }
+    return false;
+}
+
+bool PanelCore::handleKey(int key, int modifiers)
+{
+    for (const KeyTable::Row &row : KeyTable::rows()) {
+        if (!row.keys.contains(key) || !KeyTable::matches(row.mods, modifiers))
+            continue;
+        if (!condition(row.condition))
+            continue;
+        perform(row);
+        return true;
+    }
+    return false;
+}
+
+void PanelCore::perform(const KeyTable::Row &row)
+{
+    using A = KeyTable::Action;
+    switch (row.action) {
+    case A::CloseCwSpeedPopup:
+        closeCwSpeedPopup();
+        break;
+    case A::Escape:
+        escape();
+        break;
+    case A::OffsetUp100:
+        setOffset(m_offset + 100);
+        break;
+    case A::OffsetDown100:
+        setOffset(m_offset - 100);
+        break;
+    case A::OffsetDown10:
+        setOffset(m_offset - 10);
+        break;
+    case A::OffsetUp10:
+        setOffset(m_offset + 10);
+        break;
+    case A::CwSpeedDown:
+        changeCwSpeed(-1);
+        break;
+    case A::CwSpeedUp:
+        changeCwSpeed(1);
+        break;
+    case A::XitDown:
+        setSplit(int(m_view[QStringLiteral("HScroll3")].value) - 100);
+        break;
+    case A::XitUp:
+        setSplit(int(m_view[QStringLiteral("HScroll3")].value) + 100);
+        break;
+    case A::ToggleInsert:
+        toggleInsert();
+        break;
+    case A::Screenshot:
+        ++m_screenshots;
+        emit screenshotRequested(QDir(m_dataDir).filePath(QStringLiteral("Velomira画面%1.bmp").arg(m_screenshots)));
+        break;
+    case A::Copy:
+        emit editRequested(Edit::Copy);
+        break;
+    case A::ClearQso:
+        m_view.setText(QStringLiteral("Text1"), QString());
+        m_view.setText(QStringLiteral("Text2"), QString());
+        emit focusRequested(QStringLiteral("Text1"));
+        break;
+    case A::ToggleRxChooser:
+        toggleRxChooser();
+        break;
+    case A::ToggleTxChooser:
+        toggleTxChooser();
+        break;
+    case A::ToggleCwSpeedPopup:
+        toggleCwSpeedPopup();
+        break;
+    case A::ToggleModeList:
+        clickModeLabel();
+        break;
+    case A::DeleteSelection:
+        emit editRequested(Edit::Delete);
+        break;
+    case A::EmergencyEnd:
+        emergencyEnd();
+        break;
+    case A::StoreQuickMemory:
+        storeQuickMemory(row.slot);
+        break;
+    case A::RecallQuickMemory:
+        recallQuickMemory(row.slot);
+        break;
+    case A::SendCwMessage:
+    case A::EditCwMessage:
+        break;
+    case A::ToggleModeCompensation:
+        setModeCompensation(!m_modeComp, true);
+        break;
+    case A::FocusCallSign:
+        emit focusRequested(QStringLiteral("Text1"));
+        break;
+    }
+}
+
+void PanelCore::escape()
+{
+    if (m_view[QStringLiteral("Frame7")].visible) {
+        send(QStringLiteral("RCMSSP"));
+        m_view.setVisible(QStringLiteral("Frame7"), false);
+        emit focusRequested(QString());
+    } else if (m_view[QStringLiteral("Frame12")].visible && m_view[QStringLiteral("Frame12")].enabled &&
+               !m_view[QStringLiteral("Frame11")].visible && m_view[QStringLiteral("Label17")].text == u"CW") {
+        send(QStringLiteral("RCMCSP"), QStringLiteral("L=10"));
+    }
+    if (m_view[QStringLiteral("Frame19")].visible) {
+        m_view.setVisible(QStringLiteral("Frame19"), false);
+        m_view.setItems(QStringLiteral("List7"), {});
+        emit focusRequested(QStringLiteral("Text2"));
+    }
+    m_view.setVisible(QStringLiteral("Frame6"), false);
+    m_view.setVisible(QStringLiteral("Frame4"), false);
+    m_cwPopup = false;
+    m_view.setVisible(QStringLiteral("Frame10"), false);
+    m_rxChooser = false;
+    m_view.setVisible(QStringLiteral("Frame9"), false);
+    m_txChooser = false;
+}
+
+void PanelCore::toggleInsert()
+{
+    m_insert = !m_insert;
+    m_view.setText(QStringLiteral("StatusBar1_1"), m_insert ? QStringLiteral("挿入") : QStringLiteral("上書き"));
+}
+
+void PanelCore::toggleRrInp()
+{
+    m_rrInp = m_rrInp == u"1" ? QStringLiteral("0") : QStringLiteral("1");
+    m_settings.setValue(keys::RrInp, m_rrInp);
+    send(QStringLiteral("RCMRRT"), m_rrInp);
+    m_view.setText(QStringLiteral("StatusBar1_11"),
+                   m_rrInp == u"1" ? QStringLiteral("R/R Inp ON") : QStringLiteral("R/R Inp OFF"));
+}
+
+void PanelCore::statusBarClick(int panel, bool doubleClick)
+{
+    if (!doubleClick) {
+        switch (panel) {
+        case 1:
+            toggleInsert();
+            break;
+        case 11:
+            toggleRrInp();
+            break;
+        case 13:
+            if (m_txMode == u"CW")
+                changeCwSpeed(-1);
+            break;
+        case 15:
+            if (m_txMode == u"CW")
+                changeCwSpeed(1);
+            break;
+        case 16:
+            setXit(!m_view[QStringLiteral("Check9")].checked);
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    if (panel >= 2 && panel <= 5 && m_view[QStringLiteral("StatusBar1_4")].text == u"Closed")
+        send(QStringLiteral("RCMRTR"), QStringLiteral("1"));
+    else if (panel >= 7 && panel <= 10 && m_view[QStringLiteral("StatusBar1_9")].text == u"Closed")
+        send(QStringLiteral("RCMRTR"), QStringLiteral("2"));
+}
+
+} // namespace vm
