@@ -1,0 +1,512 @@
+#include "rigctl/Controller.h"
+
+#include "cat/IcomDriver.h"
+#include "cat/RigModel.h"
+#include "common/SettingKeys.h"
+#include "tracking/TrackingDetection.h"
+#include "tracking/TrackingProgram.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+
+#include <cmath>
+
+// Start-up, lifecycle, rigs and reports of the controller. The control loop
+// and the satellite change live in ControllerLoop.cpp, the command dispatcher
+// and quick QSY in ControllerCommands.cpp.
+
+namespace vm {
+
+namespace {
+
+constexpr int VersionMajor = 0;
+constexpr int VersionMinor = 1;
+constexpr int VersionRevision = 0;
+
+const QString EndingText = QStringLiteral("終了処理中");
+
+} // namespace
+
+Controller::Controller(ControllerEnvironment env)
+    : m_env(std::move(env)),
+      m_settingsFile(QDir(m_env.dataDir).filePath(QStringLiteral("Velomira.ini"))),
+      m_link([this](const QString &code, const QString &payload) { report(code, payload); },
+             TrackingLink::Smoothing{
+                 [this] { return m_settings.rangeRateSmoothing; },
+                 [this](float raw) { return m_smoother.smooth(raw); },
+                 [this](float raw) { m_smoother.setReference(raw); },
+             })
+{
+    m_hooks.report = [this](const QString &code, const QString &payload) {
+        if (code == QLatin1String("OPPRXM"))
+            m_receiveMode = payload;
+        else if (code == QLatin1String("OPPTXM"))
+            m_transmitMode = payload;
+        report(code, payload);
+    };
+    m_hooks.writeSetting = [this](const QString &section, const QString &key, const QString &value) {
+        m_settingsFile.file().set(section, key, value);
+    };
+    m_hooks.startLinkTimer = [this] {
+        if (!m_timer2.running)
+            setTimer2(true, m_settings.rigs.pollTimeMs);
+    };
+    m_hooks.stopControlTimer = [this] { setTimer1(false, 0); };
+    m_hooks.showMessage = [this](const QString &text) {
+        if (m_env.showMessage)
+            m_env.showMessage(PanelTitle, text);
+    };
+    m_link.setLabelChanged([this](const QString &label) { m_pendingLabel = label; });
+}
+
+Controller::~Controller()
+{
+    // Drivers hold references to the transports and to m_ctx / m_hooks.
+    for (RigSlot &slot : m_rigs) {
+        slot.driver.reset();
+        slot.transport.reset();
+    }
+}
+
+QString Controller::versionText(int major, int minor, int revision)
+{
+    QString text = QString::number(major) + QStringLiteral("%1").arg(minor, 2, 10, QLatin1Char('0'));
+    if (revision > 0)
+        text += QString::number(revision, 16);
+    return text;
+}
+
+QString Controller::settingsPath() const
+{
+    return m_settingsFile.path();
+}
+
+// ---- start-up ---------------------------------------------------------------
+
+Controller::StartResult Controller::start(const QStringList &arguments)
+{
+    const QString line = arguments.join(QLatin1Char(' ')).toUpper();
+    if (m_env.channel->titleExists(OwnTitle)) {
+        // Another controller runs. With "/Z" it is asked to save and hide;
+        // this process saves nothing and ends.
+        m_savesNothing = true;
+        m_closing = true;
+        if (line.contains(QLatin1String("/Z"))) {
+            const QString me = m_settingsFile.value(keys::ControllerMe);
+            qInfo().noquote() << "tunavox: asking the running controller (process" << me << ") to close";
+            m_env.channel->postClose(OwnTitle);
+        }
+        return StartResult::Exit;
+    }
+    if (!line.contains(QLatin1String("-R"))) {
+        m_savesNothing = true;
+        return StartResult::Exit;
+    }
+
+    // 1. process state
+    resetState();
+    // 6. own identity; the dispatcher takes commands from now on
+    m_settingsFile.setValue(keys::ControllerMe, QString::number(m_env.processId));
+    m_dispatcherAttached = true;
+
+    // 7, 8. tracking program
+    bool gaveUp = false;
+    m_calcType = detectTrackingProgram(&gaveUp);
+    if (gaveUp) {
+        report(QStringLiteral("OPPRXF"), QString());
+        report(QStringLiteral("OPPTXF"), EndingText);
+        m_startFailed = true;
+        shutdown();
+        return StartResult::Exit;
+    }
+
+    // 9. loop bookkeeping
+    setTimer1(false, 0);
+    setTimer2(false, 0);
+    m_firstPass = true;
+    m_firstTick = false;
+    m_beaconCorrection = false;
+
+    // 10. settings, satellite table
+    loadSettings();
+    // 11.
+    reportRigs();
+    // 12.
+    m_combinations.load(QDir(m_env.dataDir).filePath(QStringLiteral("RigCombi.txt")));
+    for (const QString &problem : m_combinations.problems())
+        qWarning().noquote() << "tunavox: RigCombi.txt:" << problem;
+    m_settingsFile.setValue(keys::ControllerVersion, versionText(VersionMajor, VersionMinor, VersionRevision));
+    // 13.
+    m_smoother.selectProfile(2);
+    // 14.
+    openLink();
+    // 15.
+    openRigs();
+    // 17.
+    m_startupComplete = true;
+    report(QStringLiteral("OPPLKM"), m_calcType);
+    // 18.
+    startControlLoop();
+    return StartResult::Running;
+}
+
+void Controller::resetState()
+{
+    m_closing = false;
+    m_settingsOpen = false;
+    m_ctx.settingsOpen = false;
+    m_startupComplete = false;
+    m_ctx.dopplerState = 3;
+    m_modeOffsetStep = 10;
+    m_lastSfx = QStringLiteral("0");
+    m_lastOfx = QStringLiteral("0");
+    m_rigControlMode = 1;
+}
+
+QString Controller::detectTrackingProgram(bool *gaveUp)
+{
+    *gaveUp = false;
+    TrackingSources *sources = m_env.tracking;
+    if (!sources)
+        return QStringLiteral("4");
+    const auto running = [sources](const QString &title) { return sources->programRunning(title); };
+    const std::optional<QString> configured = m_settingsFile.stored(keys::CalcType);
+    TrackingDetection found = trackingDetection::detect(running, configured);
+    if (found.configuredProgramMissing) {
+        // The settings name an outside program that does not run: one more
+        // chance after the operator has started it.
+        if (m_env.askOkCancel)
+            m_env.askOkCancel(trackingDetection::noProgramTitle(), trackingDetection::noProgramMessage());
+        found = trackingDetection::detect(running, configured);
+        if (found.configuredProgramMissing) {
+            *gaveUp = true;
+            return found.calcType();
+        }
+    }
+    if (!found.message.isEmpty() && m_env.showMessage)
+        m_env.showMessage(trackingDetection::severalProgramsTitle(), found.message);
+    m_trackingName = trackingProgram(found.kind).name;
+    return found.calcType();
+}
+
+void Controller::loadSettings()
+{
+    m_settings.load(m_settingsFile);
+    m_ctx.rigUsage = m_settings.rigs.rigUsage;
+    m_ctx.autoPowerOff = m_settings.autoPowerOff;
+    m_ctx.rxFilter = m_settings.rxFilter;
+    m_settingsOpen = false;
+    m_ctx.settingsOpen = false;
+    loadTables();
+    reselectSmoothing();
+}
+
+void Controller::loadTables()
+{
+    const QString path = QDir(m_env.dataDir).filePath(SatelliteTable::fileName());
+    m_table = SatelliteTable();
+    if (QFile::exists(path)) {
+        m_table.load(path);
+        m_table.derive(&m_settingsFile.file());
+        for (const QString &w : m_table.warnings())
+            qWarning().noquote() << "tunavox:" << SatelliteTable::fileName() << w;
+    } else {
+        qWarning().noquote() << "tunavox: no satellite table at" << path;
+    }
+}
+
+void Controller::writeSettings()
+{
+    if (m_savesNothing || m_startFailed)
+        return;
+    m_settings.save(m_settingsFile, true);
+}
+
+void Controller::saveSettings()
+{
+    writeSettings();
+    m_settingsOpen = false;
+    m_ctx.settingsOpen = false;
+    reselectSmoothing();
+    // A save re-links the tracking program and reopens the rigs.
+    openLink();
+    closeRigs();
+    openRigs();
+}
+
+void Controller::openLink()
+{
+    if (!m_env.tracking) {
+        qWarning() << "tunavox: no tracking sources";
+        return;
+    }
+    const bool useDde = m_calcType == QLatin1String("2") ? true : m_settings.useDde;
+    std::unique_ptr<TrackingSource> source = m_env.tracking->create(m_calcType, useDde);
+    if (!source) {
+        qWarning().noquote() << "tunavox: no tracking source for kind" << m_calcType;
+        return;
+    }
+    QString error;
+    if (!m_link.open(std::move(source), &error))
+        qWarning().noquote() << "tunavox: the tracking link did not open:" << error;
+    if (m_calcType == QLatin1String("4")) {
+        const QString chosen = m_settingsFile.value(keys::TrackSatellite);
+        m_env.tracking->selectSatellite(m_link.source(), chosen);
+    }
+}
+
+// ---- rigs -------------------------------------------------------------------
+
+RigDriver *Controller::rig(int rigNumber) const
+{
+    if (rigNumber < 1 || rigNumber > 2)
+        return nullptr;
+    return m_rigs[rigNumber - 1].driver.get();
+}
+
+bool Controller::rigOpen(int rigNumber) const
+{
+    RigDriver *d = rig(rigNumber);
+    return d && d->port().isOpen();
+}
+
+void Controller::openRigs()
+{
+    switch (m_settings.rigs.rigUsage) {
+    case 0:
+    case 1:
+        openRig(1);
+        break;
+    case 2:
+        openRig(2);
+        break;
+    case 3:
+        openRig(1);
+        openRig(2);
+        break;
+    default:
+        break;
+    }
+}
+
+void Controller::openRig(int rigNumber)
+{
+    const RigSettings &rs = rigNumber == 1 ? m_settings.rigs.rig1 : m_settings.rigs.rig2;
+    RigSlot &slot = m_rigs[rigNumber - 1];
+    if (rs.port == QLatin1String("None") || rs.type == QLatin1String("None"))
+        return;
+    const RigModelInfo *model = RigModels::find(rs.type);
+    if (!model) {
+        qWarning().noquote() << "tunavox: rig" << rigNumber << "model" << rs.type << "is not known; not opened";
+        return;
+    }
+    if (model->family != RigFamily::IcomCiv) {
+        qWarning().noquote() << "tunavox: rig" << rigNumber << "model" << rs.type
+                             << "needs a driver this version does not have yet; not opened";
+        return;
+    }
+    if (!m_env.transportFactory) {
+        qWarning() << "tunavox: no serial transport";
+        return;
+    }
+    // The driver refers to the transport: the old pair goes in that order.
+    if (slot.driver && slot.driver->port().isOpen())
+        slot.driver->close();
+    slot.driver.reset();
+    slot.transport = m_env.transportFactory(rigNumber, rs.port);
+    if (!slot.transport)
+        return;
+    auto driver = std::make_unique<IcomDriver>(rigNumber, *slot.transport, m_ctx, m_hooks);
+    if (!driver->configure(rs.port, rs.baudRate, rs.type, rs.civAddress)) {
+        qWarning().noquote() << "tunavox: rig" << rigNumber << "CI-V address" << rs.civAddress
+                             << "is not a hexadecimal byte; not opened";
+        slot.transport.reset();
+        return;
+    }
+    slot.driver = std::move(driver);
+    if (!slot.driver->open())
+        qWarning().noquote() << "tunavox: rig" << rigNumber << "port" << rs.port << "did not open";
+}
+
+void Controller::closeRig(int rigNumber)
+{
+    RigDriver *d = rig(rigNumber);
+    if (d && d->port().isOpen())
+        d->close();
+}
+
+void Controller::closeRigs()
+{
+    closeRig(1);
+    closeRig(2);
+}
+
+void Controller::reportRigs()
+{
+    const RigArrangement &r = m_settings.rigs;
+    const QString payload = QStringList{r.rig1.type,
+                                        r.rig1.port,
+                                        QString::number(rigOpen(1) ? 1 : 0),
+                                        r.rig2.type,
+                                        r.rig2.port,
+                                        QString::number(rigOpen(2) ? 1 : 0),
+                                        QString::number(r.rigUsage)}
+                                .join(QLatin1Char(':'));
+    report(QStringLiteral("OPPRIG"), payload);
+}
+
+QStringList Controller::rigSummary() const
+{
+    const RigArrangement &r = m_settings.rigs;
+    const auto line = [this](int n, const RigSettings &s) {
+        return QStringLiteral("Rig %1: %2  %3  %4 bps  CI-V %5  %6")
+            .arg(n)
+            .arg(s.type, s.port, s.baudRate, s.civAddress,
+                 rigOpen(n) ? QStringLiteral("open") : QStringLiteral("closed"));
+    };
+    return {line(1, r.rig1), line(2, r.rig2),
+            QStringLiteral("RigContType %1  Poll_Time %2 ms").arg(r.rigUsage).arg(r.pollTimeMs),
+            QStringLiteral("Calc_Type %1").arg(m_calcType)};
+}
+
+// ---- timers -----------------------------------------------------------------
+
+void Controller::setTimer1(bool running, int intervalMs)
+{
+    if (m_timer1.running == running && m_timer1.intervalMs == intervalMs)
+        return;
+    m_timer1 = {intervalMs, running};
+    if (m_events.timersChanged)
+        m_events.timersChanged();
+}
+
+void Controller::setTimer2(bool running, int intervalMs)
+{
+    if (m_timer2.running == running && m_timer2.intervalMs == intervalMs)
+        return;
+    m_timer2 = {intervalMs, running};
+    if (m_events.timersChanged)
+        m_events.timersChanged();
+}
+
+void Controller::startControlLoop()
+{
+    if (m_closing || m_rigControlMode == 2)
+        return;
+    setTimer2(false, 0);
+    setTimer1(true, m_settings.rigs.pollTimeMs);
+}
+
+void Controller::stopControlLoop()
+{
+    setTimer1(false, 0);
+}
+
+void Controller::reselectSmoothing(std::optional<int> responseWait)
+{
+    const int wait = responseWait ? *responseWait : (m_ft4 ? m_settings.ft4WaitMs : m_settings.responseWait1());
+    const int profile =
+        selectSmoothingProfile(m_settings.rigs.rig1.baudRate, m_settings.rigs.pollTimeMs, wait, m_ctx.dopplerState);
+    if (profile != 0)
+        m_smoother.selectProfile(profile);
+}
+
+// ---- windows and shutdown ----------------------------------------------------
+
+void Controller::reattach()
+{
+    m_dispatcherAttached = true;
+}
+
+void Controller::hideSettingsWindow()
+{
+    m_settingsFile.setValue(keys::Cfo, QStringLiteral("0"));
+    if (m_events.settingsWindow)
+        m_events.settingsWindow(false);
+}
+
+void Controller::closeSettingsWindow()
+{
+    if (m_closing)
+        return;
+    saveSettings();
+    m_lastSfx = QStringLiteral("0");
+    m_lastOfx = QStringLiteral("0");
+    reattach();
+    hideSettingsWindow();
+    startControlLoop();
+}
+
+void Controller::closeRequestedFromOutside()
+{
+    if (m_closing)
+        return;
+    if (m_ctx.sameBand && rigOpen(1) && RigModels::get(m_settings.rigs.rig1.type).sameBand)
+        rig(1)->setSameBandOperation(false);
+    m_ctx.sameBand = false;
+    if (m_savedArrangement)
+        restoreArrangement(false);
+    saveSettings();
+    reattach();
+    hideSettingsWindow();
+    startControlLoop();
+}
+
+void Controller::shutdown()
+{
+    if (m_finished)
+        return;
+    // 1.
+    if (m_savedArrangement)
+        restoreArrangement(false);
+    // 2.
+    if (!m_settings.rigs.lmf.isEmpty())
+        m_settingsFile.setValue(keys::LMF, m_settings.rigs.lmf);
+    if (!m_settings.lsf.isEmpty())
+        m_settingsFile.setValue(keys::LSF, m_settings.lsf);
+    // 3.
+    m_link.close();
+    // 4.
+    setTimer1(false, 0);
+    setTimer2(false, 0);
+    // 5.
+    closeRigs();
+    // 6.
+    m_closing = true;
+    m_ctx.shuttingDown = true;
+    writeSettings();
+    // 8.
+    m_dispatcherAttached = false;
+    finish();
+}
+
+void Controller::finish()
+{
+    m_finished = true;
+    if (m_events.finished)
+        m_events.finished();
+}
+
+// ---- reports ------------------------------------------------------------------
+
+void Controller::report(const QString &code, const QString &payload)
+{
+    if (m_closing || !m_env.channel)
+        return;
+    m_env.channel->send(PanelTitle, code + payload);
+}
+
+void Controller::reportNumber(const QString &code, double hz)
+{
+    report(code, QString::number(qint64(std::llround(hz))));
+}
+
+void Controller::toWaterfall(const QString &code, const QString &payload)
+{
+    if (m_closing || !m_env.channel || m_waterfallLink != QLatin1String("1"))
+        return;
+    m_env.channel->send(WaterfallTitle, code + payload);
+}
+
+} // namespace vm

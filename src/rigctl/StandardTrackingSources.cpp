@@ -1,0 +1,63 @@
+#include "rigctl/StandardTrackingSources.h"
+
+#include "common/SatelliteTable.h"
+#include "common/SettingKeys.h"
+#include "platform/LocalChannel.h"
+#include "tracking/BuiltinSource.h"
+#include "tracking/TrackingProgram.h"
+#include "tracking/TrackingSourceFactory.h"
+
+#include <QDebug>
+#include <QDir>
+
+namespace vm {
+
+StandardTrackingSources::StandardTrackingSources(LocalChannel &channel, Clock &clock, QString dataDir)
+    : m_channel(channel), m_clock(clock), m_dataDir(std::move(dataDir)),
+      m_settings(QDir(m_dataDir).filePath(QStringLiteral("Velomira.ini")))
+{
+}
+
+bool StandardTrackingSources::programRunning(const QString &title)
+{
+    if (m_channel.titleExists(title))
+        return true;
+    // A stand-in program may own only its export endpoint.
+    for (TrackingKind kind : {TrackingKind::Kepral32, TrackingKind::Ornik, TrackingKind::Kepral99}) {
+        const TrackingProgram &p = trackingProgram(kind);
+        if (p.windowTitle == title)
+            return m_channel.titleExists(p.exportTitle());
+    }
+    return false;
+}
+
+std::unique_ptr<TrackingSource> StandardTrackingSources::create(const QString &calcType, bool useDde)
+{
+    const std::optional<TrackingKind> kind = kindFromCalcType(calcType);
+    if (!kind)
+        return nullptr;
+    // The factory reads the method from the settings file.
+    if (*kind != TrackingKind::Builtin && m_settings.value(keys::UseDde) != (useDde ? u"1" : u"0"))
+        m_settings.setValue(keys::UseDde, useDde ? QStringLiteral("1") : QStringLiteral("0"));
+    QStringList names;
+    if (*kind == TrackingKind::Builtin) {
+        SatelliteTable table;
+        const QString path = QDir(m_dataDir).filePath(SatelliteTable::fileName());
+        if (table.load(path) > 0)
+            names = BuiltinSource::tableNames(table);
+    }
+    const TrackingSourceContext context{m_settings, m_channel, m_clock, names, m_dataDir};
+    return makeTrackingSource(*kind, context);
+}
+
+void StandardTrackingSources::selectSatellite(TrackingSource *source, const QString &name)
+{
+    auto *builtin = dynamic_cast<BuiltinSource *>(source);
+    if (!builtin)
+        return;
+    QString error;
+    if (!builtin->selectSatellite(name, &error))
+        qWarning().noquote() << "tunavox: satellite" << name << "cannot be tracked:" << error;
+}
+
+} // namespace vm

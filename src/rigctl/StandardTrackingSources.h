@@ -1,0 +1,33 @@
+#pragma once
+
+#include "common/Settings.h"
+#include "rigctl/TrackingSources.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace vm {
+
+class Clock;
+class LocalChannel;
+
+// The tracking sources of the running program: outside tracking programs
+// found by their window titles on the channel, their export endpoints or
+// registry values, and the built-in orbit computation.
+class StandardTrackingSources final : public TrackingSources {
+public:
+    // `settingsPath`: the data folder's Velomira.ini; `satelliteTable`: its SATdata.txt.
+    StandardTrackingSources(LocalChannel &channel, Clock &clock, QString dataDir);
+
+    bool programRunning(const QString &title) override;
+    std::unique_ptr<TrackingSource> create(const QString &calcType, bool useDde) override;
+    void selectSatellite(TrackingSource *source, const QString &name) override;
+
+private:
+    LocalChannel &m_channel;
+    Clock &m_clock;
+    QString m_dataDir;
+    Settings m_settings;
+};
+
+} // namespace vm
