@@ -400,6 +400,13 @@ void IcomDriver::readCwSpeed()
         m_hooks.writeSetting(QStringLiteral("RIG_CON_CFG"), QStringLiteral("CWspeed"), speed);
 }
 
+void IcomDriver::setCwSpeed(const QString &level, const QString &)
+{
+    // As rig 1 only the rigs with a keyer level command of their own.
+    if (isRig2() || m_model->cwSpeedRig1)
+        setCwSpeedLevel(level);
+}
+
 void IcomDriver::setCwSpeedLevel(const QString &level4)
 {
     const QByteArray level = civ::fourDigitBcd(level4);

@@ -40,6 +40,7 @@ public:
     void sendCw(const QString &text) override;
     void stopCw() override;
     void readCwSpeed() override;
+    void setCwSpeed(const QString &level, const QString &wpm) override;
     bool setSameBandOperation(bool on) override;
     void setUpSatellite(const SatelliteSetup &setup) override;
 
@@ -48,12 +49,12 @@ public:
     void selectBandB();
     void exchangeBands();
     void toneOnCode(const QString &code4);
-    void readDataMode();
-    void readNoiseBlanker();
-    void readNoiseReduction();
+    void readDataMode() override;
+    void readNoiseBlanker() override;
+    void readNoiseReduction() override;
     void setCwSpeedLevel(const QString &level4);
-    void setRit(bool on);
-    void setRitOffset(const QString &text); // "-0120": four digits, optional "-"
+    void setRit(bool on) override;
+    void setRitOffset(const QString &text) override; // "-0120": four digits, optional "-"
     void readRigSetting();
     void restoreRigSetting();
 

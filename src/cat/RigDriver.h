@@ -55,12 +55,22 @@ public:
     virtual void sendCw(const QString &text) = 0;
     virtual void stopCw() = 0;
     virtual void readCwSpeed() = 0;
+    // Keying speed: `level` is the four-digit level of the Icom rigs,
+    // `wpm` the speed in words per minute of the text-command rigs.
+    virtual void setCwSpeed(const QString &level, const QString &wpm) = 0;
 
     // Switches the same-band ("UU") arrangement on or off. False (and a
     // message) when the model cannot do it.
     virtual bool setSameBandOperation(bool on) = 0;
     // Puts the rig on a newly chosen satellite: bands, frequencies, modes, tone.
     virtual void setUpSatellite(const SatelliteSetup &setup) = 0;
+
+    // Operations only some families have; by default they do nothing.
+    virtual void setRit(bool) {}
+    virtual void setRitOffset(const QString &) {}
+    virtual void readDataMode() {}
+    virtual void readNoiseBlanker() {}
+    virtual void readNoiseReduction() {}
 };
 
 } // namespace vm

@@ -102,6 +102,7 @@ QList<RigModelInfo> buildTable()
         m.reportsDial = true;
         m.cwReadLength = 15;
         m.cwTable = CwLevelTable::Ic910;
+        m.cwSpeedRig1 = true;
         m.satelliteSwitch1A07 = true;
         t << m;
     }
@@ -109,6 +110,7 @@ QList<RigModelInfo> buildTable()
     m = icom("IC9100", BandGroup::TwinBand, 0x7C);
     m.asRig2 = true;
     m.cwRig1 = true;
+    m.cwSpeedRig1 = true;
     m.cwRig2 = true;
     m.toneRig1 = true;
     m.toneRig2 = true;
@@ -162,6 +164,7 @@ QList<RigModelInfo> buildTable()
     m = text("TS2000", 1, 11);
     m.sameBand = true;
     m.cwRig1 = true;
+    m.cwSpeedRig1 = true;
     m.cwRig2 = true;
     m.toneRig1 = true;
     t << m;

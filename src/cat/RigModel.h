@@ -41,6 +41,7 @@ struct RigModelInfo {
     bool sameBand = false;        // has a same-band satellite arrangement ("UU" satellites)
     bool cwRig1 = false;          // sends CW text when it is rig 1
     bool cwRig2 = false;          // sends CW text when it is rig 2
+    bool cwSpeedRig1 = false;     // takes a keying speed when it is rig 1
     bool toneRig1 = false;        // uplink tone switched through the satellite bands (twin-band rigs)
     bool toneRig2 = false;        // uplink tone as a plain second rig
     bool reportsDial = false;     // one rig that reports its dial: operator dial moves are followed

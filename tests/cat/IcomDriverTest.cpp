@@ -302,6 +302,23 @@ TEST_F(IcomDriverTest, CwSpeedLevelsWriteTheSetting)
     EXPECT_EQ(driver->port().pendingReplies(), 0);
 }
 
+TEST_F(IcomDriverTest, KeyingSpeedGoesOnlyToRigsThatTakeIt)
+{
+    make("IC9700", "A2");
+    openQuietly();
+    driver->setCwSpeed("0128", "27");
+    driver->setCwSpeed("12x4", "27"); // not a level: nothing
+    EXPECT_EQ(bodies(), QStringList({"14 0C 01 28"}));
+    make("IC705", "A4");
+    openQuietly();
+    driver->setCwSpeed("0128", "27");
+    EXPECT_TRUE(transport.writes.isEmpty());
+    make("IC7100", "88", 2);
+    openQuietly();
+    driver->setCwSpeed("0128", "27");
+    EXPECT_EQ(bodies(), QStringList({"14 0C 01 28"}));
+}
+
 TEST_F(IcomDriverTest, Ic910CwSpeedIsReadAfterItsEcho)
 {
     make("IC910", "60");

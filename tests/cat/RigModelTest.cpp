@@ -60,4 +60,10 @@ TEST(RigModels, SameBandAndRigRoles)
     }
     EXPECT_EQ(sameBand, QStringList({"IC705", "IC7100", "IC905", "IC9700", "FT817", "FT991", "TS2000"}));
     EXPECT_EQ(notRig2, QStringList({"IC705", "IC821", "IC905", "FT847"}));
+    QStringList speedRig1;
+    for (const RigModelInfo &m : RigModels::all()) {
+        if (m.cwSpeedRig1)
+            speedRig1 << m.id;
+    }
+    EXPECT_EQ(speedRig1, QStringList({"IC910", "IC911", "IC9100", "IC9700", "TS2000"}));
 }
