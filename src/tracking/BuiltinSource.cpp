@@ -195,7 +195,10 @@ std::vector<BuiltinSource::Tracked> BuiltinSource::matched(const std::vector<orb
 
 void BuiltinSource::afterMatch()
 {
-    // The current choice stands only while its satellite is still there.
+    // A choice stands only while its satellite is still there; the operator's
+    // choice then gives way to the automatic one (the setting is kept).
+    if (!m_selected.isEmpty() && !findTracked(m_selected))
+        m_selected.clear();
     if (!m_current.isEmpty() && !findTracked(m_current)) {
         m_current.clear();
         m_currentUp = false;
@@ -228,8 +231,6 @@ void BuiltinSource::checkTleFile(qint64 now)
     QString why;
     if (loadTle(&why)) {
         m_lastError.clear();
-        if (!m_selected.isEmpty() && !findTracked(m_selected))
-            m_selected.clear();
     } else {
         m_lastError = why;
     }

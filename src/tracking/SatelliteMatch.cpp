@@ -40,6 +40,13 @@ QString parenthesised(const QString &name)
     return name.mid(open + 1, close - open - 1).trimmed();
 }
 
+QString beforeParentheses(const QString &name)
+{
+    const qsizetype close = name.lastIndexOf(u')');
+    const qsizetype open = close < 0 ? -1 : name.lastIndexOf(u'(', close);
+    return open < 0 ? name.trimmed() : name.left(open).trimmed();
+}
+
 std::optional<std::size_t> find(const QString &tableName, const std::vector<orbit::Tle> &sets)
 {
     const QString wanted = tableName.trimmed();
@@ -64,13 +71,17 @@ std::optional<std::size_t> find(const QString &tableName, const std::vector<orbi
             return i;
     }
 
+    // Names like "OSCAR 7 (AO-7)" or "ISS (ZARYA)": either part may be the one the table uses.
     const QString inner = parenthesised(wanted);
     const QString innerKey = inner.isEmpty() ? QString() : normalised(inner);
+    const QString outerKey = inner.isEmpty() ? QString() : normalised(beforeParentheses(wanted));
     for (std::size_t i = 0; i < names.size(); ++i) {
         const QString theirs = parenthesised(names[i]);
-        if (!theirs.isEmpty() && normalised(theirs) == key)
+        if (!theirs.isEmpty() &&
+            (normalised(theirs) == key || normalised(beforeParentheses(names[i])) == key))
             return i;
-        if (!innerKey.isEmpty() && normalised(names[i]) == innerKey)
+        const QString theirKey = normalised(names[i]);
+        if (!innerKey.isEmpty() && (theirKey == innerKey || theirKey == outerKey))
             return i;
     }
     return std::nullopt;

@@ -23,9 +23,15 @@ QString normalised(const QString &name);
 // gives "AO-7"); empty when there is none.
 QString parenthesised(const QString &name);
 
+// The text before the last pair of parentheses, trimmed ("ISS (ZARYA)" gives
+// "ISS"); the whole name when there are none.
+QString beforeParentheses(const QString &name);
+
 // Index of the set that matches `tableName`, trying every set with one rule
 // before the next: the same name without regard to case, then the same
-// normalised name, then the normalised name in parentheses (on either side).
+// normalised name, then the normalised part inside or before the parentheses
+// (on either side: "AO-7" finds "OSCAR 7 (AO-7)", "ISS" finds "ISS (ZARYA)").
+// A set without a name line is known by its catalogue number.
 std::optional<std::size_t> find(const QString &tableName, const std::vector<orbit::Tle> &sets);
 
 } // namespace satelliteMatch
