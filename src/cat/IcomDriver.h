@@ -13,6 +13,7 @@ namespace vm {
 // satellite set-up sequences. All model differences come from RigModels.
 class IcomDriver final : public RigDriver {
 public:
+    // The context and hooks belong to the controller and must outlive the driver.
     IcomDriver(int rigNumber, SerialTransport &transport, CatContext &context, const CatHooks &hooks);
 
     // Port, baud rate, model and CI-V address text (two hexadecimal digits,

@@ -33,6 +33,7 @@ public:
     static constexpr int MaxAdaptiveWaitMs = 100;
     static constexpr int IoTimeoutMs = 200;
 
+    // The transport, context and hooks must outlive the port.
     RigPort(int rigNumber, SerialTransport &transport, CatContext &context, const CatHooks &hooks);
 
     // Takes the port settings: port name (device path, "None" for none),

@@ -549,32 +549,6 @@ TEST_F(IcomDriverTest, OpeningAnOpenRigClosesItFirst)
     EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList({"0", "1"}));
 }
 
-TEST_F(IcomDriverTest, SilentRigIsGivenUpOnThe21stExpectedReply)
-{
-    make("IC9700", "A2");
-    transport.responder = {}; // nothing comes back
-    context.dopplerState = 4; // opening without a poll
-    context.autoPowerOff = true;
-    ASSERT_TRUE(driver->open());
-    // The opening expected four replies (rig setting, CW speed, NB, NR) plus
-    // the wake-up answer.
-    EXPECT_EQ(driver->port().pendingReplies(), 5);
-    context.dopplerState = 1;
-    for (int i = 6; i <= 20; ++i)
-        driver->pollFrequency();
-    EXPECT_TRUE(driver->port().isOpen());
-    EXPECT_TRUE(recorder.payloads("OPPCER").isEmpty());
-    const auto writesBefore = transport.writes.size();
-    driver->pollFrequency();
-    EXPECT_FALSE(driver->port().isOpen());
-    EXPECT_TRUE(driver->port().failed());
-    EXPECT_EQ(recorder.payloads("OPPCER"), QStringList{"/dev/ttyUSB0"});
-    EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList({"1", "0"}));
-    EXPECT_EQ(recorder.linkTimerStarts, 1);
-    // Only the poll's own write went out: the closing sequence was skipped.
-    EXPECT_EQ(transport.writes.size(), writesBefore + 1);
-}
-
 TEST_F(IcomDriverTest, SameBandOperationOnAndOff)
 {
     make("IC9700", "A2");

@@ -154,26 +154,3 @@ TEST(IcomRigsimE2e, OpenSetPollAndCloseAnIc9700OnAPty)
     EXPECT_TRUE(sim.waitFor("status", [](const QString &a) { return a.contains("satellite=off"); })
                     .contains("satellite=off"));
 }
-
-TEST(IcomRigsimE2e, SilentRigIsGivenUp)
-{
-    ensureApplication();
-    Rigsim sim({"--model", "IC9100", "--baud", "115200"});
-    const QString path = sim.readLine();
-    ASSERT_FALSE(path.isEmpty());
-    QSerialPortTransport transport;
-    CatContext context;
-    CatRecorder recorder;
-    IcomDriver driver(1, transport, context, recorder.hooks);
-    ASSERT_TRUE(
-        driver.configure(path, QStringLiteral("115200"), QStringLiteral("IC9100"), QStringLiteral("7c")));
-    context.dopplerState = 4;
-    ASSERT_TRUE(driver.open());
-    ASSERT_TRUE(sim.command("silent").startsWith("OK"));
-    context.dopplerState = 0;
-    for (int i = 0; i < 30 && driver.port().isOpen(); ++i)
-        driver.pollFrequency();
-    EXPECT_FALSE(driver.port().isOpen());
-    EXPECT_EQ(recorder.payloads("OPPCER"), QStringList{path});
-    EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList({"1", "0"}));
-}
