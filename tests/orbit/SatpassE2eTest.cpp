@@ -127,3 +127,29 @@ TEST_F(SatpassE2e, BadArgumentsAndDecayedOrbitsAreClearErrors)
 
 } // namespace
 } // namespace vm::orbit
+
+namespace vm::orbit {
+namespace {
+
+TEST_F(SatpassE2e, MadeUpOverheadSatelliteCulminatesWhereAndWhenAsked)
+{
+    const ProgramRun made = runSatpass({"--make-overhead", "DEMO-1", "--lat", "-33.9", "--lon", "18.4", "--time",
+                                        "2026-12-06 18:00:00", "--minutes", "7"});
+    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+    const QString tle = m_dir.filePath(QStringLiteral("demo.txt"));
+    QFile f(tle);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(made.out.toUtf8());
+    f.close();
+
+    const ProgramRun passes = runSatpass({"--tle", tle, "--lat", "-33.9", "--lon", "18.4", "--time",
+                                          "2026-12-06 18:00:00", "--hours", "0.5", "--passes-only"});
+    ASSERT_EQ(passes.exitCode, 0) << passes.err.toStdString();
+    const QRegularExpression row(QStringLiteral("2026-12-06 18:07:\\d\\d\\s+(\\d+\\.\\d)"));
+    const QRegularExpressionMatch m = row.match(passes.out);
+    ASSERT_TRUE(m.hasMatch()) << passes.out.toStdString();
+    EXPECT_GT(m.captured(1).toDouble(), 85.0);
+}
+
+} // namespace
+} // namespace vm::orbit

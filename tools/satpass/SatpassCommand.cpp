@@ -4,6 +4,7 @@
 #include "orbit/LookAngles.h"
 #include "orbit/Maidenhead.h"
 #include "orbit/Observer.h"
+#include "orbit/OverheadOrbit.h"
 #include "orbit/PassPredictor.h"
 #include "orbit/Satellite.h"
 #include "orbit/Tle.h"
@@ -34,6 +35,8 @@ const char *const kHelp =
     R"(Usage: satpass --tle FILE (--lat DEG --lon DEG [--height M] | --locator LOC)
                [--sat NAME] [--time TIME] [--hours H] [--look-only | --passes-only]
        satpass --tle FILE --list
+       satpass --make-overhead NAME (--lat DEG --lon DEG | --locator LOC)
+               [--time TIME] [--minutes M]
 
 Prints where a satellite is seen from a station at one moment (azimuth,
 elevation, range, range rate, sub-satellite point, revolution number) and its
@@ -52,6 +55,11 @@ passes over the following span.
   --look-only     print only the look angles
   --passes-only   print only the passes
   --list          list the satellites of the file and end
+  --make-overhead NAME
+                  print a three-line element set of a made-up satellite NAME,
+                  epoch TIME, that passes right over the station M minutes
+                  after TIME (for demonstrations and tests)
+  --minutes M     with --make-overhead: minutes to the culmination (default 5)
   --help          this text
 
 All times are UTC. Range rate is positive when the satellite recedes.
@@ -139,6 +147,8 @@ struct Arguments {
     bool passesOnly = false;
     bool list = false;
     bool help = false;
+    std::string makeOverhead;
+    double minutes = 5.0;
 };
 
 // Returns an error text, or nothing when the arguments are usable.
@@ -209,13 +219,22 @@ std::optional<std::string> parseArguments(const std::vector<std::string> &args, 
             a.passesOnly = true;
         } else if (opt == "--list") {
             a.list = true;
+        } else if (opt == "--make-overhead") {
+            a.makeOverhead = value().value_or(std::string());
+            if (a.makeOverhead.empty())
+                return "--make-overhead needs a satellite name";
+        } else if (opt == "--minutes") {
+            const auto m = number("--minutes");
+            if (!m || *m < 0.0 || *m > 1440.0)
+                return "--minutes needs a number of minutes between 0 and 1440";
+            a.minutes = *m;
         } else {
             return "unknown argument: " + args[i];
         }
     }
     if (a.help)
         return std::nullopt;
-    if (a.tleFile.empty())
+    if (a.tleFile.empty() && a.makeOverhead.empty())
         return "--tle FILE is required";
     if (a.list)
         return std::nullopt;
@@ -248,6 +267,33 @@ const Tle *findSatellite(const std::vector<Tle> &sets, const std::string &wanted
     return nullptr;
 }
 
+std::optional<Observer> stationOf(const Arguments &a, std::ostream &err)
+{
+    Observer observer;
+    observer.heightM = a.heightM;
+    if (!a.locator.empty()) {
+        const auto ll = locatorToLatLon(a.locator);
+        if (!ll) {
+            err << "satpass: not a Maidenhead locator: " << a.locator << "\n";
+            return std::nullopt;
+        }
+        observer.latitudeDeg = ll->latitudeDeg;
+        observer.longitudeDeg = ll->longitudeDeg;
+    } else {
+        observer.latitudeDeg = *a.lat;
+        observer.longitudeDeg = *a.lon;
+    }
+    return observer;
+}
+
+int64_t timeOf(const Arguments &a)
+{
+    return a.timeMs ? *a.timeMs
+                    : std::chrono::duration_cast<std::chrono::milliseconds>(
+                          std::chrono::system_clock::now().time_since_epoch())
+                          .count();
+}
+
 } // namespace
 
 int runSatpass(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
@@ -259,6 +305,20 @@ int runSatpass(const std::vector<std::string> &args, std::ostream &out, std::ost
     }
     if (a.help) {
         out << kHelp;
+        return kExitOk;
+    }
+
+    if (!a.makeOverhead.empty()) {
+        const auto station = stationOf(a, err);
+        if (!station)
+            return kExitUsage;
+        OverheadOrbitRequest request;
+        request.name = a.makeOverhead;
+        request.station = *station;
+        request.epochUnixMs = timeOf(a);
+        request.culminationUnixMs = request.epochUnixMs + static_cast<int64_t>(std::llround(a.minutes * 60000.0));
+        const Tle tle = designOverheadOrbit(request);
+        out << tle.name << "\n" << tle.line1 << "\n" << tle.line2 << "\n";
         return kExitOk;
     }
 
@@ -289,25 +349,11 @@ int runSatpass(const std::vector<std::string> &args, std::ostream &out, std::ost
         return kExitData;
     }
 
-    Observer observer;
-    observer.heightM = a.heightM;
-    if (!a.locator.empty()) {
-        const auto ll = locatorToLatLon(a.locator);
-        if (!ll) {
-            err << "satpass: not a Maidenhead locator: " << a.locator << "\n";
-            return kExitUsage;
-        }
-        observer.latitudeDeg = ll->latitudeDeg;
-        observer.longitudeDeg = ll->longitudeDeg;
-    } else {
-        observer.latitudeDeg = *a.lat;
-        observer.longitudeDeg = *a.lon;
-    }
-
-    const int64_t nowMs = a.timeMs ? *a.timeMs
-                                   : std::chrono::duration_cast<std::chrono::milliseconds>(
-                                         std::chrono::system_clock::now().time_since_epoch())
-                                         .count();
+    const auto station = stationOf(a, err);
+    if (!station)
+        return kExitUsage;
+    const Observer observer = *station;
+    const int64_t nowMs = timeOf(a);
     const Satellite satellite(*tle);
     char line[256];
 
