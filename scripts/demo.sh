@@ -1,14 +1,97 @@
 #!/usr/bin/env bash
-# The main job: installs, builds and starts the operation panel in a demo data folder.
+# The main job: installs, builds and starts the operation panel in a demo data
+# folder, with a simulated IC-9700 (rigsim) on a pseudo-terminal as rig 1 and
+# the built-in orbit computation as the tracking source.
+#
+# The demo satellite VELOMIRA-1 is a made-up linear transponder whose orbit is
+# designed at start so that a pass over the station is under way. Put your own
+# TLE file as nasabare.txt into the demo folder to track real satellites instead.
+#
+# Environment: DEMO_LOCATOR (station, default PM95vq), VELOMIRA_HOME (demo data
+# folder, default build/demo-home).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELOMIRA_BUILD_DIR:-$root/build}
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
+bin=$build/bin
 
-if [ ! -x "$build/bin/velomira" ]; then
-  echo "demo: the operation panel (velomira) is not built yet in this version."
-  echo "demo: what exists so far is the shared foundation; run scripts/test.sh to exercise it."
+export VELOMIRA_HOME=${VELOMIRA_HOME:-$build/demo-home}
+mkdir -p "$VELOMIRA_HOME"
+locator=${DEMO_LOCATOR:-PM95vq}
+demo_sat=VELOMIRA-1
+demo_row="$demo_sat,435500,145900,30,145890,,,,,"
+pty_link=$VELOMIRA_HOME/ic9700
+
+# Satellite table: the default rows plus the demo satellite.
+table=$VELOMIRA_HOME/SATdata.txt
+if [ ! -f "$table" ]; then
+  printf '%s\n' "衛 星 名,UP Link(KHz),Down Link(KHz),Width(KHz),Beacon(KHz),Tone(Hz),TX TRV(KHz),RX TRV(KHz),NonRev,MLTmode" \
+    "AO-07,432125,145925,50,145975,,,,,B-mode" "AO-07,145850,29400,100,29502,,,,Y,A-mode" "$demo_row" > "$table"
+elif ! grep -q "^$demo_sat," "$table"; then
+  printf '%s\n' "$demo_row" >> "$table"
+fi
+
+# Orbit data: the operator's own file when present, else a fresh demo pass.
+if [ -f "$VELOMIRA_HOME/nasabare.txt" ]; then
+  tle_file=nasabare.txt
+else
+  tle_file=velomira-demo.txt
+  "$bin/satpass" --make-overhead "$demo_sat" --locator "$locator" --minutes 3 > "$VELOMIRA_HOME/$tle_file"
+fi
+
+# Settings: the simulated rig, the built-in tracker, the station.
+ini=$VELOMIRA_HOME/Velomira.ini
+if [ ! -f "$ini" ]; then
+  cat > "$ini" <<INI
+[RIG_CON_CFG]
+RIG_TYPE=IC9700
+RIGCOMCONT=$pty_link
+BAUD_RATE=19200
+ICOM_RIGadrs=A2
+RigContType=0
+Calc_Type=4
+Poll_Time=200
+StartUpMODE=SSB
+[QTH]
+Locator=$locator
+[TRACK]
+TLEFile=$tle_file
+INI
+fi
+
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
+trap cleanup EXIT INT TERM
+
+# The simulated rig; its console stays on a fifo so that it keeps running.
+console=$(mktemp -u "${TMPDIR:-/tmp}/rigsim-console.XXXXXX")
+mkfifo "$console"
+"$bin/rigsim" --model IC9700 --baud 19200 --link "$pty_link" < "$console" > "$VELOMIRA_HOME/rigsim.log" 2>&1 &
+pids+=($!)
+exec 3> "$console"
+rm -f "$console"
+for _ in $(seq 100); do [ -e "$pty_link" ] && break; sleep 0.1; done
+[ -e "$pty_link" ] || { echo "demo: rigsim did not start (see $VELOMIRA_HOME/rigsim.log)"; exit 1; }
+echo "demo: simulated IC-9700 on $pty_link, data folder $VELOMIRA_HOME, station $locator"
+
+if [ -x "$bin/velomira" ]; then
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "demo: there is no display. Run it on a desktop, or under a virtual X server:"
+    echo "      xvfb-run -a -s '-screen 0 1280x900x24' scripts/demo.sh"
+    exit 1
+  fi
+  "$bin/velomira" "$@"
+elif [ -x "$bin/tunavox" ]; then
+  echo "demo: the operation panel (velomira) is not part of this version yet."
+  echo "demo: running the rig controller alone; a stand-in panel prints the controller's reports."
+  echo "demo: Ctrl+C ends it."
+  "$bin/vmsend" --listen Velomira &
+  pids+=($!)
+  for _ in $(seq 50); do "$bin/vmsend" --exists Velomira >/dev/null 2>&1 && break; sleep 0.1; done
+  "$bin/tunavox" -R
+else
+  echo "demo: neither the panel nor the rig controller is built in this version yet."
+  echo "demo: the simulated rig runs; try: $bin/satpass --tle $VELOMIRA_HOME/$tle_file --locator $locator"
   exit 1
 fi
-exec "$build/bin/velomira" "$@"
