@@ -64,13 +64,9 @@ pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT INT TERM
 
-# The simulated rig; its console stays on a fifo so that it keeps running.
-console=$(mktemp -u "${TMPDIR:-/tmp}/rigsim-console.XXXXXX")
-mkfifo "$console"
-"$bin/rigsim" --model IC9700 --baud 19200 --link "$pty_link" < "$console" > "$VELOMIRA_HOME/rigsim.log" 2>&1 &
+# The simulated rig (its console on standard input is not needed here).
+"$bin/rigsim" --model IC9700 --baud 19200 --link "$pty_link" < /dev/null > "$VELOMIRA_HOME/rigsim.log" 2>&1 &
 pids+=($!)
-exec 3> "$console"
-rm -f "$console"
 for _ in $(seq 100); do [ -e "$pty_link" ] && break; sleep 0.1; done
 [ -e "$pty_link" ] || { echo "demo: rigsim did not start (see $VELOMIRA_HOME/rigsim.log)"; exit 1; }
 echo "demo: simulated IC-9700 on $pty_link, data folder $VELOMIRA_HOME, station $locator"
