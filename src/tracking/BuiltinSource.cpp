@@ -58,9 +58,10 @@ std::optional<orbit::Observer> BuiltinSource::stationFromSettings(const Settings
     const std::optional<double> lon = number(settings.value(keys::Longitude));
     if (lat && lon) {
         if (std::abs(*lat) > 90.0 || *lon < -180.0 || *lon > 360.0)
-            return fail(QStringLiteral("局の位置が正しくありません: 緯度 %1 / 経度 %2 ([QTH] Latitude / Longitude)")
-                            .arg(*lat)
-                            .arg(*lon));
+            return fail(
+                QStringLiteral("局の位置が正しくありません: 緯度 %1 / 経度 %2 ([QTH] Latitude / Longitude)")
+                    .arg(*lat)
+                    .arg(*lon));
         station.latitudeDeg = *lat;
         station.longitudeDeg = *lon > 180.0 ? *lon - 360.0 : *lon;
         return station;
@@ -70,7 +71,8 @@ std::optional<orbit::Observer> BuiltinSource::stationFromSettings(const Settings
     if (!locator.isEmpty()) {
         const std::optional<orbit::LatLon> p = orbit::locatorToLatLon(locator.toStdString());
         if (!p)
-            return fail(QStringLiteral("グリッドロケーター \"%1\" が正しくありません ([QTH] Locator)").arg(locator));
+            return fail(
+                QStringLiteral("グリッドロケーター \"%1\" が正しくありません ([QTH] Locator)").arg(locator));
         station.latitudeDeg = p->latitudeDeg;
         station.longitudeDeg = p->longitudeDeg;
         return station;
@@ -133,7 +135,8 @@ bool BuiltinSource::open(QString *error)
         if (const Tracked *t = findTracked(m_selected)) {
             m_selected = t->name;
         } else {
-            m_lastError = QStringLiteral("選択されていた衛星 %1 の軌道要素がないので自動選択にします").arg(m_selected);
+            m_lastError =
+                QStringLiteral("選択されていた衛星 %1 の軌道要素がないので自動選択にします").arg(m_selected);
             m_selected.clear();
         }
     }
@@ -161,7 +164,8 @@ bool BuiltinSource::loadTle(QString *error)
     if (tracked.empty()) {
         const bool noSets = parsed.sets.empty();
         if (error) {
-            *error = noSets ? QStringLiteral("TLEファイル %1 に軌道要素がありません").arg(QDir::toNativeSeparators(path))
+            *error = noSets ? QStringLiteral("TLEファイル %1 に軌道要素がありません")
+                                  .arg(QDir::toNativeSeparators(path))
                             : QStringLiteral("TLEファイル %1 に衛星テーブルの衛星の軌道要素がありません")
                                   .arg(QDir::toNativeSeparators(path));
         }
@@ -221,7 +225,8 @@ void BuiltinSource::checkTleFile(qint64 now)
     const QFileInfo info(tleFilePath());
     if (!info.exists()) {
         if (m_tracked.empty())
-            m_lastError = QStringLiteral("TLEファイル %1 がありません").arg(QDir::toNativeSeparators(info.filePath()));
+            m_lastError =
+                QStringLiteral("TLEファイル %1 がありません").arg(QDir::toNativeSeparators(info.filePath()));
         return;
     }
     if (!m_tracked.empty() && info.lastModified() == m_tleModified && info.size() == m_tleSize)
@@ -347,7 +352,8 @@ TrackingSource::ReadResult BuiltinSource::read(TrackingValues &values)
         m_currentUp = v && v->elevation.toDouble() >= 0.0;
     }
     if (!v) {
-        m_lastError = QStringLiteral("%1 の軌道を計算できません (軌道要素が古いか正しくありません)").arg(t->name);
+        m_lastError =
+            QStringLiteral("%1 の軌道を計算できません (軌道要素が古いか正しくありません)").arg(t->name);
         return ReadResult::Failed;
     }
     values = *v;

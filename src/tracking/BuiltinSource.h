@@ -46,10 +46,10 @@ public:
 
     // A satellite the operator may choose: a table satellite with an element set.
     struct Candidate {
-        QString name;               // the table's name
-        QString tleName;            // the name in the TLE file
-        double elevationDeg = 0.0;  // now
-        bool up = false;            // above the horizon now
+        QString name;                 // the table's name
+        QString tleName;              // the name in the TLE file
+        double elevationDeg = 0.0;    // now
+        bool up = false;              // above the horizon now
         std::optional<int64_t> aosMs; // the pass in progress or the next one, within a day
         std::optional<int64_t> losMs;
         double maxElevationDeg = 0.0; // of that pass

@@ -22,7 +22,8 @@ std::optional<QString> ExportSource::request(const QString &item)
 {
     const LocalChannel::Result r = m_channel.requestItem(m_program.exportTitle(), item);
     if (!r.delivered()) {
-        m_lastError = QStringLiteral("%1 %2: %3").arg(m_program.link(), item, LocalChannel::statusText(r.status));
+        m_lastError =
+            QStringLiteral("%1 %2: %3").arg(m_program.link(), item, LocalChannel::statusText(r.status));
         return std::nullopt;
     }
     if (r.value == 0) {
@@ -46,7 +47,8 @@ TrackingSource::ReadResult ExportSource::read(TrackingValues &values)
     bool ok = false;
     const float rr = rangeRate->trimmed().toFloat(&ok);
     if (!ok) {
-        m_lastError = QStringLiteral("%1 %2: not a number: %3").arg(m_program.link(), m_program.rangeRateItem, *rangeRate);
+        m_lastError = QStringLiteral("%1 %2: not a number: %3")
+                          .arg(m_program.link(), m_program.rangeRateItem, *rangeRate);
         return ReadResult::Failed;
     }
     values.rangeRate = rr;

@@ -78,7 +78,8 @@ QString noProgramMessage()
     return QStringLiteral("Velomira をご利用ありがとうございます。　m(_ _)m　") + crlf + crlf +
            QStringLiteral("Velomiraは事前に[Kepral32]か[Kepral99]あるいは[Ornik]が") +
            QStringLiteral("起動している事が前提です。") + crlf + crlf +
-           QStringLiteral("現在その前提条件を満たしておりません、申し訳ありませんが私(Velomira)は終了致します。") +
+           QStringLiteral(
+               "現在その前提条件を満たしておりません、申し訳ありませんが私(Velomira)は終了致します。") +
            crlf + crlf + QStringLiteral("「OK」を押す前に上記ご対応頂ければ続行可能です");
 }
 

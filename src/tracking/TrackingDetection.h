@@ -14,9 +14,9 @@ namespace vm {
 // decides. With several running, Kepral32 wins over Ornik, Ornik over
 // Kepral99, and the operator is told which one is used.
 struct TrackingDetection {
-    int weight = 0;                           // sum of the weights of the titles found
+    int weight = 0;                            // sum of the weights of the titles found
     TrackingKind kind = TrackingKind::Builtin; // the program to use; Builtin when none runs
-    QString message;                          // the several-programs notice; empty otherwise
+    QString message;                           // the several-programs notice; empty otherwise
     // None runs although the settings name an outside program (a Calc_Type
     // of "1", "2" or "3" stored in the settings file): the controller shows
     // noProgramMessage() and, at the second failure, ends.

@@ -17,9 +17,9 @@ class TrackingLink {
 public:
     // Range-rate smoothing, provided by the control loop.
     struct Smoothing {
-        std::function<bool()> enabled;             // RR_INP is "1"
-        std::function<float(float raw)> smooth;    // above the horizon, smoothing on
-        std::function<void(float raw)> reference;  // below the horizon, or smoothing off
+        std::function<bool()> enabled;            // RR_INP is "1"
+        std::function<float(float raw)> smooth;   // above the horizon, smoothing on
+        std::function<void(float raw)> reference; // below the horizon, or smoothing off
     };
 
     TrackingLink(ReportSink reports, Smoothing smoothing);
@@ -36,7 +36,10 @@ public:
     void read();
 
     // Called with the new label text when it changes.
-    void setLabelChanged(std::function<void(const QString &label)> handler) { m_labelChanged = std::move(handler); }
+    void setLabelChanged(std::function<void(const QString &label)> handler)
+    {
+        m_labelChanged = std::move(handler);
+    }
     void setScheduleFlag(bool on) { m_schedule = on; }
     bool scheduleFlag() const { return m_schedule; }
 

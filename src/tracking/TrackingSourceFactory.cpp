@@ -29,8 +29,9 @@ std::unique_ptr<TrackingSource> makeTrackingSource(TrackingKind kind, const Trac
     const bool registryMethod = context.settings.value(keys::UseDde) == u"0";
     if (registryMethod && !program.registrySection.isEmpty()) {
         LocalChannel &channel = context.channel;
-        return std::make_unique<RegistrySource>(registryFilePath(context.settings), program.registrySection,
-                                                [&channel](const QString &title) { return channel.titleExists(title); });
+        return std::make_unique<RegistrySource>(
+            registryFilePath(context.settings), program.registrySection,
+            [&channel](const QString &title) { return channel.titleExists(title); });
     }
     if (registryMethod) // Ornik: the export endpoint is its only link
         context.settings.setValue(keys::UseDde, QStringLiteral("1"));

@@ -38,7 +38,8 @@ QString unquote(const QString &text, qsizetype &pos)
             break;
         case 'x': {
             qsizetype end = pos;
-            while (end < text.size() && end - pos < 4 && QString(QStringLiteral("0123456789abcdefABCDEF")).contains(text.at(end)))
+            while (end < text.size() && end - pos < 4 &&
+                   QString(QStringLiteral("0123456789abcdefABCDEF")).contains(text.at(end)))
                 ++end;
             bool ok = false;
             const uint code = text.mid(pos, end - pos).toUInt(&ok, 16);
@@ -148,7 +149,8 @@ bool writeKey(const QString &file, const QString &keyPath, const QHash<QString, 
         text = TextFile::decode(f.readAll());
     f.close();
     if (text.isEmpty())
-        text = QStringLiteral("WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n");
+        text = QStringLiteral(
+            "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n");
 
     const QString escapedPath = QString(keyPath).replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     const QString wanted = normaliseKey(escapedPath);

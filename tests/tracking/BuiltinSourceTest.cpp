@@ -1,13 +1,13 @@
 // The built-in source on a manual clock, against vm_orbit's own look angles
 // and pass search for the same instants.
 
+#include "tracking/BuiltinSource.h"
 #include "TleFixtures.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "orbit/LookAngles.h"
 #include "orbit/Maidenhead.h"
 #include "orbit/PassPredictor.h"
-#include "tracking/BuiltinSource.h"
 #include "tracking/TrackingLink.h"
 
 #include "ManualClock.h"
@@ -76,7 +76,10 @@ protected:
         return false;
     }
 
-    double el(const orbit::Satellite &sat, int64_t utc) const { return orbit::elevationDeg(sat, station, utc); }
+    double el(const orbit::Satellite &sat, int64_t utc) const
+    {
+        return orbit::elevationDeg(sat, station, utc);
+    }
 
     // Independent oracle for "next to rise": the earliest AOS of a pass still to come or in progress.
     std::optional<int64_t> nextAos(const orbit::Satellite &sat, int64_t utc) const

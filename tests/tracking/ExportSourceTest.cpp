@@ -1,11 +1,11 @@
 // The export-endpoint source against an item handler on a real channel in
 // this process, the source factory, and detection over channel titles.
 
+#include "tracking/ExportSource.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "platform/LocalChannel.h"
 #include "tracking/BuiltinSource.h"
-#include "tracking/ExportSource.h"
 #include "tracking/RegistrySource.h"
 #include "tracking/TrackingDetection.h"
 #include "tracking/TrackingLink.h"
@@ -213,5 +213,6 @@ TEST_F(ExportSourceTest, DetectionSeesChannelTitles)
     EXPECT_EQ(d.kind, TrackingKind::Ornik);
     channel.unregisterTitle("ornik");
     channel.unregisterTitle("Kepral99");
-    EXPECT_EQ(trackingDetection::detect([this](const QString &t) { return channel.titleExists(t); }).weight, 0);
+    EXPECT_EQ(trackingDetection::detect([this](const QString &t) { return channel.titleExists(t); }).weight,
+              0);
 }

@@ -1,8 +1,8 @@
 // The stand-in tracking program as a real process, read by the tracking link
 // through the export endpoint and the Wine registry file.
 
-#include "TleFixtures.h"
 #include "TestPaths.h"
+#include "TleFixtures.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "orbit/LookAngles.h"
@@ -92,7 +92,8 @@ protected:
     {
         QProcess *p = start(args);
         const QString title = trackingProgram(kind).exportTitle();
-        EXPECT_TRUE(waitUntil([&] { return channel.titleExists(title) || p->state() == QProcess::NotRunning; }));
+        EXPECT_TRUE(
+            waitUntil([&] { return channel.titleExists(title) || p->state() == QProcess::NotRunning; }));
         EXPECT_TRUE(channel.titleExists(title)) << p->readAllStandardError().toStdString();
         return p;
     }
@@ -143,7 +144,8 @@ TEST_F(FakeTrackerE2e, FixedValuesAreReadByTheLinkAndTheProgramIsDetected)
     startServing({"--program", "Kepral99", "--satellite", " rs-44 ", "--elevation", "23.4", "--range-rate",
                   "-2345.6", "--revolution", "1234"},
                  TrackingKind::Kepral99);
-    const TrackingDetection d = trackingDetection::detect([this](const QString &t) { return titleExists(t); });
+    const TrackingDetection d =
+        trackingDetection::detect([this](const QString &t) { return titleExists(t); });
     EXPECT_EQ(d.weight, 100);
     ASSERT_EQ(d.kind, TrackingKind::Kepral99);
 
@@ -160,7 +162,8 @@ TEST_F(FakeTrackerE2e, FixedValuesAreReadByTheLinkAndTheProgramIsDetected)
 
 TEST_F(FakeTrackerE2e, GarbledRangeRateEndsEveryRead)
 {
-    startServing({"--satellite", "AO-07", "--elevation", "10", "--range-rate", "n/a"}, TrackingKind::Kepral32);
+    startServing({"--satellite", "AO-07", "--elevation", "10", "--range-rate", "n/a"},
+                 TrackingKind::Kepral32);
     ExportSource source(trackingProgram(TrackingKind::Kepral32), channel);
     ASSERT_TRUE(source.open(nullptr));
     TrackingValues v;
@@ -180,15 +183,15 @@ TEST_F(FakeTrackerE2e, ServesAPassThatTheLinkReadsBack)
     ASSERT_FALSE(passes.empty());
     const orbit::Pass &pass = passes.front().aosAtSpanStart && passes.size() > 1 ? passes[1] : passes.front();
 
-    QProcess *p = startServing({"--tle", path("ao7.tle"), "--sat", "AO-07", "--name", "AO-07", "--lat", "35.68",
-                                "--lon", "139.77", "--height", "40", "--time", QString::number(kEpochMs),
-                                "--speed", "0"},
+    QProcess *p = startServing({"--tle", path("ao7.tle"), "--sat", "AO-07", "--name", "AO-07", "--lat",
+                                "35.68", "--lon", "139.77", "--height", "40", "--time",
+                                QString::number(kEpochMs), "--speed", "0"},
                                TrackingKind::Kepral32);
     ASSERT_TRUE(link.open(std::make_unique<ExportSource>(trackingProgram(TrackingKind::Kepral32), channel)));
     reports.clear();
 
     const int64_t span = pass.losMs - pass.aosMs;
-    const std::vector<int64_t> moments{pass.aosMs - 120'000, pass.aosMs + 1000,      pass.aosMs + span / 4,
+    const std::vector<int64_t> moments{pass.aosMs - 120'000, pass.aosMs + 1000,     pass.aosMs + span / 4,
                                        pass.maxMs,           pass.losMs - span / 4, pass.losMs - 1000,
                                        pass.losMs + 120'000};
     for (const int64_t t : moments) {
@@ -210,7 +213,8 @@ TEST_F(FakeTrackerE2e, OrnikIsDetectedAndItsRegistryChoiceGoesBackToTheEndpoint)
                   "--revolution", "7"},
                  TrackingKind::Ornik);
     EXPECT_TRUE(titleExists("ornik"));
-    const TrackingDetection d = trackingDetection::detect([this](const QString &t) { return titleExists(t); });
+    const TrackingDetection d =
+        trackingDetection::detect([this](const QString &t) { return titleExists(t); });
     EXPECT_EQ(d.weight, 10);
     ASSERT_EQ(d.kind, TrackingKind::Ornik);
 
@@ -264,8 +268,8 @@ TEST_F(FakeTrackerE2e, RegistryMethodReadsWhatTheProgramWritesUntilItCloses)
                                TrackingKind::Kepral32);
     ASSERT_TRUE(waitUntil([&] { return QFileInfo::exists(reg); }));
 
-    ASSERT_TRUE(link.open(std::make_unique<RegistrySource>(reg, "Kepral32",
-                                                           [this](const QString &t) { return titleExists(t); })));
+    ASSERT_TRUE(link.open(std::make_unique<RegistrySource>(
+        reg, "Kepral32", [this](const QString &t) { return titleExists(t); })));
     link.read();
     EXPECT_EQ(link.label(), "AO-07");
     EXPECT_EQ(link.values().elevation, "5.5");
@@ -322,6 +326,7 @@ TEST_F(FakeTrackerE2e, HelpDocumentsTheItemsAndTheConsole)
     QProcess *p = start({"--help"});
     ASSERT_TRUE(p->waitForFinished(Generous));
     const QString out = QString::fromUtf8(p->readAllStandardOutput());
-    for (const char *word : {"txtRangeRate", "TEXT7", "--script", "--tle", "--registry", "at TIME", "--speed"})
+    for (const char *word :
+         {"txtRangeRate", "TEXT7", "--script", "--tle", "--registry", "at TIME", "--speed"})
         EXPECT_TRUE(out.contains(word)) << word;
 }

@@ -72,7 +72,8 @@ TEST(RegistrySource, ReadsTheFourValuesWhileTheProgramRuns)
     const QString file = dir.filePath("user.reg");
     writeFile(file, kUserReg);
     bool running = true;
-    RegistrySource k32(file, "Kepral32", [&](const QString &title) { return running && title == "Kepral32"; });
+    RegistrySource k32(file, "Kepral32",
+                       [&](const QString &title) { return running && title == "Kepral32"; });
     QString error;
     ASSERT_TRUE(k32.open(&error));
     TrackingValues v;

@@ -1,5 +1,5 @@
-#include "TleFixtures.h"
 #include "tracking/SatelliteMatch.h"
+#include "TleFixtures.h"
 
 #include <gtest/gtest.h>
 

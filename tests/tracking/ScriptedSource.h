@@ -18,7 +18,8 @@ public:
     bool open(QString *) override { return true; }
     ReadResult read(TrackingValues &values) override
     {
-        const Step step = m_steps.isEmpty() ? Step{} : (m_steps.size() > 1 ? m_steps.takeFirst() : m_steps.first());
+        const Step step =
+            m_steps.isEmpty() ? Step{} : (m_steps.size() > 1 ? m_steps.takeFirst() : m_steps.first());
         if (step.result == ReadResult::Ok)
             values = step.values;
         if (step.result == ReadResult::Failed)

@@ -21,13 +21,16 @@ struct TleSet {
 };
 
 // ISS-like low orbit (the published example set, moved to the common epoch).
-inline constexpr TleSet kIss{"ISS (ZARYA)", "1 25544U 98067A   24001.50000000 -.00002182  00000-0 -11606-4 0  292",
+inline constexpr TleSet kIss{"ISS (ZARYA)",
+                             "1 25544U 98067A   24001.50000000 -.00002182  00000-0 -11606-4 0  292",
                              "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.7212539156353"};
 // AO-7-like orbit, named the way some catalogues name it.
-inline constexpr TleSet kAo7{"OSCAR 7 (AO-7)", "1 07530U 74089B   24001.50000000 -.00000040  00000-0  10000-3 0  999",
+inline constexpr TleSet kAo7{"OSCAR 7 (AO-7)",
+                             "1 07530U 74089B   24001.50000000 -.00000040  00000-0  10000-3 0  999",
                              "2 07530 101.9800 100.0000 0012000 200.0000 160.0000 12.5365000020000"};
 // FO-29-like sun-synchronous orbit.
-inline constexpr TleSet kFo29{"JAS-2 (FO-29)", "1 24278U 96046B   24001.50000000  .00000010  00000-0  10000-4 0  999",
+inline constexpr TleSet kFo29{"JAS-2 (FO-29)",
+                              "1 24278U 96046B   24001.50000000  .00000010  00000-0  10000-4 0  999",
                               "2 24278  98.5000  50.0000 0350000 300.0000  60.0000 13.5300000040000"};
 // Two geostationary satellites 40 degrees apart.
 inline constexpr TleSet kGeoA{"GEO-A", "1 99991U 20001A   24001.50000000  .00000000  00000-0  00000-0 0  999",

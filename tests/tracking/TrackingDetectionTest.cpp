@@ -91,9 +91,10 @@ TEST(TrackingDetection, NoProgramNoticeText)
     const QString crlf2 = "\r\n\r\n";
     EXPECT_EQ(td::noProgramMessage(),
               "Velomira をご利用ありがとうございます。　m(_ _)m　" + crlf2 +
-                  "Velomiraは事前に[Kepral32]か[Kepral99]あるいは[Ornik]が起動している事が前提です。" + crlf2 +
-                  "現在その前提条件を満たしておりません、申し訳ありませんが私(Velomira)は終了致します。" + crlf2 +
-                  "「OK」を押す前に上記ご対応頂ければ続行可能です");
+                  "Velomiraは事前に[Kepral32]か[Kepral99]あるいは[Ornik]が起動している事が前提です。" +
+                  crlf2 +
+                  "現在その前提条件を満たしておりません、申し訳ありませんが私(Velomira)は終了致します。" +
+                  crlf2 + "「OK」を押す前に上記ご対応頂ければ続行可能です");
     EXPECT_EQ(td::noProgramTitle(), "Velomira_Message");
     EXPECT_EQ(td::severalProgramsTitle(), "Velomira");
 }

@@ -1,5 +1,5 @@
-#include "ScriptedSource.h"
 #include "tracking/TrackingLink.h"
+#include "ScriptedSource.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,8 @@ TEST(TrackingLink, HorizonIsMinusPointOneDegreesInclusive)
 
 TEST(TrackingLink, LabelIsTrimmedUpperCaseAndChangesOnlyOnce)
 {
-    Harness h({{RR::Ok, values("  ao-07 ", "10", 0)}, {RR::Ok, values("AO-07", "11", 0)},
+    Harness h({{RR::Ok, values("  ao-07 ", "10", 0)},
+               {RR::Ok, values("AO-07", "11", 0)},
                {RR::Ok, values("fo-29", "12", 0)}});
     h.link.read();
     EXPECT_EQ(h.link.label(), "AO-07");
@@ -57,7 +58,8 @@ TEST(TrackingLink, LabelIsTrimmedUpperCaseAndChangesOnlyOnce)
 
 TEST(TrackingLink, SmoothingAppliesOnlyAboveTheHorizonWhenSwitchedOn)
 {
-    Harness h({{RR::Ok, values("AO-07", "5", -2000)}, {RR::Ok, values("AO-07", "5", -2000)},
+    Harness h({{RR::Ok, values("AO-07", "5", -2000)},
+               {RR::Ok, values("AO-07", "5", -2000)},
                {RR::Ok, values("AO-07", "-5", -2100)}});
     h.link.read();
     EXPECT_FLOAT_EQ(h.link.rangeRate(), -2000);
@@ -72,8 +74,8 @@ TEST(TrackingLink, SmoothingAppliesOnlyAboveTheHorizonWhenSwitchedOn)
 
 TEST(TrackingLink, FailedReadEndsTheTickAndClosedProgramIsReportedEveryTick)
 {
-    Harness h({{RR::Ok, values("AO-07", "5", 100)}, {RR::Failed, values("", "", 200)},
-               {RR::ProgramClosed, {}}});
+    Harness h(
+        {{RR::Ok, values("AO-07", "5", 100)}, {RR::Failed, values("", "", 200)}, {RR::ProgramClosed, {}}});
     h.link.read();
     h.reports.clear();
     h.link.read(); // failed: no horizon report, label unchanged

@@ -83,15 +83,16 @@ int main(int argc, char *argv[])
         QStringLiteral("name"), QStringLiteral("Kepral32"));
     const QCommandLineOption satOpt(QStringLiteral("satellite"), QStringLiteral("Fixed satellite name."),
                                     QStringLiteral("name"));
-    const QCommandLineOption elOpt(QStringLiteral("elevation"), QStringLiteral("Fixed elevation text (degrees)."),
-                                   QStringLiteral("deg"));
-    const QCommandLineOption rrOpt(QStringLiteral("range-rate"), QStringLiteral("Fixed range-rate text (m/s)."),
-                                   QStringLiteral("mps"));
+    const QCommandLineOption elOpt(QStringLiteral("elevation"),
+                                   QStringLiteral("Fixed elevation text (degrees)."), QStringLiteral("deg"));
+    const QCommandLineOption rrOpt(QStringLiteral("range-rate"),
+                                   QStringLiteral("Fixed range-rate text (m/s)."), QStringLiteral("mps"));
     const QCommandLineOption revOpt(QStringLiteral("revolution"), QStringLiteral("Fixed revolution text."),
                                     QStringLiteral("n"));
     const QCommandLineOption scriptOpt(QStringLiteral("script"), QStringLiteral("File of timed values."),
                                        QStringLiteral("file"));
-    const QCommandLineOption tleOpt(QStringLiteral("tle"), QStringLiteral("TLE file to compute the values from."),
+    const QCommandLineOption tleOpt(QStringLiteral("tle"),
+                                    QStringLiteral("TLE file to compute the values from."),
                                     QStringLiteral("file"));
     const QCommandLineOption tleSatOpt(
         QStringLiteral("sat"),
@@ -116,8 +117,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption regOpt(QStringLiteral("registry"),
                                     QStringLiteral("Wine registry file to write the values to every second."),
                                     QStringLiteral("file"));
-    parser.addOptions({programOpt, satOpt, elOpt, rrOpt, revOpt, scriptOpt, tleOpt, tleSatOpt, nameOpt, latOpt,
-                       lonOpt, locOpt, heightOpt, timeOpt, speedOpt, regOpt});
+    parser.addOptions({programOpt, satOpt, elOpt, rrOpt, revOpt, scriptOpt, tleOpt, tleSatOpt, nameOpt,
+                       latOpt, lonOpt, locOpt, heightOpt, timeOpt, speedOpt, regOpt});
     parser.process(app);
 
     if (!parser.positionalArguments().isEmpty())
@@ -147,9 +148,9 @@ int main(int argc, char *argv[])
 
     FakeTracker tracker(*kind, start, *speed);
 
-    const int sources = int(parser.isSet(scriptOpt)) + int(parser.isSet(tleOpt)) +
-                        int(parser.isSet(satOpt) || parser.isSet(elOpt) || parser.isSet(rrOpt) ||
-                            parser.isSet(revOpt));
+    const int sources =
+        int(parser.isSet(scriptOpt)) + int(parser.isSet(tleOpt)) +
+        int(parser.isSet(satOpt) || parser.isSet(elOpt) || parser.isSet(rrOpt) || parser.isSet(revOpt));
     if (sources > 1)
         return fail(QStringLiteral("give fixed values, --script or --tle, not several"));
 
@@ -169,7 +170,8 @@ int main(int argc, char *argv[])
             return fail(parser.value(tleOpt) + QStringLiteral(": no element sets"));
         std::size_t index = 0;
         if (parser.isSet(tleSatOpt)) {
-            const std::optional<std::size_t> found = satelliteMatch::find(parser.value(tleSatOpt), parsed.sets);
+            const std::optional<std::size_t> found =
+                satelliteMatch::find(parser.value(tleSatOpt), parsed.sets);
             if (!found)
                 return fail(QStringLiteral("no element set for \"%1\" in %2")
                                 .arg(parser.value(tleSatOpt), parser.value(tleOpt)));
@@ -197,10 +199,13 @@ int main(int argc, char *argv[])
             return fail(QStringLiteral("--height needs metres"));
         station.heightM = *height;
         const orbit::Tle &tle = parsed.sets[index];
-        const QString name = parser.isSet(nameOpt) ? parser.value(nameOpt) : QString::fromStdString(tle.displayName());
-        tracker.setOrbit(std::make_unique<FakeTracker::Orbit>(FakeTracker::Orbit{name, orbit::Satellite(tle), station}));
+        const QString name =
+            parser.isSet(nameOpt) ? parser.value(nameOpt) : QString::fromStdString(tle.displayName());
+        tracker.setOrbit(
+            std::make_unique<FakeTracker::Orbit>(FakeTracker::Orbit{name, orbit::Satellite(tle), station}));
     } else {
-        tracker.setFixed(Values{parser.value(satOpt), parser.value(elOpt), parser.value(rrOpt), parser.value(revOpt)});
+        tracker.setFixed(
+            Values{parser.value(satOpt), parser.value(elOpt), parser.value(rrOpt), parser.value(revOpt)});
     }
 
     if (parser.isSet(regOpt)) {
