@@ -58,6 +58,11 @@ bool IcomDriver::configure(const QString &portName, const QString &baudRate, con
     return true;
 }
 
+bool IcomDriver::configure(const RigConfig &config)
+{
+    return configure(config.portName, config.baudRate, config.rigModel, config.civAddress);
+}
+
 bool IcomDriver::hasBands() const
 {
     return !isRig2() && (m_model->bandGroup == BandGroup::TwinBand || m_model->bandGroup == BandGroup::Ic821);

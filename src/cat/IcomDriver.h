@@ -21,6 +21,7 @@ public:
     // hexadecimal byte: the settings stay as they were.
     bool configure(const QString &portName, const QString &baudRate, const QString &rigModel,
                    const QString &civAddress);
+    bool configure(const RigConfig &config) override;
 
     const RigModelInfo &model() const override { return *m_model; }
     RigPort &port() override { return m_port; }

@@ -4,8 +4,22 @@
 #include "cat/RigPort.h"
 
 #include <QString>
+#include <memory>
 
 namespace vm {
+
+class SerialTransport;
+struct CatContext;
+struct CatHooks;
+
+// One rig's settings ([RIG_CON_CFG] RIGCOMCONT / BAUD_RATE / RIG_TYPE /
+// ICOM_RIGadrs and their "2" twins).
+struct RigConfig {
+    QString portName; // device path; empty, "0" or "None" for no port
+    QString baudRate = QStringLiteral("9600");
+    QString rigModel = QStringLiteral("None");
+    QString civAddress; // Icom only: two hexadecimal digits, empty for 00
+};
 
 // Band letters: "A" carries the receive (downlink) side, "B" the transmit
 // (uplink) side, in every driver.
@@ -29,6 +43,10 @@ public:
 
     virtual const RigModelInfo &model() const = 0;
     virtual RigPort &port() = 0;
+
+    // Takes the rig's settings. False (settings unchanged) when one of them
+    // is unusable, such as a CI-V address that is not a hexadecimal byte.
+    virtual bool configure(const RigConfig &config) = 0;
 
     // Opens the port and runs the model's opening sequence; reports
     // "OPPOP1"/"OPPOP2" "1". A port that is already open is closed first.
@@ -72,5 +90,10 @@ public:
     virtual void readNoiseBlanker() {}
     virtual void readNoiseReduction() {}
 };
+
+// The driver of the model's protocol family for rig 1 or rig 2, or nullptr
+// when the family has no driver here (no rig, or a family not yet driven).
+std::unique_ptr<RigDriver> createRigDriver(const QString &rigModel, int rigNumber, SerialTransport &transport,
+                                           CatContext &context, const CatHooks &hooks);
 
 } // namespace vm

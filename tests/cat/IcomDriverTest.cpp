@@ -654,3 +654,24 @@ TEST_F(IcomDriverTest, SecondRigSatelliteSetUpIsTheUplink)
     EXPECT_EQ(bodies(), QStringList({"05 00 00 90 45 01", "06 00", "04", "16 42 00"}));
     EXPECT_EQ(recorder.payloads("OPPTXM"), QStringList{"LSB"});
 }
+
+TEST(RigDriverFactory, IcomModelsGetTheIcomDriver)
+{
+    ScriptedTransport transport;
+    CatContext context;
+    CatRecorder recorder;
+    for (const RigModelInfo &m : RigModels::all()) {
+        std::unique_ptr<RigDriver> d = createRigDriver(m.id, 1, transport, context, recorder.hooks);
+        EXPECT_EQ(d != nullptr, m.family == RigFamily::IcomCiv) << m.id.toStdString();
+        if (!d)
+            continue;
+        RigConfig config;
+        config.portName = QStringLiteral("/dev/ttyUSB3");
+        config.rigModel = m.id;
+        config.civAddress = QStringLiteral("5e");
+        ASSERT_TRUE(d->configure(config));
+        EXPECT_EQ(d->model().id, m.id);
+        EXPECT_EQ(d->port().portName(), config.portName);
+        EXPECT_EQ(static_cast<IcomDriver *>(d.get())->address(), 0x5E);
+    }
+}
