@@ -169,6 +169,10 @@ bool BuiltinSource::loadTle(QString *error)
                             : QStringLiteral("TLEファイル %1 に衛星テーブルの衛星の軌道要素がありません")
                                   .arg(QDir::toNativeSeparators(path));
         }
+        // Nothing in service yet: keep the sets for a table that may still gain
+        // one of them (setTableNames).
+        if (m_tracked.empty())
+            m_sets = std::move(parsed.sets);
         // Remember the file as seen so that it is not read again until it changes.
         m_tleModified = info.lastModified();
         m_tleSize = info.size();

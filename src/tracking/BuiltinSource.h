@@ -68,6 +68,8 @@ public:
     bool open(QString *error) override;
     ReadResult read(TrackingValues &values) override;
     void close() override { m_open = false; }
+    // True once the station is known: the TLE file may still turn up.
+    bool keepsTryingAfterFailedOpen() const override { return m_open && m_stationOk; }
 
     // The table changed (satellite editor): matches the element sets again.
     void setTableNames(const QStringList &names);

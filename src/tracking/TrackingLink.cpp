@@ -16,6 +16,8 @@ bool TrackingLink::open(std::unique_ptr<TrackingSource> source, QString *error)
     if (!source->open(&why)) {
         if (error)
             *error = why;
+        if (source->keepsTryingAfterFailedOpen())
+            m_source = std::move(source);
         return false;
     }
     m_source = std::move(source);

@@ -26,7 +26,9 @@ public:
 
     // Replaces the source (closing the previous one) and opens it; sends
     // "OPPLNK" "OK" once it is open. Returns false with the error text when
-    // the source cannot be opened.
+    // the source cannot be opened; a source that keeps trying after a failed
+    // open stays attached (isOpen() is then true, its reads yield nothing
+    // until it can serve).
     bool open(std::unique_ptr<TrackingSource> source, QString *error = nullptr);
     void close();
     bool isOpen() const { return m_source != nullptr; }

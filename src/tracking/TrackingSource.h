@@ -36,6 +36,11 @@ public:
     virtual ReadResult read(TrackingValues &values) = 0;
 
     virtual void close() = 0;
+
+    // Whether the source, after a failed open(), still watches for what it
+    // lacked (a file that appears later) and should stay attached: its reads
+    // yield NothingRead until it can serve.
+    virtual bool keepsTryingAfterFailedOpen() const { return false; }
 };
 
 } // namespace vm

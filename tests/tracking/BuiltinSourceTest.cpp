@@ -195,6 +195,43 @@ TEST_F(BuiltinSourceTest, MissingTleFileIsPickedUpOnceItAppears)
     EXPECT_EQ(v.satellite, "AO-07");
 }
 
+TEST_F(BuiltinSourceTest, LinkKeepsASourceWaitingForItsTleFile)
+{
+    setStation(kTokyoLat, kTokyoLon);
+    QStringList reports;
+    TrackingLink link([&](const QString &c, const QString &p) { reports << c + p; }, {});
+    QString error;
+    EXPECT_FALSE(link.open(std::make_unique<BuiltinSource>(settings, QStringList{"AO-07"}, clock), &error));
+    EXPECT_TRUE(error.contains("nasabare.txt")) << error.toStdString();
+    EXPECT_TRUE(link.isOpen());
+    link.read();
+    EXPECT_TRUE(link.label().isEmpty());
+
+    writeTle(tleText({kAo7}));
+    clock.advance(BuiltinSource::ReloadCheckMs);
+    link.read();
+    EXPECT_EQ(link.label(), "AO-07");
+
+    // Without a station nothing can come of it: the link lets the source go.
+    settings.removeValue(keys::Latitude);
+    EXPECT_FALSE(link.open(std::make_unique<BuiltinSource>(settings, QStringList{"AO-07"}, clock)));
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(BuiltinSourceTest, SetsOfAnUnmatchedFileServeWhenTheTableGainsTheSatellite)
+{
+    writeTle(tleText({kFo29}));
+    setStation(kTokyoLat, kTokyoLon);
+    QString error;
+    auto source = openSource({"AO-07"}, &error);
+    EXPECT_FALSE(error.isEmpty());
+    source->setTableNames({"AO-07", "FO-29"});
+    TrackingValues v;
+    ASSERT_EQ(source->read(v), RR::Ok);
+    EXPECT_EQ(v.satellite, "FO-29");
+}
+
 TEST_F(BuiltinSourceTest, AbsoluteTleFilePathIsUsedAsIs)
 {
     QTemporaryDir elsewhere;
