@@ -193,6 +193,7 @@ QString Controller::detectTrackingProgram(bool *gaveUp)
 void Controller::loadSettings()
 {
     m_settings.load(m_settingsFile);
+    m_settings.calcType = m_calcType; // the detected kind is what gets saved
     m_ctx.rigUsage = m_settings.rigs.rigUsage;
     m_ctx.autoPowerOff = m_settings.autoPowerOff;
     m_ctx.rxFilter = m_settings.rxFilter;

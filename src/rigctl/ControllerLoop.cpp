@@ -489,7 +489,11 @@ bool Controller::changeProcedure(int record, const QString &receivedName, bool m
     report(QStringLiteral("OPPPOB"), m_link.values().revolution);
     toWaterfall(QStringLiteral("MWFSNA"), m_link.label());
     toWaterfall(QStringLiteral("MWFSRV"), m_link.values().revolution);
+    // Opening other rigs reads their dials; the set-up puts them on the entry's.
+    const double home[2] = {m_ctx.rxFrequency, m_ctx.txFrequency};
     selectRigsForSatellite();
+    m_ctx.rxFrequency = home[0];
+    m_ctx.txFrequency = home[1];
     setUpRigsForSatellite();
     m_changing = false;
     startControlLoop();

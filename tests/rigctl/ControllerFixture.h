@@ -1,0 +1,268 @@
+#pragma once
+
+// A controller wired to fakes: a recording channel that owns the panel's
+// title, tracking values the test sets tick by tick, and in-process
+// simulated Icom rigs on a manual clock.
+
+#include "ManualClock.h"
+#include "cat/SerialTransport.h"
+#include "common/Channel.h"
+#include "common/TextFile.h"
+#include "rigctl/Controller.h"
+#include "rigsim/IcomModel.h"
+#include "rigsim/IcomRig.h"
+#include "rigsim/SimulatedTransport.h"
+
+#include <QDir>
+#include <QHash>
+#include <QList>
+#include <QPair>
+#include <QSet>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <ostream>
+#include <memory>
+
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList &l, std::ostream *os)
+{
+    *os << '{';
+    for (const QString &s : l)
+        *os << " \"" << s.toStdString() << '"';
+    *os << " }";
+}
+
+namespace vm::test {
+
+// The channel as the controller sees it, recording every record.
+class RecordingChannel final : public Channel {
+public:
+    QSet<QString> titles{QStringLiteral("Velomira")};
+    QList<QPair<QString, QString>> sent; // title, text
+    QStringList closeRequests;
+
+    bool titleExists(const QString &title) override { return titles.contains(title); }
+    bool send(const QString &title, const QString &text) override
+    {
+        if (!titles.contains(title))
+            return false;
+        sent.append({title, text});
+        return true;
+    }
+    void postClose(const QString &title) override { closeRequests << title; }
+
+    // Payloads of the records with this code sent to a title, in order.
+    QStringList payloads(const QString &code, const QString &title = QStringLiteral("Velomira")) const
+    {
+        QStringList out;
+        for (const auto &r : sent) {
+            if (r.first == title && r.second.startsWith(code))
+                out << r.second.mid(6);
+        }
+        return out;
+    }
+    QString last(const QString &code) const
+    {
+        const QStringList p = payloads(code);
+        return p.isEmpty() ? QString() : p.last();
+    }
+    QStringList codes() const
+    {
+        QStringList out;
+        for (const auto &r : sent)
+            out << r.second.left(6);
+        return out;
+    }
+};
+
+// Tracking values set by the test; every read returns them.
+struct TrackingState {
+    QString satellite;
+    QString elevation = QStringLiteral("10");
+    float rangeRate = 0;
+    QString revolution = QStringLiteral("1234");
+};
+
+class SettableSource final : public TrackingSource {
+public:
+    explicit SettableSource(std::shared_ptr<TrackingState> state) : m_state(std::move(state)) {}
+    bool open(QString *) override { return true; }
+    ReadResult read(TrackingValues &v) override
+    {
+        v.rangeRate = m_state->rangeRate;
+        v.satellite = m_state->satellite;
+        v.elevation = m_state->elevation;
+        v.revolution = m_state->revolution;
+        return ReadResult::Ok;
+    }
+    void close() override {}
+
+private:
+    std::shared_ptr<TrackingState> m_state;
+};
+
+class FakeTrackingSources final : public TrackingSources {
+public:
+    QSet<QString> running;
+    QStringList created;  // kinds asked for
+    QStringList selected; // "RCMSAT" choices
+    std::shared_ptr<TrackingState> state = std::make_shared<TrackingState>();
+
+    bool programRunning(const QString &title) override { return running.contains(title); }
+    std::unique_ptr<TrackingSource> create(const QString &calcType, bool) override
+    {
+        created << calcType;
+        return std::make_unique<SettableSource>(state);
+    }
+    void selectSatellite(TrackingSource *, const QString &name) override { selected << name; }
+};
+
+// A transport the controller may own while the simulated line stays with the test.
+class ForwardingTransport final : public SerialTransport {
+public:
+    explicit ForwardingTransport(SerialTransport &inner) : m_inner(inner) {}
+    bool open(const SerialSettings &s) override { return m_inner.open(s); }
+    void close() override { m_inner.close(); }
+    bool isOpen() const override { return m_inner.isOpen(); }
+    void purge(bool output, bool input) override { m_inner.purge(output, input); }
+    qint64 write(const QByteArray &bytes) override { return m_inner.write(bytes); }
+    qint64 waitForBytes(qint64 count, int timeoutMs) override { return m_inner.waitForBytes(count, timeoutMs); }
+    QByteArray read(qint64 count, int timeoutMs) override { return m_inner.read(count, timeoutMs); }
+
+private:
+    SerialTransport &m_inner;
+};
+
+// One simulated rig on a port path.
+struct SimRig {
+    SimRig(const char *model, ManualClock &clock)
+        : rig(*sim::IcomModel::find(QString::fromLatin1(model))), transport(rig, clock)
+    {
+    }
+    sim::IcomRig rig;
+    sim::SimulatedTransport transport;
+};
+
+// The satellite table of the tests: inverting, both non-inverting kinds, a
+// single-channel (FM) satellite, a same-band satellite and a two-mode one.
+inline QStringList testTable()
+{
+    return {
+        QStringLiteral("衛 星 名,UP Link(KHz),Down Link(KHz),Width(KHz),Beacon(KHz),Tone(Hz),TX TRV(KHz),RX "
+                       "TRV(KHz),NonRev,MLTmode"),
+        QStringLiteral("RS-44,145935,435610,60,435605,,,,,"),
+        QStringLiteral("TXH-1,435100,145900,40,145890,,,,Y,"),
+        QStringLiteral("RXH-1,145900,435700,40,435690,,,,Y,"),
+        QStringLiteral("SO-50,145850,436795,,,67.0,,,,"),
+        QStringLiteral("IO-117,435310,435310,,,,,,,UU"),
+        QStringLiteral("AO-07,432125,145925,50,145975,,,,,B-mode"),
+        QStringLiteral("AO-07,145850,29400,100,29502,,,,Y,A-mode"),
+    };
+}
+
+class ControllerFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        writeTable(testTable());
+        ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\n"
+                           "ICOM_RIGadrs=A2\nRigContType=0\nPoll_Time=200\n"));
+    }
+
+    void writeTable(const QStringList &lines)
+    {
+        ASSERT_TRUE(TextFile::writeLinesAtomic(path(QStringLiteral("SATdata.txt")), lines));
+    }
+    void ini(const QString &text)
+    {
+        ASSERT_TRUE(TextFile::writeAtomic(path(QStringLiteral("Velomira.ini")), text));
+    }
+    QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
+    QString setting(const char *section, const char *key) const
+    {
+        Settings s(path(QStringLiteral("Velomira.ini")));
+        return s.file().value(QString::fromUtf8(section), QString::fromUtf8(key)).value_or(QStringLiteral("<none>"));
+    }
+
+    SimRig &simRig(const QString &port, const char *model = "IC9700")
+    {
+        auto it = rigs.find(port);
+        if (it == rigs.end())
+            it = rigs.emplace(port, std::make_unique<SimRig>(model, clock)).first;
+        return *it->second;
+    }
+    sim::IcomRig &rig1() { return simRig(QStringLiteral("/dev/sim1")).rig; }
+
+    Controller &make()
+    {
+        simRig(QStringLiteral("/dev/sim1"));
+        ControllerEnvironment env;
+        env.channel = &channel;
+        env.clock = &clock;
+        env.tracking = &sources;
+        env.sound = &sound;
+        env.dataDir = dir.path();
+        env.processId = 4242;
+        env.transportFactory = [this](int, const QString &port) -> std::unique_ptr<SerialTransport> {
+            auto it = rigs.find(port);
+            if (it == rigs.end())
+                return nullptr;
+            return std::make_unique<ForwardingTransport>(it->second->transport);
+        };
+        env.showMessage = [this](const QString &title, const QString &text) { messages << title + u'|' + text; };
+        env.askOkCancel = [this](const QString &title, const QString &text) {
+            questions << title + u'|' + text;
+            return true;
+        };
+        controller = std::make_unique<Controller>(env);
+        Controller::Events events;
+        events.finished = [this] { ++finished; };
+        events.settingsWindow = [this](bool visible) { windowShown = visible; };
+        controller->setEvents(events);
+        return *controller;
+    }
+
+    Controller &started()
+    {
+        Controller &c = make();
+        EXPECT_EQ(c.start({QStringLiteral("-R")}), Controller::StartResult::Running);
+        return c;
+    }
+
+    // The tracking program switches to a satellite; one tick handles it.
+    void track(const QString &name, float rangeRate = 0)
+    {
+        sources.state->satellite = name;
+        sources.state->rangeRate = rangeRate;
+        controller->tick1();
+    }
+
+    void send(const QString &text) { controller->handle(text); }
+
+    qint64 mainHz() { return rig1().dial(sim::IcomRig::Side::Main).hz; }
+    qint64 subHz() { return rig1().dial(sim::IcomRig::Side::Sub).hz; }
+
+    QTemporaryDir dir;
+    ManualClock clock;
+    RecordingChannel channel;
+    FakeTrackingSources sources;
+    UnavailableSound sound;
+    std::map<QString, std::unique_ptr<SimRig>> rigs;
+    std::unique_ptr<Controller> controller;
+    QStringList messages;
+    QStringList questions;
+    int finished = 0;
+    bool windowShown = false;
+};
+
+} // namespace vm::test

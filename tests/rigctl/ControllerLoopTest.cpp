@@ -1,0 +1,313 @@
+// The Doppler control loop against the in-process IC-9700: each state's
+// formula and reports, dial movement, the give-up of a silent rig and the
+// satellite change.
+
+#include "ControllerFixture.h"
+#include "rigctl/Doppler.h"
+
+#include <QFile>
+
+using namespace vm;
+using namespace vm::test;
+using Side = vm::sim::IcomRig::Side;
+
+namespace {
+
+// RS-44 of the test table: inverting, uplink 145935 kHz, downlink 435610 kHz, width 60.
+constexpr double Rs44K = (145935.0 + 435610.0 + 60.0) * 1000;
+constexpr double Rs44Uplink = 145935000.0 + 30000.0;
+
+class ControllerLoop : public ControllerFixture {
+protected:
+    Controller &onRs44()
+    {
+        Controller &c = started();
+        track("RS-44");
+        return c;
+    }
+    qint64 txReported() { return channel.last("OPPTXS").toLongLong(); }
+    qint64 rxReported() { return channel.last("OPPRXS").toLongLong(); }
+};
+
+} // namespace
+
+TEST_F(ControllerLoop, SatelliteChangeSetsTheRigToTheHomeFrequenciesAndReports)
+{
+    Controller &c = onRs44();
+    EXPECT_EQ(c.selectedSatellite(), "RS-44");
+    EXPECT_EQ(channel.payloads("OPPSAN"), QStringList{"RS-44"});
+    EXPECT_EQ(channel.payloads("OPPSTC"), QStringList{"3"});
+    EXPECT_EQ(channel.payloads("OPPKAN"), QStringList{""});
+    EXPECT_EQ(channel.payloads("OPPMLT"), QStringList{""}); // not one of the table's multi-mode entries
+    EXPECT_EQ(channel.payloads("OPPPOB"), QStringList{"1234"});
+    EXPECT_EQ(channel.payloads("OPPHOM"), QStringList{""});
+    EXPECT_EQ(subHz(), qint64(Rs44Uplink));
+    EXPECT_EQ(mainHz(), qint64(Rs44K - Rs44Uplink));
+    EXPECT_EQ(rig1().dial(Side::Main).mode, 0x01); // USB down
+    EXPECT_EQ(rig1().dial(Side::Sub).mode, 0x00);  // LSB up
+    EXPECT_TRUE(c.timer1().running);
+    // The OPPSAN comes before OPPSTC and OPPKAN, which the panel answers with its state button.
+    const QStringList codes = channel.codes();
+    EXPECT_LT(codes.indexOf("OPPSAN"), codes.indexOf("OPPSTC"));
+    EXPECT_LT(codes.indexOf("OPPSTC"), codes.indexOf("OPPKAN"));
+}
+
+TEST_F(ControllerLoop, UnknownSatelliteIsReportedUndefinedAndDummyEndsTheLinkOnlyLoop)
+{
+    Controller &c = started();
+    track("NOSUCH-1");
+    EXPECT_EQ(channel.payloads("OPPSAN"), (QStringList{"NOSUCH-1", "未定義星"}));
+    EXPECT_EQ(c.selectedSatellite(), Controller::UnknownSatellite);
+    EXPECT_TRUE(c.timer1().running);
+    track("DUMMY");
+    EXPECT_EQ(channel.payloads("OPPTXF"), QStringList{"終了処理中"});
+    EXPECT_EQ(channel.payloads("OPPRXF"), QStringList{""});
+    EXPECT_EQ(channel.payloads("OPPSAN").size(), 2);
+}
+
+TEST_F(ControllerLoop, StateZeroMovesTheTransmitDialFromTheReceiveDial)
+{
+    Controller &c = onRs44();
+    send("RCMDOP0");
+    send("RCMOFF150");
+    const double R = double(mainHz());
+    const double T0 = double(subHz());
+    track("RS-44", 6500.0f);
+    const double expected = Rs44K - (R - doppler(6500, R)) - doppler(6500, T0) - 150;
+    EXPECT_EQ(txReported(), qint64(expected));
+    EXPECT_EQ(subHz(), qint64(expected));
+    EXPECT_EQ(mainHz(), qint64(R));
+    EXPECT_EQ(c.dopplerState(), 0);
+}
+
+TEST_F(ControllerLoop, RangeRateZeroKeepsTheSatelliteSideValues)
+{
+    onRs44();
+    send("RCMDOP0");
+    track("RS-44", 0.0f);
+    EXPECT_EQ(subHz(), qint64(Rs44K - double(mainHz())));
+}
+
+TEST_F(ControllerLoop, StateTwoMovesTheReceiveDialAndAnOffsetChangeResynchronisesThroughStateEight)
+{
+    Controller &c = onRs44();
+    send("RCMDOP2");
+    track("RS-44", -4000.0f);
+    const double T = double(subHz());
+    EXPECT_EQ(mainHz(), rxReported());
+    // R = K - (T - dR) - dT - M, dR from the receive dial it replaces
+    EXPECT_NEAR(double(mainHz()), Rs44K - T + doppler(-4000, double(mainHz())) - doppler(-4000, T), 1.0);
+
+    channel.sent.clear();
+    send("RCMOFF200");
+    c.tick1();
+    EXPECT_EQ(channel.payloads("OPPDOP"), QStringList{"2"});
+    EXPECT_EQ(c.dopplerState(), 2);
+    // State 8 recomputed the transmit dial from the receive dial with the new offset.
+    const double R = double(mainHz());
+    EXPECT_NEAR(double(subHz()), Rs44K - (R - doppler(-4000, R)) - doppler(-4000, T) - 200, 1.0);
+}
+
+TEST_F(ControllerLoop, TransmitDialTurnedInStateTwoGoesToNineThenEightThenTwo)
+{
+    Controller &c = onRs44();
+    send("RCMDOP2");
+    track("RS-44", 3000.0f);
+    channel.sent.clear();
+    ASSERT_TRUE(rig1().turnDial(Side::Sub, subHz() + 2000));
+    c.tick1();
+    EXPECT_EQ(c.dopplerState(), 9);
+    EXPECT_EQ(channel.payloads("OPPDOP"), QStringList{"9"});
+    c.tick1(); // the receive dial is still: resynchronise
+    EXPECT_EQ(channel.payloads("OPPDOP"), (QStringList{"9", "8", "2"}));
+    EXPECT_EQ(c.dopplerState(), 2);
+}
+
+TEST_F(ControllerLoop, ReceiveDialTurnedInStateZeroSkipsTheTick)
+{
+    Controller &c = onRs44();
+    send("RCMDOP0");
+    track("RS-44", 2000.0f);
+    const qint64 t = subHz();
+    ASSERT_TRUE(rig1().turnDial(Side::Main, mainHz() + 5000));
+    sources.state->rangeRate = 1000;
+    channel.sent.clear();
+    c.tick1();
+    EXPECT_EQ(subHz(), t); // not moved while the operator turns
+    EXPECT_TRUE(channel.payloads("OPPTXS").isEmpty());
+    c.tick1();
+    EXPECT_NE(subHz(), t); // the dial rests: the transmit dial follows again
+}
+
+TEST_F(ControllerLoop, StateOneKeepsTheHeardDownlinkAndReportsTheSatelliteSide)
+{
+    Controller &c = onRs44();
+    send("RCMDOP1");
+    track("RS-44", 5000.0f);
+    const double heard = double(mainHz()) - doppler(5000, double(mainHz()));
+    EXPECT_EQ(channel.last("OPPSTX").toLongLong(), qint64(Rs44K - heard));
+    for (float rr : {4000.0f, 2500.0f, 0.0f, -3000.0f, -6000.0f}) {
+        sources.state->rangeRate = rr;
+        c.tick1();
+        const double R = double(mainHz());
+        EXPECT_NEAR(R - doppler(rr, R), heard, 1.0) << rr;
+        EXPECT_NEAR(channel.last("OPPSRX").toDouble(), heard, 1.0) << rr;
+        EXPECT_EQ(rxReported(), qint64(R));
+    }
+}
+
+TEST_F(ControllerLoop, SingleChannelSatelliteInStateOneCorrectsBothDials)
+{
+    Controller &c = started();
+    track("SO-50");
+    send("RCMRIT-300");
+    send("RCMDOP1");
+    sources.state->rangeRate = -5500;
+    c.tick1();
+    const double U = 145850000, F = 436795000;
+    EXPECT_EQ(subHz(), qint64(U - doppler(-5500, U)));
+    EXPECT_EQ(mainHz(), qint64(F + doppler(-5500, F) - 300));
+    EXPECT_EQ(channel.last("OPPSTX"), "145850000");
+    EXPECT_EQ(channel.last("OPPSRX"), "436795000");
+    EXPECT_EQ(rig1().dial(Side::Main).mode, 0x05); // FM
+    EXPECT_EQ(rig1().toneTenthsHz(Side::Sub), 670);
+}
+
+TEST_F(ControllerLoop, BeaconStateTunesTheBeaconAndLeavingItRestoresTheReceiveDial)
+{
+    Controller &c = onRs44();
+    send("RCMDOP0");
+    c.tick1();
+    const qint64 before = mainHz();
+    send("RCMBCF435605000");
+    send("RCMDOP5");
+    sources.state->rangeRate = 4200;
+    c.tick1();
+    const double b0 = 435605000;
+    EXPECT_EQ(channel.last("OPPBCS").toLongLong(), qint64(b0 + doppler(4200, b0)));
+    EXPECT_EQ(mainHz(), qint64(b0 + doppler(4200, b0)));
+    send("RCMDOP0");
+    EXPECT_EQ(mainHz(), before);
+}
+
+TEST_F(ControllerLoop, BeaconBaseZeroSendsNothing)
+{
+    Controller &c = onRs44();
+    send("RCMDOP5");
+    channel.sent.clear();
+    c.tick1();
+    EXPECT_TRUE(channel.payloads("OPPBCS").isEmpty());
+}
+
+TEST_F(ControllerLoop, SilentRigIsGivenUpAndReconnectedOnRequest)
+{
+    Controller &c = onRs44();
+    send("RCMDOP0");
+    rig1().setFailureMode(sim::FailureMode::Silent);
+    for (int i = 0; i < 60 && channel.payloads("OPPCER").isEmpty(); ++i) {
+        c.tick1();
+        c.tick2();
+    }
+    EXPECT_EQ(channel.payloads("OPPCER"), QStringList{"/dev/sim1"});
+    EXPECT_FALSE(c.rigOpen(1));
+    EXPECT_FALSE(c.timer1().running);
+    EXPECT_TRUE(c.timer2().running);
+    EXPECT_EQ(c.timer2().intervalMs, 200);
+    EXPECT_EQ(channel.last("OPPOP1"), "0");
+
+    rig1().setFailureMode(sim::FailureMode::None);
+    send("RCMRTR1");
+    EXPECT_TRUE(c.rigOpen(1));
+    EXPECT_TRUE(c.timer1().running);
+    EXPECT_FALSE(c.timer2().running);
+    EXPECT_EQ(c.dopplerState(), 0);
+    EXPECT_EQ(channel.last("OPPOP1"), "1");
+}
+
+TEST_F(ControllerLoop, MultiModeListPositionIsReportedAndTheModeCommandSwitchesEntries)
+{
+    Controller &c = started();
+    track("AO-07");
+    // The multi-mode list: IO-117 UU, AO-07 B-mode, AO-07 A-mode.
+    EXPECT_EQ(channel.payloads("OPPMLT"), QStringList{"2"});
+    EXPECT_EQ(c.currentMode(), "B-mode");
+    send("RCMOFF-70");
+    send("RCMMLT8");
+    EXPECT_EQ(c.currentMode(), "A-mode");
+    EXPECT_EQ(channel.payloads("OPPMLT"), (QStringList{"2", "3"}));
+    EXPECT_EQ(setting("SATinfo", "AO-07B-mode_offset"), "-70");
+    EXPECT_EQ(c.transponder().type(), Transponder::Type::TxHigh);
+    EXPECT_EQ(channel.payloads("OPPSTC").size(), 2);
+    send("RCMMLT");
+    EXPECT_EQ(c.currentMode(), "");
+}
+
+TEST_F(ControllerLoop, SatelliteChangeKeepsTheOldOffsetAndLoadsTheNewOne)
+{
+    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
+        "[SATinfo]\nSO-50_offset=55\n");
+    Controller &c = started();
+    track("RS-44");
+    send("RCMOFF321");
+    track("SO-50");
+    EXPECT_EQ(setting("SATinfo", "RS-44_offset"), "321");
+    EXPECT_EQ(c.offsetO(), 55);
+    send("RCMOFKK");
+    send("RCMOFF999");
+    track("RS-44");
+    EXPECT_EQ(setting("SATinfo", "SO-50_offset"), "55"); // single-channel and "K": not kept
+    EXPECT_EQ(c.offsetO(), 321);
+}
+
+TEST_F(ControllerLoop, SameBandSatelliteNeedsARigThatCanDoIt)
+{
+    Controller &c = started();
+    track("IO-117");
+    EXPECT_EQ(c.dopplerState(), 6);
+    EXPECT_TRUE(rig1().split());
+    EXPECT_EQ(channel.payloads("OPPSTC"), QStringList{"1"});
+    EXPECT_EQ(channel.payloads("OPPDOP"), QStringList{"6"});
+    sources.state->rangeRate = -3000;
+    c.tick1();
+    const double F = 435310000;
+    EXPECT_EQ(channel.last("OPPSTX").toLongLong(), qint64(F - doppler(-3000, F)));
+    EXPECT_EQ(channel.last("OPPSRX").toLongLong(), qint64(F + doppler(-3000, F)));
+    controller.reset();
+
+    ini("[RIG_CON_CFG]\nRIG_TYPE=IC910\nRIGCOMCONT=/dev/sim910\nBAUD_RATE=19200\nICOM_RIGadrs=60\n");
+    simRig("/dev/sim910", "IC910");
+    messages.clear();
+    Controller &d = started();
+    track("IO-117");
+    EXPECT_EQ(messages, QStringList{"Velomira|申し訳ございません、IC910は対応していません。"});
+    EXPECT_FALSE(d.timer1().running);
+}
+
+TEST_F(ControllerLoop, RigCombinationIsAppliedForItsSatelliteAndRestoredAfterwards)
+{
+    RigCombination combo;
+    combo.fields = {"SO-50 ", "IC9100", "/dev/sim2", "19200", "7C", "1", "0", "None", "None", "9600",
+                    "00",     "1",      "0",         "300",   "0",  ""};
+    ASSERT_TRUE(RigCombinationTable::save(path("RigCombi.txt"), {combo}));
+    simRig("/dev/sim2", "IC9100");
+    Controller &c = started();
+    track("SO-50");
+    EXPECT_TRUE(c.rigSetInForce());
+    EXPECT_EQ(channel.payloads("OPP2RI"), QStringList{"0"});
+    EXPECT_EQ(channel.last("OPPRIG"), "IC9100:/dev/sim2:1:None:None:0:0");
+    EXPECT_TRUE(c.rigOpen(1));
+    EXPECT_EQ(c.rig(1)->model().id, "IC9100");
+    EXPECT_EQ(c.timer1().intervalMs, 300);
+    EXPECT_EQ(simRig("/dev/sim2").rig.dial(Side::Sub).hz, 145850000);
+
+    track("RS-44");
+    EXPECT_FALSE(c.rigSetInForce());
+    EXPECT_EQ(channel.payloads("OPP2RI"), (QStringList{"0", "0"}));
+    EXPECT_EQ(channel.last("OPPRIG"), "IC9700:/dev/sim1:1:None:None:0:0");
+    EXPECT_EQ(c.rig(1)->model().id, "IC9700");
+    EXPECT_EQ(c.timer1().intervalMs, 200);
+    // Without a combination for either, the arrangement is left alone.
+    track("RXH-1");
+    EXPECT_EQ(channel.payloads("OPP2RI").size(), 2);
+    EXPECT_EQ(channel.last("OPPRIG"), "IC9700:/dev/sim1:1:None:None:0:0");
+}

@@ -1,0 +1,203 @@
+// Start-up, settings load, shutdown and the settings window of the controller.
+
+#include "ControllerFixture.h"
+
+#include <QFile>
+
+using namespace vm;
+using namespace vm::test;
+
+namespace {
+
+class ControllerStart : public ControllerFixture {};
+
+} // namespace
+
+TEST_F(ControllerStart, WithoutTheRunSwitchEndsAtOnceAndWritesNothing)
+{
+    const QByteArray before = TextFile::read(path("Velomira.ini"))->toUtf8();
+    Controller &c = make();
+    EXPECT_EQ(c.start({}), Controller::StartResult::Exit);
+    EXPECT_EQ(c.start({QStringLiteral("/x")}), Controller::StartResult::Exit);
+    EXPECT_TRUE(channel.sent.isEmpty());
+    EXPECT_FALSE(c.timer1().running);
+    EXPECT_EQ(TextFile::read(path("Velomira.ini"))->toUtf8(), before);
+}
+
+TEST_F(ControllerStart, SecondInstanceAsksTheRunningOneToCloseOnlyWithTheCloseSwitch)
+{
+    channel.titles << Controller::OwnTitle;
+    const QByteArray before = TextFile::read(path("Velomira.ini"))->toUtf8();
+    {
+        Controller &c = make();
+        EXPECT_EQ(c.start({QStringLiteral("-R")}), Controller::StartResult::Exit);
+        EXPECT_TRUE(channel.closeRequests.isEmpty());
+    }
+    Controller &c = make();
+    EXPECT_EQ(c.start({QStringLiteral("/z")}), Controller::StartResult::Exit);
+    EXPECT_EQ(channel.closeRequests, QStringList{Controller::OwnTitle});
+    c.shutdown();
+    EXPECT_EQ(TextFile::read(path("Velomira.ini"))->toUtf8(), before);
+}
+
+TEST_F(ControllerStart, NormalStartReportsRigsAndTrackingAndStartsTheLoop)
+{
+    Controller &c = started();
+    // Reported before the rigs are opened.
+    EXPECT_EQ(channel.payloads("OPPRIG"), QStringList{"IC9700:/dev/sim1:0:None:None:0:0"});
+    EXPECT_EQ(channel.payloads("OPPLKM"), QStringList{"4"});
+    EXPECT_EQ(channel.payloads("OPPLNK"), QStringList{"OK"});
+    EXPECT_EQ(channel.payloads("OPPOP1"), QStringList{"1"});
+    // The rig was opened before the tracking kind was reported.
+    EXPECT_LT(channel.codes().indexOf("OPPOP1"), channel.codes().indexOf("OPPLKM"));
+    EXPECT_TRUE(rig1().satelliteMode());
+    EXPECT_EQ(sources.created, QStringList{"4"});
+    EXPECT_TRUE(c.timer1().running);
+    EXPECT_EQ(c.timer1().intervalMs, 200);
+    EXPECT_FALSE(c.timer2().running);
+    EXPECT_EQ(c.dopplerState(), 3);
+    EXPECT_EQ(setting("VLMRC", "ME"), "4242");
+    EXPECT_EQ(setting("VLMRC", "RC"), Controller::versionText(0, 1, 0));
+    EXPECT_EQ(setting("VLMRC", "TC"), "40");
+    EXPECT_EQ(setting("VLMRC", "TC2"), "50");
+    EXPECT_EQ(setting("VLMRC", "FTC"), "25");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    EXPECT_EQ(c.smoother().profile(), 2);
+}
+
+TEST_F(ControllerStart, VersionTextPutsTheRevisionInHexadecimal)
+{
+    EXPECT_EQ(Controller::versionText(8, 5, 10), "805a");
+    EXPECT_EQ(Controller::versionText(8, 5, 0), "805");
+    EXPECT_EQ(Controller::versionText(1, 12, 255), "112ff");
+}
+
+TEST_F(ControllerStart, SettingsLoadAppliesDefaultsAndClamps)
+{
+    struct Case {
+        const char *pollTime;
+        int interval;
+    };
+    for (const Case &k : {Case{"20", 50}, Case{"abc", 1000}, Case{"50", 50}, Case{"1500", 1500}}) {
+        ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC821\nRIGCOMCONT=None\nBAUD_RATE=1200\nPoll_Time=%1\n"
+                           "[VLMRC]\nFTC=fast\n")
+                .arg(QString::fromLatin1(k.pollTime)));
+        Controller &c = started();
+        EXPECT_EQ(c.timer1().intervalMs, k.interval) << k.pollTime;
+        EXPECT_EQ(setting("VLMRC", "FTC"), "25");
+        // IC821 waits twice the baud-rate wait.
+        EXPECT_EQ(setting("VLMRC", "TC"), "400");
+        EXPECT_EQ(c.settings().rigs.rig2.type, "None");
+        EXPECT_EQ(c.settings().rigs.rig2.port, "None");
+        EXPECT_EQ(c.settings().rigs.rig1.civAddress, "00");
+        EXPECT_EQ(c.settings().modeOffsetHz, 700);
+        EXPECT_EQ(c.settings().startUpMode, "SSB");
+        controller.reset();
+    }
+}
+
+TEST_F(ControllerStart, TwoRigFlagGivesTheRigUsageWhenItIsMissing)
+{
+    ini("[RIG_CON_CFG]\nUSE_2Rig=Yes\n");
+    EXPECT_EQ(started().settings().rigs.rigUsage, 3);
+    controller.reset();
+    ini("[RIG_CON_CFG]\nUSE_2Rig=No\nStartUpMODE=FM\n");
+    Controller &c = started();
+    EXPECT_EQ(c.settings().rigs.rigUsage, 0);
+    EXPECT_EQ(c.settings().startUpMode, "SSB");
+}
+
+TEST_F(ControllerStart, SeveralTrackingProgramsPreferOrnikOverKepral99AndSaySo)
+{
+    sources.running = {QStringLiteral("Kepral99"), QStringLiteral("ornik")};
+    Controller &c = started();
+    EXPECT_EQ(c.calcType(), "2");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("Kepral99 & Ornik")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("Ornik を採用")) << messages[0].toStdString();
+    EXPECT_EQ(channel.payloads("OPPLKM"), QStringList{"2"});
+}
+
+TEST_F(ControllerStart, ConfiguredTrackingProgramMissingTwiceEndsWithoutSaving)
+{
+    ini("[RIG_CON_CFG]\nCalc_Type=1\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\n");
+    Controller &c = make();
+    EXPECT_EQ(c.start({QStringLiteral("-R")}), Controller::StartResult::Exit);
+    EXPECT_EQ(questions.size(), 1);
+    EXPECT_EQ(channel.payloads("OPPTXF"), QStringList{"終了処理中"});
+    EXPECT_EQ(finished, 1);
+    // Only ME was written before the detection; nothing else was saved.
+    Settings s(path("Velomira.ini"));
+    EXPECT_FALSE(s.file().value("RIG_CON_CFG", "Poll_Time").has_value());
+    EXPECT_EQ(setting("RIG_CON_CFG", "Calc_Type"), "1");
+}
+
+TEST_F(ControllerStart, EmptyRigCombinationFileIsDeletedAtStart)
+{
+    QFile f(path("RigCombi.txt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    Controller &c = started();
+    EXPECT_FALSE(QFile::exists(path("RigCombi.txt")));
+    EXPECT_EQ(c.rigCombinations().count(), 0);
+}
+
+TEST_F(ControllerStart, PanelGoneAtATickShutsDownRestoresTheRigAndSaves)
+{
+    Controller &c = started();
+    ASSERT_TRUE(rig1().satelliteMode());
+    channel.titles.remove("Velomira");
+    c.tick1();
+    EXPECT_TRUE(c.closing());
+    EXPECT_EQ(finished, 1);
+    EXPECT_FALSE(rig1().satelliteMode());
+    EXPECT_FALSE(c.timer1().running);
+    EXPECT_EQ(setting("RIG_CON_CFG", "Poll_Time"), "200");
+    EXPECT_EQ(setting("VLMRC", "ETC"), "40");
+    EXPECT_EQ(setting("RIG_CON_CFG", "Calc_Type"), "4");
+}
+
+TEST_F(ControllerStart, EndCommandShutsDownAndNothingIsSentAfterwards)
+{
+    Controller &c = started();
+    send("RCMEND");
+    EXPECT_TRUE(c.closing());
+    EXPECT_EQ(finished, 1);
+    EXPECT_FALSE(c.rigOpen(1));
+    EXPECT_FALSE(rig1().satelliteMode());
+    const int count = channel.sent.size();
+    c.tick1();
+    send("RCMGOB");
+    EXPECT_EQ(channel.sent.size(), count);
+}
+
+TEST_F(ControllerStart, SettingsWindowDetachesTheDispatcherUntilItIsClosed)
+{
+    Controller &c = started();
+    send("RCMSHW");
+    EXPECT_TRUE(windowShown);
+    EXPECT_TRUE(c.settingsOpen());
+    EXPECT_FALSE(c.rigOpen(1));
+    send("RCMOFF100");
+    EXPECT_EQ(c.offsetO(), 0);
+    c.closeSettingsWindow();
+    EXPECT_FALSE(windowShown);
+    EXPECT_FALSE(c.settingsOpen());
+    EXPECT_TRUE(c.rigOpen(1));
+    EXPECT_TRUE(c.timer1().running);
+    EXPECT_EQ(setting("VLMRC", "CFO"), "0");
+    send("RCMOFF100");
+    EXPECT_EQ(c.offsetO(), 100);
+}
+
+TEST_F(ControllerStart, CloseRequestFromOutsideSavesAndHidesButKeepsRunning)
+{
+    Controller &c = started();
+    c.closeRequestedFromOutside();
+    EXPECT_FALSE(c.closing());
+    EXPECT_EQ(finished, 0);
+    EXPECT_EQ(setting("VLMRC", "CFO"), "0");
+    EXPECT_EQ(setting("RIG_CON_CFG", "RIG_TYPE"), "IC9700");
+    EXPECT_TRUE(c.timer1().running);
+    EXPECT_TRUE(c.rigOpen(1));
+}
