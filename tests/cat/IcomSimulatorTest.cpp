@@ -145,6 +145,64 @@ TEST(IcomSimulator, TwinBandDopplerStatesSetTheRightBand)
     }
 }
 
+// Every Doppler state on both band arrangements: which dial a set moves and
+// which sides a poll reports.
+TEST(IcomSimulator, EveryDopplerStateOnBothBandArrangements)
+{
+    struct Expect {
+        bool setMovesReceive;  // set RX (band A)
+        bool setMovesTransmit; // set TX (band B)
+        bool pollsReceive;
+        bool pollsTransmit;
+    };
+    const Expect byState[10] = {
+        {false, true, true, false},   // 0: only the transmit side is set (B, then back to A)
+        {true, true, true, false},    // 1: each side on its own band
+        {true, false, false, true},   // 2: set goes to A; poll reads B
+        {true, true, true, true},     // 3
+        {false, false, false, false}, // 4: nothing, no poll
+        {true, false, false, false},  // 5: beacon set on A, no frequency poll
+        {false, false, false, false}, // 6: same band uses other frames
+        {false, false, false, false}, // 7
+        {false, true, false, false},  // 8: as 0, no poll
+        {false, false, true, false},  // 9: poll only
+    };
+    for (const char *model : {"IC9700", "IC821"}) {
+        for (int state = 0; state < 10; ++state) {
+            SimulatedIcom s(model);
+            s.context.dopplerState = 3;
+            ASSERT_TRUE(s.driver.open());
+            const Side rx = receiveSide(model);
+            const Side tx = rx == Side::Main ? Side::Sub : Side::Main;
+            const qint64 rxHz = s.rig.dial(rx).hz;
+            const qint64 txHz = s.rig.dial(tx).hz;
+            s.recorder.reports.clear();
+            s.context.dopplerState = state;
+            // A set of band A goes first in state 1/3 because that is the
+            // order the loop uses (receive, then transmit).
+            s.driver.setFrequency(Band::A, rxHz + 100);
+            s.driver.setFrequency(Band::B, txHz + 200);
+            const Expect &e = byState[state];
+            const bool rxMoved = s.rig.dial(rx).hz != rxHz;
+            const bool txMoved = s.rig.dial(tx).hz != txHz;
+            // In states 0 and 8 both calls go to band B: the last one wins.
+            EXPECT_EQ(rxMoved, e.setMovesReceive) << model << " state " << state;
+            EXPECT_EQ(txMoved, e.setMovesTransmit) << model << " state " << state;
+            s.driver.pollFrequency();
+            EXPECT_EQ(!s.recorder.payloads("OPPRXS").isEmpty(), e.pollsReceive)
+                << model << " state " << state;
+            EXPECT_EQ(!s.recorder.payloads("OPPTXS").isEmpty(), e.pollsTransmit)
+                << model << " state " << state;
+            if (e.pollsReceive) {
+                EXPECT_EQ(s.recorder.payloads("OPPRXS").last(), QString::number(s.rig.dial(rx).hz));
+            }
+            if (e.pollsTransmit) {
+                EXPECT_EQ(s.recorder.payloads("OPPTXS").last(), QString::number(s.rig.dial(tx).hz));
+            }
+        }
+    }
+}
+
 TEST(IcomSimulator, PollFollowsTheOperatorsDialPerState)
 {
     for (const char *model : TwinBandModels) {
