@@ -13,18 +13,18 @@ struct ControlState {
     QString toolTip;
     bool visible = true;
     bool enabled = true;
-    bool checked = false;   // check boxes and option buttons
-    double value = 0;       // scroll bars; marker lines: frequency in Hz
-    int minimum = 0;        // scroll bars
-    int maximum = 0;        // scroll bars
+    bool checked = false; // check boxes and option buttons
+    double value = 0;     // scroll bars; marker lines: frequency in Hz
+    int minimum = 0;      // scroll bars
+    int maximum = 0;      // scroll bars
     int backColor = -1;
     int foreColor = -1;
-    QString fontName;       // empty: the control's own font
-    int fontSize = 0;       // 0: the control's own size
+    QString fontName; // empty: the control's own font
+    int fontSize = 0; // 0: the control's own size
     bool alignRight = false;
-    QStringList items;      // lists
-    int currentRow = -1;    // lists
-    QString anchor;         // markers: the control they are placed next to
+    QStringList items;   // lists
+    int currentRow = -1; // lists
+    QString anchor;      // markers: the control they are placed next to
 };
 
 } // namespace vm

@@ -15,30 +15,30 @@ public:
     enum Modifier { Shift = 1, Ctrl = 2, Alt = 4 };
 
     enum class Mods {
-        Any,            // every modifier state
-        None,           // no modifier
-        ShiftOnly,      // exactly Shift
-        CtrlOnly,       // exactly Ctrl
-        AltOnly,        // exactly Alt
-        CtrlAlt,        // exactly Ctrl+Alt
-        ShiftAlt,       // exactly Shift+Alt
-        ShiftOrCtrl,    // exactly Shift or exactly Ctrl
-        NotShiftNorCtrl,// anything but exactly Shift and exactly Ctrl
-        NotShift,       // anything but exactly Shift
+        Any,             // every modifier state
+        None,            // no modifier
+        ShiftOnly,       // exactly Shift
+        CtrlOnly,        // exactly Ctrl
+        AltOnly,         // exactly Alt
+        CtrlAlt,         // exactly Ctrl+Alt
+        ShiftAlt,        // exactly Shift+Alt
+        ShiftOrCtrl,     // exactly Shift or exactly Ctrl
+        NotShiftNorCtrl, // anything but exactly Shift and exactly Ctrl
+        NotShift,        // anything but exactly Shift
     };
 
     enum class Condition {
         Always,
         CwSpeedPopupShown,
-        OffsetUpAllowed,      // mode list closed, not FM, offset below 30000
-        OffsetDownAllowed,    // mode list closed, not FM, offset above -30000
+        OffsetUpAllowed,   // mode list closed, not FM, offset below 30000
+        OffsetDownAllowed, // mode list closed, not FM, offset above -30000
         TxChooserHiddenNotFmBelowMax,
         TxChooserHiddenNotFmAboveMin,
         TxChooserHiddenTxCw,
         TxChooserShownXitAboveMin,
         TxChooserShownXitBelowMax,
         ClipboardHasImage,
-        ModeChoosersAllowed,  // satellite mode not "UU", or main rig IC9700
+        ModeChoosersAllowed, // satellite mode not "UU", or main rig IC9700
         ModeChoosersAllowedTxLabelCw,
         TxCw,
         NotFm,

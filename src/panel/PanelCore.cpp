@@ -35,8 +35,8 @@ ControlState caption(const QString &text, bool visible = true, bool enabled = tr
 
 } // namespace
 
-PanelCore::PanelCore(Channel &channel, Settings &settings, Prompter &prompter, Launcher &launcher, Clock &clock,
-                     QString dataDir, QObject *parent)
+PanelCore::PanelCore(Channel &channel, Settings &settings, Prompter &prompter, Launcher &launcher,
+                     Clock &clock, QString dataDir, QObject *parent)
     : QObject(parent), m_channel(channel), m_settings(settings), m_prompter(prompter), m_launcher(launcher),
       m_clock(clock), m_dataDir(std::move(dataDir))
 {
@@ -82,7 +82,8 @@ void PanelCore::declareControls()
     v.declare(QStringLiteral("Line1"), caption(QString()));
     v.declare(QStringLiteral("Picture2"), caption(QString()));
 
-    const char *dopplerCaptions[6] = {"受信固定(&R)", "衛星固定(&S)", "送信固定(&T)", "追従停止(&P)", nullptr, "BC(&B)"};
+    const char *dopplerCaptions[6] = {"受信固定(&R)", "衛星固定(&S)", "送信固定(&T)",
+                                      "追従停止(&P)", nullptr,        "BC(&B)"};
     for (int i = 0; i < 6; ++i) {
         if (!dopplerCaptions[i])
             continue;
@@ -165,12 +166,14 @@ void PanelCore::declareControls()
               caption(QStringLiteral("    [ F5 ]     [ F6 ]    [ F7 ]    [ F8 ]"), true, false));
     v.declare(QStringLiteral("Frame13"), caption(QStringLiteral("MultiMode選択"), false));
     v.declare(QStringLiteral("Frame14"), caption(QStringLiteral("衛星設定値"), false));
-    v.declare(QStringLiteral("Frame15"), caption(QStringLiteral("Set HomeFreq (Enterで登録 Escで中止)"), false));
+    v.declare(QStringLiteral("Frame15"),
+              caption(QStringLiteral("Set HomeFreq (Enterで登録 Escで中止)"), false));
     v.declare(QStringLiteral("Frame16"), caption(QStringLiteral("Filter Sel"), false));
     v.declare(QStringLiteral("Frame17"), caption(QStringLiteral("NB/NR"), false));
     v.declare(QStringLiteral("Frame18"), caption(QStringLiteral("QSO Data (ALT+C でクリヤ)")));
     v.declare(QStringLiteral("Frame19"), caption(QStringLiteral("Code List (Enter or ESC で閉)"), false));
-    v.declare(QStringLiteral("Frame20"), caption(QStringLiteral("Quick Memory(F1～F4 =Set、ﾀﾞﾌﾞﾙｸﾘｯｸ(sF1～)=QSY)")));
+    v.declare(QStringLiteral("Frame20"),
+              caption(QStringLiteral("Quick Memory(F1～F4 =Set、ﾀﾞﾌﾞﾙｸﾘｯｸ(sF1～)=QSY)")));
     for (int n = 0; n < 4; ++n)
         v.declare(QStringLiteral("Label30_%1").arg(n), caption(QString()));
 
@@ -223,7 +226,8 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
                            Prompter::Icon::Critical);
     m_view.setVisible(QStringLiteral("goMMV"), m_extended);
     m_settings.setValue(keys::PanelMe, QString::number(processId));
-    QString version = QString::number(VersionMajor) + QStringLiteral("%1").arg(VersionMinor, 2, 10, QChar(u'0'));
+    QString version =
+        QString::number(VersionMajor) + QStringLiteral("%1").arg(VersionMinor, 2, 10, QChar(u'0'));
     if (VersionRevision > 0)
         version += QString::number(VersionRevision, 16);
     loadSettings();
@@ -271,8 +275,11 @@ void PanelCore::loadSettings()
     m_rigContType = m_settings.value(keys::RigContType).toInt();
     {
         bool ok = false;
-        const int split = m_settings.file().value(keys::SplitF.sectionName(), keys::SplitF.keyName())
-                              .value_or(QStringLiteral("0")).trimmed().toInt(&ok);
+        const int split = m_settings.file()
+                              .value(keys::SplitF.sectionName(), keys::SplitF.keyName())
+                              .value_or(QStringLiteral("0"))
+                              .trimmed()
+                              .toInt(&ok);
         m_split = ok ? qBound(-500, split, 1000) : 0;
         m_view.setValue(QStringLiteral("HScroll3"), m_split);
         m_view.setText(QStringLiteral("Label24"), m_split > 0 ? QStringLiteral("+%1Hz").arg(m_split)
@@ -305,7 +312,8 @@ void PanelCore::loadSettings()
     const int callCnt = m_settings.value(keys::CallCnt).toInt(&ok);
     if (m_settings.contains(keys::CallCnt) && ok) {
         for (int i = 0; i <= qMin(callCnt, 49); ++i) {
-            const auto call = m_settings.file().value(QString::fromUtf8(keys::CallsSection), keys::callKey(i));
+            const auto call =
+                m_settings.file().value(QString::fromUtf8(keys::CallsSection), keys::callKey(i));
             if (call)
                 calls.append(*call);
         }
@@ -343,13 +351,13 @@ bool PanelCore::requestClose()
     if (m_pause == 2)
         send(QStringLiteral("RCMPUS"), QStringLiteral("1"));
     if (m_settings.value(keys::Sro) == u"1") {
-        m_prompter.message(QStringLiteral("衛星登録のフォームが開いていますので、先に閉じて下さい"), panelTitle(),
-                           Prompter::Icon::None);
+        m_prompter.message(QStringLiteral("衛星登録のフォームが開いていますので、先に閉じて下さい"),
+                           panelTitle(), Prompter::Icon::None);
         return false;
     }
     if (m_settings.value(keys::Cfo) == u"1" && m_channel.titleExists(controllerTitle())) {
-        m_prompter.message(QStringLiteral("環境設定のフォームが開いていますので、先に閉じて下さい"), panelTitle(),
-                           Prompter::Icon::None);
+        m_prompter.message(QStringLiteral("環境設定のフォームが開いていますので、先に閉じて下さい"),
+                           panelTitle(), Prompter::Icon::None);
         return false;
     }
     m_settings.setValue(keys::Cfo, QStringLiteral("0"));
@@ -424,8 +432,8 @@ void PanelCore::openControllerSettings()
     }
     if (m_dopplerMode != 3 || m_pause == 2)
         dopplerButton(3);
-    for (const char *frame : {"Frame4", "Frame6", "Frame7", "Frame8", "Frame9", "Frame10", "Frame11", "Frame15",
-                              "Frame19"})
+    for (const char *frame :
+         {"Frame4", "Frame6", "Frame7", "Frame8", "Frame9", "Frame10", "Frame11", "Frame15", "Frame19"})
         m_view.setVisible(QString::fromUtf8(frame), false);
     m_rxChooser = m_txChooser = m_cwPopup = false;
     m_settingsOpen = true;

@@ -101,7 +101,8 @@ void PanelCore::perform(const KeyTable::Row &row)
         break;
     case A::Screenshot:
         ++m_screenshots;
-        emit screenshotRequested(QDir(m_dataDir).filePath(QStringLiteral("Velomira画面%1.bmp").arg(m_screenshots)));
+        emit screenshotRequested(
+            QDir(m_dataDir).filePath(QStringLiteral("Velomira画面%1.bmp").arg(m_screenshots)));
         break;
     case A::Copy:
         emit editRequested(Edit::Copy);
@@ -154,7 +155,8 @@ void PanelCore::escape()
         m_view.setVisible(QStringLiteral("Frame7"), false);
         emit focusRequested(QString());
     } else if (m_view[QStringLiteral("Frame12")].visible && m_view[QStringLiteral("Frame12")].enabled &&
-               !m_view[QStringLiteral("Frame11")].visible && m_view[QStringLiteral("Label17")].text == u"CW") {
+               !m_view[QStringLiteral("Frame11")].visible &&
+               m_view[QStringLiteral("Label17")].text == u"CW") {
         send(QStringLiteral("RCMCSP"), QStringLiteral("L=10"));
     }
     if (m_view[QStringLiteral("Frame19")].visible) {
@@ -174,7 +176,8 @@ void PanelCore::escape()
 void PanelCore::toggleInsert()
 {
     m_insert = !m_insert;
-    m_view.setText(QStringLiteral("StatusBar1_1"), m_insert ? QStringLiteral("挿入") : QStringLiteral("上書き"));
+    m_view.setText(QStringLiteral("StatusBar1_1"),
+                   m_insert ? QStringLiteral("挿入") : QStringLiteral("上書き"));
 }
 
 void PanelCore::toggleRrInp()

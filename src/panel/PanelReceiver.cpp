@@ -89,8 +89,14 @@ void PanelCore::setDisplay(const QString &name, const QString &text)
         m_view.setValue(QStringLiteral("Line1"), std::llround(m_txHz));
 }
 
-void PanelCore::showRx(const QString &text) { setDisplay(QStringLiteral("Label2"), text); }
-void PanelCore::showTx(const QString &text) { setDisplay(QStringLiteral("Label3"), text); }
+void PanelCore::showRx(const QString &text)
+{
+    setDisplay(QStringLiteral("Label2"), text);
+}
+void PanelCore::showTx(const QString &text)
+{
+    setDisplay(QStringLiteral("Label3"), text);
+}
 
 void PanelCore::updateMarkers(bool rx)
 {
@@ -120,12 +126,13 @@ void PanelCore::updateMarkers(bool rx)
     }
 }
 
-void PanelCore::rigPanels(int first, const QString &model, const QString &port, int open, int error, bool used)
+void PanelCore::rigPanels(int first, const QString &model, const QString &port, int open, int error,
+                          bool used)
 {
     for (int p = first; p < first + 4; ++p)
         m_view.setEnabled(QStringLiteral("StatusBar1_%1").arg(p), used);
-    const QString state = !used ? QString()
-                          : open == 1 ? QStringLiteral("Open")
+    const QString state = !used        ? QString()
+                          : open == 1  ? QStringLiteral("Open")
                           : error == 1 ? QStringLiteral("Closed")
                                        : QStringLiteral("Can't Open");
     m_view.setText(QStringLiteral("StatusBar1_%1").arg(first), used ? model : QString());
@@ -133,7 +140,8 @@ void PanelCore::rigPanels(int first, const QString &model, const QString &port, 
     m_view.setText(QStringLiteral("StatusBar1_%1").arg(first + 2), state);
     m_view.setText(QStringLiteral("StatusBar1_%1").arg(first + 3),
                    used && error == 1 && open != 1 ? QStringLiteral("COM Error") : QString());
-    const QString tip = state == u"Closed" ? QStringLiteral("ここをﾀﾞﾌﾞﾙｸﾘｯｸすると Open にﾘﾄﾗｲします") : QString();
+    const QString tip =
+        state == u"Closed" ? QStringLiteral("ここをﾀﾞﾌﾞﾙｸﾘｯｸすると Open にﾘﾄﾗｲします") : QString();
     for (int p = first; p < first + 4; ++p)
         m_view.setToolTip(QStringLiteral("StatusBar1_%1").arg(p), tip);
 }
@@ -155,8 +163,9 @@ void PanelCore::setupCwAfterRig()
         capable = {QStringLiteral("TS2000"), QStringLiteral("IC9100"), QStringLiteral("IC9700")};
     } else if (m_rigContType == 2 || m_rigContType == 3) {
         model = m_rig2Model;
-        capable = {QStringLiteral("TS2000"), QStringLiteral("TS590"),  QStringLiteral("TS990"), QStringLiteral("FT991"),
-                   QStringLiteral("IC9100"), QStringLiteral("IC9700"), QStringLiteral("IC7100")};
+        capable = {QStringLiteral("TS2000"), QStringLiteral("TS590"),  QStringLiteral("TS990"),
+                   QStringLiteral("FT991"),  QStringLiteral("IC9100"), QStringLiteral("IC9700"),
+                   QStringLiteral("IC7100")};
     } else {
         return;
     }
@@ -184,16 +193,18 @@ void PanelCore::readAgain()
     m_modeOffset = m_settings.value(keys::ModeOffset).toInt();
     if (m_record > 0 && !m_fm) {
         int stored = 0;
-        if (!toInt(settingsText(QString::fromUtf8(keys::SatInfoSection), keys::offsetKey(m_recordName, m_mode),
-                                QStringLiteral("0")),
+        if (!toInt(settingsText(QString::fromUtf8(keys::SatInfoSection),
+                                keys::offsetKey(m_recordName, m_mode), QStringLiteral("0")),
                    &stored))
             stored = 0;
         setOffset(stored);
     }
-    m_rig1Model = m_settings.contains(keys::RigType) ? m_settings.value(keys::RigType) : QStringLiteral("Not Use");
+    m_rig1Model =
+        m_settings.contains(keys::RigType) ? m_settings.value(keys::RigType) : QStringLiteral("Not Use");
     if (!m_settings.contains(keys::RigType))
         m_rig1Port = QStringLiteral("None");
-    m_rig2Model = m_settings.contains(keys::RigType2) ? m_settings.value(keys::RigType2) : QStringLiteral("Not Use");
+    m_rig2Model =
+        m_settings.contains(keys::RigType2) ? m_settings.value(keys::RigType2) : QStringLiteral("Not Use");
     m_useDde = m_settings.value(keys::UseDde);
     m_rrInp = m_settings.value(keys::RrInp);
     m_view.setText(QStringLiteral("StatusBar1_11"),
@@ -405,9 +416,9 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         m_txMode = payload;
         m_view.setText(QStringLiteral("Label17"), payload);
         if (!m_fm)
-            m_view.setToolTip(QStringLiteral("Label17"), payload == u"CW"
-                                                             ? QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ、右ｸﾘｯｸでCW SPEED変更可")
-                                                             : QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
+            m_view.setToolTip(QStringLiteral("Label17"),
+                              payload == u"CW" ? QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ、右ｸﾘｯｸでCW SPEED変更可")
+                                               : QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
     } else if (command == u"POB") {
         m_orbit = payload;
         m_view.setText(QStringLiteral("Label15"), payload);

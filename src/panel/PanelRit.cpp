@@ -41,8 +41,8 @@ void PanelCore::ritSet()
     for (int n = 2; n <= m_table.count(); ++n) {
         SatelliteRecord &r = m_table.records()[n - 1];
         if (r.Name.toUpper() == m_satKey && r.isUsable() && r.HasTone == 1) {
-            m_settings.file().set(QString::fromUtf8(keys::SatInfoSection), keys::ritFreqKey(r.Name, r.MLTmode),
-                                  QString::number(v));
+            m_settings.file().set(QString::fromUtf8(keys::SatInfoSection),
+                                  keys::ritFreqKey(r.Name, r.MLTmode), QString::number(v));
             r.RITfreq = QString::number(v);
             break;
         }

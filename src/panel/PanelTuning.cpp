@@ -42,7 +42,8 @@ void PanelCore::satelliteChange()
     // An offset held relative to another satellite's beacon goes home first.
     if (!m_fm && m_beaconRef && m_beaconRefSat.compare(m_satName, Qt::CaseInsensitive) != 0 && m_beacon > 0) {
         const int back = roundEven(m_offset / m_beacon * m_transpose);
-        m_settings.file().set(satInfo(), keys::offsetKey(m_beaconRefSat, m_beaconRefMode), QString::number(back));
+        m_settings.file().set(satInfo(), keys::offsetKey(m_beaconRefSat, m_beaconRefMode),
+                              QString::number(back));
         m_beaconRef = false;
     }
     if (m_beaconMode) {
@@ -81,8 +82,8 @@ void PanelCore::satelliteChange()
         return;
     }
     const QString key = m_satKey;
-    const bool digital = !(key == u"FO-29" || key == u"FO29" || key == u"FO-99" || key == u"FO99" ||
-                           m_mode == u"UU" || m_fm);
+    const bool digital =
+        !(key == u"FO-29" || key == u"FO29" || key == u"FO-99" || key == u"FO99" || m_mode == u"UU" || m_fm);
     m_view.setEnabled(QStringLiteral("goFT4"), digital);
     m_view.setEnabled(QStringLiteral("goMMV"), digital);
     m_view.setEnabled(QStringLiteral("mkSKD"), true);
@@ -143,15 +144,16 @@ void PanelCore::loadRecord(int record)
 
     const QString fmTip = QStringLiteral("FM衛星ではﾓｰﾄﾞ変更不可");
     if (uu) {
-        for (const char *c : {"Label10", "Command8", "Command9", "Command10", "Command3", "Command1_0", "Command1_2"})
+        for (const char *c :
+             {"Label10", "Command8", "Command9", "Command10", "Command3", "Command1_0", "Command1_2"})
             m_view.setEnabled(QString::fromUtf8(c), false);
         m_view.setEnabled(QStringLiteral("Command1_1"), true);
         m_view.setEnabled(QStringLiteral("Command1_3"), true);
         m_view.setEnabled(QStringLiteral("Command1_5"), m_beacon > 0);
         m_view.setText(QStringLiteral("Label17"), QStringLiteral("USB"));
     } else if (!m_fm) {
-        for (const char *c : {"Label10", "Command8", "Command9", "Command3", "Command1_0", "Command1_1", "Command1_2",
-                              "Command1_3", "Command1_5"})
+        for (const char *c : {"Label10", "Command8", "Command9", "Command3", "Command1_0", "Command1_1",
+                              "Command1_2", "Command1_3", "Command1_5"})
             m_view.setEnabled(QString::fromUtf8(c), true);
         updateHomeTip();
         m_view.setToolTip(QStringLiteral("Label16"), QStringLiteral("左ｸﾘｯｸ(ALT+F)でﾓｰﾄﾞ変更可"));
@@ -174,7 +176,9 @@ void PanelCore::loadRecord(int record)
 
     int stored = 0;
     bool ok = false;
-    stored = settingsText(satInfo(), keys::offsetKey(m_recordName, m_mode), QStringLiteral("0")).trimmed().toInt(&ok);
+    stored = settingsText(satInfo(), keys::offsetKey(m_recordName, m_mode), QStringLiteral("0"))
+                 .trimmed()
+                 .toInt(&ok);
     setOffset(ok && !m_fm ? stored : 0, true);
 }
 
@@ -222,7 +226,8 @@ void PanelCore::scaleHover(double hz)
 {
     if (m_settingsOpen)
         return;
-    m_view.setAnchor(QStringLiteral("Label12"), m_qqSide == u"0" ? QStringLiteral("Label3") : QStringLiteral("Label2"));
+    m_view.setAnchor(QStringLiteral("Label12"),
+                     m_qqSide == u"0" ? QStringLiteral("Label3") : QStringLiteral("Label2"));
     m_view.setText(QStringLiteral("Label12"), FrequencyText::display(std::nearbyint(double(float(hz)))));
     m_view.setVisible(QStringLiteral("Label12"), true);
 }
@@ -242,7 +247,8 @@ void PanelCore::toggleQuickQsySide()
 
 void PanelCore::setOffset(int value, bool force)
 {
-    const bool changed = m_offset != value || m_view[QStringLiteral("Label10")].text != QString::number(value);
+    const bool changed =
+        m_offset != value || m_view[QStringLiteral("Label10")].text != QString::number(value);
     m_offset = value;
     m_view.setText(QStringLiteral("Label10"), QString::number(value));
     if (changed || force)
@@ -445,8 +451,8 @@ void PanelCore::dopplerButtonRelease(int index, bool rightButton, int modifiers)
     }
     if (!rightButton || modifiers != 0)
         return;
-    const QList<Beacon> beacons =
-        BeaconFile::forSatellite(BeaconFile::read(findFileNoCase(m_dataDir, BeaconFile::fileName())), m_satKey);
+    const QList<Beacon> beacons = BeaconFile::forSatellite(
+        BeaconFile::read(findFileNoCase(m_dataDir, BeaconFile::fileName())), m_satKey);
     QStringList rows;
     m_beaconRows.clear();
     for (const Beacon &b : beacons) {
@@ -463,7 +469,12 @@ void PanelCore::chooseBeacon(int row)
         return;
     m_pause = 0;
     send(QStringLiteral("RCMPUS"), QStringLiteral("0"));
-    send(QStringLiteral("RCMBCF"), m_beaconRows.at(row) + QStringLiteral("000"));
+    // The list holds kilohertz, possibly with decimals ("145972.5"); the
+    // controller takes hertz, so convert rather than append zeros.
+    double khz = 0;
+    if (!FrequencyText::parse(m_beaconRows.at(row), &khz))
+        return;
+    send(QStringLiteral("RCMBCF"), QString::number(std::llround(khz * 1000.0)));
     send(QStringLiteral("RCMSTP"), QStringLiteral("0"));
 }
 
@@ -534,7 +545,8 @@ void PanelCore::setModeCompensation(bool on, bool fromKey)
     send(QStringLiteral("RCMMDC"), on ? QStringLiteral("1") : QStringLiteral("0"));
     m_settings.setValue(keys::ModeComp, on ? QStringLiteral("1") : QStringLiteral("0"));
     emit focusRequested(QStringLiteral("Text1"));
-    const QString text = QStringLiteral("モード補正を") + (on ? QStringLiteral(" ON ") : QStringLiteral(" OFF ")) +
+    const QString text = QStringLiteral("モード補正を") +
+                         (on ? QStringLiteral(" ON ") : QStringLiteral(" OFF ")) +
                          QStringLiteral("しました。");
     if (fromKey)
         m_prompter.timedNotice(text, panelTitle(), 1);
@@ -546,7 +558,8 @@ void PanelCore::setSplit(int value)
 {
     m_split = qBound(-500, value, 1000);
     m_view.setValue(QStringLiteral("HScroll3"), m_split);
-    const QString label = m_split > 0 ? QStringLiteral("+%1Hz").arg(m_split) : QStringLiteral("%1Hz").arg(m_split);
+    const QString label =
+        m_split > 0 ? QStringLiteral("+%1Hz").arg(m_split) : QStringLiteral("%1Hz").arg(m_split);
     m_view.setText(QStringLiteral("Label24"), label);
     if (m_view[QStringLiteral("Check9")].checked) {
         send(QStringLiteral("RCMSPT"), QString::number(m_split) + u'S');
@@ -571,7 +584,8 @@ void PanelCore::setXit(bool on)
         m_view.setText(QStringLiteral("Label40"), m_split < 1 ? QStringLiteral("XIT %1Hz").arg(m_split)
                                                               : QStringLiteral("XIT +%1Hz").arg(m_split));
         m_view.setVisible(QStringLiteral("Label40"), true);
-        m_view.setText(QStringLiteral("StatusBar1_16"), QStringLiteral("XIT ") + m_view[QStringLiteral("Label24")].text);
+        m_view.setText(QStringLiteral("StatusBar1_16"),
+                       QStringLiteral("XIT ") + m_view[QStringLiteral("Label24")].text);
     } else {
         send(QStringLiteral("RCMSPT"), QString::number(m_split));
         m_view.setVisible(QStringLiteral("Label40"), false);
@@ -593,9 +607,9 @@ void PanelCore::updateHomeTip()
 {
     const QString value = homeValue();
     if (value.size() > 2)
-        m_view.setToolTip(QStringLiteral("Command3"),
-                          QStringLiteral("Goto ") + value.left(2) + QStringLiteral("Freq : ") + value.mid(2) +
-                              QStringLiteral("MHz"));
+        m_view.setToolTip(QStringLiteral("Command3"), QStringLiteral("Goto ") + value.left(2) +
+                                                          QStringLiteral("Freq : ") + value.mid(2) +
+                                                          QStringLiteral("MHz"));
     else
         m_view.setToolTip(QStringLiteral("Command3"), QString());
 }
@@ -635,7 +649,8 @@ bool PanelCore::storeHomeFrequency(const QString &mhzText, int option)
     // A little slack for the decimal text's binary rounding at the edges.
     valid = valid && khz >= edge - 1e-6 && khz <= edge + m_width + 1e-6;
     if (!valid) {
-        m_prompter.message(QStringLiteral("周波数不正です、バンド外では？"), panelTitle(), Prompter::Icon::Warning);
+        m_prompter.message(QStringLiteral("周波数不正です、バンド外では？"), panelTitle(),
+                           Prompter::Icon::Warning);
         emit focusRequested(QStringLiteral("Text6"));
         return false;
     }
@@ -710,7 +725,8 @@ void PanelCore::chooseMode(int row)
             m_beaconRef = false;
             send(QStringLiteral("RCMOFK"), QStringLiteral("C"));
         } else {
-            m_settings.file().set(satInfo(), keys::offsetKey(m_recordName, m_mode), QString::number(m_offset));
+            m_settings.file().set(satInfo(), keys::offsetKey(m_recordName, m_mode),
+                                  QString::number(m_offset));
         }
     }
     m_view.setCurrentRow(QStringLiteral("List3"), row);
@@ -747,18 +763,22 @@ void PanelCore::clickSatelliteName()
         name += QStringLiteral("  Mode : ") + m_mode;
     lines.append(name);
     if (m_fm) {
-        lines.append(QStringLiteral("UP Link   : ") + FrequencyText::mhz3(m_up / 1000.0) + QStringLiteral("MHz"));
-        lines.append(QStringLiteral("DOWN Link : ") + FrequencyText::mhz3(m_down / 1000.0) + QStringLiteral("MHz") +
-                     QStringLiteral("(Tone: ") + FrequencyText::decimal(m_tone) + QStringLiteral("Hz)"));
+        lines.append(QStringLiteral("UP Link   : ") + FrequencyText::mhz3(m_up / 1000.0) +
+                     QStringLiteral("MHz"));
+        lines.append(QStringLiteral("DOWN Link : ") + FrequencyText::mhz3(m_down / 1000.0) +
+                     QStringLiteral("MHz") + QStringLiteral("(Tone: ") + FrequencyText::decimal(m_tone) +
+                     QStringLiteral("Hz)"));
     } else {
-        lines.append(QStringLiteral("UP Link   : ") + FrequencyText::mhz3(m_up / 1000.0) + QStringLiteral("MHz - ") +
-                     FrequencyText::mhz3((m_up + m_width) / 1000.0) + QStringLiteral("MHz"));
+        lines.append(QStringLiteral("UP Link   : ") + FrequencyText::mhz3(m_up / 1000.0) +
+                     QStringLiteral("MHz - ") + FrequencyText::mhz3((m_up + m_width) / 1000.0) +
+                     QStringLiteral("MHz"));
         lines.append(QStringLiteral("DOWN Link : ") + FrequencyText::mhz3(m_down / 1000.0) +
                      QStringLiteral("MHz - ") + FrequencyText::mhz3((m_down + m_width) / 1000.0) +
                      QStringLiteral("MHz"));
     }
-    lines.append(QStringLiteral("BEACON    : ") +
-                 (m_beacon > 0 ? FrequencyText::mhz3(m_beacon / 1e6) + QStringLiteral("MHz") : QStringLiteral("-")));
+    lines.append(
+        QStringLiteral("BEACON    : ") +
+        (m_beacon > 0 ? FrequencyText::mhz3(m_beacon / 1e6) + QStringLiteral("MHz") : QStringLiteral("-")));
     m_view.setText(QStringLiteral("Text7"), lines.join(u'\n'));
     m_view.setVisible(frame, true);
 }
@@ -788,8 +808,10 @@ void PanelCore::toggleRxChooser()
     }
     const bool icom = m_rig1Model == u"IC9100" || m_rig1Model == u"IC9700";
     if (icom) {
-        QString filter = m_settings.file().value(keys::RxFilter.sectionName(), keys::RxFilter.keyName())
-                             .value_or(QString()).trimmed();
+        QString filter = m_settings.file()
+                             .value(keys::RxFilter.sectionName(), keys::RxFilter.keyName())
+                             .value_or(QString())
+                             .trimmed();
         if (filter.isEmpty() || filter == u"9")
             filter = QStringLiteral("2");
         m_filter = filter;

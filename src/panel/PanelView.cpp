@@ -25,8 +25,7 @@ void PanelView::declare(const QString &name, const ControlState &state)
     m_controls.insert(name, state);
 }
 
-template<typename T>
-bool PanelView::update(const QString &name, T ControlState::*field, const T &value)
+template <typename T> bool PanelView::update(const QString &name, T ControlState::*field, const T &value)
 {
     ControlState &state = m_controls[name];
     if (state.*field == value)
@@ -36,17 +35,38 @@ bool PanelView::update(const QString &name, T ControlState::*field, const T &val
     return true;
 }
 
-bool PanelView::setText(const QString &name, const QString &text) { return update(name, &ControlState::text, text); }
+bool PanelView::setText(const QString &name, const QString &text)
+{
+    return update(name, &ControlState::text, text);
+}
 bool PanelView::setToolTip(const QString &name, const QString &tip)
 {
     return update(name, &ControlState::toolTip, tip);
 }
-bool PanelView::setVisible(const QString &name, bool visible) { return update(name, &ControlState::visible, visible); }
-bool PanelView::setEnabled(const QString &name, bool enabled) { return update(name, &ControlState::enabled, enabled); }
-bool PanelView::setChecked(const QString &name, bool checked) { return update(name, &ControlState::checked, checked); }
-bool PanelView::setValue(const QString &name, double value) { return update(name, &ControlState::value, value); }
-bool PanelView::setBackColor(const QString &name, int color) { return update(name, &ControlState::backColor, color); }
-bool PanelView::setForeColor(const QString &name, int color) { return update(name, &ControlState::foreColor, color); }
+bool PanelView::setVisible(const QString &name, bool visible)
+{
+    return update(name, &ControlState::visible, visible);
+}
+bool PanelView::setEnabled(const QString &name, bool enabled)
+{
+    return update(name, &ControlState::enabled, enabled);
+}
+bool PanelView::setChecked(const QString &name, bool checked)
+{
+    return update(name, &ControlState::checked, checked);
+}
+bool PanelView::setValue(const QString &name, double value)
+{
+    return update(name, &ControlState::value, value);
+}
+bool PanelView::setBackColor(const QString &name, int color)
+{
+    return update(name, &ControlState::backColor, color);
+}
+bool PanelView::setForeColor(const QString &name, int color)
+{
+    return update(name, &ControlState::foreColor, color);
+}
 bool PanelView::setAlignRight(const QString &name, bool right)
 {
     return update(name, &ControlState::alignRight, right);
@@ -55,7 +75,10 @@ bool PanelView::setItems(const QString &name, const QStringList &items)
 {
     return update(name, &ControlState::items, items);
 }
-bool PanelView::setCurrentRow(const QString &name, int row) { return update(name, &ControlState::currentRow, row); }
+bool PanelView::setCurrentRow(const QString &name, int row)
+{
+    return update(name, &ControlState::currentRow, row);
+}
 bool PanelView::setAnchor(const QString &name, const QString &anchor)
 {
     return update(name, &ControlState::anchor, anchor);

@@ -47,8 +47,7 @@ signals:
     void changed(const QString &name);
 
 private:
-    template<typename T>
-    bool update(const QString &name, T ControlState::*field, const T &value);
+    template <typename T> bool update(const QString &name, T ControlState::*field, const T &value);
 
     QHash<QString, ControlState> m_controls;
 };

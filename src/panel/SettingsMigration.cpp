@@ -15,15 +15,33 @@ namespace {
 const QStringList &droppedMarkers()
 {
     static const QStringList list{
-        QStringLiteral("AO-07="),   QStringLiteral("AO-07B="),  QStringLiteral("AO07mode="),
-        QStringLiteral("XW-2A="),   QStringLiteral("XW-2B="),   QStringLiteral("XW-2C="),
-        QStringLiteral("XW-2D="),   QStringLiteral("XW-2E="),   QStringLiteral("XW-2F="),
-        QStringLiteral("FO-29="),   QStringLiteral("VO-52="),   QStringLiteral("AO-85="),
-        QStringLiteral("AO-73="),   QStringLiteral("AO-27="),   QStringLiteral("SO-50="),
-        QStringLiteral("SO-67="),   QStringLiteral("DO-64"),    QStringLiteral("AO-51"),
-        QStringLiteral("HO-68"),    QStringLiteral("HO68m"),    QStringLiteral("LPCoffset"),
-        QStringLiteral("未定義星"), QStringLiteral("CW Message="), QStringLiteral("WPMcomp="),
-        QStringLiteral("wsjtx_log.adiの場所="), QStringLiteral("CALCapp="), QStringLiteral("IM="),
+        QStringLiteral("AO-07="),
+        QStringLiteral("AO-07B="),
+        QStringLiteral("AO07mode="),
+        QStringLiteral("XW-2A="),
+        QStringLiteral("XW-2B="),
+        QStringLiteral("XW-2C="),
+        QStringLiteral("XW-2D="),
+        QStringLiteral("XW-2E="),
+        QStringLiteral("XW-2F="),
+        QStringLiteral("FO-29="),
+        QStringLiteral("VO-52="),
+        QStringLiteral("AO-85="),
+        QStringLiteral("AO-73="),
+        QStringLiteral("AO-27="),
+        QStringLiteral("SO-50="),
+        QStringLiteral("SO-67="),
+        QStringLiteral("DO-64"),
+        QStringLiteral("AO-51"),
+        QStringLiteral("HO-68"),
+        QStringLiteral("HO68m"),
+        QStringLiteral("LPCoffset"),
+        QStringLiteral("未定義星"),
+        QStringLiteral("CW Message="),
+        QStringLiteral("WPMcomp="),
+        QStringLiteral("wsjtx_log.adiの場所="),
+        QStringLiteral("CALCapp="),
+        QStringLiteral("IM="),
     };
     return list;
 }
@@ -36,8 +54,14 @@ bool isDropped(const QString &line)
     return false;
 }
 
-bool isHeader(const QString &line) { return line.contains(u'['); }
-bool isNoise(const QString &line) { return !line.contains(u'[') && !line.contains(u'='); }
+bool isHeader(const QString &line)
+{
+    return line.contains(u'[');
+}
+bool isNoise(const QString &line)
+{
+    return !line.contains(u'[') && !line.contains(u'=');
+}
 
 const QStringList &perSatelliteMarkers()
 {
@@ -94,7 +118,8 @@ QStringList SettingsMigration::convert(const QStringList &input, int *attention)
         if (line.contains(u"[CallsLast20]")) {
             if (!out.isEmpty() && !out.constLast().isEmpty())
                 out.append(QString());
-            out.append(QString(line).replace(QStringLiteral("[CallsLast20]"), QStringLiteral("[CallsLast50]")));
+            out.append(
+                QString(line).replace(QStringLiteral("[CallsLast20]"), QStringLiteral("[CallsLast50]")));
             continue;
         }
         if (isNoise(line)) {

@@ -30,12 +30,15 @@ bool StartupCheck::extendedMode(const QString &commandLine)
     return commandLine.toUpper().contains(u'P');
 }
 
-int StartupCheck::prepareData(const QString &dataDir, Settings &settings, SatelliteTable &table, Prompter &prompter)
+int StartupCheck::prepareData(const QString &dataDir, Settings &settings, SatelliteTable &table,
+                              Prompter &prompter)
 {
     const QString tablePath = findFileNoCase(dataDir, SatelliteTable::fileName());
     if (!QFileInfo::exists(tablePath)) {
-        prompter.message(QStringLiteral("メニュー「RIG設定」から衛星の変更・追加が可能です\n初期の衛星データは　AO-07　のみです"),
-                         QStringLiteral("Velomira"), Prompter::Icon::Information);
+        prompter.message(
+            QStringLiteral(
+                "メニュー「RIG設定」から衛星の変更・追加が可能です\n初期の衛星データは　AO-07　のみです"),
+            QStringLiteral("Velomira"), Prompter::Icon::Information);
         QString error;
         if (!SatelliteTable::writeDefault(tablePath, &error))
             prompter.message(QStringLiteral("SATdata.txt を作れません: ") + error, QStringLiteral("Velomira"),

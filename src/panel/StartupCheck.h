@@ -39,7 +39,8 @@ public:
     // file migrated once and stale per-satellite keys purged. Returns the
     // number of records read (header included); problems are told through
     // the prompter.
-    static int prepareData(const QString &dataDir, Settings &settings, SatelliteTable &table, Prompter &prompter);
+    static int prepareData(const QString &dataDir, Settings &settings, SatelliteTable &table,
+                           Prompter &prompter);
 };
 
 } // namespace vm

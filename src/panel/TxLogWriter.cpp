@@ -8,7 +8,10 @@
 
 namespace vm {
 
-TxLogWriter::TxLogWriter(Settings &settings, QString dataDir) : m_settings(settings), m_dataDir(std::move(dataDir)) {}
+TxLogWriter::TxLogWriter(Settings &settings, QString dataDir)
+    : m_settings(settings), m_dataDir(std::move(dataDir))
+{
+}
 
 QString TxLogWriter::fileFor(const QDate &date, QString *error)
 {

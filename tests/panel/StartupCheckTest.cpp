@@ -1,0 +1,83 @@
+#include "panel/StartupCheck.h"
+#include "PanelFakes.h"
+#include "common/SatelliteTable.h"
+#include "common/SettingKeys.h"
+#include "common/Settings.h"
+#include "common/TextFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vm;
+using Action = StartupCheck::Action;
+
+TEST(StartupCheck, SecondPanelEndsOrClosesTheFirstWithE)
+{
+    StartupCheck::Facts f;
+    f.panelRunning = true;
+    f.panelIdKnown = true;
+    f.controllerPresent = true;
+    EXPECT_EQ(StartupCheck::decide(f), Action::End);
+    f.commandLine = QStringLiteral("velomira /e");
+    EXPECT_EQ(StartupCheck::decide(f), Action::CloseOtherAndEnd);
+    f.panelIdKnown = false; // no [Velomira] ME to find the first one by
+    EXPECT_EQ(StartupCheck::decide(f), Action::End);
+}
+
+TEST(StartupCheck, ControllerMissingOrStillRunning)
+{
+    StartupCheck::Facts f;
+    f.commandLine = QStringLiteral("/E");
+    EXPECT_EQ(StartupCheck::decide(f), Action::MissingController);
+    f.controllerPresent = true;
+    EXPECT_EQ(StartupCheck::decide(f), Action::Continue); // "/E" alone is an ordinary start
+    f.controllerRunning = true;
+    EXPECT_EQ(StartupCheck::decide(f), Action::RestartController);
+}
+
+TEST(StartupCheck, ExtendedModeOnAnyLetterP)
+{
+    EXPECT_TRUE(StartupCheck::extendedMode(QStringLiteral("/opt/app/velomira")));
+    EXPECT_TRUE(StartupCheck::extendedMode(QStringLiteral("velomira P")));
+    EXPECT_FALSE(StartupCheck::extendedMode(QStringLiteral("velomira /E")));
+}
+
+TEST(StartupCheck, FirstRunWritesTheDefaultTableAndTells)
+{
+    QTemporaryDir dir;
+    Settings settings(dir.filePath(QStringLiteral("Velomira.ini")));
+    SatelliteTable table;
+    test::FakePrompter prompter;
+    EXPECT_EQ(StartupCheck::prepareData(dir.path(), settings, table, prompter), 3);
+    ASSERT_EQ(prompter.shown.size(), 1);
+    EXPECT_EQ(prompter.shown.first(),
+              QStringLiteral(
+                  "メニュー「RIG設定」から衛星の変更・追加が可能です\n初期の衛星データは　AO-07　のみです"));
+    EXPECT_EQ(TextFile::readLines(dir.filePath(QStringLiteral("SATdata.txt"))).value_or(QStringList()),
+              SatelliteTable::defaultLines());
+    EXPECT_EQ(settings.value(keys::MigrationLevel), QStringLiteral("7"));
+
+    // The second start finds everything in place and says nothing.
+    SatelliteTable again;
+    EXPECT_EQ(StartupCheck::prepareData(dir.path(), settings, again, prompter), 3);
+    EXPECT_EQ(prompter.shown.size(), 1);
+}
+
+TEST(StartupCheck, StartPurgesKeysOfRemovedSatellites)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(SatelliteTable::writeDefault(dir.filePath(QStringLiteral("SATdata.txt"))));
+    Settings settings(dir.filePath(QStringLiteral("Velomira.ini")));
+    settings.setValue(keys::MigrationLevel, QStringLiteral("7"));
+    settings.file().set(QStringLiteral("SATinfo"), QStringLiteral("RS-44_offset"), QStringLiteral("30"));
+    settings.file().set(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset"),
+                        QStringLiteral("40"));
+    SatelliteTable table;
+    test::FakePrompter prompter;
+    StartupCheck::prepareData(dir.path(), settings, table, prompter);
+    EXPECT_FALSE(
+        settings.file().value(QStringLiteral("SATinfo"), QStringLiteral("RS-44_offset")).has_value());
+    EXPECT_EQ(settings.file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset")),
+              QStringLiteral("40"));
+}
