@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QtGlobal>
 #include <optional>
 
 namespace vm {
@@ -15,6 +16,7 @@ class IcomDriver final : public RigDriver {
 public:
     // The context and hooks belong to the controller and must outlive the driver.
     IcomDriver(int rigNumber, SerialTransport &transport, CatContext &context, const CatHooks &hooks);
+    Q_DISABLE_COPY_MOVE(IcomDriver)
 
     // Port, baud rate, model and CI-V address text (two hexadecimal digits,
     // either case; empty means 00). False when the address is not a

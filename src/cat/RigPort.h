@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 #include <functional>
 
 namespace vm {
@@ -35,6 +36,7 @@ public:
 
     // The transport, context and hooks must outlive the port.
     RigPort(int rigNumber, SerialTransport &transport, CatContext &context, const CatHooks &hooks);
+    Q_DISABLE_COPY_MOVE(RigPort)
 
     // Takes the port settings: port name (device path, "None" for none),
     // baud rate text and rig model. Sets stop bits and waits from them.
