@@ -63,8 +63,11 @@ Controller::Controller(ControllerEnvironment env)
 Controller::~Controller()
 {
     // Drivers hold references to the transports and to m_ctx / m_hooks.
+    // The ports are released even when no orderly shutdown ran.
     for (RigSlot &slot : m_rigs) {
         slot.driver.reset();
+        if (slot.transport && slot.transport->isOpen())
+            slot.transport->close();
         slot.transport.reset();
     }
 }

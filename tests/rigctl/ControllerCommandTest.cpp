@@ -1,0 +1,262 @@
+// The command dispatcher and quick QSY.
+
+#include "ControllerFixture.h"
+#include "rigctl/Doppler.h"
+
+using namespace vm;
+using namespace vm::test;
+using Side = vm::sim::IcomRig::Side;
+
+namespace {
+
+class ControllerCommands : public ControllerFixture {
+protected:
+    Controller &onSatellite(const char *name, float rr = 0)
+    {
+        Controller &c = started();
+        track(QString::fromLatin1(name), rr);
+        return c;
+    }
+};
+
+} // namespace
+
+TEST_F(ControllerCommands, PayloadRulesAndNumbersThatAreNotNumbers)
+{
+    Controller &c = started();
+    send("RCMSPT120S");
+    EXPECT_EQ(c.splitS(), 120);
+    send("RCMSPT120");
+    EXPECT_EQ(c.splitS(), 0);
+    send("RCMOFF250");
+    send("RCMOFFabc");
+    EXPECT_EQ(c.offsetO(), 250); // the handler ends; the value stays
+    send("RCMOFR");
+    EXPECT_EQ(c.offsetO(), 0);
+    send("RCMTXP-40");
+    EXPECT_EQ(c.shiftX(), -40);
+    send("RCMTXP");
+    EXPECT_EQ(c.shiftX(), -40);
+    send("RCMRIT85");
+    EXPECT_EQ(c.rit(), 85);
+    send("RCMRITxyz");
+    EXPECT_EQ(c.rit(), 0); // RIT alone turns a non-number into 0
+    send("RCMBCF435605000");
+    EXPECT_EQ(c.beaconBase(), 435605000);
+    // Surrounding blanks are trimmed; records of another family are ignored.
+    send("  RCMOFF77  ");
+    EXPECT_EQ(c.offsetO(), 77);
+    send("OPPOFF99");
+    send("RCMXYZ1");
+    EXPECT_EQ(c.offsetO(), 77);
+}
+
+TEST_F(ControllerCommands, DopplerStateUsesTheLastCharacterAndOnlyBeaconReturnResynchronises)
+{
+    Controller &c = onSatellite("RS-44");
+    send("RCMDOP0");
+    c.tick1();
+    const qint64 rx = mainHz();
+    send("RCMDOP5");
+    EXPECT_EQ(c.dopplerState(), 5);
+    ASSERT_TRUE(rig1().turnDial(Side::Main, rx + 3000)); // the beacon moved the dial
+    rig1().clearCommands();
+    send("RCMDOP0");
+    EXPECT_EQ(c.dopplerState(), 0);
+    EXPECT_EQ(mainHz(), rx); // put back
+    rig1().clearCommands();
+    send("RCMDOP2");
+    EXPECT_TRUE(rig1().commands().isEmpty()); // no beacon before: nothing sent
+    send("RCMDOPx");
+    EXPECT_EQ(c.dopplerState(), 2);
+}
+
+TEST_F(ControllerCommands, StopAndPauseSwitchTheControlLoop)
+{
+    Controller &c = started();
+    send("RCMSTP1");
+    EXPECT_FALSE(c.timer1().running);
+    send("RCMSTP0");
+    EXPECT_TRUE(c.timer1().running);
+    send("RCMPUS2");
+    EXPECT_FALSE(c.timer1().running);
+    EXPECT_EQ(c.rigControlMode(), 2);
+    send("RCMSTP0"); // paused: stays stopped
+    EXPECT_FALSE(c.timer1().running);
+    send("RCMPUS1");
+    EXPECT_TRUE(c.timer1().running);
+}
+
+TEST_F(ControllerCommands, RevolutionScheduleAndWaterfallRecords)
+{
+    Controller &c = onSatellite("RS-44");
+    channel.titles << Controller::WaterfallTitle;
+    send("RCMGOB");
+    EXPECT_EQ(channel.last("OPPPOB"), "1234");
+    send("RCMREQ"); // waterfall link off: nothing
+    EXPECT_TRUE(channel.payloads("MWF", Controller::WaterfallTitle).isEmpty());
+    send("RCMWFF1");
+    EXPECT_EQ(channel.payloads("MWFDOP", Controller::WaterfallTitle), QStringList{"3"});
+    EXPECT_EQ(channel.payloads("MWFSNA", Controller::WaterfallTitle), QStringList{"RS-44"});
+    EXPECT_EQ(channel.payloads("MWFSRV", Controller::WaterfallTitle), QStringList{"1234"});
+    send("RCMDOP2");
+    send("RCMREQ");
+    EXPECT_EQ(channel.payloads("MWFDOP", Controller::WaterfallTitle), (QStringList{"3", "2"}));
+    EXPECT_EQ(channel.payloads("MWFREQ", Controller::WaterfallTitle), QStringList{"2"});
+    send("RCMSKD1");
+    channel.sent.clear();
+    c.tick1();
+    EXPECT_EQ(channel.payloads("OPPSCK"), QStringList{""});
+    send("RCMSKD0");
+    channel.sent.clear();
+    c.tick1();
+    EXPECT_TRUE(channel.payloads("OPPSCK").isEmpty());
+}
+
+TEST_F(ControllerCommands, ModeCommandsSetTheRigsModesAndFilter)
+{
+    onSatellite("RS-44");
+    send("RCMMDM12"); // CW, filter 2
+    EXPECT_EQ(rig1().dial(Side::Main).mode, 0x03);
+    EXPECT_EQ(rig1().dial(Side::Main).filter, 2);
+    send("RCMMDM82"); // USB with data
+    EXPECT_EQ(rig1().dial(Side::Main).mode, 0x01);
+    EXPECT_EQ(rig1().dial(Side::Main).dataMode, 1);
+    send("RCMMDS1");
+    EXPECT_EQ(rig1().dial(Side::Sub).mode, 0x03);
+    send("RCMMDS4");
+    EXPECT_EQ(rig1().dial(Side::Sub).mode, 0x00);
+}
+
+TEST_F(ControllerCommands, CwRitNoiseAndKeyingSpeedGoToRigOne)
+{
+    Controller &c = onSatellite("RS-44");
+    // The panel sends the keying text as hexadecimal character codes.
+    send("RCMCWM4351204445;L=5");
+    send("RCMCSPL=1");
+    EXPECT_EQ(rig1().cwSent(), (QStringList{"CQ DE", "<stop>"}));
+    send("RCMCSPL=0"); // empty text and "0": nothing
+    EXPECT_EQ(rig1().cwSent().size(), 2);
+    send("RCMRCN1");
+    EXPECT_TRUE(rig1().ritOn());
+    send("RCMRFQ-0120");
+    EXPECT_EQ(rig1().ritOffsetHz(), -120);
+    send("RCMNBF1");
+    EXPECT_EQ(rig1().function(0x22), 1);
+    send("RCMNRFz"); // not a hexadecimal digit
+    send("RCMCWS0128");
+    EXPECT_EQ(rig1().keyerLevel(), 128);
+    Q_UNUSED(c)
+}
+
+TEST_F(ControllerCommands, SoundCommandsGoToTheSoundSeam)
+{
+    started();
+    for (const char *cmd : {"RCMSSP", "RCMSPL", "RCMSND1", "RCMSND0", "RCMPLY1", "RCMPLY0"})
+        send(cmd);
+    EXPECT_EQ(sound.requests(), 6);
+}
+
+TEST_F(ControllerCommands, SatelliteChoiceIsKeptAndPassedToTheSource)
+{
+    started();
+    send("RCMSATRS-44");
+    send("RCMSAT");
+    EXPECT_EQ(sources.selected, (QStringList{"", "RS-44", ""})); // the first is the start-up choice
+    EXPECT_EQ(setting("TRACK", "Satellite"), "");
+    send("RCMSATSO-50");
+    EXPECT_EQ(setting("TRACK", "Satellite"), "SO-50");
+}
+
+// ---- quick QSY ----------------------------------------------------------------------
+
+TEST_F(ControllerCommands, QuickQsyOnTheReceiveSideIgnoresTheStoredSide)
+{
+    Controller &c = onSatellite("RS-44", 3000);
+    send("RCMDOP0");
+    send("RCMQSM0");
+    const qint64 tx = subHz();
+    send("RCMQSQ435630000");
+    EXPECT_EQ(mainHz(), 435630000);
+    EXPECT_EQ(subHz(), tx); // state 0: the transmit side is left to the loop
+    EXPECT_EQ(channel.payloads("OPPDOP").mid(0), (QStringList{"3", "0"}));
+    EXPECT_EQ(c.dopplerState(), 0);
+    EXPECT_EQ(c.rigControlMode(), 2);
+    EXPECT_FALSE(c.timer1().running);
+}
+
+TEST_F(ControllerCommands, QuickQsyOnTheTransmitSideInStateTwoSetsOnlyTheTransmitDial)
+{
+    Controller &c = onSatellite("RS-44", -2000);
+    send("RCMDOP2");
+    send("RCMQSM0");
+    const qint64 rx = mainHz();
+    send("RCMQSY145950000");
+    EXPECT_EQ(subHz(), 145950000);
+    EXPECT_EQ(mainHz(), rx);
+    EXPECT_EQ(c.dopplerState(), 2);
+}
+
+TEST_F(ControllerCommands, QuickQsyFromTheBeaconReturnsToTheStartCommandState)
+{
+    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
+        "[Velomira]\nStartCmdMode=3\n");
+    Controller &c = onSatellite("RS-44");
+    send("RCMDOP5");
+    send("RCMQSY145950000");
+    EXPECT_EQ(c.dopplerState(), 3);
+    controller.reset();
+    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
+        "[Velomira]\nStartCmdMode=abc\n");
+    Controller &d = onSatellite("RS-44");
+    send("RCMDOP5");
+    send("RCMQSY145950000");
+    EXPECT_EQ(d.dopplerState(), 0);
+}
+
+TEST_F(ControllerCommands, ReceiveOnlyRigNeverGetsTheTransmitDialButItIsReported)
+{
+    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\nRigContType=1\n");
+    onSatellite("RS-44");
+    send("RCMDOP0");
+    const qint64 tx = subHz();
+    send("RCMQSM0");
+    send("RCMQSY145950000");
+    EXPECT_EQ(subHz(), tx);
+    EXPECT_EQ(channel.last("OPPTXS"), "145950000");
+}
+
+TEST_F(ControllerCommands, QuickQsyWithoutANumberDoesNothing)
+{
+    Controller &c = onSatellite("RS-44");
+    send("RCMDOP0");
+    channel.sent.clear();
+    send("RCMQSY");
+    send("RCMQSQ14x");
+    EXPECT_TRUE(channel.sent.isEmpty());
+    EXPECT_EQ(c.rigControlMode(), 1);
+}
+
+TEST_F(ControllerCommands, DirectSetPutsBothDialsOnTheDownlinkAndGoesToStateOne)
+{
+    for (const char *sat : {"RS-44", "TXH-1", "RXH-1"}) {
+        Controller &c = onSatellite(sat, 4500);
+        send("RCMOFF100");
+        const Transponder tp = c.transponder();
+        const double F = tp.downlinkFor(tp.uplinkFor(double(mainHz())) + 2000); // a point in the passband
+        channel.sent.clear();
+        send(QStringLiteral("RCMQFX%1").arg(qint64(F)));
+        EXPECT_EQ(channel.last("OPPHRX").toLongLong(), qint64(F)) << sat;
+        EXPECT_EQ(channel.last("OPPHTX").toLongLong(), qint64(tp.uplinkFor(F))) << sat;
+        EXPECT_EQ(mainHz(), qint64(F + doppler(4500, F))) << sat;
+        EXPECT_EQ(c.dopplerState(), 1) << sat;
+        EXPECT_EQ(channel.payloads("OPPDOP"), QStringList{"1"}) << sat;
+        // The loop's next tick keeps the dials where the direct set put them.
+        const qint64 rx = mainHz(), tx = subHz();
+        send("RCMPUS1");
+        c.tick1();
+        EXPECT_NEAR(double(mainHz()), double(rx), 1.0) << sat;
+        EXPECT_NEAR(double(subHz()), double(tx), 1.0) << sat;
+        controller.reset();
+    }
+}
