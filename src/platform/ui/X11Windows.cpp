@@ -1,0 +1,136 @@
+#include "platform/ui/X11Windows.h"
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace vm {
+
+struct X11Windows::Private {
+    xcb_connection_t *connection = nullptr;
+    xcb_window_t root = 0;
+    xcb_atom_t clientList = XCB_ATOM_NONE;
+    xcb_atom_t activeWindow = XCB_ATOM_NONE;
+    xcb_atom_t netWmName = XCB_ATOM_NONE;
+    xcb_atom_t utf8String = XCB_ATOM_NONE;
+
+    xcb_atom_t atom(const char *name)
+    {
+        const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(strlen(name)), name);
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+        const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(reply);
+        return a;
+    }
+
+    // The value of a window property, up to 64 KiB.
+    std::vector<char> property(xcb_window_t window, xcb_atom_t name, xcb_atom_t type)
+    {
+        std::vector<char> out;
+        const xcb_get_property_cookie_t cookie = xcb_get_property(connection, 0, window, name, type, 0, 16384);
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
+        if (reply && reply->type != XCB_ATOM_NONE) {
+            const char *value = static_cast<const char *>(xcb_get_property_value(reply));
+            const int length = xcb_get_property_value_length(reply);
+            out.assign(value, value + length);
+        }
+        free(reply);
+        return out;
+    }
+
+    std::vector<xcb_window_t> windows(xcb_atom_t listAtom)
+    {
+        const std::vector<char> raw = property(root, listAtom, XCB_ATOM_WINDOW);
+        std::vector<xcb_window_t> list(raw.size() / sizeof(xcb_window_t));
+        if (!list.empty())
+            memcpy(list.data(), raw.data(), list.size() * sizeof(xcb_window_t));
+        return list;
+    }
+
+    std::vector<xcb_window_t> topLevel()
+    {
+        std::vector<xcb_window_t> list = windows(clientList);
+        if (!list.empty())
+            return list;
+        // No window manager keeps a client list: the root's children are the top level.
+        const xcb_query_tree_cookie_t cookie = xcb_query_tree(connection, root);
+        xcb_query_tree_reply_t *reply = xcb_query_tree_reply(connection, cookie, nullptr);
+        if (reply) {
+            const xcb_window_t *children = xcb_query_tree_children(reply);
+            list.assign(children, children + xcb_query_tree_children_length(reply));
+        }
+        free(reply);
+        return list;
+    }
+
+    QString title(xcb_window_t window)
+    {
+        std::vector<char> name = property(window, netWmName, utf8String);
+        if (!name.empty())
+            return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        name = property(window, XCB_ATOM_WM_NAME, XCB_ATOM_ANY);
+        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    }
+};
+
+X11Windows::X11Windows(const QString &display) : d(std::make_unique<Private>())
+{
+    const QByteArray name = display.toLocal8Bit();
+    if (display.isEmpty() && qEnvironmentVariableIsEmpty("DISPLAY"))
+        return;
+    d->connection = xcb_connect(display.isEmpty() ? nullptr : name.constData(), nullptr);
+    if (xcb_connection_has_error(d->connection)) {
+        xcb_disconnect(d->connection);
+        d->connection = nullptr;
+        return;
+    }
+    const xcb_setup_t *setup = xcb_get_setup(d->connection);
+    d->root = xcb_setup_roots_iterator(setup).data->root;
+    d->clientList = d->atom("_NET_CLIENT_LIST");
+    d->activeWindow = d->atom("_NET_ACTIVE_WINDOW");
+    d->netWmName = d->atom("_NET_WM_NAME");
+    d->utf8String = d->atom("UTF8_STRING");
+}
+
+X11Windows::~X11Windows()
+{
+    if (d->connection)
+        xcb_disconnect(d->connection);
+}
+
+bool X11Windows::available() const
+{
+    return d->connection != nullptr;
+}
+
+QStringList X11Windows::titles()
+{
+    QStringList out;
+    if (!available())
+        return out;
+    for (const xcb_window_t w : d->topLevel())
+        out << d->title(w);
+    return out;
+}
+
+bool X11Windows::exists(const QString &title)
+{
+    if (!available())
+        return false;
+    for (const xcb_window_t w : d->topLevel())
+        if (d->title(w) == title)
+            return true;
+    return false;
+}
+
+QString X11Windows::activeTitle()
+{
+    if (!available())
+        return {};
+    const std::vector<xcb_window_t> active = d->windows(d->activeWindow);
+    return active.empty() || active.front() == 0 ? QString() : d->title(active.front());
+}
+
+} // namespace vm

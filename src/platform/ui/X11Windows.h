@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace vm {
+
+// Top-level windows of the X11 display, found by their titles: how the
+// programs see an outside program (a tracking program under Wine, say) that
+// has no channel endpoint. Without an X11 display every lookup is false.
+class X11Windows {
+public:
+    // Connects to $DISPLAY (or `display` when given).
+    explicit X11Windows(const QString &display = QString());
+    ~X11Windows();
+    X11Windows(const X11Windows &) = delete;
+    X11Windows &operator=(const X11Windows &) = delete;
+
+    bool available() const;
+
+    // True when a top-level window titled exactly `title` exists.
+    bool exists(const QString &title);
+    // Titles of the top-level windows (the window manager's client list, else
+    // the root window's children).
+    QStringList titles();
+    // Title of the active window (empty when unknown).
+    QString activeTitle();
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace vm

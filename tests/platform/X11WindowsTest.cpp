@@ -1,0 +1,114 @@
+// Finds windows by title on a real X server (Xvfb started by the test).
+
+#include "platform/ui/X11Windows.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <xcb/xcb.h>
+
+#include <cstring>
+#include <unistd.h>
+
+using namespace vm;
+
+namespace {
+
+// An Xvfb server on a free display number, announced through -displayfd.
+class VirtualDisplay {
+public:
+    bool start()
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty())
+            return false;
+        int fds[2];
+        if (pipe(fds) != 0)
+            return false;
+        m_server.setProgram(xvfb);
+        m_server.setArguments({QStringLiteral("-displayfd"), QString::number(fds[1]), QStringLiteral("-nolisten"),
+                               QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                               QStringLiteral("320x200x24")});
+        m_server.setChildProcessModifier([fd = fds[0]] { ::close(fd); });
+        m_server.start();
+        ::close(fds[1]);
+        QByteArray number;
+        char c = 0;
+        while (::read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c; // blocks until the server is ready (or gone: read returns 0)
+        ::close(fds[0]);
+        if (number.isEmpty())
+            return false;
+        m_display = QStringLiteral(":") + QString::fromLatin1(number);
+        return true;
+    }
+    ~VirtualDisplay()
+    {
+        m_server.terminate();
+        m_server.waitForFinished(10000);
+    }
+    const QString &display() const { return m_display; }
+
+private:
+    QProcess m_server;
+    QString m_display;
+};
+
+// A top-level window with a UTF-8 title, made directly with xcb.
+xcb_window_t makeWindow(xcb_connection_t *c, const QByteArray &utf8Title)
+{
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const xcb_window_t w = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, 0, 0, 50, 50, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      screen->root_visual, 0, nullptr);
+    const auto atom = [c](const char *name) {
+        xcb_intern_atom_reply_t *r =
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
+        const xcb_atom_t a = r->atom;
+        free(r);
+        return a;
+    };
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 8,
+                        static_cast<uint32_t>(utf8Title.size()), utf8Title.constData());
+    xcb_map_window(c, w);
+    xcb_flush(c);
+    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); // round trip: the server has it
+    return w;
+}
+
+} // namespace
+
+TEST(X11Windows, FindsTopLevelWindowsByExactTitle)
+{
+    VirtualDisplay x;
+    if (!x.start())
+        GTEST_SKIP() << "Xvfb is not installed";
+
+    xcb_connection_t *c = xcb_connect(x.display().toLocal8Bit().constData(), nullptr);
+    ASSERT_EQ(xcb_connection_has_error(c), 0);
+    makeWindow(c, "Kepral32");
+    const xcb_window_t japanese = makeWindow(c, QStringLiteral("環境設定Tunavox").toUtf8());
+
+    X11Windows windows(x.display());
+    ASSERT_TRUE(windows.available());
+    EXPECT_TRUE(windows.exists(QStringLiteral("Kepral32")));
+    EXPECT_TRUE(windows.exists(QStringLiteral("環境設定Tunavox")));
+    EXPECT_FALSE(windows.exists(QStringLiteral("kepral32")));
+    EXPECT_FALSE(windows.exists(QStringLiteral("Kepral")));
+
+    xcb_destroy_window(c, japanese);
+    xcb_flush(c);
+    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    EXPECT_FALSE(windows.exists(QStringLiteral("環境設定Tunavox")));
+    xcb_disconnect(c);
+}
+
+TEST(X11Windows, WithoutADisplayNothingExists)
+{
+    X11Windows windows(QStringLiteral(":987"));
+    EXPECT_FALSE(windows.available());
+    EXPECT_FALSE(windows.exists(QStringLiteral("Kepral32")));
+    EXPECT_TRUE(windows.titles().isEmpty());
+}
