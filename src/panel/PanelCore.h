@@ -58,6 +58,8 @@ public:
     PanelView &view() { return m_view; }
     const PanelView &view() const { return m_view; }
     SatelliteTable &table() { return m_table; }
+    const QString &dataDir() const { return m_dataDir; }
+    Clock &clock() { return m_clock; }
     const SatelliteTable &table() const { return m_table; }
 
     // ---- life cycle ------------------------------------------------------
@@ -153,6 +155,9 @@ public:
     // One key-down (Qt key code, modifier bits Shift 1, Ctrl 2, Alt 4); true
     // when a row of the key table took it.
     bool handleKey(int key, int modifiers);
+    // True when handleKey would take this key now (the windows let such keys
+    // win over button and menu access keys).
+    bool takesKey(int key, int modifiers) const;
     void setClipboardHasImage(bool has) { m_clipboardImage = has; }
     bool insertMode() const { return m_insert; }
     void statusBarClick(int panel, bool doubleClick);
@@ -245,6 +250,7 @@ private:
     void escape();
     bool condition(KeyTable::Condition condition) const;
     void perform(const KeyTable::Row &row);
+    const KeyTable::Row *findRow(int key, int modifiers) const;
     bool modeChoosersAllowed() const;
     void toggleInsert();
     void toggleRrInp();

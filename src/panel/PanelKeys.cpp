@@ -49,17 +49,27 @@ bool PanelCore::condition(KeyTable::Condition condition) const
     return false;
 }
 
-bool PanelCore::handleKey(int key, int modifiers)
+const KeyTable::Row *PanelCore::findRow(int key, int modifiers) const
 {
     for (const KeyTable::Row &row : KeyTable::rows()) {
-        if (!row.keys.contains(key) || !KeyTable::matches(row.mods, modifiers))
-            continue;
-        if (!condition(row.condition))
-            continue;
-        perform(row);
-        return true;
+        if (row.keys.contains(key) && KeyTable::matches(row.mods, modifiers) && condition(row.condition))
+            return &row;
     }
-    return false;
+    return nullptr;
+}
+
+bool PanelCore::takesKey(int key, int modifiers) const
+{
+    return findRow(key, modifiers) != nullptr;
+}
+
+bool PanelCore::handleKey(int key, int modifiers)
+{
+    const KeyTable::Row *row = findRow(key, modifiers);
+    if (!row)
+        return false;
+    perform(*row);
+    return true;
 }
 
 void PanelCore::perform(const KeyTable::Row &row)

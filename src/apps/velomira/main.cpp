@@ -1,0 +1,98 @@
+// Velomira, the operation panel: start-up checks, then the main window.
+#include "common/Clock.h"
+#include "common/DataDir.h"
+#include "common/SatelliteTable.h"
+#include "common/SettingKeys.h"
+#include "common/Settings.h"
+#include "panel/PanelCore.h"
+#include "panel/StartupCheck.h"
+#include "panel/ui/PanelWindow.h"
+#include "panel/ui/QtLauncher.h"
+#include "panel/ui/QtPrompter.h"
+#include "platform/LocalChannel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+
+#include <cstdio>
+
+using namespace vm;
+
+namespace {
+
+bool haveDisplay()
+{
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!haveDisplay()) {
+        std::fputs("velomira: no display (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                   "Run it on a desktop, or under a virtual one: xvfb-run -a velomira\n",
+                   stderr);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velomira"));
+    const QString commandLine = QCoreApplication::arguments().mid(1).join(u' ');
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString controller = QDir(programDir).filePath(QStringLiteral("tunavox"));
+
+    const QString data = dataDir();
+    Settings settings(QDir(data).filePath(QStringLiteral("Velomira.ini")));
+    LocalChannel channel;
+    if (!channel.open()) {
+        QMessageBox::critical(nullptr, PanelCore::panelTitle(), channel.errorString());
+        return 1;
+    }
+
+    StartupCheck::Facts facts;
+    facts.commandLine = commandLine;
+    facts.panelRunning = channel.titleExists(PanelCore::panelTitle());
+    facts.panelIdKnown = settings.contains(keys::PanelMe);
+    facts.controllerPresent = QFileInfo(controller).isExecutable();
+    facts.controllerRunning = channel.titleExists(PanelCore::controllerTitle());
+    switch (StartupCheck::decide(facts)) {
+    case StartupCheck::Action::End:
+        return 0;
+    case StartupCheck::Action::CloseOtherAndEnd:
+        channel.postClose(PanelCore::panelTitle());
+        return 0;
+    case StartupCheck::Action::MissingController:
+        QMessageBox::information(nullptr, PanelCore::panelTitle(),
+                                 QStringLiteral("tunavox がありませんので起動出来ません"));
+        return 1;
+    case StartupCheck::Action::RestartController:
+        QProcess::startDetached(controller, {QStringLiteral("/z")}, programDir);
+        return 0;
+    case StartupCheck::Action::Continue:
+        break;
+    }
+
+    QtPrompter prompter;
+    QtLauncher launcher;
+    PanelCore core(channel, settings, prompter, launcher, SteadyClock::instance(), data);
+    core.setExtendedMode(StartupCheck::extendedMode(commandLine));
+    StartupCheck::prepareData(data, settings, core.table(), prompter);
+
+    if (!channel.registerTitle(PanelCore::panelTitle()))
+        return 0; // another panel took the title meanwhile
+    PanelWindow window(core, settings, launcher);
+    prompter.setOwner(&window);
+    channel.setRecordHandler(PanelCore::panelTitle(),
+                             [&core](const ChannelRecord &record) { return core.handleRecord(record.text); });
+    channel.setCloseHandler(PanelCore::panelTitle(), [&window] { window.close(); });
+    window.show();
+    core.load(QCoreApplication::applicationPid(), controller);
+    QObject::connect(&app, &QApplication::lastWindowClosed, &app, [&channel] { channel.setClosing(true); });
+    const int rc = QApplication::exec();
+    channel.unregisterTitle(PanelCore::panelTitle());
+    return rc;
+}

@@ -1,0 +1,659 @@
+#include "panel/ui/PanelWindow.h"
+
+#include "common/SettingKeys.h"
+#include "common/Settings.h"
+#include "panel/Launcher.h"
+#include "panel/PanelCore.h"
+#include "common/Clock.h"
+#include "panel/ui/PassbandScale.h"
+#include "panel/ui/SatelliteChooserDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QWheelEvent>
+
+namespace vm {
+
+namespace {
+
+int modifierBits(Qt::KeyboardModifiers m)
+{
+    int bits = 0;
+    if (m & Qt::ShiftModifier)
+        bits |= KeyTable::Shift;
+    if (m & Qt::ControlModifier)
+        bits |= KeyTable::Ctrl;
+    if (m & Qt::AltModifier)
+        bits |= KeyTable::Alt;
+    return bits;
+}
+
+// The index after the last "_" of an array control's name ("Command1_3" gives 3).
+int indexOf(const QString &name)
+{
+    return name.mid(name.lastIndexOf(u'_') + 1).toInt();
+}
+
+QString colourCss(const ControlState &s)
+{
+    QString css;
+    if (s.backColor >= 0)
+        css += QStringLiteral("background-color: #%1;").arg(PanelView::rgb(s.backColor), 6, 16, QChar(u'0'));
+    if (s.foreColor >= 0)
+        css += QStringLiteral("color: #%1;").arg(PanelView::rgb(s.foreColor), 6, 16, QChar(u'0'));
+    return css;
+}
+
+} // namespace
+
+PanelWindow::PanelWindow(PanelCore &core, Settings &settings, Launcher &launcher, QWidget *parent)
+    : QMainWindow(parent), m_core(core), m_settings(settings), m_launcher(launcher)
+{
+    setObjectName(QStringLiteral("Kepral_RigControl"));
+    setWindowTitle(PanelCore::panelTitle());
+    build();
+    buildMenus();
+    buildStatusBar();
+    renderAll();
+    wire();
+    qApp->installEventFilter(this);
+}
+
+PanelWindow::~PanelWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+template<typename W>
+W *PanelWindow::make(const QString &name, QWidget *parent, const QRect &geometry)
+{
+    auto *w = new W(parent);
+    w->setObjectName(name);
+    w->setGeometry(geometry);
+    m_widgets.insert(name, w);
+    return w;
+}
+
+void PanelWindow::build()
+{
+    auto *c = new QWidget(this);
+    c->setObjectName(QStringLiteral("centralPanel"));
+    setCentralWidget(c);
+    c->setFixedSize(760, 400);
+
+    QFont gothic(QStringLiteral("ＭＳ ゴシック"));
+    gothic.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP"),
+                        QStringLiteral("Noto Sans CJK JP")});
+
+    auto *name = make<QLabel>(QStringLiteral("Label1"), c, {10, 4, 210, 32});
+    QFont big = name->font();
+    big.setPointSize(16);
+    big.setBold(true);
+    name->setFont(big);
+    make<QLabel>(QStringLiteral("Label35"), c, {225, 4, 40, 14});
+    make<QLabel>(QStringLiteral("Label5"), c, {225, 18, 70, 18});
+
+    auto *info = make<QGroupBox>(QStringLiteral("Frame1"), c, {300, 0, 450, 44});
+    make<QLabel>(QStringLiteral("Label14"), info, {10, 18, 200, 20});
+    make<QLabel>(QStringLiteral("Label15"), info, {220, 18, 120, 20});
+
+    QFont display = gothic;
+    display.setPointSize(20);
+    make<QLabel>(QStringLiteral("Label7"), c, {10, 52, 28, 30});
+    make<QLabel>(QStringLiteral("Label8"), c, {10, 97, 28, 30});
+    for (const char *n : {"Label2", "Label3"}) {
+        auto *l = make<QLabel>(QString::fromUtf8(n), c, {40, n[5] == '2' ? 46 : 91, 260, 40});
+        l->setFont(display);
+        l->setAlignment(Qt::AlignCenter);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+    }
+    make<QLabel>(QStringLiteral("Label16"), c, {305, 56, 60, 22})->setFrameShape(QFrame::Box);
+    make<QLabel>(QStringLiteral("Label17"), c, {305, 101, 60, 22})->setFrameShape(QFrame::Box);
+
+    make<QPushButton>(QStringLiteral("Command8"), c, {375, 52, 28, 26});
+    auto *offset = make<QLabel>(QStringLiteral("Label10"), c, {405, 52, 70, 26});
+    offset->setAlignment(Qt::AlignCenter);
+    offset->setFrameShape(QFrame::Panel);
+    make<QPushButton>(QStringLiteral("Command9"), c, {477, 52, 28, 26});
+    make<QPushButton>(QStringLiteral("Command5"), c, {510, 52, 60, 26});
+    make<QPushButton>(QStringLiteral("Command3"), c, {575, 52, 80, 26});
+    make<QPushButton>(QStringLiteral("Command10"), c, {660, 52, 50, 26});
+    make<QCheckBox>(QStringLiteral("Check4"), c, {375, 97, 50, 24});
+    make<QCheckBox>(QStringLiteral("Check9"), c, {430, 97, 50, 24});
+    make<QLabel>(QStringLiteral("Label24"), c, {485, 97, 70, 24});
+    make<QLabel>(QStringLiteral("Label27"), c, {560, 97, 80, 24});
+
+    const int dopplerX[6] = {10, 105, 200, 295, 0, 390};
+    for (int i : {0, 1, 2, 3, 5})
+        make<QPushButton>(QStringLiteral("Command1_%1").arg(i), c, {dopplerX[i], 138, 90, 28});
+    make<QPushButton>(QStringLiteral("Command15"), c, {500, 138, 36, 28});
+    make<QPushButton>(QStringLiteral("Command16"), c, {540, 138, 36, 28});
+
+    m_scale = new PassbandScale(m_core, c);
+    m_scale->setGeometry(10, 172, 740, 40);
+    auto *qq = make<QLabel>(QStringLiteral("Label21"), c, {10, 214, 50, 18});
+    qq->setAlignment(Qt::AlignCenter);
+    qq->setAutoFillBackground(true);
+
+    auto *qm = make<QGroupBox>(QStringLiteral("Frame20"), c, {10, 236, 360, 48});
+    for (int n = 1; n <= 4; ++n)
+        make<QLabel>(QStringLiteral("Label4_%1").arg(n), qm, {10 + (n - 1) * 86, 20, 80, 20});
+    auto *qso = make<QGroupBox>(QStringLiteral("Frame18"), c, {380, 236, 370, 48});
+    auto *call = make<QLineEdit>(QStringLiteral("Text1"), qso, {10, 18, 150, 24});
+    call->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9/]*")), call));
+    make<QLineEdit>(QStringLiteral("Text2"), qso, {170, 18, 90, 24});
+    make<QPushButton>(QStringLiteral("Command2"), qso, {270, 18, 80, 24});
+
+    auto *cw = make<QGroupBox>(QStringLiteral("Frame12"), c, {10, 288, 740, 42});
+    for (int n = 0; n < 4; ++n)
+        make<QLabel>(QStringLiteral("Label30_%1").arg(n), cw, {10 + n * 182, 18, 176, 20})
+            ->setFrameShape(QFrame::Box);
+    auto *skd = make<QGroupBox>(QStringLiteral("Frame3"), c, {10, 334, 360, 60});
+    make<QCheckBox>(QStringLiteral("Check1"), skd, {10, 22, 80, 24});
+    make<QCheckBox>(QStringLiteral("Check2"), skd, {95, 22, 130, 24});
+    make<QPushButton>(QStringLiteral("Command13"), skd, {235, 20, 80, 26});
+
+    // Markers placed next to the displays.
+    for (const char *n : {"Label13_0", "Label13_1", "Label28", "Label40", "Label12"}) {
+        auto *l = make<QLabel>(QString::fromUtf8(n), c, {0, 0, n[5] == '4' || n[5] == '2' ? 120 : 16, 16});
+        l->setStyleSheet(QStringLiteral("color: red;"));
+    }
+
+    // Pop-up frames.
+    auto *tx = make<QGroupBox>(QStringLiteral("Frame9"), c, {40, 91, 230, 130});
+    for (int i = 0; i < 4; ++i)
+        make<QRadioButton>(QStringLiteral("Option1_%1").arg(i), tx, {10 + (i % 2) * 80, 20 + (i / 2) * 22, 78, 20})
+            ->setAutoExclusive(false);
+    make<QCheckBox>(QStringLiteral("Check3"), tx, {170, 20, 56, 20});
+    auto *splitCaption = new QLabel(QStringLiteral("Split Freq"), tx);
+    splitCaption->setGeometry(10, 70, 80, 18);
+    make<QScrollBar>(QStringLiteral("HScroll3"), tx, {10, 92, 150, 18})->setOrientation(Qt::Horizontal);
+
+    auto *rx = make<QGroupBox>(QStringLiteral("Frame10"), c, {40, 46, 300, 150});
+    for (int i = 0; i < 4; ++i)
+        make<QRadioButton>(QStringLiteral("Option2_%1").arg(i), rx, {10 + (i % 2) * 80, 20 + (i / 2) * 22, 78, 20})
+            ->setAutoExclusive(false);
+    make<QCheckBox>(QStringLiteral("Check6"), rx, {10, 66, 60, 20});
+    auto *filter = make<QGroupBox>(QStringLiteral("Frame16"), rx, {170, 14, 120, 90});
+    for (int i = 0; i < 4; ++i)
+        make<QRadioButton>(QStringLiteral("Option4_%1").arg(i), filter, {8, 18 + (i - 1) * 22, 100, 20})
+            ->setAutoExclusive(false);
+    auto *nbnr = make<QGroupBox>(QStringLiteral("Frame17"), rx, {170, 104, 120, 42});
+    make<QCheckBox>(QStringLiteral("Check7"), nbnr, {6, 18, 55, 20});
+    make<QCheckBox>(QStringLiteral("Check8"), nbnr, {62, 18, 55, 20});
+
+    auto *modes = make<QGroupBox>(QStringLiteral("Frame13"), c, {225, 36, 150, 100});
+    make<QListWidget>(QStringLiteral("List3"), modes, {6, 18, 138, 76});
+    make<QListWidget>(QStringLiteral("List4"), modes, {0, 0, 1, 1});
+    make<QListWidget>(QStringLiteral("List5"), c, {0, 0, 1, 1});
+    auto *data = make<QGroupBox>(QStringLiteral("Frame14"), c, {10, 36, 360, 110});
+    auto *dataText = make<QPlainTextEdit>(QStringLiteral("Text7"), data, {6, 18, 348, 86});
+    dataText->setReadOnly(true);
+    dataText->setFont(gothic);
+    auto *home = make<QGroupBox>(QStringLiteral("Frame15"), c, {380, 82, 300, 80});
+    auto *homeText = make<QLineEdit>(QStringLiteral("Text6"), home, {8, 20, 100, 24});
+    homeText->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), homeText));
+    for (int i = 0; i < 3; ++i)
+        make<QRadioButton>(QStringLiteral("Option3_%1").arg(i), home, {112, 16 + i * 20, 184, 20});
+    auto *speed = make<QGroupBox>(QStringLiteral("Frame4"), c, {305, 124, 200, 50});
+    make<QScrollBar>(QStringLiteral("HScroll2"), speed, {6, 22, 100, 18})->setOrientation(Qt::Horizontal);
+    (new QLabel(QStringLiteral("wpm"), speed))->setGeometry(110, 22, 30, 18);
+    make<QPushButton>(QStringLiteral("Command17"), speed, {144, 18, 50, 24});
+    auto *rit = make<QGroupBox>(QStringLiteral("Frame6"), c, {305, 80, 260, 60});
+    make<QScrollBar>(QStringLiteral("HScroll1"), rit, {6, 22, 110, 18})->setOrientation(Qt::Horizontal);
+    make<QLabel>(QStringLiteral("Label26"), rit, {120, 22, 40, 18})->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    (new QLabel(QStringLiteral("KHz"), rit))->setGeometry(162, 22, 28, 18);
+    make<QPushButton>(QStringLiteral("Command11"), rit, {192, 10, 60, 22});
+    make<QPushButton>(QStringLiteral("Command12"), rit, {192, 34, 60, 22});
+    auto *msg = make<QGroupBox>(QStringLiteral("Frame7"), c, {200, 150, 360, 80});
+    (new QPushButton(QStringLiteral("了解"), msg))->setGeometry(280, 48, 70, 26);
+    auto *beacons = make<QGroupBox>(QStringLiteral("Frame8"), c, {390, 166, 220, 100});
+    make<QListWidget>(QStringLiteral("List2"), beacons, {6, 18, 208, 76});
+    auto *cwEdit = make<QGroupBox>(QStringLiteral("Frame11"), c, {10, 240, 740, 50});
+    make<QLineEdit>(QStringLiteral("Text4"), cwEdit, {6, 20, 728, 24});
+    auto *codes = make<QGroupBox>(QStringLiteral("Frame19"), c, {550, 150, 200, 100});
+    make<QListWidget>(QStringLiteral("List7"), codes, {6, 18, 188, 76});
+
+    for (const QString &n : {QStringLiteral("Label13_0"), QStringLiteral("Label13_1"), QStringLiteral("Label28"),
+                             QStringLiteral("Label40"), QStringLiteral("Label12")})
+        m_widgets.value(n)->raise();
+    for (QWidget *w : {static_cast<QWidget *>(tx), static_cast<QWidget *>(rx), static_cast<QWidget *>(modes),
+                       static_cast<QWidget *>(data), static_cast<QWidget *>(home), static_cast<QWidget *>(speed),
+                       static_cast<QWidget *>(rit), static_cast<QWidget *>(msg), static_cast<QWidget *>(beacons),
+                       static_cast<QWidget *>(cwEdit), static_cast<QWidget *>(codes)}) {
+        w->setAutoFillBackground(true);
+        w->raise();
+    }
+}
+
+void PanelWindow::buildMenus()
+{
+    auto add = [this](QMenu *menu, const QString &name, const QString &text) {
+        QAction *a = menu->addAction(text);
+        a->setObjectName(name);
+        if (!name.isEmpty())
+            m_actions.insert(name, a);
+        return a;
+    };
+    QMenu *settings = menuBar()->addMenu(QStringLiteral("設定(&M)"));
+    settings->setObjectName(QStringLiteral("menuSettings"));
+    connect(add(settings, QStringLiteral("SetRIG"), QString()), &QAction::triggered, &m_core,
+            &PanelCore::openControllerSettings);
+    add(settings, QStringLiteral("goFT4"), QString());
+    add(settings, QStringLiteral("goMMV"), QString());
+    add(settings, QStringLiteral("mkSKD"), QString());
+    add(settings, QStringLiteral("goWF"), QStringLiteral("&WaterFall"))->setEnabled(false);
+    add(settings, QStringLiteral("EmgLog"), QStringLiteral("&Emgﾛｸﾞ"))->setEnabled(false);
+    connect(add(settings, QStringLiteral("QuickQSY"), QStringLiteral("ＱuickQSY(&Y)")), &QAction::triggered, &m_core,
+            &PanelCore::toggleQuickQsySide);
+    const QStringList modeNames{QStringLiteral("CW"), QStringLiteral("USB"), QStringLiteral("LSB"), QStringLiteral("FM")};
+    QMenu *mainMode = settings->addMenu(QStringLiteral("Main-Mode"));
+    QMenu *subMode = settings->addMenu(QStringLiteral("Sub-Mode"));
+    for (int i = 0; i < 4; ++i) {
+        connect(add(mainMode, QStringLiteral("MainMode_%1").arg(i), modeNames.at(i)), &QAction::triggered, this,
+                [this, i] { m_core.rxModeOption(i); });
+        connect(add(subMode, QStringLiteral("SubMode_%1").arg(i), modeNames.at(i)), &QAction::triggered, this,
+                [this, i] { m_core.txModeOption(i); });
+    }
+    QAction *quit = menuBar()->addAction(QStringLiteral("終了(&Q)"));
+    quit->setObjectName(QStringLiteral("EndApp"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    QMenu *infoMenu = menuBar()->addMenu(QStringLiteral("&Infor"));
+    infoMenu->setObjectName(QStringLiteral("info"));
+    m_actions.insert(QStringLiteral("info"), infoMenu->menuAction());
+    add(infoMenu, QStringLiteral("Help"), QStringLiteral("Help"))->setEnabled(false);
+    add(infoMenu, QStringLiteral("Version"), QStringLiteral("バージョン"))->setEnabled(false);
+    connect(add(infoMenu, QStringLiteral("goARSurl"), QString()), &QAction::triggered, this,
+            [this] { m_launcher.openUrl(m_settings.value(keys::ActiveSatellitesUrl)); });
+    connect(add(infoMenu, QStringLiteral("SatStus"), QString()), &QAction::triggered, this,
+            [this] { m_launcher.openUrl(m_settings.value(keys::SatellitesUrl)); });
+    add(infoMenu, QStringLiteral("TLEref"), QStringLiteral("TLE 参照(AMSAT daily.all)"))->setEnabled(false);
+    QMenu *mac = menuBar()->addMenu(QStringLiteral("MAC"));
+    mac->setObjectName(QStringLiteral("MAC"));
+    mac->setEnabled(false);
+}
+
+void PanelWindow::buildStatusBar()
+{
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(false);
+    for (int p = 1; p <= 16; ++p) {
+        auto *l = new QLabel(statusBar());
+        l->setObjectName(QStringLiteral("StatusBar1_%1").arg(p));
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(p == 6 || p == 12 ? 4 : 30);
+        statusBar()->addWidget(l);
+        m_widgets.insert(l->objectName(), l);
+    }
+}
+
+void PanelWindow::render(const QString &name)
+{
+    const ControlState &s = m_core.view()[name];
+    if (QAction *a = m_actions.value(name)) {
+        if (!s.text.isEmpty())
+            a->setText(s.text);
+        a->setVisible(s.visible);
+        a->setEnabled(s.enabled);
+        return;
+    }
+    QWidget *w = m_widgets.value(name);
+    if (!w)
+        return;
+    m_applying = true;
+    if (auto *l = qobject_cast<QLabel *>(w)) {
+        l->setText(s.text);
+        if (name == u"Label2" || name == u"Label3")
+            l->setAlignment(s.alignRight ? (Qt::AlignRight | Qt::AlignVCenter) : Qt::AlignCenter);
+    } else if (auto *b = qobject_cast<QAbstractButton *>(w)) {
+        b->setText(s.text);
+        if (b->isCheckable())
+            b->setChecked(s.checked);
+    } else if (auto *g = qobject_cast<QGroupBox *>(w)) {
+        g->setTitle(s.text);
+    } else if (auto *e = qobject_cast<QLineEdit *>(w)) {
+        if (e->text() != s.text)
+            e->setText(s.text);
+    } else if (auto *t = qobject_cast<QPlainTextEdit *>(w)) {
+        if (t->toPlainText() != s.text)
+            t->setPlainText(s.text);
+    } else if (auto *sb = qobject_cast<QScrollBar *>(w)) {
+        if (s.maximum > s.minimum)
+            sb->setRange(s.minimum, s.maximum);
+        sb->setValue(int(s.value));
+    } else if (auto *list = qobject_cast<QListWidget *>(w)) {
+        QStringList now;
+        for (int i = 0; i < list->count(); ++i)
+            now.append(list->item(i)->text());
+        if (now != s.items) {
+            list->clear();
+            list->addItems(s.items);
+        }
+        list->setCurrentRow(s.currentRow);
+    }
+    w->setToolTip(s.toolTip);
+    w->setEnabled(s.enabled);
+    if (!name.startsWith(u"StatusBar1_") && name != u"List4" && name != u"List5")
+        w->setVisible(s.visible);
+    w->setStyleSheet(colourCss(s));
+    if (!s.fontName.isEmpty() || s.fontSize > 0) {
+        QFont f = w->font();
+        if (!s.fontName.isEmpty())
+            f.setFamilies({s.fontName, QStringLiteral("Noto Sans CJK JP")});
+        if (s.fontSize > 0)
+            f.setPointSize(s.fontSize);
+        else if (name == u"Label2" || name == u"Label3")
+            f.setPointSize(20);
+        w->setFont(f);
+    }
+    if (!s.anchor.isEmpty()) {
+        if (QWidget *anchor = m_widgets.value(s.anchor)) {
+            // Markers sit 60 twips below and 30 twips right of the anchor's corner.
+            w->move(anchor->mapTo(w->parentWidget(), QPoint(2, 4)));
+            w->raise();
+        }
+    }
+    if (name == u"List4" || name == u"List5")
+        w->hide();
+    m_applying = false;
+}
+
+void PanelWindow::renderAll()
+{
+    for (const QString &name : m_core.view().names())
+        render(name);
+}
+
+void PanelWindow::focusControl(const QString &name)
+{
+    if (name.isEmpty()) {
+        activateWindow();
+        setFocus();
+        return;
+    }
+    if (QWidget *w = m_widgets.value(name))
+        w->setFocus();
+}
+
+void PanelWindow::wire()
+{
+    connect(&m_core.view(), &PanelView::changed, this, &PanelWindow::render);
+    connect(&m_core, &PanelCore::focusRequested, this, &PanelWindow::focusControl);
+    connect(&m_core, &PanelCore::raiseRequested, this, [this](bool activate) {
+        showNormal();
+        raise();
+        if (activate)
+            activateWindow();
+    });
+    connect(&m_core, &PanelCore::unloadRequested, this, &QWidget::close, Qt::QueuedConnection);
+    connect(&m_core, &PanelCore::quitRequested, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    connect(&m_core, &PanelCore::satelliteChooserRequested, this, &PanelWindow::chooserRequested);
+    connect(this, &PanelWindow::chooserRequested, this, [this] {
+        const auto choice = SatelliteChooserDialog::choose(m_core.table(), m_settings, m_core.dataDir(),
+                                                           m_core.clock().utcMs(), this);
+        if (choice)
+            m_core.chooseTrackedSatellite(*choice);
+    }, Qt::QueuedConnection);
+    connect(&m_core, &PanelCore::windowPositionLoaded, this, [this](int top, int left) { move(left / 15, top / 15); });
+    connect(&m_core, &PanelCore::editRequested, this, [](PanelCore::Edit edit) {
+        auto *e = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        if (!e)
+            return;
+        if (edit == PanelCore::Edit::Copy) {
+            QApplication::clipboard()->setText(e->selectedText());
+        } else {
+            e->del();
+        }
+    });
+    connect(&m_core, &PanelCore::screenshotRequested, this, [](const QString &path) {
+        const QImage image = QApplication::clipboard()->image();
+        if (!image.isNull() && image.save(path, "BMP"))
+            QApplication::clipboard()->clear();
+    });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        const QMimeData *data = QApplication::clipboard()->mimeData();
+        m_core.setClipboardHasImage(data && data->hasImage());
+    });
+
+    m_repeatTimer = new QTimer(this);
+    m_repeatTimer->setInterval(50);
+    connect(m_repeatTimer, &QTimer::timeout, &m_core, &PanelCore::poll);
+    m_repeatTimer->start();
+
+    for (int i : {0, 1, 2, 3, 5}) {
+        auto *b = static_cast<QPushButton *>(m_widgets.value(QStringLiteral("Command1_%1").arg(i)));
+        connect(b, &QPushButton::clicked, this, [this, i] { m_core.dopplerButton(i); });
+    }
+    auto button = [this](const char *name) { return static_cast<QPushButton *>(m_widgets.value(QString::fromUtf8(name))); };
+    connect(button("Command3"), &QPushButton::clicked, &m_core, &PanelCore::homeRecall);
+    connect(button("Command5"), &QPushButton::clicked, &m_core, &PanelCore::resetOffset);
+    connect(button("Command10"), &QPushButton::clicked, &m_core, &PanelCore::waterfallButton);
+    connect(button("Command11"), &QPushButton::clicked, &m_core, &PanelCore::ritSet);
+    connect(button("Command12"), &QPushButton::clicked, &m_core, &PanelCore::ritReset);
+    connect(button("Command17"), &QPushButton::clicked, &m_core, &PanelCore::closeCwSpeedPopup);
+
+    auto check = [this](const char *name) { return static_cast<QCheckBox *>(m_widgets.value(QString::fromUtf8(name))); };
+    connect(check("Check4"), &QCheckBox::clicked, this, [this](bool on) { m_core.setModeCompensation(on, false); });
+    connect(check("Check9"), &QCheckBox::clicked, &m_core, &PanelCore::setXit);
+    connect(check("Check7"), &QCheckBox::clicked, &m_core, &PanelCore::toggleNb);
+    connect(check("Check8"), &QCheckBox::clicked, &m_core, &PanelCore::toggleNr);
+    for (const char *n : {"Check3", "Check6", "Check1", "Check2"}) {
+        const QString name = QString::fromUtf8(n);
+        connect(check(n), &QCheckBox::clicked, this, [this, name](bool on) { m_core.view().setChecked(name, on); });
+    }
+    for (int i = 0; i < 4; ++i) {
+        connect(static_cast<QRadioButton *>(m_widgets.value(QStringLiteral("Option1_%1").arg(i))),
+                &QRadioButton::clicked, this, [this, i] { m_core.txModeOption(i); });
+        connect(static_cast<QRadioButton *>(m_widgets.value(QStringLiteral("Option2_%1").arg(i))),
+                &QRadioButton::clicked, this, [this, i] { m_core.rxModeOption(i); });
+        connect(static_cast<QRadioButton *>(m_widgets.value(QStringLiteral("Option4_%1").arg(i))),
+                &QRadioButton::clicked, this, [this, i] { m_core.filterOption(i); });
+    }
+    for (int i = 0; i < 3; ++i) {
+        const QString name = QStringLiteral("Option3_%1").arg(i);
+        connect(static_cast<QRadioButton *>(m_widgets.value(name)), &QRadioButton::clicked, this, [this, i] {
+            for (int j = 0; j < 3; ++j)
+                m_core.view().setChecked(QStringLiteral("Option3_%1").arg(j), j == i);
+        });
+    }
+    auto bar = [this](const char *name) { return static_cast<QScrollBar *>(m_widgets.value(QString::fromUtf8(name))); };
+    bar("HScroll1")->setSingleStep(100);
+    bar("HScroll1")->setPageStep(100);
+    bar("HScroll3")->setSingleStep(100);
+    bar("HScroll3")->setPageStep(100);
+    connect(bar("HScroll1"), &QScrollBar::valueChanged, this, [this](int v) {
+        if (!m_applying)
+            m_core.setRit(v);
+    });
+    connect(bar("HScroll2"), &QScrollBar::valueChanged, this, [this](int v) {
+        if (!m_applying)
+            m_core.setCwSpeed(v);
+    });
+    connect(bar("HScroll3"), &QScrollBar::valueChanged, this, [this](int v) {
+        if (!m_applying)
+            m_core.setSplit(v / 100 * 100);
+    });
+    auto list = [this](const char *name) { return static_cast<QListWidget *>(m_widgets.value(QString::fromUtf8(name))); };
+    connect(list("List3"), &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { m_core.chooseMode(item->listWidget()->row(item)); });
+    connect(list("List3"), &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { m_core.chooseMode(item->listWidget()->row(item)); });
+    connect(list("List2"), &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { m_core.chooseBeacon(item->listWidget()->row(item)); });
+
+    auto *call = static_cast<QLineEdit *>(m_widgets.value(QStringLiteral("Text1")));
+    connect(call, &QLineEdit::textEdited, this, [this, call](const QString &text) {
+        const int pos = call->cursorPosition();
+        const QString upper = text.toUpper();
+        if (upper != text) {
+            call->setText(upper);
+            call->setCursorPosition(pos);
+        }
+        m_core.setEditText(QStringLiteral("Text1"), upper);
+    });
+    connect(call, &QLineEdit::returnPressed, this, [this] { focusControl(QStringLiteral("Text2")); });
+    auto *code = static_cast<QLineEdit *>(m_widgets.value(QStringLiteral("Text2")));
+    connect(code, &QLineEdit::textEdited, this,
+            [this](const QString &text) { m_core.setEditText(QStringLiteral("Text2"), text); });
+    auto *home = static_cast<QLineEdit *>(m_widgets.value(QStringLiteral("Text6")));
+    connect(home, &QLineEdit::returnPressed, this, [this, home] {
+        int option = 0;
+        for (int i = 0; i < 3; ++i)
+            if (m_core.view()[QStringLiteral("Option3_%1").arg(i)].checked)
+                option = i;
+        m_core.storeHomeFrequency(home->text(), option);
+    });
+}
+
+bool PanelWindow::previewKey(QObject *watched, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    QWidget *focus = QApplication::focusWidget();
+    if (watched != (focus ? focus : this))
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    // The home entry keeps its own Enter and Escape.
+    if (focus && focus->objectName() == u"Text6") {
+        if (key->key() == Qt::Key_Escape) {
+            if (event->type() == QEvent::KeyPress)
+                m_core.closeHomeEntry();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            return false;
+    }
+    const int mods = modifierBits(key->modifiers());
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Keys of the key table win over access keys of buttons and menus.
+        if (m_core.takesKey(key->key(), mods))
+            event->accept();
+        return false;
+    }
+    return m_core.handleKey(key->key(), mods);
+}
+
+bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+        return previewKey(watched, event);
+    case QEvent::Wheel: {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (!widget || widget->window() != this || !widget->isWidgetType())
+            return false;
+        const QString name = widget->objectName();
+        PanelCore::Hover hover = PanelCore::Hover::None;
+        if (name == u"Label10")
+            hover = PanelCore::Hover::Offset;
+        else if (name == u"Label17" && m_core.view()[name].text == u"CW")
+            hover = PanelCore::Hover::CwSpeed;
+        if (hover == PanelCore::Hover::None)
+            return false;
+        m_core.setHover(hover);
+        m_core.wheel(static_cast<QWheelEvent *>(event)->angleDelta().y() > 0 ? 1 : -1);
+        m_core.setHover(PanelCore::Hover::None);
+        return true;
+    }
+    default:
+        break;
+    }
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this || !m_widgets.contains(widget->objectName()))
+        return false;
+    const QString name = widget->objectName();
+    if (event->type() == QEvent::MouseButtonPress && (name == u"Command8" || name == u"Command9")) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (widget->isEnabled())
+            m_core.offsetButtonPress(name == u"Command9" ? 1 : -1, mouse->button() == Qt::RightButton);
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const bool right = mouse->button() == Qt::RightButton;
+        if (name == u"Command8" || name == u"Command9") {
+            m_core.offsetButtonRelease();
+            return false;
+        }
+        if (name.startsWith(u"Command1_")) {
+            m_core.dopplerButtonRelease(indexOf(name), right, modifierBits(mouse->modifiers()));
+            return false;
+        }
+        if (name == u"Command3" && right) {
+            m_core.openHomeEntry();
+            return true;
+        }
+        if (name == u"Label1")
+            m_core.clickSatelliteName();
+        else if (name == u"Label14")
+            m_core.clickTrackedName();
+        else if (name == u"Label5")
+            m_core.clickModeLabel();
+        else if (name == u"Label16")
+            m_core.clickRxModeLabel(right);
+        else if (name == u"Label17")
+            m_core.clickTxModeLabel(right);
+        else if (name == u"Label21")
+            m_core.toggleQuickQsySide();
+        else if (name.startsWith(u"Label4_") && right)
+            m_core.pickQuickMemory(indexOf(name));
+        else if (name.startsWith(u"StatusBar1_"))
+            m_core.statusBarClick(indexOf(name), false);
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (name.startsWith(u"Label4_"))
+            m_core.recallQuickMemory(indexOf(name));
+        else if (name.startsWith(u"StatusBar1_"))
+            m_core.statusBarClick(indexOf(name), true);
+    }
+    return false;
+}
+
+void PanelWindow::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    // Positions are kept in twips (15 to a pixel at 96 dots per inch).
+    const QPoint p = frameGeometry().topLeft();
+    m_core.setWindowPosition(p.y() * 15, p.x() * 15);
+}
+
+void PanelWindow::closeEvent(QCloseEvent *event)
+{
+    if (!m_closingAccepted) {
+        if (!m_core.requestClose()) {
+            event->ignore();
+            return;
+        }
+        m_closingAccepted = true;
+    }
+    if (!m_core.unload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace vm

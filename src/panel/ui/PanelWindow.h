@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QLabel;
+class QTimer;
+
+namespace vm {
+
+class Launcher;
+class PanelCore;
+class PassbandScale;
+class Settings;
+
+// The panel's main window "Kepral_RigControl", titled "Velomira". It owns no
+// decisions: it builds a widget for every control of the core's view, named
+// by the control's object name, renders the view's state and forwards the
+// operator's gestures. Every key is previewed for the whole window and
+// offered to the core's key table first.
+class PanelWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    PanelWindow(PanelCore &core, Settings &settings, Launcher &launcher, QWidget *parent = nullptr);
+    ~PanelWindow() override;
+
+    // The widget of a control ("Label2", "Command1_3"), or nullptr.
+    QWidget *control(const QString &name) const { return m_widgets.value(name); }
+    QAction *menuAction(const QString &name) const { return m_actions.value(name); }
+    PassbandScale *scale() const { return m_scale; }
+
+signals:
+    // The built-in tracker's chooser was asked for.
+    void chooserRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+
+private:
+    void build();
+    void buildMenus();
+    void buildStatusBar();
+    template<typename W>
+    W *make(const QString &name, QWidget *parent, const QRect &geometry);
+    void render(const QString &name);
+    void renderAll();
+    void wire();
+    void focusControl(const QString &name);
+    bool previewKey(QObject *watched, QEvent *event);
+
+    PanelCore &m_core;
+    Settings &m_settings;
+    Launcher &m_launcher;
+    QHash<QString, QWidget *> m_widgets;
+    QHash<QString, QAction *> m_actions;
+    PassbandScale *m_scale = nullptr;
+    QTimer *m_repeatTimer = nullptr;
+    bool m_applying = false;
+    bool m_closingAccepted = false;
+};
+
+} // namespace vm
