@@ -80,7 +80,7 @@ bool SatelliteChooser::sameSatellite(const QString &tableName, const QString &tl
 }
 
 QList<SatelliteChooser::Entry> SatelliteChooser::entries(const SatelliteTable &table, const QString &tleText,
-                                                          const orbit::Observer &station, qint64 nowUtcMs)
+                                                         const orbit::Observer &station, qint64 nowUtcMs)
 {
     const orbit::TleParseResult parsed = orbit::parseTleText(tleText.toStdString());
     QList<Entry> out;

@@ -19,10 +19,10 @@ class Settings;
 class SatelliteChooser {
 public:
     struct Entry {
-        QString name;           // as the table names it (sent with "RCMSAT")
+        QString name; // as the table names it (sent with "RCMSAT")
         double elevationDeg = 0;
-        bool up = false;        // above the horizon now
-        qint64 nextAosMs = 0;   // next rise within a day (UTC ms), 0 when none
+        bool up = false;      // above the horizon now
+        qint64 nextAosMs = 0; // next rise within a day (UTC ms), 0 when none
     };
 
     // The station of [QTH]: latitude and longitude, else the locator's centre.
@@ -37,8 +37,8 @@ public:
     static bool sameSatellite(const QString &tableName, const QString &tleName);
 
     // The entries in table order, each satellite name once.
-    static QList<Entry> entries(const SatelliteTable &table, const QString &tleText, const orbit::Observer &station,
-                                qint64 nowUtcMs);
+    static QList<Entry> entries(const SatelliteTable &table, const QString &tleText,
+                                const orbit::Observer &station, qint64 nowUtcMs);
 };
 
 } // namespace vm

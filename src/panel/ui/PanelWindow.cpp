@@ -1,10 +1,10 @@
 #include "panel/ui/PanelWindow.h"
 
+#include "common/Clock.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "panel/Launcher.h"
 #include "panel/PanelCore.h"
-#include "common/Clock.h"
 #include "panel/ui/PassbandScale.h"
 #include "panel/ui/SatelliteChooserDialog.h"
 
@@ -82,8 +82,7 @@ PanelWindow::~PanelWindow()
     qApp->removeEventFilter(this);
 }
 
-template<typename W>
-W *PanelWindow::make(const QString &name, QWidget *parent, const QRect &geometry)
+template <typename W> W *PanelWindow::make(const QString &name, QWidget *parent, const QRect &geometry)
 {
     auto *w = new W(parent);
     w->setObjectName(name);
@@ -159,7 +158,8 @@ void PanelWindow::build()
         make<QLabel>(QStringLiteral("Label4_%1").arg(n), qm, {10 + (n - 1) * 86, 20, 80, 20});
     auto *qso = make<QGroupBox>(QStringLiteral("Frame18"), c, {380, 236, 370, 48});
     auto *call = make<QLineEdit>(QStringLiteral("Text1"), qso, {10, 18, 150, 24});
-    call->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9/]*")), call));
+    call->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9/]*")), call));
     make<QLineEdit>(QStringLiteral("Text2"), qso, {170, 18, 90, 24});
     make<QPushButton>(QStringLiteral("Command2"), qso, {270, 18, 80, 24});
 
@@ -181,7 +181,8 @@ void PanelWindow::build()
     // Pop-up frames.
     auto *tx = make<QGroupBox>(QStringLiteral("Frame9"), c, {40, 91, 230, 130});
     for (int i = 0; i < 4; ++i)
-        make<QRadioButton>(QStringLiteral("Option1_%1").arg(i), tx, {10 + (i % 2) * 80, 20 + (i / 2) * 22, 78, 20})
+        make<QRadioButton>(QStringLiteral("Option1_%1").arg(i), tx,
+                           {10 + (i % 2) * 80, 20 + (i / 2) * 22, 78, 20})
             ->setAutoExclusive(false);
     make<QCheckBox>(QStringLiteral("Check3"), tx, {170, 20, 56, 20});
     auto *splitCaption = new QLabel(QStringLiteral("Split Freq"), tx);
@@ -190,7 +191,8 @@ void PanelWindow::build()
 
     auto *rx = make<QGroupBox>(QStringLiteral("Frame10"), c, {40, 46, 300, 150});
     for (int i = 0; i < 4; ++i)
-        make<QRadioButton>(QStringLiteral("Option2_%1").arg(i), rx, {10 + (i % 2) * 80, 20 + (i / 2) * 22, 78, 20})
+        make<QRadioButton>(QStringLiteral("Option2_%1").arg(i), rx,
+                           {10 + (i % 2) * 80, 20 + (i / 2) * 22, 78, 20})
             ->setAutoExclusive(false);
     make<QCheckBox>(QStringLiteral("Check6"), rx, {10, 66, 60, 20});
     auto *filter = make<QGroupBox>(QStringLiteral("Frame16"), rx, {170, 14, 120, 90});
@@ -211,7 +213,8 @@ void PanelWindow::build()
     dataText->setFont(gothic);
     auto *home = make<QGroupBox>(QStringLiteral("Frame15"), c, {380, 82, 300, 80});
     auto *homeText = make<QLineEdit>(QStringLiteral("Text6"), home, {8, 20, 100, 24});
-    homeText->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), homeText));
+    homeText->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), homeText));
     for (int i = 0; i < 3; ++i)
         make<QRadioButton>(QStringLiteral("Option3_%1").arg(i), home, {112, 16 + i * 20, 184, 20});
     auto *speed = make<QGroupBox>(QStringLiteral("Frame4"), c, {305, 124, 200, 50});
@@ -220,7 +223,8 @@ void PanelWindow::build()
     make<QPushButton>(QStringLiteral("Command17"), speed, {144, 18, 50, 24});
     auto *rit = make<QGroupBox>(QStringLiteral("Frame6"), c, {305, 80, 260, 60});
     make<QScrollBar>(QStringLiteral("HScroll1"), rit, {6, 22, 110, 18})->setOrientation(Qt::Horizontal);
-    make<QLabel>(QStringLiteral("Label26"), rit, {120, 22, 40, 18})->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    make<QLabel>(QStringLiteral("Label26"), rit, {120, 22, 40, 18})
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     (new QLabel(QStringLiteral("KHz"), rit))->setGeometry(162, 22, 28, 18);
     make<QPushButton>(QStringLiteral("Command11"), rit, {192, 10, 60, 22});
     make<QPushButton>(QStringLiteral("Command12"), rit, {192, 34, 60, 22});
@@ -233,13 +237,14 @@ void PanelWindow::build()
     auto *codes = make<QGroupBox>(QStringLiteral("Frame19"), c, {550, 150, 200, 100});
     make<QListWidget>(QStringLiteral("List7"), codes, {6, 18, 188, 76});
 
-    for (const QString &n : {QStringLiteral("Label13_0"), QStringLiteral("Label13_1"), QStringLiteral("Label28"),
-                             QStringLiteral("Label40"), QStringLiteral("Label12")})
+    for (const QString &n : {QStringLiteral("Label13_0"), QStringLiteral("Label13_1"),
+                             QStringLiteral("Label28"), QStringLiteral("Label40"), QStringLiteral("Label12")})
         m_widgets.value(n)->raise();
-    for (QWidget *w : {static_cast<QWidget *>(tx), static_cast<QWidget *>(rx), static_cast<QWidget *>(modes),
-                       static_cast<QWidget *>(data), static_cast<QWidget *>(home), static_cast<QWidget *>(speed),
-                       static_cast<QWidget *>(rit), static_cast<QWidget *>(msg), static_cast<QWidget *>(beacons),
-                       static_cast<QWidget *>(cwEdit), static_cast<QWidget *>(codes)}) {
+    for (QWidget *w :
+         {static_cast<QWidget *>(tx), static_cast<QWidget *>(rx), static_cast<QWidget *>(modes),
+          static_cast<QWidget *>(data), static_cast<QWidget *>(home), static_cast<QWidget *>(speed),
+          static_cast<QWidget *>(rit), static_cast<QWidget *>(msg), static_cast<QWidget *>(beacons),
+          static_cast<QWidget *>(cwEdit), static_cast<QWidget *>(codes)}) {
         w->setAutoFillBackground(true);
         w->raise();
     }
@@ -263,14 +268,15 @@ void PanelWindow::buildMenus()
     add(settings, QStringLiteral("mkSKD"), QString());
     add(settings, QStringLiteral("goWF"), QStringLiteral("&WaterFall"))->setEnabled(false);
     add(settings, QStringLiteral("EmgLog"), QStringLiteral("&Emgﾛｸﾞ"))->setEnabled(false);
-    connect(add(settings, QStringLiteral("QuickQSY"), QStringLiteral("ＱuickQSY(&Y)")), &QAction::triggered, &m_core,
-            &PanelCore::toggleQuickQsySide);
-    const QStringList modeNames{QStringLiteral("CW"), QStringLiteral("USB"), QStringLiteral("LSB"), QStringLiteral("FM")};
+    connect(add(settings, QStringLiteral("QuickQSY"), QStringLiteral("ＱuickQSY(&Y)")), &QAction::triggered,
+            &m_core, &PanelCore::toggleQuickQsySide);
+    const QStringList modeNames{QStringLiteral("CW"), QStringLiteral("USB"), QStringLiteral("LSB"),
+                                QStringLiteral("FM")};
     QMenu *mainMode = settings->addMenu(QStringLiteral("Main-Mode"));
     QMenu *subMode = settings->addMenu(QStringLiteral("Sub-Mode"));
     for (int i = 0; i < 4; ++i) {
-        connect(add(mainMode, QStringLiteral("MainMode_%1").arg(i), modeNames.at(i)), &QAction::triggered, this,
-                [this, i] { m_core.rxModeOption(i); });
+        connect(add(mainMode, QStringLiteral("MainMode_%1").arg(i), modeNames.at(i)), &QAction::triggered,
+                this, [this, i] { m_core.rxModeOption(i); });
         connect(add(subMode, QStringLiteral("SubMode_%1").arg(i), modeNames.at(i)), &QAction::triggered, this,
                 [this, i] { m_core.txModeOption(i); });
     }
@@ -301,7 +307,8 @@ void PanelWindow::buildStatusBar()
         l->setObjectName(QStringLiteral("StatusBar1_%1").arg(p));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
-        l->setMinimumWidth(p == 6 || p == 12 ? 4 : 30);
+        static const int widths[17] = {0, 40, 60, 110, 64, 70, 4, 60, 110, 64, 70, 90, 4, 24, 40, 24, 80};
+        l->setMinimumWidth(widths[p]);
         statusBar()->addWidget(l);
         m_widgets.insert(l->objectName(), l);
     }
@@ -406,15 +413,20 @@ void PanelWindow::wire()
             activateWindow();
     });
     connect(&m_core, &PanelCore::unloadRequested, this, &QWidget::close, Qt::QueuedConnection);
-    connect(&m_core, &PanelCore::quitRequested, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    connect(
+        &m_core, &PanelCore::quitRequested, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     connect(&m_core, &PanelCore::satelliteChooserRequested, this, &PanelWindow::chooserRequested);
-    connect(this, &PanelWindow::chooserRequested, this, [this] {
-        const auto choice = SatelliteChooserDialog::choose(m_core.table(), m_settings, m_core.dataDir(),
-                                                           m_core.clock().utcMs(), this);
-        if (choice)
-            m_core.chooseTrackedSatellite(*choice);
-    }, Qt::QueuedConnection);
-    connect(&m_core, &PanelCore::windowPositionLoaded, this, [this](int top, int left) { move(left / 15, top / 15); });
+    connect(
+        this, &PanelWindow::chooserRequested, this,
+        [this] {
+            const auto choice = SatelliteChooserDialog::choose(m_core.table(), m_settings, m_core.dataDir(),
+                                                               m_core.clock().utcMs(), this);
+            if (choice)
+                m_core.chooseTrackedSatellite(*choice);
+        },
+        Qt::QueuedConnection);
+    connect(&m_core, &PanelCore::windowPositionLoaded, this,
+            [this](int top, int left) { move(left / 15, top / 15); });
     connect(&m_core, &PanelCore::editRequested, this, [](PanelCore::Edit edit) {
         auto *e = qobject_cast<QLineEdit *>(QApplication::focusWidget());
         if (!e)
@@ -444,7 +456,9 @@ void PanelWindow::wire()
         auto *b = static_cast<QPushButton *>(m_widgets.value(QStringLiteral("Command1_%1").arg(i)));
         connect(b, &QPushButton::clicked, this, [this, i] { m_core.dopplerButton(i); });
     }
-    auto button = [this](const char *name) { return static_cast<QPushButton *>(m_widgets.value(QString::fromUtf8(name))); };
+    auto button = [this](const char *name) {
+        return static_cast<QPushButton *>(m_widgets.value(QString::fromUtf8(name)));
+    };
     connect(button("Command3"), &QPushButton::clicked, &m_core, &PanelCore::homeRecall);
     connect(button("Command5"), &QPushButton::clicked, &m_core, &PanelCore::resetOffset);
     connect(button("Command10"), &QPushButton::clicked, &m_core, &PanelCore::waterfallButton);
@@ -452,14 +466,18 @@ void PanelWindow::wire()
     connect(button("Command12"), &QPushButton::clicked, &m_core, &PanelCore::ritReset);
     connect(button("Command17"), &QPushButton::clicked, &m_core, &PanelCore::closeCwSpeedPopup);
 
-    auto check = [this](const char *name) { return static_cast<QCheckBox *>(m_widgets.value(QString::fromUtf8(name))); };
-    connect(check("Check4"), &QCheckBox::clicked, this, [this](bool on) { m_core.setModeCompensation(on, false); });
+    auto check = [this](const char *name) {
+        return static_cast<QCheckBox *>(m_widgets.value(QString::fromUtf8(name)));
+    };
+    connect(check("Check4"), &QCheckBox::clicked, this,
+            [this](bool on) { m_core.setModeCompensation(on, false); });
     connect(check("Check9"), &QCheckBox::clicked, &m_core, &PanelCore::setXit);
     connect(check("Check7"), &QCheckBox::clicked, &m_core, &PanelCore::toggleNb);
     connect(check("Check8"), &QCheckBox::clicked, &m_core, &PanelCore::toggleNr);
     for (const char *n : {"Check3", "Check6", "Check1", "Check2"}) {
         const QString name = QString::fromUtf8(n);
-        connect(check(n), &QCheckBox::clicked, this, [this, name](bool on) { m_core.view().setChecked(name, on); });
+        connect(check(n), &QCheckBox::clicked, this,
+                [this, name](bool on) { m_core.view().setChecked(name, on); });
     }
     for (int i = 0; i < 4; ++i) {
         connect(static_cast<QRadioButton *>(m_widgets.value(QStringLiteral("Option1_%1").arg(i))),
@@ -476,7 +494,9 @@ void PanelWindow::wire()
                 m_core.view().setChecked(QStringLiteral("Option3_%1").arg(j), j == i);
         });
     }
-    auto bar = [this](const char *name) { return static_cast<QScrollBar *>(m_widgets.value(QString::fromUtf8(name))); };
+    auto bar = [this](const char *name) {
+        return static_cast<QScrollBar *>(m_widgets.value(QString::fromUtf8(name)));
+    };
     bar("HScroll1")->setSingleStep(100);
     bar("HScroll1")->setPageStep(100);
     bar("HScroll3")->setSingleStep(100);
@@ -493,7 +513,9 @@ void PanelWindow::wire()
         if (!m_applying)
             m_core.setSplit(v / 100 * 100);
     });
-    auto list = [this](const char *name) { return static_cast<QListWidget *>(m_widgets.value(QString::fromUtf8(name))); };
+    auto list = [this](const char *name) {
+        return static_cast<QListWidget *>(m_widgets.value(QString::fromUtf8(name)));
+    };
     connect(list("List3"), &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { m_core.chooseMode(item->listWidget()->row(item)); });
     connect(list("List3"), &QListWidget::itemClicked, this,

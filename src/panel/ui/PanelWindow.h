@@ -44,8 +44,7 @@ private:
     void build();
     void buildMenus();
     void buildStatusBar();
-    template<typename W>
-    W *make(const QString &name, QWidget *parent, const QRect &geometry);
+    template <typename W> W *make(const QString &name, QWidget *parent, const QRect &geometry);
     void render(const QString &name);
     void renderAll();
     void wire();

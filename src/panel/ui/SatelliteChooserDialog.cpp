@@ -13,8 +13,8 @@
 
 namespace vm {
 
-SatelliteChooserDialog::SatelliteChooserDialog(const QList<SatelliteChooser::Entry> &entries, const QString &current,
-                                               const QString &error, QWidget *parent)
+SatelliteChooserDialog::SatelliteChooserDialog(const QList<SatelliteChooser::Entry> &entries,
+                                               const QString &current, const QString &error, QWidget *parent)
     : QDialog(parent), m_entries(entries)
 {
     setObjectName(QStringLiteral("SatChooser"));
@@ -22,7 +22,8 @@ SatelliteChooserDialog::SatelliteChooserDialog(const QList<SatelliteChooser::Ent
     auto *layout = new QVBoxLayout(this);
     m_list = new QTableWidget(int(entries.size()) + 1, 3, this);
     m_list->setObjectName(QStringLiteral("SatList"));
-    m_list->setHorizontalHeaderLabels({QStringLiteral("衛星"), QStringLiteral("仰角"), QStringLiteral("次のAOS")});
+    m_list->setHorizontalHeaderLabels(
+        {QStringLiteral("衛星"), QStringLiteral("仰角"), QStringLiteral("次のAOS")});
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -35,11 +36,11 @@ SatelliteChooserDialog::SatelliteChooserDialog(const QList<SatelliteChooser::Ent
         const SatelliteChooser::Entry &e = entries.at(i);
         m_list->setItem(i + 1, 0, new QTableWidgetItem(e.name));
         m_list->setItem(i + 1, 1, new QTableWidgetItem(QString::number(e.elevationDeg, 'f', 1) + u'°'));
-        const QString aos = e.up ? QStringLiteral("運用中")
-                            : e.nextAosMs > 0
-                                ? QDateTime::fromMSecsSinceEpoch(e.nextAosMs).toLocalTime().toString(
-                                      QStringLiteral("MM/dd hh:mm"))
-                                : QStringLiteral("-");
+        const QString aos = e.up              ? QStringLiteral("運用中")
+                            : e.nextAosMs > 0 ? QDateTime::fromMSecsSinceEpoch(e.nextAosMs)
+                                                    .toLocalTime()
+                                                    .toString(QStringLiteral("MM/dd hh:mm"))
+                                              : QStringLiteral("-");
         m_list->setItem(i + 1, 2, new QTableWidgetItem(aos));
         if (e.name.compare(current, Qt::CaseInsensitive) == 0)
             selected = i + 1;
@@ -75,7 +76,8 @@ QString SatelliteChooserDialog::chosen() const
 namespace vm {
 
 std::optional<QString> SatelliteChooserDialog::choose(const SatelliteTable &table, const Settings &settings,
-                                                      const QString &dataDir, qint64 nowUtcMs, QWidget *parent)
+                                                      const QString &dataDir, qint64 nowUtcMs,
+                                                      QWidget *parent)
 {
     QList<SatelliteChooser::Entry> entries;
     QString error;

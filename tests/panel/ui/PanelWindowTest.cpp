@@ -1,0 +1,187 @@
+#include "panel/ui/PanelWindow.h"
+#include "../PanelFixture.h"
+#include "common/SettingKeys.h"
+#include "panel/ui/PassbandScale.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+using namespace vm;
+using namespace vm::test;
+
+namespace {
+
+int argcStore = 1;
+char arg0[] = "panel_window_test";
+char *argvStore[] = {arg0, nullptr};
+
+QApplication &app()
+{
+    static QApplication *instance = new QApplication(argcStore, argvStore);
+    return *instance;
+}
+
+} // namespace
+
+class PanelWindowTest : public PanelFixture {
+protected:
+    void SetUp() override
+    {
+        app();
+        PanelFixture::SetUp();
+        m_window = std::make_unique<PanelWindow>(*m_core, *m_settings, m_launcher);
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        m_window->control(QStringLiteral("Text1"))->setFocus();
+        m_channel.sent.clear();
+    }
+    void TearDown() override { m_window.reset(); }
+
+    template <typename W> W *find(const QString &name) const { return m_window->findChild<W *>(name); }
+
+    std::unique_ptr<PanelWindow> m_window;
+};
+
+TEST_F(PanelWindowTest, WindowAndControlsCarryTheirNames)
+{
+    EXPECT_EQ(m_window->objectName(), QStringLiteral("Kepral_RigControl"));
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Velomira"));
+    for (const char *n :
+         {"Label1",  "Label2",    "Label3",    "Label5",   "Label10",  "Label14",      "Label15",
+          "Label16", "Label17",   "Label21",   "Label24",  "Label26",  "Label27",      "Label28",
+          "Label40", "Label13_0", "Label13_1", "Label4_1", "Label4_4", "StatusBar1_1", "StatusBar1_16"})
+        EXPECT_NE(find<QLabel>(QString::fromUtf8(n)), nullptr) << n;
+    for (const char *n :
+         {"Command1_0", "Command1_1", "Command1_2", "Command1_3", "Command1_5", "Command3", "Command5",
+          "Command8", "Command9", "Command10", "Command11", "Command12", "Command15", "Command16"})
+        EXPECT_NE(find<QPushButton>(QString::fromUtf8(n)), nullptr) << n;
+    for (const char *n : {"Check3", "Check4", "Check6", "Check7", "Check8", "Check9"})
+        EXPECT_NE(find<QCheckBox>(QString::fromUtf8(n)), nullptr) << n;
+    for (const char *n :
+         {"Option1_0", "Option1_3", "Option2_0", "Option2_3", "Option3_2", "Option4_1", "Option4_3"})
+        EXPECT_NE(find<QRadioButton>(QString::fromUtf8(n)), nullptr) << n;
+    for (const char *n : {"HScroll1", "HScroll2", "HScroll3"})
+        EXPECT_NE(find<QScrollBar>(QString::fromUtf8(n)), nullptr) << n;
+    for (const char *n :
+         {"Frame1", "Frame4", "Frame6", "Frame9", "Frame10", "Frame12", "Frame13", "Frame14", "Frame16"})
+        EXPECT_NE(find<QGroupBox>(QString::fromUtf8(n)), nullptr) << n;
+    EXPECT_NE(find<PassbandScale>(QStringLiteral("Picture2")), nullptr);
+    EXPECT_EQ(find<QPushButton>(QStringLiteral("Command1_1"))->text(), QStringLiteral("衛星固定(&S)"));
+    EXPECT_EQ(find<QGroupBox>(QStringLiteral("Frame9"))->title(), QStringLiteral("TX Mode Sel(G)"));
+    EXPECT_FALSE(find<QGroupBox>(QStringLiteral("Frame9"))->isVisible());
+    EXPECT_EQ(find<QLabel>(QStringLiteral("StatusBar1_1"))->text(), QStringLiteral("上書き"));
+    EXPECT_EQ(find<QPushButton>(QStringLiteral("Command8"))->toolTip(),
+              QStringLiteral("左ｸﾘｯｸで10Hz毎、右ｸﾘｯｸで100Hz毎のDOWN"));
+    ASSERT_NE(m_window->menuAction(QStringLiteral("SetRIG")), nullptr);
+    EXPECT_EQ(m_window->menuAction(QStringLiteral("SetRIG"))->text(), QStringLiteral("環境設定(&M)"));
+}
+
+TEST_F(PanelWindowTest, ReportsShowInTheDisplays)
+{
+    report(QStringLiteral("OPPRXS435123456"));
+    EXPECT_EQ(find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral(" 435.123.456"));
+    EXPECT_TRUE(find<QLabel>(QStringLiteral("Label2"))->alignment() & Qt::AlignRight);
+    report(QStringLiteral("OPPSANAO-07"));
+    report(QStringLiteral("OPPELE1"));
+    EXPECT_EQ(find<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("AO-07"));
+    EXPECT_TRUE(find<QLabel>(QStringLiteral("Label1"))->styleSheet().contains(QStringLiteral("#ff0000")));
+}
+
+TEST_F(PanelWindowTest, KeysPressedOnTheCallSignBoxTune)
+{
+    report(QStringLiteral("OPPSANAO-07"));
+    takeSent();
+    QWidget *call = m_window->control(QStringLiteral("Text1"));
+    QTest::keyClick(call, Qt::Key_PageUp);
+    QTest::keyClick(call, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMOFF100"), QStringLiteral("RCMOFF110")}));
+    EXPECT_EQ(find<QLabel>(QStringLiteral("Label10"))->text(), QStringLiteral("110"));
+    QTest::keyClicks(call, QStringLiteral("ja1abc"));
+    EXPECT_EQ(find<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("JA1ABC"));
+    EXPECT_EQ(control(QStringLiteral("Text1")).text, QStringLiteral("JA1ABC"));
+}
+
+TEST_F(PanelWindowTest, KeyTableWinsOverAccessKeys)
+{
+    report(QStringLiteral("OPPSANAO-07"));
+    report(QStringLiteral("OPPMLT2"));
+    QWidget *call = m_window->control(QStringLiteral("Text1"));
+    QTest::keyClick(call, Qt::Key_G, Qt::AltModifier);
+    ASSERT_TRUE(find<QGroupBox>(QStringLiteral("Frame9"))->isVisible());
+    // Alt+L is also the access key of the shown option "LSB(&L)"; the key table takes it.
+    QTest::keyClick(call, Qt::Key_L, Qt::AltModifier);
+    EXPECT_TRUE(find<QGroupBox>(QStringLiteral("Frame13"))->isVisible());
+    EXPECT_FALSE(find<QRadioButton>(QStringLiteral("Option1_2"))->isChecked() &&
+                 takeSent().contains(QStringLiteral("RCMMDS4")));
+    // The mode list took the focus; Escape there still closes the chooser.
+    EXPECT_EQ(QApplication::focusWidget(), m_window->control(QStringLiteral("List3")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(find<QGroupBox>(QStringLiteral("Frame9"))->isVisible());
+}
+
+TEST_F(PanelWindowTest, ScaleClickAndOffsetWheel)
+{
+    report(QStringLiteral("OPPSANAO-07"));
+    takeSent();
+    PassbandScale *scale = m_window->scale();
+    QTest::mouseClick(scale, Qt::LeftButton, {}, QPoint(scale->width() / 2, 10));
+    const QStringList sent = takeSent();
+    ASSERT_EQ(sent.size(), 2);
+    EXPECT_EQ(sent.first(), QStringLiteral("RCMQSM1"));
+    EXPECT_NEAR(sent.last().mid(6).toDouble(), 145950000.0, 100.0);
+
+    QLabel *offset = find<QLabel>(QStringLiteral("Label10"));
+    QWheelEvent wheel(QPointF(5, 5), offset->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(offset, &wheel);
+    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMOFF100")});
+}
+
+TEST_F(PanelWindowTest, OffsetButtonsStepOnPress)
+{
+    report(QStringLiteral("OPPSANAO-07"));
+    takeSent();
+    QPushButton *up = find<QPushButton>(QStringLiteral("Command9"));
+    QTest::mousePress(up, Qt::RightButton);
+    QTest::mouseRelease(up, Qt::RightButton);
+    QTest::mouseClick(find<QPushButton>(QStringLiteral("Command8")), Qt::LeftButton);
+    EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMOFF100"), QStringLiteral("RCMOFF90")}));
+}
+
+TEST_F(PanelWindowTest, DopplerButtonAndStatusPanel)
+{
+    report(QStringLiteral("OPPSANAO-07"));
+    takeSent();
+    QTest::mouseClick(find<QPushButton>(QStringLiteral("Command1_2")), Qt::LeftButton);
+    EXPECT_EQ(takeSent().value(0), QStringLiteral("RCMDOP2"));
+    EXPECT_TRUE(
+        find<QPushButton>(QStringLiteral("Command1_2"))->styleSheet().contains(QStringLiteral("#80ff80")));
+    QTest::mouseClick(find<QLabel>(QStringLiteral("StatusBar1_1")), Qt::LeftButton);
+    EXPECT_EQ(find<QLabel>(QStringLiteral("StatusBar1_1"))->text(), QStringLiteral("挿入"));
+}
+
+TEST_F(PanelWindowTest, ClosingEndsTheController)
+{
+    EXPECT_TRUE(m_window->close());
+    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMEND")});
+    EXPECT_TRUE(m_core->isClosing());
+}
+
+TEST_F(PanelWindowTest, CloseRefusedKeepsTheWindow)
+{
+    m_settings->setValue(keys::Sro, QStringLiteral("1"));
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_FALSE(m_core->isClosing());
+}
