@@ -107,6 +107,11 @@ Controller::StartResult Controller::start(const QStringList &arguments)
         return StartResult::Exit;
     }
 
+    // 2. the title the panel sends to
+    if (m_env.claimOwnTitle && !m_env.claimOwnTitle()) {
+        m_savesNothing = true;
+        return StartResult::Exit;
+    }
     // 1. process state
     resetState();
     // 6. own identity; the dispatcher takes commands from now on

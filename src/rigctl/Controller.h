@@ -40,6 +40,9 @@ struct ControllerEnvironment {
     qint64 processId = 0; // written to [VLMRC] ME
     // Opens the byte pipe of a rig port (real serial port, or a simulator).
     std::function<std::unique_ptr<SerialTransport>(int rigNumber, const QString &port)> transportFactory;
+    // Takes the controller's own title on the channel once it is decided to
+    // run; false when another program took it first.
+    std::function<bool()> claimOwnTitle;
     // Message box titled `title` with an OK button.
     std::function<void(const QString &title, const QString &text)> showMessage;
     // Question with OK and Cancel; true for OK.

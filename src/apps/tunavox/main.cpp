@@ -1,0 +1,116 @@
+// tunavox: the rig controller. Started by the panel with "-R"; "/z" asks a
+// running controller to save its settings and hide.
+
+#include "cat/QSerialPortTransport.h"
+#include "common/Clock.h"
+#include "common/DataDir.h"
+#include "platform/LocalChannel.h"
+#include "rigctl/Controller.h"
+#include "rigctl/SoundPlayer.h"
+#include "rigctl/StandardTrackingSources.h"
+#include "rigctl/ui/RigSettingsWindow.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tunavox"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    vm::LocalChannel channel;
+    if (!channel.open()) {
+        std::fprintf(stderr, "tunavox: %s\n", qPrintable(channel.errorString()));
+        return 1;
+    }
+    const QString dataDir = vm::dataDir();
+    vm::StandardTrackingSources sources(channel, vm::SteadyClock::instance(), dataDir);
+    vm::UnavailableSound sound;
+
+    vm::ControllerEnvironment env;
+    env.channel = &channel;
+    env.clock = &vm::SteadyClock::instance();
+    env.tracking = &sources;
+    env.sound = &sound;
+    env.dataDir = dataDir;
+    env.processId = QCoreApplication::applicationPid();
+    env.transportFactory = [](int, const QString &) -> std::unique_ptr<vm::SerialTransport> {
+        return std::make_unique<vm::QSerialPortTransport>();
+    };
+    env.showMessage = [](const QString &title, const QString &text) {
+        QMessageBox::warning(nullptr, title, text);
+    };
+    env.askOkCancel = [](const QString &title, const QString &text) {
+        return QMessageBox::question(nullptr, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
+               QMessageBox::Ok;
+    };
+
+    // The title is taken once the controller has decided to run; its
+    // records go to the dispatcher, a close request only hides.
+    vm::Controller *self = nullptr;
+    env.claimOwnTitle = [&channel, &self] {
+        if (!channel.registerTitle(vm::Controller::OwnTitle))
+            return false;
+        channel.setRecordHandler(vm::Controller::OwnTitle,
+                                 [&self](const vm::ChannelRecord &record) { return self->handle(record.text); });
+        channel.setCloseHandler(vm::Controller::OwnTitle, [&self] { self->closeRequestedFromOutside(); });
+        return true;
+    };
+
+    vm::Controller controller(env);
+    self = &controller;
+    vm::RigSettingsWindow window(controller);
+    window.hide();
+
+    QTimer timer1;
+    QTimer timer2;
+    QObject::connect(&timer1, &QTimer::timeout, [&controller] { controller.tick1(); });
+    QObject::connect(&timer2, &QTimer::timeout, [&controller] { controller.tick2(); });
+    const auto follow = [](QTimer &timer, const vm::TimerState &state) {
+        if (state.running) {
+            timer.setInterval(state.intervalMs);
+            if (!timer.isActive())
+                timer.start();
+        } else {
+            timer.stop();
+        }
+    };
+
+    bool done = false;
+    vm::Controller::Events events;
+    events.timersChanged = [&] {
+        follow(timer1, controller.timer1());
+        follow(timer2, controller.timer2());
+    };
+    events.settingsWindow = [&window](bool visible) {
+        if (visible) {
+            window.refresh();
+            window.show();
+            window.raise();
+            window.activateWindow();
+        } else {
+            window.hide();
+        }
+    };
+    events.finished = [&] {
+        done = true;
+        timer1.stop();
+        timer2.stop();
+        channel.setClosing(true);
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    };
+    controller.setEvents(events);
+
+
+    if (controller.start(QApplication::arguments().mid(1)) != vm::Controller::StartResult::Running)
+        return 0;
+    if (done)
+        return 0;
+    const int rc = app.exec();
+    channel.unregisterTitle(vm::Controller::OwnTitle);
+    return rc;
+}

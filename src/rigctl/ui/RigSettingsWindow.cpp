@@ -1,0 +1,46 @@
+#include "rigctl/ui/RigSettingsWindow.h"
+
+#include "rigctl/Controller.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vm {
+
+RigSettingsWindow::RigSettingsWindow(Controller &controller, QWidget *parent)
+    : QWidget(parent), m_controller(controller), m_summary(new QLabel(this)), m_end(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("RigCFG"));
+    setWindowTitle(Controller::OwnTitle);
+    m_summary->setObjectName(QStringLiteral("RigSummary"));
+    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_end->setObjectName(QStringLiteral("CFGEND"));
+    m_end->setText(QStringLiteral("終了"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_end, 0, Qt::AlignRight);
+    connect(m_end, &QPushButton::clicked, this, [this] { m_controller.closeSettingsWindow(); });
+    refresh();
+}
+
+void RigSettingsWindow::refresh()
+{
+    m_summary->setText(m_controller.rigSummary().join(QLatin1Char('\n')));
+}
+
+void RigSettingsWindow::showEvent(QShowEvent *event)
+{
+    refresh();
+    QWidget::showEvent(event);
+}
+
+void RigSettingsWindow::closeEvent(QCloseEvent *event)
+{
+    // The close box saves and hides; the process keeps running.
+    event->ignore();
+    m_controller.closeRequestedFromOutside();
+}
+
+} // namespace vm

@@ -1,0 +1,258 @@
+// tunavox as a real process: a simulated IC-9700 on a pseudo-terminal
+// (rigsim), a stand-in tracking program (faketracker) or the built-in orbit
+// computation, and this test as the panel, owning the title "Velomira".
+
+#include "TestPaths.h"
+#include "common/Settings.h"
+#include "common/TextFile.h"
+#include "platform/LocalChannel.h"
+#include "rigctl/Doppler.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+using namespace vm;
+
+namespace {
+
+constexpr int GenerousMs = 30'000;
+const QString ControllerTitle = QStringLiteral("環境設定Tunavox");
+
+// RS-44 as the test table has it: inverting, K from uplink + downlink + width.
+constexpr double Rs44K = (145935.0 + 435610.0 + 60.0) * 1000;
+
+void stop(QProcess &p)
+{
+    if (p.state() == QProcess::NotRunning)
+        return;
+    p.terminate();
+    if (!p.waitForFinished(5000))
+        p.kill();
+    p.waitForFinished(5000);
+}
+
+class TunavoxProcess : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(home.isValid());
+        ASSERT_TRUE(runtime.isValid());
+        env = QProcessEnvironment::systemEnvironment();
+        env.insert("VELOMIRA_HOME", home.path());
+        env.insert("VELOMIRA_RUNTIME_DIR", runtime.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        ASSERT_TRUE(TextFile::writeLinesAtomic(
+            file("SATdata.txt"),
+            {"衛 星 名,UP Link(KHz),Down Link(KHz),Width(KHz),Beacon(KHz),Tone(Hz),TX TRV(KHz),RX "
+             "TRV(KHz),NonRev,MLTmode",
+             "RS-44,145935,435610,60,435605,,,,,", "AO-07,432125,145925,50,145975,,,,,"}));
+
+        panel = std::make_unique<LocalChannel>(runtime.path());
+        ASSERT_TRUE(panel->open()) << panel->errorString().toStdString();
+        ASSERT_TRUE(panel->registerTitle("Velomira"));
+        panel->setRecordHandler("Velomira", [this](const ChannelRecord &r) {
+            received << r.text;
+            return quint32(0);
+        });
+    }
+
+    void TearDown() override
+    {
+        stop(tunavox);
+        stop(tracker);
+        stop(rigsim);
+    }
+
+    QString file(const QString &name) const { return QDir(home.path()).filePath(name); }
+
+    void startRig()
+    {
+        rigsim.setProgram(test::program("rigsim"));
+        rigsim.setArguments({"--model", "IC9700", "--link", file("rig"), "--baud", "19200"});
+        rigsim.start();
+        ASSERT_TRUE(rigsim.waitForStarted(GenerousMs));
+        ASSERT_TRUE(readLine(rigsim).startsWith("/dev/")) << "rigsim gave no pseudo-terminal";
+        ASSERT_TRUE(TextFile::writeAtomic(file("Velomira.ini"),
+                                          QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\n"
+                                                         "BAUD_RATE=19200\nICOM_RIGadrs=A2\nRigContType=0\n"
+                                                         "Poll_Time=200\n")
+                                              .arg(file("rig"))));
+    }
+
+    void startTunavox()
+    {
+        tunavox.setProcessEnvironment(env);
+        tunavox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        tunavox.start(test::program("tunavox"), {"-R"});
+        ASSERT_TRUE(tunavox.waitForStarted(GenerousMs));
+    }
+
+    static QString readLine(QProcess &p)
+    {
+        QDeadlineTimer deadline(GenerousMs);
+        while (!p.canReadLine()) {
+            if (deadline.hasExpired() || !p.waitForReadyRead(int(deadline.remainingTime())))
+                return {};
+        }
+        return QString::fromUtf8(p.readLine()).trimmed();
+    }
+
+    // A console command of rigsim and its one-line answer.
+    QString rig(const QString &line)
+    {
+        rigsim.write(line.toUtf8() + '\n');
+        return readLine(rigsim);
+    }
+    qint64 dial(const char *side)
+    {
+        const QStringList parts = rig(QStringLiteral("dial %1").arg(side)).split(' ');
+        return parts.size() > 1 ? parts[1].toLongLong() : -1;
+    }
+
+    // Serves the panel's title until the condition holds or the time-out passes.
+    bool waitFor(const std::function<bool()> &condition, int ms = GenerousMs)
+    {
+        QDeadlineTimer deadline(ms);
+        while (!condition()) {
+            if (deadline.hasExpired())
+                return false;
+            panel->processPending(50);
+        }
+        return true;
+    }
+
+    QStringList payloads(const QString &code) const
+    {
+        QStringList out;
+        for (const QString &r : received) {
+            if (r.startsWith(code))
+                out << r.mid(6);
+        }
+        return out;
+    }
+
+    bool send(const QString &text) { return panel->send(ControllerTitle, text); }
+
+    QTemporaryDir home;
+    QTemporaryDir runtime;
+    QProcessEnvironment env;
+    std::unique_ptr<LocalChannel> panel;
+    QStringList received;
+    QProcess rigsim;
+    QProcess tracker;
+    QProcess tunavox;
+};
+
+} // namespace
+
+TEST_F(TunavoxProcess, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
+{
+    startRig();
+    // A pass as the outside tracking program serves it: the range rate
+    // falls through zero in steps of three seconds.
+    const QList<int> rates{3000, 1500, 0, -1500, -3000, -4500};
+    QStringList script;
+    for (int i = 0; i < rates.size(); ++i)
+        script << QStringLiteral("%1 RS-44 %2 %3 4711").arg(i * 3).arg(20 + i).arg(rates[i]);
+    script << QStringLiteral("%1 RS-44 45 -4500 4711").arg(rates.size() * 3 + 600);
+    ASSERT_TRUE(TextFile::writeLinesAtomic(file("pass.txt"), script));
+    tracker.setProcessEnvironment(env);
+    tracker.start(test::program("faketracker"), {"--program", "Kepral32", "--script", file("pass.txt")});
+    ASSERT_TRUE(tracker.waitForStarted(GenerousMs));
+    ASSERT_TRUE(readLine(tracker).startsWith("serving")) << "faketracker did not start";
+
+    startTunavox();
+    ASSERT_TRUE(waitFor([&] { return !payloads("OPPKAN").isEmpty(); }))
+        << received.join(" | ").toStdString();
+    EXPECT_EQ(payloads("OPPLKM"), QStringList{"1"});
+    EXPECT_EQ(payloads("OPPLNK"), QStringList{"OK"});
+    EXPECT_EQ(payloads("OPPOP1"), QStringList{"1"});
+    EXPECT_EQ(payloads("OPPRIG").value(0), QStringLiteral("IC9700:%1:0:None:None:0:0").arg(file("rig")));
+    EXPECT_EQ(payloads("OPPSAN"), QStringList{"RS-44"});
+    EXPECT_EQ(payloads("OPPSTC"), QStringList{"3"});
+    EXPECT_TRUE(rig("status").contains("satellite=on"));
+
+    // The panel answers OPPKAN with its state button: transmit follows receive.
+    ASSERT_TRUE(send("RCMDOP0"));
+    const qint64 R = dial("main");
+    const auto expectedTx = [&](int rr, int offset) {
+        // T = K - (R - dR) - dT - M, dT taken from the transmit dial itself
+        const double t = Rs44K - (double(R) - doppler(rr, double(R))) - offset;
+        return t - doppler(rr, t);
+    };
+    // Every transmit dial seen belongs to one of the pass's range rates, and
+    // the dial follows the range rate through several of them.
+    QSet<int> followed;
+    ASSERT_TRUE(waitFor([&] {
+        const qint64 tx = dial("sub");
+        for (int rr : rates) {
+            // Range rate 0 would also match the home dial set before the loop ran.
+            if (rr != 0 && std::fabs(double(tx) - expectedTx(rr, 0)) <= 1.0)
+                followed.insert(rr);
+        }
+        return followed.size() >= 3;
+    })) << "followed " << followed.size() << " range rates; sub dial " << dial("sub");
+    EXPECT_EQ(dial("main"), R); // the receive dial stays where the operator put it
+
+    // The tuning offset moves the transmit dial by the same amount, down on an
+    // inverting transponder.
+    ASSERT_TRUE(send("RCMOFF500"));
+    ASSERT_TRUE(waitFor([&] {
+        const qint64 tx = dial("sub");
+        for (int rr : rates) {
+            if (std::fabs(double(tx) - expectedTx(rr, 500)) <= 1.0)
+                return true;
+        }
+        return false;
+    }));
+
+    // Quick QSY on the transmit side: the loop pauses with the dial where it was put.
+    ASSERT_TRUE(send("RCMQSY145970000"));
+    EXPECT_EQ(dial("sub"), 145970000);
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPDOP").endsWith("0"); }));
+    EXPECT_TRUE(payloads("OPPDOP").contains("3"));
+
+    // The end: the rig leaves satellite mode, the process ends.
+    ASSERT_TRUE(send("RCMEND"));
+    ASSERT_TRUE(waitFor([&] { return tunavox.state() == QProcess::NotRunning || tunavox.waitForFinished(10); }));
+    EXPECT_EQ(tunavox.exitCode(), 0);
+    EXPECT_TRUE(rig("status").contains("satellite=off")) << rig("status").toStdString();
+    EXPECT_EQ(payloads("OPPOP1").last(), "0");
+}
+
+TEST_F(TunavoxProcess, WithoutAnOutsideTrackerUsesTheBuiltInSourceAndTheChosenSatellite)
+{
+    startRig();
+    // A station and one element set, named as the table names the satellite.
+    ASSERT_TRUE(TextFile::writeLinesAtomic(
+        file("nasabare.txt"),
+        {"AO-07", "1 07530U 74089B   24001.50000000 -.00000040  00000-0  10000-3 0  9994",
+         "2 07530 101.9800 100.0000 0012000 200.0000 160.0000 12.53650000200003"}));
+    Settings settings(file("Velomira.ini"));
+    settings.file().set("QTH", "Latitude", QStringLiteral("35.68"));
+    settings.file().set("QTH", "Longitude", QStringLiteral("139.77"));
+
+    startTunavox();
+    ASSERT_TRUE(waitFor([&] { return !payloads("OPPLKM").isEmpty(); })) << received.join(" | ").toStdString();
+    EXPECT_EQ(payloads("OPPLKM"), QStringList{"4"});
+    ASSERT_TRUE(send("RCMSATAO-07"));
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPSAN").contains("AO-07"); }))
+        << received.join(" | ").toStdString();
+    EXPECT_EQ(Settings(file("Velomira.ini")).file().value("TRACK", "Satellite").value_or(QString()), "AO-07");
+
+    // The panel goes away: the controller ends at its next tick.
+    panel.reset();
+    ASSERT_TRUE(tunavox.waitForFinished(GenerousMs));
+    EXPECT_EQ(tunavox.exitCode(), 0);
+}
