@@ -1,0 +1,117 @@
+#include "panel/SatelliteChooser.h"
+#include "common/SatelliteTable.h"
+#include "common/SettingKeys.h"
+#include "common/Settings.h"
+#include "common/TextFile.h"
+#include "orbit/LookAngles.h"
+#include "orbit/Satellite.h"
+#include "orbit/Tle.h"
+
+#include <QDateTime>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vm;
+
+namespace {
+
+const char *IssLine1 = "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927";
+const char *IssLine2 = "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537";
+
+QString tleText(const QString &name)
+{
+    return name + u'\n' + QString::fromLatin1(IssLine1) + u'\n' + QString::fromLatin1(IssLine2) + u'\n';
+}
+
+qint64 epochMs()
+{
+    return QDateTime(QDate(2008, 9, 20), QTime(12, 25, 40), Qt::UTC).toMSecsSinceEpoch();
+}
+
+} // namespace
+
+TEST(SatelliteChooser, NamesMatchWithoutCaseBlanksOrDashes)
+{
+    EXPECT_TRUE(SatelliteChooser::sameSatellite(QStringLiteral("AO-07"), QStringLiteral("AO-07")));
+    EXPECT_TRUE(SatelliteChooser::sameSatellite(QStringLiteral("AO-07"), QStringLiteral("ao 07")));
+    EXPECT_TRUE(SatelliteChooser::sameSatellite(QStringLiteral("ISS"), QStringLiteral("ISS (ZARYA)")));
+    EXPECT_FALSE(SatelliteChooser::sameSatellite(QStringLiteral("AO-07"), QStringLiteral("OSCAR 7 (AO-7)")));
+    EXPECT_TRUE(SatelliteChooser::sameSatellite(QStringLiteral("AO-7"), QStringLiteral("OSCAR 7 (AO-7)")));
+    EXPECT_FALSE(SatelliteChooser::sameSatellite(QStringLiteral("SO-50"), QStringLiteral("SO-500")));
+    EXPECT_FALSE(SatelliteChooser::sameSatellite(QString(), QStringLiteral("X")));
+}
+
+TEST(SatelliteChooser, StationFromCoordinatesElseLocator)
+{
+    QTemporaryDir dir;
+    Settings settings(dir.filePath(QStringLiteral("Velomira.ini")));
+    EXPECT_FALSE(SatelliteChooser::station(settings).has_value());
+    settings.setValue(keys::Locator, QStringLiteral("PM95"));
+    auto s = SatelliteChooser::station(settings);
+    ASSERT_TRUE(s.has_value());
+    EXPECT_NEAR(s->latitudeDeg, 35.5, 0.01);
+    EXPECT_NEAR(s->longitudeDeg, 139.0, 0.01);
+    settings.setValue(keys::Latitude, QStringLiteral("43.06"));
+    settings.setValue(keys::Longitude, QStringLiteral("141.35"));
+    settings.setValue(keys::Height, QStringLiteral("20"));
+    s = SatelliteChooser::station(settings);
+    ASSERT_TRUE(s.has_value());
+    EXPECT_DOUBLE_EQ(s->latitudeDeg, 43.06);
+    EXPECT_DOUBLE_EQ(s->heightM, 20.0);
+    settings.setValue(keys::Latitude, QStringLiteral("north"));
+    EXPECT_NEAR(SatelliteChooser::station(settings)->latitudeDeg, 35.5, 0.01); // falls back to the locator
+}
+
+TEST(SatelliteChooser, TleFileInTheDataFolderOrAbsolute)
+{
+    QTemporaryDir dir;
+    Settings settings(dir.filePath(QStringLiteral("Velomira.ini")));
+    EXPECT_EQ(SatelliteChooser::tleFile(settings, QStringLiteral("/data")),
+              QStringLiteral("/data/nasabare.txt"));
+    settings.setValue(keys::TleFile, QStringLiteral("/srv/tle/amateur.txt"));
+    EXPECT_EQ(SatelliteChooser::tleFile(settings, QStringLiteral("/data")),
+              QStringLiteral("/srv/tle/amateur.txt"));
+}
+
+TEST(SatelliteChooser, ListsTableSatellitesWithATleAndTheirNextRise)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("SATdata.txt"));
+    ASSERT_TRUE(TextFile::writeLinesAtomic(path, {SatelliteTable::headerLine(),
+                                                  QStringLiteral("AO-07,432125,145925,50,145975,,,,,B-mode"),
+                                                  QStringLiteral("ISS,145990,437800,,,67.0,,,,"),
+                                                  QStringLiteral("ISS,145825,145825,,,,,,,APRS")}));
+    SatelliteTable table;
+    ASSERT_EQ(table.load(path), 4);
+    orbit::Observer tokyo;
+    tokyo.latitudeDeg = 35.68;
+    tokyo.longitudeDeg = 139.77;
+    const qint64 now = epochMs();
+    const QList<SatelliteChooser::Entry> list =
+        SatelliteChooser::entries(table, tleText(QStringLiteral("ISS (ZARYA)")), tokyo, now);
+    ASSERT_EQ(list.size(), 1); // AO-07 has no element set; ISS is listed once
+    const SatelliteChooser::Entry &iss = list.first();
+    EXPECT_EQ(iss.name, QStringLiteral("ISS"));
+    EXPECT_EQ(iss.up, iss.elevationDeg >= 0);
+    ASSERT_GT(iss.nextAosMs, now);
+    EXPECT_LT(iss.nextAosMs, now + 24LL * 3600 * 1000);
+    // At the rise the satellite stands on the horizon.
+    orbit::Tle tle;
+    std::string error;
+    ASSERT_TRUE(orbit::parseTleLines("ISS", IssLine1, IssLine2, tle, error));
+    const orbit::Satellite sat(tle);
+    EXPECT_NEAR(orbit::elevationDeg(sat, tokyo, iss.nextAosMs), 0.0, 0.5);
+    EXPECT_LT(orbit::elevationDeg(sat, tokyo, iss.nextAosMs - 60000), 0.0);
+}
+
+TEST(SatelliteChooser, GarbledTleListsNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("SATdata.txt"));
+    ASSERT_TRUE(SatelliteTable::writeDefault(path));
+    SatelliteTable table;
+    table.load(path);
+    orbit::Observer o;
+    EXPECT_TRUE(
+        SatelliteChooser::entries(table, QStringLiteral("AO-07\nnot a tle\n"), o, epochMs()).isEmpty());
+}
