@@ -231,7 +231,6 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
     if (VersionRevision > 0)
         version += QString::number(VersionRevision, 16);
     loadSettings();
-    m_settings.setValue(keys::PanelVersion, version);
 
     for (const char *name : {"Label2", "Label3"})
         m_view.setFont(QString::fromUtf8(name), QStringLiteral("ＭＳ Ｐゴシック"), 0);
@@ -245,6 +244,8 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
     send(QStringLiteral("RCMSKD"), schedule ? QStringLiteral("1") : QStringLiteral("0"));
     m_view.setVisible(QStringLiteral("Command10"), m_channel.titleExists(waterfallTitle()));
     m_view.setEnabled(QStringLiteral("SetRIG"), true);
+    // Written last, so that a reader of the settings file knows the load is done.
+    m_settings.setValue(keys::PanelVersion, version);
     emit focusRequested(QStringLiteral("Text1"));
 }
 

@@ -1,0 +1,183 @@
+// The velomira program as a process: started in a private data folder with a
+// stand-in controller beside it; this test owns the controller's title and
+// talks to the panel over the real channel.
+#include "TestPaths.h"
+#include "common/SatelliteTable.h"
+#include "common/Settings.h"
+#include "common/TextFile.h"
+#include "platform/LocalChannel.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace vm;
+
+namespace {
+
+constexpr int TimeoutMs = 30000;
+
+class VelomiraProcess : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(QDir().mkpath(bin()));
+        ASSERT_TRUE(QDir().mkpath(home()));
+        ASSERT_TRUE(QDir().mkpath(run()));
+        ASSERT_TRUE(QFile::copy(test::program(QStringLiteral("velomira")),
+                                QDir(bin()).filePath(QStringLiteral("velomira"))));
+        // The stand-in controller notes how it was started and ends.
+        const QString stub = QDir(bin()).filePath(QStringLiteral("tunavox"));
+        ASSERT_TRUE(TextFile::writeAtomic(
+            stub, QStringLiteral("#!/bin/sh\necho \"$@\" >> \"$VELOMIRA_HOME/tunavox-args.txt\"\n")));
+        QFile::setPermissions(stub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // A table exists, so the first-run notice does not wait for the operator.
+        ASSERT_TRUE(SatelliteTable::writeDefault(QDir(home()).filePath(QStringLiteral("SATdata.txt"))));
+        m_channel = std::make_unique<LocalChannel>(run());
+        ASSERT_TRUE(m_channel->open());
+    }
+
+    void TearDown() override
+    {
+        for (QProcess *p : m_processes) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+            delete p;
+        }
+    }
+
+    QString bin() const { return m_dir.filePath(QStringLiteral("bin")); }
+    QString home() const { return m_dir.filePath(QStringLiteral("home")); }
+    QString run() const { return m_dir.filePath(QStringLiteral("run")); }
+
+    QProcess *start(const QStringList &args)
+    {
+        auto *p = new QProcess;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("VELOMIRA_HOME"), home());
+        env.insert(QStringLiteral("VELOMIRA_RUNTIME_DIR"), run());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p->setProcessEnvironment(env);
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(QDir(bin()).filePath(QStringLiteral("velomira")), args);
+        m_processes.append(p);
+        return p;
+    }
+
+    // Serves the test's titles until the condition holds or the time is up.
+    bool waitFor(const std::function<bool()> &condition)
+    {
+        QDeadlineTimer deadline(TimeoutMs);
+        while (!condition()) {
+            if (deadline.hasExpired())
+                return false;
+            m_channel->processPending(20);
+        }
+        return true;
+    }
+
+    bool panelUp() { return m_channel->titleExists(QStringLiteral("Velomira")); }
+
+    // The panel writes its version last when its main window has loaded.
+    bool panelLoaded()
+    {
+        Settings settings(QDir(home()).filePath(QStringLiteral("Velomira.ini")));
+        return panelUp() && settings.file().value(QStringLiteral("VLMRC"), QStringLiteral("OP")).has_value();
+    }
+
+    void ownController()
+    {
+        ASSERT_TRUE(m_channel->registerTitle(QStringLiteral("環境設定Tunavox")));
+        m_channel->setRecordHandler(QStringLiteral("環境設定Tunavox"), [this](const ChannelRecord &r) {
+            m_received.append(r.text);
+            return 0u;
+        });
+    }
+
+    bool send(const QString &text) { return m_channel->send(QStringLiteral("Velomira"), text); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<LocalChannel> m_channel;
+    QList<QProcess *> m_processes;
+    QStringList m_received;
+};
+
+} // namespace
+
+TEST_F(VelomiraProcess, StartsTheControllerAnswersReportsAndEndsIt)
+{
+    QProcess *panel = start({});
+    ASSERT_TRUE(panel->waitForStarted(TimeoutMs));
+    ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
+    const QString args = QDir(home()).filePath(QStringLiteral("tunavox-args.txt"));
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(args); }));
+    EXPECT_EQ(TextFile::readLines(args).value_or(QStringList()), QStringList{QStringLiteral("-R")});
+
+    ownController();
+    ASSERT_TRUE(send(QStringLiteral("OPPSANAO-07")));
+    EXPECT_EQ(m_received, (QStringList{QStringLiteral("RCMDOP3"), QStringLiteral("RCMOFF0")}));
+    m_received.clear();
+    ASSERT_TRUE(send(QStringLiteral("OPPSTC0")));
+    ASSERT_TRUE(send(QStringLiteral("OPPKAN")));
+    EXPECT_EQ(m_received, QStringList{QStringLiteral("RCMDOP0")});
+
+    m_received.clear();
+    m_channel->postClose(QStringLiteral("Velomira"));
+    ASSERT_TRUE(waitFor([this] { return m_received.contains(QStringLiteral("RCMEND")); }));
+    ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
+    EXPECT_EQ(panel->exitCode(), 0);
+    Settings settings(QDir(home()).filePath(QStringLiteral("Velomira.ini")));
+    EXPECT_TRUE(settings.file().value(QStringLiteral("Velomira"), QStringLiteral("ME")).has_value());
+    EXPECT_EQ(settings.file().value(QStringLiteral("Velomira"), QStringLiteral("IM")), QStringLiteral("7"));
+    EXPECT_EQ(settings.file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset")),
+              QStringLiteral("0"));
+}
+
+TEST_F(VelomiraProcess, EndsWhenTheControllerEnds)
+{
+    QProcess *panel = start({});
+    ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
+    ownController();
+    send(QStringLiteral("OPPTXF終了処理中"));
+    ASSERT_TRUE(waitFor([this] { return m_received.contains(QStringLiteral("RCMEND")); }));
+    ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
+    EXPECT_EQ(panel->exitCode(), 0);
+}
+
+TEST_F(VelomiraProcess, SecondPanelEndsOrClosesTheFirstWithE)
+{
+    QProcess *first = start({});
+    ASSERT_TRUE(first->waitForStarted(TimeoutMs));
+    ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
+    QProcess *second = start({});
+    ASSERT_TRUE(second->waitForFinished(TimeoutMs));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+    EXPECT_TRUE(panelUp());
+
+    QProcess *closer = start({QStringLiteral("/E")});
+    ASSERT_TRUE(closer->waitForFinished(TimeoutMs));
+    ASSERT_TRUE(first->waitForFinished(TimeoutMs));
+    EXPECT_EQ(first->exitCode(), 0);
+    EXPECT_TRUE(waitFor([this] { return !panelUp(); }));
+}
+
+TEST_F(VelomiraProcess, RunningControllerIsRestartedAndThePanelEnds)
+{
+    ownController();
+    QProcess *panel = start({});
+    ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
+    EXPECT_EQ(panel->exitCode(), 0);
+    const QString args = QDir(home()).filePath(QStringLiteral("tunavox-args.txt"));
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(args); }));
+    EXPECT_EQ(TextFile::readLines(args).value_or(QStringList()), QStringList{QStringLiteral("/z")});
+    EXPECT_FALSE(panelUp());
+}
