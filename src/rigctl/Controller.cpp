@@ -29,8 +29,7 @@ const QString EndingText = QStringLiteral("終了処理中");
 } // namespace
 
 Controller::Controller(ControllerEnvironment env)
-    : m_env(std::move(env)),
-      m_settingsFile(QDir(m_env.dataDir).filePath(QStringLiteral("Velomira.ini"))),
+    : m_env(std::move(env)), m_settingsFile(QDir(m_env.dataDir).filePath(QStringLiteral("Velomira.ini"))),
       m_link([this](const QString &code, const QString &payload) { report(code, payload); },
              TrackingLink::Smoothing{
                  [this] { return m_settings.rangeRateSmoothing; },
@@ -144,7 +143,8 @@ Controller::StartResult Controller::start(const QStringList &arguments)
     m_combinations.load(QDir(m_env.dataDir).filePath(QStringLiteral("RigCombi.txt")));
     for (const QString &problem : m_combinations.problems())
         qWarning().noquote() << "tunavox: RigCombi.txt:" << problem;
-    m_settingsFile.setValue(keys::ControllerVersion, versionText(VersionMajor, VersionMinor, VersionRevision));
+    m_settingsFile.setValue(keys::ControllerVersion,
+                            versionText(VersionMajor, VersionMinor, VersionRevision));
     // 13.
     m_smoother.selectProfile(2);
     // 14.
@@ -307,7 +307,8 @@ void Controller::openRig(int rigNumber)
         return;
     const RigModelInfo *model = RigModels::find(rs.type);
     if (!model) {
-        qWarning().noquote() << "tunavox: rig" << rigNumber << "model" << rs.type << "is not known; not opened";
+        qWarning().noquote() << "tunavox: rig" << rigNumber << "model" << rs.type
+                             << "is not known; not opened";
         return;
     }
     if (model->family != RigFamily::IcomCiv) {
@@ -414,9 +415,10 @@ void Controller::stopControlLoop()
 
 void Controller::reselectSmoothing(std::optional<int> responseWait)
 {
-    const int wait = responseWait ? *responseWait : (m_ft4 ? m_settings.ft4WaitMs : m_settings.responseWait1());
-    const int profile =
-        selectSmoothingProfile(m_settings.rigs.rig1.baudRate, m_settings.rigs.pollTimeMs, wait, m_ctx.dopplerState);
+    const int wait =
+        responseWait ? *responseWait : (m_ft4 ? m_settings.ft4WaitMs : m_settings.responseWait1());
+    const int profile = selectSmoothingProfile(m_settings.rigs.rig1.baudRate, m_settings.rigs.pollTimeMs,
+                                               wait, m_ctx.dopplerState);
     if (profile != 0)
         m_smoother.selectProfile(profile);
 }

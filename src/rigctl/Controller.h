@@ -67,9 +67,9 @@ public:
 
     // What the program around the core is told.
     struct Events {
-        std::function<void()> timersChanged;                 // timer1()/timer2() changed
-        std::function<void(bool visible)> settingsWindow;    // show / hide the settings window
-        std::function<void()> finished;                      // the controller has shut down: quit
+        std::function<void()> timersChanged;              // timer1()/timer2() changed
+        std::function<void(bool visible)> settingsWindow; // show / hide the settings window
+        std::function<void()> finished;                   // the controller has shut down: quit
     };
 
     explicit Controller(ControllerEnvironment env);

@@ -352,6 +352,8 @@ void Controller::setModeCommand(bool mainSide, const QString &digits)
         if (!d)
             return;
     }
+    static const char *const names[] = {"LSB", "USB", "", "CW", "", "FM"};
+    (mainSide ? m_receiveMode : m_transmitMode) = QString::fromLatin1(names[code.left(1).toInt()]);
     m_ctx.dataOperation = data;
     d->setMode(band, code);
     for (int n = 1; n <= 2; ++n) {

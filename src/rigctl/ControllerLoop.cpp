@@ -507,6 +507,15 @@ void Controller::setUpRigsForSatellite()
     setup.uplinkHz = std::llround(m_ctx.txFrequency);
     setup.startUpMode = m_settings.startUpMode;
     setup.toneHz = m_fm ? m_tone : QString();
+    // The modes set here are the modes in use until a rig reports others
+    // (a twin-band rig's poll reads only the receive side).
+    const QString &start = m_settings.startUpMode;
+    m_receiveMode = m_fm                           ? QStringLiteral("FM")
+                    : start == QLatin1String("CW") ? QStringLiteral("CW")
+                                                   : QStringLiteral("USB");
+    m_transmitMode = m_fm                            ? QStringLiteral("FM")
+                     : start == QLatin1String("SSB") ? QStringLiteral("LSB")
+                                                     : QStringLiteral("CW");
     // The dials are set band by band while no control runs.
     const int state = m_ctx.dopplerState;
     m_ctx.dopplerState = 3;

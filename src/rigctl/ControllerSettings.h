@@ -8,8 +8,8 @@ class Settings;
 
 // One rig's line in the settings file.
 struct RigSettings {
-    QString type = QStringLiteral("None");    // RIG_TYPE / RIG_TYPE2
-    QString port = QStringLiteral("None");    // RIGCOMCONT / RIGCOMCONT2: device path or "None"
+    QString type = QStringLiteral("None");     // RIG_TYPE / RIG_TYPE2
+    QString port = QStringLiteral("None");     // RIGCOMCONT / RIGCOMCONT2: device path or "None"
     QString baudRate = QStringLiteral("9600"); // BAUD_RATE / BAUD_RATE2
     QString civAddress = QStringLiteral("00"); // ICOM_RIGadrs / ICOM_RIGadrs2
 };
@@ -28,26 +28,26 @@ struct RigArrangement {
 // and clamps of the key table applied.
 struct ControllerSettings {
     RigArrangement rigs;
-    QString lsf;                 // LSF
-    bool autoPowerOff = false;   // AutoPowerOFF
-    bool useDde = true;          // use_DDE other than "0"
+    QString lsf;                     // LSF
+    bool autoPowerOff = false;       // AutoPowerOFF
+    bool useDde = true;              // use_DDE other than "0"
     bool rangeRateSmoothing = false; // RR_INP "1"
-    int ft4WaitMs = 25;          // FTC
+    int ft4WaitMs = 25;              // FTC
     QString startUpMode = QStringLiteral("SSB");
-    int modeOffsetHz = 700;      // MODEoffset (Cm)
+    int modeOffsetHz = 700; // MODEoffset (Cm)
     QString startCmdMode = QStringLiteral("3");
     QString calcType = QStringLiteral("1");
     QString hamlogPath;
     QString remPos = QStringLiteral("Rem1");
     QString remarks;
     QString adifMk = QStringLiteral("0");
-    QString wsjtxPath;           // kept upper-cased
-    QString wavFile;             // WavFPOS
+    QString wsjtxPath; // kept upper-cased
+    QString wavFile;   // WavFPOS
     QString wavStart = QStringLiteral("0");
     QString mailToolPath;
     QString recordRate = QStringLiteral("11025");
-    double windowTop = 0;        // CFGPOSTop, twips
-    double windowLeft = 0;       // CFGPOSLeft, twips
+    double windowTop = 0;  // CFGPOSTop, twips
+    double windowLeft = 0; // CFGPOSLeft, twips
     QString rxFilter = QStringLiteral("1");
 
     // Response waits of both rigs by their baud rate (doubled for an IC821).

@@ -173,8 +173,7 @@ TEST_F(TunavoxProcess, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
     ASSERT_TRUE(readLine(tracker).startsWith("serving")) << "faketracker did not start";
 
     startTunavox();
-    ASSERT_TRUE(waitFor([&] { return !payloads("OPPKAN").isEmpty(); }))
-        << received.join(" | ").toStdString();
+    ASSERT_TRUE(waitFor([&] { return !payloads("OPPKAN").isEmpty(); })) << received.join(" | ").toStdString();
     EXPECT_EQ(payloads("OPPLKM"), QStringList{"1"});
     EXPECT_EQ(payloads("OPPLNK"), QStringList{"OK"});
     EXPECT_EQ(payloads("OPPOP1"), QStringList{"1"});
@@ -202,7 +201,8 @@ TEST_F(TunavoxProcess, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
                 followed.insert(rr);
         }
         return followed.size() >= 3;
-    })) << "followed " << followed.size() << " range rates; sub dial " << dial("sub");
+    })) << "followed "
+        << followed.size() << " range rates; sub dial " << dial("sub");
     EXPECT_EQ(dial("main"), R); // the receive dial stays where the operator put it
 
     // The tuning offset moves the transmit dial by the same amount, down on an
@@ -225,7 +225,8 @@ TEST_F(TunavoxProcess, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
 
     // The end: the rig leaves satellite mode, the process ends.
     ASSERT_TRUE(send("RCMEND"));
-    ASSERT_TRUE(waitFor([&] { return tunavox.state() == QProcess::NotRunning || tunavox.waitForFinished(10); }));
+    ASSERT_TRUE(
+        waitFor([&] { return tunavox.state() == QProcess::NotRunning || tunavox.waitForFinished(10); }));
     EXPECT_EQ(tunavox.exitCode(), 0);
     EXPECT_TRUE(rig("status").contains("satellite=off")) << rig("status").toStdString();
     EXPECT_EQ(payloads("OPPOP1").last(), "0");

@@ -216,7 +216,8 @@ TEST_F(ControllerCommands, QuickQsyFromTheBeaconReturnsToTheStartCommandState)
 
 TEST_F(ControllerCommands, ReceiveOnlyRigNeverGetsTheTransmitDialButItIsReported)
 {
-    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\nRigContType=1\n");
+    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/"
+        "sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\nRigContType=1\n");
     onSatellite("RS-44");
     send("RCMDOP0");
     const qint64 tx = subHz();

@@ -24,8 +24,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <ostream>
 #include <memory>
+#include <ostream>
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString &s, std::ostream *os)
@@ -135,7 +135,10 @@ public:
     bool isOpen() const override { return m_inner.isOpen(); }
     void purge(bool output, bool input) override { m_inner.purge(output, input); }
     qint64 write(const QByteArray &bytes) override { return m_inner.write(bytes); }
-    qint64 waitForBytes(qint64 count, int timeoutMs) override { return m_inner.waitForBytes(count, timeoutMs); }
+    qint64 waitForBytes(qint64 count, int timeoutMs) override
+    {
+        return m_inner.waitForBytes(count, timeoutMs);
+    }
     QByteArray read(qint64 count, int timeoutMs) override { return m_inner.read(count, timeoutMs); }
 
 private:
@@ -191,7 +194,9 @@ protected:
     QString setting(const char *section, const char *key) const
     {
         Settings s(path(QStringLiteral("Velomira.ini")));
-        return s.file().value(QString::fromUtf8(section), QString::fromUtf8(key)).value_or(QStringLiteral("<none>"));
+        return s.file()
+            .value(QString::fromUtf8(section), QString::fromUtf8(key))
+            .value_or(QStringLiteral("<none>"));
     }
 
     SimRig &simRig(const QString &port, const char *model = "IC9700")
@@ -219,7 +224,9 @@ protected:
                 return nullptr;
             return std::make_unique<ForwardingTransport>(it->second->transport);
         };
-        env.showMessage = [this](const QString &title, const QString &text) { messages << title + u'|' + text; };
+        env.showMessage = [this](const QString &title, const QString &text) {
+            messages << title + u'|' + text;
+        };
         env.askOkCancel = [this](const QString &title, const QString &text) {
             questions << title + u'|' + text;
             return true;

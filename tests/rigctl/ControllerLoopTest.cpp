@@ -286,8 +286,8 @@ TEST_F(ControllerLoop, SameBandSatelliteNeedsARigThatCanDoIt)
 TEST_F(ControllerLoop, RigCombinationIsAppliedForItsSatelliteAndRestoredAfterwards)
 {
     RigCombination combo;
-    combo.fields = {"SO-50 ", "IC9100", "/dev/sim2", "19200", "7C", "1", "0", "None", "None", "9600",
-                    "00",     "1",      "0",         "300",   "0",  ""};
+    combo.fields = {"SO-50 ", "IC9100", "/dev/sim2", "19200", "7C", "1",   "0", "None",
+                    "None",   "9600",   "00",        "1",     "0",  "300", "0", ""};
     ASSERT_TRUE(RigCombinationTable::save(path("RigCombi.txt"), {combo}));
     simRig("/dev/sim2", "IC9100");
     Controller &c = started();
@@ -310,4 +310,36 @@ TEST_F(ControllerLoop, RigCombinationIsAppliedForItsSatelliteAndRestoredAfterwar
     track("RXH-1");
     EXPECT_EQ(channel.payloads("OPP2RI").size(), 2);
     EXPECT_EQ(channel.last("OPPRIG"), "IC9700:/dev/sim1:1:None:None:0:0");
+}
+
+TEST_F(ControllerLoop, ModeOffsetCountsTheModeConstantWhenTransmittingCw)
+{
+    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
+        "StartUpMODE=UC\n[SATinfo]\nMODEoffset=650\n");
+    Controller &c = started();
+    track("RS-44");
+    send("RCMDOP0");
+    send("RCMOFF40");
+    send("RCMSPT25S");
+    c.tick1();
+    EXPECT_EQ(c.modeOffset(), 650 + 40 + 25); // receive USB, transmit CW: Cm + O + X + S
+    send("RCMMDM41");                         // receive LSB
+    c.tick1();
+    EXPECT_EQ(c.modeOffset(), 40 - 650 - 25);
+    send("RCMMDS3"); // transmit USB
+    c.tick1();
+    EXPECT_EQ(c.modeOffset(), 40);
+    const double R = double(mainHz());
+    EXPECT_NEAR(double(subHz()), Rs44K - R - 40, 1.0); // range rate 0
+}
+
+TEST_F(ControllerLoop, RigWithoutADriverIsNotOpenedAndSaysSo)
+{
+    ini("[RIG_CON_CFG]\nRIG_TYPE=TS2000\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=9600\n");
+    Controller &c = started();
+    EXPECT_FALSE(c.rigOpen(1));
+    EXPECT_TRUE(channel.payloads("OPPOP1").isEmpty());
+    EXPECT_TRUE(c.timer1().running);
+    track("RS-44"); // the loop runs without rigs
+    EXPECT_EQ(c.selectedSatellite(), "RS-44");
 }

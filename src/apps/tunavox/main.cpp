@@ -55,8 +55,9 @@ int main(int argc, char *argv[])
     env.claimOwnTitle = [&channel, &self] {
         if (!channel.registerTitle(vm::Controller::OwnTitle))
             return false;
-        channel.setRecordHandler(vm::Controller::OwnTitle,
-                                 [&self](const vm::ChannelRecord &record) { return self->handle(record.text); });
+        channel.setRecordHandler(vm::Controller::OwnTitle, [&self](const vm::ChannelRecord &record) {
+            return self->handle(record.text);
+        });
         channel.setCloseHandler(vm::Controller::OwnTitle, [&self] { self->closeRequestedFromOutside(); });
         return true;
     };
@@ -104,7 +105,6 @@ int main(int argc, char *argv[])
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     };
     controller.setEvents(events);
-
 
     if (controller.start(QApplication::arguments().mid(1)) != vm::Controller::StartResult::Running)
         return 0;
