@@ -76,7 +76,12 @@ quint8 IcomDriver::bandSelector(Band band) const
 
 void IcomDriver::send(QByteArrayView body, int expectedReplyLength)
 {
-    m_port.sendBinary(civ::frame(m_address, body), expectedReplyLength);
+    const QByteArray frame = civ::frame(m_address, body);
+    // A command whose answer is not read is still echoed on the bus and
+    // acknowledged by an addressed rig: the early-ending wait ends with them.
+    // Frames to the broadcast address get no acknowledgement and wait in full.
+    const int unread = expectedReplyLength == 0 && m_address != 0 ? int(frame.size()) + AcknowledgementLength : 0;
+    m_port.sendBinary(frame, expectedReplyLength, unread);
 }
 
 void IcomDriver::sendAcknowledged(QByteArrayView body)

@@ -92,9 +92,9 @@ void RigPort::closePort()
     m_open = false;
 }
 
-void RigPort::sendBinary(const QByteArray &frame, int expectedReplyLength)
+void RigPort::sendBinary(const QByteArray &frame, int expectedReplyLength, int unreadReplyLength)
 {
-    write(frame, expectedReplyLength);
+    write(frame, expectedReplyLength, unreadReplyLength);
 }
 
 void RigPort::sendText(const QString &command, int expectedReplyLength)
@@ -102,7 +102,7 @@ void RigPort::sendText(const QString &command, int expectedReplyLength)
     write(command.toLatin1(), expectedReplyLength);
 }
 
-void RigPort::write(const QByteArray &bytes, int expectedReplyLength)
+void RigPort::write(const QByteArray &bytes, int expectedReplyLength, int unreadReplyLength)
 {
     if (!m_open)
         return;
@@ -114,10 +114,10 @@ void RigPort::write(const QByteArray &bytes, int expectedReplyLength)
     m_expectedReplyLength = qMax(0, expectedReplyLength);
     if (m_expectedReplyLength > 0)
         ++m_pendingReplies;
-    waitForReply();
+    waitForReply(m_expectedReplyLength > 0 ? 0 : unreadReplyLength);
 }
 
-void RigPort::waitForReply()
+void RigPort::waitForReply(int unreadReplyLength)
 {
     if (!m_open || m_context.shuttingDown)
         return;
@@ -125,8 +125,9 @@ void RigPort::waitForReply()
         giveUp();
         return;
     }
-    const bool untilReply = m_waitMode == WaitMode::UntilReply && m_expectedReplyLength > 0;
-    m_transport.waitForBytes(untilReply ? m_expectedReplyLength : -1, m_replyWait);
+    const int awaited = m_expectedReplyLength > 0 ? m_expectedReplyLength : unreadReplyLength;
+    const bool untilReply = m_waitMode == WaitMode::UntilReply && awaited > 0;
+    m_transport.waitForBytes(untilReply ? awaited : -1, m_replyWait);
 }
 
 void RigPort::giveUp()

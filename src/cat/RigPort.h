@@ -18,7 +18,8 @@ public:
     // How the wait after each write ends.
     enum class WaitMode {
         // Ends as soon as the expected reply has arrived; the reply wait is
-        // the upper bound. Writes that expect no reply wait in full.
+        // the upper bound. Writes that expect no reply wait in full unless
+        // the driver says what comes back for them.
         UntilReply,
         // Always waits the full reply wait (the pacing of the original).
         Fixed,
@@ -54,7 +55,11 @@ public:
 
     // Writes a frame / a text command and waits for its reply. Skipped while
     // the port is not open. A non-zero expected length counts as a pending reply.
-    void sendBinary(const QByteArray &frame, int expectedReplyLength);
+    // `unreadReplyLength`, for a write whose reply is not read: the bytes the
+    // rig sends back for it all the same (bus echo and acknowledgement). With
+    // the early-ending wait the wait ends once they are in; they are thrown
+    // away by the next write. They count as no pending reply.
+    void sendBinary(const QByteArray &frame, int expectedReplyLength, int unreadReplyLength = 0);
     void sendText(const QString &command, int expectedReplyLength);
 
     // One read of exactly the expected length of the last write.
@@ -100,8 +105,8 @@ public:
     const CatHooks &hooks() const { return m_hooks; }
 
 private:
-    void write(const QByteArray &bytes, int expectedReplyLength);
-    void waitForReply();
+    void write(const QByteArray &bytes, int expectedReplyLength, int unreadReplyLength = 0);
+    void waitForReply(int unreadReplyLength);
     void giveUp();
     int modelWait() const;
 

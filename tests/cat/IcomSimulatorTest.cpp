@@ -350,6 +350,36 @@ TEST(IcomSimulator, FixedAndEarlyEndingWaitsGiveTheSameConversation)
     EXPECT_EQ(reports[0], reports[1]);
 }
 
+TEST(IcomSimulator, EarlyWaitEndsUnreadCommandsWithTheirEchoAndAcknowledgement)
+{
+    // Band B, frequency, band A: three commands whose answers are not read.
+    qint64 elapsed[2] = {0, 0};
+    int i = 0;
+    for (RigPort::WaitMode mode : {RigPort::WaitMode::Fixed, RigPort::WaitMode::UntilReply}) {
+        SimulatedIcom s("IC9700");
+        s.context.dopplerState = 3;
+        ASSERT_TRUE(s.driver.open());
+        s.driver.port().setWaitMode(mode);
+        s.context.dopplerState = 0;
+        const qint64 target = s.rig.dial(Side::Sub).hz + 12'340;
+        const qint64 before = s.clock.nowMs();
+        const qint64 wireBefore = s.transport.wireTimeUs();
+        s.driver.setFrequency(Band::B, target);
+        elapsed[i] = s.clock.nowMs() - before;
+        EXPECT_EQ(s.rig.dial(Side::Sub).hz, target);
+        EXPECT_EQ(s.driver.port().pendingReplies(), 0);
+        if (mode == RigPort::WaitMode::UntilReply) {
+            // Each wait ends on the last acknowledgement byte, rounded up to
+            // the clock's millisecond, after the rig's processing time.
+            const qint64 wireMs = (s.transport.wireTimeUs() - wireBefore + 999) / 1000;
+            EXPECT_LE(elapsed[i], wireMs + 3 * (3 + 1));
+        }
+        ++i;
+    }
+    EXPECT_EQ(elapsed[0], 3 * 40); // three full reply waits at 19200 baud
+    EXPECT_LT(elapsed[1], elapsed[0]);
+}
+
 TEST(IcomSimulator, SameBandOperationOnTheSameBandModels)
 {
     SimulatedIcom s("IC9700");

@@ -120,6 +120,26 @@ TEST_F(RigPortTest, WaitEndsWithTheExpectedReplyUnlessFixed)
         EXPECT_EQ(w.timeoutMs, 50);
 }
 
+TEST_F(RigPortTest, AnUnreadReplyEndsTheEarlyWaitWithoutCountingAsPending)
+{
+    openAt(QStringLiteral("19200"));
+    port.sendBinary(QByteArray("\x07\xD1", 2), 0, 13);
+    EXPECT_EQ(port.pendingReplies(), 0);
+    EXPECT_EQ(port.expectedReplyLength(), 0);
+    EXPECT_FALSE(port.readReply().complete); // nothing is read for it
+    // A write that reads its reply waits for that reply, not the unread length.
+    port.sendBinary(QByteArray("\x03", 1), 17, 13);
+    EXPECT_EQ(port.pendingReplies(), 1);
+    port.setWaitMode(RigPort::WaitMode::Fixed);
+    port.sendBinary(QByteArray("\x07\xD1", 2), 0, 13);
+    ASSERT_EQ(transport.waits.size(), 3);
+    EXPECT_EQ(transport.waits[0].count, 13);
+    EXPECT_EQ(transport.waits[1].count, 17);
+    EXPECT_EQ(transport.waits[2].count, -1); // the fixed wait ignores it
+    for (const auto &w : transport.waits)
+        EXPECT_EQ(w.timeoutMs, 40);
+}
+
 TEST_F(RigPortTest, EachWriteFirstThrowsAwayUnsolicitedInput)
 {
     openAt(QStringLiteral("9600"));
