@@ -311,11 +311,6 @@ void Controller::openRig(int rigNumber)
                              << "is not known; not opened";
         return;
     }
-    if (model->family != RigFamily::IcomCiv) {
-        qWarning().noquote() << "tunavox: rig" << rigNumber << "model" << rs.type
-                             << "needs a driver this version does not have yet; not opened";
-        return;
-    }
     if (!m_env.transportFactory) {
         qWarning() << "tunavox: no serial transport";
         return;
@@ -327,10 +322,16 @@ void Controller::openRig(int rigNumber)
     slot.transport = m_env.transportFactory(rigNumber, rs.port);
     if (!slot.transport)
         return;
-    auto driver = std::make_unique<IcomDriver>(rigNumber, *slot.transport, m_ctx, m_hooks);
-    if (!driver->configure(rs.port, rs.baudRate, rs.type, rs.civAddress)) {
-        qWarning().noquote() << "tunavox: rig" << rigNumber << "CI-V address" << rs.civAddress
-                             << "is not a hexadecimal byte; not opened";
+    std::unique_ptr<RigDriver> driver = createRigDriver(rs.type, rigNumber, *slot.transport, m_ctx, m_hooks);
+    if (!driver) {
+        qWarning().noquote() << "tunavox: rig" << rigNumber << "model" << rs.type
+                             << "needs a driver this version does not have yet; not opened";
+        slot.transport.reset();
+        return;
+    }
+    if (!driver->configure(RigConfig{rs.port, rs.baudRate, rs.type, rs.civAddress})) {
+        qWarning().noquote() << "tunavox: rig" << rigNumber << "settings not usable (CI-V address"
+                             << rs.civAddress << "); not opened";
         slot.transport.reset();
         return;
     }
