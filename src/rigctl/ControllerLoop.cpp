@@ -516,6 +516,10 @@ void Controller::setUpRigsForSatellite()
     m_transmitMode = m_fm                            ? QStringLiteral("FM")
                      : start == QLatin1String("SSB") ? QStringLiteral("LSB")
                                                      : QStringLiteral("CW");
+    for (int n = 1; n <= 2; ++n) {
+        if (rigOpen(n))
+            rig(n)->port().newSatelliteWaits();
+    }
     // The dials are set band by band while no control runs.
     const int state = m_ctx.dopplerState;
     m_ctx.dopplerState = 3;

@@ -257,3 +257,35 @@ TEST_F(TunavoxProcess, WithoutAnOutsideTrackerUsesTheBuiltInSourceAndTheChosenSa
     ASSERT_TRUE(tunavox.waitForFinished(GenerousMs));
     EXPECT_EQ(tunavox.exitCode(), 0);
 }
+
+TEST_F(TunavoxProcess, SecondInstanceWithTheCloseSwitchMakesTheFirstSaveAndHide)
+{
+    ASSERT_TRUE(TextFile::writeAtomic(file("Velomira.ini"), "[RIG_CON_CFG]\nPoll_Time=300\n"));
+    startTunavox();
+    ASSERT_TRUE(waitFor([&] { return !payloads("OPPLKM").isEmpty(); })) << received.join(" | ").toStdString();
+    const auto stored = [this](const char *section, const char *key) {
+        return Settings(file("Velomira.ini")).file().value(section, key).value_or(QString());
+    };
+    EXPECT_EQ(stored("VLMRC", "ME"), QString::number(tunavox.processId()));
+    EXPECT_EQ(stored("VLMRC", "CFO"), "");
+
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(test::program("tunavox"), {"/z"});
+    ASSERT_TRUE(waitFor([&] { return second.waitForFinished(10); }));
+    EXPECT_EQ(second.exitCode(), 0);
+    // The running controller saved its settings and hid its window, and runs on.
+    ASSERT_TRUE(waitFor([&] { return stored("VLMRC", "CFO") == "0"; }));
+    EXPECT_EQ(stored("RIG_CON_CFG", "Poll_Time"), "300");
+    EXPECT_EQ(stored("RIG_CON_CFG", "RIG_TYPE"), "None");
+    EXPECT_EQ(tunavox.state(), QProcess::Running);
+
+    // A second instance without the switch leaves it alone.
+    second.start(test::program("tunavox"), {"-R"});
+    ASSERT_TRUE(waitFor([&] { return second.waitForFinished(10); }));
+    EXPECT_EQ(tunavox.state(), QProcess::Running);
+
+    ASSERT_TRUE(send("RCMEND"));
+    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+    EXPECT_EQ(tunavox.exitCode(), 0);
+}
