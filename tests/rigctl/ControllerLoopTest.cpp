@@ -343,3 +343,23 @@ TEST_F(ControllerLoop, RigWithoutADriverIsNotOpenedAndSaysSo)
     track("RS-44"); // the loop runs without rigs
     EXPECT_EQ(c.selectedSatellite(), "RS-44");
 }
+
+TEST_F(ControllerLoop, TwoRigsReceiveOnTheFirstAndTransmitOnTheSecond)
+{
+    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
+        "RIG_TYPE2=IC7100\nRIGCOMCONT2=/dev/sim2\nBAUD_RATE2=19200\nICOM_RIGadrs2=88\nRigContType=3\n");
+    sim::IcomRig &second = simRig("/dev/sim2", "IC7100").rig;
+    Controller &c = started();
+    EXPECT_EQ(channel.payloads("OPPOP2"), QStringList{"1"});
+    track("RS-44");
+    EXPECT_EQ(second.dial(Side::Main).hz, qint64(Rs44Uplink));
+    send("RCMDOP0");
+    const double R = double(mainHz());
+    const double T0 = double(second.dial(Side::Main).hz);
+    sources.state->rangeRate = -2500;
+    c.tick1();
+    EXPECT_NEAR(double(second.dial(Side::Main).hz), Rs44K - (R - doppler(-2500, R)) - doppler(-2500, T0), 1.0);
+    EXPECT_EQ(mainHz(), qint64(R));
+    send("RCMEND");
+    EXPECT_EQ(channel.last("OPPOP2"), "0");
+}

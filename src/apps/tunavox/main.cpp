@@ -11,7 +11,10 @@
 #include "rigctl/ui/RigSettingsWindow.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QRect>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -110,6 +113,19 @@ int main(int argc, char *argv[])
         return 0;
     if (done)
         return 0;
+
+    // The settings window opens where it was left ([VLMRC] CFGPOSTop /
+    // CFGPOSLeft, in twips of 1/15 pixel); off-screen positions become 0.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        int top = int(controller.settings().windowTop / 15.0);
+        int left = int(controller.settings().windowLeft / 15.0);
+        if (top >= area.height() || top < 0)
+            top = 0;
+        if (left >= area.width() || left < 0)
+            left = 0;
+        window.move(left, top);
+    }
     const int rc = app.exec();
     channel.unregisterTitle(vm::Controller::OwnTitle);
     return rc;
