@@ -160,12 +160,12 @@ TEST_F(TunavoxProcess, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
 {
     startRig();
     // A pass as the outside tracking program serves it: the range rate
-    // falls through zero in steps of three seconds.
-    const QList<int> rates{3000, 1500, 0, -1500, -3000, -4500};
+    // falls through zero in steps of two and a half seconds, long enough
+    // for a slow start of the controller to leave several steps to follow.
+    const QList<int> rates{4000, 3000, 2000, 1000, 0, -1000, -2000, -3000, -4000, -5000};
     QStringList script;
     for (int i = 0; i < rates.size(); ++i)
-        script << QStringLiteral("%1 RS-44 %2 %3 4711").arg(i * 3).arg(20 + i).arg(rates[i]);
-    script << QStringLiteral("%1 RS-44 45 -4500 4711").arg(rates.size() * 3 + 600);
+        script << QStringLiteral("%1 RS-44 %2 %3 4711").arg(i * 2.5).arg(20 + i).arg(rates[i]);
     ASSERT_TRUE(TextFile::writeLinesAtomic(file("pass.txt"), script));
     tracker.setProcessEnvironment(env);
     tracker.start(test::program("faketracker"), {"--program", "Kepral32", "--script", file("pass.txt")});
