@@ -171,7 +171,10 @@ private:
 
     // the loop
     void readTracking();
-    void controlStep();
+    // `poll`: false for the step a tuning command runs at once, which works
+    // on the dials of the last tick and leaves polling to the next one.
+    void controlStep(bool poll = true);
+    void tuneNow();
     qint32 computeModeOffset() const;
     void setReceive(double hz);
     void setTransmit(double hz);

@@ -67,7 +67,10 @@ quint32 Controller::handle(const QString &received)
     const QString text = received.trimmed();
     if (text.size() < 6 || !text.startsWith(QLatin1String("RCM")))
         return 0;
-    dispatch(text.mid(3, 3), text);
+    const QString command = text.mid(3, 3);
+    dispatch(command, text);
+    if (command == QLatin1String("OFF") || command == QLatin1String("TXP") || command == QLatin1String("SPT"))
+        tuneNow();
     return 0;
 }
 

@@ -141,7 +141,20 @@ void Controller::setTransmit(double hz)
     }
 }
 
-void Controller::controlStep()
+void Controller::tuneNow()
+{
+    // A tuning command ("OFF", "TXP", "SPT") is carried out at once rather
+    // than at the next tick, so the operator's signal moves as soon as the
+    // rig can take it. Nothing runs where a tick would not control, nor
+    // before the first tick after a satellite change has read the dials.
+    if (!m_timer1.running || m_closing || m_settingsOpen || m_changing || m_firstPass)
+        return;
+    if (!m_env.channel->titleExists(PanelTitle))
+        return; // the next tick shuts down
+    controlStep(false);
+}
+
+void Controller::controlStep(bool poll)
 {
     int &state = m_ctx.dopplerState;
     double &R = m_ctx.rxFrequency;
@@ -168,7 +181,7 @@ void Controller::controlStep()
     m_modeOffsetM = computeModeOffset();
     const double r0 = R;
     const double t0 = T;
-    if (state != 4)
+    if (poll && state != 4)
         pollRigs();
 
     // 7. the operator turning a dial of the one rig that reports it
@@ -344,11 +357,7 @@ void Controller::reportAfterChange()
     const bool uu = m_table.record(m_selectedRecord).MLTmode == QLatin1String("UU");
     report(QStringLiteral("OPPSTC"), uu ? QStringLiteral("1") : m_settings.startCmdMode);
     report(QStringLiteral("OPPKAN"), QString());
-    QString rx = m_receiveMode;
-    const QString model = m_settings.rigs.rig1.type;
-    if (model == QLatin1String("IC9100") || model == QLatin1String("IC9700"))
-        rx += m_ctx.rxFilter;
-    report(QStringLiteral("OPPRXM"), rx);
+    report(QStringLiteral("OPPRXM"), m_receiveMode);
     report(QStringLiteral("OPPTXM"), m_transmitMode);
 }
 

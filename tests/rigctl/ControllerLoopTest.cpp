@@ -41,6 +41,8 @@ TEST_F(ControllerLoop, SatelliteChangeSetsTheRigToTheHomeFrequenciesAndReports)
     EXPECT_EQ(channel.payloads("OPPMLT"), QStringList{""}); // not one of the table's multi-mode entries
     EXPECT_EQ(channel.payloads("OPPPOB"), QStringList{"1234"});
     EXPECT_EQ(channel.payloads("OPPHOM"), QStringList{""});
+    EXPECT_EQ(channel.last("OPPRXM"), "USB");
+    EXPECT_EQ(channel.last("OPPTXM"), "LSB");
     EXPECT_EQ(subHz(), qint64(Rs44Uplink));
     EXPECT_EQ(mainHz(), qint64(Rs44K - Rs44Uplink));
     EXPECT_EQ(rig1().dial(Side::Main).mode, 0x01); // USB down
@@ -78,6 +80,45 @@ TEST_F(ControllerLoop, StateZeroMovesTheTransmitDialFromTheReceiveDial)
     EXPECT_EQ(subHz(), qint64(expected));
     EXPECT_EQ(mainHz(), qint64(R));
     EXPECT_EQ(c.dopplerState(), 0);
+}
+
+TEST_F(ControllerLoop, TuningCommandsMoveTheDialAtOnceWithoutPollingTheRig)
+{
+    Controller &c = onRs44();
+    send("RCMDOP0");
+    track("RS-44", 5200.0f);
+    const double R = double(mainHz());
+    const double T0 = double(subHz());
+    rig1().clearCommands();
+    channel.sent.clear();
+    send("RCMOFF-80");
+    // The new dial is on the rig before any tick, from the last range rate.
+    const double expected = Rs44K - (R - doppler(5200, R)) - doppler(5200, T0) + 80;
+    EXPECT_EQ(subHz(), qint64(expected));
+    EXPECT_EQ(channel.payloads("OPPTXS"), QStringList{QString::number(qint64(expected))});
+    for (const sim::ReceivedCommand &cmd : rig1().commands()) {
+        EXPECT_NE(quint8(cmd.command.at(0)), 0x03) << cmd.describe().toStdString(); // no frequency poll
+        EXPECT_NE(quint8(cmd.command.at(0)), 0x04) << cmd.describe().toStdString(); // no mode poll
+    }
+
+    // In state 2 the offset change resynchronises at once, through state 8.
+    send("RCMDOP2");
+    c.tick1();
+    channel.sent.clear();
+    send("RCMOFF40");
+    EXPECT_EQ(channel.payloads("OPPDOP"), QStringList{"2"});
+    EXPECT_EQ(c.dopplerState(), 2);
+    const double R2 = double(mainHz());
+    EXPECT_EQ(subHz(), qint64(Rs44K - (R2 - doppler(5200, R2)) - doppler(5200, expected) - 40));
+
+    // Where no tick would control, a tuning command only stores its value.
+    send("RCMDOP3");
+    rig1().clearCommands();
+    send("RCMOFF500");
+    send("RCMTXP20");
+    send("RCMSPT30S");
+    EXPECT_TRUE(rig1().commands().isEmpty());
+    EXPECT_EQ(c.offsetO(), 500);
 }
 
 TEST_F(ControllerLoop, RangeRateZeroKeepsTheSatelliteSideValues)
