@@ -158,6 +158,17 @@ void RigServer::acceptClient()
 
 int RigServer::run()
 {
+    // The stop signals are only let through inside ppoll(), so one that comes
+    // between the check of g_stop and the wait cannot be slept through.
+    sigset_t stopSignals;
+    sigset_t waitMask;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigprocmask(SIG_BLOCK, &stopSignals, &waitMask);
+    sigdelset(&waitMask, SIGINT);
+    sigdelset(&waitMask, SIGTERM);
+
     while (!m_quit && !g_stop) {
         serveLine();
 
@@ -177,7 +188,8 @@ int RigServer::run()
         const qint64 next = m_line.nextEventUs();
         if (next >= 0)
             timeoutMs = int(std::max<qint64>(0, (next - nowUs() + 999) / 1000));
-        const int ready = ::poll(fds.data(), nfds_t(fds.size()), timeoutMs);
+        timespec timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1'000'000L};
+        const int ready = ::ppoll(fds.data(), nfds_t(fds.size()), timeoutMs < 0 ? nullptr : &timeout, &waitMask);
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
