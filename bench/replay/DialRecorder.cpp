@@ -8,7 +8,13 @@ using Side = sim::IcomRig::Side;
 
 QByteArray DialRecorder::receiveByte(quint8 byte)
 {
+    const qsizetype commandsBefore = m_rig.commands().size();
     const QByteArray answer = m_rig.receiveByte(byte);
+    if (m_rig.commands().size() > commandsBefore) {
+        const sim::ReceivedCommand &c = m_rig.commands().back();
+        if (c.addressed && !c.command.isEmpty() && quint8(c.command.at(0)) == 0x05)
+            m_sets.push_back(m_clock.nowMs());
+    }
     const qint64 rx = m_rig.dial(Side::Main).hz;
     const qint64 tx = m_rig.dial(Side::Sub).hz;
     if (m_changes.empty() || m_changes.back().receiveHz != rx || m_changes.back().transmitHz != tx) {

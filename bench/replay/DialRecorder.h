@@ -26,6 +26,8 @@ public:
     bool echoes() const override { return m_rig.echoes(); }
 
     const std::vector<Change> &changes() const { return m_changes; }
+    // When each frequency-set command (05) was taken by the rig.
+    const std::vector<qint64> &frequencySets() const { return m_sets; }
     // The dials in force at a moment (the last change at or before it).
     Change at(qint64 ms) const;
 
@@ -33,6 +35,7 @@ private:
     sim::IcomRig &m_rig;
     const Clock &m_clock;
     std::vector<Change> m_changes;
+    std::vector<qint64> m_sets;
 };
 
 } // namespace vm::bench

@@ -200,15 +200,15 @@ ReplayResult runPassReplay(const ReplayConfig &config)
         due = nextDue;
 
         // Before the pass: the delay from a tick's start to the transmit dial in force.
-        if (!leadSettled && nextProbe >= ProbeCount && clock.nowMs() > probesFrom + ProbeCount * ProbeSpacingMs + 3000) {
+        if (!leadSettled && ticks.size() >= 40 && nextProbe >= ProbeCount && clock.nowMs() > probesFrom + ProbeCount * ProbeSpacingMs + 3000) {
+            // From the tick's read to its frequency set reaching the rig.
             double delay = 0;
             int n = 0;
-            const auto &changes = recorder.changes();
-            for (size_t i = ticks.size() > 40 ? ticks.size() - 40 : 0; i + 1 < ticks.size(); ++i) {
-                auto it = std::upper_bound(changes.begin(), changes.end(), ticks[i].startMs,
-                                           [](qint64 t, const DialRecorder::Change &c) { return t < c.atMs; });
-                if (it != changes.end() && it->atMs <= ticks[i].endMs) {
-                    delay += double(it->atMs - ticks[i].startMs);
+            const auto &sets = recorder.frequencySets();
+            for (size_t i = ticks.size() - 40; i < ticks.size(); ++i) {
+                auto it = std::lower_bound(sets.begin(), sets.end(), ticks[i].startMs);
+                if (it != sets.end() && *it <= ticks[i].endMs) {
+                    delay += double(*it - ticks[i].startMs);
                     ++n;
                 }
             }
