@@ -367,6 +367,12 @@ void Controller::reportRigs()
     report(QStringLiteral("OPPRIG"), payload);
 }
 
+void Controller::setWindowPosition(double top, double left)
+{
+    m_settings.windowTop = top;
+    m_settings.windowLeft = left;
+}
+
 QStringList Controller::rigSummary() const
 {
     const RigArrangement &r = m_settings.rigs;

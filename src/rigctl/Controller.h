@@ -133,6 +133,9 @@ public:
     // the revision in lower-case hexadecimal when above 0 (8, 5, 10 -> "805a").
     static QString versionText(int major, int minor, int revision);
 
+    // Where the settings window stands (twips), saved with the settings.
+    void setWindowPosition(double top, double left);
+
     // The rig set-up as one line per rig, for the read-only settings window.
     QStringList rigSummary() const;
 

@@ -430,6 +430,10 @@ bool Controller::changeProcedure(int record, const QString &receivedName, bool m
         if (m_ctx.sameBand && hasSatelliteModeSwitch(rig1Model) && rigOpen(1))
             rig(1)->setSameBandOperation(false);
         m_ctx.sameBand = false;
+        // Same-band control belongs to the old entry; no control until the
+        // panel chooses the new satellite's state.
+        if (m_ctx.dopplerState == 6)
+            m_ctx.dopplerState = 3;
         const QList<MultiModeEntry> &modes = m_table.multiModeIndex();
         if (!modes.isEmpty()) {
             int position = 0;

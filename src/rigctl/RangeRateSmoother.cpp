@@ -115,8 +115,7 @@ const std::array<Row, 7> kFastWait{{
     {301, INT_MAX, {{{2, 2, 2}, {2, 2, 2}, {2, 2, 2}, kKeep}}},
 }};
 
-template <size_t N>
-const Row *findRow(const std::array<Row, N> &table, int pollMs)
+template <size_t N> const Row *findRow(const std::array<Row, N> &table, int pollMs)
 {
     for (const Row &row : table)
         if (pollMs >= row.fromMs && pollMs <= row.toMs)

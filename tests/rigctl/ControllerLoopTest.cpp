@@ -313,6 +313,11 @@ TEST_F(ControllerLoop, SameBandSatelliteNeedsARigThatCanDoIt)
     const double F = 435310000;
     EXPECT_EQ(channel.last("OPPSTX").toLongLong(), qint64(F - doppler(-3000, F)));
     EXPECT_EQ(channel.last("OPPSRX").toLongLong(), qint64(F + doppler(-3000, F)));
+    // Leaving for a cross-band satellite switches the arrangement off again.
+    track("RS-44");
+    EXPECT_FALSE(rig1().split());
+    EXPECT_EQ(c.dopplerState(), 3);
+    EXPECT_EQ(mainHz(), qint64(Rs44K - Rs44Uplink));
     controller.reset();
 
     ini("[RIG_CON_CFG]\nRIG_TYPE=IC910\nRIGCOMCONT=/dev/sim910\nBAUD_RATE=19200\nICOM_RIGadrs=60\n");
@@ -399,7 +404,8 @@ TEST_F(ControllerLoop, TwoRigsReceiveOnTheFirstAndTransmitOnTheSecond)
     const double T0 = double(second.dial(Side::Main).hz);
     sources.state->rangeRate = -2500;
     c.tick1();
-    EXPECT_NEAR(double(second.dial(Side::Main).hz), Rs44K - (R - doppler(-2500, R)) - doppler(-2500, T0), 1.0);
+    EXPECT_NEAR(double(second.dial(Side::Main).hz), Rs44K - (R - doppler(-2500, R)) - doppler(-2500, T0),
+                1.0);
     EXPECT_EQ(mainHz(), qint64(R));
     send("RCMEND");
     EXPECT_EQ(channel.last("OPPOP2"), "0");

@@ -12,8 +12,8 @@ namespace {
 RigCombination record(const QString &label)
 {
     RigCombination r;
-    const QStringList values{label, "IC9700", "/dev/ttyUSB0", "19200", "A2", "1", "0", "FT817",
-                             "/dev/ttyUSB1", "9600", "00", "2", "0", "200", "3", "04"};
+    const QStringList values{label,          "IC9700", "/dev/ttyUSB0", "19200", "A2", "1",   "0", "FT817",
+                             "/dev/ttyUSB1", "9600",   "00",           "2",     "0",  "200", "3", "04"};
     for (int i = 0; i < RigCombination::FieldCount; ++i)
         r.fields[static_cast<size_t>(i)] = values.at(i);
     return r;
@@ -25,12 +25,14 @@ TEST(RigCombinationTable, SavesAndLoadsRecordsThatDifferOnlyInTheSatellite)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("RigCombi.txt");
-    ASSERT_TRUE(RigCombinationTable::save(path, {record("AO-07 A-mode"), record("RS-44 "), record("FO-29 ")}));
+    ASSERT_TRUE(
+        RigCombinationTable::save(path, {record("AO-07 A-mode"), record("RS-44 "), record("FO-29 ")}));
 
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readLine(), QByteArray("\"AO-07 A-mode\",\"IC9700\",\"/dev/ttyUSB0\",\"19200\",\"A2\",\"1\",\"0\","
-                                       "\"FT817\",\"/dev/ttyUSB1\",\"9600\",\"00\",\"2\",\"0\",\"200\",\"3\",\"04\"\n"));
+    EXPECT_EQ(f.readLine(),
+              QByteArray("\"AO-07 A-mode\",\"IC9700\",\"/dev/ttyUSB0\",\"19200\",\"A2\",\"1\",\"0\","
+                         "\"FT817\",\"/dev/ttyUSB1\",\"9600\",\"00\",\"2\",\"0\",\"200\",\"3\",\"04\"\n"));
 
     RigCombinationTable table;
     table.load(path);
@@ -68,7 +70,8 @@ TEST(RigCombinationTable, ShortLineIsKeptPaddedAndReported)
     const QString path = dir.filePath("RigCombi.txt");
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\"AO-07 B-mode\",\"IC9700\",\"COM3\"\r\n" + RigCombinationTable::formatLine(record("X")).toUtf8() + "\r\n");
+    f.write("\"AO-07 B-mode\",\"IC9700\",\"COM3\"\r\n" +
+            RigCombinationTable::formatLine(record("X")).toUtf8() + "\r\n");
     f.close();
     RigCombinationTable table;
     table.load(path);

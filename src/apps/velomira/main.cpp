@@ -10,8 +10,10 @@
 #include "panel/ui/QtLauncher.h"
 #include "panel/ui/QtPrompter.h"
 #include "platform/LocalChannel.h"
+#include "platform/ui/X11Windows.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -89,6 +91,12 @@ int main(int argc, char **argv)
     channel.setRecordHandler(PanelCore::panelTitle(),
                              [&core](const ChannelRecord &record) { return core.handleRecord(record.text); });
     channel.setCloseHandler(PanelCore::panelTitle(), [&window] { window.close(); });
+    // Clipboard capture needs the title of the window in front (X11 only).
+    X11Windows x11;
+    QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, &core, [&core, &x11] {
+        if (x11.available())
+            core.clipboardChanged(x11.activeTitle(), QApplication::clipboard()->text());
+    });
     window.show();
     core.load(QCoreApplication::applicationPid(), controller);
     QObject::connect(&app, &QApplication::lastWindowClosed, &app, [&channel] { channel.setClosing(true); });

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMoveEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -34,6 +35,13 @@ void RigSettingsWindow::showEvent(QShowEvent *event)
 {
     refresh();
     QWidget::showEvent(event);
+}
+
+void RigSettingsWindow::moveEvent(QMoveEvent *event)
+{
+    // Twips of the form's position, 15 to a pixel.
+    m_controller.setWindowPosition(double(y()) * 15.0, double(x()) * 15.0);
+    QWidget::moveEvent(event);
 }
 
 void RigSettingsWindow::closeEvent(QCloseEvent *event)

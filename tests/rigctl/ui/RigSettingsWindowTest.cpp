@@ -1,7 +1,7 @@
 // The controller's settings window: its end button and close box.
 
-#include "../ControllerFixture.h"
 #include "rigctl/ui/RigSettingsWindow.h"
+#include "../ControllerFixture.h"
 
 #include <QApplication>
 #include <QLabel>
