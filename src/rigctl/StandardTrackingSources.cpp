@@ -47,7 +47,13 @@ std::unique_ptr<TrackingSource> StandardTrackingSources::create(const QString &c
             names = BuiltinSource::tableNames(table);
     }
     const TrackingSourceContext context{m_settings, m_channel, m_clock, names, m_dataDir};
-    return makeTrackingSource(*kind, context);
+    std::unique_ptr<TrackingSource> source = makeTrackingSource(*kind, context);
+    // The loop keeps each dial until its next tick: our own computation gives
+    // the range rate for the middle of that time, which halves the error of
+    // our signal at the satellite (BENCHMARKS.md, pass replay).
+    if (auto *builtin = dynamic_cast<BuiltinSource *>(source.get()))
+        builtin->setRangeRateLead(true);
+    return source;
 }
 
 void StandardTrackingSources::selectSatellite(TrackingSource *source, const QString &name)

@@ -360,8 +360,26 @@ TrackingSource::ReadResult BuiltinSource::read(TrackingValues &values)
             QStringLiteral("%1 の軌道を計算できません (軌道要素が古いか正しくありません)").arg(t->name);
         return ReadResult::Failed;
     }
+    m_lastLeadMs = 0;
+    if (m_leadOn) {
+        const qint64 period = m_lastReadMs ? std::clamp<qint64>(now - *m_lastReadMs, 0, MaxLeadPeriodMs) : 0;
+        m_lastLeadMs = period / 2 + m_dialDelayMs;
+        const orbit::LookAngles ahead = orbit::lookAngles(t->satellite, m_station, utc + m_lastLeadMs);
+        if (ahead.ok())
+            v->rangeRate = float(ahead.rangeRateMs);
+        else
+            m_lastLeadMs = 0;
+    }
+    m_lastReadMs = now;
     values = *v;
     return ReadResult::Ok;
+}
+
+void BuiltinSource::setRangeRateLead(bool on, qint64 dialDelayMs)
+{
+    m_leadOn = on;
+    m_dialDelayMs = std::max<qint64>(0, dialDelayMs);
+    m_lastReadMs.reset();
 }
 
 bool BuiltinSource::selectSatellite(const QString &name, QString *error)

@@ -89,6 +89,19 @@ public:
     // dial setting takes effect; nullopt without a current satellite.
     std::optional<double> rangeRateAt(int64_t unixMs) const;
 
+    // The control loop sets its dials from each read and keeps them until the
+    // next one. With the lead on, read() gives the range rate for the middle
+    // of the time those dials will be in force rather than for the moment of
+    // the read: half the time since the previous read (the loop's period, at
+    // most MaxLeadPeriodMs) plus `dialDelayMs`, the time from the read to the
+    // new dial reaching the rig. Elevation and revolution stay those of now.
+    static constexpr qint64 MaxLeadPeriodMs = 2000;
+    static constexpr qint64 DefaultDialDelayMs = 40; // two polls and a band change at 19200 baud
+    void setRangeRateLead(bool on, qint64 dialDelayMs = DefaultDialDelayMs);
+    bool rangeRateLeadOn() const { return m_leadOn; }
+    // The lead the last read used, in milliseconds (0 with the lead off).
+    qint64 lastLeadMs() const { return m_lastLeadMs; }
+
     QString tleFilePath() const;
     const orbit::Observer &station() const { return m_station; }
     QString lastError() const { return m_lastError; }
@@ -140,6 +153,11 @@ private:
     std::optional<qint64> m_lastChoiceMs;
     bool m_currentUp = false;
     QString m_lastError;
+
+    bool m_leadOn = false;
+    qint64 m_dialDelayMs = DefaultDialDelayMs;
+    std::optional<qint64> m_lastReadMs;
+    qint64 m_lastLeadMs = 0;
 };
 
 } // namespace vm

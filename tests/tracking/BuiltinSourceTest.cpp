@@ -8,6 +8,7 @@
 #include "orbit/LookAngles.h"
 #include "orbit/Maidenhead.h"
 #include "orbit/PassPredictor.h"
+#include "tracking/OrbitValues.h"
 #include "tracking/TrackingLink.h"
 
 #include "ManualClock.h"
@@ -129,6 +130,38 @@ TEST_F(BuiltinSourceTest, ValuesAgreeWithLookAnglesAndCarryTheTableName)
                     orbit::lookAngles(ao7, station, clock.utcMs() + 2500).rangeRateMs, 1e-9);
         clock.advance(97'000);
     }
+}
+
+TEST_F(BuiltinSourceTest, RangeRateLeadLooksAheadByHalfTheReadPeriodPlusTheDialDelay)
+{
+    writeTle(tleText({kIss}));
+    setStation(kTokyoLat, kTokyoLon, kTokyoHeight);
+    auto source = openSource({"ISS"});
+    ASSERT_TRUE(source->selectSatellite("ISS"));
+    source->setRangeRateLead(true, 30);
+    const auto rangeRateIn = [&](qint64 aheadMs) {
+        return orbit::lookAngles(iss, station, clock.utcMs() + aheadMs).rangeRateMs;
+    };
+    const auto expectRead = [&](qint64 leadMs) {
+        TrackingValues v;
+        ASSERT_EQ(source->read(v), RR::Ok);
+        EXPECT_EQ(source->lastLeadMs(), leadMs);
+        EXPECT_NEAR(v.rangeRate, rangeRateIn(leadMs), 1e-3 * std::max(1.0, std::abs(rangeRateIn(leadMs))));
+        // Only the range rate looks ahead.
+        const orbit::LookAngles now = orbit::lookAngles(iss, station, clock.utcMs());
+        EXPECT_EQ(v.elevation, orbitValues::elevationText(now.elevationDeg));
+    };
+    expectRead(30); // no previous read: the dial delay only
+    for (qint64 period : {100, 100, 250, 50}) {
+        clock.advance(period);
+        expectRead(period / 2 + 30);
+    }
+    clock.advance(60'000); // a pause (settings window): the period counts at most MaxLeadPeriodMs
+    expectRead(BuiltinSource::MaxLeadPeriodMs / 2 + 30);
+
+    source->setRangeRateLead(false);
+    clock.advance(100);
+    expectRead(0);
 }
 
 TEST_F(BuiltinSourceTest, LocatorAndHeightGiveTheStation)
