@@ -86,6 +86,7 @@ int main(int argc, char **argv)
     QList<int> bauds{9600, 19200, 115200};
     QStringList waits{QStringLiteral("fixed"), QStringLiteral("early")};
     QString leadText = QStringLiteral("0");
+    QString sourceText = QStringLiteral("orbit");
     QString writePath;
     QString tag = QStringLiteral("table");
     for (int i = 1; i < args.size(); ++i) {
@@ -99,6 +100,8 @@ int main(int argc, char **argv)
             waits = args.at(++i).split(u',', Qt::SkipEmptyParts);
         else if (a == QLatin1String("--lead") && hasValue)
             leadText = args.at(++i);
+        else if (a == QLatin1String("--source") && hasValue)
+            sourceText = args.at(++i);
         else if (a == QLatin1String("--write") && hasValue)
             writePath = args.at(++i);
         else if (a == QLatin1String("--tag") && hasValue)
@@ -106,9 +109,16 @@ int main(int argc, char **argv)
         else {
             std::fprintf(stderr,
                          "usage: pass_replay [--poll 1000,200,100,50] [--baud 9600,19200,115200]\n"
-                         "                   [--wait fixed,early] [--lead MS|auto] [--write FILE [--tag TAG]]\n");
+                         "                   [--wait fixed,early] [--source orbit|builtin] [--lead MS|auto]\n"
+                         "                   [--write FILE [--tag TAG]]\n"
+                         "  --source builtin: the program's built-in tracking source (its own lead)\n"
+                         "  --lead: with the orbit source, how far ahead the range rate is computed\n");
             return 2;
         }
+    }
+    if (sourceText != QLatin1String("orbit") && sourceText != QLatin1String("builtin")) {
+        std::fprintf(stderr, "pass_replay: --source is orbit or builtin\n");
+        return 2;
     }
     bool leadOk = false;
     const qint64 lead = leadText == QLatin1String("auto") ? -1 : leadText.toLongLong(&leadOk);
@@ -135,6 +145,7 @@ int main(int argc, char **argv)
                 config.waitMode = wait == QLatin1String("fixed") ? RigPort::WaitMode::Fixed
                                                                  : RigPort::WaitMode::UntilReply;
                 config.leadMs = lead;
+                config.builtinSource = sourceText == QLatin1String("builtin");
                 const ReplayResult r = runPassReplay(config);
                 QString row;
                 if (!r.failure.isEmpty()) {

@@ -4,6 +4,8 @@
 #include "orbit/LookAngles.h"
 #include "orbit/OverheadOrbit.h"
 #include "orbit/Satellite.h"
+#include "orbit/TleFormat.h"
+#include "replay/BuiltinTracking.h"
 #include "replay/DialRecorder.h"
 #include "replay/OrbitTracking.h"
 #include "replay/ReplayChannel.h"
@@ -82,7 +84,8 @@ ReplayResult runPassReplay(const ReplayConfig &config)
     request.epochUnixMs = StartUtcMs;
     request.culminationUnixMs = StartUtcMs + CulminationAfterMs;
     request.altitudeKm = config.altitudeKm;
-    const orbit::Satellite satellite(orbit::designOverheadOrbit(request));
+    const orbit::Tle tle = orbit::designOverheadOrbit(request);
+    const orbit::Satellite satellite(tle);
 
     // Horizon to horizon around the culmination.
     const qint64 culm = StartUtcMs + CulminationAfterMs;
@@ -105,11 +108,27 @@ ReplayResult runPassReplay(const ReplayConfig &config)
                        "TRV(KHz),NonRev,MLTmode"),
         SatelliteName + QStringLiteral(",145935,435610,60,435605,,,,,"),
     };
-    const QString ini = QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\nBAUD_RATE=%2\n"
-                                       "ICOM_RIGadrs=A2\nRigContType=0\nPoll_Time=%3\n")
-                            .arg(RigPath)
-                            .arg(config.baud)
-                            .arg(config.pollMs);
+    QString ini = QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\nBAUD_RATE=%2\n"
+                                 "ICOM_RIGadrs=A2\nRigContType=0\nPoll_Time=%3\n")
+                      .arg(RigPath)
+                      .arg(config.baud)
+                      .arg(config.pollMs);
+    if (config.builtinSource) {
+        // The built-in source's station, element set and satellite.
+        const orbit::Observer s = station();
+        ini += QStringLiteral("[QTH]\nLatitude=%1\nLongitude=%2\nHeight=%3\n[TRACK]\nTLEFile=bench.txt\nSatellite=%4\n")
+                   .arg(s.latitudeDeg, 0, 'f', 4)
+                   .arg(s.longitudeDeg, 0, 'f', 4)
+                   .arg(s.heightM, 0, 'f', 0)
+                   .arg(SatelliteName);
+        const orbit::Tle lines = orbit::formatTle(tle);
+        const QStringList tleText{SatelliteName, QString::fromStdString(lines.line1),
+                                  QString::fromStdString(lines.line2)};
+        if (!TextFile::writeLinesAtomic(QDir(data).filePath(QStringLiteral("bench.txt")), tleText)) {
+            result.failure = QStringLiteral("cannot write the element set");
+            return result;
+        }
+    }
     if (!TextFile::writeLinesAtomic(QDir(data).filePath(QStringLiteral("SATdata.txt")), table) ||
         !TextFile::writeAtomic(QDir(data).filePath(QStringLiteral("Velomira.ini")), ini)) {
         result.failure = QStringLiteral("cannot write the data folder");
@@ -126,7 +145,10 @@ ReplayResult runPassReplay(const ReplayConfig &config)
 
     // The lead the source uses; "auto" is settled before the pass begins.
     qint64 lead = std::max<qint64>(config.leadMs, 0);
-    OrbitTrackingSources sources(SatelliteName, satellite, station(), clock, lead);
+    OrbitTrackingSources orbitSources(SatelliteName, satellite, station(), clock, lead);
+    BuiltinTracking builtinSources(data, {SatelliteName}, clock);
+    TrackingSources &sources = config.builtinSource ? static_cast<TrackingSources &>(builtinSources)
+                                                    : static_cast<TrackingSources &>(orbitSources);
 
     ControllerEnvironment env;
     env.channel = &channel;
@@ -170,7 +192,7 @@ ReplayResult runPassReplay(const ReplayConfig &config)
     std::vector<Probe> probes;
     std::vector<double> latencies;
     int nextProbe = 0;
-    bool leadSettled = config.leadMs >= 0;
+    bool leadSettled = config.leadMs >= 0 || config.builtinSource;
 
     // Timer1 as Qt runs a repeating timer: when it fires, its next timeout is
     // one interval after the due time, or one interval after now when it fired
@@ -222,6 +244,8 @@ ReplayResult runPassReplay(const ReplayConfig &config)
         }
     }
     result.leadUsedMs = double(lead);
+    if (config.builtinSource)
+        result.leadUsedMs = builtinSources.source() ? double(builtinSources.source()->lastLeadMs()) : 0.0;
 
     // Tuning latency: the first transmit-dial step of the probe's size after it.
     const auto &changes = recorder.changes();

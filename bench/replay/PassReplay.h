@@ -17,6 +17,9 @@ struct ReplayConfig {
     // negative: half the poll time plus the measured delay from the read to
     // the transmit dial taking effect (what a source aware of the loop gives).
     qint64 leadMs = 0;
+    // Track with the program's built-in source (lead on, leadMs unused)
+    // instead of the replay's own orbit source.
+    bool builtinSource = false;
     int rigProcessingMs = 3;
     double altitudeKm = 500.0;
 };
