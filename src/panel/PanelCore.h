@@ -140,6 +140,9 @@ public:
     void chooseTrackedSatellite(const QString &tableName);
     // Text typed by the operator in an edit box ("Text1", "Text2").
     void setEditText(const QString &name, const QString &text);
+    // Enter or Down in the call-sign box: the call goes to the head of the
+    // call history "List5" (moved there when it is already listed).
+    void addRecentCall();
     void storeQuickMemory(int slot);
     void recallQuickMemory(int slot);
     // Right click on a quick memory label: its call and code to the boxes.

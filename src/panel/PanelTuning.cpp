@@ -931,6 +931,17 @@ void PanelCore::setEditText(const QString &name, const QString &text)
     m_view.setText(name, text);
 }
 
+void PanelCore::addRecentCall()
+{
+    const QString call = m_view[QStringLiteral("Text1")].text.trimmed().toUpper();
+    if (call.isEmpty())
+        return;
+    QStringList calls = m_view[QStringLiteral("List5")].items;
+    calls.removeAll(call);
+    calls.prepend(call);
+    m_view.setItems(QStringLiteral("List5"), calls);
+}
+
 // ---- quick memories ---------------------------------------------------------------------------------
 
 void PanelCore::storeQuickMemory(int slot)

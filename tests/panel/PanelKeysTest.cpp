@@ -332,3 +332,13 @@ TEST_F(PanelKeys, StatusPanelsForRrInpAndXit)
     m_core->statusBarClick(16, false);
     EXPECT_FALSE(control(QStringLiteral("Check9")).checked);
 }
+
+TEST_F(PanelKeys, CallHistoryKeepsTheLatestFirstOnce)
+{
+    for (const char *call : {"ja1abc", "JH1XYZ", " ja1abc ", ""}) {
+        m_core->setEditText(QStringLiteral("Text1"), QString::fromLatin1(call));
+        m_core->addRecentCall();
+    }
+    EXPECT_EQ(control(QStringLiteral("List5")).items,
+              (QStringList{QStringLiteral("JA1ABC"), QStringLiteral("JH1XYZ")}));
+}

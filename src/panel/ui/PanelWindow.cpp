@@ -533,7 +533,10 @@ void PanelWindow::wire()
         }
         m_core.setEditText(QStringLiteral("Text1"), upper);
     });
-    connect(call, &QLineEdit::returnPressed, this, [this] { focusControl(QStringLiteral("Text2")); });
+    connect(call, &QLineEdit::returnPressed, this, [this] {
+        m_core.addRecentCall();
+        focusControl(QStringLiteral("Text2"));
+    });
     auto *code = static_cast<QLineEdit *>(m_widgets.value(QStringLiteral("Text2")));
     connect(code, &QLineEdit::textEdited, this,
             [this](const QString &text) { m_core.setEditText(QStringLiteral("Text2"), text); });
@@ -573,7 +576,19 @@ bool PanelWindow::previewKey(QObject *watched, QEvent *event)
             event->accept();
         return false;
     }
-    return m_core.handleKey(key->key(), mods);
+    if (m_core.handleKey(key->key(), mods))
+        return true;
+    if (focus && focus->objectName() == u"Text1") {
+        auto *call = static_cast<QLineEdit *>(focus);
+        if (key->key() == Qt::Key_Down && mods == 0) {
+            m_core.addRecentCall();
+        } else if (!m_core.insertMode() && !key->text().isEmpty() && key->text().at(0).isPrint() &&
+                   !call->hasSelectedText() && call->cursorPosition() < call->text().size()) {
+            // Overwrite typing: the character under the cursor is replaced.
+            call->setSelection(call->cursorPosition(), 1);
+        }
+    }
+    return false;
 }
 
 bool PanelWindow::eventFilter(QObject *watched, QEvent *event)

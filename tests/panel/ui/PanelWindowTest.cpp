@@ -185,3 +185,17 @@ TEST_F(PanelWindowTest, CloseRefusedKeepsTheWindow)
     EXPECT_TRUE(m_window->isVisible());
     EXPECT_FALSE(m_core->isClosing());
 }
+
+TEST_F(PanelWindowTest, CallSignBoxOverwritesUntilInsertIsOn)
+{
+    auto *call = find<QLineEdit>(QStringLiteral("Text1"));
+    QTest::keyClicks(call, QStringLiteral("JA1ABC"));
+    call->setCursorPosition(2);
+    QTest::keyClicks(call, QStringLiteral("7"));
+    EXPECT_EQ(call->text(), QStringLiteral("JA7ABC"));
+    QTest::keyClick(call, Qt::Key_Insert);
+    QTest::keyClicks(call, QStringLiteral("X"));
+    EXPECT_EQ(call->text(), QStringLiteral("JA7XABC"));
+    QTest::keyClick(call, Qt::Key_Down);
+    EXPECT_EQ(control(QStringLiteral("List5")).items, QStringList{QStringLiteral("JA7XABC")});
+}
