@@ -181,3 +181,16 @@ TEST_F(VelomiraProcess, RunningControllerIsRestartedAndThePanelEnds)
     EXPECT_EQ(TextFile::readLines(args).value_or(QStringList()), QStringList{QStringLiteral("/z")});
     EXPECT_FALSE(panelUp());
 }
+
+TEST_F(VelomiraProcess, TerminationSignalClosesThePanelInOrder)
+{
+    QProcess *panel = start({});
+    ASSERT_TRUE(panel->waitForStarted(TimeoutMs));
+    ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
+    ownController();
+    panel->terminate();
+    ASSERT_TRUE(waitFor([this] { return m_received.contains(QStringLiteral("RCMEND")); }));
+    ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
+    EXPECT_EQ(panel->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(panel->exitCode(), 0);
+}

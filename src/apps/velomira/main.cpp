@@ -19,11 +19,23 @@
 #include <QMessageBox>
 #include <QProcess>
 
+#include <QSocketNotifier>
+
+#include <csignal>
 #include <cstdio>
+#include <unistd.h>
 
 using namespace vm;
 
 namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
 
 bool haveDisplay()
 {
@@ -97,6 +109,19 @@ int main(int argc, char **argv)
         if (x11.available())
             core.clipboardChanged(x11.activeTitle(), QApplication::clipboard()->text());
     });
+    // SIGINT and SIGTERM close the panel as its close box does, so that the
+    // controller is told to end and the state is saved.
+    if (::pipe(signalPipe) == 0) {
+        auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+        QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, &core] {
+            char byte = 0;
+            [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
+            if (!window.close())
+                core.emergencyEnd();
+        });
+        std::signal(SIGINT, onSignal);
+        std::signal(SIGTERM, onSignal);
+    }
     window.show();
     core.load(QCoreApplication::applicationPid(), controller);
     QObject::connect(&app, &QApplication::lastWindowClosed, &app, [&channel] { channel.setClosing(true); });
