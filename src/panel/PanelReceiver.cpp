@@ -7,6 +7,7 @@
 #include "common/Settings.h"
 #include "panel/FrequencyText.h"
 #include "panel/PanelCore.h"
+#include "panel/Prompter.h"
 
 #include <cmath>
 
@@ -54,7 +55,7 @@ void PanelCore::handleWaterfall(const QString &text)
             return;
         m_waterfallShift = 0;
         send(QStringLiteral("RCMTXP"), QStringLiteral("0"));
-        setOffset(int(std::lround(m_offset - value)));
+        setOffset(int(qBound(double(-OffsetLimit), std::nearbyint(m_offset - value), double(OffsetLimit))));
         m_view.setBackColor(QStringLiteral("Command10"), Grey);
     } else if (command == u"TXshif") {
         if (!hasValue)
@@ -359,8 +360,15 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
     } else if (command == u"HAI") {
         if (payload.isEmpty())
             return;
-        m_table.load(findFileNoCase(m_dataDir, SatelliteTable::fileName()));
-        m_table.derive(&m_settings.file());
+        // A table that cannot be read now leaves the one in use in place.
+        SatelliteTable fresh;
+        if (fresh.load(findFileNoCase(m_dataDir, SatelliteTable::fileName())) < 2 ||
+            !fresh.derive(&m_settings.file())) {
+            m_prompter.message(QStringLiteral("SATdataが読めませんでした"), QString(),
+                               Prompter::Icon::Critical);
+            return;
+        }
+        m_table = fresh;
     } else if (command == u"AGN") {
         readAgain();
     } else if (command == u"SAN") {

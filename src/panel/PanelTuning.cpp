@@ -44,7 +44,10 @@ void PanelCore::satelliteChange()
         const int back = roundEven(m_offset / m_beacon * m_transpose);
         m_settings.file().set(satInfo(), keys::offsetKey(m_beaconRefSat, m_beaconRefMode),
                               QString::number(back));
+        // The controller leaves beacon terms too, or it would keep the new
+        // satellite's offsets from being saved.
         m_beaconRef = false;
+        send(QStringLiteral("RCMOFK"), QStringLiteral("C"));
     }
     if (m_beaconMode) {
         leaveBeaconReference();

@@ -268,6 +268,8 @@ TEST_F(PanelReceiver, WaterfallRecords)
     EXPECT_EQ(control(QStringLiteral("Command10")).backColor, PanelCore::Red);
     report(QStringLiteral("VLMoffset   200"));
     EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMTXP0"), QStringLiteral("RCMOFF-200")}));
+    report(QStringLiteral("VLMoffset   99999")); // the offset stays in its range
+    EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMTXP0"), QStringLiteral("RCMOFF-30000")}));
     EXPECT_EQ(control(QStringLiteral("Command10")).backColor, PanelCore::Grey);
     report(QStringLiteral("VLMreques"));
     EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMREQ")});
@@ -284,6 +286,17 @@ TEST_F(PanelReceiver, TableReloadOnlyWithPayload)
     EXPECT_EQ(m_core->table().count(), 6);
     report(QStringLiteral("OPPHAI7"));
     EXPECT_EQ(m_core->table().count(), 7);
+    EXPECT_GT(m_core->table().record(7).TransposeHz, 0.0); // derived
+}
+
+TEST_F(PanelReceiver, UnreadableTableOnReloadKeepsTheOneInUse)
+{
+    writeTable({QStringLiteral("Name,UpLink,DownLink,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode")});
+    report(QStringLiteral("OPPHAI1"));
+    EXPECT_EQ(m_core->table().count(), 6);
+    EXPECT_EQ(m_prompter.shown.last(), QStringLiteral("SATdataが読めませんでした"));
+    report(QStringLiteral("OPPSANRS-44"));
+    EXPECT_EQ(m_core->currentRecord(), 6);
 }
 
 TEST_F(PanelReceiver, CallSignFromDigitalModeProgramsClipboard)

@@ -332,3 +332,23 @@ TEST_F(PanelTuning, BuiltInTrackerChooser)
     m_core->chooseTrackedSatellite(QString());
     EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMSATAO-07"), QStringLiteral("RCMSAT")}));
 }
+
+TEST_F(PanelTuning, BeaconReferenceGoesHomeAtASatelliteChange)
+{
+    m_settings->file().set(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset"),
+                           QStringLiteral("1000"));
+    takeUp(QStringLiteral("AO-07"));
+    m_core->dopplerButton(5);
+    ASSERT_TRUE(m_core->beaconReference());
+    takeSent();
+    report(QStringLiteral("OPPSANRS-44"));
+    const QStringList sent = takeSent();
+    EXPECT_EQ(sent.value(0), QStringLiteral("RCMOFK") + QStringLiteral("C"));
+    EXPECT_FALSE(m_core->beaconReference());
+    const int saved = m_settings->file()
+                          .value(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset"))
+                          .value_or("")
+                          .toInt();
+    EXPECT_NEAR(saved, 1000, 3);
+    EXPECT_EQ(m_core->offset(), 0); // RS-44 has no stored offset
+}
