@@ -6,6 +6,7 @@
 #include "common/Settings.h"
 #include "panel/PanelCore.h"
 #include "panel/StartupCheck.h"
+#include "panel/ui/HomeHotKey.h"
 #include "panel/ui/PanelWindow.h"
 #include "panel/ui/QtLauncher.h"
 #include "panel/ui/QtPrompter.h"
@@ -103,6 +104,9 @@ int main(int argc, char **argv)
     channel.setRecordHandler(PanelCore::panelTitle(),
                              [&core](const ChannelRecord &record) { return core.handleRecord(record.text); });
     channel.setCloseHandler(PanelCore::panelTitle(), [&window] { window.close(); });
+    // The Home hot key raises the panel from anywhere (X11 only).
+    HomeHotKey hotKey;
+    QObject::connect(&hotKey, &HomeHotKey::pressed, &core, &PanelCore::hotKey);
     // Clipboard capture needs the title of the window in front (X11 only).
     X11Windows x11;
     QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, &core, [&core, &x11] {

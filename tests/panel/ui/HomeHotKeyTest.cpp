@@ -1,0 +1,123 @@
+// The Home hot key on a real X server (Xvfb), skipped where there is none.
+#include "panel/ui/HomeHotKey.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+
+using vm::HomeHotKey;
+
+namespace {
+
+int argcStore = 1;
+char arg0[] = "home_hot_key_test";
+char *argvStore[] = {arg0, nullptr};
+
+class HomeHotKeyTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty())
+            return;
+        const int display = 70 + int(QCoreApplication::applicationPid() % 200);
+        s_server = new QProcess;
+        s_server->start(
+            xvfb, {QStringLiteral(":%1").arg(display), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        if (!s_server->waitForStarted(10000))
+            return;
+        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(display);
+        QDeadlineTimer deadline(30000);
+        while (!QFile::exists(socket) && !deadline.hasExpired())
+            QThread::msleep(20);
+        if (!QFile::exists(socket))
+            return;
+        s_display = QStringLiteral(":%1").arg(display).toUtf8();
+        qputenv("DISPLAY", s_display);
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        s_app = new QApplication(argcStore, argvStore);
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete s_app;
+        s_app = nullptr;
+        if (s_server) {
+            s_server->terminate();
+            s_server->waitForFinished(10000);
+            delete s_server;
+            s_server = nullptr;
+        }
+    }
+
+    void SetUp() override
+    {
+        if (!s_app)
+            GTEST_SKIP() << "no X server (Xvfb) to test on";
+    }
+
+    // Whether another client can grab the key now.
+    static bool otherClientCanGrab(std::uint8_t keycode)
+    {
+        xcb_connection_t *c = xcb_connect(s_display.constData(), nullptr);
+        if (xcb_connection_has_error(c)) {
+            xcb_disconnect(c);
+            return false;
+        }
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        xcb_generic_error_t *error = xcb_request_check(
+            c, xcb_grab_key_checked(c, 1, root, 0, keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        const bool ok = error == nullptr;
+        std::free(error);
+        xcb_disconnect(c);
+        return ok;
+    }
+
+    static inline QProcess *s_server = nullptr;
+    static inline QApplication *s_app = nullptr;
+    static inline QByteArray s_display;
+};
+
+} // namespace
+
+TEST_F(HomeHotKeyTest, GrabsHomeOnTheRootWindowUntilDestroyed)
+{
+    std::uint8_t keycode = 0;
+    {
+        HomeHotKey hotKey;
+        ASSERT_TRUE(hotKey.registered());
+        keycode = hotKey.keycode();
+        ASSERT_NE(keycode, 0);
+        EXPECT_FALSE(otherClientCanGrab(keycode)); // the panel holds it
+    }
+    EXPECT_TRUE(otherClientCanGrab(keycode)); // released with the panel
+}
+
+TEST_F(HomeHotKeyTest, OnlyHomeOnTheRootRaises)
+{
+    HomeHotKey hotKey;
+    ASSERT_TRUE(hotKey.registered());
+    int pressed = 0;
+    QObject::connect(&hotKey, &HomeHotKey::pressed, [&] { ++pressed; });
+    xcb_key_press_event_t key{};
+    key.response_type = XCB_KEY_PRESS;
+    key.detail = hotKey.keycode();
+    key.event = hotKey.rootWindow();
+    qintptr result = 0;
+    EXPECT_TRUE(hotKey.nativeEventFilter("xcb_generic_event_t", &key, &result));
+    key.detail = std::uint8_t(hotKey.keycode() + 1);
+    EXPECT_FALSE(hotKey.nativeEventFilter("xcb_generic_event_t", &key, &result));
+    key.detail = hotKey.keycode();
+    key.response_type = XCB_KEY_RELEASE;
+    EXPECT_FALSE(hotKey.nativeEventFilter("xcb_generic_event_t", &key, &result));
+    EXPECT_EQ(pressed, 1);
+}
