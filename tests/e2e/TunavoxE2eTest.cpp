@@ -289,3 +289,34 @@ TEST_F(TunavoxProcess, SecondInstanceWithTheCloseSwitchMakesTheFirstSaveAndHide)
     ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
     EXPECT_EQ(tunavox.exitCode(), 0);
 }
+
+TEST_F(TunavoxProcess, TrackingProgramSwitchingSatellitesRetunesTheRig)
+{
+    startRig();
+    const auto serve = [&](const char *satellite, const char *revolution) {
+        tracker.setProcessEnvironment(env);
+        tracker.start(test::program("faketracker"),
+                      {"--program", "Kepral32", "--satellite", satellite, "--elevation", "20", "--range-rate",
+                       "0", "--revolution", revolution});
+        ASSERT_TRUE(tracker.waitForStarted(GenerousMs));
+        ASSERT_TRUE(readLine(tracker).startsWith("serving")) << "faketracker did not start";
+    };
+    serve("RS-44", "100");
+    startTunavox();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; }))
+        << received.join(" | ").toStdString();
+    // The tracking program now follows another satellite.
+    stop(tracker);
+    serve("AO-07", "200");
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 2; }))
+        << received.join(" | ").toStdString();
+    EXPECT_EQ(payloads("OPPSAN"), (QStringList{"RS-44", "AO-07"}));
+    EXPECT_EQ(payloads("OPPPOB"), (QStringList{"100", "200"}));
+    // AO-07's home frequencies: downlink on the main band, uplink on the sub band.
+    const double k = (432125.0 + 145925.0 + 50.0) * 1000;
+    const double uplink = 432125000.0 + 25000.0;
+    EXPECT_EQ(dial("main"), qint64(k - uplink));
+    EXPECT_EQ(dial("sub"), qint64(uplink));
+    ASSERT_TRUE(send("RCMEND"));
+    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+}
