@@ -311,6 +311,10 @@ void Controller::openRig(int rigNumber)
                              << "is not known; not opened";
         return;
     }
+    if (!(rigNumber == 1 ? model->asRig1 : model->asRig2)) {
+        qWarning().noquote() << "tunavox:" << rs.type << "cannot serve as rig" << rigNumber << "; not opened";
+        return;
+    }
     if (!m_env.transportFactory) {
         qWarning() << "tunavox: no serial transport";
         return;

@@ -388,6 +388,13 @@ TEST_F(ControllerLoop, RigWithoutADriverIsNotOpenedAndSaysSo)
     EXPECT_TRUE(c.timer1().running);
     track("RS-44"); // the loop runs without rigs
     EXPECT_EQ(c.selectedSatellite(), "RS-44");
+    controller.reset();
+    // A model that cannot be the second rig is not opened as one.
+    ini("[RIG_CON_CFG]\nRIG_TYPE2=IC821\nRIGCOMCONT2=/dev/sim2\nRigContType=2\n");
+    simRig("/dev/sim2", "IC821");
+    Controller &d = started();
+    EXPECT_FALSE(d.rigOpen(2));
+    EXPECT_TRUE(channel.payloads("OPPOP2").isEmpty());
 }
 
 TEST_F(ControllerLoop, TwoRigsReceiveOnTheFirstAndTransmitOnTheSecond)
