@@ -27,7 +27,7 @@ pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
   for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
-  rm -rf "$work"
+  if [ -n "${KEEP:-}" ]; then echo "whole_programs: files kept in $work" >&2; else rm -rf "$work"; fi
 }
 trap cleanup EXIT INT TERM
 
@@ -79,8 +79,19 @@ if [ "${PANEL:-}" != vmsend ] && [ -x "$bin/velomira" ]; then
   panel_pid=$!
   pids+=($panel_pid)
   panel_name=velomira
-  wait_for "tunavox start by velomira" pgrep -P "$panel_pid" -x tunavox
-  tunavox_pid=$(pgrep -P "$panel_pid" -x tunavox | head -1)
+  # velomira starts tunavox detached: find ours by program and data folder.
+  find_tunavox() {
+    local p
+    for p in $(pgrep -x tunavox || true); do
+      [ "$(readlink "/proc/$p/exe" 2>/dev/null)" = "$bin/tunavox" ] || continue
+      tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qx "VELOMIRA_HOME=$VELOMIRA_HOME" || continue
+      echo "$p"
+      return 0
+    done
+    return 1
+  }
+  wait_for "tunavox start by velomira" find_tunavox
+  tunavox_pid=$(find_tunavox)
   pids+=($tunavox_pid)
 else
   "$bin/vmsend" --listen Velomira > "$work/records.log" 2>&1 &
