@@ -183,7 +183,6 @@ private:
     void setTransmit(double hz);
     void pollRigs();
     bool oneRigReportsDial() const;
-    void syncDialsFromRigs();
 
     // satellite change
     void satelliteChanged(const QString &label);
