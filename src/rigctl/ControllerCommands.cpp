@@ -184,10 +184,10 @@ void Controller::dispatch(const QString &command, const QString &text)
             d = rig(1);
         else if (usage == 2 || usage == 3)
             d = rig(2);
-        if (d && d->port().isOpen()) {
-            if (auto *icom = dynamic_cast<IcomDriver *>(d))
-                icom->setCwSpeedLevel(rest.trimmed());
-        }
+        // The payload is the Icom level or, for the text-command rigs, the
+        // speed in words per minute; each driver takes its own.
+        if (d && d->port().isOpen())
+            d->setCwSpeed(rest.trimmed(), rest.trimmed());
     } else if (is("BCF")) {
         const std::optional<qint64> v = number(rest);
         if (!v)
@@ -221,11 +221,11 @@ void Controller::dispatch(const QString &command, const QString &text)
     } else if (is("GOB")) {
         report(QStringLiteral("OPPPOB"), m_link.values().revolution);
     } else if (is("RCN")) {
-        if (auto *icom = dynamic_cast<IcomDriver *>(rig(1)); icom && rigOpen(1))
-            icom->setRit(rest == QLatin1String("1"));
+        if (rigOpen(1))
+            rig(1)->setRit(rest == QLatin1String("1"));
     } else if (is("RFQ")) {
-        if (auto *icom = dynamic_cast<IcomDriver *>(rig(1)); icom && rigOpen(1))
-            icom->setRitOffset(rest);
+        if (rigOpen(1))
+            rig(1)->setRitOffset(rest);
     } else if (is("RIT")) {
         m_rit = number32(rest).value_or(0);
     } else if (is("SKD")) {
