@@ -261,3 +261,21 @@ TEST_F(ControllerCommands, DirectSetPutsBothDialsOnTheDownlinkAndGoesToStateOne)
         controller.reset();
     }
 }
+
+TEST_F(ControllerCommands, SmoothingProfileFollowsStateAndTheFt4WaitFromTheNextSelectionOn)
+{
+    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/"
+        "sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\nPoll_Time=50\n");
+    Controller &c = started();
+    send("RCMDOP0");
+    EXPECT_EQ(c.smoother().profile(), 4); // 19200 baud, 50 ms, wait 40 ms, state 0
+    send("RCMDOP1");
+    EXPECT_EQ(c.smoother().profile(), 3);
+    send("RCMFT41"); // still selected with the wait in force before the command
+    EXPECT_EQ(c.smoother().profile(), 3);
+    send("RCMDOP0"); // now with the FT4 wait of 25 ms
+    EXPECT_EQ(c.smoother().profile(), 5);
+    send("RCMFT40");
+    send("RCMDOP5");
+    EXPECT_EQ(c.smoother().profile(), 6);
+}
