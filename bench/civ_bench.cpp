@@ -61,7 +61,8 @@ BENCHMARK(parseFrequencyReply);
 // The mode poll's read: echo, then FE FE E0 A2 04 <mode> <filter> FD.
 void parseModeReply(benchmark::State &state)
 {
-    const QByteArray reply = civ::frame(kAddress, QByteArray(1, char(0x04))) + QByteArray::fromHex("FEFEE0A2040101FD");
+    const QByteArray reply =
+        civ::frame(kAddress, QByteArray(1, char(0x04))) + QByteArray::fromHex("FEFEE0A2040101FD");
     const QByteArray command(1, char(0x04));
     for (auto _ : state) {
         const qsizetype at = civ::findAnswer(reply, kAddress, command);

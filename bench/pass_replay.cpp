@@ -62,7 +62,8 @@ bool writeSection(const QString &path, const QString &tag, const QString &body, 
     // Whole file replaced at once, as every table of this project is.
     const QString temporary = path + QStringLiteral(".tmp");
     QFile out(temporary);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(text.toUtf8()) < 0 || !out.flush()) {
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(text.toUtf8()) < 0 ||
+        !out.flush()) {
         *error = out.errorString();
         return false;
     }
@@ -80,8 +81,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments();
-    const QString command = QStringLiteral("pass_replay") +
-                            (args.size() > 1 ? u' ' + args.mid(1).join(u' ') : QString());
+    const QString command =
+        QStringLiteral("pass_replay") + (args.size() > 1 ? u' ' + args.mid(1).join(u' ') : QString());
     QList<int> polls{1000, 200, 100, 50};
     QList<int> bauds{9600, 19200, 115200};
     QStringList waits{QStringLiteral("fixed"), QStringLiteral("early")};
@@ -129,7 +130,8 @@ int main(int argc, char **argv)
 
     QString table;
     QTextStream t(&table);
-    t << "| wait | baud | poll ms | max err Hz | RMS err Hz | bytes/tick | ms/tick | wire ms/tick | tick/wire | "
+    t << "| wait | baud | poll ms | max err Hz | RMS err Hz | bytes/tick | ms/tick | wire ms/tick | "
+         "tick/wire | "
          "overrun | ticks | RCMOFF latency mean/max ms | round trip + 10 ms | lead ms |\n";
     t << "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
     QTextStream out(stdout);
@@ -142,31 +144,38 @@ int main(int argc, char **argv)
                 ReplayConfig config;
                 config.pollMs = poll;
                 config.baud = baud;
-                config.waitMode = wait == QLatin1String("fixed") ? RigPort::WaitMode::Fixed
-                                                                 : RigPort::WaitMode::UntilReply;
+                config.waitMode =
+                    wait == QLatin1String("fixed") ? RigPort::WaitMode::Fixed : RigPort::WaitMode::UntilReply;
                 config.leadMs = lead;
                 config.builtinSource = sourceText == QLatin1String("builtin");
                 const ReplayResult r = runPassReplay(config);
                 QString row;
                 if (!r.failure.isEmpty()) {
                     ++failures;
-                    row = QStringLiteral("| %1 | %2 | %3 | failed: %4 |\n").arg(wait).arg(baud).arg(poll).arg(r.failure);
-                } else {
-                    row = QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 | %7 | %8 | %9 | %10 | %11 | %12 | %13 | %14 |\n")
+                    row = QStringLiteral("| %1 | %2 | %3 | failed: %4 |\n")
                               .arg(wait)
                               .arg(baud)
                               .arg(poll)
-                              .arg(fixed(r.maxErrorHz))
-                              .arg(fixed(r.rmsErrorHz))
-                              .arg(fixed(r.bytesPerTick, 0))
-                              .arg(fixed(r.msPerTick))
-                              .arg(fixed(r.wireMsPerTick))
-                              .arg(fixed(r.tickOverWire, 2))
-                              .arg(QStringLiteral("%1%").arg(fixed(100.0 * r.ticksOverrun, 0)))
-                              .arg(r.ticks)
-                              .arg(QStringLiteral("%1 / %2").arg(fixed(r.latencyMeanMs), fixed(r.latencyMaxMs, 0)))
-                              .arg(fixed(r.roundTripMs + 10.0))
-                              .arg(fixed(r.leadUsedMs, 0));
+                              .arg(r.failure);
+                } else {
+                    row =
+                        QStringLiteral(
+                            "| %1 | %2 | %3 | %4 | %5 | %6 | %7 | %8 | %9 | %10 | %11 | %12 | %13 | %14 |\n")
+                            .arg(wait)
+                            .arg(baud)
+                            .arg(poll)
+                            .arg(fixed(r.maxErrorHz))
+                            .arg(fixed(r.rmsErrorHz))
+                            .arg(fixed(r.bytesPerTick, 0))
+                            .arg(fixed(r.msPerTick))
+                            .arg(fixed(r.wireMsPerTick))
+                            .arg(fixed(r.tickOverWire, 2))
+                            .arg(QStringLiteral("%1%").arg(fixed(100.0 * r.ticksOverrun, 0)))
+                            .arg(r.ticks)
+                            .arg(QStringLiteral("%1 / %2").arg(fixed(r.latencyMeanMs),
+                                                               fixed(r.latencyMaxMs, 0)))
+                            .arg(fixed(r.roundTripMs + 10.0))
+                            .arg(fixed(r.leadUsedMs, 0));
                 }
                 t << row;
                 out << row;

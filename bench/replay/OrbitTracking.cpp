@@ -5,7 +5,8 @@
 namespace vm::bench {
 
 OrbitTrackingSource::OrbitTrackingSource(QString name, const orbit::Satellite &satellite,
-                                         const orbit::Observer &station, const Clock &clock, const qint64 &leadMs)
+                                         const orbit::Observer &station, const Clock &clock,
+                                         const qint64 &leadMs)
     : m_name(std::move(name)), m_satellite(satellite), m_station(station), m_clock(clock), m_leadMs(leadMs)
 {
 }
@@ -31,7 +32,8 @@ TrackingSource::ReadResult OrbitTrackingSource::read(TrackingValues &values)
 }
 
 OrbitTrackingSources::OrbitTrackingSources(QString name, const orbit::Satellite &satellite,
-                                           const orbit::Observer &station, const Clock &clock, const qint64 &leadMs)
+                                           const orbit::Observer &station, const Clock &clock,
+                                           const qint64 &leadMs)
     : m_name(std::move(name)), m_satellite(satellite), m_station(station), m_clock(clock), m_leadMs(leadMs)
 {
 }

@@ -116,7 +116,8 @@ ReplayResult runPassReplay(const ReplayConfig &config)
     if (config.builtinSource) {
         // The built-in source's station, element set and satellite.
         const orbit::Observer s = station();
-        ini += QStringLiteral("[QTH]\nLatitude=%1\nLongitude=%2\nHeight=%3\n[TRACK]\nTLEFile=bench.txt\nSatellite=%4\n")
+        ini += QStringLiteral(
+                   "[QTH]\nLatitude=%1\nLongitude=%2\nHeight=%3\n[TRACK]\nTLEFile=bench.txt\nSatellite=%4\n")
                    .arg(s.latitudeDeg, 0, 'f', 4)
                    .arg(s.longitudeDeg, 0, 'f', 4)
                    .arg(s.heightM, 0, 'f', 0)
@@ -222,7 +223,8 @@ ReplayResult runPassReplay(const ReplayConfig &config)
         due = nextDue;
 
         // Before the pass: the delay from a tick's start to the transmit dial in force.
-        if (!leadSettled && ticks.size() >= 40 && nextProbe >= ProbeCount && clock.nowMs() > probesFrom + ProbeCount * ProbeSpacingMs + 3000) {
+        if (!leadSettled && ticks.size() >= 40 && nextProbe >= ProbeCount &&
+            clock.nowMs() > probesFrom + ProbeCount * ProbeSpacingMs + 3000) {
             // From the tick's read to its frequency set reaching the rig.
             double delay = 0;
             int n = 0;

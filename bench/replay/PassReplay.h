@@ -31,16 +31,16 @@ struct ReplayResult {
     double rmsErrorHz = 0;
     // Control ticks during the pass.
     int ticks = 0;
-    double bytesPerTick = 0;    // both directions on the wire, echo included
-    double msPerTick = 0;       // clock time a tick takes
-    double wireMsPerTick = 0;   // pure wire time of those bytes
-    double tickOverWire = 0;    // msPerTick / wireMsPerTick
-    double ticksOverrun = 0;    // share of ticks longer than the poll time
+    double bytesPerTick = 0;  // both directions on the wire, echo included
+    double msPerTick = 0;     // clock time a tick takes
+    double wireMsPerTick = 0; // pure wire time of those bytes
+    double tickOverWire = 0;  // msPerTick / wireMsPerTick
+    double ticksOverrun = 0;  // share of ticks longer than the poll time
     // "RCMOFF" handled -> new transmit dial in force on the rig.
     double latencyMeanMs = 0;
     double latencyMaxMs = 0;
     int latencyProbes = 0;
-    double roundTripMs = 0;     // one frequency-set frame: out, echo, acknowledgement
+    double roundTripMs = 0; // one frequency-set frame: out, echo, acknowledgement
     double leadUsedMs = 0;
     double peakDopplerRateHzPerS = 0; // of the error term, at closest approach
     QString failure;                  // empty when the run worked

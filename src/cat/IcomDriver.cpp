@@ -80,7 +80,8 @@ void IcomDriver::send(QByteArrayView body, int expectedReplyLength)
     // A command whose answer is not read is still echoed on the bus and
     // acknowledged by an addressed rig: the early-ending wait ends with them.
     // Frames to the broadcast address get no acknowledgement and wait in full.
-    const int unread = expectedReplyLength == 0 && m_address != 0 ? int(frame.size()) + AcknowledgementLength : 0;
+    const int unread =
+        expectedReplyLength == 0 && m_address != 0 ? int(frame.size()) + AcknowledgementLength : 0;
     m_port.sendBinary(frame, expectedReplyLength, unread);
 }
 
