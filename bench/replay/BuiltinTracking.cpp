@@ -24,4 +24,10 @@ void BuiltinTracking::selectSatellite(TrackingSource *source, const QString &nam
         builtin->selectSatellite(name);
 }
 
+void BuiltinTracking::setDialDelay(TrackingSource *source, qint64 ms)
+{
+    if (auto *builtin = dynamic_cast<BuiltinSource *>(source))
+        builtin->setDialDelayMs(ms);
+}
+
 } // namespace vm::bench

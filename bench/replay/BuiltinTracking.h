@@ -21,6 +21,7 @@ public:
     bool programRunning(const QString &) override { return false; }
     std::unique_ptr<TrackingSource> create(const QString &calcType, bool useDde) override;
     void selectSatellite(TrackingSource *source, const QString &name) override;
+    void setDialDelay(TrackingSource *source, qint64 ms) override;
 
     // The source handed out last (owned by the controller), or null.
     const BuiltinSource *source() const { return m_last; }

@@ -251,6 +251,10 @@ private:
     qint32 m_prevS = 0;
     qint32 m_prevX = 0;
     qint32 m_prevO = 0;
+    // When the tick's tracking read began and when a dial was last written:
+    // the delay between them goes to the tracking source.
+    qint64 m_tickReadMs = -1;
+    qint64 m_dialWrittenMs = -1;
 
     // satellite in use
     QString m_selectedName;

@@ -43,6 +43,8 @@ void Controller::tick1()
     }
     if (m_settingsOpen)
         return;
+    m_tickReadMs = m_env.clock->nowMs();
+    m_dialWrittenMs = -1;
     readTracking();
     if (m_closing || !m_timer1.running)
         return;
@@ -119,8 +121,10 @@ void Controller::pollRigs()
 void Controller::setReceive(double hz)
 {
     const int usage = m_settings.rigs.rigUsage;
-    if ((usage == 0 || usage == 1 || usage == 3) && rigOpen(1))
+    if ((usage == 0 || usage == 1 || usage == 3) && rigOpen(1)) {
         rig(1)->setFrequency(Band::A, std::llround(hz - double(m_ctx.rxTransverterOffset)));
+        m_dialWrittenMs = m_env.clock->nowMs();
+    }
 }
 
 void Controller::setTransmit(double hz)
@@ -128,13 +132,17 @@ void Controller::setTransmit(double hz)
     const qint64 value = std::llround(hz - double(m_ctx.txTransverterOffset));
     switch (m_settings.rigs.rigUsage) {
     case 0:
-        if (rigOpen(1))
+        if (rigOpen(1)) {
             rig(1)->setFrequency(Band::B, value);
+            m_dialWrittenMs = m_env.clock->nowMs();
+        }
         break;
     case 2:
     case 3:
-        if (rigOpen(2))
+        if (rigOpen(2)) {
             rig(2)->setFrequency(Band::B, value);
+            m_dialWrittenMs = m_env.clock->nowMs();
+        }
         break;
     default:
         break;
@@ -314,6 +322,10 @@ void Controller::controlStep(bool poll)
     default:
         break; // 3, 4, 7: no control
     }
+    // A tick that set a dial tells the source how long that took after its read.
+    if (poll && m_env.tracking && m_tickReadMs >= 0 && m_dialWrittenMs >= m_tickReadMs)
+        m_env.tracking->setDialDelay(m_link.source(), m_dialWrittenMs - m_tickReadMs);
+    m_tickReadMs = -1;
     m_changing = false;
 }
 

@@ -66,4 +66,10 @@ void StandardTrackingSources::selectSatellite(TrackingSource *source, const QStr
         qWarning().noquote() << "tunavox: satellite" << name << "cannot be tracked:" << error;
 }
 
+void StandardTrackingSources::setDialDelay(TrackingSource *source, qint64 ms)
+{
+    if (auto *builtin = dynamic_cast<BuiltinSource *>(source))
+        builtin->setDialDelayMs(ms);
+}
+
 } // namespace vm

@@ -22,6 +22,7 @@ public:
     bool programRunning(const QString &title) override;
     std::unique_ptr<TrackingSource> create(const QString &calcType, bool useDde) override;
     void selectSatellite(TrackingSource *source, const QString &name) override;
+    void setDialDelay(TrackingSource *source, qint64 ms) override;
 
 private:
     LocalChannel &m_channel;

@@ -3,6 +3,7 @@
 #include "tracking/TrackingSource.h"
 
 #include <QString>
+#include <QtGlobal>
 #include <memory>
 
 namespace vm {
@@ -25,6 +26,16 @@ public:
     // The built-in source follows the panel's choice of satellite (empty:
     // automatic). Other sources ignore it.
     virtual void selectSatellite(TrackingSource *source, const QString &name) = 0;
+
+    // How long after its tracking read a tick's new dial reached the rig, in
+    // milliseconds: a source that gives the range rate for the time the dial
+    // is in force (the built-in one) looks that much further ahead. Other
+    // sources ignore it.
+    virtual void setDialDelay(TrackingSource *source, qint64 ms)
+    {
+        Q_UNUSED(source)
+        Q_UNUSED(ms)
+    }
 };
 
 } // namespace vm

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -98,6 +99,8 @@ public:
     static constexpr qint64 MaxLeadPeriodMs = 2000;
     static constexpr qint64 DefaultDialDelayMs = 40; // two polls and a band change at 19200 baud
     void setRangeRateLead(bool on, qint64 dialDelayMs = DefaultDialDelayMs);
+    // The dial delay as the loop measured it (negative values count as 0).
+    void setDialDelayMs(qint64 ms) { m_dialDelayMs = std::max<qint64>(0, ms); }
     bool rangeRateLeadOn() const { return m_leadOn; }
     // The lead the last read used, in milliseconds (0 with the lead off).
     qint64 lastLeadMs() const { return m_lastLeadMs; }

@@ -124,6 +124,8 @@ public:
         return std::make_unique<SettableSource>(state);
     }
     void selectSatellite(TrackingSource *, const QString &name) override { selected << name; }
+    QList<qint64> dialDelays; // what the loop measured from read to dial
+    void setDialDelay(TrackingSource *, qint64 ms) override { dialDelays << ms; }
 };
 
 // A transport the controller may own while the simulated line stays with the test.

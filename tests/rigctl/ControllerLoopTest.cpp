@@ -121,6 +121,24 @@ TEST_F(ControllerLoop, TuningCommandsMoveTheDialAtOnceWithoutPollingTheRig)
     EXPECT_EQ(c.offsetO(), 500);
 }
 
+TEST_F(ControllerLoop, ATickThatSetsADialTellsTheSourceHowLongAfterItsRead)
+{
+    Controller &c = onRs44();
+    send("RCMDOP0");
+    sources.dialDelays.clear();
+    const qint64 start = clock.nowMs();
+    track("RS-44", 3000.0f);
+    const qint64 tick = clock.nowMs() - start;
+    ASSERT_EQ(sources.dialDelays.size(), 1);
+    EXPECT_GT(sources.dialDelays[0], 0); // the polls go out before the transmit dial
+    EXPECT_LE(sources.dialDelays[0], tick);
+    // The immediate step of a tuning command and a tick without control tell nothing.
+    send("RCMOFF50");
+    send("RCMDOP3");
+    c.tick1();
+    EXPECT_EQ(sources.dialDelays.size(), 1);
+}
+
 TEST_F(ControllerLoop, RangeRateZeroKeepsTheSatelliteSideValues)
 {
     onRs44();

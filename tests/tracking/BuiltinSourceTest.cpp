@@ -158,6 +158,9 @@ TEST_F(BuiltinSourceTest, RangeRateLeadLooksAheadByHalfTheReadPeriodPlusTheDialD
     }
     clock.advance(60'000); // a pause (settings window): the period counts at most MaxLeadPeriodMs
     expectRead(BuiltinSource::MaxLeadPeriodMs / 2 + 30);
+    source->setDialDelayMs(55); // as the loop measured it
+    clock.advance(100);
+    expectRead(50 + 55);
 
     source->setRangeRateLead(false);
     clock.advance(100);
