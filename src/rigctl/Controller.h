@@ -156,6 +156,7 @@ private:
     void openRigs();
     void openRig(int rigNumber);
     void closeRig(int rigNumber);
+    void applyFt4Waits();
     void closeRigs();
     void startControlLoop();
     void stopControlLoop();
@@ -181,6 +182,7 @@ private:
     qint32 computeModeOffset() const;
     void setReceive(double hz);
     void setTransmit(double hz);
+    void noteDialWritten(qint64 beforeMs);
     void pollRigs();
     bool oneRigReportsDial() const;
 

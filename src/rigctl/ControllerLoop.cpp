@@ -118,12 +118,21 @@ void Controller::pollRigs()
     }
 }
 
+void Controller::noteDialWritten(qint64 beforeMs)
+{
+    // The rig takes the new dial somewhere inside the driver's call (band
+    // selection, frequency, band selection back, each with its wait); the
+    // middle of the call is taken as that moment.
+    m_dialWrittenMs = (beforeMs + m_env.clock->nowMs()) / 2;
+}
+
 void Controller::setReceive(double hz)
 {
     const int usage = m_settings.rigs.rigUsage;
     if ((usage == 0 || usage == 1 || usage == 3) && rigOpen(1)) {
+        const qint64 before = m_env.clock->nowMs();
         rig(1)->setFrequency(Band::A, std::llround(hz - double(m_ctx.rxTransverterOffset)));
-        m_dialWrittenMs = m_env.clock->nowMs();
+        noteDialWritten(before);
     }
 }
 
@@ -133,15 +142,17 @@ void Controller::setTransmit(double hz)
     switch (m_settings.rigs.rigUsage) {
     case 0:
         if (rigOpen(1)) {
+            const qint64 before = m_env.clock->nowMs();
             rig(1)->setFrequency(Band::B, value);
-            m_dialWrittenMs = m_env.clock->nowMs();
+            noteDialWritten(before);
         }
         break;
     case 2:
     case 3:
         if (rigOpen(2)) {
+            const qint64 before = m_env.clock->nowMs();
             rig(2)->setFrequency(Band::B, value);
-            m_dialWrittenMs = m_env.clock->nowMs();
+            noteDialWritten(before);
         }
         break;
     default:
