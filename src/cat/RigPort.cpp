@@ -49,6 +49,8 @@ void RigPort::configure(const QString &portName, const QString &baudRate, const 
 
 int RigPort::modelWait() const
 {
+    if (m_waitOverride)
+        return *m_waitOverride;
     return m_baseReplyWait * m_waitFactor;
 }
 

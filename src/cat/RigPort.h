@@ -7,6 +7,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <functional>
+#include <optional>
 
 namespace vm {
 
@@ -76,6 +77,11 @@ public:
     void newSatelliteWaits();
     // Back to the model's wait (resynchronisation in state 8).
     void restoreNormalWaits();
+    // A wait that replaces the model's wait while it is set (FT4 operation:
+    // the operator's short wait for both rigs). Takes effect at the next
+    // restoreNormalWaits().
+    void setWaitOverride(std::optional<int> ms) { m_waitOverride = ms; }
+    std::optional<int> waitOverride() const { return m_waitOverride; }
 
     // Called when the port is given up, before "OPPCER": the rig's closing
     // sequence (its writes are skipped, the port is closed and reported).
@@ -127,6 +133,7 @@ private:
     qint64 m_bytesWritten = 0;
     qint64 m_bytesRead = 0;
     int m_pendingReplies = 0;
+    std::optional<int> m_waitOverride;
     int m_replyWait = 50;
     int m_baseReplyWait = 50;
     int m_adaptiveWait = 50;

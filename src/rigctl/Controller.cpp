@@ -340,8 +340,24 @@ void Controller::openRig(int rigNumber)
         return;
     }
     slot.driver = std::move(driver);
+    if (m_ft4) {
+        slot.driver->port().setWaitOverride(m_settings.ft4WaitMs);
+        slot.driver->port().restoreNormalWaits();
+    }
     if (!slot.driver->open())
         qWarning().noquote() << "tunavox: rig" << rigNumber << "port" << rs.port << "did not open";
+}
+
+void Controller::applyFt4Waits()
+{
+    // FT4 operation: both rigs answer within the operator's short wait; off,
+    // they return to the wait of their baud rate and model.
+    for (int rigNumber : {1, 2}) {
+        if (RigDriver *d = rig(rigNumber)) {
+            d->port().setWaitOverride(m_ft4 ? std::optional<int>(m_settings.ft4WaitMs) : std::nullopt);
+            d->port().restoreNormalWaits();
+        }
+    }
 }
 
 void Controller::closeRig(int rigNumber)

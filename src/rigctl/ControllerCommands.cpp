@@ -105,8 +105,7 @@ void Controller::dispatch(const QString &command, const QString &text)
         // The selection still sees the wait in force before the command.
         reselectSmoothing();
         m_ft4 = last == QLatin1String("1");
-        qInfo().noquote() << "tunavox: FT4 operation" << (m_ft4 ? "on" : "off")
-                          << "- the rig reply wait stays at the baud-rate wait";
+        applyFt4Waits();
     } else if (is("NBF") || is("NRF")) {
         const std::optional<quint8> v = hexDigit(last);
         if (!v)

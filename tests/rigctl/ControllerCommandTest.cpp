@@ -271,11 +271,15 @@ TEST_F(ControllerCommands, SmoothingProfileFollowsStateAndTheFt4WaitFromTheNextS
     EXPECT_EQ(c.smoother().profile(), 4); // 19200 baud, 50 ms, wait 40 ms, state 0
     send("RCMDOP1");
     EXPECT_EQ(c.smoother().profile(), 3);
+    EXPECT_EQ(c.rig(1)->port().replyWaitMs(), 40);
     send("RCMFT41"); // still selected with the wait in force before the command
     EXPECT_EQ(c.smoother().profile(), 3);
+    EXPECT_EQ(c.rig(1)->port().replyWaitMs(), 25); // FTC for the rig from now on
     send("RCMDOP0"); // now with the FT4 wait of 25 ms
     EXPECT_EQ(c.smoother().profile(), 5);
+    EXPECT_EQ(c.rig(1)->port().replyWaitMs(), 25); // a resynchronisation keeps it
     send("RCMFT40");
+    EXPECT_EQ(c.rig(1)->port().replyWaitMs(), 40);
     send("RCMDOP5");
     EXPECT_EQ(c.smoother().profile(), 6);
 }
