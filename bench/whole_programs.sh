@@ -81,9 +81,10 @@ if [ "${PANEL:-}" != vmsend ] && [ -x "$bin/velomira" ]; then
   panel_name=velomira
   # velomira starts tunavox detached: find ours by program and data folder.
   find_tunavox() {
-    local p
-    for p in $(pgrep -x tunavox || true); do
-      [ "$(readlink "/proc/$p/exe" 2>/dev/null)" = "$bin/tunavox" ] || continue
+    local d p
+    for d in /proc/[0-9]*; do
+      p=${d#/proc/}
+      [ "$(readlink "$d/exe" 2>/dev/null)" = "$bin/tunavox" ] || continue
       tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qx "VELOMIRA_HOME=$VELOMIRA_HOME" || continue
       echo "$p"
       return 0
@@ -136,10 +137,10 @@ u1=$(cpu_ticks "$tunavox_pid")
 p1=$(cpu_ticks "$panel_pid")
 c1=$(commands)
 
-elapsed=$(echo "$t1 - $t0" | bc -l)
-share() { printf '%.2f' "$(echo "100 * ($2 - $1) / $clk / $elapsed" | bc -l)"; }
+elapsed=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')
+share() { awk -v a="$1" -v b="$2" -v c="$clk" -v e="$elapsed" 'BEGIN { printf "%.2f", 100 * (b - a) / c / e }'; }
 echo "Measured over ${seconds} s (wall ${elapsed%.*} s), $(nproc) CPUs, $(uname -r); panel: $panel_name"
-echo "CI-V commands taken by the rig: $((c1 - c0)) ($(printf '%.1f' "$(echo "($c1 - $c0) / $elapsed" | bc -l)") per second)"
+echo "CI-V commands taken by the rig: $((c1 - c0)) ($(awk -v n=$((c1 - c0)) -v e="$elapsed" 'BEGIN { printf "%.1f", n / e }') per second)"
 echo
 echo "| program | CPU share of one core | VmRSS (kB) | VmHWM (kB) |"
 echo "|---|---:|---:|---:|"
