@@ -57,6 +57,8 @@ StartUpMODE=SSB
 Locator=$locator
 [TRACK]
 TLEFile=$tle_file
+[Velomira]
+StartCmdMode=0
 INI
 fi
 
