@@ -3,6 +3,7 @@
 
 #include "CatRecorder.h"
 #include "QtPrinters.h"
+#include "ProcessTools.h"
 #include "TestPaths.h"
 #include "cat/IcomDriver.h"
 #include "cat/QSerialPortTransport.h"
@@ -49,21 +50,8 @@ public:
         }
     }
 
-    QString readLine()
-    {
-        QDeadlineTimer deadline(GenerousMs);
-        while (!m_process.canReadLine()) {
-            if (deadline.hasExpired() || !m_process.waitForReadyRead(int(deadline.remainingTime())))
-                return {};
-        }
-        return QString::fromUtf8(m_process.readLine()).trimmed();
-    }
-
-    QString command(const QString &line)
-    {
-        m_process.write(line.toUtf8() + '\n');
-        return readLine();
-    }
+    QString readLine() { return test::readLine(m_process, GenerousMs); }
+    QString command(const QString &line) { return test::consoleCommand(m_process, line, GenerousMs); }
 
     // Asks the console until the answer satisfies `done` or the generous
     // time-out has passed; returns the last answer.

@@ -2,6 +2,7 @@
 // (rigsim), a stand-in tracking program (faketracker) or the built-in orbit
 // computation, and this test as the panel, owning the title "Velomira".
 
+#include "ProcessTools.h"
 #include "TestPaths.h"
 #include "common/Settings.h"
 #include "common/TextFile.h"
@@ -26,7 +27,8 @@ using namespace vm;
 
 namespace {
 
-constexpr int GenerousMs = 30'000;
+using test::GenerousMs;
+using test::readLine;
 const QString ControllerTitle = QStringLiteral("環境設定Tunavox");
 
 // RS-44 as the test table has it: inverting, K from uplink + downlink + width.
@@ -96,16 +98,6 @@ protected:
         tunavox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         tunavox.start(test::program("tunavox"), {"-R"});
         ASSERT_TRUE(tunavox.waitForStarted(GenerousMs));
-    }
-
-    static QString readLine(QProcess &p)
-    {
-        QDeadlineTimer deadline(GenerousMs);
-        while (!p.canReadLine()) {
-            if (deadline.hasExpired() || !p.waitForReadyRead(int(deadline.remainingTime())))
-                return {};
-        }
-        return QString::fromUtf8(p.readLine()).trimmed();
     }
 
     // A console command of rigsim and its one-line answer.

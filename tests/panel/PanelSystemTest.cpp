@@ -3,6 +3,7 @@
 // keys pressed on the panel reach the simulated rig as dial changes, and
 // closing the panel ends the controller with the rig restored.
 #include "PanelFakes.h"
+#include "ProcessTools.h"
 #include "TestPaths.h"
 #include "common/Clock.h"
 #include "common/Settings.h"
@@ -27,7 +28,8 @@ using namespace vm;
 
 namespace {
 
-constexpr int GenerousMs = 30000;
+using test::GenerousMs;
+using test::readLine;
 // RS-44, inverting: the transmit dial is K minus the receive dial.
 constexpr qint64 Rs44K = (145935LL + 435610LL + 60LL) * 1000;
 
@@ -125,16 +127,6 @@ protected:
     }
 
     QString file(const QString &name) const { return QDir(m_home.path()).filePath(name); }
-
-    static QString readLine(QProcess &p)
-    {
-        QDeadlineTimer deadline(GenerousMs);
-        while (!p.canReadLine()) {
-            if (deadline.hasExpired() || !p.waitForReadyRead(int(deadline.remainingTime())))
-                return {};
-        }
-        return QString::fromUtf8(p.readLine()).trimmed();
-    }
 
     QString rig(const QString &line)
     {

@@ -3,6 +3,7 @@
 #include "platform/ChannelWire.h"
 #include "platform/LocalChannel.h"
 
+#include "ProcessTools.h"
 #include "TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -26,19 +27,8 @@ using vm::LocalChannel;
 
 namespace {
 
-constexpr int Generous = 30000;
-
-bool waitUntil(const std::function<bool()> &condition, int timeoutMs = Generous)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(5);
-    }
-    return true;
-}
+constexpr int Generous = vm::test::GenerousMs;
+using vm::test::waitUntil;
 
 class ChannelProcessTest : public ::testing::Test {
 protected:

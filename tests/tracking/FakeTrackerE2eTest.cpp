@@ -1,6 +1,7 @@
 // The stand-in tracking program as a real process, read by the tracking link
 // through the export endpoint and the Wine registry file.
 
+#include "ProcessTools.h"
 #include "TestPaths.h"
 #include "TleFixtures.h"
 #include "common/SettingKeys.h"
@@ -34,19 +35,8 @@ using RR = TrackingSource::ReadResult;
 
 namespace {
 
-constexpr int Generous = 30000;
-
-bool waitUntil(const std::function<bool()> &condition, int timeoutMs = Generous)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(5);
-    }
-    return true;
-}
+constexpr int Generous = vm::test::GenerousMs;
+using vm::test::waitUntil;
 
 class FakeTrackerE2e : public ::testing::Test {
 protected:

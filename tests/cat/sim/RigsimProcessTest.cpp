@@ -1,5 +1,6 @@
 #include "rigsim/CivCodec.h"
 
+#include "ProcessTools.h"
 #include "TestPaths.h"
 
 #include <QDeadlineTimer>
@@ -54,21 +55,8 @@ public:
     }
 
     // Next line of standard output, empty when none came within the time-out.
-    QString readLine()
-    {
-        QDeadlineTimer deadline(kGenerousMs);
-        while (!m_process.canReadLine()) {
-            if (deadline.hasExpired() || !m_process.waitForReadyRead(int(deadline.remainingTime())))
-                return {};
-        }
-        return QString::fromUtf8(m_process.readLine()).trimmed();
-    }
-
-    QString command(const QString &line)
-    {
-        m_process.write(line.toUtf8() + '\n');
-        return readLine();
-    }
+    QString readLine() { return vm::test::readLine(m_process, kGenerousMs); }
+    QString command(const QString &line) { return vm::test::consoleCommand(m_process, line, kGenerousMs); }
 
     // Console listing: "OK <n>" and n lines.
     QStringList listing(const QString &line)

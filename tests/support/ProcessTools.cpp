@@ -1,0 +1,37 @@
+#include "ProcessTools.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace vm::test {
+
+bool waitUntil(const std::function<bool()> &condition, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+QString readLine(QProcess &process, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!process.canReadLine()) {
+        if (deadline.hasExpired() || !process.waitForReadyRead(int(deadline.remainingTime())))
+            return {};
+    }
+    return QString::fromUtf8(process.readLine()).trimmed();
+}
+
+QString consoleCommand(QProcess &process, const QString &line, int timeoutMs)
+{
+    process.write(line.toUtf8() + '\n');
+    return readLine(process, timeoutMs);
+}
+
+} // namespace vm::test

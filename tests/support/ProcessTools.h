@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <functional>
+
+namespace vm::test {
+
+// Time-out for waiting on other processes: generous, since a loaded machine
+// may be slow; the tests wait for a condition, never for a fixed time.
+inline constexpr int GenerousMs = 30000;
+
+// Polls the condition until it holds or the time-out passes.
+bool waitUntil(const std::function<bool()> &condition, int timeoutMs = GenerousMs);
+
+// Next line of the process's standard output, trimmed; empty when none came
+// within the time-out.
+QString readLine(QProcess &process, int timeoutMs = GenerousMs);
+
+// Writes one console line to the process and returns its one-line answer.
+QString consoleCommand(QProcess &process, const QString &line, int timeoutMs = GenerousMs);
+
+} // namespace vm::test
