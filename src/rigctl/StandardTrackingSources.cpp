@@ -12,15 +12,16 @@
 
 namespace vm {
 
-StandardTrackingSources::StandardTrackingSources(LocalChannel &channel, Clock &clock, QString dataDir)
+StandardTrackingSources::StandardTrackingSources(LocalChannel &channel, Clock &clock, QString dataDir,
+                                                 std::function<bool(const QString &title)> windowExists)
     : m_channel(channel), m_clock(clock), m_dataDir(std::move(dataDir)),
-      m_settings(QDir(m_dataDir).filePath(QStringLiteral("Velomira.ini")))
+      m_settings(QDir(m_dataDir).filePath(QStringLiteral("Velomira.ini"))), m_windowExists(std::move(windowExists))
 {
 }
 
 bool StandardTrackingSources::programRunning(const QString &title)
 {
-    if (m_channel.titleExists(title))
+    if (m_channel.titleExists(title) || (m_windowExists && m_windowExists(title)))
         return true;
     // A stand-in program may own only its export endpoint.
     for (TrackingKind kind : {TrackingKind::Kepral32, TrackingKind::Ornik, TrackingKind::Kepral99}) {
@@ -46,7 +47,7 @@ std::unique_ptr<TrackingSource> StandardTrackingSources::create(const QString &c
         if (table.load(path) > 0)
             names = BuiltinSource::tableNames(table);
     }
-    const TrackingSourceContext context{m_settings, m_channel, m_clock, names, m_dataDir};
+    const TrackingSourceContext context{m_settings, m_channel, m_clock, names, m_dataDir, m_windowExists};
     std::unique_ptr<TrackingSource> source = makeTrackingSource(*kind, context);
     // The loop keeps each dial until its next tick: our own computation gives
     // the range rate for the middle of that time, which halves the error of

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace vm {
 
@@ -17,7 +18,9 @@ class LocalChannel;
 class StandardTrackingSources final : public TrackingSources {
 public:
     // `settingsPath`: the data folder's Velomira.ini; `satelliteTable`: its SATdata.txt.
-    StandardTrackingSources(LocalChannel &channel, Clock &clock, QString dataDir);
+    // `windowExists` finds windows that are not channel endpoints (X11).
+    StandardTrackingSources(LocalChannel &channel, Clock &clock, QString dataDir,
+                            std::function<bool(const QString &title)> windowExists = {});
 
     bool programRunning(const QString &title) override;
     std::unique_ptr<TrackingSource> create(const QString &calcType, bool useDde) override;
@@ -29,6 +32,7 @@ private:
     Clock &m_clock;
     QString m_dataDir;
     Settings m_settings;
+    std::function<bool(const QString &)> m_windowExists;
 };
 
 } // namespace vm

@@ -31,7 +31,9 @@ std::unique_ptr<TrackingSource> makeTrackingSource(TrackingKind kind, const Trac
         LocalChannel &channel = context.channel;
         return std::make_unique<RegistrySource>(
             registryFilePath(context.settings), program.registrySection,
-            [&channel](const QString &title) { return channel.titleExists(title); });
+            [&channel, windowExists = context.windowExists](const QString &title) {
+                return channel.titleExists(title) || (windowExists && windowExists(title));
+            });
     }
     if (registryMethod) // Ornik: the export endpoint is its only link
         context.settings.setValue(keys::UseDde, QStringLiteral("1"));

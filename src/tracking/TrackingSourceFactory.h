@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include <memory>
 
@@ -22,6 +23,9 @@ struct TrackingSourceContext {
     QStringList tableNames; // the built-in source's satellites (BuiltinSource::tableNames)
     QString dataDir = {};   // where the built-in source looks up a relative TLE file name;
                             // empty: the settings file's folder
+    // Windows that are not channel endpoints (a tracking program under Wine
+    // on the X11 display); none when not given.
+    std::function<bool(const QString &title)> windowExists = {};
 };
 
 // The source for a tracking kind (the Calc_Type): for an outside program its

@@ -7,6 +7,7 @@
 #include "platform/LocalChannel.h"
 #include "tracking/BuiltinSource.h"
 #include "tracking/RegistrySource.h"
+#include "tracking/WineRegistry.h"
 #include "tracking/TrackingDetection.h"
 #include "tracking/TrackingLink.h"
 #include "tracking/TrackingSourceFactory.h"
@@ -193,6 +194,28 @@ TEST_F(ExportSourceTest, FactoryBuildsTheSourceForKindAndMethod)
     ASSERT_NE(exportSource, nullptr);
     EXPECT_EQ(exportSource->program().kind, TrackingKind::Ornik);
     EXPECT_EQ(Settings(settings.path()).value(keys::UseDde), "1");
+}
+
+TEST_F(ExportSourceTest, RegistryMethodSeesAProgramWindowThatIsNoChannelEndpoint)
+{
+    // Kepral32 under Wine: an X11 window and its registry values, no endpoint.
+    Settings settings(m_dir.filePath("Velomira.ini"));
+    ASSERT_TRUE(settings.setValue(keys::UseDde, "0"));
+    const QString reg = m_dir.filePath("user.reg");
+    ASSERT_TRUE(settings.setValue(keys::RegFile, reg));
+    ASSERT_TRUE(wineRegistry::writeKey(reg, RegistrySource::keyPath("Kepral32"),
+                                       {{"RangeRate", "-100"}, {"Satellite", "AO-07"}, {"Elevation", "3"},
+                                        {"Revolution", "7"}}));
+    test::ManualClock clock;
+    bool windowShown = true;
+    TrackingSourceContext ctx{settings, channel, clock, {"AO-07"}, {},
+                              [&](const QString &title) { return windowShown && title == "Kepral32"; }};
+    auto source = makeTrackingSource(TrackingKind::Kepral32, ctx);
+    TrackingValues v;
+    EXPECT_EQ(source->read(v), RR::Ok);
+    EXPECT_EQ(v.satellite, "AO-07");
+    windowShown = false;
+    EXPECT_EQ(source->read(v), RR::ProgramClosed);
 }
 
 TEST_F(ExportSourceTest, RegistryFilePathExpandsTheHomeFolder)

@@ -7,6 +7,7 @@
 #include "platform/LocalChannel.h"
 #include "rigctl/Controller.h"
 #include "rigctl/SoundPlayer.h"
+#include "platform/ui/X11Windows.h"
 #include "rigctl/StandardTrackingSources.h"
 #include "rigctl/ui/RigSettingsWindow.h"
 
@@ -31,7 +32,10 @@ int main(int argc, char *argv[])
         return 1;
     }
     const QString dataDir = vm::dataDir();
-    vm::StandardTrackingSources sources(channel, vm::SteadyClock::instance(), dataDir);
+    // A tracking program under Wine shows an X11 window, not a channel endpoint.
+    vm::X11Windows x11;
+    vm::StandardTrackingSources sources(channel, vm::SteadyClock::instance(), dataDir,
+                                        [&x11](const QString &title) { return x11.exists(title); });
     vm::UnavailableSound sound;
 
     vm::ControllerEnvironment env;
