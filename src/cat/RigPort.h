@@ -22,7 +22,7 @@ public:
         // the upper bound. Writes that expect no reply wait in full unless
         // the driver says what comes back for them.
         UntilReply,
-        // Always waits the full reply wait (the pacing of the original).
+        // Always waits the full reply wait after every command.
         Fixed,
     };
 
