@@ -38,9 +38,12 @@ Controller::Controller(ControllerEnvironment env)
              })
 {
     m_hooks.report = [this](const QString &code, const QString &payload) {
-        if (code == QLatin1String("OPPRXM"))
+        if (code == QLatin1String("OPPRXM")) {
             m_receiveMode = payload;
-        else if (code == QLatin1String("OPPTXM"))
+            reportReceiveMode();
+            return;
+        }
+        if (code == QLatin1String("OPPTXM"))
             m_transmitMode = payload;
         report(code, payload);
     };
@@ -371,6 +374,16 @@ void Controller::closeRigs()
 {
     closeRig(1);
     closeRig(2);
+}
+
+void Controller::reportReceiveMode()
+{
+    // The panel reads the last character of an IC9100/IC9700 receive-mode
+    // report as the receive filter digit.
+    const bool withFilter = m_settings.rigs.rig1.type == QLatin1String("IC9100") ||
+                            m_settings.rigs.rig1.type == QLatin1String("IC9700");
+    const QString filter = m_ctx.rxFilter.isEmpty() ? QStringLiteral("1") : m_ctx.rxFilter.left(1);
+    report(QStringLiteral("OPPRXM"), withFilter ? m_receiveMode + filter : m_receiveMode);
 }
 
 void Controller::reportRigs()

@@ -163,6 +163,7 @@ private:
     void setTimer1(bool running, int intervalMs);
     void setTimer2(bool running, int intervalMs);
     void reportRigs();
+    void reportReceiveMode();
     void reselectSmoothing(std::optional<int> responseWait = std::nullopt);
     void reattach();
     void hideSettingsWindow();

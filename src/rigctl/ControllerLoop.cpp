@@ -380,7 +380,7 @@ void Controller::reportAfterChange()
     const bool uu = m_table.record(m_selectedRecord).MLTmode == QLatin1String("UU");
     report(QStringLiteral("OPPSTC"), uu ? QStringLiteral("1") : m_settings.startCmdMode);
     report(QStringLiteral("OPPKAN"), QString());
-    report(QStringLiteral("OPPRXM"), m_receiveMode);
+    reportReceiveMode();
     report(QStringLiteral("OPPTXM"), m_transmitMode);
 }
 

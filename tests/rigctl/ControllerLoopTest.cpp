@@ -41,7 +41,7 @@ TEST_F(ControllerLoop, SatelliteChangeSetsTheRigToTheHomeFrequenciesAndReports)
     EXPECT_EQ(channel.payloads("OPPMLT"), QStringList{""}); // not one of the table's multi-mode entries
     EXPECT_EQ(channel.payloads("OPPPOB"), QStringList{"1234"});
     EXPECT_EQ(channel.payloads("OPPHOM"), QStringList{""});
-    EXPECT_EQ(channel.last("OPPRXM"), "USB");
+    EXPECT_EQ(channel.last("OPPRXM"), "USB1"); // IC9700: the receive filter digit follows the mode
     EXPECT_EQ(channel.last("OPPTXM"), "LSB");
     EXPECT_EQ(subHz(), qint64(Rs44Uplink));
     EXPECT_EQ(mainHz(), qint64(Rs44K - Rs44Uplink));
