@@ -260,8 +260,13 @@ void Controller::openLink()
         return;
     }
     QString error;
-    if (!m_link.open(std::move(source), &error))
+    if (!m_link.open(std::move(source), &error)) {
+        // The operator must learn why no satellite comes (no orbit data, no
+        // station); the controller keeps running without one.
         qWarning().noquote() << "tunavox: the tracking link did not open:" << error;
+        if (m_env.showMessage && !error.isEmpty())
+            m_env.showMessage(PanelTitle, error);
+    }
     if (m_calcType == QLatin1String("4")) {
         const QString chosen = m_settingsFile.value(keys::TrackSatellite);
         m_env.tracking->selectSatellite(m_link.source(), chosen);

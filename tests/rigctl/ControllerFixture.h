@@ -90,12 +90,18 @@ struct TrackingState {
     QString elevation = QStringLiteral("10");
     float rangeRate = 0;
     QString revolution = QStringLiteral("1234");
+    QString openError; // when set, opening the source fails with this text
 };
 
 class SettableSource final : public TrackingSource {
 public:
     explicit SettableSource(std::shared_ptr<TrackingState> state) : m_state(std::move(state)) {}
-    bool open(QString *) override { return true; }
+    bool open(QString *error) override
+    {
+        if (error)
+            *error = m_state->openError;
+        return m_state->openError.isEmpty();
+    }
     ReadResult read(TrackingValues &v) override
     {
         v.rangeRate = m_state->rangeRate;

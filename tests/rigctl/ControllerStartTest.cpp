@@ -65,6 +65,17 @@ TEST_F(ControllerStart, NormalStartReportsRigsAndTrackingAndStartsTheLoop)
     EXPECT_EQ(c.smoother().profile(), 2);
 }
 
+TEST_F(ControllerStart, TrackingSourceThatCannotOpenIsExplainedAndTheControllerKeepsRunning)
+{
+    sources.state->openError = QStringLiteral("TLEファイル nasabare.txt がありません");
+    Controller &c = started();
+    EXPECT_EQ(messages, QStringList{"Velomira|TLEファイル nasabare.txt がありません"});
+    EXPECT_TRUE(c.timer1().running);
+    EXPECT_EQ(channel.payloads("OPPLKM"), QStringList{"4"});
+    c.tick1(); // no satellite: nothing to control, nothing breaks
+    EXPECT_EQ(c.selectedSatellite(), QString());
+}
+
 TEST_F(ControllerStart, VersionTextPutsTheRevisionInHexadecimal)
 {
     EXPECT_EQ(Controller::versionText(8, 5, 10), "805a");
