@@ -26,6 +26,14 @@ const std::array<std::pair<quint8, const char *>, 13> kModeNames = {{
 
 } // namespace
 
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
 QByteArray frame(quint8 to, quint8 from, const QByteArray &body)
 {
     QByteArray out;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <initializer_list>
 #include <optional>
 
 // Byte-level helpers of the CI-V protocol as the simulated rigs speak it.
@@ -19,6 +20,9 @@ constexpr quint8 Broadcast = 0x00;
 
 // FE FE to from body FD.
 QByteArray frame(quint8 to, quint8 from, const QByteArray &body);
+
+// Bytes written as a list of numbers: bytes({0xFE, 0xFE, 0xA2}).
+QByteArray bytes(std::initializer_list<int> values);
 
 // Frequency in hertz as `count` bytes of packed BCD, least significant pair first.
 QByteArray encodeFrequency(qint64 hz, int count = 5);

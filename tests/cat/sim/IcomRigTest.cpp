@@ -9,13 +9,7 @@ using Side = IcomRig::Side;
 
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
+using vm::sim::civ::bytes;
 
 const IcomModel &model(const char *id)
 {

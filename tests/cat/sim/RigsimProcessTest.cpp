@@ -27,13 +27,7 @@ namespace {
 
 constexpr int kGenerousMs = 10'000;
 
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
+using vm::sim::civ::bytes;
 
 // rigsim started as a process, its console on standard input and output.
 class Rigsim {

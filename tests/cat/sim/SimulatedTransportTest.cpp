@@ -11,13 +11,7 @@ using namespace vm::sim;
 
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
+using vm::sim::civ::bytes;
 
 qint64 ceilDiv(qint64 a, qint64 b)
 {
