@@ -34,15 +34,7 @@ const QString ControllerTitle = QStringLiteral("環境設定Tunavox");
 // RS-44 as the test table has it: inverting, K from uplink + downlink + width.
 constexpr double Rs44K = (145935.0 + 435610.0 + 60.0) * 1000;
 
-void stop(QProcess &p)
-{
-    if (p.state() == QProcess::NotRunning)
-        return;
-    p.terminate();
-    if (!p.waitForFinished(5000))
-        p.kill();
-    p.waitForFinished(5000);
-}
+using test::stop;
 
 class TunavoxProcess : public ::testing::Test {
 protected:

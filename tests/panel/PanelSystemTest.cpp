@@ -50,15 +50,7 @@ public:
     bool openUrl(const QString &) override { return false; }
 };
 
-void stop(QProcess &p)
-{
-    if (p.state() == QProcess::NotRunning)
-        return;
-    p.terminate();
-    if (!p.waitForFinished(5000))
-        p.kill();
-    p.waitForFinished(5000);
-}
+using test::stop;
 
 class PanelSystem : public ::testing::Test {
 protected:

@@ -28,6 +28,16 @@ QString readLine(QProcess &process, int timeoutMs)
     return QString::fromUtf8(process.readLine()).trimmed();
 }
 
+void stop(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(5000))
+        process.kill();
+    process.waitForFinished(5000);
+}
+
 QString consoleCommand(QProcess &process, const QString &line, int timeoutMs)
 {
     process.write(line.toUtf8() + '\n');

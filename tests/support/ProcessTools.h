@@ -17,6 +17,9 @@ bool waitUntil(const std::function<bool()> &condition, int timeoutMs = GenerousM
 // within the time-out.
 QString readLine(QProcess &process, int timeoutMs = GenerousMs);
 
+// Ends the process: asks it to terminate, kills it when it does not.
+void stop(QProcess &process);
+
 // Writes one console line to the process and returns its one-line answer.
 QString consoleCommand(QProcess &process, const QString &line, int timeoutMs = GenerousMs);
 

@@ -48,8 +48,13 @@ int main(int argc, char *argv[])
     env.transportFactory = [](int, const QString &) -> std::unique_ptr<vm::SerialTransport> {
         return std::make_unique<vm::QSerialPortTransport>();
     };
+    // Notices do not block: the controller keeps serving the panel and the
+    // rigs while one waits for the operator.
     env.showMessage = [](const QString &title, const QString &text) {
-        QMessageBox::warning(nullptr, title, text);
+        auto *box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(false);
+        box->show();
     };
     env.askOkCancel = [](const QString &title, const QString &text) {
         return QMessageBox::question(nullptr, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
