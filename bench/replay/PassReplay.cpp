@@ -10,7 +10,7 @@
 #include "replay/OrbitTracking.h"
 #include "replay/ReplayChannel.h"
 #include "replay/ReplayClock.h"
-#include "replay/ReplayTransport.h"
+#include "rigsim/ForwardingTransport.h"
 #include "rigctl/Controller.h"
 #include "rigctl/Doppler.h"
 #include "rigctl/SoundPlayer.h"
@@ -160,7 +160,7 @@ ReplayResult runPassReplay(const ReplayConfig &config)
     env.transportFactory = [&line](int, const QString &port) -> std::unique_ptr<SerialTransport> {
         if (port != RigPath)
             return nullptr;
-        return std::make_unique<ReplayTransport>(line);
+        return std::make_unique<sim::ForwardingTransport>(line);
     };
     env.showMessage = [](const QString &, const QString &) {};
     env.askOkCancel = [](const QString &, const QString &) { return true; };

@@ -11,6 +11,7 @@
 #include "rigctl/Controller.h"
 #include "rigsim/IcomModel.h"
 #include "rigsim/IcomRig.h"
+#include "rigsim/ForwardingTransport.h"
 #include "rigsim/SimulatedTransport.h"
 
 #include <QDir>
@@ -134,24 +135,7 @@ public:
     void setDialDelay(TrackingSource *, qint64 ms) override { dialDelays << ms; }
 };
 
-// A transport the controller may own while the simulated line stays with the test.
-class ForwardingTransport final : public SerialTransport {
-public:
-    explicit ForwardingTransport(SerialTransport &inner) : m_inner(inner) {}
-    bool open(const SerialSettings &s) override { return m_inner.open(s); }
-    void close() override { m_inner.close(); }
-    bool isOpen() const override { return m_inner.isOpen(); }
-    void purge(bool output, bool input) override { m_inner.purge(output, input); }
-    qint64 write(const QByteArray &bytes) override { return m_inner.write(bytes); }
-    qint64 waitForBytes(qint64 count, int timeoutMs) override
-    {
-        return m_inner.waitForBytes(count, timeoutMs);
-    }
-    QByteArray read(qint64 count, int timeoutMs) override { return m_inner.read(count, timeoutMs); }
-
-private:
-    SerialTransport &m_inner;
-};
+using sim::ForwardingTransport;
 
 // One simulated rig on a port path.
 struct SimRig {

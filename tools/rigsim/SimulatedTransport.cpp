@@ -1,6 +1,7 @@
 #include "rigsim/SimulatedTransport.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vm::sim {
 
@@ -55,11 +56,11 @@ qint64 SimulatedTransport::waitForBytes(qint64 count, int timeoutMs)
         return 0;
     const qint64 deadlineMs = m_clock.nowMs() + std::max(0, timeoutMs);
     advance();
-    if (count < 0) {
-        m_clock.sleepMs(deadlineMs - m_clock.nowMs());
-        advance();
-        return m_line.available();
-    }
+    // A fixed wait is a wait for more bytes than will ever come: the line
+    // still moves event by event, so the rig takes each command as its last
+    // byte crosses the wire, not at the end of the wait.
+    if (count < 0)
+        count = std::numeric_limits<qint64>::max();
     while (m_line.available() < count) {
         const qint64 next = m_line.nextEventUs();
         if (next < 0 || next > deadlineMs * 1000) {
