@@ -91,6 +91,7 @@ QString Controller::settingsPath() const
 
 Controller::StartResult Controller::start(const QStringList &arguments)
 {
+    const Step step(*this);
     const QString line = arguments.join(QLatin1Char(' ')).toUpper();
     if (m_env.channel->titleExists(OwnTitle)) {
         // Another controller runs. With "/Z" it is asked to save and hide;
@@ -494,7 +495,34 @@ void Controller::closeSettingsWindow()
     startControlLoop();
 }
 
+void Controller::runOrDefer(std::function<void()> action)
+{
+    if (m_stepDepth > 0) {
+        m_deferred.push_back(std::move(action));
+        return;
+    }
+    const Step step(*this);
+    action();
+}
+
+void Controller::runDeferred()
+{
+    // Counted as one step, so what arrives meanwhile joins the queue.
+    ++m_stepDepth;
+    while (!m_deferred.empty()) {
+        const std::function<void()> action = std::move(m_deferred.front());
+        m_deferred.pop_front();
+        action();
+    }
+    --m_stepDepth;
+}
+
 void Controller::closeRequestedFromOutside()
+{
+    runOrDefer([this] { closeRequestedNow(); });
+}
+
+void Controller::closeRequestedNow()
 {
     if (m_closing)
         return;

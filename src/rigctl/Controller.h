@@ -17,6 +17,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -140,6 +141,30 @@ public:
     QStringList rigSummary() const;
 
 private:
+    // The channel serves this process's title while the controller itself
+    // waits on it (a report to the panel, a tracking read), so a record or a
+    // close request can arrive in the middle of a step. Those wait until the
+    // outermost step is over: a shutdown must not take the rigs or the
+    // tracking source away from the code that is using them.
+    class Step {
+    public:
+        explicit Step(Controller &controller) : m_controller(controller) { ++m_controller.m_stepDepth; }
+        ~Step()
+        {
+            if (--m_controller.m_stepDepth == 0)
+                m_controller.runDeferred();
+        }
+        Step(const Step &) = delete;
+        Step &operator=(const Step &) = delete;
+
+    private:
+        Controller &m_controller;
+    };
+    void runOrDefer(std::function<void()> action);
+    void runDeferred();
+    void handleNow(const QString &text);
+    void closeRequestedNow();
+
     struct RigSlot {
         std::unique_ptr<SerialTransport> transport;
         std::unique_ptr<RigDriver> driver;
@@ -237,6 +262,8 @@ private:
     bool m_savesNothing = false;
     bool m_dispatcherAttached = false;
     bool m_finished = false;
+    int m_stepDepth = 0;
+    std::deque<std::function<void()>> m_deferred;
     QString m_calcType = QStringLiteral("1");
     QString m_trackingName;
 

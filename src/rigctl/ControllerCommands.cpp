@@ -61,17 +61,22 @@ bool oneOf(const QString &model, std::initializer_list<const char *> models)
 
 quint32 Controller::handle(const QString &received)
 {
+    runOrDefer([this, received] { handleNow(received); });
+    return 0;
+}
+
+void Controller::handleNow(const QString &received)
+{
     // Detached while the settings window is shown: records are lost.
     if (!m_dispatcherAttached || m_finished)
-        return 0;
+        return;
     const QString text = received.trimmed();
     if (text.size() < 6 || !text.startsWith(QLatin1String("RCM")))
-        return 0;
+        return;
     const QString command = text.mid(3, 3);
     dispatch(command, text);
     if (command == QLatin1String("OFF") || command == QLatin1String("TXP") || command == QLatin1String("SPT"))
         tuneNow();
-    return 0;
 }
 
 void Controller::dispatch(const QString &command, const QString &text)

@@ -35,6 +35,7 @@ bool hasSatelliteModeSwitch(const QString &model)
 
 void Controller::tick1()
 {
+    const Step step(*this);
     if (!m_timer1.running || m_closing)
         return;
     if (!m_env.channel->titleExists(PanelTitle)) {
@@ -53,6 +54,7 @@ void Controller::tick1()
 
 void Controller::tick2()
 {
+    const Step step(*this);
     if (!m_timer2.running || m_closing || m_settingsOpen)
         return;
     if (!m_env.channel->titleExists(PanelTitle)) {

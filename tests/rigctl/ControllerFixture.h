@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -52,11 +53,19 @@ public:
     QStringList closeRequests;
 
     bool titleExists(const QString &title) override { return titles.contains(title); }
+    // Runs while a record is on its way, as the real channel serves this
+    // process's own title while it waits for the reply.
+    std::function<void(const QString &text)> whileSending;
+
     bool send(const QString &title, const QString &text) override
     {
         if (!titles.contains(title))
             return false;
         sent.append({title, text});
+        if (whileSending) {
+            const auto hook = whileSending; // the hook may replace itself
+            hook(text);
+        }
         return true;
     }
     void postClose(const QString &title) override { closeRequests << title; }
@@ -92,11 +101,17 @@ struct TrackingState {
     float rangeRate = 0;
     QString revolution = QStringLiteral("1234");
     QString openError; // when set, opening the source fails with this text
+    // Runs in the middle of a read (the channel serving the process's title
+    // while it waits for the tracking program's reply).
+    std::function<void()> duringRead;
+    int sourcesDestroyed = 0;
+    bool readOutlivedItsSource = false;
 };
 
 class SettableSource final : public TrackingSource {
 public:
     explicit SettableSource(std::shared_ptr<TrackingState> state) : m_state(std::move(state)) {}
+    ~SettableSource() override { ++m_state->sourcesDestroyed; }
     bool open(QString *error) override
     {
         if (error)
@@ -105,6 +120,17 @@ public:
     }
     ReadResult read(TrackingValues &v) override
     {
+        if (m_state->duringRead) {
+            // Only the shared state is touched after the call: `this` may be gone.
+            const std::shared_ptr<TrackingState> state = m_state;
+            const int destroyedBefore = state->sourcesDestroyed;
+            const std::function<void()> hook = state->duringRead; // the hook may replace itself
+            hook();
+            if (state->sourcesDestroyed != destroyedBefore) {
+                state->readOutlivedItsSource = true;
+                return ReadResult::Failed;
+            }
+        }
         v.rangeRate = m_state->rangeRate;
         v.satellite = m_state->satellite;
         v.elevation = m_state->elevation;

@@ -435,3 +435,50 @@ TEST_F(ControllerLoop, TwoRigsReceiveOnTheFirstAndTransmitOnTheSecond)
     send("RCMEND");
     EXPECT_EQ(channel.last("OPPOP2"), "0");
 }
+
+// The channel serves the controller's own title while a tracking read or a
+// report waits for its reply, so records can arrive in the middle of a step.
+TEST_F(ControllerLoop, EndArrivingDuringATrackingReadShutsDownOnlyAfterTheTick)
+{
+    Controller &c = onRs44();
+    sources.state->duringRead = [this] { send("RCMEND"); };
+    c.tick1();
+    EXPECT_FALSE(sources.state->readOutlivedItsSource);
+    EXPECT_EQ(finished, 1);
+    EXPECT_TRUE(c.closing());
+    EXPECT_FALSE(c.rigOpen(1));
+    EXPECT_FALSE(rig1().satelliteMode());
+}
+
+TEST_F(ControllerLoop, RecordsArrivingInTheMiddleOfAStepAreTakenAfterItInOrder)
+{
+    Controller &c = onRs44();
+    qint32 offsetDuringRead = -1;
+    int closeRequestsSeenDuringRead = -1;
+    sources.state->duringRead = [&] {
+        sources.state->duringRead = nullptr;
+        send("RCMOFF200");
+        send("RCMOFF300");
+        c.closeRequestedFromOutside();
+        offsetDuringRead = c.offsetO();
+        closeRequestsSeenDuringRead = windowShown ? 1 : 0;
+    };
+    windowShown = true;
+    c.tick1();
+    EXPECT_EQ(offsetDuringRead, 0);
+    EXPECT_EQ(closeRequestsSeenDuringRead, 1); // not hidden yet: the close request waited too
+    EXPECT_EQ(c.offsetO(), 300);
+    EXPECT_FALSE(windowShown);
+    EXPECT_FALSE(c.closing());
+
+    // A report on its way is a wait of the same kind.
+    int offsetWhileReporting = -1;
+    channel.whileSending = [&](const QString &) {
+        channel.whileSending = nullptr;
+        send("RCMOFF400");
+        offsetWhileReporting = c.offsetO();
+    };
+    track("RS-44", -2500);
+    EXPECT_EQ(offsetWhileReporting, 300);
+    EXPECT_EQ(c.offsetO(), 400);
+}
