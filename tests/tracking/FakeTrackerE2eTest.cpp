@@ -77,14 +77,16 @@ protected:
         return m_processes.back().get();
     }
 
-    // Starts faketracker and waits until its export endpoint is served.
+    // Starts faketracker and waits until its export endpoint is served and
+    // its window is there (it takes the two titles one after the other).
     QProcess *startServing(const QStringList &args, TrackingKind kind)
     {
         QProcess *p = start(args);
         const QString title = trackingProgram(kind).exportTitle();
-        EXPECT_TRUE(
-            waitUntil([&] { return channel.titleExists(title) || p->state() == QProcess::NotRunning; }));
-        EXPECT_TRUE(channel.titleExists(title)) << p->readAllStandardError().toStdString();
+        const QString window = trackingProgram(kind).windowTitle;
+        const auto up = [&] { return channel.titleExists(title) && channel.titleExists(window); };
+        EXPECT_TRUE(waitUntil([&] { return up() || p->state() == QProcess::NotRunning; }));
+        EXPECT_TRUE(up()) << p->readAllStandardError().toStdString();
         return p;
     }
 

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace vm {
 
 namespace {
@@ -23,6 +25,14 @@ QMessageBox::Icon toIcon(Prompter::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// Every box is also written to standard error, so that a panel started from
+// a terminal (or by a test) leaves a trace of what it asked and said.
+void trace(const QString &kind, const QString &title, const QString &text)
+{
+    std::fprintf(stderr, "velomira: %s [%s] %s\n", qPrintable(kind), qPrintable(title),
+                 qPrintable(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+}
+
 } // namespace
 
 void QtPrompter::place(QWidget *box) const
@@ -36,6 +46,7 @@ void QtPrompter::place(QWidget *box) const
 
 void QtPrompter::message(const QString &text, const QString &title, Icon icon)
 {
+    trace(QStringLiteral("message"), title, text);
     QMessageBox box(toIcon(icon), title, text, QMessageBox::Ok, m_owner);
     place(&box);
     box.exec();
@@ -43,6 +54,7 @@ void QtPrompter::message(const QString &text, const QString &title, Icon icon)
 
 bool QtPrompter::question(const QString &text, const QString &title)
 {
+    trace(QStringLiteral("question"), title, text);
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, m_owner);
     place(&box);
     return box.exec() == QMessageBox::Yes;
@@ -50,6 +62,7 @@ bool QtPrompter::question(const QString &text, const QString &title)
 
 void QtPrompter::timedNotice(const QString &text, const QString &title, int seconds)
 {
+    trace(QStringLiteral("notice"), title, text);
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, m_owner);
     place(&box);
     QTimer::singleShot(qMax(1, seconds) * 1000, &box, &QMessageBox::accept);
