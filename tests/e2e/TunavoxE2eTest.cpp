@@ -202,8 +202,10 @@ TEST_F(TunavoxProcess, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
     }));
 
     // Quick QSY on the transmit side: the loop pauses with the dial where it was put.
+    // A record that comes while the controller waits on the tracking program
+    // is taken after that tick, so the dial is awaited.
     ASSERT_TRUE(send("RCMQSY145970000"));
-    EXPECT_EQ(dial("sub"), 145970000);
+    ASSERT_TRUE(waitFor([&] { return dial("sub") == 145970000; })) << "sub " << dial("sub");
     ASSERT_TRUE(waitFor([&] { return payloads("OPPDOP").endsWith("0"); }));
     EXPECT_TRUE(payloads("OPPDOP").contains("3"));
 
