@@ -194,3 +194,21 @@ TEST_F(VelomiraProcess, TerminationSignalClosesThePanelInOrder)
     EXPECT_EQ(panel->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(panel->exitCode(), 0);
 }
+
+// A close request can reach the panel while its load still waits on the
+// controller (the channel serves the panel's title meanwhile), before the
+// event loop runs: the panel must still close in order and end.
+TEST_F(VelomiraProcess, CloseRequestDuringTheLoadEndsThePanel)
+{
+    QProcess *panel = start({});
+    ASSERT_TRUE(panel->waitForStarted(TimeoutMs));
+    ASSERT_TRUE(waitFor([this] { return panelUp(); }));
+    // Taken as soon as the panel is there, and not served until the close
+    // request has gone out: the load's records to the controller wait.
+    ownController();
+    m_channel->postClose(QStringLiteral("Velomira"));
+    ASSERT_TRUE(waitFor([this] { return m_received.contains(QStringLiteral("RCMEND")); }));
+    ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
+    EXPECT_EQ(panel->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(panel->exitCode(), 0);
+}
