@@ -485,6 +485,7 @@ void Controller::hideSettingsWindow()
 
 void Controller::closeSettingsWindow()
 {
+    const Step step(*this);
     if (m_closing)
         return;
     saveSettings();

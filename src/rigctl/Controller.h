@@ -89,7 +89,9 @@ public:
     const TimerState &timer1() const { return m_timer1; }
     const TimerState &timer2() const { return m_timer2; }
 
-    // One record from the panel. Returns the handler result (always 0).
+    // One record from the panel, taken at once or, when it arrives while the
+    // controller waits on the channel, after the current step. Returns the
+    // handler result (always 0).
     quint32 handle(const QString &text);
 
     // The settings window's end button: save, re-link, reopen the rigs,
