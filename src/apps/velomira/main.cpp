@@ -107,8 +107,9 @@ int main(int argc, char **argv)
     // before the event loop runs (during the load, which talks to the
     // controller); closing then would leave a program without a window that
     // never ends. The close waits for the event loop.
-    channel.setCloseHandler(PanelCore::panelTitle(),
-                            [&window] { QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection); });
+    channel.setCloseHandler(PanelCore::panelTitle(), [&window] {
+        QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection);
+    });
     // The Home hot key raises the panel from anywhere (X11 only).
     HomeHotKey hotKey;
     QObject::connect(&hotKey, &HomeHotKey::pressed, &core, &PanelCore::hotKey);
