@@ -16,6 +16,13 @@ build=${VELOMIRA_BUILD_DIR:-$root/build}
 "$root/scripts/build.sh"
 bin=$build/bin
 
+# The panel needs a display; say so before anything is started.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "demo: there is no display. Run it on a desktop, or under a virtual X server:"
+  echo "      xvfb-run -a -s '-screen 0 1280x900x24' scripts/demo.sh"
+  exit 1
+fi
+
 export VELOMIRA_HOME=${VELOMIRA_HOME:-$build/demo-home}
 mkdir -p "$VELOMIRA_HOME"
 locator=${DEMO_LOCATOR:-PM95vq}
@@ -73,23 +80,4 @@ for _ in $(seq 100); do [ -e "$pty_link" ] && break; sleep 0.1; done
 [ -e "$pty_link" ] || { echo "demo: rigsim did not start (see $VELOMIRA_HOME/rigsim.log)"; exit 1; }
 echo "demo: simulated IC-9700 on $pty_link, data folder $VELOMIRA_HOME, station $locator"
 
-if [ -x "$bin/velomira" ]; then
-  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-    echo "demo: there is no display. Run it on a desktop, or under a virtual X server:"
-    echo "      xvfb-run -a -s '-screen 0 1280x900x24' scripts/demo.sh"
-    exit 1
-  fi
-  "$bin/velomira" "$@"
-elif [ -x "$bin/tunavox" ]; then
-  echo "demo: the operation panel (velomira) is not part of this version yet."
-  echo "demo: running the rig controller alone; a stand-in panel prints the controller's reports."
-  echo "demo: Ctrl+C ends it."
-  "$bin/vmsend" --listen Velomira &
-  pids+=($!)
-  for _ in $(seq 50); do "$bin/vmsend" --exists Velomira >/dev/null 2>&1 && break; sleep 0.1; done
-  "$bin/tunavox" -R
-else
-  echo "demo: neither the panel nor the rig controller is built in this version yet."
-  echo "demo: the simulated rig runs; try: $bin/satpass --tle $VELOMIRA_HOME/$tle_file --locator $locator"
-  exit 1
-fi
+"$bin/velomira" "$@"
