@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,6 +30,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace vm {
 
@@ -61,6 +64,45 @@ QString colourCss(const ControlState &s)
         css += QStringLiteral("color: #%1;").arg(PanelView::rgb(s.foreColor), 6, 16, QChar(u'0'));
     return css;
 }
+
+// A status-bar panel. The sixteen nominal widths add up to more than the
+// window is wide, so a panel asks for its text's width, at least 0.4 and at
+// most 2 times its nominal width, and when the bar is full gives way down to
+// its nominal width (an empty panel further). A text that does not fit is
+// shortened at its start, so that a port path keeps its device name; the
+// label's text stays whole.
+class StatusPanel final : public QLabel {
+public:
+    StatusPanel(int nominalWidth, QWidget *parent) : QLabel(parent), m_nominal(nominalWidth) {}
+
+    QSize sizeHint() const override
+    {
+        return {std::clamp(textWidth(), m_nominal * 2 / 5, 2 * m_nominal), QLabel::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override
+    {
+        return {std::max(std::min(textWidth(), m_nominal), 2 * frameWidth() + 2),
+                QLabel::minimumSizeHint().height()};
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        drawFrame(&painter);
+        const QRect room = contentsRect().adjusted(2, 0, -2, 0);
+        painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(text(), Qt::ElideLeft, room.width()));
+    }
+
+private:
+    int textWidth() const
+    {
+        return text().isEmpty() ? 0 : fontMetrics().horizontalAdvance(text()) + 2 * frameWidth() + 6;
+    }
+
+    int m_nominal;
+};
 
 } // namespace
 
@@ -303,12 +345,11 @@ void PanelWindow::buildStatusBar()
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
     for (int p = 1; p <= 16; ++p) {
-        auto *l = new QLabel(statusBar());
+        static const int widths[17] = {0, 40, 60, 110, 64, 70, 4, 60, 110, 64, 70, 90, 4, 24, 40, 24, 80};
+        auto *l = new StatusPanel(widths[p], statusBar());
         l->setObjectName(QStringLiteral("StatusBar1_%1").arg(p));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
-        static const int widths[17] = {0, 40, 60, 110, 64, 70, 4, 60, 110, 64, 70, 90, 4, 24, 40, 24, 80};
-        l->setMinimumWidth(widths[p]);
         statusBar()->addWidget(l);
         m_widgets.insert(l->objectName(), l);
     }
