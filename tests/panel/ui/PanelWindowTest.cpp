@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -198,4 +199,28 @@ TEST_F(PanelWindowTest, CallSignBoxOverwritesUntilInsertIsOn)
     EXPECT_EQ(call->text(), QStringLiteral("JA7XABC"));
     QTest::keyClick(call, Qt::Key_Down);
     EXPECT_EQ(control(QStringLiteral("List5")).items, QStringList{QStringLiteral("JA7XABC")});
+}
+
+TEST_F(PanelWindowTest, StatusPanelsStayApartAndShortTextsStayWhole)
+{
+    // A long port path (a pseudo-terminal link) in panel 3, rig 2 on another.
+    rig(QStringLiteral("IC9700:/home/operator/velomira/demo-home/ic9700-link:1:IC910:/dev/ttyUSB1:1:3"));
+    QApplication::processEvents();
+    QList<QLabel *> panels;
+    for (int p = 1; p <= 16; ++p)
+        panels << find<QLabel>(QStringLiteral("StatusBar1_%1").arg(p));
+    const int barWidth = m_window->statusBar()->width();
+    for (int i = 0; i < panels.size(); ++i) {
+        const QRect g = panels[i]->geometry();
+        EXPECT_LE(g.right(), barWidth) << "panel " << i + 1;
+        if (i > 0) {
+            EXPECT_GT(g.left(), panels[i - 1]->geometry().right()) << "panel " << i + 1 << " overlaps";
+        }
+    }
+    // Texts no wider than their panel's nominal width are never cut.
+    for (int p : {1, 2, 4, 11, 16}) {
+        QLabel *l = panels[p - 1];
+        EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(l->text()))
+            << "panel " << p << " \"" << l->text().toStdString() << '"';
+    }
 }
