@@ -324,6 +324,27 @@ bool LocalChannel::titleExists(const QString &title)
     return err == 0 || err == EAGAIN;
 }
 
+std::optional<qint64> LocalChannel::ownerProcess(const QString &title)
+{
+    if (ownsTitle(title))
+        return QCoreApplication::applicationPid();
+    if (!ensureOpen())
+        return std::nullopt;
+    const int fd = newSocket();
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<qint64> pid;
+    if (connectTo(fd, socketPath(title)) == 0) {
+        // The listener's credentials, taken when it began to listen.
+        ucred credentials{};
+        socklen_t size = sizeof(credentials);
+        if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &size) == 0 && credentials.pid > 0)
+            pid = credentials.pid;
+    }
+    ::close(fd);
+    return pid;
+}
+
 bool LocalChannel::send(const QString &title, const QString &text)
 {
     return sendRecord(title, text).delivered();

@@ -86,6 +86,10 @@ public:
     bool send(const QString &title, const QString &text) override;
     void postClose(const QString &title) override;
 
+    // The process that holds `title` (this one for an own title); nullopt
+    // when nobody does or the system does not say.
+    std::optional<qint64> ownerProcess(const QString &title);
+
     // The same with the outcome spelled out.
     Result sendRecord(const QString &title, const QString &text);
     // A record of prepared bytes (e.g. ChannelCodec::encodeAward).

@@ -182,11 +182,17 @@ TEST_F(ChannelProcessTest, KilledOwnerLeavesAStaleSocketThatCountsAsAbsent)
         start(QStringLiteral("vmsend"), {QStringLiteral("--listen"), QStringLiteral("Velomira")});
     LocalChannel channel(dir());
     ASSERT_TRUE(waitUntil([&] { return channel.titleExists(QStringLiteral("Velomira")); }));
+    // The title tells whose it is; this process answers for its own titles.
+    EXPECT_EQ(channel.ownerProcess(QStringLiteral("Velomira")), std::optional<qint64>(peer->processId()));
+    ASSERT_TRUE(channel.registerTitle(QStringLiteral("Mine")));
+    EXPECT_EQ(channel.ownerProcess(QStringLiteral("Mine")),
+              std::optional<qint64>(QCoreApplication::applicationPid()));
     peer->kill();
     ASSERT_TRUE(peer->waitForFinished(Generous));
 
     EXPECT_TRUE(QFile::exists(QDir(dir()).filePath(QStringLiteral("Velomira.sock"))));
     EXPECT_FALSE(channel.titleExists(QStringLiteral("Velomira")));
+    EXPECT_EQ(channel.ownerProcess(QStringLiteral("Velomira")), std::nullopt);
     EXPECT_EQ(channel.sendRecord(QStringLiteral("Velomira"), QStringLiteral("OPPEND")).status,
               LocalChannel::Status::Missing);
 

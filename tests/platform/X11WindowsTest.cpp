@@ -78,6 +78,17 @@ xcb_window_t makeWindow(xcb_connection_t *c, const QByteArray &utf8Title)
     return w;
 }
 
+void setPid(xcb_connection_t *c, xcb_window_t w, uint32_t pid)
+{
+    const char *name = "_NET_WM_PID";
+    xcb_intern_atom_reply_t *r =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, r->atom, XCB_ATOM_CARDINAL, 32, 1, &pid);
+    free(r);
+    xcb_flush(c);
+    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
 } // namespace
 
 TEST(X11Windows, FindsTopLevelWindowsByExactTitle)
@@ -97,6 +108,12 @@ TEST(X11Windows, FindsTopLevelWindowsByExactTitle)
     EXPECT_TRUE(windows.exists(QStringLiteral("環境設定Tunavox")));
     EXPECT_FALSE(windows.exists(QStringLiteral("kepral32")));
     EXPECT_FALSE(windows.exists(QStringLiteral("Kepral")));
+
+    // The process a window says it belongs to.
+    EXPECT_EQ(windows.processId(QStringLiteral("Kepral32")), std::nullopt); // it does not say
+    setPid(c, japanese, 4711);
+    EXPECT_EQ(windows.processId(QStringLiteral("環境設定Tunavox")), std::optional<qint64>(4711));
+    EXPECT_EQ(windows.processId(QStringLiteral("Kepral")), std::nullopt);
 
     xcb_destroy_window(c, japanese);
     xcb_flush(c);

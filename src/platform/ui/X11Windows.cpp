@@ -14,6 +14,7 @@ struct X11Windows::Private {
     xcb_atom_t clientList = XCB_ATOM_NONE;
     xcb_atom_t activeWindow = XCB_ATOM_NONE;
     xcb_atom_t netWmName = XCB_ATOM_NONE;
+    xcb_atom_t netWmPid = XCB_ATOM_NONE;
     xcb_atom_t utf8String = XCB_ATOM_NONE;
 
     xcb_atom_t atom(const char *name)
@@ -91,6 +92,7 @@ X11Windows::X11Windows(const QString &display) : d(std::make_unique<Private>())
     d->clientList = d->atom("_NET_CLIENT_LIST");
     d->activeWindow = d->atom("_NET_ACTIVE_WINDOW");
     d->netWmName = d->atom("_NET_WM_NAME");
+    d->netWmPid = d->atom("_NET_WM_PID");
     d->utf8String = d->atom("UTF8_STRING");
 }
 
@@ -123,6 +125,23 @@ bool X11Windows::exists(const QString &title)
         if (d->title(w) == title)
             return true;
     return false;
+}
+
+std::optional<qint64> X11Windows::processId(const QString &title)
+{
+    if (!available())
+        return std::nullopt;
+    for (const xcb_window_t w : d->topLevel()) {
+        if (d->title(w) != title)
+            continue;
+        const std::vector<char> raw = d->property(w, d->netWmPid, XCB_ATOM_CARDINAL);
+        if (raw.size() < sizeof(uint32_t))
+            return std::nullopt;
+        uint32_t pid = 0;
+        memcpy(&pid, raw.data(), sizeof(pid));
+        return pid > 0 ? std::optional<qint64>(pid) : std::nullopt;
+    }
+    return std::nullopt;
 }
 
 QString X11Windows::activeTitle()

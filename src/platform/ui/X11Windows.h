@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace vm {
 
@@ -24,6 +25,10 @@ public:
     // Titles of the top-level windows (the window manager's client list, else
     // the root window's children).
     QStringList titles();
+    // The process of the top-level window titled exactly `title`, as the
+    // window says (_NET_WM_PID); nullopt when there is no such window or it
+    // does not say.
+    std::optional<qint64> processId(const QString &title);
     // Title of the active window (empty when unknown).
     QString activeTitle();
 

@@ -1,0 +1,108 @@
+#include "platform/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace vm {
+
+namespace {
+
+// The NUL-separated entries of a /proc file (cmdline, environ).
+QList<QByteArray> procEntries(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<QByteArray> entries = file.readAll().split('\0');
+    while (!entries.isEmpty() && entries.last().isEmpty())
+        entries.removeLast();
+    return entries;
+}
+
+QString environmentValue(const QList<QByteArray> &environment, const QByteArray &name)
+{
+    const QByteArray prefix = name + '=';
+    for (const QByteArray &entry : environment) {
+        if (entry.startsWith(prefix))
+            return QString::fromLocal8Bit(entry.mid(prefix.size()));
+    }
+    return {};
+}
+
+const QRegularExpression &drivePath()
+{
+    static const QRegularExpression pattern(QStringLiteral("^([A-Za-z]):[\\\\/](.*)$"));
+    return pattern;
+}
+
+// `name` in `dir`, matched without regard to case as Wine does; empty when absent.
+QString entryNoCase(const QString &dir, const QString &name)
+{
+    const QDir d(dir);
+    if (QFileInfo::exists(d.filePath(name)))
+        return d.filePath(name);
+    const QStringList entries =
+        d.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return d.filePath(entry);
+    }
+    return {};
+}
+
+bool isWindowsDrivePath(const QString &path)
+{
+    return drivePath().match(path).hasMatch();
+}
+
+} // namespace
+
+std::optional<QString> wineUnixPath(const QString &windowsPath, const QString &winePrefix)
+{
+    const QRegularExpressionMatch m = drivePath().match(windowsPath);
+    if (!m.hasMatch() || winePrefix.isEmpty())
+        return std::nullopt;
+    // The prefix links each drive letter, lower-case, to its folder.
+    QString path = QDir(winePrefix).filePath(QStringLiteral("dosdevices/%1:").arg(m.captured(1).toLower()));
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    const QStringList names =
+        m.captured(2).split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts);
+    for (const QString &name : names) {
+        path = entryNoCase(path, name);
+        if (path.isEmpty())
+            return std::nullopt;
+    }
+    return QFileInfo(path).canonicalFilePath();
+}
+
+std::optional<QString> programFolder(qint64 processId, const QString &procRoot)
+{
+    if (processId <= 0)
+        return std::nullopt;
+    const QString process = QDir(procRoot).filePath(QString::number(processId));
+    const QList<QByteArray> arguments = procEntries(QDir(process).filePath(QStringLiteral("cmdline")));
+    if (!arguments.isEmpty()) {
+        const QString first = QString::fromLocal8Bit(arguments.first());
+        const QList<QByteArray> environment = procEntries(QDir(process).filePath(QStringLiteral("environ")));
+        QString prefix = environmentValue(environment, "WINEPREFIX");
+        if (prefix.isEmpty()) {
+            const QString home = environmentValue(environment, "HOME");
+            if (!home.isEmpty())
+                prefix = QDir(home).filePath(QStringLiteral(".wine"));
+        }
+        if (isWindowsDrivePath(first)) {
+            // A program under Wine: the executable is Wine's own, not the program's.
+            const std::optional<QString> unixPath = wineUnixPath(first, prefix);
+            return unixPath ? std::optional<QString>(QFileInfo(*unixPath).absolutePath()) : std::nullopt;
+        }
+    }
+    const QFileInfo executable(QFileInfo(QDir(process).filePath(QStringLiteral("exe"))).symLinkTarget());
+    if (executable.filePath().isEmpty() || !executable.dir().exists())
+        return std::nullopt;
+    return executable.absolutePath();
+}
+
+} // namespace vm
