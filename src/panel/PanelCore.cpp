@@ -218,6 +218,12 @@ void PanelCore::writeSetting(const QString &section, const QString &key, const Q
 
 // ---- life cycle ------------------------------------------------------------
 
+QStringList PanelCore::trackerWindowTitles()
+{
+    return {QStringLiteral("Kepral32(SGP8)"), QStringLiteral("Kepral32(SGP4)"),
+            QStringLiteral("Kepral32(SGP)"), QStringLiteral("Kepral32")};
+}
+
 void PanelCore::load(qint64 processId, const QString &controllerProgram)
 {
     m_waterfallStart = m_settings.value(keys::WfStart);
@@ -243,6 +249,19 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
     const bool schedule = QFile::exists(QDir(m_dataDir).filePath(QStringLiteral("Velomira_skd.dat")));
     send(QStringLiteral("RCMSKD"), schedule ? QStringLiteral("1") : QStringLiteral("0"));
     m_view.setVisible(QStringLiteral("Command10"), m_channel.titleExists(waterfallTitle()));
+    // The tracking program's folder, where the controller's satellite editor
+    // finds the program's group list.
+    if (m_programFolder) {
+        for (const QString &title : trackerWindowTitles()) {
+            if (const std::optional<QString> folder = m_programFolder(title)) {
+                // The controller started a moment ago may not be listening
+                // yet: then the folder goes with its first rig report.
+                if (!send(QStringLiteral("RCMK32"), *folder))
+                    m_pendingTrackerFolder = *folder;
+                break;
+            }
+        }
+    }
     m_view.setEnabled(QStringLiteral("SetRIG"), true);
     // Written last, so that a reader of the settings file knows the load is done.
     m_settings.setValue(keys::PanelVersion, version);

@@ -10,6 +10,9 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
+#include <optional>
+
 namespace vm {
 
 class Channel;
@@ -63,6 +66,12 @@ public:
     const SatelliteTable &table() const { return m_table; }
 
     // ---- life cycle ------------------------------------------------------
+    // The folder of the program whose window is titled `title`; nullopt when
+    // there is no such window or its folder is not known.
+    using ProgramFolderFinder = std::function<std::optional<QString>(const QString &title)>;
+    // The main-window titles of the tracking program, in the order they are looked for.
+    static QStringList trackerWindowTitles();
+    void setProgramFolderFinder(ProgramFolderFinder finder) { m_programFolder = std::move(finder); }
     void setExtendedMode(bool on) { m_extended = on; }
     bool extendedMode() const { return m_extended; }
     // Main window load: records the process id, starts the controller beside
@@ -269,6 +278,8 @@ private:
     SatelliteTable m_table;
 
     bool m_extended = false;
+    ProgramFolderFinder m_programFolder;
+    QString m_pendingTrackerFolder; // found at the load, not yet delivered
     bool m_closing = false;
     bool m_settingsOpen = false;
     int m_top = 0;

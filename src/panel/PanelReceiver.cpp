@@ -314,6 +314,8 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         if (toInt(payload, &type))
             m_rigContType = type;
     } else if (command == u"RIG") {
+        if (!m_pendingTrackerFolder.isEmpty() && send(QStringLiteral("RCMK32"), m_pendingTrackerFolder))
+            m_pendingTrackerFolder.clear();
         const QStringList f = payload.split(u':');
         if (f.size() < 7)
             return;

@@ -33,6 +33,46 @@ TEST_F(PanelLifecycle, LoadStartsTheControllerAndSendsTheFirstCommands)
     EXPECT_EQ(control(QStringLiteral("StatusBar1_16")).text, QStringLiteral("XIT -OFF"));
 }
 
+TEST_F(PanelLifecycle, LoadReportsTheFolderOfTheFirstTrackingWindowFound)
+{
+    QStringList asked;
+    m_core->setProgramFolderFinder([&](const QString &title) -> std::optional<QString> {
+        asked << title;
+        if (title == u"Kepral32(SGP4)")
+            return QStringLiteral("/home/op/.wine/drive_c/Kepral32");
+        if (title == u"Kepral32")
+            return QStringLiteral("/elsewhere");
+        return std::nullopt;
+    });
+    m_channel.titles.insert(PanelCore::controllerTitle());
+    m_core->load(1, QString());
+    EXPECT_EQ(asked, (QStringList{QStringLiteral("Kepral32(SGP8)"), QStringLiteral("Kepral32(SGP4)")}));
+    EXPECT_TRUE(takeSent().contains(QStringLiteral("RCMK32/home/op/.wine/drive_c/Kepral32")));
+    rig(QStringLiteral("IC9700:/dev/ttyUSB0:1:None:None:0:0"));
+    EXPECT_TRUE(takeSent().isEmpty()); // delivered once is enough
+
+    // The controller is not listening yet at the load: the folder goes with its first rig report.
+    makeCore();
+    m_channel.titles.remove(PanelCore::controllerTitle());
+    m_core->setProgramFolderFinder([](const QString &title) {
+        return title == u"Kepral32" ? std::optional<QString>(QStringLiteral("/opt/k32")) : std::nullopt;
+    });
+    m_core->load(1, QString());
+    takeSent();
+    m_channel.titles.insert(PanelCore::controllerTitle());
+    rig(QStringLiteral("IC9700:/dev/ttyUSB0:1:None:None:0:0"));
+    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMK32/opt/k32")});
+    rig(QStringLiteral("IC9700:/dev/ttyUSB0:1:None:None:0:0"));
+    EXPECT_TRUE(takeSent().isEmpty());
+
+    // No tracking window: nothing is reported.
+    makeCore();
+    m_core->setProgramFolderFinder([](const QString &) { return std::optional<QString>(); });
+    m_core->load(1, QString());
+    for (const QString &record : takeSent())
+        EXPECT_FALSE(record.startsWith(QStringLiteral("RCMK32"))) << record.toStdString();
+}
+
 TEST_F(PanelLifecycle, ControllerThatCannotStartIsReported)
 {
     m_launcher.ok = false;

@@ -10,6 +10,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -211,4 +212,32 @@ TEST_F(VelomiraProcess, CloseRequestDuringTheLoadEndsThePanel)
     ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
     EXPECT_EQ(panel->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(panel->exitCode(), 0);
+}
+
+// The panel finds the tracking program by its window title and tells the
+// controller the program's folder; a controller that was not listening yet
+// at the load gets it with its first rig report.
+TEST_F(VelomiraProcess, TellsTheControllerTheTrackingProgramsFolder)
+{
+    auto *tracker = new QProcess;
+    m_processes.append(tracker);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VELOMIRA_RUNTIME_DIR"), run());
+    tracker->setProcessEnvironment(env);
+    tracker->start(test::program(QStringLiteral("faketracker")),
+                   {QStringLiteral("--program"), QStringLiteral("Kepral32"), QStringLiteral("--satellite"),
+                    QStringLiteral("AO-07")});
+    ASSERT_TRUE(tracker->waitForStarted(TimeoutMs));
+    ASSERT_TRUE(waitFor([this] { return m_channel->titleExists(QStringLiteral("Kepral32")); }));
+
+    QProcess *panel = start({});
+    ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
+    ownController();
+    ASSERT_TRUE(send(QStringLiteral("OPPRIGIC9700:None:0:None:None:0:0")));
+    const QString folder = QFileInfo(test::program(QStringLiteral("faketracker"))).canonicalPath();
+    EXPECT_TRUE(m_received.contains(QStringLiteral("RCMK32") + folder))
+        << m_received.join(u' ').toStdString();
+
+    m_channel->postClose(QStringLiteral("Velomira"));
+    ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
 }

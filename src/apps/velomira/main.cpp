@@ -11,6 +11,7 @@
 #include "panel/ui/QtLauncher.h"
 #include "panel/ui/QtPrompter.h"
 #include "platform/LocalChannel.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ui/X11Windows.h"
 
 #include <QApplication>
@@ -115,6 +116,14 @@ int main(int argc, char **argv)
     QObject::connect(&hotKey, &HomeHotKey::pressed, &core, &PanelCore::hotKey);
     // Clipboard capture needs the title of the window in front (X11 only).
     X11Windows x11;
+    // The tracking program: a stand-in holds its window title on the channel,
+    // a program under Wine shows an X11 window.
+    core.setProgramFolderFinder([&channel, &x11](const QString &title) -> std::optional<QString> {
+        std::optional<qint64> pid = channel.ownerProcess(title);
+        if (!pid)
+            pid = x11.processId(title);
+        return pid ? programFolder(*pid) : std::nullopt;
+    });
     QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, &core, [&core, &x11] {
         if (x11.available())
             core.clipboardChanged(x11.activeTitle(), QApplication::clipboard()->text());
