@@ -15,6 +15,7 @@
 #include <QTimeZone>
 
 #include <cmath>
+#include <utility>
 
 namespace vm {
 
@@ -203,7 +204,31 @@ bool PanelCore::send(const QString &code, const QString &payload)
 {
     if (m_closing)
         return false;
-    return m_channel.send(controllerTitle(), code + payload);
+    if (!m_channel.send(controllerTitle(), code + payload))
+        return false;
+    // A newer value of a kept setting has got through: the kept one is stale.
+    forgetKept(code);
+    return true;
+}
+
+void PanelCore::forgetKept(const QString &code)
+{
+    m_undelivered.removeIf([&code](const QPair<QString, QString> &r) { return r.first == code; });
+}
+
+void PanelCore::sendOrKeep(const QString &code, const QString &payload)
+{
+    if (send(code, payload) || m_closing)
+        return;
+    forgetKept(code); // only the latest value of a setting is kept
+    m_undelivered.append({code, payload});
+}
+
+void PanelCore::replayUndelivered()
+{
+    const QList<QPair<QString, QString>> kept = std::exchange(m_undelivered, {});
+    for (const auto &[code, payload] : kept)
+        sendOrKeep(code, payload);
 }
 
 QString PanelCore::settingsText(const QString &section, const QString &key, const QString &fallback) const
@@ -247,17 +272,14 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
     m_dopplerMode = 3;
     send(QStringLiteral("RCMDOP"), QStringLiteral("3"));
     const bool schedule = QFile::exists(QDir(m_dataDir).filePath(QStringLiteral("Velomira_skd.dat")));
-    send(QStringLiteral("RCMSKD"), schedule ? QStringLiteral("1") : QStringLiteral("0"));
+    sendOrKeep(QStringLiteral("RCMSKD"), schedule ? QStringLiteral("1") : QStringLiteral("0"));
     m_view.setVisible(QStringLiteral("Command10"), m_channel.titleExists(waterfallTitle()));
     // The tracking program's folder, where the controller's satellite editor
     // finds the program's group list.
     if (m_programFolder) {
         for (const QString &title : trackerWindowTitles()) {
             if (const std::optional<QString> folder = m_programFolder(title)) {
-                // The controller started a moment ago may not be listening
-                // yet: then the folder goes with its first rig report.
-                if (!send(QStringLiteral("RCMK32"), *folder))
-                    m_pendingTrackerFolder = *folder;
+                sendOrKeep(QStringLiteral("RCMK32"), *folder);
                 break;
             }
         }
@@ -307,11 +329,11 @@ void PanelCore::loadSettings()
     }
     m_modeOffset = m_settings.value(keys::ModeOffset).toInt();
     setQqSide(m_settings.value(keys::QqMode));
-    send(QStringLiteral("RCMQSM"), m_qqSide);
+    sendOrKeep(QStringLiteral("RCMQSM"), m_qqSide);
     m_skdTime = m_settings.value(keys::SkdTime);
     m_modeComp = m_settings.value(keys::ModeComp) == u"1";
     m_view.setChecked(QStringLiteral("Check4"), m_modeComp);
-    send(QStringLiteral("RCMMDC"), m_modeComp ? QStringLiteral("1") : QStringLiteral("0"));
+    sendOrKeep(QStringLiteral("RCMMDC"), m_modeComp ? QStringLiteral("1") : QStringLiteral("0"));
     const QString startMode = m_settings.value(keys::StartUpMode);
     for (int i = 0; i < 4; ++i) {
         m_view.setChecked(QStringLiteral("Option1_%1").arg(i), false);

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -222,6 +223,11 @@ private:
 
     void declareControls();
     bool send(const QString &code, const QString &payload = QString());
+    // send(), keeping the record for the controller's first rig report when
+    // it does not get through.
+    void sendOrKeep(const QString &code, const QString &payload);
+    void replayUndelivered();
+    void forgetKept(const QString &code);
     QString settingsText(const QString &section, const QString &key, const QString &fallback) const;
     void writeSetting(const QString &section, const QString &key, const QString &value);
 
@@ -279,7 +285,9 @@ private:
 
     bool m_extended = false;
     ProgramFolderFinder m_programFolder;
-    QString m_pendingTrackerFolder; // found at the load, not yet delivered
+    // Settings the load sends that a controller started a moment before
+    // could not take yet (code, payload), replayed with its first rig report.
+    QList<QPair<QString, QString>> m_undelivered;
     bool m_closing = false;
     bool m_settingsOpen = false;
     int m_top = 0;

@@ -314,8 +314,8 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         if (toInt(payload, &type))
             m_rigContType = type;
     } else if (command == u"RIG") {
-        if (!m_pendingTrackerFolder.isEmpty() && send(QStringLiteral("RCMK32"), m_pendingTrackerFolder))
-            m_pendingTrackerFolder.clear();
+        // The controller is up: what the load could not tell it goes now.
+        replayUndelivered();
         const QStringList f = payload.split(u':');
         if (f.size() < 7)
             return;

@@ -23,6 +23,8 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         writeTable(tableLines());
         m_settings = std::make_unique<Settings>(path(QStringLiteral("Velomira.ini")));
+        // The controller listens unless a test says otherwise.
+        m_channel.titles.insert(PanelCore::controllerTitle());
         makeCore();
     }
 

@@ -44,26 +44,11 @@ TEST_F(PanelLifecycle, LoadReportsTheFolderOfTheFirstTrackingWindowFound)
             return QStringLiteral("/elsewhere");
         return std::nullopt;
     });
-    m_channel.titles.insert(PanelCore::controllerTitle());
     m_core->load(1, QString());
     EXPECT_EQ(asked, (QStringList{QStringLiteral("Kepral32(SGP8)"), QStringLiteral("Kepral32(SGP4)")}));
     EXPECT_TRUE(takeSent().contains(QStringLiteral("RCMK32/home/op/.wine/drive_c/Kepral32")));
     rig(QStringLiteral("IC9700:/dev/ttyUSB0:1:None:None:0:0"));
     EXPECT_TRUE(takeSent().isEmpty()); // delivered once is enough
-
-    // The controller is not listening yet at the load: the folder goes with its first rig report.
-    makeCore();
-    m_channel.titles.remove(PanelCore::controllerTitle());
-    m_core->setProgramFolderFinder([](const QString &title) {
-        return title == u"Kepral32" ? std::optional<QString>(QStringLiteral("/opt/k32")) : std::nullopt;
-    });
-    m_core->load(1, QString());
-    takeSent();
-    m_channel.titles.insert(PanelCore::controllerTitle());
-    rig(QStringLiteral("IC9700:/dev/ttyUSB0:1:None:None:0:0"));
-    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMK32/opt/k32")});
-    rig(QStringLiteral("IC9700:/dev/ttyUSB0:1:None:None:0:0"));
-    EXPECT_TRUE(takeSent().isEmpty());
 
     // No tracking window: nothing is reported.
     makeCore();
@@ -71,6 +56,28 @@ TEST_F(PanelLifecycle, LoadReportsTheFolderOfTheFirstTrackingWindowFound)
     m_core->load(1, QString());
     for (const QString &record : takeSent())
         EXPECT_FALSE(record.startsWith(QStringLiteral("RCMK32"))) << record.toStdString();
+}
+
+TEST_F(PanelLifecycle, WhatTheLoadCouldNotTellALateControllerGoesWithItsFirstRigReport)
+{
+    m_settings->setValue(keys::ModeComp, QStringLiteral("1"));
+    m_channel.titles.remove(PanelCore::controllerTitle());
+    makeCore();
+    m_core->setProgramFolderFinder([](const QString &title) {
+        return title == u"Kepral32" ? std::optional<QString>(QStringLiteral("/opt/k32")) : std::nullopt;
+    });
+    m_core->load(1, QString());
+    takeSent();
+    // The operator changes the quick-QSY side before the controller is up: that one is lost, as
+    // every record to a missing title; the load's value is not replayed over a newer one.
+    m_channel.titles.insert(PanelCore::controllerTitle());
+    m_core->toggleQuickQsySide();
+    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMQSM0")});
+    rig(QStringLiteral("IC9700:/dev/ttyUSB0:1:None:None:0:0"));
+    EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMMDC1"), QStringLiteral("RCMSKD0"),
+                                       QStringLiteral("RCMK32/opt/k32")}));
+    rig(QStringLiteral("IC9700:/dev/ttyUSB0:1:None:None:0:0"));
+    EXPECT_TRUE(takeSent().isEmpty());
 }
 
 TEST_F(PanelLifecycle, ControllerThatCannotStartIsReported)
@@ -114,6 +121,7 @@ TEST_F(PanelLifecycle, CloseRefusedWhileAControllerWindowIsOpen)
               QStringLiteral("衛星登録のフォームが開いていますので、先に閉じて下さい"));
     m_settings->setValue(keys::Sro, QStringLiteral("0"));
     m_settings->setValue(keys::Cfo, QStringLiteral("1"));
+    m_channel.titles.remove(PanelCore::controllerTitle());
     EXPECT_TRUE(m_core->requestClose()); // no controller window: the flag is stale
     m_settings->setValue(keys::Cfo, QStringLiteral("1"));
     m_channel.titles.insert(PanelCore::controllerTitle());
