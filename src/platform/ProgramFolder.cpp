@@ -84,8 +84,8 @@ std::optional<QString> programFolder(qint64 processId, const QString &procRoot)
         return std::nullopt;
     const QString process = QDir(procRoot).filePath(QString::number(processId));
     const QList<QByteArray> arguments = procEntries(QDir(process).filePath(QStringLiteral("cmdline")));
-    if (!arguments.isEmpty()) {
-        const QString first = QString::fromLocal8Bit(arguments.first());
+    if (!arguments.isEmpty() && isWindowsDrivePath(QString::fromLocal8Bit(arguments.first()))) {
+        // A program under Wine: the executable is Wine's own, not the program's.
         const QList<QByteArray> environment = procEntries(QDir(process).filePath(QStringLiteral("environ")));
         QString prefix = environmentValue(environment, "WINEPREFIX");
         if (prefix.isEmpty()) {
@@ -93,11 +93,9 @@ std::optional<QString> programFolder(qint64 processId, const QString &procRoot)
             if (!home.isEmpty())
                 prefix = QDir(home).filePath(QStringLiteral(".wine"));
         }
-        if (isWindowsDrivePath(first)) {
-            // A program under Wine: the executable is Wine's own, not the program's.
-            const std::optional<QString> unixPath = wineUnixPath(first, prefix);
-            return unixPath ? std::optional<QString>(QFileInfo(*unixPath).absolutePath()) : std::nullopt;
-        }
+        const std::optional<QString> unixPath =
+            wineUnixPath(QString::fromLocal8Bit(arguments.first()), prefix);
+        return unixPath ? std::optional<QString>(QFileInfo(*unixPath).absolutePath()) : std::nullopt;
     }
     const QFileInfo executable(QFileInfo(QDir(process).filePath(QStringLiteral("exe"))).symLinkTarget());
     if (executable.filePath().isEmpty() || !executable.dir().exists())
