@@ -34,13 +34,13 @@ TrackingSource::ReadResult OrbitTrackingSource::read(TrackingValues &values)
 OrbitTrackingSources::OrbitTrackingSources(QString name, const orbit::Satellite &satellite,
                                            const orbit::Observer &station, const Clock &clock,
                                            const qint64 &leadMs)
-    : m_name(std::move(name)), m_satellite(satellite), m_station(station), m_clock(clock), m_leadMs(leadMs)
+    : m_prototype(std::move(name), satellite, station, clock, leadMs)
 {
 }
 
 std::unique_ptr<TrackingSource> OrbitTrackingSources::create(const QString &, bool)
 {
-    return std::make_unique<OrbitTrackingSource>(m_name, m_satellite, m_station, m_clock, m_leadMs);
+    return std::make_unique<OrbitTrackingSource>(m_prototype);
 }
 
 } // namespace vm::bench

@@ -44,11 +44,7 @@ public:
     void selectSatellite(TrackingSource *, const QString &) override {}
 
 private:
-    QString m_name;
-    const orbit::Satellite &m_satellite;
-    orbit::Observer m_station;
-    const Clock &m_clock;
-    const qint64 &m_leadMs;
+    OrbitTrackingSource m_prototype; // every source handed out is a copy
 };
 
 } // namespace vm::bench

@@ -54,17 +54,24 @@ QString dataDir()
     return resolveDataDir(in);
 }
 
-QString findFileNoCase(const QString &dir, const QString &name)
+QString findEntryNoCase(const QString &dir, const QString &name, bool filesOnly)
 {
     const QDir d(dir);
     if (QFileInfo::exists(d.filePath(name)))
         return d.filePath(name);
-    const QStringList entries = d.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    const QDir::Filters kinds = (filesOnly ? QDir::Files : QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QStringList entries = d.entryList(kinds | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString &entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return d.filePath(entry);
     }
-    return d.filePath(name);
+    return {};
+}
+
+QString findFileNoCase(const QString &dir, const QString &name)
+{
+    const QString found = findEntryNoCase(dir, name, true);
+    return found.isEmpty() ? QDir(dir).filePath(name) : found;
 }
 
 QString dataFile(const QString &name)

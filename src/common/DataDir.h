@@ -28,4 +28,8 @@ QString dataFile(const QString &name);
 // As dataFile, in the folder `dir`.
 QString findFileNoCase(const QString &dir, const QString &name);
 
+// The existing entry of `dir` whose name matches `name` without regard to
+// case (files only, or folders too); empty when there is none.
+QString findEntryNoCase(const QString &dir, const QString &name, bool filesOnly);
+
 } // namespace vm

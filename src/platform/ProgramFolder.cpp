@@ -1,5 +1,7 @@
 #include "platform/ProgramFolder.h"
 
+#include "common/DataDir.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,21 +39,6 @@ const QRegularExpression &drivePath()
     return pattern;
 }
 
-// `name` in `dir`, matched without regard to case as Wine does; empty when absent.
-QString entryNoCase(const QString &dir, const QString &name)
-{
-    const QDir d(dir);
-    if (QFileInfo::exists(d.filePath(name)))
-        return d.filePath(name);
-    const QStringList entries =
-        d.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return d.filePath(entry);
-    }
-    return {};
-}
-
 bool isWindowsDrivePath(const QString &path)
 {
     return drivePath().match(path).hasMatch();
@@ -71,7 +58,7 @@ std::optional<QString> wineUnixPath(const QString &windowsPath, const QString &w
     const QStringList names =
         m.captured(2).split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts);
     for (const QString &name : names) {
-        path = entryNoCase(path, name);
+        path = findEntryNoCase(path, name, false); // Wine ignores case too
         if (path.isEmpty())
             return std::nullopt;
     }

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace vm {
@@ -19,7 +20,8 @@ struct X11Windows::Private {
 
     xcb_atom_t atom(const char *name)
     {
-        const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(strlen(name)), name);
+        const xcb_intern_atom_cookie_t cookie =
+            xcb_intern_atom(connection, 0, static_cast<uint16_t>(strlen(name)), name);
         xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
         const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
         free(reply);
@@ -30,7 +32,8 @@ struct X11Windows::Private {
     std::vector<char> property(xcb_window_t window, xcb_atom_t name, xcb_atom_t type)
     {
         std::vector<char> out;
-        const xcb_get_property_cookie_t cookie = xcb_get_property(connection, 0, window, name, type, 0, 16384);
+        const xcb_get_property_cookie_t cookie =
+            xcb_get_property(connection, 0, window, name, type, 0, 16384);
         xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
         if (reply && reply->type != XCB_ATOM_NONE) {
             const char *value = static_cast<const char *>(xcb_get_property_value(reply));
@@ -64,6 +67,16 @@ struct X11Windows::Private {
         }
         free(reply);
         return list;
+    }
+
+    // The top-level window titled exactly `title`.
+    std::optional<xcb_window_t> find(const QString &wanted)
+    {
+        for (const xcb_window_t w : topLevel()) {
+            if (title(w) == wanted)
+                return w;
+        }
+        return std::nullopt;
     }
 
     QString title(xcb_window_t window)
@@ -119,29 +132,20 @@ QStringList X11Windows::titles()
 
 bool X11Windows::exists(const QString &title)
 {
-    if (!available())
-        return false;
-    for (const xcb_window_t w : d->topLevel())
-        if (d->title(w) == title)
-            return true;
-    return false;
+    return available() && d->find(title);
 }
 
 std::optional<qint64> X11Windows::processId(const QString &title)
 {
-    if (!available())
+    const std::optional<xcb_window_t> window = available() ? d->find(title) : std::nullopt;
+    if (!window)
         return std::nullopt;
-    for (const xcb_window_t w : d->topLevel()) {
-        if (d->title(w) != title)
-            continue;
-        const std::vector<char> raw = d->property(w, d->netWmPid, XCB_ATOM_CARDINAL);
-        if (raw.size() < sizeof(uint32_t))
-            return std::nullopt;
-        uint32_t pid = 0;
-        memcpy(&pid, raw.data(), sizeof(pid));
-        return pid > 0 ? std::optional<qint64>(pid) : std::nullopt;
-    }
-    return std::nullopt;
+    const std::vector<char> raw = d->property(*window, d->netWmPid, XCB_ATOM_CARDINAL);
+    uint32_t pid = 0;
+    if (raw.size() < sizeof(pid))
+        return std::nullopt;
+    memcpy(&pid, raw.data(), sizeof(pid));
+    return pid > 0 ? std::optional<qint64>(pid) : std::nullopt;
 }
 
 QString X11Windows::activeTitle()
