@@ -228,7 +228,7 @@ QList<MultiModeEntry> SatelliteTable::modesOf(const QString &name) const
 {
     QList<MultiModeEntry> out;
     for (const MultiModeEntry &e : m_multiMode) {
-        if (e.Name == name)
+        if (e.Name.compare(name, Qt::CaseInsensitive) == 0)
             out.append(e);
     }
     return out;

@@ -50,4 +50,10 @@ bool FrequencyText::parse(const QString &text, double *value)
     return true;
 }
 
+QString FrequencyText::scaleLabel(qint64 khz, bool whole)
+{
+    const QString within = QStringLiteral("%1").arg(khz % 1000, 3, 10, QLatin1Char('0'));
+    return whole ? QStringLiteral("%1.%2").arg(khz / 1000).arg(within) : within;
+}
+
 } // namespace vm

@@ -23,6 +23,12 @@ public:
     // Megahertz with three decimals, at least one integer digit ("#0.000").
     static QString mhz3(double mhz);
 
+    // A label of the passband scale at a whole kilohertz: the kilohertz
+    // digits within the megahertz ("925"), or the whole frequency in MHz
+    // ("145.925") where `whole` asks for it (the first label, and the first
+    // one past a megahertz boundary).
+    static QString scaleLabel(qint64 khz, bool whole);
+
     // Reads a report's decimal number; false when the text is not one.
     static bool parse(const QString &text, double *value);
 };

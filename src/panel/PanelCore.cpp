@@ -1,7 +1,9 @@
 #include "panel/PanelCore.h"
+#include "panel/CwSpeed.h"
 
 #include "common/Channel.h"
 #include "common/Clock.h"
+#include "common/DataDir.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "panel/FrequencyText.h"
@@ -52,14 +54,26 @@ void PanelCore::declareControls()
     v.declare(QStringLiteral("Label1"), caption(QString()));
     v.declare(QStringLiteral("Label2"), caption(QString()));
     v.declare(QStringLiteral("Label3"), caption(QString()));
-    v.declare(QStringLiteral("Label5"), caption(QString(), false));
+    ControlState satelliteMode = caption(QString(), false);
+    satelliteMode.toolTip = QStringLiteral("ここをクリック又は ALT+L で 衛星Mode の選択が出来ます。");
+    v.declare(QStringLiteral("Label5"), satelliteMode);
     v.declare(QStringLiteral("Label35"), caption(QStringLiteral("Mode"), false));
     v.declare(QStringLiteral("Label7"), caption(QStringLiteral("RX")));
     v.declare(QStringLiteral("Label8"), caption(QStringLiteral("TX")));
     v.declare(QStringLiteral("Label10"), caption(QStringLiteral("0")));
-    v.declare(QStringLiteral("Label12"), caption(QString(), false));
-    v.declare(QStringLiteral("Label13_0"), caption(QStringLiteral("↑"), false));
-    v.declare(QStringLiteral("Label13_1"), caption(QStringLiteral("↓"), false));
+    // Markers over the displays, in red: the pointer's frequency over the
+    // scale, and per display a mark above (↑) or below (↓) the passband.
+    const auto marker = [](const QString &text, const QString &anchor = QString()) {
+        ControlState s = caption(text, false);
+        s.foreColor = Red;
+        s.anchor = anchor;
+        return s;
+    };
+    v.declare(QStringLiteral("Label12"), marker(QString()));
+    v.declare(QStringLiteral("Label13_0"), marker(QStringLiteral("↑"), QStringLiteral("Label2")));
+    v.declare(QStringLiteral("Label13_1"), marker(QStringLiteral("↓"), QStringLiteral("Label2")));
+    v.declare(QStringLiteral("Label13_2"), marker(QStringLiteral("↑"), QStringLiteral("Label3")));
+    v.declare(QStringLiteral("Label13_3"), marker(QStringLiteral("↓"), QStringLiteral("Label3")));
     v.declare(QStringLiteral("Label14"), caption(QString()));
     v.declare(QStringLiteral("Label15"), caption(QString()));
     ControlState rxMode = caption(QString());
@@ -72,8 +86,8 @@ void PanelCore::declareControls()
     v.declare(QStringLiteral("Label24"), caption(QStringLiteral("0Hz")));
     v.declare(QStringLiteral("Label26"), caption(QStringLiteral("0.0")));
     v.declare(QStringLiteral("Label27"), caption(QString()));
-    v.declare(QStringLiteral("Label28"), caption(QStringLiteral("R"), false));
-    v.declare(QStringLiteral("Label40"), caption(QString(), false));
+    v.declare(QStringLiteral("Label28"), marker(QStringLiteral("R")));
+    v.declare(QStringLiteral("Label40"), marker(QString()));
     for (int n = 1; n <= 4; ++n) {
         ControlState qm = caption(QStringLiteral("QM%1").arg(n));
         qm.foreColor = Blue;
@@ -144,8 +158,8 @@ void PanelCore::declareControls()
     rit.maximum = 10000;
     v.declare(QStringLiteral("HScroll1"), rit);
     ControlState speed = caption(QString());
-    speed.minimum = 10;
-    speed.maximum = 60;
+    speed.minimum = cw::MinWpm;
+    speed.maximum = cw::MaxWpm;
     speed.value = 20;
     v.declare(QStringLiteral("HScroll2"), speed);
     ControlState split = caption(QString());
@@ -271,7 +285,7 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
 
     m_dopplerMode = 3;
     send(QStringLiteral("RCMDOP"), QStringLiteral("3"));
-    const bool schedule = QFile::exists(QDir(m_dataDir).filePath(QStringLiteral("Velomira_skd.dat")));
+    const bool schedule = QFile::exists(findFileNoCase(m_dataDir, QStringLiteral("Velomira_skd.dat")));
     sendOrKeep(QStringLiteral("RCMSKD"), schedule ? QStringLiteral("1") : QStringLiteral("0"));
     m_view.setVisible(QStringLiteral("Command10"), m_channel.titleExists(waterfallTitle()));
     // The tracking program's folder, where the controller's satellite editor
@@ -311,7 +325,9 @@ void PanelCore::loadSettings()
                    m_rrInp == u"1" ? QStringLiteral("R/R Inp ON") : QStringLiteral("R/R Inp OFF"));
     m_calcType = m_settings.value(keys::CalcType);
     setInfoCaption();
-    if (m_table.count() > 0 && !m_table.derive(&m_settings.file()))
+    // A table without a satellite under its header (an empty file) is as
+    // unusable as one that cannot be read.
+    if (m_table.count() < 2 || !m_table.derive(&m_settings.file()))
         m_prompter.message(QStringLiteral("SATdataが読めませんでした"), QString(), Prompter::Icon::Critical);
     m_hamlogPath = m_settings.value(keys::HamlogPath);
     m_rigContType = m_settings.value(keys::RigContType).toInt();
@@ -405,12 +421,22 @@ bool PanelCore::requestClose()
     m_settings.setValue(keys::Cfo, QStringLiteral("0"));
     const int speed = int(m_view[QStringLiteral("HScroll2")].value);
     if (speed != m_cwSpeedAtStart) {
-        send(QStringLiteral("RCMCWS"), QString::number(speed));
+        sendCwSpeed(speed);
         m_settings.setValue(keys::CwSpeed, QString::number(speed));
     }
     // The close is accepted. Sending stops only after the unload has told the
     // controller to end, so that "RCMEND" still goes out.
     return true;
+}
+
+void PanelCore::sendCwSpeed(int wpm)
+{
+    const cw::SpeedForm form = cw::speedForm(m_rigContType, m_rig1Model, m_rig2Model);
+    if (cw::needsOpenPort(form) && m_rig1Open != 1 && m_rig2Open != 1)
+        return;
+    const QString payload = cw::speedPayload(form, wpm);
+    if (!payload.isEmpty())
+        send(QStringLiteral("RCMCWS"), payload);
 }
 
 bool PanelCore::unload()
@@ -508,6 +534,19 @@ void PanelCore::emergencyEnd()
 void PanelCore::hotKey()
 {
     emit raiseRequested(true);
+}
+
+QStringList PanelCore::windowGroup()
+{
+    // Bottom to top: the tracking program's main window (whichever of its
+    // titles it has), the panel, the waterfall, the schedule.
+    return trackerWindowTitles() << panelTitle() << waterfallTitle() << scheduleTitle();
+}
+
+void PanelCore::activated()
+{
+    emit focusRequested(m_view[QStringLiteral("Frame11")].visible ? QStringLiteral("Text4")
+                                                                  : QStringLiteral("Text1"));
 }
 
 } // namespace vm

@@ -35,6 +35,7 @@ public:
     static QString controllerTitle() { return QStringLiteral("環境設定Tunavox"); }
     static QString panelTitle() { return QStringLiteral("Velomira"); }
     static QString waterfallTitle() { return QStringLiteral("WaterFall for Velomira"); }
+    static QString scheduleTitle() { return QStringLiteral("OP Schedule"); }
     static QString undefinedSatellite() { return QStringLiteral("未定義星"); }
 
     static constexpr int OffsetLimit = 30000;
@@ -103,6 +104,10 @@ public:
     void wheel(int delta);
     // The Home hot key (or the controller's "OPPHOM").
     void hotKey();
+    // The panel window was activated: the focus goes to the box the operator types in.
+    void activated();
+    // Windows raised with the panel (title-bar click, hot key), in the order they are raised.
+    static QStringList windowGroup();
 
     // ---- tuning -------------------------------------------------------------
     void scaleClick(double hz, bool leftButton);
@@ -247,7 +252,8 @@ private:
     // tuning
     void satelliteChange();
     void clearCurrentSatellite();
-    void loadRecord(int record);
+    void loadRecord(int record, bool withOffset = true);
+    void loadStoredOffset();
     void layoutScale();
     void setOffset(int value, bool force = false);
     void stepOffset(int delta);
@@ -265,6 +271,8 @@ private:
     void toggleTxChooser();
     void toggleCwSpeedPopup();
     void changeCwSpeed(int delta);
+    // The speed in the form the keying rig takes it, when it takes one.
+    void sendCwSpeed(int wpm);
     void escape();
     bool condition(KeyTable::Condition condition) const;
     void perform(const KeyTable::Row &row);
@@ -355,8 +363,6 @@ private:
     bool m_beaconMode = false;
     int m_pause = 0;
     bool m_modeComp = false;
-    bool m_compApplied = false;
-    QString m_compSat;
     QList<QuickMemory> m_memories = QList<QuickMemory>(4);
     double m_scaleLeft = 0;
     double m_scaleWidth = 100000;

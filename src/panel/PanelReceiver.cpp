@@ -5,6 +5,7 @@
 #include "common/DataDir.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
+#include "panel/CwSpeed.h"
 #include "panel/FrequencyText.h"
 #include "panel/PanelCore.h"
 #include "panel/Prompter.h"
@@ -103,28 +104,16 @@ void PanelCore::updateMarkers(bool rx)
 {
     if (m_mode == u"UU")
         return;
-    const QString up = QStringLiteral("Label13_0");
-    const QString below = QStringLiteral("Label13_1");
-    if (m_fm || m_record == 0) {
-        m_view.setVisible(up, false);
-        m_view.setVisible(below, false);
-        return;
-    }
+    // Each display has its own pair ("↑" above the passband, "↓" below), so
+    // that a frequency back inside on one side leaves the other side's mark.
+    const int first = rx ? 0 : 2;
+    const QString above = QStringLiteral("Label13_%1").arg(first);
+    const QString below = QStringLiteral("Label13_%1").arg(first + 1);
     const double edge = (rx ? m_down : m_up) * 1000.0;
     const double f = rx ? m_rxHz : m_txHz;
-    const QString display = rx ? QStringLiteral("Label2") : QStringLiteral("Label3");
-    if (edge > f) {
-        m_view.setAnchor(below, display);
-        m_view.setVisible(below, true);
-        m_view.setVisible(up, false);
-    } else if (edge + m_width * 1000.0 < f) {
-        m_view.setAnchor(up, display);
-        m_view.setVisible(up, true);
-        m_view.setVisible(below, false);
-    } else {
-        m_view.setVisible(up, false);
-        m_view.setVisible(below, false);
-    }
+    const bool known = !m_fm && m_record != 0;
+    m_view.setVisible(below, known && edge > f);
+    m_view.setVisible(above, known && edge + m_width * 1000.0 < f);
 }
 
 void PanelCore::rigPanels(int first, const QString &model, const QString &port, int open, int error,
@@ -425,10 +414,13 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         }
         m_txMode = payload;
         m_view.setText(QStringLiteral("Label17"), payload);
+        // The CW speed is offered only where the rig on the CW route takes it.
+        const bool cwSpeed =
+            payload == u"CW" && cw::speedForm(m_rigContType, m_rig1Model, m_rig2Model) != cw::SpeedForm::None;
         if (!m_fm)
             m_view.setToolTip(QStringLiteral("Label17"),
-                              payload == u"CW" ? QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ、右ｸﾘｯｸでCW SPEED変更可")
-                                               : QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
+                              cwSpeed ? QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ、右ｸﾘｯｸでCW SPEED変更可")
+                                      : QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
     } else if (command == u"POB") {
         m_orbit = payload;
         m_view.setText(QStringLiteral("Label15"), payload);

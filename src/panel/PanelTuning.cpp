@@ -120,7 +120,7 @@ void PanelCore::clearQuickMemories()
     }
 }
 
-void PanelCore::loadRecord(int record)
+void PanelCore::loadRecord(int record, bool withOffset)
 {
     const SatelliteRecord &r = m_table.record(record);
     m_record = record;
@@ -176,7 +176,12 @@ void PanelCore::loadRecord(int record)
     }
     m_view.setToolTip(QStringLiteral("Label1"), m_satName + QStringLiteral(" 諸元はCLICK here"));
     layoutScale();
+    if (withOffset)
+        loadStoredOffset();
+}
 
+void PanelCore::loadStoredOffset()
+{
     int stored = 0;
     bool ok = false;
     stored = settingsText(satInfo(), keys::offsetKey(m_recordName, m_mode), QStringLiteral("0"))
@@ -533,17 +538,13 @@ void PanelCore::setModeCompensation(bool on, bool fromKey)
 {
     m_modeComp = on;
     m_view.setChecked(QStringLiteral("Check4"), on);
-    if (m_dopplerMode == 5 && m_transpose != 0 && m_beacon > 0) {
-        if (on && !m_compApplied) {
-            send(QStringLiteral("RCMOFK"), QStringLiteral("K"));
-            setOffset(roundEven(m_offset * m_beacon / m_transpose));
-            m_compApplied = true;
-            m_compSat = m_satName;
-        } else if (!on && m_compApplied) {
-            send(QStringLiteral("RCMOFK"), QStringLiteral("C"));
-            setOffset(roundEven(m_offset * m_transpose / m_beacon));
-            m_compApplied = false;
-        }
+    // In beacon mode the compensation is the beacon reference of the offset:
+    // one flag, so that the offset is converted once whichever turns it on.
+    if (m_dopplerMode == 5 && m_beacon > 0) {
+        if (on)
+            enterBeaconReference();
+        else
+            leaveBeaconReference();
     }
     send(QStringLiteral("RCMMDC"), on ? QStringLiteral("1") : QStringLiteral("0"));
     m_settings.setValue(keys::ModeComp, on ? QStringLiteral("1") : QStringLiteral("0"));
@@ -740,13 +741,16 @@ void PanelCore::chooseMode(int row)
     m_dopplerMode = 3;
     send(QStringLiteral("RCMDOP"), QStringLiteral("3"));
     clearQuickMemories();
-    loadRecord(record);
+    // The controller saves the offset it holds under the old mode when it
+    // switches, so the new mode's offset may only follow "RCMMLT".
+    loadRecord(record, false);
     m_mode = modes.at(row);
     if (m_rig1Port == u"None") {
         showRx(FrequencyText::display(m_rxHz));
         showTx(FrequencyText::display(m_txHz));
     }
     send(QStringLiteral("RCMMLT"), QString::number(record));
+    loadStoredOffset();
     if (m_controlButton == 5)
         send(QStringLiteral("RCMOFK"), QStringLiteral("C"));
 }

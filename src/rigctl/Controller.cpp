@@ -2,6 +2,7 @@
 
 #include "cat/IcomDriver.h"
 #include "cat/RigModel.h"
+#include "common/DataDir.h"
 #include "common/SettingKeys.h"
 #include "tracking/TrackingDetection.h"
 #include "tracking/TrackingProgram.h"
@@ -24,12 +25,10 @@ constexpr int VersionMajor = 0;
 constexpr int VersionMinor = 1;
 constexpr int VersionRevision = 0;
 
-const QString EndingText = QStringLiteral("終了処理中");
-
 } // namespace
 
 Controller::Controller(ControllerEnvironment env)
-    : m_env(std::move(env)), m_settingsFile(QDir(m_env.dataDir).filePath(QStringLiteral("Velomira.ini"))),
+    : m_env(std::move(env)), m_settingsFile(findFileNoCase(m_env.dataDir, QStringLiteral("Velomira.ini"))),
       m_link([this](const QString &code, const QString &payload) { report(code, payload); },
              TrackingLink::Smoothing{
                  [this] { return m_settings.rangeRateSmoothing; },
@@ -122,15 +121,7 @@ Controller::StartResult Controller::start(const QStringList &arguments)
     m_dispatcherAttached = true;
 
     // 7, 8. tracking program
-    bool gaveUp = false;
-    m_calcType = detectTrackingProgram(&gaveUp);
-    if (gaveUp) {
-        report(QStringLiteral("OPPRXF"), QString());
-        report(QStringLiteral("OPPTXF"), EndingText);
-        m_startFailed = true;
-        shutdown();
-        return StartResult::Exit;
-    }
+    m_calcType = detectTrackingProgram();
 
     // 9. loop bookkeeping
     setTimer1(false, 0);
@@ -144,7 +135,7 @@ Controller::StartResult Controller::start(const QStringList &arguments)
     // 11.
     reportRigs();
     // 12.
-    m_combinations.load(QDir(m_env.dataDir).filePath(QStringLiteral("RigCombi.txt")));
+    m_combinations.load(findFileNoCase(m_env.dataDir, QStringLiteral("RigCombi.txt")));
     for (const QString &problem : m_combinations.problems())
         qWarning().noquote() << "tunavox: RigCombi.txt:" << problem;
     m_settingsFile.setValue(keys::ControllerVersion,
@@ -173,12 +164,11 @@ void Controller::resetState()
     m_modeOffsetStep = 10;
     m_lastSfx = QStringLiteral("0");
     m_lastOfx = QStringLiteral("0");
-    m_rigControlMode = 1;
+    m_ctx.rigControlMode = 1;
 }
 
-QString Controller::detectTrackingProgram(bool *gaveUp)
+QString Controller::detectTrackingProgram()
 {
-    *gaveUp = false;
     TrackingSources *sources = m_env.tracking;
     if (!sources)
         return QStringLiteral("4");
@@ -186,15 +176,29 @@ QString Controller::detectTrackingProgram(bool *gaveUp)
     const std::optional<QString> configured = m_settingsFile.stored(keys::CalcType);
     TrackingDetection found = trackingDetection::detect(running, configured);
     if (found.configuredProgramMissing) {
-        // The settings name an outside program that does not run: one more
-        // chance after the operator has started it.
-        if (m_env.askOkCancel)
+        // The settings name an outside program that does not run. Our own
+        // orbit computation takes its place when it can; the setting stays
+        // as the operator made it, for the next start.
+        m_keptCalcType = configured;
+        const QString missing =
+            trackingProgram(kindFromCalcType(*configured).value_or(TrackingKind::Builtin)).name;
+        QString why;
+        if (!sources->builtinCanRun(&why) && m_env.askOkCancel) {
+            // Neither can serve: one more chance after the operator has
+            // started the program (asked only where someone can answer).
             m_env.askOkCancel(trackingDetection::noProgramTitle(), trackingDetection::noProgramMessage());
-        found = trackingDetection::detect(running, configured);
-        if (found.configuredProgramMissing) {
-            *gaveUp = true;
-            return found.calcType();
+            found = trackingDetection::detect(running, configured);
         }
+        if (found.configuredProgramMissing) {
+            m_trackingNote =
+                QStringLiteral("%1 が起動していないので、内蔵の軌道計算で追尾します").arg(missing);
+            qInfo().noquote() << "tunavox:" << missing
+                              << "does not run: the built-in orbit computation tracks"
+                              << (why.isEmpty() ? QString() : QStringLiteral("(%1)").arg(why));
+            m_trackingName = trackingProgram(TrackingKind::Builtin).name;
+            return calcTypeText(TrackingKind::Builtin);
+        }
+        m_keptCalcType.reset();
     }
     if (!found.message.isEmpty() && m_env.showMessage)
         m_env.showMessage(trackingDetection::severalProgramsTitle(), found.message);
@@ -205,7 +209,9 @@ QString Controller::detectTrackingProgram(bool *gaveUp)
 void Controller::loadSettings()
 {
     m_settings.load(m_settingsFile);
-    m_settings.calcType = m_calcType; // the detected kind is what gets saved
+    // The detected kind is what gets saved, unless it only stands in for a
+    // configured program that did not run.
+    m_settings.calcType = m_keptCalcType.value_or(m_calcType);
     m_ctx.rigUsage = m_settings.rigs.rigUsage;
     m_ctx.autoPowerOff = m_settings.autoPowerOff;
     m_ctx.rxFilter = m_settings.rxFilter;
@@ -217,7 +223,7 @@ void Controller::loadSettings()
 
 void Controller::loadTables()
 {
-    const QString path = QDir(m_env.dataDir).filePath(SatelliteTable::fileName());
+    const QString path = findFileNoCase(m_env.dataDir, SatelliteTable::fileName());
     m_table = SatelliteTable();
     if (QFile::exists(path)) {
         m_table.load(path);
@@ -231,7 +237,7 @@ void Controller::loadTables()
 
 void Controller::writeSettings()
 {
-    if (m_savesNothing || m_startFailed)
+    if (m_savesNothing)
         return;
     m_settings.save(m_settingsFile, true);
 }
@@ -254,8 +260,11 @@ void Controller::openLink()
         qWarning() << "tunavox: no tracking sources";
         return;
     }
-    const bool useDde = m_calcType == QLatin1String("2") ? true : m_settings.useDde;
-    std::unique_ptr<TrackingSource> source = m_env.tracking->create(m_calcType, useDde);
+    // Ornik speaks DDE only: its link forces the method, and the settings
+    // keep it so that the next save writes what is in force.
+    if (m_calcType == QLatin1String("2"))
+        m_settings.useDde = true;
+    std::unique_ptr<TrackingSource> source = m_env.tracking->create(m_calcType, m_settings.useDde);
     if (!source) {
         qWarning().noquote() << "tunavox: no tracking source for kind" << m_calcType;
         return;
@@ -448,7 +457,7 @@ void Controller::setTimer2(bool running, int intervalMs)
 
 void Controller::startControlLoop()
 {
-    if (m_closing || m_rigControlMode == 2)
+    if (m_closing || m_ctx.rigControlMode == 2)
         return;
     setTimer2(false, 0);
     setTimer1(true, m_settings.rigs.pollTimeMs);

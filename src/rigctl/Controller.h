@@ -58,6 +58,8 @@ class Controller {
 public:
     static inline const QString OwnTitle = QStringLiteral("環境設定Tunavox");
     static inline const QString PanelTitle = QStringLiteral("Velomira");
+    // The title of the controller's question box while it is shown.
+    static inline const QString MessageTitle = QStringLiteral("Velomira_Message");
     static inline const QString WaterfallTitle = QStringLiteral("WaterFall for Velomira");
     static inline const QString UnknownSatellite = QStringLiteral("未定義星");
 
@@ -116,7 +118,7 @@ public:
     qint32 splitS() const { return m_splitS; }
     qint32 rit() const { return m_rit; }
     qint64 beaconBase() const { return m_beaconBase; }
-    int rigControlMode() const { return m_rigControlMode; }
+    int rigControlMode() const { return m_ctx.rigControlMode; }
     bool closing() const { return m_closing; }
     bool settingsOpen() const { return m_settingsOpen; }
     bool dispatcherAttached() const { return m_dispatcherAttached; }
@@ -125,6 +127,8 @@ public:
     RigDriver *rig(int rigNumber) const;
     const ControllerSettings &settings() const { return m_settings; }
     const QString &calcType() const { return m_calcType; }
+    // Why the tracking source is not the one the settings name; empty when it is.
+    const QString &trackingNote() const { return m_trackingNote; }
     const RangeRateSmoother &smoother() const { return m_smoother; }
     const RigCombinationTable &rigCombinations() const { return m_combinations; }
     const SatelliteTable &satellites() const { return m_table; }
@@ -174,7 +178,7 @@ private:
 
     // lifecycle
     void resetState();
-    QString detectTrackingProgram(bool *gaveUp);
+    QString detectTrackingProgram();
     void loadSettings();
     void saveSettings();
     void writeSettings();
@@ -260,13 +264,16 @@ private:
     bool m_closing = false;
     bool m_settingsOpen = false;
     bool m_startupComplete = false;
-    bool m_startFailed = false;
     bool m_savesNothing = false;
     bool m_dispatcherAttached = false;
     bool m_finished = false;
     int m_stepDepth = 0;
     std::deque<std::function<void()>> m_deferred;
     QString m_calcType = QStringLiteral("1");
+    // The Calc_Type of the settings while the built-in computation stands in
+    // for the program it names.
+    std::optional<QString> m_keptCalcType;
+    QString m_trackingNote;
     QString m_trackingName;
 
     // loop
@@ -275,7 +282,6 @@ private:
     bool m_dialMoving = false;
     bool m_changing = false;
     std::optional<QString> m_pendingLabel;
-    int m_rigControlMode = 1;
     int m_savedDopplerState = 3;
     bool m_beaconOn = false;
     qint32 m_dR0 = 0;

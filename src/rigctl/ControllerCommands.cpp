@@ -201,7 +201,8 @@ void Controller::dispatch(const QString &command, const QString &text)
         if (rest == QLatin1String("0")) {
             startControlLoop();
         } else {
-            if (m_rigControlMode == 2 && m_settings.rigs.rig1.type == QLatin1String("IC9700") && rigOpen(1)) {
+            if (m_ctx.rigControlMode == 2 && m_settings.rigs.rig1.type == QLatin1String("IC9700") &&
+                rigOpen(1)) {
                 if (auto *icom = dynamic_cast<IcomDriver *>(rig(1)))
                     icom->selectBandA();
             }
@@ -211,8 +212,8 @@ void Controller::dispatch(const QString &command, const QString &text)
         const std::optional<qint64> v = number(rest);
         if (!v)
             return;
-        m_rigControlMode = int(*v);
-        if (m_rigControlMode == 2)
+        m_ctx.rigControlMode = int(*v);
+        if (m_ctx.rigControlMode == 2)
             stopControlLoop();
         else
             startControlLoop();
@@ -413,7 +414,7 @@ void Controller::reconnectRig(int rigNumber)
         changeProcedure(m_selectedRecord, m_selectedName, false);
     // The offset in use is fresher than the one in the settings file.
     m_offsetO = offset;
-    m_rigControlMode = 1;
+    m_ctx.rigControlMode = 1;
     startControlLoop();
     m_ctx.dopplerState = remembered;
     reportRigs();
@@ -455,7 +456,7 @@ void Controller::quickQsy(double dialHz, bool receiveSide)
     }
     m_ctx.dopplerState = 3;
     report(QStringLiteral("OPPDOP"), QStringLiteral("3"));
-    m_rigControlMode = 2;
+    m_ctx.rigControlMode = 2;
     stopControlLoop();
 
     const float rr = m_link.rangeRate();
@@ -498,7 +499,7 @@ void Controller::quickQsy(double dialHz, bool receiveSide)
 void Controller::directSet(double downlink)
 {
     m_shiftX = 0;
-    m_rigControlMode = 2;
+    m_ctx.rigControlMode = 2;
     stopControlLoop();
     const float rr = m_link.rangeRate();
     const Transponder &tp = m_transponder;

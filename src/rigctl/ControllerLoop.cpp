@@ -412,7 +412,7 @@ qint32 Controller::storedOffset(const QString &name, const QString &mode) const
 bool Controller::changeProcedure(int record, const QString &receivedName, bool multiMode)
 {
     // 1.
-    if (m_rigControlMode == 2 && m_settings.rigs.rig1.type == QLatin1String("IC9700") && rigOpen(1)) {
+    if (m_ctx.rigControlMode == 2 && m_settings.rigs.rig1.type == QLatin1String("IC9700") && rigOpen(1)) {
         if (auto *icom = dynamic_cast<IcomDriver *>(rig(1)))
             icom->selectBandA();
     }
@@ -443,7 +443,7 @@ bool Controller::changeProcedure(int record, const QString &receivedName, bool m
         m_selectedName = UnknownSatellite;
         m_selectedRecord = 0;
         m_changing = false;
-        m_rigControlMode = 1;
+        m_ctx.rigControlMode = 1;
         startControlLoop();
         return true;
     }
@@ -469,7 +469,11 @@ bool Controller::changeProcedure(int record, const QString &receivedName, bool m
                 }
             }
             m_currentMode = position > 0 ? entry.MLTmode : QString();
-            report(QStringLiteral("OPPMLT"), position > 0 ? QString::number(position) : QString());
+            // A mode the panel chose itself is not reported back: the report
+            // makes the panel take the satellite's first mode as current, and
+            // it would then file the chosen mode's offset under that one.
+            if (!multiMode)
+                report(QStringLiteral("OPPMLT"), position > 0 ? QString::number(position) : QString());
         } else {
             m_currentMode = entry.MLTmode;
         }
@@ -515,7 +519,7 @@ bool Controller::changeProcedure(int record, const QString &receivedName, bool m
         m_ctx.dopplerState = 6;
         m_offsetO = storedOffset(m_selectedName, m_currentMode);
         m_changing = false;
-        m_rigControlMode = 1;
+        m_ctx.rigControlMode = 1;
         startControlLoop();
         return true;
     }

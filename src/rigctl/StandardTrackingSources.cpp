@@ -1,5 +1,6 @@
 #include "rigctl/StandardTrackingSources.h"
 
+#include "common/DataDir.h"
 #include "common/SatelliteTable.h"
 #include "common/SettingKeys.h"
 #include "platform/LocalChannel.h"
@@ -15,7 +16,8 @@ namespace vm {
 StandardTrackingSources::StandardTrackingSources(LocalChannel &channel, Clock &clock, QString dataDir,
                                                  std::function<bool(const QString &title)> windowExists)
     : m_channel(channel), m_clock(clock), m_dataDir(std::move(dataDir)),
-      m_settings(QDir(m_dataDir).filePath(QStringLiteral("Velomira.ini"))), m_windowExists(std::move(windowExists))
+      m_settings(findFileNoCase(m_dataDir, QStringLiteral("Velomira.ini"))),
+      m_windowExists(std::move(windowExists))
 {
 }
 
@@ -43,7 +45,7 @@ std::unique_ptr<TrackingSource> StandardTrackingSources::create(const QString &c
     QStringList names;
     if (*kind == TrackingKind::Builtin) {
         SatelliteTable table;
-        const QString path = QDir(m_dataDir).filePath(SatelliteTable::fileName());
+        const QString path = findFileNoCase(m_dataDir, SatelliteTable::fileName());
         if (table.load(path) > 0)
             names = BuiltinSource::tableNames(table);
     }
@@ -55,6 +57,17 @@ std::unique_ptr<TrackingSource> StandardTrackingSources::create(const QString &c
     if (auto *builtin = dynamic_cast<BuiltinSource *>(source.get()))
         builtin->setRangeRateLead(true);
     return source;
+}
+
+bool StandardTrackingSources::builtinCanRun(QString *why)
+{
+    // A trial open reads the station and the orbit data as the link would.
+    const std::unique_ptr<TrackingSource> source = create(calcTypeText(TrackingKind::Builtin), false);
+    if (!source)
+        return false;
+    const bool ok = source->open(why);
+    source->close();
+    return ok;
 }
 
 void StandardTrackingSources::selectSatellite(TrackingSource *source, const QString &name)

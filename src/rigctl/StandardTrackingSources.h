@@ -24,6 +24,7 @@ public:
 
     bool programRunning(const QString &title) override;
     std::unique_ptr<TrackingSource> create(const QString &calcType, bool useDde) override;
+    bool builtinCanRun(QString *why) override;
     void selectSatellite(TrackingSource *source, const QString &name) override;
     void setDialDelay(TrackingSource *source, qint64 ms) override;
 

@@ -23,6 +23,14 @@ public:
     // nullptr when the kind cannot be served here.
     virtual std::unique_ptr<TrackingSource> create(const QString &calcType, bool useDde) = 0;
 
+    // Whether the built-in orbit computation can serve here (orbit data and a
+    // station); `why` says what it lacks when it cannot.
+    virtual bool builtinCanRun(QString *why)
+    {
+        Q_UNUSED(why)
+        return false;
+    }
+
     // The built-in source follows the panel's choice of satellite (empty:
     // automatic). Other sources ignore it.
     virtual void selectSatellite(TrackingSource *source, const QString &name) = 0;

@@ -61,6 +61,11 @@ TrackingSource::ReadResult ExportSource::read(TrackingValues &values)
     const std::optional<QString> elevation = request(m_program.elevationItem);
     if (!elevation)
         return ReadResult::Failed;
+    if (!isNumber(*elevation)) {
+        m_lastError = QStringLiteral("%1 %2: not a number: %3")
+                          .arg(m_program.link(), m_program.elevationItem, *elevation);
+        return ReadResult::Failed;
+    }
     values.elevation = *elevation;
 
     const std::optional<QString> revolution = request(m_program.revolutionItem);

@@ -40,7 +40,12 @@ TrackingSource::ReadResult RegistrySource::read(TrackingValues &values)
         return ReadResult::Failed;
     values.rangeRate = rr;
     values.satellite = v.value(QStringLiteral("Satellite")).trimmed();
-    values.elevation = v.value(QStringLiteral("Elevation"));
+    // An elevation that is not a number ends the read here, as the range
+    // rate's does before it.
+    const QString elevation = v.value(QStringLiteral("Elevation"));
+    if (!isNumber(elevation))
+        return ReadResult::Failed;
+    values.elevation = elevation;
     values.revolution = v.value(QStringLiteral("Revolution"));
     return ReadResult::Ok;
 }

@@ -50,23 +50,29 @@ void TrackingLink::read()
     switch (m_source->read(m_values)) {
     case TrackingSource::ReadResult::Failed:
         return;
+    case TrackingSource::ReadResult::NothingRead:
+        // No values this tick; the schedule still gets its tick.
+        if (m_schedule)
+            m_reports(QStringLiteral("OPPSCK"), QString());
+        return;
     case TrackingSource::ReadResult::ProgramClosed:
         m_reports(QStringLiteral("OPPRXF"), QStringLiteral("KEPRAL Closed"));
         m_reports(QStringLiteral("OPPTXF"), QStringLiteral("終了処理中"));
         break;
     case TrackingSource::ReadResult::Ok:
-    case TrackingSource::ReadResult::NothingRead:
         break;
     }
     m_values.satellite = m_values.satellite.trimmed();
 
+    // An elevation that is not a number, an empty text included, ends this
+    // tick's read: it says nothing about the horizon.
     bool elevationOk = false;
     const double elevation = m_values.elevation.trimmed().toDouble(&elevationOk);
-    if (!elevationOk && !m_values.elevation.isEmpty())
-        return; // a value that is not a number ends this tick's read
+    if (!elevationOk)
+        return;
 
     const float raw = m_values.rangeRate;
-    if (!elevationOk || elevation < -0.1) {
+    if (elevation < -0.1) {
         if (m_smoothing.reference)
             m_smoothing.reference(raw);
         m_rangeRate = raw;

@@ -13,6 +13,15 @@ struct TrackingValues {
     float rangeRate = 0;
 };
 
+// Whether a tracking program's number text (range rate, elevation) reads as
+// a number; an empty text does not.
+inline bool isNumber(const QString &text)
+{
+    bool ok = false;
+    text.trimmed().toDouble(&ok);
+    return ok;
+}
+
 // One way of learning the current satellite, elevation, revolution number and
 // range rate: an outside tracking program's export endpoint, its registry
 // values under Wine, or our own orbit computation.

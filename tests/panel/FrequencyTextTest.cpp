@@ -37,3 +37,11 @@ TEST(FrequencyText, ParseRejectsText)
     EXPECT_FALSE(FrequencyText::parse(QString(), &v));
     EXPECT_FALSE(FrequencyText::parse(QStringLiteral("nan"), &v));
 }
+
+TEST(FrequencyText, ScaleLabelsWriteTheMegahertzWhereAsked)
+{
+    EXPECT_EQ(FrequencyText::scaleLabel(145925, true), QStringLiteral("145.925"));
+    EXPECT_EQ(FrequencyText::scaleLabel(145925, false), QStringLiteral("925"));
+    EXPECT_EQ(FrequencyText::scaleLabel(146005, false), QStringLiteral("005"));
+    EXPECT_EQ(FrequencyText::scaleLabel(146000, true), QStringLiteral("146.000"));
+}

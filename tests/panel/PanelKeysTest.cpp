@@ -284,7 +284,9 @@ TEST_F(PanelKeys, F9TogglesModeCompensationWithATimedNotice)
     EXPECT_EQ(m_settings->value(keys::ModeComp), QStringLiteral("1"));
     EXPECT_EQ(m_prompter.shown.last(), QStringLiteral("モード補正を ON しました。"));
     EXPECT_EQ(m_prompter.seconds.last(), 1);
-    // In beacon mode the compensation converts the offset.
+    // In beacon mode the compensation is the beacon reference the mode
+    // already entered: switching it on converts nothing more, switching it
+    // off converts back once, and leaving beacon mode then converts no more.
     m_core->handleKey(Qt::Key_F9, Shift);
     m_settings->file().set(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset"),
                            QStringLiteral("0"));
@@ -293,10 +295,14 @@ TEST_F(PanelKeys, F9TogglesModeCompensationWithATimedNotice)
     m_core->handleKey(Qt::Key_PageUp, 0);
     takeSent();
     m_core->handleKey(Qt::Key_F9, 0);
-    const QStringList sent = takeSent();
-    EXPECT_EQ(sent.value(0), QStringLiteral("RCMOFK") + QStringLiteral("K"));
-    EXPECT_EQ(m_core->offset(), 51); // 200 * 145975000 / 578100000 = 50.50...
-    EXPECT_EQ(sent.last(), QStringLiteral("RCMMDC1"));
+    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMMDC1")});
+    EXPECT_EQ(m_core->offset(), 200);
+    m_core->handleKey(Qt::Key_F9, 0);
+    EXPECT_EQ(takeSent().value(0), QStringLiteral("RCMOFK") + QStringLiteral("C"));
+    EXPECT_EQ(m_core->offset(), 792); // 200 * 578100000 / 145975000 = 792.05...
+    m_core->dopplerButton(0);
+    EXPECT_FALSE(takeSent().contains(QStringLiteral("RCMOFKC")));
+    EXPECT_EQ(m_core->offset(), 792);
 }
 
 TEST_F(PanelKeys, F10FocusesTheCallSign)

@@ -130,19 +130,44 @@ TEST_F(PanelLifecycle, CloseRefusedWhileAControllerWindowIsOpen)
               QStringLiteral("環境設定のフォームが開いていますので、先に閉じて下さい"));
 }
 
-TEST_F(PanelLifecycle, CloseLiftsAPauseAndKeepsTheChangedCwSpeed)
+TEST_F(PanelLifecycle, CloseLiftsAPauseAndSendsTheChangedCwSpeedAsTheKeyingRigTakesIt)
 {
-    takeUp(QStringLiteral("AO-07"));
-    m_core->dopplerButton(3);
-    m_core->dopplerButton(3);
-    ASSERT_EQ(m_core->pauseState(), 2);
+    // Rig report, then what the close sends for 21 wpm: Icom rigs take a
+    // keyer level (and only while a port is open), Kenwood words per minute.
+    const struct {
+        const char *rig;
+        const char *payload;
+    } cases[] = {
+        {"IC9700:COM3:1:None:None:0:0", "0091"},  {"IC910:COM3:1:None:None:0:0", "0071"},
+        {"TS2000:COM3:1:None:None:0:0", "21"},    {"None:None:0:IC7100:COM4:1:2", "0071"},
+        {"IC9700:COM3:0:None:None:0:0", nullptr}, {"FT817:COM3:1:None:None:0:0", nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.rig);
+        m_settings->setValue(keys::CwSpeed, QStringLiteral("20"));
+        makeCore();
+        takeUp(QStringLiteral("AO-07"));
+        rig(QString::fromLatin1(c.rig));
+        m_core->dopplerButton(3);
+        m_core->dopplerButton(3);
+        ASSERT_EQ(m_core->pauseState(), 2);
+        report(QStringLiteral("OPPTXMCW"));
+        m_core->handleKey(Qt::Key_H, KeyTable::Ctrl);
+        takeSent();
+        EXPECT_TRUE(m_core->requestClose());
+        QStringList expected{QStringLiteral("RCMPUS1")};
+        if (c.payload)
+            expected << QStringLiteral("RCMCWS") + QString::fromLatin1(c.payload);
+        EXPECT_EQ(takeSent(), expected);
+        EXPECT_EQ(m_settings->value(keys::CwSpeed), QStringLiteral("21"));
+        EXPECT_EQ(m_settings->value(keys::Cfo), QStringLiteral("0"));
+    }
+    // The speed bar stops at 40.
+    m_settings->setValue(keys::CwSpeed, QStringLiteral("40"));
+    makeCore();
     report(QStringLiteral("OPPTXMCW"));
     m_core->handleKey(Qt::Key_H, KeyTable::Ctrl);
-    takeSent();
-    EXPECT_TRUE(m_core->requestClose());
-    EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMPUS1"), QStringLiteral("RCMCWS21")}));
-    EXPECT_EQ(m_settings->value(keys::CwSpeed), QStringLiteral("21"));
-    EXPECT_EQ(m_settings->value(keys::Cfo), QStringLiteral("0"));
+    EXPECT_EQ(control(QStringLiteral("HScroll2")).value, 40);
 }
 
 TEST_F(PanelLifecycle, UnloadEndsTheControllerAndSavesTheState)

@@ -24,21 +24,28 @@ TEST_F(PanelReceiver, GarbledFrequencyChangesNothing)
     EXPECT_EQ(control(QStringLiteral("Label2")).text, QStringLiteral(" 145.950.000"));
 }
 
-TEST_F(PanelReceiver, OutOfPassbandMarkersCountTheEdgesAsInside)
+TEST_F(PanelReceiver, OutOfPassbandMarkersCountTheEdgesAsInsideAndKeepToTheirDisplay)
 {
+    const auto shown = [this] {
+        QString marks;
+        for (int i = 0; i < 4; ++i)
+            marks += control(QStringLiteral("Label13_%1").arg(i)).visible ? u'1' : u'0';
+        return marks; // RX above, RX below, TX above, TX below
+    };
     takeUp(QStringLiteral("AO-07")); // B-mode: downlink 145925 .. 145975 kHz
     report(QStringLiteral("OPPRXS145924999"));
-    EXPECT_TRUE(control(QStringLiteral("Label13_1")).visible);
-    EXPECT_FALSE(control(QStringLiteral("Label13_0")).visible);
+    EXPECT_EQ(shown(), QStringLiteral("0100"));
     EXPECT_EQ(control(QStringLiteral("Label13_1")).anchor, QStringLiteral("Label2"));
     report(QStringLiteral("OPPRXS145925000"));
-    EXPECT_FALSE(control(QStringLiteral("Label13_1")).visible);
-    EXPECT_FALSE(control(QStringLiteral("Label13_0")).visible);
-    report(QStringLiteral("OPPRXS145975000"));
-    EXPECT_FALSE(control(QStringLiteral("Label13_0")).visible);
+    EXPECT_EQ(shown(), QStringLiteral("0000"));
+    report(QStringLiteral("OPPRXS145975001"));
+    EXPECT_EQ(shown(), QStringLiteral("1000"));
     report(QStringLiteral("OPPTXS432175001")); // uplink 432125 .. 432175 kHz
-    EXPECT_TRUE(control(QStringLiteral("Label13_0")).visible);
-    EXPECT_EQ(control(QStringLiteral("Label13_0")).anchor, QStringLiteral("Label3"));
+    EXPECT_EQ(shown(), QStringLiteral("1010"));
+    EXPECT_EQ(control(QStringLiteral("Label13_2")).anchor, QStringLiteral("Label3"));
+    // The transmit side back inside leaves the receive side's mark.
+    report(QStringLiteral("OPPTXS432150000"));
+    EXPECT_EQ(shown(), QStringLiteral("1000"));
 }
 
 TEST_F(PanelReceiver, DisplaySourceFlagsChooseTheReports)
@@ -188,6 +195,10 @@ TEST_F(PanelReceiver, ModesAndFilterDigit)
     EXPECT_EQ(control(QStringLiteral("Label17")).text, QStringLiteral("CW"));
     EXPECT_EQ(control(QStringLiteral("Label17")).toolTip,
               QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ、右ｸﾘｯｸでCW SPEED変更可"));
+    // A rig on the CW route that takes no speed from the panel: no CW speed offered.
+    rig(QStringLiteral("FT817:COM3:1:None:None:0:0"));
+    report(QStringLiteral("OPPTXMCW"));
+    EXPECT_EQ(control(QStringLiteral("Label17")).toolTip, QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
 }
 
 TEST_F(PanelReceiver, UuSatelliteShowsUsbAndPacket)

@@ -54,6 +54,8 @@ using test::stop;
 
 class PanelSystem : public ::testing::Test {
 protected:
+    virtual QString trackedSatellite() const { return QStringLiteral("RS-44"); }
+
     void SetUp() override
     {
         if (!QCoreApplication::instance())
@@ -66,7 +68,9 @@ protected:
         ASSERT_TRUE(TextFile::writeLinesAtomic(
             file(QStringLiteral("SATdata.txt")),
             {QStringLiteral("Name,UpLink,DownLink,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode"),
-             QStringLiteral("RS-44,145935,435610,60,435605,,,,,")}));
+             QStringLiteral("RS-44,145935,435610,60,435605,,,,,"),
+             QStringLiteral("AO-07,432125,145925,50,145975,,,,,B-mode"),
+             QStringLiteral("AO-07,145850,435150,100,,,,,,J-mode")}));
 
         m_rigsim.setProgram(test::program(QStringLiteral("rigsim")));
         m_rigsim.setArguments({QStringLiteral("--model"), QStringLiteral("IC9700"), QStringLiteral("--link"),
@@ -79,12 +83,13 @@ protected:
         ASSERT_TRUE(TextFile::writeAtomic(file(QStringLiteral("Velomira.ini")),
                                           QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\n"
                                                          "BAUD_RATE=19200\nICOM_RIGadrs=A2\nRigContType=0\n"
-                                                         "Poll_Time=200\n\n[Velomira]\nIM=7\n")
+                                                         "Poll_Time=200\n\n[Velomira]\nIM=7\n\n[SATinfo]\n"
+                                                         "AO-07B-mode_offset=1200\nAO-07J-mode_offset=-300\n")
                                               .arg(file(QStringLiteral("rig")))));
         // A pass standing still: elevation 30 degrees, no range rate.
         ASSERT_TRUE(TextFile::writeLinesAtomic(
-            file(QStringLiteral("pass.txt")),
-            {QStringLiteral("0 RS-44 30 0 4711"), QStringLiteral("3600 RS-44 30 0 4711")}));
+            file(QStringLiteral("pass.txt")), {QStringLiteral("0 %1 30 0 4711").arg(trackedSatellite()),
+                                               QStringLiteral("3600 %1 30 0 4711").arg(trackedSatellite())}));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         m_tracker.setProcessEnvironment(env);
         m_tracker.start(test::program(QStringLiteral("faketracker")),
@@ -201,4 +206,38 @@ TEST_F(PanelSystem, KeysOnThePanelMoveTheSimulatedRigAndClosingRestoresIt)
     EXPECT_TRUE(rig(QStringLiteral("status")).contains(QStringLiteral("satellite=off")));
     EXPECT_EQ(m_settings->file().value(QStringLiteral("SATinfo"), QStringLiteral("RS-44_offset")),
               QStringLiteral("110"));
+}
+
+namespace {
+class PanelSystemMultiMode : public PanelSystem {
+protected:
+    QString trackedSatellite() const override { return QStringLiteral("AO-07"); }
+};
+} // namespace
+
+// Switching the mode of a multi-mode satellite keeps each mode's stored
+// offset: the controller files the offset it holds under the old mode, so the
+// panel must not send the new mode's offset before the switch.
+TEST_F(PanelSystemMultiMode, SwitchingTheModeKeepsEachModesOffset)
+{
+    m_core->load(QCoreApplication::applicationPid(), test::program(QStringLiteral("tunavox")));
+    ASSERT_TRUE(waitFor([&] {
+        return m_core->satelliteName() == u"AO-07" && m_core->view()[QStringLiteral("Command15")].enabled &&
+               m_core->view()[QStringLiteral("List3")].items.size() == 2;
+    })) << m_core->view()[QStringLiteral("Label3")].text.toStdString();
+    ASSERT_TRUE(waitFor([&] { return m_core->currentMode() == u"B-mode" && m_core->offset() == 1200; }));
+    // The receive dial of the B mode sits on 2 m.
+    ASSERT_TRUE(waitFor([&] { return dial("main") / 1000000 == 145; })) << dial("main");
+
+    m_core->chooseMode(1);
+    ASSERT_TRUE(waitFor([&] { return dial("main") / 1000000 == 435; })) << dial("main");
+    EXPECT_EQ(m_core->offset(), -300);
+
+    EXPECT_TRUE(m_window->close());
+    ASSERT_TRUE(m_launcher.process.waitForFinished(GenerousMs));
+    Settings after(file(QStringLiteral("Velomira.ini")));
+    EXPECT_EQ(after.file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset")),
+              QStringLiteral("1200"));
+    EXPECT_EQ(after.file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07J-mode_offset")),
+              QStringLiteral("-300"));
 }

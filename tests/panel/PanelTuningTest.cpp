@@ -265,8 +265,10 @@ TEST_F(PanelTuning, MultiModeChoiceSavesAndSwitches)
     m_core->chooseMode(1);
     const QStringList sent = takeSent();
     EXPECT_EQ(sent.value(0), QStringLiteral("RCMDOP3"));
-    EXPECT_TRUE(sent.contains(QStringLiteral("RCMOFF-40")));
-    EXPECT_EQ(sent.last(), QStringLiteral("RCMMLT3"));
+    // The controller saves the old mode's offset when it switches: the new
+    // mode's offset comes after the switch.
+    EXPECT_EQ(sent.mid(sent.indexOf(QStringLiteral("RCMMLT3"))),
+              (QStringList{QStringLiteral("RCMMLT3"), QStringLiteral("RCMOFF-40")}));
     EXPECT_EQ(m_settings->file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset")),
               QStringLiteral("100"));
     EXPECT_EQ(m_core->currentMode(), QStringLiteral("A-mode"));

@@ -28,9 +28,9 @@ public:
         if (pipe(fds) != 0)
             return false;
         m_server.setProgram(xvfb);
-        m_server.setArguments({QStringLiteral("-displayfd"), QString::number(fds[1]), QStringLiteral("-nolisten"),
-                               QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                               QStringLiteral("320x200x24")});
+        m_server.setArguments({QStringLiteral("-displayfd"), QString::number(fds[1]),
+                               QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
+                               QStringLiteral("0"), QStringLiteral("320x200x24")});
         m_server.setChildProcessModifier([fd = fds[0]] { ::close(fd); });
         m_server.start();
         ::close(fds[1]);
@@ -61,11 +61,11 @@ xcb_window_t makeWindow(xcb_connection_t *c, const QByteArray &utf8Title)
 {
     const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_window_t w = xcb_generate_id(c);
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, 0, 0, 50, 50, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                      screen->root_visual, 0, nullptr);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, 0, 0, 50, 50, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
     const auto atom = [c](const char *name) {
-        xcb_intern_atom_reply_t *r =
-            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
+        xcb_intern_atom_reply_t *r = xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
         const xcb_atom_t a = r->atom;
         free(r);
         return a;
@@ -119,6 +119,32 @@ TEST(X11Windows, FindsTopLevelWindowsByExactTitle)
     xcb_flush(c);
     free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     EXPECT_FALSE(windows.exists(QStringLiteral("環境設定Tunavox")));
+    xcb_disconnect(c);
+}
+
+TEST(X11Windows, RaiseBringsAWindowToTheTop)
+{
+    VirtualDisplay x;
+    if (!x.start())
+        GTEST_SKIP() << "Xvfb is not installed";
+    xcb_connection_t *c = xcb_connect(x.display().toLocal8Bit().constData(), nullptr);
+    ASSERT_EQ(xcb_connection_has_error(c), 0);
+    const xcb_window_t tracker = makeWindow(c, "Kepral32");
+    makeWindow(c, "Velomira");
+    const auto topmost = [c] {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        xcb_query_tree_reply_t *tree = xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr);
+        const int n = xcb_query_tree_children_length(tree);
+        const xcb_window_t top = n > 0 ? xcb_query_tree_children(tree)[n - 1] : 0;
+        free(tree);
+        return top;
+    };
+    ASSERT_NE(topmost(), tracker);
+
+    X11Windows windows(x.display());
+    EXPECT_TRUE(windows.raise(QStringLiteral("Kepral32")));
+    EXPECT_EQ(topmost(), tracker);
+    EXPECT_FALSE(windows.raise(QStringLiteral("OP Schedule")));
     xcb_disconnect(c);
 }
 

@@ -2,6 +2,7 @@
 
 #include "ControllerFixture.h"
 #include "rigctl/Doppler.h"
+#include <algorithm>
 
 using namespace vm;
 using namespace vm::test;
@@ -85,6 +86,13 @@ TEST_F(ControllerCommands, StopAndPauseSwitchTheControlLoop)
     EXPECT_FALSE(c.timer1().running);
     send("RCMPUS1");
     EXPECT_TRUE(c.timer1().running);
+    // Closing while paused puts an IC-9700 back on its main band first.
+    send("RCMPUS2");
+    rig1().clearCommands();
+    send("RCMEND");
+    const QByteArray selectMain("\x07\xD0", 2);
+    EXPECT_TRUE(std::any_of(rig1().commands().begin(), rig1().commands().end(),
+                            [&](const sim::ReceivedCommand &cmd) { return cmd.command == selectMain; }));
 }
 
 TEST_F(ControllerCommands, RevolutionScheduleAndWaterfallRecords)
@@ -275,7 +283,7 @@ TEST_F(ControllerCommands, SmoothingProfileFollowsStateAndTheFt4WaitFromTheNextS
     send("RCMFT41"); // still selected with the wait in force before the command
     EXPECT_EQ(c.smoother().profile(), 3);
     EXPECT_EQ(c.rig(1)->port().replyWaitMs(), 25); // FTC for the rig from now on
-    send("RCMDOP0"); // now with the FT4 wait of 25 ms
+    send("RCMDOP0");                               // now with the FT4 wait of 25 ms
     EXPECT_EQ(c.smoother().profile(), 5);
     EXPECT_EQ(c.rig(1)->port().replyWaitMs(), 25); // a resynchronisation keeps it
     send("RCMFT40");

@@ -9,9 +9,9 @@
 #include "common/Channel.h"
 #include "common/TextFile.h"
 #include "rigctl/Controller.h"
+#include "rigsim/ForwardingTransport.h"
 #include "rigsim/IcomModel.h"
 #include "rigsim/IcomRig.h"
-#include "rigsim/ForwardingTransport.h"
 #include "rigsim/SimulatedTransport.h"
 
 #include <QDir>
@@ -157,6 +157,13 @@ public:
         return std::make_unique<SettableSource>(state);
     }
     void selectSatellite(TrackingSource *, const QString &name) override { selected << name; }
+    QString builtinLacks; // empty: the built-in computation can run
+    bool builtinCanRun(QString *why) override
+    {
+        if (why)
+            *why = builtinLacks;
+        return builtinLacks.isEmpty();
+    }
     QList<qint64> dialDelays; // what the loop measured from read to dial
     void setDialDelay(TrackingSource *, qint64 ms) override { dialDelays << ms; }
 };
@@ -245,10 +252,12 @@ protected:
         env.showMessage = [this](const QString &title, const QString &text) {
             messages << title + u'|' + text;
         };
-        env.askOkCancel = [this](const QString &title, const QString &text) {
-            questions << title + u'|' + text;
-            return true;
-        };
+        if (canAsk) {
+            env.askOkCancel = [this](const QString &title, const QString &text) {
+                questions << title + u'|' + text;
+                return true;
+            };
+        }
         controller = std::make_unique<Controller>(env);
         Controller::Events events;
         events.finished = [this] { ++finished; };
@@ -286,6 +295,7 @@ protected:
     std::unique_ptr<Controller> controller;
     QStringList messages;
     QStringList questions;
+    bool canAsk = true; // a display where a question can be answered
     int finished = 0;
     bool windowShown = false;
 };

@@ -293,7 +293,7 @@ TEST_F(ControllerLoop, MultiModeListPositionIsReportedAndTheModeCommandSwitchesE
     send("RCMOFF-70");
     send("RCMMLT8");
     EXPECT_EQ(c.currentMode(), "A-mode");
-    EXPECT_EQ(channel.payloads("OPPMLT"), (QStringList{"2", "3"}));
+    EXPECT_EQ(channel.payloads("OPPMLT"), QStringList{"2"}); // the panel chose it: no report back
     EXPECT_EQ(setting("SATinfo", "AO-07B-mode_offset"), "-70");
     EXPECT_EQ(c.transponder().type(), Transponder::Type::TxHigh);
     EXPECT_EQ(channel.payloads("OPPSTC").size(), 2);

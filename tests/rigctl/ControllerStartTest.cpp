@@ -129,18 +129,57 @@ TEST_F(ControllerStart, SeveralTrackingProgramsPreferOrnikOverKepral99AndSaySo)
     EXPECT_EQ(channel.payloads("OPPLKM"), QStringList{"2"});
 }
 
-TEST_F(ControllerStart, ConfiguredTrackingProgramMissingTwiceEndsWithoutSaving)
+TEST_F(ControllerStart, OrnikKeepsTheDdeMethodItForcesThroughTheSave)
 {
-    ini("[RIG_CON_CFG]\nCalc_Type=1\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\n");
-    Controller &c = make();
-    EXPECT_EQ(c.start({QStringLiteral("-R")}), Controller::StartResult::Exit);
-    EXPECT_EQ(questions.size(), 1);
-    EXPECT_EQ(channel.payloads("OPPTXF"), QStringList{"終了処理中"});
-    EXPECT_EQ(finished, 1);
-    // Only ME was written before the detection; nothing else was saved.
-    Settings s(path("Velomira.ini"));
-    EXPECT_FALSE(s.file().value("RIG_CON_CFG", "Poll_Time").has_value());
-    EXPECT_EQ(setting("RIG_CON_CFG", "Calc_Type"), "1");
+    ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\n[VLMRC]\nuse_DDE=0\n"));
+    sources.running = {QStringLiteral("ornik")};
+    Controller &c = started();
+    EXPECT_TRUE(c.settings().useDde);
+    send("RCMEND");
+    EXPECT_EQ(setting("VLMRC", "use_DDE"), "1");
+}
+
+TEST_F(ControllerStart, SatelliteTableIsFoundWhateverTheCaseOfItsName)
+{
+    ASSERT_TRUE(QFile::rename(path("SATdata.txt"), path("Satdata.txt")));
+    started();
+    track("RS-44");
+    EXPECT_TRUE(channel.payloads("OPPSAN").contains("RS-44"))
+        << channel.payloads("OPPSAN").join(u' ').toStdString();
+}
+
+TEST_F(ControllerStart, ConfiguredProgramThatDoesNotRunGivesWayToTheBuiltInComputation)
+{
+    // What the built-in computation lacks, whether someone can answer a
+    // question, and how many questions are asked: the controller runs on with
+    // the built-in source either way and keeps the operator's Calc_Type.
+    const struct {
+        const char *lacks;
+        bool canAsk;
+        int questions;
+    } cases[] = {{"", true, 0},
+                 {"TLEファイル nasabare.txt がありません", true, 1},
+                 {"TLEファイル nasabare.txt がありません", false, 0}};
+    for (const auto &t : cases) {
+        SCOPED_TRACE(t.lacks);
+        controller.reset();
+        questions.clear();
+        channel.sent.clear();
+        sources.created.clear();
+        ini("[RIG_CON_CFG]\nCalc_Type=1\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\n");
+        sources.builtinLacks = QString::fromUtf8(t.lacks);
+        canAsk = t.canAsk;
+        Controller &c = make();
+        EXPECT_EQ(c.start({QStringLiteral("-R")}), Controller::StartResult::Running);
+        EXPECT_EQ(questions.size(), t.questions);
+        EXPECT_EQ(c.calcType(), "4");
+        EXPECT_EQ(sources.created, QStringList{"4"});
+        EXPECT_EQ(channel.payloads("OPPLKM"), QStringList{"4"});
+        EXPECT_TRUE(c.trackingNote().contains("Kepral32")) << c.trackingNote().toStdString();
+        EXPECT_TRUE(c.timer1().running);
+        send("RCMEND");
+        EXPECT_EQ(setting("RIG_CON_CFG", "Calc_Type"), "1");
+    }
 }
 
 TEST_F(ControllerStart, EmptyRigCombinationFileIsDeletedAtStart)

@@ -7,10 +7,10 @@
 #include "platform/LocalChannel.h"
 #include "tracking/BuiltinSource.h"
 #include "tracking/RegistrySource.h"
-#include "tracking/WineRegistry.h"
 #include "tracking/TrackingDetection.h"
 #include "tracking/TrackingLink.h"
 #include "tracking/TrackingSourceFactory.h"
+#include "tracking/WineRegistry.h"
 
 #include "ManualClock.h"
 
@@ -114,6 +114,19 @@ TEST_F(ExportSourceTest, UnknownItemEndsTheReadAndLaterValuesKeepTheirContents)
     EXPECT_TRUE(source.lastError().contains("txtElevation"));
 }
 
+TEST_F(ExportSourceTest, ElevationThatIsNotANumberEndsTheReadBeforeTheRevolution)
+{
+    items["txtElevation"] = "";
+    serve(TrackingKind::Kepral99);
+    ExportSource source(trackingProgram(TrackingKind::Kepral99), channel);
+    ASSERT_TRUE(source.open(nullptr));
+    TrackingValues v = oldValues();
+    EXPECT_EQ(source.read(v), RR::Failed);
+    EXPECT_EQ(requests, (QStringList{"txtRangeRate", "txtSatellite", "txtElevation"}));
+    EXPECT_EQ(v.elevation, "-5");
+    EXPECT_EQ(v.revolution, "1");
+}
+
 TEST_F(ExportSourceTest, RangeRateThatIsNotANumberChangesNothing)
 {
     for (const QString garbage : {"", "abc", "12,5", "1.2.3"}) {
@@ -203,13 +216,14 @@ TEST_F(ExportSourceTest, RegistryMethodSeesAProgramWindowThatIsNoChannelEndpoint
     ASSERT_TRUE(settings.setValue(keys::UseDde, "0"));
     const QString reg = m_dir.filePath("user.reg");
     ASSERT_TRUE(settings.setValue(keys::RegFile, reg));
-    ASSERT_TRUE(wineRegistry::writeKey(reg, RegistrySource::keyPath("Kepral32"),
-                                       {{"RangeRate", "-100"}, {"Satellite", "AO-07"}, {"Elevation", "3"},
-                                        {"Revolution", "7"}}));
+    ASSERT_TRUE(wineRegistry::writeKey(
+        reg, RegistrySource::keyPath("Kepral32"),
+        {{"RangeRate", "-100"}, {"Satellite", "AO-07"}, {"Elevation", "3"}, {"Revolution", "7"}}));
     test::ManualClock clock;
     bool windowShown = true;
-    TrackingSourceContext ctx{settings, channel, clock, {"AO-07"}, {},
-                              [&](const QString &title) { return windowShown && title == "Kepral32"; }};
+    TrackingSourceContext ctx{
+        settings,  channel, clock,
+        {"AO-07"}, {},      [&](const QString &title) { return windowShown && title == "Kepral32"; }};
     auto source = makeTrackingSource(TrackingKind::Kepral32, ctx);
     TrackingValues v;
     EXPECT_EQ(source->read(v), RR::Ok);

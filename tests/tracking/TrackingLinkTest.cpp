@@ -88,12 +88,17 @@ TEST(TrackingLink, FailedReadEndsTheTickAndClosedProgramIsReportedEveryTick)
     EXPECT_EQ(h.link.values().satellite, "AO-07"); // old values kept
 }
 
-TEST(TrackingLink, NonNumericElevationEndsTheRead)
+TEST(TrackingLink, ElevationThatIsNotANumberOrEmptyEndsTheRead)
 {
-    Harness h({{RR::Ok, values("AO-07", "n/a", 100)}});
-    h.link.read();
-    EXPECT_TRUE(h.labels.isEmpty());
-    EXPECT_TRUE(h.reports.isEmpty());
+    for (const char *elevation : {"n/a", "", " "}) {
+        SCOPED_TRACE(elevation);
+        Harness h({{RR::Ok, values("AO-07", "10", 100)}, {RR::Ok, values("AO-08", elevation, 100)}});
+        h.link.read();
+        h.reports.clear();
+        h.link.read();
+        EXPECT_EQ(h.labels, QStringList{"AO-07"}); // the new name is not taken
+        EXPECT_TRUE(h.reports.isEmpty());          // nor is the satellite taken as set
+    }
 }
 
 TEST(TrackingLink, ScheduleFlagReportsEveryRead)

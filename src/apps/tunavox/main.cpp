@@ -5,9 +5,9 @@
 #include "common/Clock.h"
 #include "common/DataDir.h"
 #include "platform/LocalChannel.h"
+#include "platform/ui/X11Windows.h"
 #include "rigctl/Controller.h"
 #include "rigctl/SoundPlayer.h"
-#include "platform/ui/X11Windows.h"
 #include "rigctl/StandardTrackingSources.h"
 #include "rigctl/ui/RigSettingsWindow.h"
 
@@ -56,10 +56,20 @@ int main(int argc, char *argv[])
         box->setModal(false);
         box->show();
     };
-    env.askOkCancel = [](const QString &title, const QString &text) {
-        return QMessageBox::question(nullptr, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
-               QMessageBox::Ok;
-    };
+    // A question waits for the operator, so it is asked only where there is a
+    // screen to answer it on; without one the controller decides for itself.
+    // While the box is up it owns the title the panel's close guard looks for.
+    const QString platform = QGuiApplication::platformName();
+    if (platform != u"offscreen" && platform != u"minimal") {
+        env.askOkCancel = [&channel](const QString &title, const QString &text) {
+            const bool titled = channel.registerTitle(vm::Controller::MessageTitle);
+            const bool ok = QMessageBox::question(nullptr, title, text,
+                                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+            if (titled)
+                channel.unregisterTitle(vm::Controller::MessageTitle);
+            return ok;
+        };
+    }
 
     // The title is taken once the controller has decided to run; its
     // records go to the dispatcher, a close request only hides.

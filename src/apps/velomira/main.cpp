@@ -62,7 +62,7 @@ int main(int argc, char **argv)
     const QString controller = QDir(programDir).filePath(QStringLiteral("tunavox"));
 
     const QString data = dataDir();
-    Settings settings(QDir(data).filePath(QStringLiteral("Velomira.ini")));
+    Settings settings(findFileNoCase(data, QStringLiteral("Velomira.ini")));
     LocalChannel channel;
     if (!channel.open()) {
         QMessageBox::critical(nullptr, PanelCore::panelTitle(), channel.errorString());
@@ -81,10 +81,13 @@ int main(int argc, char **argv)
     case StartupCheck::Action::CloseOtherAndEnd:
         channel.postClose(PanelCore::panelTitle());
         return 0;
-    case StartupCheck::Action::MissingController:
-        QMessageBox::information(nullptr, PanelCore::panelTitle(),
-                                 QStringLiteral("tunavox がありませんので起動出来ません"));
+    case StartupCheck::Action::MissingController: {
+        // A plain notice, without an icon.
+        QMessageBox box(QMessageBox::NoIcon, PanelCore::panelTitle(),
+                        QStringLiteral("tunavox がありませんので起動出来ません"), QMessageBox::Ok);
+        box.exec();
         return 1;
+    }
     case StartupCheck::Action::RestartController:
         QProcess::startDetached(controller, {QStringLiteral("/z")}, programDir);
         return 0;
@@ -124,6 +127,9 @@ int main(int argc, char **argv)
             pid = x11.processId(title);
         return pid ? programFolder(*pid) : std::nullopt;
     });
+    // The companions raised with the panel are X11 windows (a tracking
+    // program under Wine, the waterfall).
+    window.setWindowRaiser([&x11](const QString &title) { return x11.raise(title); });
     QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, &core, [&core, &x11] {
         if (x11.available())
             core.clipboardChanged(x11.activeTitle(), QApplication::clipboard()->text());

@@ -215,18 +215,22 @@ void PanelWindow::build()
     make<QPushButton>(QStringLiteral("Command13"), skd, {235, 20, 80, 26});
 
     // Markers placed next to the displays.
-    for (const char *n : {"Label13_0", "Label13_1", "Label28", "Label40", "Label12"}) {
-        auto *l = make<QLabel>(QString::fromUtf8(n), c, {0, 0, n[5] == '4' || n[5] == '2' ? 120 : 16, 16});
-        l->setStyleSheet(QStringLiteral("color: red;"));
-    }
+    // Their colour comes from the core with the rest of their state.
+    static const struct {
+        const char *name;
+        int width;
+    } markers[] = {{"Label13_0", 16}, {"Label13_1", 16}, {"Label13_2", 16}, {"Label13_3", 16},
+                   {"Label28", 16},   {"Label40", 120},  {"Label12", 120}};
+    for (const auto &m : markers)
+        make<QLabel>(QString::fromUtf8(m.name), c, {0, 0, m.width, 16});
 
     // Pop-up frames.
-    auto *tx = make<QGroupBox>(QStringLiteral("Frame9"), c, {40, 91, 230, 130});
+    auto *tx = make<QGroupBox>(QStringLiteral("Frame9"), c, {40, 91, 270, 130});
     for (int i = 0; i < 4; ++i)
         make<QRadioButton>(QStringLiteral("Option1_%1").arg(i), tx,
                            {10 + (i % 2) * 80, 20 + (i / 2) * 22, 78, 20})
             ->setAutoExclusive(false);
-    make<QCheckBox>(QStringLiteral("Check3"), tx, {170, 20, 56, 20});
+    make<QCheckBox>(QStringLiteral("Check3"), tx, {170, 20, 94, 20});
     auto *splitCaption = new QLabel(QStringLiteral("Split Freq"), tx);
     splitCaption->setGeometry(10, 70, 80, 18);
     make<QScrollBar>(QStringLiteral("HScroll3"), tx, {10, 92, 150, 18})->setOrientation(Qt::Horizontal);
@@ -279,9 +283,8 @@ void PanelWindow::build()
     auto *codes = make<QGroupBox>(QStringLiteral("Frame19"), c, {550, 150, 200, 100});
     make<QListWidget>(QStringLiteral("List7"), codes, {6, 18, 188, 76});
 
-    for (const QString &n : {QStringLiteral("Label13_0"), QStringLiteral("Label13_1"),
-                             QStringLiteral("Label28"), QStringLiteral("Label40"), QStringLiteral("Label12")})
-        m_widgets.value(n)->raise();
+    for (const auto &m : markers)
+        m_widgets.value(QString::fromUtf8(m.name))->raise();
     for (QWidget *w :
          {static_cast<QWidget *>(tx), static_cast<QWidget *>(rx), static_cast<QWidget *>(modes),
           static_cast<QWidget *>(data), static_cast<QWidget *>(home), static_cast<QWidget *>(speed),
@@ -443,16 +446,36 @@ void PanelWindow::focusControl(const QString &name)
         w->setFocus();
 }
 
+void PanelWindow::raiseGroup(bool activate)
+{
+    for (const QString &title : PanelCore::windowGroup()) {
+        if (title == PanelCore::panelTitle()) {
+            showNormal();
+            raise();
+            if (activate)
+                activateWindow();
+        } else if (m_raiser) {
+            m_raiser(title);
+        }
+    }
+}
+
+void PanelWindow::changeEvent(QEvent *event)
+{
+    // The nearest a desktop gives to a click on the title bar: the panel
+    // becoming the active window brings its companions up with it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !isMinimized()) {
+        m_core.activated();
+        raiseGroup(false);
+    }
+    QMainWindow::changeEvent(event);
+}
+
 void PanelWindow::wire()
 {
     connect(&m_core.view(), &PanelView::changed, this, &PanelWindow::render);
     connect(&m_core, &PanelCore::focusRequested, this, &PanelWindow::focusControl);
-    connect(&m_core, &PanelCore::raiseRequested, this, [this](bool activate) {
-        showNormal();
-        raise();
-        if (activate)
-            activateWindow();
-    });
+    connect(&m_core, &PanelCore::raiseRequested, this, &PanelWindow::raiseGroup);
     connect(&m_core, &PanelCore::unloadRequested, this, &QWidget::close, Qt::QueuedConnection);
     connect(
         &m_core, &PanelCore::quitRequested, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
@@ -474,8 +497,8 @@ void PanelWindow::wire()
             return;
         if (edit == PanelCore::Edit::Copy) {
             QApplication::clipboard()->setText(e->selectedText());
-        } else {
-            e->del();
+        } else if (e->hasSelectedText()) {
+            e->del(); // without a selection nothing is deleted
         }
     });
     connect(&m_core, &PanelCore::screenshotRequested, this, [](const QString &path) {
@@ -538,6 +561,10 @@ void PanelWindow::wire()
     auto bar = [this](const char *name) {
         return static_cast<QScrollBar *>(m_widgets.value(QString::fromUtf8(name)));
     };
+    // A scroll bar's keys and wheel run backwards by default (Qt inverts
+    // them for scrolling content); these bars set values, so Right and Up raise.
+    for (const char *name : {"HScroll1", "HScroll2", "HScroll3"})
+        bar(name)->setInvertedControls(false);
     bar("HScroll1")->setSingleStep(100);
     bar("HScroll1")->setPageStep(100);
     bar("HScroll3")->setSingleStep(100);

@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QTimer;
@@ -31,6 +33,10 @@ public:
     QAction *menuAction(const QString &name) const { return m_actions.value(name); }
     PassbandScale *scale() const { return m_scale; }
 
+    // How another program's window is raised by its title (true when it
+    // exists); without one only the panel itself is raised.
+    void setWindowRaiser(std::function<bool(const QString &title)> raiser) { m_raiser = std::move(raiser); }
+
 signals:
     // The built-in tracker's chooser was asked for.
     void chooserRequested();
@@ -39,6 +45,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void build();
@@ -49,6 +56,7 @@ private:
     void renderAll();
     void wire();
     void focusControl(const QString &name);
+    void raiseGroup(bool activate);
     bool previewKey(QObject *watched, QEvent *event);
 
     PanelCore &m_core;
@@ -60,6 +68,7 @@ private:
     QTimer *m_repeatTimer = nullptr;
     bool m_applying = false;
     bool m_closingAccepted = false;
+    std::function<bool(const QString &title)> m_raiser;
 };
 
 } // namespace vm

@@ -1,11 +1,13 @@
 #include "panel/ui/PassbandScale.h"
 
+#include "panel/FrequencyText.h"
 #include "panel/PanelCore.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <cmath>
+#include <optional>
 
 namespace vm {
 
@@ -50,12 +52,18 @@ void PassbandScale::paintEvent(QPaintEvent *)
         QFont f = font();
         f.setPointSize(7);
         p.setFont(f);
+        std::optional<qint64> labelledMhz;
         for (double khz = firstKhz; khz * 1000.0 <= left + span; khz += 1.0) {
             const double x = positionOf(khz * 1000.0);
             const bool major = std::fmod(khz, 5.0) == 0.0;
             p.drawLine(QPointF(x, height() - 1), QPointF(x, height() - (major ? 12 : 6)));
-            if (major && span <= 200000)
-                p.drawText(QPointF(x + 2, height() - 13), QString::number(std::fmod(khz, 1000.0), 'f', 0));
+            if (major && span <= 200000) {
+                // The megahertz is written out where it starts or changes.
+                const qint64 k = qint64(khz);
+                const bool whole = labelledMhz != k / 1000;
+                labelledMhz = k / 1000;
+                p.drawText(QPointF(x + 2, height() - 13), FrequencyText::scaleLabel(k, whole));
+            }
         }
     }
     const PanelView &v = m_core.view();

@@ -17,6 +17,7 @@ struct X11Windows::Private {
     xcb_atom_t netWmName = XCB_ATOM_NONE;
     xcb_atom_t netWmPid = XCB_ATOM_NONE;
     xcb_atom_t utf8String = XCB_ATOM_NONE;
+    xcb_atom_t restackWindow = XCB_ATOM_NONE;
 
     xcb_atom_t atom(const char *name)
     {
@@ -107,6 +108,7 @@ X11Windows::X11Windows(const QString &display) : d(std::make_unique<Private>())
     d->netWmName = d->atom("_NET_WM_NAME");
     d->netWmPid = d->atom("_NET_WM_PID");
     d->utf8String = d->atom("UTF8_STRING");
+    d->restackWindow = d->atom("_NET_RESTACK_WINDOW");
 }
 
 X11Windows::~X11Windows()
@@ -146,6 +148,31 @@ std::optional<qint64> X11Windows::processId(const QString &title)
         return std::nullopt;
     memcpy(&pid, raw.data(), sizeof(pid));
     return pid > 0 ? std::optional<qint64>(pid) : std::nullopt;
+}
+
+bool X11Windows::raise(const QString &title)
+{
+    const std::optional<xcb_window_t> window = available() ? d->find(title) : std::nullopt;
+    if (!window)
+        return false;
+    // A window manager restacks on a pager's request (source 2, no sibling,
+    // Above); without one the window is restacked directly.
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = *window;
+    message.type = d->restackWindow;
+    message.data.data32[0] = 2;
+    message.data.data32[1] = XCB_NONE;
+    message.data.data32[2] = XCB_STACK_MODE_ABOVE;
+    xcb_send_event(d->connection, 0, d->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&message));
+    const uint32_t above = XCB_STACK_MODE_ABOVE;
+    xcb_configure_window(d->connection, *window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+    // A round trip: the server has taken both requests when this returns.
+    free(xcb_get_input_focus_reply(d->connection, xcb_get_input_focus(d->connection), nullptr));
+    return true;
 }
 
 QString X11Windows::activeTitle()

@@ -29,6 +29,9 @@ public:
     // window says (_NET_WM_PID); nullopt when there is no such window or it
     // does not say.
     std::optional<qint64> processId(const QString &title);
+    // Brings the top-level window titled exactly `title` to the top of the
+    // stack without giving it the focus; false when there is no such window.
+    bool raise(const QString &title);
     // Title of the active window (empty when unknown).
     QString activeTitle();
 

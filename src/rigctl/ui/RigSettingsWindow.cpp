@@ -11,17 +11,20 @@
 namespace vm {
 
 RigSettingsWindow::RigSettingsWindow(Controller &controller, QWidget *parent)
-    : QWidget(parent), m_controller(controller), m_summary(new QLabel(this)), m_end(new QPushButton(this))
+    : QWidget(parent), m_controller(controller), m_summary(new QLabel(this)), m_status(new QLabel(this)),
+      m_end(new QPushButton(this))
 {
     setObjectName(QStringLiteral("RigCFG"));
     setWindowTitle(Controller::OwnTitle);
     m_summary->setObjectName(QStringLiteral("RigSummary"));
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_status->setObjectName(QStringLiteral("StatusBar1"));
     m_end->setObjectName(QStringLiteral("CFGEND"));
     m_end->setText(QStringLiteral("終了"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);
     layout->addWidget(m_end, 0, Qt::AlignRight);
+    layout->addWidget(m_status);
     connect(m_end, &QPushButton::clicked, this, [this] { m_controller.closeSettingsWindow(); });
     refresh();
 }
@@ -29,6 +32,7 @@ RigSettingsWindow::RigSettingsWindow(Controller &controller, QWidget *parent)
 void RigSettingsWindow::refresh()
 {
     m_summary->setText(m_controller.rigSummary().join(QLatin1Char('\n')));
+    m_status->setText(m_controller.trackingNote());
 }
 
 void RigSettingsWindow::showEvent(QShowEvent *event)

@@ -29,6 +29,7 @@ protected:
 private:
     Controller &m_controller;
     QLabel *m_summary;
+    QLabel *m_status; // why the tracking source differs from the settings
     QPushButton *m_end;
 };
 

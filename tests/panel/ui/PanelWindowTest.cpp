@@ -88,6 +88,76 @@ TEST_F(PanelWindowTest, WindowAndControlsCarryTheirNames)
     EXPECT_EQ(m_window->menuAction(QStringLiteral("SetRIG"))->text(), QStringLiteral("環境設定(&M)"));
 }
 
+TEST_F(PanelWindowTest, ArrowKeysOnTheValueBarsRaiseWithRightAndLowerWithLeft)
+{
+    // An FM satellite with its RIT bar, CW speed and XIT: keys on a focused
+    // bar move the value the way the arrow points.
+    report(QStringLiteral("OPPSANSO-50"));
+    for (const char *name : {"HScroll1", "HScroll2", "HScroll3"}) {
+        SCOPED_TRACE(name);
+        auto *bar = find<QScrollBar>(QString::fromUtf8(name));
+        bar->setEnabled(true);
+        bar->setFocus();
+        const int before = bar->value();
+        QTest::keyClick(bar, Qt::Key_Right);
+        EXPECT_GT(bar->value(), before);
+        QTest::keyClick(bar, Qt::Key_Left);
+        QTest::keyClick(bar, Qt::Key_Left);
+        EXPECT_LT(bar->value(), before);
+    }
+}
+
+TEST_F(PanelWindowTest, MarkersAreRedAndTextsFitTheirControls)
+{
+    takeUp(QStringLiteral("AO-07"));
+    m_core->scaleHover(145950123.0);
+    report(QStringLiteral("OPPRXS145924999"));
+    report(QStringLiteral("OPPTXS432175001"));
+    for (const char *name : {"Label12", "Label13_1", "Label13_2"}) {
+        SCOPED_TRACE(name);
+        auto *label = find<QLabel>(QString::fromUtf8(name));
+        EXPECT_TRUE(label->isVisible());
+        EXPECT_TRUE(label->styleSheet().contains(QStringLiteral("#ff0000")))
+            << label->styleSheet().toStdString();
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
+    auto *data = find<QCheckBox>(QStringLiteral("Check3"));
+    EXPECT_GE(data->width(), data->sizeHint().width()) << data->text().toStdString();
+}
+
+TEST_F(PanelWindowTest, CtrlXDeletesOnlyASelection)
+{
+    auto *call = find<QLineEdit>(QStringLiteral("Text1"));
+    call->setText(QStringLiteral("JA1ABC"));
+    call->setCursorPosition(2);
+    QTest::keyClick(call, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(call->text(), QStringLiteral("JA1ABC"));
+    call->setSelection(3, 3);
+    QTest::keyClick(call, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(call->text(), QStringLiteral("JA1"));
+}
+
+TEST_F(PanelWindowTest, ActivationFocusesTheTypingBoxAndRaisesTheCompanionsInOrder)
+{
+    QStringList raised;
+    m_window->setWindowRaiser([&raised](const QString &title) {
+        raised << title;
+        return true;
+    });
+    m_core->hotKey();
+    QStringList group = PanelCore::trackerWindowTitles();
+    group << QStringLiteral("WaterFall for Velomira") << QStringLiteral("OP Schedule");
+    EXPECT_EQ(raised, group);
+
+    // With the CW message box open, activation puts the focus there.
+    raised.clear();
+    m_core->view().setVisible(QStringLiteral("Frame11"), true);
+    QEvent activation(QEvent::ActivationChange);
+    QApplication::sendEvent(m_window.get(), &activation);
+    EXPECT_EQ(QApplication::focusWidget(), m_window->control(QStringLiteral("Text4")));
+    EXPECT_EQ(raised, group);
+}
+
 TEST_F(PanelWindowTest, ReportsShowInTheDisplays)
 {
     report(QStringLiteral("OPPRXS435123456"));
