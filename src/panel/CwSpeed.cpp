@@ -1,4 +1,5 @@
 #include "panel/CwSpeed.h"
+#include "common/NameList.h"
 
 #include <array>
 
@@ -13,15 +14,6 @@ constexpr std::array<int, MaxWpm - MinWpm + 1> TableA = {
 constexpr std::array<int, MaxWpm - MinWpm + 1> TableB = {
     25,  31,  37,  43,  49,  55,  61,  67,  73,  79,  84,  91,  97,  103, 108, 114,
     121, 128, 134, 140, 144, 151, 156, 164, 169, 175, 182, 188, 192, 199, 203};
-
-bool oneOf(const QString &model, std::initializer_list<const char *> names)
-{
-    for (const char *n : names) {
-        if (model == QLatin1String(n))
-            return true;
-    }
-    return false;
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // quick QSY.
 
 #include "cat/CivProtocol.h"
+#include "common/NameList.h"
 #include "cat/IcomDriver.h"
 #include "cat/RigModel.h"
 #include "common/SettingKeys.h"
@@ -46,15 +47,6 @@ std::optional<quint8> hexDigit(const QString &c)
     if (!ok || c.size() != 1)
         return std::nullopt;
     return quint8(v);
-}
-
-bool oneOf(const QString &model, std::initializer_list<const char *> models)
-{
-    for (const char *m : models) {
-        if (model == QLatin1String(m))
-            return true;
-    }
-    return false;
 }
 
 } // namespace
