@@ -19,8 +19,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using vm::ChannelRecord;
 using vm::LocalChannel;
@@ -163,19 +161,6 @@ TEST_F(ChannelProcessTest, HandlerThatSendsBackNestsInsideTheSendersWait)
     EXPECT_EQ(lines(peerLog), expected);
 }
 
-TEST_F(ChannelProcessTest, RecordToAMissingTitleIsDroppedAtOnce)
-{
-    LocalChannel channel(dir());
-    // Missing, not NoReply: the send did not wait for the reply time limit.
-    EXPECT_EQ(channel.sendRecord(QStringLiteral("環境設定Tunavox"), QStringLiteral("RCMEND")).status,
-              LocalChannel::Status::Missing);
-    EXPECT_EQ(channel.requestItem(QStringLiteral("DDE:Kepral32|Export"), QStringLiteral("Elevation")).status,
-              LocalChannel::Status::Missing);
-    EXPECT_EQ(channel.postCloseRequest(QStringLiteral("Velomira")).status, LocalChannel::Status::Missing);
-    // Nothing was created by sending.
-    EXPECT_TRUE(QDir(dir()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).isEmpty());
-}
-
 TEST_F(ChannelProcessTest, KilledOwnerLeavesAStaleSocketThatCountsAsAbsent)
 {
     QProcess *peer =
@@ -288,27 +273,4 @@ TEST_F(ChannelProcessTest, VmsendTalksToAListenerFromTheShell)
     EXPECT_EQ(tracker->exitCode(), 0);
     EXPECT_EQ(lines(log), QStringList{QStringLiteral("RCMSAT環境")});
     EXPECT_FALSE(QFile::exists(QDir(dir()).filePath(QStringLiteral("DDE%3AKepral32%7CExport.sock"))));
-}
-
-TEST_F(ChannelProcessTest, VmsendRejectsBadUsageAndAForeignRuntimeFolder)
-{
-    EXPECT_EQ(vmsend({}).exitCode, 2);
-    EXPECT_EQ(vmsend({QStringLiteral("Velomira")}).exitCode, 2); // a record needs its text
-    EXPECT_EQ(
-        vmsend({QStringLiteral("--close"), QStringLiteral("--exists"), QStringLiteral("Velomira")}).exitCode,
-        2);
-    const Run help = vmsend({QStringLiteral("--help")});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains(QStringLiteral("--item"))) << qPrintable(help.out);
-
-    QString foreign = QStringLiteral("/");
-    if (::geteuid() == 0) {
-        foreign = QDir(dir()).filePath(QStringLiteral("nobody"));
-        ASSERT_TRUE(QDir().mkdir(foreign));
-        ASSERT_EQ(::chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
-    }
-    const Run refused = vmsend(
-        {QStringLiteral("--runtime-dir"), foreign, QStringLiteral("Velomira"), QStringLiteral("OPPEND")});
-    EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("another user"))) << qPrintable(refused.err);
 }

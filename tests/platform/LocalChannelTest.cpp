@@ -47,20 +47,6 @@ protected:
         return fd;
     }
 
-    // Leaves a socket file behind with nobody listening, as a crashed program does.
-    void leaveStaleSocket(const QString &title) const
-    {
-        const QByteArray path = QFile::encodeName(socketFile(title));
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        std::memcpy(addr.sun_path, path.constData(), path.size());
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof(addr)), 0);
-        ASSERT_EQ(::listen(fd, 1), 0);
-        ::close(fd);
-        ASSERT_TRUE(QFile::exists(socketFile(title)));
-    }
-
     static QByteArray readAll(int fd)
     {
         QByteArray data;
@@ -177,19 +163,6 @@ TEST_F(LocalChannelTest, TitlesExistOnlyWhileSomethingListens)
     EXPECT_FALSE(QFile::exists(socketFile(title)));
     EXPECT_FALSE(other.titleExists(title));
     EXPECT_TRUE(other.registerTitle(title));
-}
-
-TEST_F(LocalChannelTest, StaleSocketFileCountsAsAbsentAndIsReplacedOnRegistration)
-{
-    const QString title = QStringLiteral("Velomira");
-    leaveStaleSocket(title);
-
-    LocalChannel channel(dir());
-    EXPECT_FALSE(channel.titleExists(title));
-    EXPECT_EQ(channel.sendRecord(title, QStringLiteral("OPPEND")).status, LocalChannel::Status::Missing);
-
-    ASSERT_TRUE(channel.registerTitle(title)) << qPrintable(channel.errorString());
-    EXPECT_TRUE(LocalChannel(dir()).titleExists(title));
 }
 
 TEST_F(LocalChannelTest, AFileThatIsNotASocketIsNeverRemoved)
