@@ -93,14 +93,6 @@ TEST_F(IcomDriverTest, LowerCaseAddressStillFindsTheAnswers)
     EXPECT_EQ(driver->port().missCount(), 0);
 }
 
-TEST_F(IcomDriverTest, BadAddressIsRefused)
-{
-    driver = std::make_unique<IcomDriver>(1, transport, context, recorder.hooks);
-    EXPECT_FALSE(driver->configure("/dev/ttyUSB0", "9600", "IC9700", "XZ"));
-    EXPECT_TRUE(driver->configure("/dev/ttyUSB0", "9600", "IC9700", ""));
-    EXPECT_EQ(driver->address(), 0x00);
-}
-
 TEST_F(IcomDriverTest, AnswerWithoutThePatternCountsAMiss)
 {
     make("IC9700", "A2");
@@ -126,33 +118,6 @@ TEST_F(IcomDriverTest, ZeroFrequencyIsIgnored)
     driver->pollFrequency();
     EXPECT_TRUE(recorder.payloads("OPPRXS").isEmpty());
     EXPECT_EQ(driver->port().pendingReplies(), 1);
-}
-
-TEST_F(IcomDriverTest, PollSelectsBandsByDopplerState)
-{
-    make("IC9700", "A2");
-    openQuietly();
-    answers["03"] = hex("03 00 00 95 45 01");
-    context.dopplerState = 2;
-    driver->pollFrequency();
-    EXPECT_EQ(bodies(), QStringList({"07 D1", "03"}));
-    EXPECT_EQ(recorder.payloads("OPPTXS"), QStringList{"145950000"});
-    // Already on "B": polled with 03 alone, without 07 D1.
-    transport.writes.clear();
-    driver->pollFrequency();
-    EXPECT_EQ(bodies(), QStringList({"03"}));
-
-    transport.writes.clear();
-    context.dopplerState = 3;
-    driver->pollFrequency();
-    EXPECT_EQ(bodies(), QStringList({"07 D0", "03", "07 D1", "03"}));
-
-    for (int state : {4, 5, 6, 7, 8}) {
-        transport.writes.clear();
-        context.dopplerState = state;
-        driver->pollFrequency();
-        EXPECT_TRUE(transport.writes.isEmpty()) << state;
-    }
 }
 
 TEST_F(IcomDriverTest, SetFrequencyBandSelectionPerStateAndGroup)
@@ -587,42 +552,6 @@ TEST_F(IcomDriverTest, SameBandOnAModelWithoutItShowsAMessage)
     EXPECT_EQ(recorder.messages, QStringList{"申し訳ございません、IC910は対応していません。"});
     EXPECT_TRUE(transport.writes.isEmpty());
     EXPECT_EQ(context.dopplerState, 3);
-}
-
-TEST_F(IcomDriverTest, TwinBandSatelliteSetUp)
-{
-    make("IC9700", "A2");
-    openQuietly();
-    answers["03"] = hex("03 00 00 95 45 01");
-    answers["04"] = hex("04 05 01");
-    context.dopplerState = 0;
-    driver->pollFrequency(); // the rig's receive side is on 145 MHz
-    transport.writes.clear();
-    context.dopplerState = 3;
-    context.rxTransverterOffset = 0;
-    SatelliteSetup fm;
-    fm.downlinkHz = 436795000;
-    fm.uplinkHz = 145880000;
-    fm.toneHz = "67";
-    driver->setUpSatellite(fm);
-    EXPECT_EQ(bodies(),
-              QStringList({"07 B0", "07 D0", "05 00 50 79 36 04", "07 D1", "05 00 00 88 45 01", "07 D0",
-                           "06 05", "1A 06 00 00", "07 D0", "07 D1", "06 05", "1A 06 00 00", "07 D0", "07 D1",
-                           "16 42 01", "1B 00 06 70", "07 D0", "04"}));
-    EXPECT_EQ(driver->receiveBandPrefix(), QStringLiteral("04"));
-    EXPECT_EQ(driver->transmitBandPrefix(), QStringLiteral("01"));
-    EXPECT_TRUE(driver->toneIsOn());
-
-    // Linear satellite with SSB start-up: no exchange, USB down, LSB up, tone off.
-    transport.writes.clear();
-    SatelliteSetup ssb;
-    ssb.downlinkHz = 435800000;
-    ssb.uplinkHz = 145900000;
-    driver->setUpSatellite(ssb);
-    EXPECT_EQ(bodies(), QStringList({"07 D0", "05 00 00 80 35 04", "07 D1", "05 00 00 90 45 01", "07 D0",
-                                     "06 01", "1A 06 00 00", "07 D0", "07 D1", "06 00", "1A 06 00 00",
-                                     "07 D0", "07 D1", "16 42 00", "07 D0", "04"}));
-    EXPECT_FALSE(driver->toneIsOn());
 }
 
 TEST_F(IcomDriverTest, SatelliteSetUpTakesTheTransverterOffsetsOff)

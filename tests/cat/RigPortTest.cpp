@@ -38,16 +38,13 @@ TEST_F(RigPortTest, OpenConfiguresLineByModel)
     // Rig 1 purges everything at once.
     ASSERT_EQ(transport.purges.size(), 1);
     EXPECT_EQ(transport.purges[0], qMakePair(true, true));
-}
 
-TEST_F(RigPortTest, UnknownModelKeepsItsStopBits)
-{
     port.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("4800"), QStringLiteral("FT817"));
     port.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("4800"), QStringLiteral("XYZ"));
     EXPECT_EQ(port.stopBits(), 2);
 }
 
-TEST_F(RigPortTest, NoPortOrFailedOpenStaysClosedSilently)
+TEST_F(RigPortTest, NoPortOrFailedOpenStaysClosedAndSendsNothing)
 {
     for (const QString &name : {QString(), QStringLiteral("0"), QStringLiteral("None")}) {
         port.configure(name, QStringLiteral("9600"), QStringLiteral("IC9700"));
@@ -60,6 +57,12 @@ TEST_F(RigPortTest, NoPortOrFailedOpenStaysClosedSilently)
     EXPECT_FALSE(port.openPort());
     EXPECT_FALSE(port.isOpen());
     EXPECT_TRUE(recorder.reports.isEmpty());
+
+    port.configure(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("9600"), QStringLiteral("IC9700"));
+    port.sendBinary(QByteArray("\x01", 1), 17);
+    port.sendText(QStringLiteral("FA;"), 14);
+    EXPECT_TRUE(transport.writes.isEmpty());
+    EXPECT_EQ(port.pendingReplies(), 0);
 }
 
 TEST_F(RigPortTest, SecondRigPurgesEachActionThenAll)
@@ -71,15 +74,6 @@ TEST_F(RigPortTest, SecondRigPurgesEachActionThenAll)
     EXPECT_EQ(transport.purges[0], qMakePair(true, false));
     EXPECT_EQ(transport.purges[1], qMakePair(false, true));
     EXPECT_EQ(transport.purges[2], qMakePair(true, true));
-}
-
-TEST_F(RigPortTest, WritesOnAClosedPortAreSkipped)
-{
-    port.configure(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("9600"), QStringLiteral("IC9700"));
-    port.sendBinary(QByteArray("\x01", 1), 17);
-    port.sendText(QStringLiteral("FA;"), 14);
-    EXPECT_TRUE(transport.writes.isEmpty());
-    EXPECT_EQ(port.pendingReplies(), 0);
 }
 
 TEST_F(RigPortTest, ReplyWaitByBaudRateAndModel)
@@ -155,6 +149,12 @@ TEST_F(RigPortTest, EachWriteFirstThrowsAwayUnsolicitedInput)
 TEST_F(RigPortTest, ShortReplyIsIgnoredAndKeepsThePendingCount)
 {
     openAt(QStringLiteral("9600"));
+    // Nothing is read when no reply is expected.
+    transport.responder = [](const QByteArray &w) { return w; };
+    port.sendBinary(QByteArray("\x07\xD0", 2), 0);
+    EXPECT_TRUE(port.readReply().bytes.isEmpty());
+    EXPECT_EQ(port.pendingReplies(), 0);
+
     transport.responder = [](const QByteArray &) { return QByteArray(16, 'x'); };
     port.sendBinary(QByteArray("\x03", 1), 17);
     const RigPort::Reply r = port.readReply();
@@ -162,15 +162,6 @@ TEST_F(RigPortTest, ShortReplyIsIgnoredAndKeepsThePendingCount)
     EXPECT_EQ(r.bytes.size(), 16);
     EXPECT_EQ(port.pendingReplies(), 1);
     EXPECT_EQ(port.missCount(), 0);
-}
-
-TEST_F(RigPortTest, NothingIsReadWhenNoReplyIsExpected)
-{
-    openAt(QStringLiteral("9600"));
-    transport.responder = [](const QByteArray &w) { return w; };
-    port.sendBinary(QByteArray("\x07\xD0", 2), 0);
-    EXPECT_TRUE(port.readReply().bytes.isEmpty());
-    EXPECT_EQ(port.pendingReplies(), 0);
 }
 
 // A silent rig: the 21st write expecting a reply gives the port up, the 20th not.

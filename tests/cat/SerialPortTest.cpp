@@ -83,25 +83,6 @@ SerialSettings settingsFor(const QString &path)
 
 } // namespace
 
-TEST(SerialPort, WritesAndReadsThroughAPty)
-{
-    ensureApplication();
-    Pty pty;
-    ASSERT_FALSE(pty.slavePath().isEmpty());
-    QSerialPortTransport port;
-    ASSERT_TRUE(port.open(settingsFor(pty.slavePath())));
-    EXPECT_TRUE(port.isOpen());
-
-    const QByteArray frame = QByteArray::fromHex("FEFEA2E003FD");
-    EXPECT_EQ(port.write(frame), frame.size());
-    EXPECT_EQ(pty.receive(frame.size()), frame);
-
-    const QByteArray answer = QByteArray::fromHex("FEFEE0A2030000803504FD");
-    pty.send(answer);
-    EXPECT_EQ(port.waitForBytes(answer.size(), 10'000), answer.size());
-    EXPECT_EQ(port.read(answer.size(), 200), answer);
-}
-
 TEST(SerialPort, WaitEndsAtTheTimeOutWhenTooFewBytesCome)
 {
     ensureApplication();
