@@ -35,8 +35,8 @@ protected:
     void make(const char *model, const char *address, int rig = 1, const char *baud = "9600")
     {
         driver = std::make_unique<IcomDriver>(rig, transport, context, recorder.hooks);
-        ASSERT_TRUE(driver->configure(QStringLiteral("/dev/ttyUSB0"), QString::fromLatin1(baud),
-                                      QString::fromLatin1(model), QString::fromLatin1(address)));
+        ASSERT_TRUE(driver->configure("/dev/ttyUSB0", QString::fromLatin1(baud), QString::fromLatin1(model),
+                                      QString::fromLatin1(address)));
         const quint8 addr = driver->address();
         transport.responder =
             civRig(addr, [this](const QByteArray &body) { return answers.value(hexText(body)); });
@@ -72,13 +72,13 @@ TEST_F(IcomDriverTest, FrequencyAnswerIsReportedWithTheTransverterOffset)
     EXPECT_EQ(transport.writes.last(), hex("FE FE A2 E0 03 FD"));
     EXPECT_EQ(recorder.payloads("OPPRXS"), QStringList{"435800000"});
     EXPECT_EQ(context.rxFrequency, 435800000.0);
-    EXPECT_EQ(driver->receiveBandPrefix(), QStringLiteral("04"));
+    EXPECT_EQ(driver->receiveBandPrefix(), "04");
     EXPECT_EQ(driver->port().pendingReplies(), 0);
 
     context.rxTransverterOffset = 1000;
     driver->pollFrequency(); // already on "A": 03 alone
     EXPECT_EQ(bodies().mid(2), QStringList({"03"}));
-    EXPECT_EQ(recorder.payloads("OPPRXS").last(), QStringLiteral("435801000"));
+    EXPECT_EQ(recorder.payloads("OPPRXS").last(), "435801000");
 }
 
 TEST_F(IcomDriverTest, LowerCaseAddressStillFindsTheAnswers)
@@ -122,7 +122,7 @@ TEST_F(IcomDriverTest, ZeroFrequencyIsIgnored)
 
 TEST_F(IcomDriverTest, SetFrequencyBandSelectionPerStateAndGroup)
 {
-    const QString f = QStringLiteral("05 00 00 95 45 01"); // 145.950 MHz
+    const QString f = "05 00 00 95 45 01"; // 145.950 MHz
     struct Case {
         const char *model;
         int state;
@@ -205,7 +205,7 @@ TEST_F(IcomDriverTest, ModeIsReportedOnlyWhenItChanges)
     answers["04"] = hex("04 33 01"); // unknown: a single-band rig keeps the previous mode
     driver->pollMode();
     EXPECT_EQ(recorder.payloads("OPPRXM"), QStringList({"USB", "CW"}));
-    EXPECT_EQ(driver->receiveMode(), QStringLiteral("CW"));
+    EXPECT_EQ(driver->receiveMode(), "CW");
     EXPECT_EQ(driver->port().pendingReplies(), 0);
 }
 
@@ -247,7 +247,7 @@ TEST_F(IcomDriverTest, SetModeFramesPerModel)
     answers["04"] = hex("04 03 01");
     driver->setMode(Band::A, "3");
     EXPECT_EQ(bodies(), QStringList({"06 03", "04"}));
-    EXPECT_EQ(recorder.payloads("OPPRXM").last(), QStringLiteral("CW"));
+    EXPECT_EQ(recorder.payloads("OPPRXM").last(), "CW");
 
     transport.writes.clear();
     driver->setMode(Band::A, "bad");
@@ -373,7 +373,7 @@ TEST_F(IcomDriverTest, Ic9700OpeningWakesTheRigByBaudRate)
     make("IC9700", "A2", 1, "1200");
     transport.writes.clear();
     ASSERT_TRUE(driver->open());
-    EXPECT_EQ(bodies().first(), QStringLiteral("1A 05 01 27"));
+    EXPECT_EQ(bodies().first(), "1A 05 01 27");
 }
 
 TEST_F(IcomDriverTest, OpeningSequencesOfTheOtherRig1Models)
@@ -510,7 +510,7 @@ TEST_F(IcomDriverTest, OpeningAnOpenRigClosesItFirst)
     transport.writes.clear();
     recorder.reports.clear();
     ASSERT_TRUE(driver->open());
-    EXPECT_EQ(bodies().first(), QStringLiteral("1A 07 00"));
+    EXPECT_EQ(bodies().first(), "1A 07 00");
     EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList({"0", "1"}));
 }
 
@@ -525,7 +525,7 @@ TEST_F(IcomDriverTest, SameBandOperationOnAndOff)
                                      "26 00 01 01 02", "26 01 01 01 02", "0F 01"}));
     EXPECT_EQ(context.dopplerState, 6);
     EXPECT_TRUE(context.sameBand);
-    EXPECT_EQ(driver->receiveBandPrefix(), QStringLiteral("04"));
+    EXPECT_EQ(driver->receiveBandPrefix(), "04");
 
     make("IC705", "A4");
     openQuietly();
@@ -595,9 +595,9 @@ TEST(RigDriverFactory, IcomModelsGetTheIcomDriver)
         if (!d)
             continue;
         RigConfig config;
-        config.portName = QStringLiteral("/dev/ttyUSB3");
+        config.portName = "/dev/ttyUSB3";
         config.rigModel = m.id;
-        config.civAddress = QStringLiteral("5e");
+        config.civAddress = "5e";
         ASSERT_TRUE(d->configure(config));
         EXPECT_EQ(d->model().id, m.id);
         EXPECT_EQ(d->port().portName(), config.portName);

@@ -2,8 +2,8 @@
 // talking to the rigsim program through a pseudo-terminal.
 
 #include "CatRecorder.h"
-#include "QtPrinters.h"
 #include "ProcessTools.h"
+#include "QtPrinters.h"
 #include "TestPaths.h"
 #include "cat/IcomDriver.h"
 #include "cat/QSerialPortTransport.h"
@@ -35,7 +35,7 @@ class Rigsim {
 public:
     explicit Rigsim(const QStringList &arguments)
     {
-        m_process.setProgram(program(QStringLiteral("rigsim")));
+        m_process.setProgram(program("rigsim"));
         m_process.setArguments(arguments);
         m_process.start();
     }
@@ -69,8 +69,7 @@ public:
     // The dial frequency of "main" or "sub" ("OK HZ MODE FILTER DATA").
     qint64 dialHz(const char *side)
     {
-        const QStringList parts =
-            command(QStringLiteral("dial ") + QLatin1String(side)).split(QLatin1Char(' '));
+        const QStringList parts = command("dial " + QLatin1String(side)).split(QLatin1Char(' '));
         return parts.size() >= 2 ? parts[1].toLongLong() : -1;
     }
 
@@ -91,8 +90,7 @@ TEST(IcomRigsimE2e, OpenSetPollAndCloseAnIc9700OnAPty)
     CatContext context;
     CatRecorder recorder;
     IcomDriver driver(1, transport, context, recorder.hooks);
-    ASSERT_TRUE(
-        driver.configure(path, QStringLiteral("19200"), QStringLiteral("IC9700"), QStringLiteral("A2")));
+    ASSERT_TRUE(driver.configure(path, "19200", "IC9700", "A2"));
 
     // Opening: satellite mode on, the receive dial reported.
     context.dopplerState = 3;

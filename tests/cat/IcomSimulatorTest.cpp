@@ -25,8 +25,8 @@ public:
           driver(rigNumber, transport, context, recorder.hooks)
     {
         const QString addr = address.isEmpty() ? QString::number(rig.address(), 16) : address;
-        EXPECT_TRUE(driver.configure(QStringLiteral("/dev/ttyUSB0"), QString::fromLatin1(baud),
-                                     QString::fromLatin1(model), addr));
+        EXPECT_TRUE(
+            driver.configure("/dev/ttyUSB0", QString::fromLatin1(baud), QString::fromLatin1(model), addr));
     }
 
     QStringList commandTexts() const
@@ -307,7 +307,7 @@ TEST(IcomSimulator, SatelliteSetUpPutsDownlinkOnMainAndUplinkOnSub)
         SatelliteSetup fm;
         fm.downlinkHz = 436'795'000;
         fm.uplinkHz = 145'880'000;
-        fm.toneHz = QStringLiteral("67");
+        fm.toneHz = "67";
         s.driver.setUpSatellite(fm);
         EXPECT_EQ(s.rig.dial(Side::Main).hz, 436'795'000) << model;
         EXPECT_EQ(s.rig.dial(Side::Sub).hz, 145'880'000) << model;
@@ -342,6 +342,6 @@ TEST(IcomSimulator, SecondRigTransmits)
         EXPECT_EQ(s.recorder.payloads("OPPTXS").last(), QString::number(hz)) << model;
         EXPECT_TRUE(s.recorder.payloads("OPPRXS").isEmpty()) << model;
         s.driver.close();
-        EXPECT_EQ(s.recorder.payloads("OPPOP2").last(), QStringLiteral("0"));
+        EXPECT_EQ(s.recorder.payloads("OPPOP2").last(), "0");
     }
 }

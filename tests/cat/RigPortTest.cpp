@@ -17,9 +17,9 @@ protected:
     CatRecorder recorder;
     RigPort port{1, transport, context, recorder.hooks};
 
-    void openAt(const QString &baud, const QString &model = QStringLiteral("IC9700"))
+    void openAt(const QString &baud, const QString &model = "IC9700")
     {
-        port.configure(QStringLiteral("/dev/ttyUSB0"), baud, model);
+        port.configure("/dev/ttyUSB0", baud, model);
         ASSERT_TRUE(port.openPort());
     }
 };
@@ -28,9 +28,9 @@ protected:
 
 TEST_F(RigPortTest, OpenConfiguresLineByModel)
 {
-    port.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("4800"), QStringLiteral("FT847"));
+    port.configure("/dev/ttyUSB1", "4800", "FT847");
     ASSERT_TRUE(port.openPort());
-    EXPECT_EQ(transport.settings.portName, QStringLiteral("/dev/ttyUSB1"));
+    EXPECT_EQ(transport.settings.portName, "/dev/ttyUSB1");
     EXPECT_EQ(transport.settings.baudRate, 4800);
     EXPECT_EQ(transport.settings.stopBits, 2);
     EXPECT_TRUE(port.isOpen());
@@ -39,28 +39,28 @@ TEST_F(RigPortTest, OpenConfiguresLineByModel)
     ASSERT_EQ(transport.purges.size(), 1);
     EXPECT_EQ(transport.purges[0], qMakePair(true, true));
 
-    port.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("4800"), QStringLiteral("FT817"));
-    port.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("4800"), QStringLiteral("XYZ"));
+    port.configure("/dev/ttyUSB1", "4800", "FT817");
+    port.configure("/dev/ttyUSB1", "4800", "XYZ");
     EXPECT_EQ(port.stopBits(), 2);
 }
 
 TEST_F(RigPortTest, NoPortOrFailedOpenStaysClosedAndSendsNothing)
 {
-    for (const QString &name : {QString(), QStringLiteral("0"), QStringLiteral("None")}) {
-        port.configure(name, QStringLiteral("9600"), QStringLiteral("IC9700"));
-        EXPECT_EQ(port.portName(), QStringLiteral("None"));
+    for (const QString &name : {QString(), "0", "None"}) {
+        port.configure(name, "9600", "IC9700");
+        EXPECT_EQ(port.portName(), "None");
         EXPECT_FALSE(port.openPort());
     }
     EXPECT_EQ(transport.opens, 0);
     transport.openSucceeds = false;
-    port.configure(QStringLiteral("/dev/ttyUSB9"), QStringLiteral("9600"), QStringLiteral("IC9700"));
+    port.configure("/dev/ttyUSB9", "9600", "IC9700");
     EXPECT_FALSE(port.openPort());
     EXPECT_FALSE(port.isOpen());
     EXPECT_TRUE(recorder.reports.isEmpty());
 
-    port.configure(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("9600"), QStringLiteral("IC9700"));
+    port.configure("/dev/ttyUSB0", "9600", "IC9700");
     port.sendBinary(QByteArray("\x01", 1), 17);
-    port.sendText(QStringLiteral("FA;"), 14);
+    port.sendText("FA;", 14);
     EXPECT_TRUE(transport.writes.isEmpty());
     EXPECT_EQ(port.pendingReplies(), 0);
 }
@@ -68,7 +68,7 @@ TEST_F(RigPortTest, NoPortOrFailedOpenStaysClosedAndSendsNothing)
 TEST_F(RigPortTest, SecondRigPurgesEachActionThenAll)
 {
     RigPort rig2{2, transport, context, recorder.hooks};
-    rig2.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("9600"), QStringLiteral("IC910"));
+    rig2.configure("/dev/ttyUSB1", "9600", "IC910");
     ASSERT_TRUE(rig2.openPort());
     ASSERT_EQ(transport.purges.size(), 3);
     EXPECT_EQ(transport.purges[0], qMakePair(true, false));
@@ -89,8 +89,7 @@ TEST_F(RigPortTest, ReplyWaitByBaudRateAndModel)
                           {"19200", "IC821", 80}};
     for (const Case &c : cases) {
         transport.waits.clear();
-        port.configure(QStringLiteral("/dev/ttyUSB0"), QString::fromLatin1(c.baud),
-                       QString::fromLatin1(c.model));
+        port.configure("/dev/ttyUSB0", QString::fromLatin1(c.baud), QString::fromLatin1(c.model));
         ASSERT_TRUE(port.openPort());
         port.sendBinary(QByteArray("\x07\xD0", 2), 0);
         ASSERT_EQ(transport.waits.size(), 1);
@@ -101,7 +100,7 @@ TEST_F(RigPortTest, ReplyWaitByBaudRateAndModel)
 
 TEST_F(RigPortTest, WaitEndsWithTheExpectedReplyUnlessFixed)
 {
-    openAt(QStringLiteral("9600"));
+    openAt("9600");
     port.sendBinary(QByteArray("\x03", 1), 17);
     port.sendBinary(QByteArray("\x07\xD0", 2), 0);
     port.setWaitMode(RigPort::WaitMode::Fixed);
@@ -116,7 +115,7 @@ TEST_F(RigPortTest, WaitEndsWithTheExpectedReplyUnlessFixed)
 
 TEST_F(RigPortTest, AnUnreadReplyEndsTheEarlyWaitWithoutCountingAsPending)
 {
-    openAt(QStringLiteral("19200"));
+    openAt("19200");
     port.sendBinary(QByteArray("\x07\xD1", 2), 0, 13);
     EXPECT_EQ(port.pendingReplies(), 0);
     EXPECT_EQ(port.expectedReplyLength(), 0);
@@ -136,7 +135,7 @@ TEST_F(RigPortTest, AnUnreadReplyEndsTheEarlyWaitWithoutCountingAsPending)
 
 TEST_F(RigPortTest, EachWriteFirstThrowsAwayUnsolicitedInput)
 {
-    openAt(QStringLiteral("9600"));
+    openAt("9600");
     transport.responder = [](const QByteArray &) { return QByteArray("noise"); };
     port.sendBinary(QByteArray("\x07\xD0", 2), 0);
     transport.responder = [](const QByteArray &) { return QByteArray("12345"); };
@@ -148,7 +147,7 @@ TEST_F(RigPortTest, EachWriteFirstThrowsAwayUnsolicitedInput)
 
 TEST_F(RigPortTest, ShortReplyIsIgnoredAndKeepsThePendingCount)
 {
-    openAt(QStringLiteral("9600"));
+    openAt("9600");
     // Nothing is read when no reply is expected.
     transport.responder = [](const QByteArray &w) { return w; };
     port.sendBinary(QByteArray("\x07\xD0", 2), 0);
@@ -167,7 +166,7 @@ TEST_F(RigPortTest, ShortReplyIsIgnoredAndKeepsThePendingCount)
 // A silent rig: the 21st write expecting a reply gives the port up, the 20th not.
 TEST_F(RigPortTest, TwentyFirstUnansweredWriteGivesThePortUp)
 {
-    openAt(QStringLiteral("9600"));
+    openAt("9600");
     int handlerCalls = 0;
     port.setGiveUpHandler([&] {
         ++handlerCalls;
@@ -186,7 +185,7 @@ TEST_F(RigPortTest, TwentyFirstUnansweredWriteGivesThePortUp)
     EXPECT_TRUE(port.failed());
     EXPECT_EQ(handlerCalls, 1);
     EXPECT_EQ(port.pendingReplies(), 0);
-    EXPECT_EQ(recorder.payloads(QStringLiteral("OPPCER")), QStringList{QStringLiteral("/dev/ttyUSB0")});
+    EXPECT_EQ(recorder.payloads("OPPCER"), QStringList{"/dev/ttyUSB0"});
     EXPECT_EQ(recorder.linkTimerStarts, 1);
     EXPECT_FALSE(transport.isOpen());
 
@@ -200,7 +199,7 @@ TEST_F(RigPortTest, TwentyFirstUnansweredWriteGivesThePortUp)
 
 TEST_F(RigPortTest, ParsedReplyStartsTheCountAgain)
 {
-    openAt(QStringLiteral("9600"));
+    openAt("9600");
     for (int round = 0; round < 3; ++round) {
         for (int i = 0; i < 20; ++i)
             port.sendBinary(QByteArray("\x03", 1), 17);
@@ -212,7 +211,7 @@ TEST_F(RigPortTest, ParsedReplyStartsTheCountAgain)
 
 TEST_F(RigPortTest, ShutdownSkipsTheWait)
 {
-    openAt(QStringLiteral("9600"));
+    openAt("9600");
     context.shuttingDown = true;
     port.sendBinary(QByteArray("\x03", 1), 17);
     EXPECT_EQ(transport.writes.size(), 1);
@@ -221,8 +220,8 @@ TEST_F(RigPortTest, ShutdownSkipsTheWait)
 
 TEST_F(RigPortTest, AdaptiveWaitGrowsOnMissesAndStopsAtOneHundred)
 {
-    openAt(QStringLiteral("4800")); // 60 ms
-    port.adjustReplyWait();         // no new miss: no change
+    openAt("4800");         // 60 ms
+    port.adjustReplyWait(); // no new miss: no change
     EXPECT_EQ(port.replyWaitMs(), 60);
     port.countMiss();
     EXPECT_EQ(port.replyWaitMs(), 61);
@@ -244,11 +243,11 @@ TEST_F(RigPortTest, AdaptiveWaitGrowsOnMissesAndStopsAtOneHundred)
 
 TEST_F(RigPortTest, SlowBaudWaitIsNeverShortenedByAdaptation)
 {
-    openAt(QStringLiteral("1200"));
+    openAt("1200");
     port.countMiss();
     EXPECT_EQ(port.replyWaitMs(), 200);
     // The IC821's doubled wait is its starting point too.
-    port.configure(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("9600"), QStringLiteral("IC821"));
+    port.configure("/dev/ttyUSB0", "9600", "IC821");
     port.countMiss();
     EXPECT_EQ(port.replyWaitMs(), 100);
 }

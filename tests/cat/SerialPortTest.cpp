@@ -117,7 +117,7 @@ TEST(SerialPort, MissingDeviceDoesNotOpen)
 {
     ensureApplication();
     QSerialPortTransport port;
-    EXPECT_FALSE(port.open(settingsFor(QStringLiteral("/dev/velomira-no-such-port"))));
+    EXPECT_FALSE(port.open(settingsFor("/dev/velomira-no-such-port")));
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(port.write("x"), -1);
     EXPECT_TRUE(port.read(3, 10).isEmpty());
@@ -128,16 +128,16 @@ TEST(PortListing, AvailableInUseAndMissingPorts)
     ensureApplication();
     Pty pty;
     const QString path = pty.slavePath();
-    EXPECT_EQ(PortList::lineFor(path), path + QStringLiteral(">使用可能です"));
+    EXPECT_EQ(PortList::lineFor(path), path + ">使用可能です");
     {
         QSerialPortTransport holder;
         ASSERT_TRUE(holder.open(settingsFor(path)));
-        EXPECT_EQ(PortList::lineFor(path), path + QStringLiteral(">他で使用中です"));
+        EXPECT_EQ(PortList::lineFor(path), path + ">他で使用中です");
         const QStringList lines = PortList::lines({path});
-        EXPECT_TRUE(lines.contains(path + QStringLiteral(">他で使用中です")));
+        EXPECT_TRUE(lines.contains(path + ">他で使用中です"));
     }
-    EXPECT_EQ(PortList::lineFor(path), path + QStringLiteral(">使用可能です"));
-    EXPECT_EQ(PortList::lineFor(QStringLiteral("/dev/velomira-no-such-port")), QString());
-    EXPECT_EQ(PortList::portOfLine(path + QStringLiteral(">使用可能です")), path);
-    EXPECT_EQ(PortList::portOfLine(QStringLiteral("/dev/ttyUSB0")), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(PortList::lineFor(path), path + ">使用可能です");
+    EXPECT_EQ(PortList::lineFor("/dev/velomira-no-such-port"), QString());
+    EXPECT_EQ(PortList::portOfLine(path + ">使用可能です"), path);
+    EXPECT_EQ(PortList::portOfLine("/dev/ttyUSB0"), "/dev/ttyUSB0");
 }

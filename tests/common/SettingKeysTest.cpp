@@ -17,7 +17,7 @@ TEST(SettingKeys, EachKeyIsDeclaredOnce)
         EXPECT_FALSE(seen.contains(id)) << id.toStdString();
         seen.insert(id);
     }
-    EXPECT_TRUE(seen.contains(QStringLiteral("hamlogpos/hamlogの場所")));
+    EXPECT_TRUE(seen.contains("hamlogpos/hamlogの場所"));
 }
 
 // What a stored value reads as: numbers, clamps, choices and flags fall back
@@ -56,14 +56,14 @@ TEST(SettingKeys, StoredValuesAreNormalised)
             c.stored ? std::optional<QString>(QString::fromUtf8(c.stored)) : std::nullopt;
         EXPECT_EQ(c.key.normalise(stored), QString::fromUtf8(c.expected));
     }
-    EXPECT_EQ(keys::PollTime.normalise(QStringLiteral("1e99")), QString::number(std::numeric_limits<int>::max()));
+    EXPECT_EQ(keys::PollTime.normalise("1e99"), QString::number(std::numeric_limits<int>::max()));
 }
 
 TEST(SettingKeys, ResponseWaitFromBaudRateDoubledForTheIc821)
 {
-    EXPECT_EQ(keys::responseWaitMs(QStringLiteral("1200"), QStringLiteral("IC9700")), 200);
-    EXPECT_EQ(keys::responseWaitMs(QStringLiteral("115200"), QStringLiteral("IC9100")), 40);
-    EXPECT_EQ(keys::responseWaitMs(QStringLiteral("1200"), QStringLiteral("IC821")), 400);
+    EXPECT_EQ(keys::responseWaitMs("1200", "IC9700"), 200);
+    EXPECT_EQ(keys::responseWaitMs("115200", "IC9100"), 40);
+    EXPECT_EQ(keys::responseWaitMs("1200", "IC821"), 400);
 }
 
 } // namespace

@@ -29,7 +29,7 @@ namespace {
 
 using test::GenerousMs;
 using test::readLine;
-const QString ControllerTitle = QStringLiteral("環境設定Tunavox");
+const QString ControllerTitle = "環境設定Tunavox";
 
 // RS-44 as the test table has it: inverting, K from uplink + downlink + width.
 constexpr double Rs44K = (145935.0 + 435610.0 + 60.0) * 1000;
@@ -227,8 +227,8 @@ TEST_F(TunavoxProcess, WithoutAnOutsideTrackerUsesTheBuiltInSourceAndTheChosenSa
         {"AO-07", "1 07530U 74089B   24001.50000000 -.00000040  00000-0  10000-3 0  9994",
          "2 07530 101.9800 100.0000 0012000 200.0000 160.0000 12.53650000200003"}));
     Settings settings(file("Velomira.ini"));
-    settings.file().set("QTH", "Latitude", QStringLiteral("35.68"));
-    settings.file().set("QTH", "Longitude", QStringLiteral("139.77"));
+    settings.file().set("QTH", "Latitude", "35.68");
+    settings.file().set("QTH", "Longitude", "139.77");
 
     startTunavox();
     ASSERT_TRUE(waitFor([&] { return !payloads("OPPLKM").isEmpty(); })) << received.join(" | ").toStdString();

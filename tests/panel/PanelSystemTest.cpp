@@ -64,36 +64,30 @@ protected:
         qputenv("VELOMIRA_RUNTIME_DIR", m_runtime.path().toUtf8());
         qputenv("QT_QPA_PLATFORM", "offscreen");
         ASSERT_TRUE(TextFile::writeLinesAtomic(
-            file(QStringLiteral("SATdata.txt")),
-            {QStringLiteral("Name,UpLink,DownLink,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode"),
-             QStringLiteral("RS-44,145935,435610,60,435605,,,,,")}));
+            file("SATdata.txt"), {"Name,UpLink,DownLink,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode",
+                                  "RS-44,145935,435610,60,435605,,,,,"}));
 
-        m_rigsim.setProgram(test::program(QStringLiteral("rigsim")));
-        m_rigsim.setArguments({QStringLiteral("--model"), QStringLiteral("IC9700"), QStringLiteral("--link"),
-                               file(QStringLiteral("rig")), QStringLiteral("--baud"),
-                               QStringLiteral("19200")});
+        m_rigsim.setProgram(test::program("rigsim"));
+        m_rigsim.setArguments({"--model", "IC9700", "--link", file("rig"), "--baud", "19200"});
         m_rigsim.start();
         ASSERT_TRUE(m_rigsim.waitForStarted(GenerousMs));
-        ASSERT_TRUE(readLine(m_rigsim).startsWith(QStringLiteral("/dev/")))
-            << "rigsim gave no pseudo-terminal";
-        ASSERT_TRUE(TextFile::writeAtomic(file(QStringLiteral("Velomira.ini")),
+        ASSERT_TRUE(readLine(m_rigsim).startsWith("/dev/")) << "rigsim gave no pseudo-terminal";
+        ASSERT_TRUE(TextFile::writeAtomic(file("Velomira.ini"),
                                           QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\n"
                                                          "BAUD_RATE=19200\nICOM_RIGadrs=A2\nRigContType=0\n"
                                                          "Poll_Time=200\n\n[Velomira]\nIM=7\n")
-                                              .arg(file(QStringLiteral("rig")))));
+                                              .arg(file("rig"))));
         // A pass standing still: elevation 30 degrees, no range rate.
-        ASSERT_TRUE(TextFile::writeLinesAtomic(
-            file(QStringLiteral("pass.txt")),
-            {QStringLiteral("0 RS-44 30 0 4711"), QStringLiteral("3600 RS-44 30 0 4711")}));
+        ASSERT_TRUE(
+            TextFile::writeLinesAtomic(file("pass.txt"), {"0 RS-44 30 0 4711", "3600 RS-44 30 0 4711"}));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         m_tracker.setProcessEnvironment(env);
-        m_tracker.start(test::program(QStringLiteral("faketracker")),
-                        {QStringLiteral("--program"), QStringLiteral("Kepral32"), QStringLiteral("--script"),
-                         file(QStringLiteral("pass.txt"))});
+        m_tracker.start(test::program("faketracker"),
+                        {"--program", "Kepral32", "--script", file("pass.txt")});
         ASSERT_TRUE(m_tracker.waitForStarted(GenerousMs));
-        ASSERT_TRUE(readLine(m_tracker).startsWith(QStringLiteral("serving"))) << "faketracker did not start";
+        ASSERT_TRUE(readLine(m_tracker).startsWith("serving")) << "faketracker did not start";
 
-        m_settings = std::make_unique<Settings>(file(QStringLiteral("Velomira.ini")));
+        m_settings = std::make_unique<Settings>(file("Velomira.ini"));
         m_channel = std::make_unique<LocalChannel>(m_runtime.path());
         ASSERT_TRUE(m_channel->open());
         ASSERT_TRUE(m_channel->registerTitle(PanelCore::panelTitle()));
@@ -101,7 +95,7 @@ protected:
                                              SteadyClock::instance(), m_home.path());
         m_channel->setRecordHandler(PanelCore::panelTitle(),
                                     [this](const ChannelRecord &r) { return m_core->handleRecord(r.text); });
-        ASSERT_GE(m_core->table().load(file(QStringLiteral("SATdata.txt"))), 2);
+        ASSERT_GE(m_core->table().load(file("SATdata.txt")), 2);
         m_window = std::make_unique<PanelWindow>(*m_core, *m_settings, m_launcher);
         m_window->show();
         QApplication::setActiveWindow(m_window.get());
@@ -160,19 +154,18 @@ protected:
 
 TEST_F(PanelSystem, KeysOnThePanelMoveTheSimulatedRigAndClosingRestoresIt)
 {
-    m_core->load(QCoreApplication::applicationPid(), test::program(QStringLiteral("tunavox")));
-    m_window->control(QStringLiteral("Text1"))->setFocus();
+    m_core->load(QCoreApplication::applicationPid(), test::program("tunavox"));
+    m_window->control("Text1")->setFocus();
     // The controller comes up, reports its rig and the tracked satellite, and is ready.
     ASSERT_TRUE(waitFor([&] {
         // "OPPKAN" enables the record button.
-        return m_core->satelliteName() == u"RS-44" && m_core->view()[QStringLiteral("Command15")].enabled &&
-               m_core->view()[QStringLiteral("StatusBar1_4")].text == u"Open";
-    })) << m_core->view()[QStringLiteral("Label3")].text.toStdString();
-    EXPECT_EQ(m_core->view()[QStringLiteral("StatusBar1_2")].text, QStringLiteral("IC9700"));
+        return m_core->satelliteName() == u"RS-44" && m_core->view()["Command15"].enabled &&
+               m_core->view()["StatusBar1_4"].text == u"Open";
+    })) << m_core->view()["Label3"].text.toStdString();
+    EXPECT_EQ(m_core->view()["StatusBar1_2"].text, "IC9700");
 
     // "受信固定": the transmit dial follows the receive dial through the transponder.
-    QTest::mouseClick(static_cast<QPushButton *>(m_window->control(QStringLiteral("Command1_0"))),
-                      Qt::LeftButton);
+    QTest::mouseClick(static_cast<QPushButton *>(m_window->control("Command1_0")), Qt::LeftButton);
     qint64 rx = 0;
     ASSERT_TRUE(waitFor([&] {
         rx = dial("main");
@@ -198,7 +191,6 @@ TEST_F(PanelSystem, KeysOnThePanelMoveTheSimulatedRigAndClosingRestoresIt)
     EXPECT_TRUE(m_window->close());
     ASSERT_TRUE(m_launcher.process.waitForFinished(GenerousMs));
     EXPECT_EQ(m_launcher.process.exitCode(), 0);
-    EXPECT_TRUE(rig(QStringLiteral("status")).contains(QStringLiteral("satellite=off")));
-    EXPECT_EQ(m_settings->file().value(QStringLiteral("SATinfo"), QStringLiteral("RS-44_offset")),
-              QStringLiteral("110"));
+    EXPECT_TRUE(rig("status").contains("satellite=off"));
+    EXPECT_EQ(m_settings->file().value("SATinfo", "RS-44_offset"), "110");
 }

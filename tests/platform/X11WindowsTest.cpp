@@ -21,16 +21,15 @@ class VirtualDisplay {
 public:
     bool start()
     {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
         if (xvfb.isEmpty())
             return false;
         int fds[2];
         if (pipe(fds) != 0)
             return false;
         m_server.setProgram(xvfb);
-        m_server.setArguments({QStringLiteral("-displayfd"), QString::number(fds[1]), QStringLiteral("-nolisten"),
-                               QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                               QStringLiteral("320x200x24")});
+        m_server.setArguments(
+            {"-displayfd", QString::number(fds[1]), "-nolisten", "tcp", "-screen", "0", "320x200x24"});
         m_server.setChildProcessModifier([fd = fds[0]] { ::close(fd); });
         m_server.start();
         ::close(fds[1]);
@@ -41,7 +40,7 @@ public:
         ::close(fds[0]);
         if (number.isEmpty())
             return false;
-        m_display = QStringLiteral(":") + QString::fromLatin1(number);
+        m_display = ":" + QString::fromLatin1(number);
         return true;
     }
     ~VirtualDisplay()
@@ -61,11 +60,11 @@ xcb_window_t makeWindow(xcb_connection_t *c, const QByteArray &utf8Title)
 {
     const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_window_t w = xcb_generate_id(c);
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, 0, 0, 50, 50, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                      screen->root_visual, 0, nullptr);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, 0, 0, 50, 50, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
     const auto atom = [c](const char *name) {
-        xcb_intern_atom_reply_t *r =
-            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
+        xcb_intern_atom_reply_t *r = xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
         const xcb_atom_t a = r->atom;
         free(r);
         return a;
@@ -104,28 +103,28 @@ TEST(X11Windows, FindsTopLevelWindowsByExactTitle)
 
     X11Windows windows(x.display());
     ASSERT_TRUE(windows.available());
-    EXPECT_TRUE(windows.exists(QStringLiteral("Kepral32")));
-    EXPECT_TRUE(windows.exists(QStringLiteral("環境設定Tunavox")));
-    EXPECT_FALSE(windows.exists(QStringLiteral("kepral32")));
-    EXPECT_FALSE(windows.exists(QStringLiteral("Kepral")));
+    EXPECT_TRUE(windows.exists("Kepral32"));
+    EXPECT_TRUE(windows.exists("環境設定Tunavox"));
+    EXPECT_FALSE(windows.exists("kepral32"));
+    EXPECT_FALSE(windows.exists("Kepral"));
 
     // The process a window says it belongs to.
-    EXPECT_EQ(windows.processId(QStringLiteral("Kepral32")), std::nullopt); // it does not say
+    EXPECT_EQ(windows.processId("Kepral32"), std::nullopt); // it does not say
     setPid(c, japanese, 4711);
-    EXPECT_EQ(windows.processId(QStringLiteral("環境設定Tunavox")), std::optional<qint64>(4711));
-    EXPECT_EQ(windows.processId(QStringLiteral("Kepral")), std::nullopt);
+    EXPECT_EQ(windows.processId("環境設定Tunavox"), std::optional<qint64>(4711));
+    EXPECT_EQ(windows.processId("Kepral"), std::nullopt);
 
     xcb_destroy_window(c, japanese);
     xcb_flush(c);
     free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    EXPECT_FALSE(windows.exists(QStringLiteral("環境設定Tunavox")));
+    EXPECT_FALSE(windows.exists("環境設定Tunavox"));
     xcb_disconnect(c);
 }
 
 TEST(X11Windows, WithoutADisplayNothingExists)
 {
-    X11Windows windows(QStringLiteral(":987"));
+    X11Windows windows(":987");
     EXPECT_FALSE(windows.available());
-    EXPECT_FALSE(windows.exists(QStringLiteral("Kepral32")));
+    EXPECT_FALSE(windows.exists("Kepral32"));
     EXPECT_TRUE(windows.titles().isEmpty());
 }

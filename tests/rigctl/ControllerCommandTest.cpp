@@ -275,7 +275,7 @@ TEST_F(ControllerCommands, SmoothingProfileFollowsStateAndTheFt4WaitFromTheNextS
     send("RCMFT41"); // still selected with the wait in force before the command
     EXPECT_EQ(c.smoother().profile(), 3);
     EXPECT_EQ(c.rig(1)->port().replyWaitMs(), 25); // FTC for the rig from now on
-    send("RCMDOP0"); // now with the FT4 wait of 25 ms
+    send("RCMDOP0");                               // now with the FT4 wait of 25 ms
     EXPECT_EQ(c.smoother().profile(), 5);
     EXPECT_EQ(c.rig(1)->port().replyWaitMs(), 25); // a resynchronisation keeps it
     send("RCMFT40");
