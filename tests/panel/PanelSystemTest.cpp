@@ -4,6 +4,7 @@
 // closing the panel ends the controller with the rig restored.
 #include "PanelFakes.h"
 #include "ProcessTools.h"
+#include "SimulatedStation.h"
 #include "TestPaths.h"
 #include "common/Clock.h"
 #include "common/Settings.h"
@@ -14,11 +15,10 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -29,7 +29,7 @@ using namespace vm;
 namespace {
 
 using test::GenerousMs;
-using test::readLine;
+
 // RS-44, inverting: the transmit dial is K minus the receive dial.
 constexpr qint64 Rs44K = (145935LL + 435610LL + 60LL) * 1000;
 
@@ -50,52 +50,32 @@ public:
     bool openUrl(const QString &) override { return false; }
 };
 
-using test::stop;
-
 class PanelSystem : public ::testing::Test {
 protected:
     void SetUp() override
     {
         if (!QCoreApplication::instance())
             new QApplication(argcStore, argvStore);
-        ASSERT_TRUE(m_home.isValid());
-        ASSERT_TRUE(m_runtime.isValid());
-        qputenv("VELOMIRA_HOME", m_home.path().toUtf8());
-        qputenv("VELOMIRA_RUNTIME_DIR", m_runtime.path().toUtf8());
+        ASSERT_TRUE(station.valid());
+        qputenv("VELOMIRA_HOME", station.homeDir().toUtf8());
+        qputenv("VELOMIRA_RUNTIME_DIR", station.runtimeDir().toUtf8());
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        ASSERT_TRUE(TextFile::writeLinesAtomic(
-            file("SATdata.txt"), {"Name,UpLink,DownLink,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode",
-                                  "RS-44,145935,435610,60,435605,,,,,"}));
-
-        m_rigsim.setProgram(test::program("rigsim"));
-        m_rigsim.setArguments({"--model", "IC9700", "--link", file("rig"), "--baud", "19200"});
-        m_rigsim.start();
-        ASSERT_TRUE(m_rigsim.waitForStarted(GenerousMs));
-        ASSERT_TRUE(readLine(m_rigsim).startsWith("/dev/")) << "rigsim gave no pseudo-terminal";
-        ASSERT_TRUE(TextFile::writeAtomic(file("Velomira.ini"),
-                                          QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\n"
-                                                         "BAUD_RATE=19200\nICOM_RIGadrs=A2\nRigContType=0\n"
-                                                         "Poll_Time=200\n\n[Velomira]\nIM=7\n")
-                                              .arg(file("rig"))));
+        ASSERT_TRUE(station.writeTable({"RS-44,145935,435610,60,435605,,,,,"}));
+        ASSERT_TRUE(station.startRig("\n[Velomira]\nIM=7\n"));
         // A pass standing still: elevation 30 degrees, no range rate.
-        ASSERT_TRUE(
-            TextFile::writeLinesAtomic(file("pass.txt"), {"0 RS-44 30 0 4711", "3600 RS-44 30 0 4711"}));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        m_tracker.setProcessEnvironment(env);
-        m_tracker.start(test::program("faketracker"),
-                        {"--program", "Kepral32", "--script", file("pass.txt")});
-        ASSERT_TRUE(m_tracker.waitForStarted(GenerousMs));
-        ASSERT_TRUE(readLine(m_tracker).startsWith("serving")) << "faketracker did not start";
+        ASSERT_TRUE(TextFile::writeLinesAtomic(station.file("pass.txt"),
+                                               {"0 RS-44 30 0 4711", "3600 RS-44 30 0 4711"}));
+        ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--script", station.file("pass.txt")}));
 
-        m_settings = std::make_unique<Settings>(file("Velomira.ini"));
-        m_channel = std::make_unique<LocalChannel>(m_runtime.path());
+        m_settings = std::make_unique<Settings>(station.file("Velomira.ini"));
+        m_channel = std::make_unique<LocalChannel>(station.runtimeDir());
         ASSERT_TRUE(m_channel->open());
         ASSERT_TRUE(m_channel->registerTitle(PanelCore::panelTitle()));
         m_core = std::make_unique<PanelCore>(*m_channel, *m_settings, m_prompter, m_launcher,
-                                             SteadyClock::instance(), m_home.path());
+                                             SteadyClock::instance(), station.homeDir());
         m_channel->setRecordHandler(PanelCore::panelTitle(),
                                     [this](const ChannelRecord &r) { return m_core->handleRecord(r.text); });
-        ASSERT_GE(m_core->table().load(file("SATdata.txt")), 2);
+        ASSERT_GE(m_core->table().load(station.file("SATdata.txt")), 2);
         m_window = std::make_unique<PanelWindow>(*m_core, *m_settings, m_launcher);
         m_window->show();
         QApplication::setActiveWindow(m_window.get());
@@ -107,24 +87,11 @@ protected:
         m_window.reset();
         m_core.reset();
         m_channel.reset();
-        stop(m_launcher.process);
-        stop(m_tracker);
-        stop(m_rigsim);
+        test::stop(m_launcher.process);
     }
 
-    QString file(const QString &name) const { return QDir(m_home.path()).filePath(name); }
-
-    QString rig(const QString &line)
-    {
-        m_rigsim.write(line.toUtf8() + '\n');
-        return readLine(m_rigsim);
-    }
-
-    qint64 dial(const char *side)
-    {
-        const QStringList parts = rig(QStringLiteral("dial %1").arg(QString::fromLatin1(side))).split(u' ');
-        return parts.size() > 1 ? parts[1].toLongLong() : -1;
-    }
+    QString rig(const QString &line) { return station.rig(line); }
+    qint64 dial(const char *side) { return station.dial(side); }
 
     // Runs the panel's event loop until the condition holds or the time is up.
     bool waitFor(const std::function<bool()> &condition)
@@ -138,10 +105,7 @@ protected:
         return true;
     }
 
-    QTemporaryDir m_home;
-    QTemporaryDir m_runtime;
-    QProcess m_rigsim;
-    QProcess m_tracker;
+    test::SimulatedStation station;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<LocalChannel> m_channel;
     test::FakePrompter m_prompter;

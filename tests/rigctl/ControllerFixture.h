@@ -5,6 +5,7 @@
 // simulated Icom rigs on a manual clock.
 
 #include "ManualClock.h"
+#include "QtPrinters.h"
 #include "cat/SerialTransport.h"
 #include "common/Channel.h"
 #include "common/TextFile.h"
@@ -27,21 +28,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <ostream>
-
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
-inline void PrintTo(const QStringList &l, std::ostream *os)
-{
-    *os << '{';
-    for (const QString &s : l)
-        *os << " \"" << s.toStdString() << '"';
-    *os << " }";
-}
 
 namespace vm::test {
 
