@@ -27,11 +27,17 @@ TEST(KeyTableRows, EveryRowOnceInItsOrder)
     EXPECT_FALSE(KeyTable::matches(KeyTable::Mods::ShiftOnly, Shift | Alt)); // whole values
 }
 
-TEST_F(PanelKeys, UnknownKeysPassThrough)
+TEST_F(PanelKeys, UnknownKeysAndCwMessageKeysWithoutTheFeaturePassThrough)
 {
     EXPECT_FALSE(m_core->handleKey(Qt::Key_A, 0));
     EXPECT_FALSE(m_core->handleKey(Qt::Key_Return, 0)); // CW-speed pop-up not shown
     EXPECT_TRUE(takeSent().isEmpty());
+
+    rig("IC9700:COM3:1:None:None:0:0");
+    for (int k = Qt::Key_F5; k <= Qt::Key_F8; ++k) {
+        EXPECT_FALSE(m_core->handleKey(k, 0));
+        EXPECT_FALSE(m_core->handleKey(k, Shift));
+    }
 }
 
 TEST_F(PanelKeys, PageKeysTestTheBoundBeforeTheStep)
@@ -143,7 +149,7 @@ TEST_F(PanelKeys, EscapeClosesThePopupsAndStopsCwSending)
     EXPECT_FALSE(control("Frame7").visible);
 }
 
-TEST_F(PanelKeys, InsertKeyAndStatusPanelToggleTyping)
+TEST_F(PanelKeys, InsertTogglesTypingAndF10FocusesTheCallSign)
 {
     EXPECT_FALSE(m_core->insertMode());
     EXPECT_TRUE(m_core->handleKey(Qt::Key_Insert, 0));
@@ -151,6 +157,11 @@ TEST_F(PanelKeys, InsertKeyAndStatusPanelToggleTyping)
     m_core->statusBarClick(1, false);
     EXPECT_EQ(control("StatusBar1_1").text, "上書き");
     EXPECT_FALSE(m_core->insertMode());
+
+    QStringList focus;
+    QObject::connect(m_core.get(), &PanelCore::focusRequested, [&](const QString &n) { focus.append(n); });
+    EXPECT_TRUE(m_core->handleKey(Qt::Key_F10, Ctrl));
+    EXPECT_EQ(focus, QStringList{"Text1"});
 }
 
 TEST_F(PanelKeys, ScreenshotsAreNumberedFromOne)
@@ -266,15 +277,6 @@ TEST_F(PanelKeys, QuickMemoriesStoreAndRecall)
     EXPECT_FALSE(m_core->handleKey(Qt::Key_F1, 0));
 }
 
-TEST_F(PanelKeys, CwMessageKeysWaitForTheCwMessageFeature)
-{
-    rig("IC9700:COM3:1:None:None:0:0");
-    for (int k = Qt::Key_F5; k <= Qt::Key_F8; ++k) {
-        EXPECT_FALSE(m_core->handleKey(k, 0));
-        EXPECT_FALSE(m_core->handleKey(k, Shift));
-    }
-}
-
 TEST_F(PanelKeys, F9TogglesModeCompensationWithATimedNotice)
 {
     takeUp("AO-07");
@@ -295,14 +297,6 @@ TEST_F(PanelKeys, F9TogglesModeCompensationWithATimedNotice)
     EXPECT_EQ(sent.value(0), QStringLiteral("RCMOFK") + QStringLiteral("K"));
     EXPECT_EQ(m_core->offset(), 51); // 200 * 145975000 / 578100000 = 50.50...
     EXPECT_EQ(sent.last(), "RCMMDC1");
-}
-
-TEST_F(PanelKeys, F10FocusesTheCallSign)
-{
-    QStringList focus;
-    QObject::connect(m_core.get(), &PanelCore::focusRequested, [&](const QString &n) { focus.append(n); });
-    EXPECT_TRUE(m_core->handleKey(Qt::Key_F10, Ctrl));
-    EXPECT_EQ(focus, QStringList{"Text1"});
 }
 
 TEST_F(PanelKeys, EmergencyEnd)

@@ -5,7 +5,7 @@ using namespace vm::test;
 
 using PanelReceiver = PanelFixture;
 
-TEST_F(PanelReceiver, RigFrequencyShowsInThePatternRightAligned)
+TEST_F(PanelReceiver, RigFrequencyShowsInThePatternAndGarbledOnesChangeNothing)
 {
     report("OPPRXS435123456");
     EXPECT_EQ(control("Label2").text, " 435.123.456");
@@ -14,10 +14,7 @@ TEST_F(PanelReceiver, RigFrequencyShowsInThePatternRightAligned)
     report("OPPTXS1296123456");
     EXPECT_EQ(control("Label3").text, "1296.123.456");
     EXPECT_EQ(m_core->txHz(), 1296123456.0);
-}
 
-TEST_F(PanelReceiver, GarbledFrequencyChangesNothing)
-{
     report("OPPRXS145950000");
     report("OPPRXS14x5");
     EXPECT_EQ(m_core->rxHz(), 145950000.0);
@@ -198,13 +195,19 @@ TEST_F(PanelReceiver, UuSatelliteShowsUsbAndPacket)
     EXPECT_FALSE(control("Label10").enabled);
 }
 
-TEST_F(PanelReceiver, ElevationColoursTheName)
+TEST_F(PanelReceiver, ElevationColoursTheNameAndHomeRaisesThePanel)
 {
     report("OPPSANAO-07");
     report("OPPELE1");
     EXPECT_EQ(control("Label1").foreColor, PanelCore::Red);
     report("OPPELE0");
     EXPECT_EQ(control("Label1").foreColor, PanelCore::Blue);
+
+    int raised = 0;
+    QObject::connect(m_core.get(), &PanelCore::raiseRequested,
+                     [&](bool activate) { raised += activate ? 1 : 0; });
+    report("OPPHOM");
+    EXPECT_EQ(raised, 1);
 }
 
 TEST_F(PanelReceiver, MultiModeListAndUndefinedSatellite)
@@ -232,15 +235,6 @@ TEST_F(PanelReceiver, TrackingKindCaptions)
     EXPECT_FALSE(control("mkSKD").enabled);
     report("OPPLKM4");
     EXPECT_EQ(control("Frame1").text, "内蔵軌道計算 Information");
-}
-
-TEST_F(PanelReceiver, HomeReportRaisesThePanel)
-{
-    int raised = 0;
-    QObject::connect(m_core.get(), &PanelCore::raiseRequested,
-                     [&](bool activate) { raised += activate ? 1 : 0; });
-    report("OPPHOM");
-    EXPECT_EQ(raised, 1);
 }
 
 TEST_F(PanelReceiver, WaterfallRecords)
@@ -275,17 +269,7 @@ TEST_F(PanelReceiver, WaterfallRecords)
     EXPECT_TRUE(takeSent().isEmpty());
 }
 
-TEST_F(PanelReceiver, TableReloadOnlyWithPayload)
-{
-    writeTable(tableLines() << "AO-73,145950,435150,20,,,,,,");
-    report("OPPHAI");
-    EXPECT_EQ(m_core->table().count(), 6);
-    report("OPPHAI7");
-    EXPECT_EQ(m_core->table().count(), 7);
-    EXPECT_GT(m_core->table().record(7).TransposeHz, 0.0); // derived
-}
-
-TEST_F(PanelReceiver, UnreadableTableOnReloadKeepsTheOneInUse)
+TEST_F(PanelReceiver, TableReloadOnlyWithPayloadAndAnUnreadableOneKeepsTheTableInUse)
 {
     writeTable({"Name,UpLink,DownLink,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode"});
     report("OPPHAI1");
@@ -293,6 +277,13 @@ TEST_F(PanelReceiver, UnreadableTableOnReloadKeepsTheOneInUse)
     EXPECT_EQ(m_prompter.shown.last(), "SATdataが読めませんでした");
     report("OPPSANRS-44");
     EXPECT_EQ(m_core->currentRecord(), 6);
+
+    writeTable(tableLines() << "AO-73,145950,435150,20,,,,,,");
+    report("OPPHAI");
+    EXPECT_EQ(m_core->table().count(), 6);
+    report("OPPHAI7");
+    EXPECT_EQ(m_core->table().count(), 7);
+    EXPECT_GT(m_core->table().record(7).TransposeHz, 0.0); // derived
 }
 
 TEST_F(PanelReceiver, CallSignFromDigitalModeProgramsClipboard)

@@ -33,9 +33,12 @@ TEST_F(PanelTuning, UnknownSatelliteLeavesTheScaleAlone)
     EXPECT_EQ(takeSent().last(), "RCMQSY145950000");
 }
 
-TEST_F(PanelTuning, ScaleSpansThePassbandAndAClickRetunes)
+TEST_F(PanelTuning, ScaleSpansThePassbandAndAClickRetunesInSinglePrecision)
 {
     report("OPPSANAO-07");
+    takeSent();
+    m_core->scaleClick(145950007.0, true); // floats near 145 MHz come in steps of 16 Hz
+    EXPECT_EQ(takeSent().last(), "RCMQSY145950000");
     EXPECT_EQ(m_core->quickQsySide(), "1");
     EXPECT_EQ(m_core->scaleLeftHz(), 145925000.0);
     EXPECT_EQ(m_core->scaleWidthHz(), 50000.0);
@@ -54,15 +57,7 @@ TEST_F(PanelTuning, ScaleSpansThePassbandAndAClickRetunes)
     EXPECT_EQ(control("Label21").backColor, PanelCore::QqTxColor);
 }
 
-TEST_F(PanelTuning, ScalePositionsAreSinglePrecision)
-{
-    report("OPPSANAO-07");
-    takeSent();
-    m_core->scaleClick(145950007.0, true); // floats near 145 MHz come in steps of 16 Hz
-    EXPECT_EQ(takeSent().last(), "RCMQSY145950000");
-}
-
-TEST_F(PanelTuning, FmScaleIsCentredOnTheFrequency)
+TEST_F(PanelTuning, FmScaleIsCentredAndTheModeCannotChange)
 {
     report("OPPSANSO-50");
     EXPECT_TRUE(m_core->isFm());
@@ -71,6 +66,11 @@ TEST_F(PanelTuning, FmScaleIsCentredOnTheFrequency)
     EXPECT_FALSE(control("Command1_0").enabled);
     EXPECT_FALSE(control("Command1_5").enabled);
     EXPECT_EQ(control("Label27").text, "67Hz");
+    m_core->clickRxModeLabel(false);
+    ASSERT_FALSE(m_prompter.shown.isEmpty());
+    EXPECT_EQ(m_prompter.shown.last(), "FM衛星です、モード変更は出来ません");
+    EXPECT_EQ(m_prompter.seconds.last(), 2);
+    EXPECT_FALSE(control("Frame10").visible);
 }
 
 TEST_F(PanelTuning, OffsetButtonRepeatsEvery200msAndStopsAtTheLimit)
@@ -294,16 +294,6 @@ TEST_F(PanelTuning, SplitAndXit)
     EXPECT_EQ(takeSent().value(0), "RCMSPT-300");
     EXPECT_EQ(control("StatusBar1_16").text, "XIT -OFF");
     EXPECT_FALSE(control("Label40").visible);
-}
-
-TEST_F(PanelTuning, FmSatelliteRefusesModeChange)
-{
-    report("OPPSANSO-50");
-    m_core->clickRxModeLabel(false);
-    ASSERT_FALSE(m_prompter.shown.isEmpty());
-    EXPECT_EQ(m_prompter.shown.last(), "FM衛星です、モード変更は出来ません");
-    EXPECT_EQ(m_prompter.seconds.last(), 2);
-    EXPECT_FALSE(control("Frame10").visible);
 }
 
 TEST_F(PanelTuning, BuiltInTrackerChooser)
