@@ -17,9 +17,9 @@ protected:
     CatRecorder recorder;
     RigPort port{1, transport, context, recorder.hooks};
 
-    void openAt(const QString &baud, const QString &model = QStringLiteral("IC9700"))
+    void openAt(const QString &baud, const QString &model = "IC9700")
     {
-        port.configure(QStringLiteral("/dev/ttyUSB0"), baud, model);
+        port.configure("/dev/ttyUSB0", baud, model);
         ASSERT_TRUE(port.openPort());
     }
 };
@@ -28,9 +28,9 @@ protected:
 
 TEST_F(RigPortTest, OpenConfiguresLineByModel)
 {
-    port.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("4800"), QStringLiteral("FT847"));
+    port.configure("/dev/ttyUSB1", "4800", "FT847");
     ASSERT_TRUE(port.openPort());
-    EXPECT_EQ(transport.settings.portName, QStringLiteral("/dev/ttyUSB1"));
+    EXPECT_EQ(transport.settings.portName, "/dev/ttyUSB1");
     EXPECT_EQ(transport.settings.baudRate, 4800);
     EXPECT_EQ(transport.settings.stopBits, 2);
     EXPECT_TRUE(port.isOpen());
@@ -38,48 +38,42 @@ TEST_F(RigPortTest, OpenConfiguresLineByModel)
     // Rig 1 purges everything at once.
     ASSERT_EQ(transport.purges.size(), 1);
     EXPECT_EQ(transport.purges[0], qMakePair(true, true));
-}
 
-TEST_F(RigPortTest, UnknownModelKeepsItsStopBits)
-{
-    port.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("4800"), QStringLiteral("FT817"));
-    port.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("4800"), QStringLiteral("XYZ"));
+    port.configure("/dev/ttyUSB1", "4800", "FT817");
+    port.configure("/dev/ttyUSB1", "4800", "XYZ");
     EXPECT_EQ(port.stopBits(), 2);
 }
 
-TEST_F(RigPortTest, NoPortOrFailedOpenStaysClosedSilently)
+TEST_F(RigPortTest, NoPortOrFailedOpenStaysClosedAndSendsNothing)
 {
     for (const QString &name : {QString(), QStringLiteral("0"), QStringLiteral("None")}) {
-        port.configure(name, QStringLiteral("9600"), QStringLiteral("IC9700"));
-        EXPECT_EQ(port.portName(), QStringLiteral("None"));
+        port.configure(name, "9600", "IC9700");
+        EXPECT_EQ(port.portName(), "None");
         EXPECT_FALSE(port.openPort());
     }
     EXPECT_EQ(transport.opens, 0);
     transport.openSucceeds = false;
-    port.configure(QStringLiteral("/dev/ttyUSB9"), QStringLiteral("9600"), QStringLiteral("IC9700"));
+    port.configure("/dev/ttyUSB9", "9600", "IC9700");
     EXPECT_FALSE(port.openPort());
     EXPECT_FALSE(port.isOpen());
     EXPECT_TRUE(recorder.reports.isEmpty());
+
+    port.configure("/dev/ttyUSB0", "9600", "IC9700");
+    port.sendBinary(QByteArray("\x01", 1), 17);
+    port.sendText("FA;", 14);
+    EXPECT_TRUE(transport.writes.isEmpty());
+    EXPECT_EQ(port.pendingReplies(), 0);
 }
 
 TEST_F(RigPortTest, SecondRigPurgesEachActionThenAll)
 {
     RigPort rig2{2, transport, context, recorder.hooks};
-    rig2.configure(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("9600"), QStringLiteral("IC910"));
+    rig2.configure("/dev/ttyUSB1", "9600", "IC910");
     ASSERT_TRUE(rig2.openPort());
     ASSERT_EQ(transport.purges.size(), 3);
     EXPECT_EQ(transport.purges[0], qMakePair(true, false));
     EXPECT_EQ(transport.purges[1], qMakePair(false, true));
     EXPECT_EQ(transport.purges[2], qMakePair(true, true));
-}
-
-TEST_F(RigPortTest, WritesOnAClosedPortAreSkipped)
-{
-    port.configure(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("9600"), QStringLiteral("IC9700"));
-    port.sendBinary(QByteArray("\x01", 1), 17);
-    port.sendText(QStringLiteral("FA;"), 14);
-    EXPECT_TRUE(transport.writes.isEmpty());
-    EXPECT_EQ(port.pendingReplies(), 0);
 }
 
 TEST_F(RigPortTest, ReplyWaitByBaudRateAndModel)
@@ -95,8 +89,7 @@ TEST_F(RigPortTest, ReplyWaitByBaudRateAndModel)
                           {"19200", "IC821", 80}};
     for (const Case &c : cases) {
         transport.waits.clear();
-        port.configure(QStringLiteral("/dev/ttyUSB0"), QString::fromLatin1(c.baud),
-                       QString::fromLatin1(c.model));
+        port.configure("/dev/ttyUSB0", QString::fromLatin1(c.baud), QString::fromLatin1(c.model));
         ASSERT_TRUE(port.openPort());
         port.sendBinary(QByteArray("\x07\xD0", 2), 0);
         ASSERT_EQ(transport.waits.size(), 1);
@@ -107,7 +100,7 @@ TEST_F(RigPortTest, ReplyWaitByBaudRateAndModel)
 
 TEST_F(RigPortTest, WaitEndsWithTheExpectedReplyUnlessFixed)
 {
-    openAt(QStringLiteral("9600"));
+    openAt("9600");
     port.sendBinary(QByteArray("\x03", 1), 17);
     port.sendBinary(QByteArray("\x07\xD0", 2), 0);
     port.setWaitMode(RigPort::WaitMode::Fixed);
@@ -122,7 +115,7 @@ TEST_F(RigPortTest, WaitEndsWithTheExpectedReplyUnlessFixed)
 
 TEST_F(RigPortTest, AnUnreadReplyEndsTheEarlyWaitWithoutCountingAsPending)
 {
-    openAt(QStringLiteral("19200"));
+    openAt("19200");
     port.sendBinary(QByteArray("\x07\xD1", 2), 0, 13);
     EXPECT_EQ(port.pendingReplies(), 0);
     EXPECT_EQ(port.expectedReplyLength(), 0);
@@ -142,7 +135,7 @@ TEST_F(RigPortTest, AnUnreadReplyEndsTheEarlyWaitWithoutCountingAsPending)
 
 TEST_F(RigPortTest, EachWriteFirstThrowsAwayUnsolicitedInput)
 {
-    openAt(QStringLiteral("9600"));
+    openAt("9600");
     transport.responder = [](const QByteArray &) { return QByteArray("noise"); };
     port.sendBinary(QByteArray("\x07\xD0", 2), 0);
     transport.responder = [](const QByteArray &) { return QByteArray("12345"); };
@@ -154,7 +147,13 @@ TEST_F(RigPortTest, EachWriteFirstThrowsAwayUnsolicitedInput)
 
 TEST_F(RigPortTest, ShortReplyIsIgnoredAndKeepsThePendingCount)
 {
-    openAt(QStringLiteral("9600"));
+    openAt("9600");
+    // Nothing is read when no reply is expected.
+    transport.responder = [](const QByteArray &w) { return w; };
+    port.sendBinary(QByteArray("\x07\xD0", 2), 0);
+    EXPECT_TRUE(port.readReply().bytes.isEmpty());
+    EXPECT_EQ(port.pendingReplies(), 0);
+
     transport.responder = [](const QByteArray &) { return QByteArray(16, 'x'); };
     port.sendBinary(QByteArray("\x03", 1), 17);
     const RigPort::Reply r = port.readReply();
@@ -164,19 +163,10 @@ TEST_F(RigPortTest, ShortReplyIsIgnoredAndKeepsThePendingCount)
     EXPECT_EQ(port.missCount(), 0);
 }
 
-TEST_F(RigPortTest, NothingIsReadWhenNoReplyIsExpected)
-{
-    openAt(QStringLiteral("9600"));
-    transport.responder = [](const QByteArray &w) { return w; };
-    port.sendBinary(QByteArray("\x07\xD0", 2), 0);
-    EXPECT_TRUE(port.readReply().bytes.isEmpty());
-    EXPECT_EQ(port.pendingReplies(), 0);
-}
-
 // A silent rig: the 21st write expecting a reply gives the port up, the 20th not.
 TEST_F(RigPortTest, TwentyFirstUnansweredWriteGivesThePortUp)
 {
-    openAt(QStringLiteral("9600"));
+    openAt("9600");
     int handlerCalls = 0;
     port.setGiveUpHandler([&] {
         ++handlerCalls;
@@ -195,7 +185,7 @@ TEST_F(RigPortTest, TwentyFirstUnansweredWriteGivesThePortUp)
     EXPECT_TRUE(port.failed());
     EXPECT_EQ(handlerCalls, 1);
     EXPECT_EQ(port.pendingReplies(), 0);
-    EXPECT_EQ(recorder.payloads(QStringLiteral("OPPCER")), QStringList{QStringLiteral("/dev/ttyUSB0")});
+    EXPECT_EQ(recorder.payloads("OPPCER"), QStringList{"/dev/ttyUSB0"});
     EXPECT_EQ(recorder.linkTimerStarts, 1);
     EXPECT_FALSE(transport.isOpen());
 
@@ -209,7 +199,7 @@ TEST_F(RigPortTest, TwentyFirstUnansweredWriteGivesThePortUp)
 
 TEST_F(RigPortTest, ParsedReplyStartsTheCountAgain)
 {
-    openAt(QStringLiteral("9600"));
+    openAt("9600");
     for (int round = 0; round < 3; ++round) {
         for (int i = 0; i < 20; ++i)
             port.sendBinary(QByteArray("\x03", 1), 17);
@@ -221,7 +211,7 @@ TEST_F(RigPortTest, ParsedReplyStartsTheCountAgain)
 
 TEST_F(RigPortTest, ShutdownSkipsTheWait)
 {
-    openAt(QStringLiteral("9600"));
+    openAt("9600");
     context.shuttingDown = true;
     port.sendBinary(QByteArray("\x03", 1), 17);
     EXPECT_EQ(transport.writes.size(), 1);
@@ -230,8 +220,8 @@ TEST_F(RigPortTest, ShutdownSkipsTheWait)
 
 TEST_F(RigPortTest, AdaptiveWaitGrowsOnMissesAndStopsAtOneHundred)
 {
-    openAt(QStringLiteral("4800")); // 60 ms
-    port.adjustReplyWait();         // no new miss: no change
+    openAt("4800");         // 60 ms
+    port.adjustReplyWait(); // no new miss: no change
     EXPECT_EQ(port.replyWaitMs(), 60);
     port.countMiss();
     EXPECT_EQ(port.replyWaitMs(), 61);
@@ -253,11 +243,11 @@ TEST_F(RigPortTest, AdaptiveWaitGrowsOnMissesAndStopsAtOneHundred)
 
 TEST_F(RigPortTest, SlowBaudWaitIsNeverShortenedByAdaptation)
 {
-    openAt(QStringLiteral("1200"));
+    openAt("1200");
     port.countMiss();
     EXPECT_EQ(port.replyWaitMs(), 200);
     // The IC821's doubled wait is its starting point too.
-    port.configure(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("9600"), QStringLiteral("IC821"));
+    port.configure("/dev/ttyUSB0", "9600", "IC821");
     port.countMiss();
     EXPECT_EQ(port.replyWaitMs(), 100);
 }

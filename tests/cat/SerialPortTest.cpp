@@ -83,25 +83,6 @@ SerialSettings settingsFor(const QString &path)
 
 } // namespace
 
-TEST(SerialPort, WritesAndReadsThroughAPty)
-{
-    ensureApplication();
-    Pty pty;
-    ASSERT_FALSE(pty.slavePath().isEmpty());
-    QSerialPortTransport port;
-    ASSERT_TRUE(port.open(settingsFor(pty.slavePath())));
-    EXPECT_TRUE(port.isOpen());
-
-    const QByteArray frame = QByteArray::fromHex("FEFEA2E003FD");
-    EXPECT_EQ(port.write(frame), frame.size());
-    EXPECT_EQ(pty.receive(frame.size()), frame);
-
-    const QByteArray answer = QByteArray::fromHex("FEFEE0A2030000803504FD");
-    pty.send(answer);
-    EXPECT_EQ(port.waitForBytes(answer.size(), 10'000), answer.size());
-    EXPECT_EQ(port.read(answer.size(), 200), answer);
-}
-
 TEST(SerialPort, WaitEndsAtTheTimeOutWhenTooFewBytesCome)
 {
     ensureApplication();
@@ -136,7 +117,7 @@ TEST(SerialPort, MissingDeviceDoesNotOpen)
 {
     ensureApplication();
     QSerialPortTransport port;
-    EXPECT_FALSE(port.open(settingsFor(QStringLiteral("/dev/velomira-no-such-port"))));
+    EXPECT_FALSE(port.open(settingsFor("/dev/velomira-no-such-port")));
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(port.write("x"), -1);
     EXPECT_TRUE(port.read(3, 10).isEmpty());
@@ -147,16 +128,16 @@ TEST(PortListing, AvailableInUseAndMissingPorts)
     ensureApplication();
     Pty pty;
     const QString path = pty.slavePath();
-    EXPECT_EQ(PortList::lineFor(path), path + QStringLiteral(">使用可能です"));
+    EXPECT_EQ(PortList::lineFor(path), path + ">使用可能です");
     {
         QSerialPortTransport holder;
         ASSERT_TRUE(holder.open(settingsFor(path)));
-        EXPECT_EQ(PortList::lineFor(path), path + QStringLiteral(">他で使用中です"));
+        EXPECT_EQ(PortList::lineFor(path), path + ">他で使用中です");
         const QStringList lines = PortList::lines({path});
-        EXPECT_TRUE(lines.contains(path + QStringLiteral(">他で使用中です")));
+        EXPECT_TRUE(lines.contains(path + ">他で使用中です"));
     }
-    EXPECT_EQ(PortList::lineFor(path), path + QStringLiteral(">使用可能です"));
-    EXPECT_EQ(PortList::lineFor(QStringLiteral("/dev/velomira-no-such-port")), QString());
-    EXPECT_EQ(PortList::portOfLine(path + QStringLiteral(">使用可能です")), path);
-    EXPECT_EQ(PortList::portOfLine(QStringLiteral("/dev/ttyUSB0")), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(PortList::lineFor(path), path + ">使用可能です");
+    EXPECT_EQ(PortList::lineFor("/dev/velomira-no-such-port"), QString());
+    EXPECT_EQ(PortList::portOfLine(path + ">使用可能です"), path);
+    EXPECT_EQ(PortList::portOfLine("/dev/ttyUSB0"), "/dev/ttyUSB0");
 }

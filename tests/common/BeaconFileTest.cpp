@@ -11,7 +11,7 @@ TEST(BeaconFile, ReadsThreeItemLinesAndSkipsTheRest)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("BeaconFreq.txt"));
+    const QString path = dir.filePath("BeaconFreq.txt");
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QStringLiteral("'satellite,label,kHz\r\n"
@@ -30,7 +30,7 @@ TEST(BeaconFile, ReadsThreeItemLinesAndSkipsTheRest)
     EXPECT_EQ(all[1].label, u"CW");
     EXPECT_EQ(all[1].frequencyKHz, u"435605.0");
 
-    const QList<vm::Beacon> ao07 = vm::BeaconFile::forSatellite(all, QStringLiteral("AO-07"));
+    const QList<vm::Beacon> ao07 = vm::BeaconFile::forSatellite(all, "AO-07");
     ASSERT_EQ(ao07.size(), 2);
     EXPECT_EQ(ao07[0].frequencyKHz, u"145975");
     EXPECT_EQ(ao07[1].label, u"A-mode");
@@ -38,7 +38,7 @@ TEST(BeaconFile, ReadsThreeItemLinesAndSkipsTheRest)
 
 TEST(BeaconFile, MissingFileHasNoBeacons)
 {
-    EXPECT_TRUE(vm::BeaconFile::read(QStringLiteral("/nonexistent/BeaconFreq.txt")).isEmpty());
+    EXPECT_TRUE(vm::BeaconFile::read("/nonexistent/BeaconFreq.txt").isEmpty());
 }
 
 } // namespace

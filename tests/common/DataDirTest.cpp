@@ -18,7 +18,7 @@ protected:
 TEST_F(DataDirTest, VelomiraHomeWinsAndIsCreated)
 {
     vm::DataDirInputs in;
-    in.velomiraHome = sub(QStringLiteral("home/deep"));
+    in.velomiraHome = sub("home/deep");
     in.executableDir = m_dir.path();
     EXPECT_EQ(vm::resolveDataDir(in), in.velomiraHome);
     EXPECT_TRUE(QFileInfo(in.velomiraHome).isDir());
@@ -28,30 +28,30 @@ TEST_F(DataDirTest, WritableExecutableFolderIsUsed)
 {
     vm::DataDirInputs in;
     in.executableDir = m_dir.path();
-    in.xdgDataHome = sub(QStringLiteral("xdg"));
+    in.xdgDataHome = sub("xdg");
     EXPECT_EQ(vm::resolveDataDir(in), QDir(m_dir.path()).absolutePath());
 }
 
 TEST_F(DataDirTest, OtherwiseXdgDataHome)
 {
     vm::DataDirInputs in;
-    in.executableDir = sub(QStringLiteral("no-such-folder"));
-    in.xdgDataHome = sub(QStringLiteral("xdg"));
-    in.homeDir = sub(QStringLiteral("user"));
-    EXPECT_EQ(vm::resolveDataDir(in), sub(QStringLiteral("xdg/velomira")));
-    EXPECT_TRUE(QFileInfo(sub(QStringLiteral("xdg/velomira"))).isDir());
+    in.executableDir = sub("no-such-folder");
+    in.xdgDataHome = sub("xdg");
+    in.homeDir = sub("user");
+    EXPECT_EQ(vm::resolveDataDir(in), sub("xdg/velomira"));
+    EXPECT_TRUE(QFileInfo(sub("xdg/velomira")).isDir());
 
     // No (or a relative) XDG_DATA_HOME: ~/.local/share/velomira.
-    in.xdgDataHome = QStringLiteral("relative/path");
-    EXPECT_EQ(vm::resolveDataDir(in), sub(QStringLiteral("user/.local/share/velomira")));
+    in.xdgDataHome = "relative/path";
+    EXPECT_EQ(vm::resolveDataDir(in), sub("user/.local/share/velomira"));
 }
 
 TEST_F(DataDirTest, DataDirFollowsTheEnvironment)
 {
     const QByteArray old = qgetenv("VELOMIRA_HOME");
-    qputenv("VELOMIRA_HOME", sub(QStringLiteral("env")).toLocal8Bit());
-    EXPECT_EQ(vm::dataDir(), sub(QStringLiteral("env")));
-    EXPECT_EQ(vm::dataFile(QStringLiteral("Velomira.ini")), sub(QStringLiteral("env/Velomira.ini")));
+    qputenv("VELOMIRA_HOME", sub("env").toLocal8Bit());
+    EXPECT_EQ(vm::dataDir(), sub("env"));
+    EXPECT_EQ(vm::dataFile("Velomira.ini"), sub("env/Velomira.ini"));
     if (old.isNull())
         qunsetenv("VELOMIRA_HOME");
     else
@@ -60,16 +60,13 @@ TEST_F(DataDirTest, DataDirFollowsTheEnvironment)
 
 TEST_F(DataDirTest, FileNamesMatchWithoutRegardToCase)
 {
-    QFile f(sub(QStringLiteral("SATdata.txt")));
+    QFile f(sub("SATdata.txt"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
-    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), QStringLiteral("Satdata.txt")),
-              sub(QStringLiteral("SATdata.txt")));
-    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), QStringLiteral("SATDATA.TXT")),
-              sub(QStringLiteral("SATdata.txt")));
+    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), "Satdata.txt"), sub("SATdata.txt"));
+    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), "SATDATA.TXT"), sub("SATdata.txt"));
     // Not there: the name as asked, to be created.
-    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), QStringLiteral("BeaconFreq.txt")),
-              sub(QStringLiteral("BeaconFreq.txt")));
+    EXPECT_EQ(vm::findFileNoCase(m_dir.path(), "BeaconFreq.txt"), sub("BeaconFreq.txt"));
 }
 
 } // namespace

@@ -31,7 +31,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 
 QStringList nonBlankLines(QString text)
 {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace("\r\n", "\n");
     QStringList out;
     for (const QString &l : text.split(u'\n')) {
         if (!l.trimmed().isEmpty())
@@ -42,7 +42,7 @@ QStringList nonBlankLines(QString text)
 
 int blankLineCount(QString text)
 {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace("\r\n", "\n");
     if (text.endsWith(u'\n'))
         text.chop(1);
     int n = 0;
@@ -67,17 +67,15 @@ void PrintTo(const Win32Case &c, std::ostream *os)
 
 std::vector<Win32Case> loadWin32Cases()
 {
-    QFile f(QDir(vm::test::testDataDir()).filePath(QStringLiteral("win32-profile-cases.json")));
+    QFile f(QDir(vm::test::testDataDir()).filePath("win32-profile-cases.json"));
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    const QJsonArray cases =
-        QJsonDocument::fromJson(f.readAll()).object().value(QStringLiteral("cases")).toArray();
+    const QJsonArray cases = QJsonDocument::fromJson(f.readAll()).object().value("cases").toArray();
     std::vector<Win32Case> out;
     for (const QJsonValue &v : cases) {
         const QJsonObject o = v.toObject();
         std::string name;
-        for (QChar c :
-             o.value(QStringLiteral("op")).toString() + u'_' + o.value(QStringLiteral("name")).toString())
+        for (QChar c : o.value("op").toString() + u'_' + o.value("name").toString())
             name += c.isLetterOrNumber() && c.unicode() < 128 ? char(c.unicode()) : '_';
         out.push_back({name + "_" + std::to_string(out.size()), o});
     }
@@ -97,28 +95,27 @@ TEST_P(Win32ProfileCase, BehavesLikeWindows)
     const QJsonObject c = GetParam().json;
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("case.ini"));
-    const QJsonValue before = c.value(QStringLiteral("file"));
+    const QString path = dir.filePath("case.ini");
+    const QJsonValue before = c.value("file");
     if (!before.isNull())
         writeBytes(path, before.toString().toUtf8());
     vm::ProfileFile file(path);
-    const QString section = c.value(QStringLiteral("section")).toString();
-    const QString key = c.value(QStringLiteral("key")).toString();
+    const QString section = c.value("section").toString();
+    const QString key = c.value("key").toString();
 
-    if (c.value(QStringLiteral("op")).toString() == u"get") {
-        EXPECT_EQ(file.get(section, key, c.value(QStringLiteral("default")).toString()),
-                  c.value(QStringLiteral("result")).toString());
+    if (c.value("op").toString() == u"get") {
+        EXPECT_EQ(file.get(section, key, c.value("default").toString()), c.value("result").toString());
         // Reading never changes the file.
         EXPECT_EQ(readBytes(path), before.toString().toUtf8());
         return;
     }
 
-    const QJsonValue value = c.value(QStringLiteral("value"));
+    const QJsonValue value = c.value("value");
     ASSERT_TRUE(
         file.set(section, key, value.isNull() ? std::nullopt : std::optional<QString>(value.toString())));
     const QString after = QString::fromUtf8(readBytes(path));
     // Same lines in the same places; blank lines are ours to keep.
-    EXPECT_EQ(nonBlankLines(after), nonBlankLines(c.value(QStringLiteral("after")).toString()));
+    EXPECT_EQ(nonBlankLines(after), nonBlankLines(c.value("after").toString()));
     EXPECT_EQ(blankLineCount(after), before.isNull() ? 0 : blankLineCount(before.toString()));
     EXPECT_FALSE(after.contains(u'\r')) << "written with LF line ends";
     EXPECT_TRUE(after.endsWith(u'\n'));
@@ -132,14 +129,13 @@ INSTANTIATE_TEST_SUITE_P(Recorded, Win32ProfileCase, ::testing::ValuesIn(loadWin
 class ProfileFileTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-    QString path() const { return m_dir.filePath(QStringLiteral("Velomira.ini")); }
+    QString path() const { return m_dir.filePath("Velomira.ini"); }
     QTemporaryDir m_dir;
 };
 
 TEST_F(ProfileFileTest, ShiftJisFileIsReadAndRewrittenAsUtf8)
 {
-    const QString text =
-        QStringLiteral("[HAMLOGpos]\r\nHAMLOGの場所=C:\\ハムログ\\HAMLOGW.EXE\r\nRemPos=Rem1\r\n");
+    const QString text = "[HAMLOGpos]\r\nHAMLOGの場所=C:\\ハムログ\\HAMLOGW.EXE\r\nRemPos=Rem1\r\n";
     QStringEncoder sjis("Shift_JIS");
     ASSERT_TRUE(sjis.isValid());
     const QByteArray bytes = sjis.encode(text);
@@ -147,10 +143,9 @@ TEST_F(ProfileFileTest, ShiftJisFileIsReadAndRewrittenAsUtf8)
     writeBytes(path(), bytes);
 
     vm::ProfileFile file(path());
-    EXPECT_EQ(file.get(QStringLiteral("HAMLOGpos"), QStringLiteral("HAMLOGの場所"), QStringLiteral("-")),
-              QStringLiteral("C:\\ハムログ\\HAMLOGW.EXE"));
+    EXPECT_EQ(file.get("HAMLOGpos", "HAMLOGの場所", "-"), "C:\\ハムログ\\HAMLOGW.EXE");
 
-    ASSERT_TRUE(file.set(QStringLiteral("HAMLOGpos"), QStringLiteral("RemPos"), QStringLiteral("Rem2")));
+    ASSERT_TRUE(file.set("HAMLOGpos", "RemPos", "Rem2"));
     const QByteArray written = readBytes(path());
     EXPECT_EQ(written,
               QStringLiteral("[HAMLOGpos]\nHAMLOGの場所=C:\\ハムログ\\HAMLOGW.EXE\nRemPos=Rem2\n").toUtf8());
@@ -159,34 +154,32 @@ TEST_F(ProfileFileTest, ShiftJisFileIsReadAndRewrittenAsUtf8)
 TEST_F(ProfileFileTest, Utf8ByteOrderMarkIsSkipped)
 {
     writeBytes(path(), QByteArray("\xEF\xBB\xBF[Sec]\nKey=V\n"));
-    EXPECT_EQ(vm::ProfileFile(path()).get(QStringLiteral("Sec"), QStringLiteral("Key"), QString()), u"V");
+    EXPECT_EQ(vm::ProfileFile(path()).get("Sec", "Key", QString()), u"V");
 }
 
 TEST_F(ProfileFileTest, ValueIsCutAtNul)
 {
     writeBytes(path(), QByteArray("[Sec]\nKey=ab\0cd\n", 15));
     vm::ProfileFile file(path());
-    EXPECT_EQ(file.get(QStringLiteral("Sec"), QStringLiteral("Key"), QString()), u"ab");
+    EXPECT_EQ(file.get("Sec", "Key", QString()), u"ab");
 
-    ASSERT_TRUE(file.set(QStringLiteral("Sec"), QStringLiteral("Other"),
-                         QStringLiteral("xy") + QChar(0) + QStringLiteral("z")));
-    EXPECT_EQ(file.get(QStringLiteral("Sec"), QStringLiteral("Other"), QString()), u"xy");
+    ASSERT_TRUE(file.set("Sec", "Other", QStringLiteral("xy") + QChar(0) + QStringLiteral("z")));
+    EXPECT_EQ(file.get("Sec", "Other", QString()), u"xy");
     EXPECT_FALSE(readBytes(path()).contains('z'));
 }
 
 TEST_F(ProfileFileTest, InputThatWouldBreakTheLineStructureIsRefused)
 {
     vm::ProfileFile file(path());
-    ASSERT_TRUE(file.set(QStringLiteral("Sec"), QStringLiteral("A"), QStringLiteral("1")));
+    ASSERT_TRUE(file.set("Sec", "A", "1"));
     const QByteArray before = readBytes(path());
 
-    EXPECT_FALSE(file.set(QStringLiteral("Sec"), QStringLiteral("A"), QStringLiteral("2\n[Evil]\nB=3")));
-    EXPECT_FALSE(file.set(QStringLiteral("Sec"), QStringLiteral("A=B"), QStringLiteral("x")));
-    EXPECT_FALSE(file.set(QStringLiteral("Se]c"), QStringLiteral("A"), QStringLiteral("x")));
-    EXPECT_FALSE(file.set(QStringLiteral("Sec"), QString(), QStringLiteral("x")));
-    EXPECT_FALSE(file.set(QString(), QStringLiteral("A"), QStringLiteral("x")));
-    EXPECT_FALSE(file.setMany({{QStringLiteral("Sec"), QStringLiteral("B"), QStringLiteral("fine")},
-                               {QStringLiteral("Sec"), QStringLiteral("C"), QStringLiteral("bad\r")}}));
+    EXPECT_FALSE(file.set("Sec", "A", "2\n[Evil]\nB=3"));
+    EXPECT_FALSE(file.set("Sec", "A=B", "x"));
+    EXPECT_FALSE(file.set("Se]c", "A", "x"));
+    EXPECT_FALSE(file.set("Sec", QString(), "x"));
+    EXPECT_FALSE(file.set(QString(), "A", "x"));
+    EXPECT_FALSE(file.setMany({{"Sec", "B", "fine"}, {"Sec", "C", "bad\r"}}));
     EXPECT_EQ(readBytes(path()), before) << "a refused write changes nothing, not even its valid part";
 }
 
@@ -195,15 +188,15 @@ TEST_F(ProfileFileTest, UnreadableFileIsNeverReplaced)
     // A folder where the file should be: it cannot be read as a file.
     ASSERT_TRUE(QDir().mkpath(path()));
     vm::ProfileFile file(path());
-    EXPECT_EQ(file.get(QStringLiteral("Sec"), QStringLiteral("A"), QStringLiteral("def")), u"def");
-    EXPECT_FALSE(file.set(QStringLiteral("Sec"), QStringLiteral("A"), QStringLiteral("1")));
+    EXPECT_EQ(file.get("Sec", "A", "def"), u"def");
+    EXPECT_FALSE(file.set("Sec", "A", "1"));
     EXPECT_TRUE(QFileInfo(path()).isDir());
 }
 
 TEST_F(ProfileFileTest, RemovingFromAMissingFileCreatesNothing)
 {
     vm::ProfileFile file(path());
-    EXPECT_TRUE(file.set(QStringLiteral("Sec"), QStringLiteral("A"), std::nullopt));
+    EXPECT_TRUE(file.set("Sec", "A", std::nullopt));
     EXPECT_FALSE(QFile::exists(path()));
 }
 
@@ -211,23 +204,21 @@ TEST_F(ProfileFileTest, WritesLeaveNoTemporaryFilesAndKeepUnknownLines)
 {
     writeBytes(path(), "; written by hand\r\n\r\n[Sec]\r\nodd line\r\nA=1\r\n\r\n[Other]\r\nB=2\r\n");
     vm::ProfileFile file(path());
-    ASSERT_TRUE(file.set(QStringLiteral("Sec"), QStringLiteral("New"), QStringLiteral("x")));
-    ASSERT_TRUE(file.set(QStringLiteral("Other"), QStringLiteral("B"), QStringLiteral("3")));
+    ASSERT_TRUE(file.set("Sec", "New", "x"));
+    ASSERT_TRUE(file.set("Other", "B", "3"));
     EXPECT_EQ(readBytes(path()),
               QByteArray("; written by hand\n\n[Sec]\nodd line\nA=1\nNew=x\n\n[Other]\nB=3\n"));
 
     QStringList names = QDir(m_dir.path()).entryList(QDir::Files);
     names.sort();
-    EXPECT_EQ(names, (QStringList{QStringLiteral("Velomira.ini"), QStringLiteral("Velomira.ini.lock")}));
+    EXPECT_EQ(names, (QStringList{"Velomira.ini", "Velomira.ini.lock"}));
 }
 
 TEST_F(ProfileFileTest, SetManyAppliesAllInOneWrite)
 {
     vm::ProfileFile file(path());
-    ASSERT_TRUE(file.setMany({{QStringLiteral("A"), QStringLiteral("k1"), QStringLiteral("1")},
-                              {QStringLiteral("B"), QStringLiteral("k2"), QStringLiteral("2")},
-                              {QStringLiteral("a"), QStringLiteral("k3"), QStringLiteral("3")},
-                              {QStringLiteral("B"), QStringLiteral("k2"), std::nullopt}}));
+    ASSERT_TRUE(
+        file.setMany({{"A", "k1", "1"}, {"B", "k2", "2"}, {"a", "k3", "3"}, {"B", "k2", std::nullopt}}));
     EXPECT_EQ(readBytes(path()), QByteArray("[A]\nk1=1\nk3=3\n[B]\n"));
 }
 
@@ -236,9 +227,8 @@ TEST_F(ProfileFileTest, RemoveKeysIfPurgesMatchingKeysOfTheSectionOnly)
     writeBytes(path(), "[SATinfo]\nAO-07B-mode_offset=10\nMODEoffset=700\nXX-1_offset=5\n"
                        "[Velomira]\nXX-1_offset=keep\n[SATinfo]\nYY_offset=1\n");
     vm::ProfileFile file(path());
-    ASSERT_TRUE(file.removeKeysIf(QStringLiteral("satinfo"), [](const QString &key) {
-        return key.endsWith(QStringLiteral("_offset")) && !key.startsWith(QStringLiteral("AO-07"));
-    }));
+    ASSERT_TRUE(file.removeKeysIf(
+        "satinfo", [](const QString &key) { return key.endsWith("_offset") && !key.startsWith("AO-07"); }));
     EXPECT_EQ(
         readBytes(path()),
         QByteArray(
@@ -249,16 +239,16 @@ TEST_F(ProfileFileTest, ListsSectionsAndKeys)
 {
     writeBytes(path(), "[One]\nA=1\n;note=x\nB=2\na=3\nnovalue\n[Two]\nC=3\n[one]\nD=4\n");
     vm::ProfileFile file(path());
-    EXPECT_EQ(file.sections(), (QStringList{QStringLiteral("One"), QStringLiteral("Two")}));
-    EXPECT_EQ(file.keys(QStringLiteral("ONE")), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
-    EXPECT_TRUE(file.keys(QStringLiteral("Three")).isEmpty());
+    EXPECT_EQ(file.sections(), (QStringList{"One", "Two"}));
+    EXPECT_EQ(file.keys("ONE"), (QStringList{"A", "B"}));
+    EXPECT_TRUE(file.keys("Three").isEmpty());
 }
 
 TEST_F(ProfileFileTest, RemoveDeletesTheFile)
 {
     vm::ProfileFile file(path());
     EXPECT_TRUE(file.remove());
-    ASSERT_TRUE(file.set(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v")));
+    ASSERT_TRUE(file.set("S", "K", "v"));
     EXPECT_TRUE(file.remove());
     EXPECT_FALSE(QFile::exists(path()));
 }

@@ -16,7 +16,7 @@ int main(int argc, char **argv)
     const QString prefix = QString::fromLocal8Bit(argv[2]);
     const int count = std::atoi(argv[3]);
     for (int i = 0; i < count; ++i) {
-        if (!file.set(QStringLiteral("Race"), prefix + QString::number(i), QString::number(i))) {
+        if (!file.set("Race", prefix + QString::number(i), QString::number(i))) {
             std::fprintf(stderr, "write %d failed\n", i);
             return 1;
         }

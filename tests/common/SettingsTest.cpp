@@ -12,7 +12,7 @@ namespace {
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-    QString path() const { return m_dir.filePath(QStringLiteral("Velomira.ini")); }
+    QString path() const { return m_dir.filePath("Velomira.ini"); }
     void writeFile(const QByteArray &bytes)
     {
         QFile f(path());
@@ -25,22 +25,22 @@ protected:
 TEST_F(SettingsTest, MissingKeyReadsAsTheSectionName)
 {
     vm::Settings s(path());
-    s.setSection(QStringLiteral("RIG_CON_CFG"));
-    EXPECT_EQ(s.read(QStringLiteral("Poll_Time")), u"RIG_CON_CFG");
-    EXPECT_TRUE(s.isMissing(s.read(QStringLiteral("Poll_Time"))));
+    s.setSection("RIG_CON_CFG");
+    EXPECT_EQ(s.read("Poll_Time"), u"RIG_CON_CFG");
+    EXPECT_TRUE(s.isMissing(s.read("Poll_Time")));
 
-    ASSERT_TRUE(s.write(QStringLiteral("Poll_Time"), QStringLiteral("500")));
-    EXPECT_EQ(s.read(QStringLiteral("poll_time")), u"500");
-    s.setSection(QStringLiteral("VLMRC"));
-    EXPECT_EQ(s.read(QStringLiteral("Poll_Time")), u"VLMRC");
+    ASSERT_TRUE(s.write("Poll_Time", "500"));
+    EXPECT_EQ(s.read("poll_time"), u"500");
+    s.setSection("VLMRC");
+    EXPECT_EQ(s.read("Poll_Time"), u"VLMRC");
 }
 
 TEST_F(SettingsTest, ValueEqualToTheSectionNameCountsAsMissing)
 {
     writeFile("[RIG_CON_CFG]\nPoll_Time=RIG_CON_CFG\n");
     vm::Settings s(path());
-    s.setSection(QStringLiteral("RIG_CON_CFG"));
-    EXPECT_TRUE(s.isMissing(s.read(QStringLiteral("Poll_Time"))));
+    s.setSection("RIG_CON_CFG");
+    EXPECT_TRUE(s.isMissing(s.read("Poll_Time")));
     EXPECT_FALSE(s.contains(vm::keys::PollTime));
     EXPECT_EQ(s.value(vm::keys::PollTime), u"1000");
 }
@@ -49,23 +49,23 @@ TEST_F(SettingsTest, ReadCutsAtNul)
 {
     writeFile(QByteArray("[VLMRC]\nRC=805a\0junk\n", 23));
     vm::Settings s(path());
-    s.setSection(QStringLiteral("VLMRC"));
-    EXPECT_EQ(s.read(QStringLiteral("RC")), u"805a");
+    s.setSection("VLMRC");
+    EXPECT_EQ(s.read("RC"), u"805a");
 }
 
 TEST_F(SettingsTest, NewDeletesTheFileAndTheNextWriteStartsAfresh)
 {
     vm::Settings s(path());
-    s.setSection(QStringLiteral("VLMRC"));
-    EXPECT_TRUE(s.write(QStringLiteral("NEW"), QString())); // no file: nothing happens
+    s.setSection("VLMRC");
+    EXPECT_TRUE(s.write("NEW", QString())); // no file: nothing happens
     EXPECT_FALSE(QFile::exists(path()));
 
-    ASSERT_TRUE(s.write(QStringLiteral("A"), QStringLiteral("1")));
-    ASSERT_TRUE(s.write(QStringLiteral("B"), QStringLiteral("2")));
-    EXPECT_TRUE(s.write(QStringLiteral("NEW"), QStringLiteral("ignored")));
+    ASSERT_TRUE(s.write("A", "1"));
+    ASSERT_TRUE(s.write("B", "2"));
+    EXPECT_TRUE(s.write("NEW", "ignored"));
     EXPECT_FALSE(QFile::exists(path()));
 
-    ASSERT_TRUE(s.write(QStringLiteral("C"), QStringLiteral("3")));
+    ASSERT_TRUE(s.write("C", "3"));
     QFile f(path());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("[VLMRC]\nC=3\n"));
@@ -74,10 +74,9 @@ TEST_F(SettingsTest, NewDeletesTheFileAndTheNextWriteStartsAfresh)
 TEST_F(SettingsTest, TableKeysAreWrittenInTheirOwnSection)
 {
     vm::Settings s(path());
-    s.setSection(QStringLiteral("Velomira"));
-    ASSERT_TRUE(s.setValue(vm::keys::HamlogPath, QStringLiteral("/opt/hamlog/HAMLOGW.EXE")));
-    EXPECT_EQ(s.file().get(QStringLiteral("HAMLOGpos"), QStringLiteral("HAMLOGの場所"), QString()),
-              u"/opt/hamlog/HAMLOGW.EXE");
+    s.setSection("Velomira");
+    ASSERT_TRUE(s.setValue(vm::keys::HamlogPath, "/opt/hamlog/HAMLOGW.EXE"));
+    EXPECT_EQ(s.file().get("HAMLOGpos", "HAMLOGの場所", QString()), u"/opt/hamlog/HAMLOGW.EXE");
     EXPECT_EQ(s.value(vm::keys::HamlogPath), u"/opt/hamlog/HAMLOGW.EXE");
     ASSERT_TRUE(s.removeValue(vm::keys::HamlogPath));
     EXPECT_FALSE(s.contains(vm::keys::HamlogPath));
@@ -89,11 +88,11 @@ TEST_F(SettingsTest, RigContTypeFollowsUse2RigWhenMissingOrEmpty)
 {
     vm::Settings s(path());
     EXPECT_EQ(s.value(vm::keys::RigContType), u"0");
-    ASSERT_TRUE(s.setValue(vm::keys::Use2Rig, QStringLiteral("Yes")));
+    ASSERT_TRUE(s.setValue(vm::keys::Use2Rig, "Yes"));
     EXPECT_EQ(s.value(vm::keys::RigContType), u"3");
     ASSERT_TRUE(s.setValue(vm::keys::RigContType, QString()));
     EXPECT_EQ(s.value(vm::keys::RigContType), u"3");
-    ASSERT_TRUE(s.setValue(vm::keys::RigContType, QStringLiteral("2")));
+    ASSERT_TRUE(s.setValue(vm::keys::RigContType, "2"));
     EXPECT_EQ(s.value(vm::keys::RigContType), u"2");
 }
 
@@ -104,9 +103,9 @@ TEST_F(SettingsTest, PortIsNoneWithoutARigModel)
     EXPECT_EQ(s.value(vm::keys::RigComCont), u"None");
     EXPECT_EQ(s.value(vm::keys::RigType), u"None");
     EXPECT_EQ(s.value(vm::keys::RigComCont2), u"/dev/ttyUSB1");
-    ASSERT_TRUE(s.setValue(vm::keys::RigType, QStringLiteral("IC9700")));
+    ASSERT_TRUE(s.setValue(vm::keys::RigType, "IC9700"));
     EXPECT_EQ(s.value(vm::keys::RigComCont), u"/dev/ttyUSB0");
-    ASSERT_TRUE(s.setValue(vm::keys::RigComCont, QStringLiteral("0")));
+    ASSERT_TRUE(s.setValue(vm::keys::RigComCont, "0"));
     EXPECT_EQ(s.value(vm::keys::RigComCont), u"None");
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 TEST(TextFile, DecodesUtf8AndFallsBackToShiftJis)
 {
-    const QString text = QStringLiteral("衛 星 名,ＭＳ Ｐゴシック,①");
+    const QString text = "衛 星 名,ＭＳ Ｐゴシック,①";
     EXPECT_EQ(vm::TextFile::decode(text.toUtf8()), text);
 
     QStringEncoder cp932("windows-31j");
@@ -23,11 +23,8 @@ TEST(TextFile, DecodesUtf8AndFallsBackToShiftJis)
 
 TEST(TextFile, SplitsLinesOnAnyLineEnd)
 {
-    EXPECT_EQ(
-        vm::TextFile::splitLines(QStringLiteral("a\r\nb\nc\rd")),
-        (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
-    EXPECT_EQ(vm::TextFile::splitLines(QStringLiteral("a\r\n\r\n")),
-              (QStringList{QStringLiteral("a"), QString()}));
+    EXPECT_EQ(vm::TextFile::splitLines("a\r\nb\nc\rd"), (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(vm::TextFile::splitLines("a\r\n\r\n"), (QStringList{"a", QString()}));
     EXPECT_TRUE(vm::TextFile::splitLines(QString()).isEmpty());
 }
 
@@ -35,19 +32,18 @@ TEST(TextFile, WritesUtf8AtomicallyAndReportsFailure)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("t.txt"));
-    ASSERT_TRUE(vm::TextFile::writeLinesAtomic(path, {QStringLiteral("ふじ"), QStringLiteral("x")}));
+    const QString path = dir.filePath("t.txt");
+    ASSERT_TRUE(vm::TextFile::writeLinesAtomic(path, {"ふじ", "x"}));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QStringLiteral("ふじ\nx\n").toUtf8());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("t.txt")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.txt"});
 
     QString error;
-    EXPECT_FALSE(vm::TextFile::writeAtomic(dir.filePath(QStringLiteral("missing/t.txt")), QStringLiteral("x"),
-                                           &error));
+    EXPECT_FALSE(vm::TextFile::writeAtomic(dir.filePath("missing/t.txt"), "x", &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(vm::TextFile::read(dir.filePath(QStringLiteral("none")), &error).has_value());
-    EXPECT_TRUE(error.contains(QStringLiteral("none")));
+    EXPECT_FALSE(vm::TextFile::read(dir.filePath("none"), &error).has_value());
+    EXPECT_TRUE(error.contains("none"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // computation, and this test as the panel, owning the title "Velomira".
 
 #include "ProcessTools.h"
+#include "SimulatedStation.h"
 #include "TestPaths.h"
 #include "common/Settings.h"
 #include "common/TextFile.h"
@@ -10,12 +11,8 @@
 #include "rigctl/Doppler.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QSet>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -28,31 +25,19 @@ using namespace vm;
 namespace {
 
 using test::GenerousMs;
-using test::readLine;
-const QString ControllerTitle = QStringLiteral("環境設定Tunavox");
+const QString ControllerTitle = "環境設定Tunavox";
 
 // RS-44 as the test table has it: inverting, K from uplink + downlink + width.
 constexpr double Rs44K = (145935.0 + 435610.0 + 60.0) * 1000;
-
-using test::stop;
 
 class TunavoxProcess : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(home.isValid());
-        ASSERT_TRUE(runtime.isValid());
-        env = QProcessEnvironment::systemEnvironment();
-        env.insert("VELOMIRA_HOME", home.path());
-        env.insert("VELOMIRA_RUNTIME_DIR", runtime.path());
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        ASSERT_TRUE(TextFile::writeLinesAtomic(
-            file("SATdata.txt"),
-            {"衛 星 名,UP Link(KHz),Down Link(KHz),Width(KHz),Beacon(KHz),Tone(Hz),TX TRV(KHz),RX "
-             "TRV(KHz),NonRev,MLTmode",
-             "RS-44,145935,435610,60,435605,,,,,", "AO-07,432125,145925,50,145975,,,,,"}));
-
-        panel = std::make_unique<LocalChannel>(runtime.path());
+        ASSERT_TRUE(station.valid());
+        ASSERT_TRUE(
+            station.writeTable({"RS-44,145935,435610,60,435605,,,,,", "AO-07,432125,145925,50,145975,,,,,"}));
+        panel = std::make_unique<LocalChannel>(station.runtimeDir());
         ASSERT_TRUE(panel->open()) << panel->errorString().toStdString();
         ASSERT_TRUE(panel->registerTitle("Velomira"));
         panel->setRecordHandler("Velomira", [this](const ChannelRecord &r) {
@@ -61,47 +46,18 @@ protected:
         });
     }
 
-    void TearDown() override
-    {
-        stop(tunavox);
-        stop(tracker);
-        stop(rigsim);
-    }
+    void TearDown() override { test::stop(tunavox); }
 
-    QString file(const QString &name) const { return QDir(home.path()).filePath(name); }
-
-    void startRig()
-    {
-        rigsim.setProgram(test::program("rigsim"));
-        rigsim.setArguments({"--model", "IC9700", "--link", file("rig"), "--baud", "19200"});
-        rigsim.start();
-        ASSERT_TRUE(rigsim.waitForStarted(GenerousMs));
-        ASSERT_TRUE(readLine(rigsim).startsWith("/dev/")) << "rigsim gave no pseudo-terminal";
-        ASSERT_TRUE(TextFile::writeAtomic(file("Velomira.ini"),
-                                          QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\n"
-                                                         "BAUD_RATE=19200\nICOM_RIGadrs=A2\nRigContType=0\n"
-                                                         "Poll_Time=200\n")
-                                              .arg(file("rig"))));
-    }
+    QString file(const QString &name) const { return station.file(name); }
+    QString rig(const QString &line) { return station.rig(line); }
+    qint64 dial(const char *side) { return station.dial(side); }
 
     void startTunavox()
     {
-        tunavox.setProcessEnvironment(env);
+        tunavox.setProcessEnvironment(station.environment());
         tunavox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         tunavox.start(test::program("tunavox"), {"-R"});
         ASSERT_TRUE(tunavox.waitForStarted(GenerousMs));
-    }
-
-    // A console command of rigsim and its one-line answer.
-    QString rig(const QString &line)
-    {
-        rigsim.write(line.toUtf8() + '\n');
-        return readLine(rigsim);
-    }
-    qint64 dial(const char *side)
-    {
-        const QStringList parts = rig(QStringLiteral("dial %1").arg(side)).split(' ');
-        return parts.size() > 1 ? parts[1].toLongLong() : -1;
     }
 
     // Serves the panel's title until the condition holds or the time-out passes.
@@ -128,13 +84,9 @@ protected:
 
     bool send(const QString &text) { return panel->send(ControllerTitle, text); }
 
-    QTemporaryDir home;
-    QTemporaryDir runtime;
-    QProcessEnvironment env;
+    test::SimulatedStation station;
     std::unique_ptr<LocalChannel> panel;
     QStringList received;
-    QProcess rigsim;
-    QProcess tracker;
     QProcess tunavox;
 };
 
@@ -142,7 +94,7 @@ protected:
 
 TEST_F(TunavoxProcess, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
 {
-    startRig();
+    ASSERT_TRUE(station.startRig());
     // A pass as the outside tracking program serves it: the range rate
     // falls through zero in steps of two and a half seconds, long enough
     // for a slow start of the controller to leave several steps to follow.
@@ -151,10 +103,7 @@ TEST_F(TunavoxProcess, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
     for (int i = 0; i < rates.size(); ++i)
         script << QStringLiteral("%1 RS-44 %2 %3 4711").arg(i * 2.5).arg(20 + i).arg(rates[i]);
     ASSERT_TRUE(TextFile::writeLinesAtomic(file("pass.txt"), script));
-    tracker.setProcessEnvironment(env);
-    tracker.start(test::program("faketracker"), {"--program", "Kepral32", "--script", file("pass.txt")});
-    ASSERT_TRUE(tracker.waitForStarted(GenerousMs));
-    ASSERT_TRUE(readLine(tracker).startsWith("serving")) << "faketracker did not start";
+    ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--script", file("pass.txt")}));
 
     startTunavox();
     ASSERT_TRUE(waitFor([&] { return !payloads("OPPKAN").isEmpty(); })) << received.join(" | ").toStdString();
@@ -220,15 +169,15 @@ TEST_F(TunavoxProcess, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
 
 TEST_F(TunavoxProcess, WithoutAnOutsideTrackerUsesTheBuiltInSourceAndTheChosenSatellite)
 {
-    startRig();
+    ASSERT_TRUE(station.startRig());
     // A station and one element set, named as the table names the satellite.
     ASSERT_TRUE(TextFile::writeLinesAtomic(
         file("nasabare.txt"),
         {"AO-07", "1 07530U 74089B   24001.50000000 -.00000040  00000-0  10000-3 0  9994",
          "2 07530 101.9800 100.0000 0012000 200.0000 160.0000 12.53650000200003"}));
     Settings settings(file("Velomira.ini"));
-    settings.file().set("QTH", "Latitude", QStringLiteral("35.68"));
-    settings.file().set("QTH", "Longitude", QStringLiteral("139.77"));
+    settings.file().set("QTH", "Latitude", "35.68");
+    settings.file().set("QTH", "Longitude", "139.77");
 
     startTunavox();
     ASSERT_TRUE(waitFor([&] { return !payloads("OPPLKM").isEmpty(); })) << received.join(" | ").toStdString();
@@ -256,7 +205,7 @@ TEST_F(TunavoxProcess, SecondInstanceWithTheCloseSwitchMakesTheFirstSaveAndHide)
     EXPECT_EQ(stored("VLMRC", "CFO"), "");
 
     QProcess second;
-    second.setProcessEnvironment(env);
+    second.setProcessEnvironment(station.environment());
     second.start(test::program("tunavox"), {"/z"});
     ASSERT_TRUE(waitFor([&] { return second.waitForFinished(10); }));
     EXPECT_EQ(second.exitCode(), 0);
@@ -278,21 +227,17 @@ TEST_F(TunavoxProcess, SecondInstanceWithTheCloseSwitchMakesTheFirstSaveAndHide)
 
 TEST_F(TunavoxProcess, TrackingProgramSwitchingSatellitesRetunesTheRig)
 {
-    startRig();
+    ASSERT_TRUE(station.startRig());
     const auto serve = [&](const char *satellite, const char *revolution) {
-        tracker.setProcessEnvironment(env);
-        tracker.start(test::program("faketracker"),
-                      {"--program", "Kepral32", "--satellite", satellite, "--elevation", "20", "--range-rate",
-                       "0", "--revolution", revolution});
-        ASSERT_TRUE(tracker.waitForStarted(GenerousMs));
-        ASSERT_TRUE(readLine(tracker).startsWith("serving")) << "faketracker did not start";
+        ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--satellite", satellite, "--elevation",
+                                          "20", "--range-rate", "0", "--revolution", revolution}));
     };
     serve("RS-44", "100");
     startTunavox();
     ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; }))
         << received.join(" | ").toStdString();
     // The tracking program now follows another satellite.
-    stop(tracker);
+    test::stop(station.tracker);
     serve("AO-07", "200");
     ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 2; }))
         << received.join(" | ").toStdString();

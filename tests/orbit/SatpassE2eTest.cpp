@@ -24,10 +24,10 @@ struct ProgramRun {
 ProgramRun runSatpass(const QStringList &args)
 {
     QProcess p;
-    p.start(vm::test::program(QStringLiteral("satpass")), args);
+    p.start(vm::test::program("satpass"), args);
     ProgramRun r;
     if (!p.waitForStarted(30000)) {
-        r.err = QStringLiteral("could not start satpass: ") + p.errorString();
+        r.err = "could not start satpass: " + p.errorString();
         return r;
     }
     p.waitForFinished(60000);
@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        m_tle = m_dir.filePath(QStringLiteral("sats.txt"));
+        m_tle = m_dir.filePath("sats.txt");
         QFile f(m_tle);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         std::string badGeo = kGeoLine2;
@@ -133,10 +133,10 @@ namespace {
 
 TEST_F(SatpassE2e, MadeUpOverheadSatelliteCulminatesWhereAndWhenAsked)
 {
-    const ProgramRun made = runSatpass({"--make-overhead", "DEMO-1", "--lat", "-33.9", "--lon", "18.4", "--time",
-                                        "2026-12-06 18:00:00", "--minutes", "7"});
+    const ProgramRun made = runSatpass({"--make-overhead", "DEMO-1", "--lat", "-33.9", "--lon", "18.4",
+                                        "--time", "2026-12-06 18:00:00", "--minutes", "7"});
     ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
-    const QString tle = m_dir.filePath(QStringLiteral("demo.txt"));
+    const QString tle = m_dir.filePath("demo.txt");
     QFile f(tle);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(made.out.toUtf8());
@@ -145,7 +145,7 @@ TEST_F(SatpassE2e, MadeUpOverheadSatelliteCulminatesWhereAndWhenAsked)
     const ProgramRun passes = runSatpass({"--tle", tle, "--lat", "-33.9", "--lon", "18.4", "--time",
                                           "2026-12-06 18:00:00", "--hours", "0.5", "--passes-only"});
     ASSERT_EQ(passes.exitCode, 0) << passes.err.toStdString();
-    const QRegularExpression row(QStringLiteral("2026-12-06 18:07:\\d\\d\\s+(\\d+\\.\\d)"));
+    const QRegularExpression row("2026-12-06 18:07:\\d\\d\\s+(\\d+\\.\\d)");
     const QRegularExpressionMatch m = row.match(passes.out);
     ASSERT_TRUE(m.hasMatch()) << passes.out.toStdString();
     EXPECT_GT(m.captured(1).toDouble(), 85.0);

@@ -21,7 +21,7 @@ public:
     bool titleExists(const QString &title) override { return titles.contains(title); }
     bool send(const QString &title, const QString &text) override
     {
-        if (title == QStringLiteral("環境設定Tunavox"))
+        if (title == "環境設定Tunavox")
             sent.append(text);
         else
             otherSent.append(title + u'|' + text);

@@ -22,7 +22,7 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         writeTable(tableLines());
-        m_settings = std::make_unique<Settings>(path(QStringLiteral("Velomira.ini")));
+        m_settings = std::make_unique<Settings>(path("Velomira.ini"));
         // The controller listens unless a test says otherwise.
         m_channel.titles.insert(PanelCore::controllerTitle());
         makeCore();
@@ -30,24 +30,24 @@ protected:
 
     static QStringList tableLines()
     {
-        return {QStringLiteral("Name,UpLink,DownLink,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode"),
-                QStringLiteral("AO-07,432125,145925,50,145975,,,,,B-mode"),
-                QStringLiteral("AO-07,145850,29400,100,29502,,,,Y,A-mode"),
-                QStringLiteral("SO-50,145850,436795,,,67.0,,,,"),
-                QStringLiteral("IO-117,435310,435310,10,435305,,,,Y,UU"),
-                QStringLiteral("RS-44,145935,435610,60,,,,,,")};
+        return {"Name,UpLink,DownLink,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode",
+                "AO-07,432125,145925,50,145975,,,,,B-mode",
+                "AO-07,145850,29400,100,29502,,,,Y,A-mode",
+                "SO-50,145850,436795,,,67.0,,,,",
+                "IO-117,435310,435310,10,435305,,,,Y,UU",
+                "RS-44,145935,435610,60,,,,,,"};
     }
 
     void writeTable(const QStringList &lines)
     {
-        ASSERT_TRUE(TextFile::writeLinesAtomic(path(QStringLiteral("SATdata.txt")), lines));
+        ASSERT_TRUE(TextFile::writeLinesAtomic(path("SATdata.txt"), lines));
     }
 
     void makeCore()
     {
         m_core = std::make_unique<PanelCore>(m_channel, *m_settings, m_prompter, m_launcher, m_clock,
                                              m_dir.path());
-        m_core->table().load(path(QStringLiteral("SATdata.txt")));
+        m_core->table().load(path("SATdata.txt"));
         m_core->loadSettings();
         m_channel.sent.clear();
     }
@@ -62,14 +62,14 @@ protected:
         return s;
     }
     // The controller reports a satellite and is ready with Doppler state 0.
-    void takeUp(const QString &name, const QString &state = QStringLiteral("0"))
+    void takeUp(const QString &name, const QString &state = "0")
     {
-        report(QStringLiteral("OPPSAN") + name);
-        report(QStringLiteral("OPPSTC") + state);
-        report(QStringLiteral("OPPKAN"));
+        report("OPPSAN" + name);
+        report("OPPSTC" + state);
+        report("OPPKAN");
         m_channel.sent.clear();
     }
-    void rig(const QString &payload) { report(QStringLiteral("OPPRIG") + payload); }
+    void rig(const QString &payload) { report("OPPRIG" + payload); }
 
     QTemporaryDir m_dir;
     std::unique_ptr<Settings> m_settings;

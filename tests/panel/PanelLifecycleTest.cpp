@@ -11,26 +11,24 @@ using PanelLifecycle = PanelFixture;
 
 TEST_F(PanelLifecycle, LoadStartsTheControllerAndSendsTheFirstCommands)
 {
-    ASSERT_TRUE(
-        TextFile::writeAtomic(path(QStringLiteral("Velomira_skd.dat")), QStringLiteral("12:34/AO-07\n")));
-    m_settings->setValue(keys::QqMode, QStringLiteral("x"));
-    m_settings->setValue(keys::ModeComp, QStringLiteral("1"));
+    ASSERT_TRUE(TextFile::writeAtomic(path("Velomira_skd.dat"), "12:34/AO-07\n"));
+    m_settings->setValue(keys::QqMode, "x");
+    m_settings->setValue(keys::ModeComp, "1");
     m_core->setExtendedMode(true);
-    m_core->load(4242, QStringLiteral("/opt/velomira/tunavox"));
-    EXPECT_EQ(m_launcher.started, QStringList{QStringLiteral("/opt/velomira/tunavox -R")});
-    EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMQSM1"), QStringLiteral("RCMMDC1"),
-                                       QStringLiteral("RCMDOP3"), QStringLiteral("RCMSKD1")}));
-    EXPECT_EQ(m_settings->value(keys::PanelMe), QStringLiteral("4242"));
-    EXPECT_EQ(m_settings->value(keys::PanelVersion), QStringLiteral("001"));
-    EXPECT_EQ(m_settings->value(keys::RecAuto), QStringLiteral("No"));
-    EXPECT_EQ(control(QStringLiteral("Label2")).text, QStringLiteral("Welcome"));
-    EXPECT_EQ(control(QStringLiteral("Label3")).text, QStringLiteral("QRX"));
-    EXPECT_TRUE(control(QStringLiteral("goMMV")).visible);
-    EXPECT_TRUE(control(QStringLiteral("Check4")).checked);
-    EXPECT_TRUE(control(QStringLiteral("Option1_2")).checked); // SSB: TX LSB
-    EXPECT_TRUE(control(QStringLiteral("Option2_1")).checked); //      RX USB
-    EXPECT_FALSE(control(QStringLiteral("Command10")).visible);
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_16")).text, QStringLiteral("XIT -OFF"));
+    m_core->load(4242, "/opt/velomira/tunavox");
+    EXPECT_EQ(m_launcher.started, QStringList{"/opt/velomira/tunavox -R"});
+    EXPECT_EQ(takeSent(), (QStringList{"RCMQSM1", "RCMMDC1", "RCMDOP3", "RCMSKD1"}));
+    EXPECT_EQ(m_settings->value(keys::PanelMe), "4242");
+    EXPECT_EQ(m_settings->value(keys::PanelVersion), "001");
+    EXPECT_EQ(m_settings->value(keys::RecAuto), "No");
+    EXPECT_EQ(control("Label2").text, "Welcome");
+    EXPECT_EQ(control("Label3").text, "QRX");
+    EXPECT_TRUE(control("goMMV").visible);
+    EXPECT_TRUE(control("Check4").checked);
+    EXPECT_TRUE(control("Option1_2").checked); // SSB: TX LSB
+    EXPECT_TRUE(control("Option2_1").checked); //      RX USB
+    EXPECT_FALSE(control("Command10").visible);
+    EXPECT_EQ(control("StatusBar1_16").text, "XIT -OFF");
 }
 
 TEST_F(PanelLifecycle, LoadReportsTheFolderOfTheFirstTrackingWindowFound)
@@ -39,15 +37,15 @@ TEST_F(PanelLifecycle, LoadReportsTheFolderOfTheFirstTrackingWindowFound)
     m_core->setProgramFolderFinder([&](const QString &title) -> std::optional<QString> {
         asked << title;
         if (title == u"Kepral32(SGP4)")
-            return QStringLiteral("/home/op/.wine/drive_c/Kepral32");
+            return "/home/op/.wine/drive_c/Kepral32";
         if (title == u"Kepral32")
-            return QStringLiteral("/elsewhere");
+            return "/elsewhere";
         return std::nullopt;
     });
     m_core->load(1, QString());
-    EXPECT_EQ(asked, (QStringList{QStringLiteral("Kepral32(SGP8)"), QStringLiteral("Kepral32(SGP4)")}));
-    EXPECT_TRUE(takeSent().contains(QStringLiteral("RCMK32/home/op/.wine/drive_c/Kepral32")));
-    rig(QStringLiteral("IC9700:/dev/ttyUSB0:1:None:None:0:0"));
+    EXPECT_EQ(asked, (QStringList{"Kepral32(SGP8)", "Kepral32(SGP4)"}));
+    EXPECT_TRUE(takeSent().contains("RCMK32/home/op/.wine/drive_c/Kepral32"));
+    rig("IC9700:/dev/ttyUSB0:1:None:None:0:0");
     EXPECT_TRUE(takeSent().isEmpty()); // delivered once is enough
 
     // No tracking window: nothing is reported.
@@ -55,12 +53,12 @@ TEST_F(PanelLifecycle, LoadReportsTheFolderOfTheFirstTrackingWindowFound)
     m_core->setProgramFolderFinder([](const QString &) { return std::optional<QString>(); });
     m_core->load(1, QString());
     for (const QString &record : takeSent())
-        EXPECT_FALSE(record.startsWith(QStringLiteral("RCMK32"))) << record.toStdString();
+        EXPECT_FALSE(record.startsWith("RCMK32")) << record.toStdString();
 }
 
 TEST_F(PanelLifecycle, WhatTheLoadCouldNotTellALateControllerGoesWithItsFirstRigReport)
 {
-    m_settings->setValue(keys::ModeComp, QStringLiteral("1"));
+    m_settings->setValue(keys::ModeComp, "1");
     m_channel.titles.remove(PanelCore::controllerTitle());
     makeCore();
     m_core->setProgramFolderFinder([](const QString &title) {
@@ -72,62 +70,57 @@ TEST_F(PanelLifecycle, WhatTheLoadCouldNotTellALateControllerGoesWithItsFirstRig
     // every record to a missing title; the load's value is not replayed over a newer one.
     m_channel.titles.insert(PanelCore::controllerTitle());
     m_core->toggleQuickQsySide();
-    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMQSM0")});
-    rig(QStringLiteral("IC9700:/dev/ttyUSB0:1:None:None:0:0"));
-    EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMMDC1"), QStringLiteral("RCMSKD0"),
-                                       QStringLiteral("RCMK32/opt/k32")}));
-    rig(QStringLiteral("IC9700:/dev/ttyUSB0:1:None:None:0:0"));
+    EXPECT_EQ(takeSent(), QStringList{"RCMQSM0"});
+    rig("IC9700:/dev/ttyUSB0:1:None:None:0:0");
+    EXPECT_EQ(takeSent(), (QStringList{"RCMMDC1", "RCMSKD0", "RCMK32/opt/k32"}));
+    rig("IC9700:/dev/ttyUSB0:1:None:None:0:0");
     EXPECT_TRUE(takeSent().isEmpty());
 }
 
 TEST_F(PanelLifecycle, ControllerThatCannotStartIsReported)
 {
     m_launcher.ok = false;
-    m_core->load(1, QStringLiteral("/nowhere/tunavox"));
+    m_core->load(1, "/nowhere/tunavox");
     ASSERT_FALSE(m_prompter.shown.isEmpty());
-    EXPECT_TRUE(m_prompter.shown.first().contains(QStringLiteral("/nowhere/tunavox")));
+    EXPECT_TRUE(m_prompter.shown.first().contains("/nowhere/tunavox"));
 }
 
 TEST_F(PanelLifecycle, SettingsLoaderAppliesDefaultsAndStoredValues)
 {
-    m_settings->setValue(keys::CalcType, QStringLiteral("3"));
-    m_settings->setValue(keys::UseDde, QStringLiteral("0"));
-    m_settings->setValue(keys::StartUpMode, QStringLiteral("UC"));
-    m_settings->setValue(keys::SplitF, QStringLiteral("abc"));
-    m_settings->setValue(keys::VlrcTop, QStringLiteral("1200"));
-    m_settings->setValue(keys::VlrcLeft, QStringLiteral("300"));
-    m_settings->file().set(QStringLiteral("CallsLast50"), QStringLiteral("CallCnt"), QStringLiteral("1"));
-    m_settings->file().set(QStringLiteral("CallsLast50"), QStringLiteral("Call-0"), QStringLiteral("JA1ABC"));
-    m_settings->file().set(QStringLiteral("CallsLast50"), QStringLiteral("Call-1"), QStringLiteral("JH1XYZ"));
+    m_settings->setValue(keys::CalcType, "3");
+    m_settings->setValue(keys::UseDde, "0");
+    m_settings->setValue(keys::StartUpMode, "UC");
+    m_settings->setValue(keys::SplitF, "abc");
+    m_settings->setValue(keys::VlrcTop, "1200");
+    m_settings->setValue(keys::VlrcLeft, "300");
+    m_settings->file().set("CallsLast50", "CallCnt", "1");
+    m_settings->file().set("CallsLast50", "Call-0", "JA1ABC");
+    m_settings->file().set("CallsLast50", "Call-1", "JH1XYZ");
     makeCore();
-    EXPECT_EQ(control(QStringLiteral("Frame1")).text,
-              QStringLiteral("Kepral99 Information ( レジストリ方式 )"));
-    EXPECT_TRUE(control(QStringLiteral("Option1_0")).checked);
-    EXPECT_TRUE(control(QStringLiteral("Option2_1")).checked);
-    EXPECT_FALSE(control(QStringLiteral("Option1_2")).checked);
-    EXPECT_EQ(control(QStringLiteral("HScroll3")).value, 0);
-    EXPECT_EQ(control(QStringLiteral("Label24")).text, QStringLiteral("0Hz"));
-    EXPECT_EQ(control(QStringLiteral("List5")).items,
-              (QStringList{QStringLiteral("JA1ABC"), QStringLiteral("JH1XYZ")}));
+    EXPECT_EQ(control("Frame1").text, "Kepral99 Information ( レジストリ方式 )");
+    EXPECT_TRUE(control("Option1_0").checked);
+    EXPECT_TRUE(control("Option2_1").checked);
+    EXPECT_FALSE(control("Option1_2").checked);
+    EXPECT_EQ(control("HScroll3").value, 0);
+    EXPECT_EQ(control("Label24").text, "0Hz");
+    EXPECT_EQ(control("List5").items, (QStringList{"JA1ABC", "JH1XYZ"}));
     EXPECT_EQ(m_core->windowTop(), 1200);
     EXPECT_EQ(m_core->windowLeft(), 300);
 }
 
 TEST_F(PanelLifecycle, CloseRefusedWhileAControllerWindowIsOpen)
 {
-    m_settings->setValue(keys::Sro, QStringLiteral("1"));
+    m_settings->setValue(keys::Sro, "1");
     EXPECT_FALSE(m_core->requestClose());
-    EXPECT_EQ(m_prompter.shown.last(),
-              QStringLiteral("衛星登録のフォームが開いていますので、先に閉じて下さい"));
-    m_settings->setValue(keys::Sro, QStringLiteral("0"));
-    m_settings->setValue(keys::Cfo, QStringLiteral("1"));
+    EXPECT_EQ(m_prompter.shown.last(), "衛星登録のフォームが開いていますので、先に閉じて下さい");
+    m_settings->setValue(keys::Sro, "0");
+    m_settings->setValue(keys::Cfo, "1");
     m_channel.titles.remove(PanelCore::controllerTitle());
     EXPECT_TRUE(m_core->requestClose()); // no controller window: the flag is stale
-    m_settings->setValue(keys::Cfo, QStringLiteral("1"));
+    m_settings->setValue(keys::Cfo, "1");
     m_channel.titles.insert(PanelCore::controllerTitle());
     EXPECT_FALSE(m_core->requestClose());
-    EXPECT_EQ(m_prompter.shown.last(),
-              QStringLiteral("環境設定のフォームが開いていますので、先に閉じて下さい"));
+    EXPECT_EQ(m_prompter.shown.last(), "環境設定のフォームが開いていますので、先に閉じて下さい");
 }
 
 TEST_F(PanelLifecycle, CloseLiftsAPauseAndSendsTheChangedCwSpeedAsTheKeyingRigTakesIt)
@@ -173,31 +166,28 @@ TEST_F(PanelLifecycle, CloseLiftsAPauseAndSendsTheChangedCwSpeedAsTheKeyingRigTa
 TEST_F(PanelLifecycle, UnloadEndsTheControllerAndSavesTheState)
 {
     m_channel.titles.insert(PanelCore::waterfallTitle());
-    ASSERT_TRUE(TextFile::writeAtomic(path(QStringLiteral("AMSAT_TLE.txt")), QStringLiteral("x")));
-    takeUp(QStringLiteral("AO-07"));
+    ASSERT_TRUE(TextFile::writeAtomic(path("AMSAT_TLE.txt"), "x"));
+    takeUp("AO-07");
     m_core->handleKey(Qt::Key_PageUp, 0);
     m_core->toggleQuickQsySide();
     m_core->setWindowPosition(-30, 100); // dragged above the screen: not saved
     QStringList calls;
     for (int i = 0; i < 60; ++i)
         calls.append(QStringLiteral("JA%1").arg(i));
-    m_core->view().setItems(QStringLiteral("List5"), calls);
+    m_core->view().setItems("List5", calls);
     takeSent();
     EXPECT_TRUE(m_core->requestClose());
     EXPECT_TRUE(m_core->unload());
-    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMEND")});
+    EXPECT_EQ(takeSent(), QStringList{"RCMEND"});
     EXPECT_EQ(m_channel.closePosted, QStringList{PanelCore::waterfallTitle()});
     EXPECT_TRUE(m_core->isClosing());
-    EXPECT_EQ(m_settings->file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset")),
-              QStringLiteral("100"));
-    EXPECT_EQ(m_settings->value(keys::QqMode), QStringLiteral("0"));
+    EXPECT_EQ(m_settings->file().value("SATinfo", "AO-07B-mode_offset"), "100");
+    EXPECT_EQ(m_settings->value(keys::QqMode), "0");
     EXPECT_FALSE(m_settings->contains(keys::VlrcTop));
-    EXPECT_EQ(m_settings->value(keys::CallCnt), QStringLiteral("49"));
-    EXPECT_EQ(m_settings->file().value(QStringLiteral("CallsLast50"), QStringLiteral("Call-49")),
-              QStringLiteral("JA49"));
-    EXPECT_FALSE(
-        m_settings->file().value(QStringLiteral("CallsLast50"), QStringLiteral("Call-50")).has_value());
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("AMSAT_TLE.txt"))));
+    EXPECT_EQ(m_settings->value(keys::CallCnt), "49");
+    EXPECT_EQ(m_settings->file().value("CallsLast50", "Call-49"), "JA49");
+    EXPECT_FALSE(m_settings->file().value("CallsLast50", "Call-50").has_value());
+    EXPECT_FALSE(QFile::exists(path("AMSAT_TLE.txt")));
     // Nothing goes out any more.
     m_core->handleKey(Qt::Key_PageUp, 0);
     EXPECT_TRUE(takeSent().isEmpty());
@@ -205,73 +195,66 @@ TEST_F(PanelLifecycle, UnloadEndsTheControllerAndSavesTheState)
 
 TEST_F(PanelLifecycle, UnloadWaitsForAControllerMessageAndSkipsFmOffsets)
 {
-    m_channel.titles.insert(QStringLiteral("Velomira_Message"));
+    m_channel.titles.insert("Velomira_Message");
     EXPECT_FALSE(m_core->unload());
     EXPECT_FALSE(m_core->isClosing());
     m_channel.titles.clear();
-    takeUp(QStringLiteral("SO-50"));
+    takeUp("SO-50");
     m_core->setWindowPosition(500, 600);
     EXPECT_TRUE(m_core->unload());
-    EXPECT_TRUE(
-        m_settings->file().keys(QStringLiteral("SATinfo")).filter(QStringLiteral("_offset")).isEmpty());
-    EXPECT_EQ(m_settings->value(keys::VlrcTop), QStringLiteral("500"));
+    EXPECT_TRUE(m_settings->file().keys("SATinfo").filter("_offset").isEmpty());
+    EXPECT_EQ(m_settings->value(keys::VlrcTop), "500");
     EXPECT_FALSE(m_settings->contains(keys::CallCnt)); // empty list: nothing written
 }
 
 TEST_F(PanelLifecycle, BeaconReferenceOffsetIsSavedInTransponderTerms)
 {
-    m_settings->file().set(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset"),
-                           QStringLiteral("1000"));
-    takeUp(QStringLiteral("AO-07"));
+    m_settings->file().set("SATinfo", "AO-07B-mode_offset", "1000");
+    takeUp("AO-07");
     m_core->dopplerButton(5);
     ASSERT_TRUE(m_core->beaconReference());
     EXPECT_TRUE(m_core->unload());
-    const int saved = m_settings->file()
-                          .value(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset"))
-                          .value_or("")
-                          .toInt();
+    const int saved = m_settings->file().value("SATinfo", "AO-07B-mode_offset").value_or("").toInt();
     EXPECT_NEAR(saved, 1000, 3);
 }
 
 TEST_F(PanelLifecycle, ControllerSettingsWindow)
 {
-    takeUp(QStringLiteral("AO-07"));
+    takeUp("AO-07");
     m_core->handleKey(Qt::Key_PageUp, 0);
     takeSent();
     m_core->openControllerSettings();
     const QStringList sent = takeSent();
-    EXPECT_EQ(sent.last(), QStringLiteral("RCMSHW"));
-    EXPECT_TRUE(sent.contains(QStringLiteral("RCMDOP3"))); // mode 0 → button 3
+    EXPECT_EQ(sent.last(), "RCMSHW");
+    EXPECT_TRUE(sent.contains("RCMDOP3")); // mode 0 → button 3
     EXPECT_TRUE(m_core->settingsWindowOpen());
-    EXPECT_FALSE(control(QStringLiteral("SetRIG")).enabled);
-    EXPECT_EQ(m_settings->value(keys::Cfo), QStringLiteral("1"));
-    EXPECT_EQ(m_settings->file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset")),
-              QStringLiteral("100"));
+    EXPECT_FALSE(control("SetRIG").enabled);
+    EXPECT_EQ(m_settings->value(keys::Cfo), "1");
+    EXPECT_EQ(m_settings->file().value("SATinfo", "AO-07B-mode_offset"), "100");
     // Satellite changes wait until the controller is ready again.
-    report(QStringLiteral("OPPSANRS-44"));
+    report("OPPSANRS-44");
     EXPECT_EQ(m_core->currentRecord(), 2);
-    report(QStringLiteral("OPPKAN"));
+    report("OPPKAN");
     EXPECT_FALSE(m_core->settingsWindowOpen());
-    EXPECT_TRUE(control(QStringLiteral("SetRIG")).enabled);
+    EXPECT_TRUE(control("SetRIG").enabled);
 }
 
 TEST_F(PanelLifecycle, ReportOfSavedSettingsReloadsTheOffsetAndCaptions)
 {
-    takeUp(QStringLiteral("AO-07"));
-    m_settings->file().set(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset"),
-                           QStringLiteral("-60"));
-    m_settings->setValue(keys::CalcType, QStringLiteral("2"));
-    report(QStringLiteral("OPPAGN"));
+    takeUp("AO-07");
+    m_settings->file().set("SATinfo", "AO-07B-mode_offset", "-60");
+    m_settings->setValue(keys::CalcType, "2");
+    report("OPPAGN");
     EXPECT_EQ(m_core->offset(), -60);
-    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMOFF-60")});
-    EXPECT_EQ(control(QStringLiteral("Frame1")).text, QStringLiteral("Ornik Information"));
+    EXPECT_EQ(takeSent(), QStringList{"RCMOFF-60"});
+    EXPECT_EQ(control("Frame1").text, "Ornik Information");
 }
 
 TEST_F(PanelLifecycle, TxLogFailureIsTold)
 {
-    ASSERT_TRUE(m_core->writeTxLog(QStringLiteral("QSO JA1ABC")));
-    ASSERT_TRUE(TextFile::writeAtomic(path(QStringLiteral("blocker")), QStringLiteral("x")));
-    m_settings->setValue(keys::LogFol, path(QStringLiteral("blocker/logs")));
-    EXPECT_FALSE(m_core->writeTxLog(QStringLiteral("QSO JA1ABC")));
-    EXPECT_TRUE(m_prompter.shown.last().startsWith(QStringLiteral("LOGs ")));
+    ASSERT_TRUE(m_core->writeTxLog("QSO JA1ABC"));
+    ASSERT_TRUE(TextFile::writeAtomic(path("blocker"), "x"));
+    m_settings->setValue(keys::LogFol, path("blocker/logs"));
+    EXPECT_FALSE(m_core->writeTxLog("QSO JA1ABC"));
+    EXPECT_TRUE(m_prompter.shown.last().startsWith("LOGs "));
 }

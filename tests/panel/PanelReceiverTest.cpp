@@ -5,23 +5,20 @@ using namespace vm::test;
 
 using PanelReceiver = PanelFixture;
 
-TEST_F(PanelReceiver, RigFrequencyShowsInThePatternRightAligned)
+TEST_F(PanelReceiver, RigFrequencyShowsInThePatternAndGarbledOnesChangeNothing)
 {
-    report(QStringLiteral("OPPRXS435123456"));
-    EXPECT_EQ(control(QStringLiteral("Label2")).text, QStringLiteral(" 435.123.456"));
-    EXPECT_TRUE(control(QStringLiteral("Label2")).alignRight);
-    EXPECT_EQ(control(QStringLiteral("Label2")).fontName, QStringLiteral("ＭＳ ゴシック"));
-    report(QStringLiteral("OPPTXS1296123456"));
-    EXPECT_EQ(control(QStringLiteral("Label3")).text, QStringLiteral("1296.123.456"));
+    report("OPPRXS435123456");
+    EXPECT_EQ(control("Label2").text, " 435.123.456");
+    EXPECT_TRUE(control("Label2").alignRight);
+    EXPECT_EQ(control("Label2").fontName, "ＭＳ ゴシック");
+    report("OPPTXS1296123456");
+    EXPECT_EQ(control("Label3").text, "1296.123.456");
     EXPECT_EQ(m_core->txHz(), 1296123456.0);
-}
 
-TEST_F(PanelReceiver, GarbledFrequencyChangesNothing)
-{
-    report(QStringLiteral("OPPRXS145950000"));
-    report(QStringLiteral("OPPRXS14x5"));
+    report("OPPRXS145950000");
+    report("OPPRXS14x5");
     EXPECT_EQ(m_core->rxHz(), 145950000.0);
-    EXPECT_EQ(control(QStringLiteral("Label2")).text, QStringLiteral(" 145.950.000"));
+    EXPECT_EQ(control("Label2").text, " 145.950.000");
 }
 
 TEST_F(PanelReceiver, OutOfPassbandMarkersCountTheEdgesAsInsideAndKeepToTheirDisplay)
@@ -50,144 +47,143 @@ TEST_F(PanelReceiver, OutOfPassbandMarkersCountTheEdgesAsInsideAndKeepToTheirDis
 
 TEST_F(PanelReceiver, DisplaySourceFlagsChooseTheReports)
 {
-    takeUp(QStringLiteral("AO-07"));
-    report(QStringLiteral("OPPSRX145950000"));
-    EXPECT_NE(control(QStringLiteral("Label2")).text, QStringLiteral(" 145.950.000")); // flag A is 0
-    m_core->dopplerButton(1);                                                          // grey -> green
-    m_core->dopplerButton(1); // green -> magenta: flag A
+    takeUp("AO-07");
+    report("OPPSRX145950000");
+    EXPECT_NE(control("Label2").text, " 145.950.000"); // flag A is 0
+    m_core->dopplerButton(1);                          // grey -> green
+    m_core->dopplerButton(1);                          // green -> magenta: flag A
     EXPECT_TRUE(m_core->flagA());
-    EXPECT_EQ(control(QStringLiteral("Command1_1")).backColor, PanelCore::Magenta);
-    report(QStringLiteral("OPPSRX145950000"));
-    EXPECT_EQ(control(QStringLiteral("Label2")).text, QStringLiteral(" 145.950.000"));
-    report(QStringLiteral("OPPRXS145940000")); // stored, not shown while flag A is 1
+    EXPECT_EQ(control("Command1_1").backColor, PanelCore::Magenta);
+    report("OPPSRX145950000");
+    EXPECT_EQ(control("Label2").text, " 145.950.000");
+    report("OPPRXS145940000"); // stored, not shown while flag A is 1
     EXPECT_EQ(m_core->rxHz(), 145940000.0);
-    EXPECT_EQ(control(QStringLiteral("Label2")).text, QStringLiteral(" 145.950.000"));
-    report(QStringLiteral("OPPHRX145960000")); // home reports need flag B
-    EXPECT_EQ(control(QStringLiteral("Label2")).text, QStringLiteral(" 145.950.000"));
+    EXPECT_EQ(control("Label2").text, " 145.950.000");
+    report("OPPHRX145960000"); // home reports need flag B
+    EXPECT_EQ(control("Label2").text, " 145.950.000");
 }
 
 TEST_F(PanelReceiver, FreeTextAndTheControllersEnd)
 {
     int unloads = 0;
     QObject::connect(m_core.get(), &PanelCore::unloadRequested, [&] { ++unloads; });
-    report(QStringLiteral("OPPRXFCOM Closed"));
-    EXPECT_EQ(control(QStringLiteral("Label2")).text, QStringLiteral("COM Closed"));
-    EXPECT_EQ(control(QStringLiteral("Label2")).fontSize, 22);
-    EXPECT_FALSE(control(QStringLiteral("Label2")).alignRight);
-    report(QStringLiteral("OPPTXF"));
-    EXPECT_EQ(control(QStringLiteral("Label3")).text, QString());
+    report("OPPRXFCOM Closed");
+    EXPECT_EQ(control("Label2").text, "COM Closed");
+    EXPECT_EQ(control("Label2").fontSize, 22);
+    EXPECT_FALSE(control("Label2").alignRight);
+    report("OPPTXF");
+    EXPECT_EQ(control("Label3").text, QString());
     EXPECT_EQ(unloads, 0);
-    report(QStringLiteral("OPPTXF終了処理中"));
+    report("OPPTXF終了処理中");
     EXPECT_EQ(unloads, 1);
-    report(QStringLiteral("OPPLNKOK"));
+    report("OPPLNKOK");
     EXPECT_EQ(unloads, 1);
-    report(QStringLiteral("OPPLNKNG"));
+    report("OPPLNKNG");
     EXPECT_EQ(unloads, 2);
 }
 
 TEST_F(PanelReceiver, RigReportFillsTheStatusBarAndCwControls)
 {
-    rig(QStringLiteral("IC9700:/dev/ttyUSB0:1:None:None:0:0"));
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_2")).text, QStringLiteral("IC9700"));
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_3")).text, QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_4")).text, QStringLiteral("Open"));
-    EXPECT_TRUE(control(QStringLiteral("Frame12")).enabled);
-    EXPECT_TRUE(control(QStringLiteral("Check3")).enabled);
-    EXPECT_TRUE(control(QStringLiteral("Check6")).enabled);
-    EXPECT_FALSE(control(QStringLiteral("StatusBar1_7")).enabled); // rig 2 unused
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_7")).text, QString());
+    rig("IC9700:/dev/ttyUSB0:1:None:None:0:0");
+    EXPECT_EQ(control("StatusBar1_2").text, "IC9700");
+    EXPECT_EQ(control("StatusBar1_3").text, "/dev/ttyUSB0");
+    EXPECT_EQ(control("StatusBar1_4").text, "Open");
+    EXPECT_TRUE(control("Frame12").enabled);
+    EXPECT_TRUE(control("Check3").enabled);
+    EXPECT_TRUE(control("Check6").enabled);
+    EXPECT_FALSE(control("StatusBar1_7").enabled); // rig 2 unused
+    EXPECT_EQ(control("StatusBar1_7").text, QString());
 
-    rig(QStringLiteral("IC910:COM3:0:FT991:COM4:1:3"));
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_4")).text, QStringLiteral("Can't Open"));
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_9")).text, QStringLiteral("Open"));
-    EXPECT_TRUE(control(QStringLiteral("Frame12")).enabled); // rig 2 keys: FT991 can
-    EXPECT_FALSE(control(QStringLiteral("Check3")).enabled);
+    rig("IC910:COM3:0:FT991:COM4:1:3");
+    EXPECT_EQ(control("StatusBar1_4").text, "Can't Open");
+    EXPECT_EQ(control("StatusBar1_9").text, "Open");
+    EXPECT_TRUE(control("Frame12").enabled); // rig 2 keys: FT991 can
+    EXPECT_FALSE(control("Check3").enabled);
 
-    rig(QStringLiteral("IC910:COM3:1:None:None:0:0"));
-    EXPECT_FALSE(control(QStringLiteral("Frame12")).enabled);
-    rig(QStringLiteral("IC910:COM3:x:None")); // garbled: nothing changes
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_2")).text, QStringLiteral("IC910"));
+    rig("IC910:COM3:1:None:None:0:0");
+    EXPECT_FALSE(control("Frame12").enabled);
+    rig("IC910:COM3:x:None"); // garbled: nothing changes
+    EXPECT_EQ(control("StatusBar1_2").text, "IC910");
 }
 
 TEST_F(PanelReceiver, PortErrorMarksTheRigClosedAndARetryIsOffered)
 {
-    rig(QStringLiteral("IC9700:COM3:1:TS2000:COM5:1:3"));
-    report(QStringLiteral("OPPCERCOM9")); // neither rig's
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_4")).text, QStringLiteral("Open"));
-    report(QStringLiteral("OPPCERCOM3"));
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_4")).text, QStringLiteral("Closed"));
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_5")).text, QStringLiteral("COM Error"));
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_3")).toolTip,
-              QStringLiteral("ここをﾀﾞﾌﾞﾙｸﾘｯｸすると Open にﾘﾄﾗｲします"));
+    rig("IC9700:COM3:1:TS2000:COM5:1:3");
+    report("OPPCERCOM9"); // neither rig's
+    EXPECT_EQ(control("StatusBar1_4").text, "Open");
+    report("OPPCERCOM3");
+    EXPECT_EQ(control("StatusBar1_4").text, "Closed");
+    EXPECT_EQ(control("StatusBar1_5").text, "COM Error");
+    EXPECT_EQ(control("StatusBar1_3").toolTip, "ここをﾀﾞﾌﾞﾙｸﾘｯｸすると Open にﾘﾄﾗｲします");
     m_core->statusBarClick(8, true); // rig 2 is open: nothing
     EXPECT_TRUE(takeSent().isEmpty());
     m_core->statusBarClick(3, true);
-    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMRTR1")});
-    report(QStringLiteral("OPPCERCOM5"));
+    EXPECT_EQ(takeSent(), QStringList{"RCMRTR1"});
+    report("OPPCERCOM5");
     m_core->statusBarClick(10, true);
-    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMRTR2")});
-    report(QStringLiteral("OPPOP11"));
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_4")).text, QStringLiteral("Open"));
-    EXPECT_EQ(control(QStringLiteral("StatusBar1_5")).text, QString());
+    EXPECT_EQ(takeSent(), QStringList{"RCMRTR2"});
+    report("OPPOP11");
+    EXPECT_EQ(control("StatusBar1_4").text, "Open");
+    EXPECT_EQ(control("StatusBar1_5").text, QString());
 }
 
 TEST_F(PanelReceiver, ControlStateForFmSatellite)
 {
-    report(QStringLiteral("OPPSANSO-50"));
-    report(QStringLiteral("OPPSTC5"));
-    report(QStringLiteral("OPPKAN"));
-    EXPECT_EQ(control(QStringLiteral("Command1_1")).backColor, PanelCore::Green);
+    report("OPPSANSO-50");
+    report("OPPSTC5");
+    report("OPPKAN");
+    EXPECT_EQ(control("Command1_1").backColor, PanelCore::Green);
     EXPECT_EQ(m_core->dopplerMode(), 1);
-    report(QStringLiteral("OPPSANAO-07"));
-    report(QStringLiteral("OPPSTC"));
+    report("OPPSANAO-07");
+    report("OPPSTC");
     takeSent();
-    report(QStringLiteral("OPPKAN"));
+    report("OPPKAN");
     EXPECT_EQ(m_core->dopplerMode(), 3);
-    EXPECT_EQ(takeSent().value(0), QStringLiteral("RCMDOP3"));
+    EXPECT_EQ(takeSent().value(0), "RCMDOP3");
 }
 
 TEST_F(PanelReceiver, KanEnablesSettingsAndPressesTheControlButton)
 {
-    report(QStringLiteral("OPPSANAO-07"));
-    report(QStringLiteral("OPPSTC2"));
-    report(QStringLiteral("OPPICDA01"));
-    EXPECT_TRUE(control(QStringLiteral("Check6")).checked);
+    report("OPPSANAO-07");
+    report("OPPSTC2");
+    report("OPPICDA01");
+    EXPECT_TRUE(control("Check6").checked);
     takeSent();
-    report(QStringLiteral("OPPKAN"));
-    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMDOP2")});
-    EXPECT_EQ(control(QStringLiteral("Command1_2")).backColor, PanelCore::Green);
-    EXPECT_EQ(control(QStringLiteral("Command1_0")).backColor, PanelCore::Grey);
-    EXPECT_TRUE(control(QStringLiteral("SetRIG")).enabled);
-    EXPECT_TRUE(control(QStringLiteral("Command15")).enabled);
-    EXPECT_FALSE(control(QStringLiteral("Check6")).checked);
+    report("OPPKAN");
+    EXPECT_EQ(takeSent(), QStringList{"RCMDOP2"});
+    EXPECT_EQ(control("Command1_2").backColor, PanelCore::Green);
+    EXPECT_EQ(control("Command1_0").backColor, PanelCore::Grey);
+    EXPECT_TRUE(control("SetRIG").enabled);
+    EXPECT_TRUE(control("Command15").enabled);
+    EXPECT_FALSE(control("Check6").checked);
 }
 
 TEST_F(PanelReceiver, DopplerReportPressesOnlyOnChange)
 {
-    takeUp(QStringLiteral("AO-07"));
-    report(QStringLiteral("OPPDOP0"));
+    takeUp("AO-07");
+    report("OPPDOP0");
     EXPECT_TRUE(takeSent().isEmpty()); // already 0
-    report(QStringLiteral("OPPDOP2"));
-    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMDOP2")});
-    report(QStringLiteral("OPPDOP4")); // no button of its own
+    report("OPPDOP2");
+    EXPECT_EQ(takeSent(), QStringList{"RCMDOP2"});
+    report("OPPDOP4"); // no button of its own
     EXPECT_TRUE(takeSent().isEmpty());
     EXPECT_EQ(m_core->dopplerMode(), 4);
-    EXPECT_EQ(control(QStringLiteral("Command1_2")).backColor, PanelCore::Green);
-    report(QStringLiteral("OPPDOP8"));
-    report(QStringLiteral("OPPDOP0")); // after 8 only stored
+    EXPECT_EQ(control("Command1_2").backColor, PanelCore::Green);
+    report("OPPDOP8");
+    report("OPPDOP0"); // after 8 only stored
     EXPECT_TRUE(takeSent().isEmpty());
     EXPECT_EQ(m_core->dopplerMode(), 0);
-    report(QStringLiteral("OPPDOP6"));
-    EXPECT_EQ(takeSent().value(0), QStringLiteral("RCMDOP1"));
+    report("OPPDOP6");
+    EXPECT_EQ(takeSent().value(0), "RCMDOP1");
 }
 
 TEST_F(PanelReceiver, ModesAndFilterDigit)
 {
-    report(QStringLiteral("OPPRXMUSB2"));
-    EXPECT_EQ(control(QStringLiteral("Label16")).text, QStringLiteral("USB"));
-    rig(QStringLiteral("IC9700:COM3:1:None:None:0:0"));
-    report(QStringLiteral("OPPRXMCW3"));
-    EXPECT_EQ(control(QStringLiteral("Label16")).text, QStringLiteral("CW"));
+    report("OPPRXMUSB2");
+    EXPECT_EQ(control("Label16").text, "USB");
+    rig("IC9700:COM3:1:None:None:0:0");
+    report("OPPRXMCW3");
+    EXPECT_EQ(control("Label16").text, "CW");
     // The filter digit of the report is the one sent with the next RX mode.
     m_core->rxModeOption(0);
     EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMMDM13")});
@@ -203,120 +199,112 @@ TEST_F(PanelReceiver, ModesAndFilterDigit)
 
 TEST_F(PanelReceiver, UuSatelliteShowsUsbAndPacket)
 {
-    takeUp(QStringLiteral("IO-117"));
-    report(QStringLiteral("OPPTXMLSB"));
-    EXPECT_EQ(control(QStringLiteral("Label17")).text, QStringLiteral("USB"));
-    report(QStringLiteral("OPPSANIO-117"));
-    EXPECT_EQ(control(QStringLiteral("Label5")).text, QStringLiteral("PKT"));
-    EXPECT_FALSE(control(QStringLiteral("Label10")).enabled);
+    takeUp("IO-117");
+    report("OPPTXMLSB");
+    EXPECT_EQ(control("Label17").text, "USB");
+    report("OPPSANIO-117");
+    EXPECT_EQ(control("Label5").text, "PKT");
+    EXPECT_FALSE(control("Label10").enabled);
 }
 
-TEST_F(PanelReceiver, ElevationColoursTheName)
+TEST_F(PanelReceiver, ElevationColoursTheNameAndHomeRaisesThePanel)
 {
-    report(QStringLiteral("OPPSANAO-07"));
-    report(QStringLiteral("OPPELE1"));
-    EXPECT_EQ(control(QStringLiteral("Label1")).foreColor, PanelCore::Red);
-    report(QStringLiteral("OPPELE0"));
-    EXPECT_EQ(control(QStringLiteral("Label1")).foreColor, PanelCore::Blue);
+    report("OPPSANAO-07");
+    report("OPPELE1");
+    EXPECT_EQ(control("Label1").foreColor, PanelCore::Red);
+    report("OPPELE0");
+    EXPECT_EQ(control("Label1").foreColor, PanelCore::Blue);
+
+    int raised = 0;
+    QObject::connect(m_core.get(), &PanelCore::raiseRequested,
+                     [&](bool activate) { raised += activate ? 1 : 0; });
+    report("OPPHOM");
+    EXPECT_EQ(raised, 1);
 }
 
 TEST_F(PanelReceiver, MultiModeListAndUndefinedSatellite)
 {
-    report(QStringLiteral("OPPSANAO-07"));
-    report(QStringLiteral("OPPMLT2"));
-    EXPECT_EQ(control(QStringLiteral("List3")).items,
-              (QStringList{QStringLiteral("B-mode"), QStringLiteral("A-mode")}));
-    EXPECT_EQ(control(QStringLiteral("List4")).items,
-              (QStringList{QStringLiteral("2"), QStringLiteral("3")}));
-    EXPECT_EQ(control(QStringLiteral("Label5")).text, QStringLiteral("B-mode"));
-    EXPECT_TRUE(control(QStringLiteral("Label5")).visible);
-    report(QStringLiteral("OPPSAN未定義星"));
-    EXPECT_FALSE(control(QStringLiteral("Label5")).visible);
+    report("OPPSANAO-07");
+    report("OPPMLT2");
+    EXPECT_EQ(control("List3").items, (QStringList{"B-mode", "A-mode"}));
+    EXPECT_EQ(control("List4").items, (QStringList{"2", "3"}));
+    EXPECT_EQ(control("Label5").text, "B-mode");
+    EXPECT_TRUE(control("Label5").visible);
+    report("OPPSAN未定義星");
+    EXPECT_FALSE(control("Label5").visible);
     EXPECT_TRUE(m_core->currentMode().isEmpty());
-    EXPECT_EQ(control(QStringLiteral("Label1")).text, QStringLiteral("未定義星"));
+    EXPECT_EQ(control("Label1").text, "未定義星");
 }
 
 TEST_F(PanelReceiver, TrackingKindCaptions)
 {
-    report(QStringLiteral("OPPLKM3"));
-    EXPECT_EQ(control(QStringLiteral("Frame1")).text, QStringLiteral("Kepral99 Information ( DDE方式 )"));
-    EXPECT_TRUE(control(QStringLiteral("Check1")).enabled);
-    EXPECT_FALSE(control(QStringLiteral("Command13")).enabled);
-    report(QStringLiteral("OPPLKM2"));
-    EXPECT_EQ(control(QStringLiteral("Frame1")).text, QStringLiteral("Ornik Information"));
-    EXPECT_FALSE(control(QStringLiteral("mkSKD")).enabled);
-    report(QStringLiteral("OPPLKM4"));
-    EXPECT_EQ(control(QStringLiteral("Frame1")).text, QStringLiteral("内蔵軌道計算 Information"));
-}
-
-TEST_F(PanelReceiver, HomeReportRaisesThePanel)
-{
-    int raised = 0;
-    QObject::connect(m_core.get(), &PanelCore::raiseRequested,
-                     [&](bool activate) { raised += activate ? 1 : 0; });
-    report(QStringLiteral("OPPHOM"));
-    EXPECT_EQ(raised, 1);
+    report("OPPLKM3");
+    EXPECT_EQ(control("Frame1").text, "Kepral99 Information ( DDE方式 )");
+    EXPECT_TRUE(control("Check1").enabled);
+    EXPECT_FALSE(control("Command13").enabled);
+    report("OPPLKM2");
+    EXPECT_EQ(control("Frame1").text, "Ornik Information");
+    EXPECT_FALSE(control("mkSKD").enabled);
+    report("OPPLKM4");
+    EXPECT_EQ(control("Frame1").text, "内蔵軌道計算 Information");
 }
 
 TEST_F(PanelReceiver, WaterfallRecords)
 {
     m_channel.titles.insert(PanelCore::waterfallTitle());
-    takeUp(QStringLiteral("AO-07"));
-    report(QStringLiteral("OPPRXS145950000"));
-    report(QStringLiteral("OPPRXMLSB"));
+    takeUp("AO-07");
+    report("OPPRXS145950000");
+    report("OPPRXMLSB");
     takeSent();
-    report(QStringLiteral("VLMzeroin   1234"));
-    EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMPUS2"), QStringLiteral("RCMQSQ145948770")}));
-    report(QStringLiteral("OPPRXMUSB"));
-    report(QStringLiteral("VLMzeroin   1235")); // 123.5 rounds to even: 124
-    EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMPUS2"), QStringLiteral("RCMQSQ145951240")}));
-    report(QStringLiteral("OPPRXMFM"));
-    report(QStringLiteral("VLMzeroin   500"));
-    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMPUS2")});
+    report("VLMzeroin   1234");
+    EXPECT_EQ(takeSent(), (QStringList{"RCMPUS2", "RCMQSQ145948770"}));
+    report("OPPRXMUSB");
+    report("VLMzeroin   1235"); // 123.5 rounds to even: 124
+    EXPECT_EQ(takeSent(), (QStringList{"RCMPUS2", "RCMQSQ145951240"}));
+    report("OPPRXMFM");
+    report("VLMzeroin   500");
+    EXPECT_EQ(takeSent(), QStringList{"RCMPUS2"});
 
-    report(QStringLiteral("VLMTXshif   -300"));
-    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMTXP-300")});
-    EXPECT_EQ(control(QStringLiteral("Command10")).backColor, PanelCore::Red);
-    report(QStringLiteral("VLMoffset   200"));
-    EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMTXP0"), QStringLiteral("RCMOFF-200")}));
-    report(QStringLiteral("VLMoffset   99999")); // the offset stays in its range
-    EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMTXP0"), QStringLiteral("RCMOFF-30000")}));
-    EXPECT_EQ(control(QStringLiteral("Command10")).backColor, PanelCore::Grey);
-    report(QStringLiteral("VLMreques"));
-    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMREQ")});
-    report(QStringLiteral("VLMwfclos"));
-    EXPECT_FALSE(control(QStringLiteral("Command10")).visible);
-    report(QStringLiteral("XYZanything")); // other families are ignored
+    report("VLMTXshif   -300");
+    EXPECT_EQ(takeSent(), QStringList{"RCMTXP-300"});
+    EXPECT_EQ(control("Command10").backColor, PanelCore::Red);
+    report("VLMoffset   200");
+    EXPECT_EQ(takeSent(), (QStringList{"RCMTXP0", "RCMOFF-200"}));
+    report("VLMoffset   99999"); // the offset stays in its range
+    EXPECT_EQ(takeSent(), (QStringList{"RCMTXP0", "RCMOFF-30000"}));
+    EXPECT_EQ(control("Command10").backColor, PanelCore::Grey);
+    report("VLMreques");
+    EXPECT_EQ(takeSent(), QStringList{"RCMREQ"});
+    report("VLMwfclos");
+    EXPECT_FALSE(control("Command10").visible);
+    report("XYZanything"); // other families are ignored
     EXPECT_TRUE(takeSent().isEmpty());
 }
 
-TEST_F(PanelReceiver, TableReloadOnlyWithPayload)
+TEST_F(PanelReceiver, TableReloadOnlyWithPayloadAndAnUnreadableOneKeepsTheTableInUse)
 {
-    writeTable(tableLines() << QStringLiteral("AO-73,145950,435150,20,,,,,,"));
-    report(QStringLiteral("OPPHAI"));
+    writeTable({"Name,UpLink,DownLink,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode"});
+    report("OPPHAI1");
     EXPECT_EQ(m_core->table().count(), 6);
-    report(QStringLiteral("OPPHAI7"));
+    EXPECT_EQ(m_prompter.shown.last(), "SATdataが読めませんでした");
+    report("OPPSANRS-44");
+    EXPECT_EQ(m_core->currentRecord(), 6);
+
+    writeTable(tableLines() << "AO-73,145950,435150,20,,,,,,");
+    report("OPPHAI");
+    EXPECT_EQ(m_core->table().count(), 6);
+    report("OPPHAI7");
     EXPECT_EQ(m_core->table().count(), 7);
     EXPECT_GT(m_core->table().record(7).TransposeHz, 0.0); // derived
 }
 
-TEST_F(PanelReceiver, UnreadableTableOnReloadKeepsTheOneInUse)
-{
-    writeTable({QStringLiteral("Name,UpLink,DownLink,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode")});
-    report(QStringLiteral("OPPHAI1"));
-    EXPECT_EQ(m_core->table().count(), 6);
-    EXPECT_EQ(m_prompter.shown.last(), QStringLiteral("SATdataが読めませんでした"));
-    report(QStringLiteral("OPPSANRS-44"));
-    EXPECT_EQ(m_core->currentRecord(), 6);
-}
-
 TEST_F(PanelReceiver, CallSignFromDigitalModeProgramsClipboard)
 {
-    m_core->clipboardChanged(QStringLiteral("MMVARI"), QStringLiteral(" ja1abc "));
-    EXPECT_EQ(control(QStringLiteral("Text1")).text, QString()); // no satellite yet
-    report(QStringLiteral("OPPSANAO-07"));
-    m_core->clipboardChanged(QStringLiteral("Editor"), QStringLiteral("ja1abc"));
-    EXPECT_EQ(control(QStringLiteral("Text1")).text, QString());
-    m_core->clipboardChanged(QStringLiteral("MMVARI"), QStringLiteral(" ja1abc "));
-    EXPECT_EQ(control(QStringLiteral("Text1")).text, QStringLiteral("JA1ABC"));
+    m_core->clipboardChanged("MMVARI", " ja1abc ");
+    EXPECT_EQ(control("Text1").text, QString()); // no satellite yet
+    report("OPPSANAO-07");
+    m_core->clipboardChanged("Editor", "ja1abc");
+    EXPECT_EQ(control("Text1").text, QString());
+    m_core->clipboardChanged("MMVARI", " ja1abc ");
+    EXPECT_EQ(control("Text1").text, "JA1ABC");
 }

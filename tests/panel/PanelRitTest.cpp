@@ -7,26 +7,25 @@ using PanelRit = PanelFixture;
 
 TEST_F(PanelRit, BarShowsKilohertzAndTheMarker)
 {
-    rig(QStringLiteral("IC9700:COM3:1:None:None:0:0"));
-    takeUp(QStringLiteral("SO-50"));
+    rig("IC9700:COM3:1:None:None:0:0");
+    takeUp("SO-50");
     m_core->setRit(-1500);
-    EXPECT_EQ(control(QStringLiteral("Label26")).text, QStringLiteral("-1.5"));
-    EXPECT_TRUE(control(QStringLiteral("Label28")).visible);
-    EXPECT_EQ(control(QStringLiteral("Label28")).toolTip, QStringLiteral("RIT=-1.5KHz"));
+    EXPECT_EQ(control("Label26").text, "-1.5");
+    EXPECT_TRUE(control("Label28").visible);
+    EXPECT_EQ(control("Label28").toolTip, "RIT=-1.5KHz");
     EXPECT_EQ(m_core->ritValue(), -1500);
     m_core->setRit(-20000);
-    EXPECT_EQ(control(QStringLiteral("Label26")).text, QStringLiteral("-10.0"));
+    EXPECT_EQ(control("Label26").text, "-10.0");
     m_core->setRit(25000);
-    EXPECT_EQ(control(QStringLiteral("Label26")).text, QStringLiteral("10.0"));
+    EXPECT_EQ(control("Label26").text, "10.0");
     m_core->setRit(0);
-    EXPECT_FALSE(control(QStringLiteral("Label28")).visible);
-    EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMRIT-1500"), QStringLiteral("RCMRIT-10000"),
-                                       QStringLiteral("RCMRIT10000"), QStringLiteral("RCMRIT0")}));
+    EXPECT_FALSE(control("Label28").visible);
+    EXPECT_EQ(takeSent(), (QStringList{"RCMRIT-1500", "RCMRIT-10000", "RCMRIT10000", "RCMRIT0"}));
 }
 
 TEST_F(PanelRit, ClosedPortOnlyRemembers)
 {
-    takeUp(QStringLiteral("SO-50"));
+    takeUp("SO-50");
     m_core->setRit(300);
     EXPECT_EQ(m_core->ritValue(), 300);
     EXPECT_TRUE(takeSent().isEmpty());
@@ -34,44 +33,42 @@ TEST_F(PanelRit, ClosedPortOnlyRemembers)
 
 TEST_F(PanelRit, SatelliteNotHeldByTheControllerChangesTheDisplayOnly)
 {
-    rig(QStringLiteral("IC9700:COM3:1:None:None:0:0"));
-    takeUp(QStringLiteral("XW-9")); // not in the table
+    rig("IC9700:COM3:1:None:None:0:0");
+    takeUp("XW-9"); // not in the table
     m_core->setRit(500);
-    EXPECT_EQ(control(QStringLiteral("Label26")).text, QStringLiteral("0.5"));
+    EXPECT_EQ(control("Label26").text, "0.5");
     EXPECT_EQ(m_core->ritValue(), 0);
     EXPECT_TRUE(takeSent().isEmpty());
 }
 
 TEST_F(PanelRit, SetStoresPerSatelliteAndItComesBack)
 {
-    rig(QStringLiteral("IC9700:COM3:1:None:None:0:0"));
-    takeUp(QStringLiteral("SO-50"));
+    rig("IC9700:COM3:1:None:None:0:0");
+    takeUp("SO-50");
     m_core->clickRxModeLabel(true);
-    EXPECT_TRUE(control(QStringLiteral("Frame6")).visible);
+    EXPECT_TRUE(control("Frame6").visible);
     m_core->setRit(-700);
     m_core->ritSet();
-    EXPECT_FALSE(control(QStringLiteral("Frame6")).visible);
-    EXPECT_EQ(m_settings->file().value(QStringLiteral("SATinfo"), QStringLiteral("SO-50_RITfreq")),
-              QStringLiteral("-700"));
-    report(QStringLiteral("OPPSANAO-07"));
+    EXPECT_FALSE(control("Frame6").visible);
+    EXPECT_EQ(m_settings->file().value("SATinfo", "SO-50_RITfreq"), "-700");
+    report("OPPSANAO-07");
     takeSent();
-    report(QStringLiteral("OPPSANSO-50"));
-    EXPECT_EQ(control(QStringLiteral("HScroll1")).value, -700);
-    EXPECT_TRUE(takeSent().contains(QStringLiteral("RCMRIT-700")));
+    report("OPPSANSO-50");
+    EXPECT_EQ(control("HScroll1").value, -700);
+    EXPECT_TRUE(takeSent().contains("RCMRIT-700"));
     m_core->ritReset();
-    EXPECT_EQ(control(QStringLiteral("Label26")).text, QStringLiteral("0.0"));
-    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMRIT0")});
+    EXPECT_EQ(control("Label26").text, "0.0");
+    EXPECT_EQ(takeSent(), QStringList{"RCMRIT0"});
 }
 
 TEST_F(PanelRit, PopupOnlyForFmSatellites)
 {
-    takeUp(QStringLiteral("AO-07"));
+    takeUp("AO-07");
     m_core->clickRxModeLabel(true);
-    EXPECT_FALSE(control(QStringLiteral("Frame6")).visible);
+    EXPECT_FALSE(control("Frame6").visible);
     // "Set" on a satellite without a complete FM record stores nothing but closes.
-    m_core->view().setVisible(QStringLiteral("Frame6"), true);
+    m_core->view().setVisible("Frame6", true);
     m_core->ritSet();
-    EXPECT_FALSE(control(QStringLiteral("Frame6")).visible);
-    EXPECT_TRUE(
-        m_settings->file().keys(QStringLiteral("SATinfo")).filter(QStringLiteral("_RITfreq")).isEmpty());
+    EXPECT_FALSE(control("Frame6").visible);
+    EXPECT_TRUE(m_settings->file().keys("SATinfo").filter("_RITfreq").isEmpty());
 }

@@ -4,6 +4,7 @@
 // closing the panel ends the controller with the rig restored.
 #include "PanelFakes.h"
 #include "ProcessTools.h"
+#include "SimulatedStation.h"
 #include "TestPaths.h"
 #include "common/Clock.h"
 #include "common/Settings.h"
@@ -14,11 +15,10 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -29,7 +29,7 @@ using namespace vm;
 namespace {
 
 using test::GenerousMs;
-using test::readLine;
+
 // RS-44, inverting: the transmit dial is K minus the receive dial.
 constexpr qint64 Rs44K = (145935LL + 435610LL + 60LL) * 1000;
 
@@ -50,8 +50,6 @@ public:
     bool openUrl(const QString &) override { return false; }
 };
 
-using test::stop;
-
 class PanelSystem : public ::testing::Test {
 protected:
     virtual QString trackedSatellite() const { return QStringLiteral("RS-44"); }
@@ -60,53 +58,30 @@ protected:
     {
         if (!QCoreApplication::instance())
             new QApplication(argcStore, argvStore);
-        ASSERT_TRUE(m_home.isValid());
-        ASSERT_TRUE(m_runtime.isValid());
-        qputenv("VELOMIRA_HOME", m_home.path().toUtf8());
-        qputenv("VELOMIRA_RUNTIME_DIR", m_runtime.path().toUtf8());
+        ASSERT_TRUE(station.valid());
+        qputenv("VELOMIRA_HOME", station.homeDir().toUtf8());
+        qputenv("VELOMIRA_RUNTIME_DIR", station.runtimeDir().toUtf8());
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        ASSERT_TRUE(TextFile::writeLinesAtomic(
-            file(QStringLiteral("SATdata.txt")),
-            {QStringLiteral("Name,UpLink,DownLink,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode"),
-             QStringLiteral("RS-44,145935,435610,60,435605,,,,,"),
-             QStringLiteral("AO-07,432125,145925,50,145975,,,,,B-mode"),
-             QStringLiteral("AO-07,145850,435150,100,,,,,,J-mode")}));
-
-        m_rigsim.setProgram(test::program(QStringLiteral("rigsim")));
-        m_rigsim.setArguments({QStringLiteral("--model"), QStringLiteral("IC9700"), QStringLiteral("--link"),
-                               file(QStringLiteral("rig")), QStringLiteral("--baud"),
-                               QStringLiteral("19200")});
-        m_rigsim.start();
-        ASSERT_TRUE(m_rigsim.waitForStarted(GenerousMs));
-        ASSERT_TRUE(readLine(m_rigsim).startsWith(QStringLiteral("/dev/")))
-            << "rigsim gave no pseudo-terminal";
-        ASSERT_TRUE(TextFile::writeAtomic(file(QStringLiteral("Velomira.ini")),
-                                          QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\n"
-                                                         "BAUD_RATE=19200\nICOM_RIGadrs=A2\nRigContType=0\n"
-                                                         "Poll_Time=200\n\n[Velomira]\nIM=7\n\n[SATinfo]\n"
-                                                         "AO-07B-mode_offset=1200\nAO-07J-mode_offset=-300\n")
-                                              .arg(file(QStringLiteral("rig")))));
+        ASSERT_TRUE(station.writeTable({"RS-44,145935,435610,60,435605,,,,,",
+                                        "AO-07,432125,145925,50,145975,,,,,B-mode",
+                                        "AO-07,145850,435150,100,,,,,,J-mode"}));
+        ASSERT_TRUE(station.startRig(
+            "\n[Velomira]\nIM=7\n\n[SATinfo]\nAO-07B-mode_offset=1200\nAO-07J-mode_offset=-300\n"));
         // A pass standing still: elevation 30 degrees, no range rate.
         ASSERT_TRUE(TextFile::writeLinesAtomic(
-            file(QStringLiteral("pass.txt")), {QStringLiteral("0 %1 30 0 4711").arg(trackedSatellite()),
-                                               QStringLiteral("3600 %1 30 0 4711").arg(trackedSatellite())}));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        m_tracker.setProcessEnvironment(env);
-        m_tracker.start(test::program(QStringLiteral("faketracker")),
-                        {QStringLiteral("--program"), QStringLiteral("Kepral32"), QStringLiteral("--script"),
-                         file(QStringLiteral("pass.txt"))});
-        ASSERT_TRUE(m_tracker.waitForStarted(GenerousMs));
-        ASSERT_TRUE(readLine(m_tracker).startsWith(QStringLiteral("serving"))) << "faketracker did not start";
+            station.file("pass.txt"), {QStringLiteral("0 %1 30 0 4711").arg(trackedSatellite()),
+                                       QStringLiteral("3600 %1 30 0 4711").arg(trackedSatellite())}));
+        ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--script", station.file("pass.txt")}));
 
-        m_settings = std::make_unique<Settings>(file(QStringLiteral("Velomira.ini")));
-        m_channel = std::make_unique<LocalChannel>(m_runtime.path());
+        m_settings = std::make_unique<Settings>(station.file("Velomira.ini"));
+        m_channel = std::make_unique<LocalChannel>(station.runtimeDir());
         ASSERT_TRUE(m_channel->open());
         ASSERT_TRUE(m_channel->registerTitle(PanelCore::panelTitle()));
         m_core = std::make_unique<PanelCore>(*m_channel, *m_settings, m_prompter, m_launcher,
-                                             SteadyClock::instance(), m_home.path());
+                                             SteadyClock::instance(), station.homeDir());
         m_channel->setRecordHandler(PanelCore::panelTitle(),
                                     [this](const ChannelRecord &r) { return m_core->handleRecord(r.text); });
-        ASSERT_GE(m_core->table().load(file(QStringLiteral("SATdata.txt"))), 2);
+        ASSERT_GE(m_core->table().load(station.file("SATdata.txt")), 2);
         m_window = std::make_unique<PanelWindow>(*m_core, *m_settings, m_launcher);
         m_window->show();
         QApplication::setActiveWindow(m_window.get());
@@ -118,24 +93,11 @@ protected:
         m_window.reset();
         m_core.reset();
         m_channel.reset();
-        stop(m_launcher.process);
-        stop(m_tracker);
-        stop(m_rigsim);
+        test::stop(m_launcher.process);
     }
 
-    QString file(const QString &name) const { return QDir(m_home.path()).filePath(name); }
-
-    QString rig(const QString &line)
-    {
-        m_rigsim.write(line.toUtf8() + '\n');
-        return readLine(m_rigsim);
-    }
-
-    qint64 dial(const char *side)
-    {
-        const QStringList parts = rig(QStringLiteral("dial %1").arg(QString::fromLatin1(side))).split(u' ');
-        return parts.size() > 1 ? parts[1].toLongLong() : -1;
-    }
+    QString rig(const QString &line) { return station.rig(line); }
+    qint64 dial(const char *side) { return station.dial(side); }
 
     // Runs the panel's event loop until the condition holds or the time is up.
     bool waitFor(const std::function<bool()> &condition)
@@ -149,10 +111,7 @@ protected:
         return true;
     }
 
-    QTemporaryDir m_home;
-    QTemporaryDir m_runtime;
-    QProcess m_rigsim;
-    QProcess m_tracker;
+    test::SimulatedStation station;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<LocalChannel> m_channel;
     test::FakePrompter m_prompter;
@@ -165,19 +124,18 @@ protected:
 
 TEST_F(PanelSystem, KeysOnThePanelMoveTheSimulatedRigAndClosingRestoresIt)
 {
-    m_core->load(QCoreApplication::applicationPid(), test::program(QStringLiteral("tunavox")));
-    m_window->control(QStringLiteral("Text1"))->setFocus();
+    m_core->load(QCoreApplication::applicationPid(), test::program("tunavox"));
+    m_window->control("Text1")->setFocus();
     // The controller comes up, reports its rig and the tracked satellite, and is ready.
     ASSERT_TRUE(waitFor([&] {
         // "OPPKAN" enables the record button.
-        return m_core->satelliteName() == u"RS-44" && m_core->view()[QStringLiteral("Command15")].enabled &&
-               m_core->view()[QStringLiteral("StatusBar1_4")].text == u"Open";
-    })) << m_core->view()[QStringLiteral("Label3")].text.toStdString();
-    EXPECT_EQ(m_core->view()[QStringLiteral("StatusBar1_2")].text, QStringLiteral("IC9700"));
+        return m_core->satelliteName() == u"RS-44" && m_core->view()["Command15"].enabled &&
+               m_core->view()["StatusBar1_4"].text == u"Open";
+    })) << m_core->view()["Label3"].text.toStdString();
+    EXPECT_EQ(m_core->view()["StatusBar1_2"].text, "IC9700");
 
     // "受信固定": the transmit dial follows the receive dial through the transponder.
-    QTest::mouseClick(static_cast<QPushButton *>(m_window->control(QStringLiteral("Command1_0"))),
-                      Qt::LeftButton);
+    QTest::mouseClick(static_cast<QPushButton *>(m_window->control("Command1_0")), Qt::LeftButton);
     qint64 rx = 0;
     ASSERT_TRUE(waitFor([&] {
         rx = dial("main");
@@ -203,9 +161,8 @@ TEST_F(PanelSystem, KeysOnThePanelMoveTheSimulatedRigAndClosingRestoresIt)
     EXPECT_TRUE(m_window->close());
     ASSERT_TRUE(m_launcher.process.waitForFinished(GenerousMs));
     EXPECT_EQ(m_launcher.process.exitCode(), 0);
-    EXPECT_TRUE(rig(QStringLiteral("status")).contains(QStringLiteral("satellite=off")));
-    EXPECT_EQ(m_settings->file().value(QStringLiteral("SATinfo"), QStringLiteral("RS-44_offset")),
-              QStringLiteral("110"));
+    EXPECT_TRUE(rig("status").contains("satellite=off"));
+    EXPECT_EQ(m_settings->file().value("SATinfo", "RS-44_offset"), "110");
 }
 
 namespace {
@@ -217,14 +174,15 @@ protected:
 
 // Switching the mode of a multi-mode satellite keeps each mode's stored
 // offset: the controller files the offset it holds under the old mode, so the
-// panel must not send the new mode's offset before the switch.
+// panel must not send the new mode's offset before the switch, nor take the
+// first mode back as current afterwards.
 TEST_F(PanelSystemMultiMode, SwitchingTheModeKeepsEachModesOffset)
 {
-    m_core->load(QCoreApplication::applicationPid(), test::program(QStringLiteral("tunavox")));
+    m_core->load(QCoreApplication::applicationPid(), test::program("tunavox"));
     ASSERT_TRUE(waitFor([&] {
-        return m_core->satelliteName() == u"AO-07" && m_core->view()[QStringLiteral("Command15")].enabled &&
-               m_core->view()[QStringLiteral("List3")].items.size() == 2;
-    })) << m_core->view()[QStringLiteral("Label3")].text.toStdString();
+        return m_core->satelliteName() == u"AO-07" && m_core->view()["Command15"].enabled &&
+               m_core->view()["List3"].items.size() == 2;
+    })) << m_core->view()["Label3"].text.toStdString();
     ASSERT_TRUE(waitFor([&] { return m_core->currentMode() == u"B-mode" && m_core->offset() == 1200; }));
     // The receive dial of the B mode sits on 2 m.
     ASSERT_TRUE(waitFor([&] { return dial("main") / 1000000 == 145; })) << dial("main");
@@ -235,9 +193,7 @@ TEST_F(PanelSystemMultiMode, SwitchingTheModeKeepsEachModesOffset)
 
     EXPECT_TRUE(m_window->close());
     ASSERT_TRUE(m_launcher.process.waitForFinished(GenerousMs));
-    Settings after(file(QStringLiteral("Velomira.ini")));
-    EXPECT_EQ(after.file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset")),
-              QStringLiteral("1200"));
-    EXPECT_EQ(after.file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07J-mode_offset")),
-              QStringLiteral("-300"));
+    Settings after(station.file("Velomira.ini"));
+    EXPECT_EQ(after.file().value("SATinfo", "AO-07B-mode_offset"), "1200");
+    EXPECT_EQ(after.file().value("SATinfo", "AO-07J-mode_offset"), "-300");
 }

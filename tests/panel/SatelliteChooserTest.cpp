@@ -32,55 +32,52 @@ qint64 epochMs()
 
 TEST(SatelliteChooser, NamesMatchWithoutCaseBlanksOrDashes)
 {
-    EXPECT_TRUE(SatelliteChooser::sameSatellite(QStringLiteral("AO-07"), QStringLiteral("AO-07")));
-    EXPECT_TRUE(SatelliteChooser::sameSatellite(QStringLiteral("AO-07"), QStringLiteral("ao 07")));
-    EXPECT_TRUE(SatelliteChooser::sameSatellite(QStringLiteral("ISS"), QStringLiteral("ISS (ZARYA)")));
-    EXPECT_FALSE(SatelliteChooser::sameSatellite(QStringLiteral("AO-07"), QStringLiteral("OSCAR 7 (AO-7)")));
-    EXPECT_TRUE(SatelliteChooser::sameSatellite(QStringLiteral("AO-7"), QStringLiteral("OSCAR 7 (AO-7)")));
-    EXPECT_FALSE(SatelliteChooser::sameSatellite(QStringLiteral("SO-50"), QStringLiteral("SO-500")));
-    EXPECT_FALSE(SatelliteChooser::sameSatellite(QString(), QStringLiteral("X")));
+    EXPECT_TRUE(SatelliteChooser::sameSatellite("AO-07", "AO-07"));
+    EXPECT_TRUE(SatelliteChooser::sameSatellite("AO-07", "ao 07"));
+    EXPECT_TRUE(SatelliteChooser::sameSatellite("ISS", "ISS (ZARYA)"));
+    EXPECT_FALSE(SatelliteChooser::sameSatellite("AO-07", "OSCAR 7 (AO-7)"));
+    EXPECT_TRUE(SatelliteChooser::sameSatellite("AO-7", "OSCAR 7 (AO-7)"));
+    EXPECT_FALSE(SatelliteChooser::sameSatellite("SO-50", "SO-500"));
+    EXPECT_FALSE(SatelliteChooser::sameSatellite(QString(), "X"));
 }
 
 TEST(SatelliteChooser, StationFromCoordinatesElseLocator)
 {
     QTemporaryDir dir;
-    Settings settings(dir.filePath(QStringLiteral("Velomira.ini")));
+    Settings settings(dir.filePath("Velomira.ini"));
     EXPECT_FALSE(SatelliteChooser::station(settings).has_value());
-    settings.setValue(keys::Locator, QStringLiteral("PM95"));
+    settings.setValue(keys::Locator, "PM95");
     auto s = SatelliteChooser::station(settings);
     ASSERT_TRUE(s.has_value());
     EXPECT_NEAR(s->latitudeDeg, 35.5, 0.01);
     EXPECT_NEAR(s->longitudeDeg, 139.0, 0.01);
-    settings.setValue(keys::Latitude, QStringLiteral("43.06"));
-    settings.setValue(keys::Longitude, QStringLiteral("141.35"));
-    settings.setValue(keys::Height, QStringLiteral("20"));
+    settings.setValue(keys::Latitude, "43.06");
+    settings.setValue(keys::Longitude, "141.35");
+    settings.setValue(keys::Height, "20");
     s = SatelliteChooser::station(settings);
     ASSERT_TRUE(s.has_value());
     EXPECT_DOUBLE_EQ(s->latitudeDeg, 43.06);
     EXPECT_DOUBLE_EQ(s->heightM, 20.0);
-    settings.setValue(keys::Latitude, QStringLiteral("north"));
+    settings.setValue(keys::Latitude, "north");
     EXPECT_NEAR(SatelliteChooser::station(settings)->latitudeDeg, 35.5, 0.01); // falls back to the locator
 }
 
 TEST(SatelliteChooser, TleFileInTheDataFolderOrAbsolute)
 {
     QTemporaryDir dir;
-    Settings settings(dir.filePath(QStringLiteral("Velomira.ini")));
-    EXPECT_EQ(SatelliteChooser::tleFile(settings, QStringLiteral("/data")),
-              QStringLiteral("/data/nasabare.txt"));
-    settings.setValue(keys::TleFile, QStringLiteral("/srv/tle/amateur.txt"));
-    EXPECT_EQ(SatelliteChooser::tleFile(settings, QStringLiteral("/data")),
-              QStringLiteral("/srv/tle/amateur.txt"));
+    Settings settings(dir.filePath("Velomira.ini"));
+    EXPECT_EQ(SatelliteChooser::tleFile(settings, "/data"), "/data/nasabare.txt");
+    settings.setValue(keys::TleFile, "/srv/tle/amateur.txt");
+    EXPECT_EQ(SatelliteChooser::tleFile(settings, "/data"), "/srv/tle/amateur.txt");
 }
 
 TEST(SatelliteChooser, ListsTableSatellitesWithATleAndTheirNextRise)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("SATdata.txt"));
-    ASSERT_TRUE(TextFile::writeLinesAtomic(path, {SatelliteTable::headerLine(),
-                                                  QStringLiteral("AO-07,432125,145925,50,145975,,,,,B-mode"),
-                                                  QStringLiteral("ISS,145990,437800,,,67.0,,,,"),
-                                                  QStringLiteral("ISS,145825,145825,,,,,,,APRS")}));
+    const QString path = dir.filePath("SATdata.txt");
+    ASSERT_TRUE(TextFile::writeLinesAtomic(
+        path, {SatelliteTable::headerLine(), "AO-07,432125,145925,50,145975,,,,,B-mode",
+               "ISS,145990,437800,,,67.0,,,,", "ISS,145825,145825,,,,,,,APRS"}));
     SatelliteTable table;
     ASSERT_EQ(table.load(path), 4);
     orbit::Observer tokyo;
@@ -88,10 +85,10 @@ TEST(SatelliteChooser, ListsTableSatellitesWithATleAndTheirNextRise)
     tokyo.longitudeDeg = 139.77;
     const qint64 now = epochMs();
     const QList<SatelliteChooser::Entry> list =
-        SatelliteChooser::entries(table, tleText(QStringLiteral("ISS (ZARYA)")), tokyo, now);
+        SatelliteChooser::entries(table, tleText("ISS (ZARYA)"), tokyo, now);
     ASSERT_EQ(list.size(), 1); // AO-07 has no element set; ISS is listed once
     const SatelliteChooser::Entry &iss = list.first();
-    EXPECT_EQ(iss.name, QStringLiteral("ISS"));
+    EXPECT_EQ(iss.name, "ISS");
     EXPECT_EQ(iss.up, iss.elevationDeg >= 0);
     ASSERT_GT(iss.nextAosMs, now);
     EXPECT_LT(iss.nextAosMs, now + 24LL * 3600 * 1000);
@@ -107,11 +104,10 @@ TEST(SatelliteChooser, ListsTableSatellitesWithATleAndTheirNextRise)
 TEST(SatelliteChooser, GarbledTleListsNothing)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("SATdata.txt"));
+    const QString path = dir.filePath("SATdata.txt");
     ASSERT_TRUE(SatelliteTable::writeDefault(path));
     SatelliteTable table;
     table.load(path);
     orbit::Observer o;
-    EXPECT_TRUE(
-        SatelliteChooser::entries(table, QStringLiteral("AO-07\nnot a tle\n"), o, epochMs()).isEmpty());
+    EXPECT_TRUE(SatelliteChooser::entries(table, "AO-07\nnot a tle\n", o, epochMs()).isEmpty());
 }

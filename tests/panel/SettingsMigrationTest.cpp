@@ -14,7 +14,7 @@ namespace {
 
 QStringList readLines(const QString &path)
 {
-    return TextFile::readLines(path).value_or(QStringList{QStringLiteral("<unreadable>")});
+    return TextFile::readLines(path).value_or(QStringList{"<unreadable>"});
 }
 
 } // namespace
@@ -22,37 +22,30 @@ QStringList readLines(const QString &path)
 TEST(SettingsMigration, ConvertsOldKeysSectionsAndHomeFrequencies)
 {
     const QStringList old{
-        QStringLiteral("[SATinfo]"),     QStringLiteral("AO-07_offset=1.5"),
-        QStringLiteral("FO-29=RX"),      QStringLiteral("MODEoffset=700"),
-        QStringLiteral("[HomeFreq]"),    QStringLiteral("AO-07B-mode=RX145.950"),
-        QStringLiteral("[CallsLast20]"), QStringLiteral("Call-0=JA1ABC"),
-        QStringLiteral("stray text"),    QStringLiteral("[Velomira]"),
-        QStringLiteral("IM=3"),          QStringLiteral("QQ Mode=1"),
+        "[SATinfo]",     "AO-07_offset=1.5",
+        "FO-29=RX",      "MODEoffset=700",
+        "[HomeFreq]",    "AO-07B-mode=RX145.950",
+        "[CallsLast20]", "Call-0=JA1ABC",
+        "stray text",    "[Velomira]",
+        "IM=3",          "QQ Mode=1",
     };
     int attention = 0;
     const QStringList out = SettingsMigration::convert(old, &attention);
     EXPECT_GT(attention, 0);
     const QStringList expected{
-        QStringLiteral("[SATinfo]"),
-        QStringLiteral("AO-07B-mode_offset=1.5"),
-        QStringLiteral("MODEoffset=700"),
-        QString(),
-        QStringLiteral("[CallsLast50]"),
-        QStringLiteral("Call-0=JA1ABC"),
-        QString(),
-        QStringLiteral("[Velomira]"),
-        QStringLiteral("QQ Mode=1"),
-        QString(),
-        QStringLiteral("[HomeFreq]"),
-        QStringLiteral("AO-07B-mode=RX145.950"),
+        "[SATinfo]",      "AO-07B-mode_offset=1.5",
+        "MODEoffset=700", QString(),
+        "[CallsLast50]",  "Call-0=JA1ABC",
+        QString(),        "[Velomira]",
+        "QQ Mode=1",      QString(),
+        "[HomeFreq]",     "AO-07B-mode=RX145.950",
     };
     EXPECT_EQ(out, expected);
 }
 
 TEST(SettingsMigration, TidyFileNeedsNoAttention)
 {
-    const QStringList tidy{QStringLiteral("[SATinfo]"), QStringLiteral("MODEoffset=700"), QString(),
-                           QStringLiteral("[Velomira]"), QStringLiteral("QQ Mode=1")};
+    const QStringList tidy{"[SATinfo]", "MODEoffset=700", QString(), "[Velomira]", "QQ Mode=1"};
     int attention = -1;
     EXPECT_EQ(SettingsMigration::convert(tidy, &attention), tidy);
     EXPECT_EQ(attention, 0);
@@ -61,10 +54,9 @@ TEST(SettingsMigration, TidyFileNeedsNoAttention)
 TEST(SettingsMigration, RunsOnceWithBackupOnlyWhenSomethingChanged)
 {
     QTemporaryDir dir;
-    const QString ini = dir.filePath(QStringLiteral("Velomira.ini"));
-    const QString backup = dir.filePath(QStringLiteral("B4_Velomira.ini"));
-    ASSERT_TRUE(
-        TextFile::writeLinesAtomic(ini, {QStringLiteral("[SATinfo]"), QStringLiteral("AO-07_offset=1.5")}));
+    const QString ini = dir.filePath("Velomira.ini");
+    const QString backup = dir.filePath("B4_Velomira.ini");
+    ASSERT_TRUE(TextFile::writeLinesAtomic(ini, {"[SATinfo]", "AO-07_offset=1.5"}));
     Settings settings(ini);
 
     SettingsMigration::Outcome first = SettingsMigration::migrate(settings);
@@ -72,65 +64,58 @@ TEST(SettingsMigration, RunsOnceWithBackupOnlyWhenSomethingChanged)
     EXPECT_TRUE(first.rewritten);
     EXPECT_TRUE(first.error.isEmpty());
     EXPECT_TRUE(QFile::exists(backup));
-    EXPECT_EQ(readLines(backup).value(1), QStringLiteral("AO-07_offset=1.5"));
-    EXPECT_EQ(settings.file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset")),
-              QStringLiteral("1.5"));
-    EXPECT_EQ(settings.value(keys::MigrationLevel), QStringLiteral("7"));
+    EXPECT_EQ(readLines(backup).value(1), "AO-07_offset=1.5");
+    EXPECT_EQ(settings.file().value("SATinfo", "AO-07B-mode_offset"), "1.5");
+    EXPECT_EQ(settings.value(keys::MigrationLevel), "7");
 
     // A later old-style line is not touched again.
-    settings.file().set(QStringLiteral("SATinfo"), QStringLiteral("AO-07_offset"), QStringLiteral("9"));
+    settings.file().set("SATinfo", "AO-07_offset", "9");
     SettingsMigration::Outcome second = SettingsMigration::migrate(settings);
     EXPECT_FALSE(second.ran);
-    EXPECT_EQ(settings.file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07_offset")),
-              QStringLiteral("9"));
+    EXPECT_EQ(settings.file().value("SATinfo", "AO-07_offset"), "9");
 }
 
 TEST(SettingsMigration, TidyOrMissingFileGetsOnlyTheMark)
 {
     QTemporaryDir dir;
-    const QString ini = dir.filePath(QStringLiteral("Velomira.ini"));
+    const QString ini = dir.filePath("Velomira.ini");
     Settings missing(ini);
     EXPECT_TRUE(SettingsMigration::migrate(missing).ran);
-    EXPECT_EQ(missing.value(keys::MigrationLevel), QStringLiteral("7"));
+    EXPECT_EQ(missing.value(keys::MigrationLevel), "7");
 
     QTemporaryDir dir2;
-    const QString ini2 = dir2.filePath(QStringLiteral("Velomira.ini"));
-    ASSERT_TRUE(
-        TextFile::writeLinesAtomic(ini2, {QStringLiteral("[SATinfo]"), QStringLiteral("MODEoffset=700")}));
+    const QString ini2 = dir2.filePath("Velomira.ini");
+    ASSERT_TRUE(TextFile::writeLinesAtomic(ini2, {"[SATinfo]", "MODEoffset=700"}));
     Settings tidy(ini2);
     const SettingsMigration::Outcome o = SettingsMigration::migrate(tidy);
     EXPECT_FALSE(o.rewritten);
-    EXPECT_FALSE(QFile::exists(dir2.filePath(QStringLiteral("B4_Velomira.ini"))));
-    EXPECT_EQ(tidy.value(keys::MigrationLevel), QStringLiteral("7"));
+    EXPECT_FALSE(QFile::exists(dir2.filePath("B4_Velomira.ini")));
+    EXPECT_EQ(tidy.value(keys::MigrationLevel), "7");
 }
 
 TEST(SettingsMigration, PurgeDropsKeysOfSatellitesNoLongerInTheTable)
 {
     QTemporaryDir dir;
-    const QString table = dir.filePath(QStringLiteral("SATdata.txt"));
+    const QString table = dir.filePath("SATdata.txt");
     ASSERT_TRUE(SatelliteTable::writeDefault(table));
     SatelliteTable t;
     ASSERT_EQ(t.load(table), 3);
-    const QString ini = dir.filePath(QStringLiteral("Velomira.ini"));
-    ASSERT_TRUE(TextFile::writeLinesAtomic(
-        ini, {QStringLiteral("[SATinfo]"), QStringLiteral("AO-07B-mode_offset=120"),
-              QStringLiteral("FO-29_offset=50"), QStringLiteral("FO-29_RITfreq=100"),
-              QStringLiteral("AO-07A-mode_RITfreq=-300"), QStringLiteral("MODEoffset=700"), QString(),
-              QStringLiteral("[HomeFreq]"), QStringLiteral("AO-07B-mode=RX145.950"),
-              QStringLiteral("XW-2A=TX435.1")}));
+    const QString ini = dir.filePath("Velomira.ini");
+    ASSERT_TRUE(
+        TextFile::writeLinesAtomic(ini, {"[SATinfo]", "AO-07B-mode_offset=120", "FO-29_offset=50",
+                                         "FO-29_RITfreq=100", "AO-07A-mode_RITfreq=-300", "MODEoffset=700",
+                                         QString(), "[HomeFreq]", "AO-07B-mode=RX145.950", "XW-2A=TX435.1"}));
     ASSERT_TRUE(SettingsMigration::purgeFile(ini, t));
-    EXPECT_EQ(
-        readLines(ini),
-        (QStringList{QStringLiteral("[SATinfo]"), QStringLiteral("AO-07B-mode_offset=120"),
-                     QStringLiteral("AO-07A-mode_RITfreq=-300"), QStringLiteral("MODEoffset=700"), QString(),
-                     QStringLiteral("[HomeFreq]"), QStringLiteral("AO-07B-mode=RX145.950")}));
+    EXPECT_EQ(readLines(ini),
+              (QStringList{"[SATinfo]", "AO-07B-mode_offset=120", "AO-07A-mode_RITfreq=-300",
+                           "MODEoffset=700", QString(), "[HomeFreq]", "AO-07B-mode=RX145.950"}));
 }
 
 TEST(SettingsMigration, PurgeKeepsEverythingWithoutAReadableTable)
 {
     QTemporaryDir dir;
-    const QString ini = dir.filePath(QStringLiteral("Velomira.ini"));
-    const QStringList lines{QStringLiteral("[SATinfo]"), QStringLiteral("FO-29_offset=50")};
+    const QString ini = dir.filePath("Velomira.ini");
+    const QStringList lines{"[SATinfo]", "FO-29_offset=50"};
     ASSERT_TRUE(TextFile::writeLinesAtomic(ini, lines));
     SatelliteTable empty;
     EXPECT_TRUE(SettingsMigration::purgeFile(ini, empty));

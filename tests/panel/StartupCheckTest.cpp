@@ -19,7 +19,7 @@ TEST(StartupCheck, SecondPanelEndsOrClosesTheFirstWithE)
     f.panelIdKnown = true;
     f.controllerPresent = true;
     EXPECT_EQ(StartupCheck::decide(f), Action::End);
-    f.commandLine = QStringLiteral("velomira /e");
+    f.commandLine = "velomira /e";
     EXPECT_EQ(StartupCheck::decide(f), Action::CloseOtherAndEnd);
     f.panelIdKnown = false; // no [Velomira] ME to find the first one by
     EXPECT_EQ(StartupCheck::decide(f), Action::End);
@@ -28,7 +28,7 @@ TEST(StartupCheck, SecondPanelEndsOrClosesTheFirstWithE)
 TEST(StartupCheck, ControllerMissingOrStillRunning)
 {
     StartupCheck::Facts f;
-    f.commandLine = QStringLiteral("/E");
+    f.commandLine = "/E";
     EXPECT_EQ(StartupCheck::decide(f), Action::MissingController);
     f.controllerPresent = true;
     EXPECT_EQ(StartupCheck::decide(f), Action::Continue); // "/E" alone is an ordinary start
@@ -38,15 +38,15 @@ TEST(StartupCheck, ControllerMissingOrStillRunning)
 
 TEST(StartupCheck, ExtendedModeOnAnyLetterP)
 {
-    EXPECT_TRUE(StartupCheck::extendedMode(QStringLiteral("/opt/app/velomira")));
-    EXPECT_TRUE(StartupCheck::extendedMode(QStringLiteral("velomira P")));
-    EXPECT_FALSE(StartupCheck::extendedMode(QStringLiteral("velomira /E")));
+    EXPECT_TRUE(StartupCheck::extendedMode("/opt/app/velomira"));
+    EXPECT_TRUE(StartupCheck::extendedMode("velomira P"));
+    EXPECT_FALSE(StartupCheck::extendedMode("velomira /E"));
 }
 
 TEST(StartupCheck, FirstRunWritesTheDefaultTableAndTells)
 {
     QTemporaryDir dir;
-    Settings settings(dir.filePath(QStringLiteral("Velomira.ini")));
+    Settings settings(dir.filePath("Velomira.ini"));
     SatelliteTable table;
     test::FakePrompter prompter;
     EXPECT_EQ(StartupCheck::prepareData(dir.path(), settings, table, prompter), 3);
@@ -54,9 +54,9 @@ TEST(StartupCheck, FirstRunWritesTheDefaultTableAndTells)
     EXPECT_EQ(prompter.shown.first(),
               QStringLiteral(
                   "メニュー「RIG設定」から衛星の変更・追加が可能です\n初期の衛星データは　AO-07　のみです"));
-    EXPECT_EQ(TextFile::readLines(dir.filePath(QStringLiteral("SATdata.txt"))).value_or(QStringList()),
+    EXPECT_EQ(TextFile::readLines(dir.filePath("SATdata.txt")).value_or(QStringList()),
               SatelliteTable::defaultLines());
-    EXPECT_EQ(settings.value(keys::MigrationLevel), QStringLiteral("7"));
+    EXPECT_EQ(settings.value(keys::MigrationLevel), "7");
 
     // The second start finds everything in place and says nothing.
     SatelliteTable again;
@@ -67,17 +67,14 @@ TEST(StartupCheck, FirstRunWritesTheDefaultTableAndTells)
 TEST(StartupCheck, StartPurgesKeysOfRemovedSatellites)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(SatelliteTable::writeDefault(dir.filePath(QStringLiteral("SATdata.txt"))));
-    Settings settings(dir.filePath(QStringLiteral("Velomira.ini")));
-    settings.setValue(keys::MigrationLevel, QStringLiteral("7"));
-    settings.file().set(QStringLiteral("SATinfo"), QStringLiteral("RS-44_offset"), QStringLiteral("30"));
-    settings.file().set(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset"),
-                        QStringLiteral("40"));
+    ASSERT_TRUE(SatelliteTable::writeDefault(dir.filePath("SATdata.txt")));
+    Settings settings(dir.filePath("Velomira.ini"));
+    settings.setValue(keys::MigrationLevel, "7");
+    settings.file().set("SATinfo", "RS-44_offset", "30");
+    settings.file().set("SATinfo", "AO-07B-mode_offset", "40");
     SatelliteTable table;
     test::FakePrompter prompter;
     StartupCheck::prepareData(dir.path(), settings, table, prompter);
-    EXPECT_FALSE(
-        settings.file().value(QStringLiteral("SATinfo"), QStringLiteral("RS-44_offset")).has_value());
-    EXPECT_EQ(settings.file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset")),
-              QStringLiteral("40"));
+    EXPECT_FALSE(settings.file().value("SATinfo", "RS-44_offset").has_value());
+    EXPECT_EQ(settings.file().value("SATinfo", "AO-07B-mode_offset"), "40");
 }

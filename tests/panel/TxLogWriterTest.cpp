@@ -12,33 +12,31 @@ using namespace vm;
 TEST(TxLogWriter, DayFileInTheRememberedFolder)
 {
     QTemporaryDir dir;
-    Settings settings(dir.filePath(QStringLiteral("Velomira.ini")));
+    Settings settings(dir.filePath("Velomira.ini"));
     TxLogWriter writer(settings, dir.path());
     const QDate dec5(2026, 12, 5);
     QString error;
-    ASSERT_TRUE(writer.append(QStringLiteral("first"), dec5, &error)) << error.toStdString();
-    ASSERT_TRUE(writer.append(QStringLiteral("second"), dec5, &error));
-    ASSERT_TRUE(writer.append(QStringLiteral("next day"), QDate(2026, 12, 6), &error));
+    ASSERT_TRUE(writer.append("first", dec5, &error)) << error.toStdString();
+    ASSERT_TRUE(writer.append("second", dec5, &error));
+    ASSERT_TRUE(writer.append("next day", QDate(2026, 12, 6), &error));
 
     const QString folder = settings.value(keys::LogFol);
-    EXPECT_EQ(QDir(folder).absolutePath(), QDir(dir.filePath(QStringLiteral("TXLogData"))).absolutePath());
-    EXPECT_EQ(
-        TextFile::readLines(QDir(folder).filePath(QStringLiteral("1205_TX_log.txt"))).value_or(QStringList()),
-        (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
-    EXPECT_EQ(
-        TextFile::readLines(QDir(folder).filePath(QStringLiteral("1206_TX_log.txt"))).value_or(QStringList()),
-        QStringList{QStringLiteral("next day")});
+    EXPECT_EQ(QDir(folder).absolutePath(), QDir(dir.filePath("TXLogData")).absolutePath());
+    EXPECT_EQ(TextFile::readLines(QDir(folder).filePath("1205_TX_log.txt")).value_or(QStringList()),
+              (QStringList{"first", "second"}));
+    EXPECT_EQ(TextFile::readLines(QDir(folder).filePath("1206_TX_log.txt")).value_or(QStringList()),
+              QStringList{"next day"});
 }
 
 TEST(TxLogWriter, UnwritableFolderIsReported)
 {
     QTemporaryDir dir;
-    Settings settings(dir.filePath(QStringLiteral("Velomira.ini")));
+    Settings settings(dir.filePath("Velomira.ini"));
     // A file where the folder should be.
-    ASSERT_TRUE(TextFile::writeAtomic(dir.filePath(QStringLiteral("blocker")), QStringLiteral("x")));
-    settings.setValue(keys::LogFol, dir.filePath(QStringLiteral("blocker/sub")));
+    ASSERT_TRUE(TextFile::writeAtomic(dir.filePath("blocker"), "x"));
+    settings.setValue(keys::LogFol, dir.filePath("blocker/sub"));
     TxLogWriter writer(settings, dir.path());
     QString error;
-    EXPECT_FALSE(writer.append(QStringLiteral("line"), QDate(2026, 1, 2), &error));
+    EXPECT_FALSE(writer.append("line", QDate(2026, 1, 2), &error));
     EXPECT_FALSE(error.isEmpty());
 }

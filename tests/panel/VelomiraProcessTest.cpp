@@ -31,15 +31,14 @@ protected:
         ASSERT_TRUE(QDir().mkpath(bin()));
         ASSERT_TRUE(QDir().mkpath(home()));
         ASSERT_TRUE(QDir().mkpath(run()));
-        ASSERT_TRUE(QFile::copy(test::program(QStringLiteral("velomira")),
-                                QDir(bin()).filePath(QStringLiteral("velomira"))));
+        ASSERT_TRUE(QFile::copy(test::program("velomira"), QDir(bin()).filePath("velomira")));
         // The stand-in controller notes how it was started and ends.
-        const QString stub = QDir(bin()).filePath(QStringLiteral("tunavox"));
-        ASSERT_TRUE(TextFile::writeAtomic(
-            stub, QStringLiteral("#!/bin/sh\necho \"$@\" >> \"$VELOMIRA_HOME/tunavox-args.txt\"\n")));
+        const QString stub = QDir(bin()).filePath("tunavox");
+        ASSERT_TRUE(
+            TextFile::writeAtomic(stub, "#!/bin/sh\necho \"$@\" >> \"$VELOMIRA_HOME/tunavox-args.txt\"\n"));
         QFile::setPermissions(stub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         // A table exists, so the first-run notice does not wait for the operator.
-        ASSERT_TRUE(SatelliteTable::writeDefault(QDir(home()).filePath(QStringLiteral("SATdata.txt"))));
+        ASSERT_TRUE(SatelliteTable::writeDefault(QDir(home()).filePath("SATdata.txt")));
         m_channel = std::make_unique<LocalChannel>(run());
         ASSERT_TRUE(m_channel->open());
     }
@@ -55,20 +54,20 @@ protected:
         }
     }
 
-    QString bin() const { return m_dir.filePath(QStringLiteral("bin")); }
-    QString home() const { return m_dir.filePath(QStringLiteral("home")); }
-    QString run() const { return m_dir.filePath(QStringLiteral("run")); }
+    QString bin() const { return m_dir.filePath("bin"); }
+    QString home() const { return m_dir.filePath("home"); }
+    QString run() const { return m_dir.filePath("run"); }
 
     QProcess *start(const QStringList &args)
     {
         auto *p = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("VELOMIRA_HOME"), home());
-        env.insert(QStringLiteral("VELOMIRA_RUNTIME_DIR"), run());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert("VELOMIRA_HOME", home());
+        env.insert("VELOMIRA_RUNTIME_DIR", run());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p->start(QDir(bin()).filePath(QStringLiteral("velomira")), args);
+        p->start(QDir(bin()).filePath("velomira"), args);
         m_processes.append(p);
         return p;
     }
@@ -85,25 +84,25 @@ protected:
         return true;
     }
 
-    bool panelUp() { return m_channel->titleExists(QStringLiteral("Velomira")); }
+    bool panelUp() { return m_channel->titleExists("Velomira"); }
 
     // The panel writes its version last when its main window has loaded.
     bool panelLoaded()
     {
-        Settings settings(QDir(home()).filePath(QStringLiteral("Velomira.ini")));
-        return panelUp() && settings.file().value(QStringLiteral("VLMRC"), QStringLiteral("OP")).has_value();
+        Settings settings(QDir(home()).filePath("Velomira.ini"));
+        return panelUp() && settings.file().value("VLMRC", "OP").has_value();
     }
 
     void ownController()
     {
-        ASSERT_TRUE(m_channel->registerTitle(QStringLiteral("環境設定Tunavox")));
-        m_channel->setRecordHandler(QStringLiteral("環境設定Tunavox"), [this](const ChannelRecord &r) {
+        ASSERT_TRUE(m_channel->registerTitle("環境設定Tunavox"));
+        m_channel->setRecordHandler("環境設定Tunavox", [this](const ChannelRecord &r) {
             m_received.append(r.text);
             return 0u;
         });
     }
 
-    bool send(const QString &text) { return m_channel->send(QStringLiteral("Velomira"), text); }
+    bool send(const QString &text) { return m_channel->send("Velomira", text); }
 
     QTemporaryDir m_dir;
     std::unique_ptr<LocalChannel> m_channel;
@@ -118,28 +117,27 @@ TEST_F(VelomiraProcess, StartsTheControllerAnswersReportsAndEndsIt)
     QProcess *panel = start({});
     ASSERT_TRUE(panel->waitForStarted(TimeoutMs));
     ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
-    const QString args = QDir(home()).filePath(QStringLiteral("tunavox-args.txt"));
+    const QString args = QDir(home()).filePath("tunavox-args.txt");
     ASSERT_TRUE(waitFor([&] { return QFile::exists(args); }));
-    EXPECT_EQ(TextFile::readLines(args).value_or(QStringList()), QStringList{QStringLiteral("-R")});
+    EXPECT_EQ(TextFile::readLines(args).value_or(QStringList()), QStringList{"-R"});
 
     ownController();
-    ASSERT_TRUE(send(QStringLiteral("OPPSANAO-07")));
-    EXPECT_EQ(m_received, (QStringList{QStringLiteral("RCMDOP3"), QStringLiteral("RCMOFF0")}));
+    ASSERT_TRUE(send("OPPSANAO-07"));
+    EXPECT_EQ(m_received, (QStringList{"RCMDOP3", "RCMOFF0"}));
     m_received.clear();
-    ASSERT_TRUE(send(QStringLiteral("OPPSTC0")));
-    ASSERT_TRUE(send(QStringLiteral("OPPKAN")));
-    EXPECT_EQ(m_received, QStringList{QStringLiteral("RCMDOP0")});
+    ASSERT_TRUE(send("OPPSTC0"));
+    ASSERT_TRUE(send("OPPKAN"));
+    EXPECT_EQ(m_received, QStringList{"RCMDOP0"});
 
     m_received.clear();
-    m_channel->postClose(QStringLiteral("Velomira"));
-    ASSERT_TRUE(waitFor([this] { return m_received.contains(QStringLiteral("RCMEND")); }));
+    m_channel->postClose("Velomira");
+    ASSERT_TRUE(waitFor([this] { return m_received.contains("RCMEND"); }));
     ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
     EXPECT_EQ(panel->exitCode(), 0);
-    Settings settings(QDir(home()).filePath(QStringLiteral("Velomira.ini")));
-    EXPECT_TRUE(settings.file().value(QStringLiteral("Velomira"), QStringLiteral("ME")).has_value());
-    EXPECT_EQ(settings.file().value(QStringLiteral("Velomira"), QStringLiteral("IM")), QStringLiteral("7"));
-    EXPECT_EQ(settings.file().value(QStringLiteral("SATinfo"), QStringLiteral("AO-07B-mode_offset")),
-              QStringLiteral("0"));
+    Settings settings(QDir(home()).filePath("Velomira.ini"));
+    EXPECT_TRUE(settings.file().value("Velomira", "ME").has_value());
+    EXPECT_EQ(settings.file().value("Velomira", "IM"), "7");
+    EXPECT_EQ(settings.file().value("SATinfo", "AO-07B-mode_offset"), "0");
 }
 
 TEST_F(VelomiraProcess, EndsWhenTheControllerEnds)
@@ -147,8 +145,8 @@ TEST_F(VelomiraProcess, EndsWhenTheControllerEnds)
     QProcess *panel = start({});
     ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
     ownController();
-    send(QStringLiteral("OPPTXF終了処理中"));
-    ASSERT_TRUE(waitFor([this] { return m_received.contains(QStringLiteral("RCMEND")); }));
+    send("OPPTXF終了処理中");
+    ASSERT_TRUE(waitFor([this] { return m_received.contains("RCMEND"); }));
     ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
     EXPECT_EQ(panel->exitCode(), 0);
 }
@@ -164,7 +162,7 @@ TEST_F(VelomiraProcess, SecondPanelEndsOrClosesTheFirstWithE)
     EXPECT_EQ(first->state(), QProcess::Running);
     EXPECT_TRUE(panelUp());
 
-    QProcess *closer = start({QStringLiteral("/E")});
+    QProcess *closer = start({"/E"});
     ASSERT_TRUE(closer->waitForFinished(TimeoutMs));
     ASSERT_TRUE(first->waitForFinished(TimeoutMs));
     EXPECT_EQ(first->exitCode(), 0);
@@ -177,9 +175,9 @@ TEST_F(VelomiraProcess, RunningControllerIsRestartedAndThePanelEnds)
     QProcess *panel = start({});
     ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
     EXPECT_EQ(panel->exitCode(), 0);
-    const QString args = QDir(home()).filePath(QStringLiteral("tunavox-args.txt"));
+    const QString args = QDir(home()).filePath("tunavox-args.txt");
     ASSERT_TRUE(waitFor([&] { return QFile::exists(args); }));
-    EXPECT_EQ(TextFile::readLines(args).value_or(QStringList()), QStringList{QStringLiteral("/z")});
+    EXPECT_EQ(TextFile::readLines(args).value_or(QStringList()), QStringList{"/z"});
     EXPECT_FALSE(panelUp());
 }
 
@@ -190,7 +188,7 @@ TEST_F(VelomiraProcess, TerminationSignalClosesThePanelInOrder)
     ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
     ownController();
     panel->terminate();
-    ASSERT_TRUE(waitFor([this] { return m_received.contains(QStringLiteral("RCMEND")); }));
+    ASSERT_TRUE(waitFor([this] { return m_received.contains("RCMEND"); }));
     ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
     EXPECT_EQ(panel->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(panel->exitCode(), 0);
@@ -207,8 +205,8 @@ TEST_F(VelomiraProcess, CloseRequestDuringTheLoadEndsThePanel)
     // Taken as soon as the panel is there, and not served until the close
     // request has gone out: the load's records to the controller wait.
     ownController();
-    m_channel->postClose(QStringLiteral("Velomira"));
-    ASSERT_TRUE(waitFor([this] { return m_received.contains(QStringLiteral("RCMEND")); }));
+    m_channel->postClose("Velomira");
+    ASSERT_TRUE(waitFor([this] { return m_received.contains("RCMEND"); }));
     ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
     EXPECT_EQ(panel->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(panel->exitCode(), 0);
@@ -222,22 +220,19 @@ TEST_F(VelomiraProcess, TellsTheControllerTheTrackingProgramsFolder)
     auto *tracker = new QProcess;
     m_processes.append(tracker);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("VELOMIRA_RUNTIME_DIR"), run());
+    env.insert("VELOMIRA_RUNTIME_DIR", run());
     tracker->setProcessEnvironment(env);
-    tracker->start(test::program(QStringLiteral("faketracker")),
-                   {QStringLiteral("--program"), QStringLiteral("Kepral32"), QStringLiteral("--satellite"),
-                    QStringLiteral("AO-07")});
+    tracker->start(test::program("faketracker"), {"--program", "Kepral32", "--satellite", "AO-07"});
     ASSERT_TRUE(tracker->waitForStarted(TimeoutMs));
-    ASSERT_TRUE(waitFor([this] { return m_channel->titleExists(QStringLiteral("Kepral32")); }));
+    ASSERT_TRUE(waitFor([this] { return m_channel->titleExists("Kepral32"); }));
 
     QProcess *panel = start({});
     ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
     ownController();
-    ASSERT_TRUE(send(QStringLiteral("OPPRIGIC9700:None:0:None:None:0:0")));
-    const QString folder = QFileInfo(test::program(QStringLiteral("faketracker"))).canonicalPath();
-    EXPECT_TRUE(m_received.contains(QStringLiteral("RCMK32") + folder))
-        << m_received.join(u' ').toStdString();
+    ASSERT_TRUE(send("OPPRIGIC9700:None:0:None:None:0:0"));
+    const QString folder = QFileInfo(test::program("faketracker")).canonicalPath();
+    EXPECT_TRUE(m_received.contains("RCMK32" + folder)) << m_received.join(u' ').toStdString();
 
-    m_channel->postClose(QStringLiteral("Velomira"));
+    m_channel->postClose("Velomira");
     ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
 }

@@ -27,12 +27,12 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    if (mode == QStringLiteral("mute")) {
+    if (mode == "mute") {
         while (std::getchar() != EOF) {
         }
         return 0;
     }
-    if (mode != QStringLiteral("bounce") || argc < 4) {
+    if (mode != "bounce" || argc < 4) {
         std::fprintf(stderr, "vm_channel_peer: unknown mode\n");
         return 2;
     }
@@ -44,9 +44,8 @@ int main(int argc, char *argv[])
         std::printf("%s\n", record.text.toUtf8().constData());
         std::fflush(stdout);
         ++handled;
-        if (record.command != QStringLiteral("ACK")) {
-            const vm::LocalChannel::Result r =
-                channel.sendRecord(back, QStringLiteral("OPPBNC") + record.payload);
+        if (record.command != "ACK") {
+            const vm::LocalChannel::Result r = channel.sendRecord(back, "OPPBNC" + record.payload);
             std::printf("bounce %s\n", qPrintable(vm::LocalChannel::statusText(r.status)));
             std::fflush(stdout);
         }

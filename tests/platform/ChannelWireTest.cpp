@@ -10,24 +10,21 @@ namespace wire = vm::ChannelWire;
 
 TEST(ChannelWireTest, SocketNamesPercentEncodeTheTitle)
 {
-    EXPECT_EQ(wire::socketFileName(QStringLiteral("Velomira")), QStringLiteral("Velomira.sock"));
-    EXPECT_EQ(wire::socketFileName(QStringLiteral("DDE:Kepral32|Export")),
-              QStringLiteral("DDE%3AKepral32%7CExport.sock"));
-    EXPECT_EQ(wire::socketFileName(QStringLiteral("WaterFall for Velomira")),
-              QStringLiteral("WaterFall%20for%20Velomira.sock"));
-    EXPECT_EQ(wire::socketFileName(QStringLiteral("a-b.c_d~e/f%")), QStringLiteral("a-b.c_d~e%2Ff%25.sock"));
+    EXPECT_EQ(wire::socketFileName("Velomira"), "Velomira.sock");
+    EXPECT_EQ(wire::socketFileName("DDE:Kepral32|Export"), "DDE%3AKepral32%7CExport.sock");
+    EXPECT_EQ(wire::socketFileName("WaterFall for Velomira"), "WaterFall%20for%20Velomira.sock");
+    EXPECT_EQ(wire::socketFileName("a-b.c_d~e/f%"), "a-b.c_d~e%2Ff%25.sock");
 }
 
 TEST(ChannelWireTest, JapaneseTitlesEncodeTheirUtf8BytesInUpperCaseHex)
 {
-    const QRegularExpression allowed(QStringLiteral("^([A-Za-z0-9._~-]|%[0-9A-F]{2})+\\.sock$"));
-    for (const QString &title : {QStringLiteral("環境設定Tunavox"), QStringLiteral("AJA/JCC/JCG 進捗状況")}) {
+    const QRegularExpression allowed("^([A-Za-z0-9._~-]|%[0-9A-F]{2})+\\.sock$");
+    for (const QString &title : {"環境設定Tunavox", "AJA/JCC/JCG 進捗状況"}) {
         const QString name = wire::socketFileName(title);
         EXPECT_TRUE(allowed.match(name).hasMatch()) << qPrintable(name);
         EXPECT_EQ(QString::fromUtf8(QByteArray::fromPercentEncoding(name.chopped(5).toLatin1())), title);
     }
-    EXPECT_TRUE(
-        wire::socketFileName(QStringLiteral("環境設定Tunavox")).startsWith(QStringLiteral("%E7%92%B0")));
+    EXPECT_TRUE(wire::socketFileName("環境設定Tunavox").startsWith("%E7%92%B0"));
 }
 
 TEST(ChannelWireTest, RequestAndReplyFramesAreLittleEndianHeadersThenBytes)

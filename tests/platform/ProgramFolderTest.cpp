@@ -33,9 +33,9 @@ protected:
     QString makePrefix(const QString &name)
     {
         const QString prefix = path(name);
-        makeFile(name + QStringLiteral("/drive_c/Program Files/kepral32/Kepral32.exe"));
-        EXPECT_TRUE(QDir().mkpath(prefix + QStringLiteral("/dosdevices")));
-        EXPECT_TRUE(QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:")));
+        makeFile(name + "/drive_c/Program Files/kepral32/Kepral32.exe");
+        EXPECT_TRUE(QDir().mkpath(prefix + "/dosdevices"));
+        EXPECT_TRUE(QFile::link("../drive_c", prefix + "/dosdevices/c:"));
         return prefix;
     }
 
@@ -55,38 +55,34 @@ protected:
 
 TEST_F(ProgramFolderTest, WinePathIsMappedThroughTheDriveLinksWithoutRegardToCase)
 {
-    const QString prefix = makePrefix(QStringLiteral("wine"));
-    const QString folder = canonical(QStringLiteral("wine/drive_c/Program Files/kepral32"));
-    EXPECT_EQ(wineUnixPath(QStringLiteral("C:\\PROGRAM FILES\\Kepral32\\KEPRAL32.EXE"), prefix),
-              folder + QStringLiteral("/Kepral32.exe"));
-    EXPECT_EQ(wineUnixPath(QStringLiteral("c:/Program Files/KEPRAL32"), prefix), folder);
+    const QString prefix = makePrefix("wine");
+    const QString folder = canonical("wine/drive_c/Program Files/kepral32");
+    EXPECT_EQ(wineUnixPath("C:\\PROGRAM FILES\\Kepral32\\KEPRAL32.EXE", prefix), folder + "/Kepral32.exe");
+    EXPECT_EQ(wineUnixPath("c:/Program Files/KEPRAL32", prefix), folder);
     // Not there, another drive, or not a drive path at all.
-    EXPECT_EQ(wineUnixPath(QStringLiteral("C:\\Program Files\\Ornik\\ornik.exe"), prefix), std::nullopt);
-    EXPECT_EQ(wineUnixPath(QStringLiteral("D:\\Kepral32\\Kepral32.exe"), prefix), std::nullopt);
-    EXPECT_EQ(wineUnixPath(QStringLiteral("/usr/bin/wine"), prefix), std::nullopt);
-    EXPECT_EQ(wineUnixPath(QStringLiteral("C:\\Program Files"), QString()), std::nullopt);
+    EXPECT_EQ(wineUnixPath("C:\\Program Files\\Ornik\\ornik.exe", prefix), std::nullopt);
+    EXPECT_EQ(wineUnixPath("D:\\Kepral32\\Kepral32.exe", prefix), std::nullopt);
+    EXPECT_EQ(wineUnixPath("/usr/bin/wine", prefix), std::nullopt);
+    EXPECT_EQ(wineUnixPath("C:\\Program Files", QString()), std::nullopt);
 }
 
 TEST_F(ProgramFolderTest, WineProgramFolderUsesItsPrefixOrTheHomeDefault)
 {
-    const QString own = makePrefix(QStringLiteral("own-prefix"));
-    makePrefix(QStringLiteral("home/.wine"));
-    const QString proc = path(QStringLiteral("proc"));
+    const QString own = makePrefix("own-prefix");
+    makePrefix("home/.wine");
+    const QString proc = path("proc");
     const QByteArray program = "C:\\Program Files\\Kepral32\\Kepral32.exe";
 
     makeProcess(100, program + QByteArray("\0-min\0", 6),
-                "HOME=" + path(QStringLiteral("home")).toLocal8Bit() + '\0' +
-                    "WINEPREFIX=" + own.toLocal8Bit() + '\0');
-    EXPECT_EQ(programFolder(100, proc),
-              canonical(QStringLiteral("own-prefix/drive_c/Program Files/kepral32")));
+                "HOME=" + path("home").toLocal8Bit() + '\0' + "WINEPREFIX=" + own.toLocal8Bit() + '\0');
+    EXPECT_EQ(programFolder(100, proc), canonical("own-prefix/drive_c/Program Files/kepral32"));
 
-    makeProcess(101, program + '\0', "HOME=" + path(QStringLiteral("home")).toLocal8Bit() + '\0');
-    EXPECT_EQ(programFolder(101, proc),
-              canonical(QStringLiteral("home/.wine/drive_c/Program Files/kepral32")));
+    makeProcess(101, program + '\0', "HOME=" + path("home").toLocal8Bit() + '\0');
+    EXPECT_EQ(programFolder(101, proc), canonical("home/.wine/drive_c/Program Files/kepral32"));
 
     // A Windows path that cannot be mapped gives no folder, not Wine's own.
     makeProcess(102, "C:\\Elsewhere\\Kepral32.exe\0", "WINEPREFIX=" + own.toLocal8Bit() + '\0');
-    ASSERT_TRUE(QFile::link(QStringLiteral("/usr/bin/env"), path(QStringLiteral("proc/102/exe"))));
+    ASSERT_TRUE(QFile::link("/usr/bin/env", path("proc/102/exe")));
     EXPECT_EQ(programFolder(102, proc), std::nullopt);
 }
 
@@ -94,13 +90,13 @@ TEST_F(ProgramFolderTest, OtherProgramsGiveTheirExecutablesFolder)
 {
     // This very process, through the real /proc.
     EXPECT_EQ(programFolder(QCoreApplication::applicationPid()),
-              QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).absolutePath());
+              QFileInfo(QFileInfo("/proc/self/exe").symLinkTarget()).absolutePath());
     // A made-up one whose executable link points into a folder of ours.
-    makeFile(QStringLiteral("bin/faketracker"));
+    makeFile("bin/faketracker");
     makeProcess(200, "faketracker\0--program\0Kepral32\0", QByteArray());
-    ASSERT_TRUE(QFile::link(path(QStringLiteral("bin/faketracker")), path(QStringLiteral("proc/200/exe"))));
-    EXPECT_EQ(programFolder(200, path(QStringLiteral("proc"))), path(QStringLiteral("bin")));
+    ASSERT_TRUE(QFile::link(path("bin/faketracker"), path("proc/200/exe")));
+    EXPECT_EQ(programFolder(200, path("proc")), path("bin"));
     // Gone, or no process at all.
-    EXPECT_EQ(programFolder(201, path(QStringLiteral("proc"))), std::nullopt);
+    EXPECT_EQ(programFolder(201, path("proc")), std::nullopt);
     EXPECT_EQ(programFolder(0), std::nullopt);
 }

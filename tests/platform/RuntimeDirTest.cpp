@@ -48,8 +48,8 @@ private:
 QString foreignFolder(QTemporaryDir &tmp)
 {
     if (::geteuid() != 0)
-        return QStringLiteral("/");
-    const QString path = tmp.filePath(QStringLiteral("foreign"));
+        return "/";
+    const QString path = tmp.filePath("foreign");
     if (!QDir().mkdir(path))
         return QString();
     if (::chown(QFile::encodeName(path).constData(), 65534, 65534) != 0)
@@ -67,10 +67,10 @@ TEST(RuntimeDirTest, DefaultPathFollowsTheEnvironment)
 
     qputenv("VELOMIRA_RUNTIME_DIR", "/somewhere/own");
     qputenv("XDG_RUNTIME_DIR", "/run/user/1000");
-    EXPECT_EQ(RuntimeDir::defaultPath(), QStringLiteral("/somewhere/own"));
+    EXPECT_EQ(RuntimeDir::defaultPath(), "/somewhere/own");
 
     qunsetenv("VELOMIRA_RUNTIME_DIR");
-    EXPECT_EQ(RuntimeDir::defaultPath(), QStringLiteral("/run/user/1000/velomira"));
+    EXPECT_EQ(RuntimeDir::defaultPath(), "/run/user/1000/velomira");
 
     qunsetenv("XDG_RUNTIME_DIR");
     EXPECT_EQ(RuntimeDir::defaultPath(), QStringLiteral("/tmp/velomira-%1").arg(::geteuid()));
@@ -80,7 +80,7 @@ TEST(RuntimeDirTest, CreatesAMissingFolderPrivateToUs)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
-    const QString path = tmp.filePath(QStringLiteral("parent/velomira"));
+    const QString path = tmp.filePath("parent/velomira");
     QString error;
     ASSERT_TRUE(RuntimeDir::prepare(path, &error)) << qPrintable(error);
     EXPECT_EQ(modeOf(path), mode_t(0700));
@@ -108,18 +108,17 @@ TEST(RuntimeDirTest, RefusesAFolderOfAnotherUser)
 
     QString error;
     EXPECT_FALSE(RuntimeDir::prepare(foreign, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("another user"))) << qPrintable(error);
+    EXPECT_TRUE(error.contains("another user")) << qPrintable(error);
     EXPECT_EQ(modeOf(foreign), before);
 
     // The channel refuses to work there: no title, no send.
     vm::LocalChannel channel(foreign);
     EXPECT_FALSE(channel.open());
-    EXPECT_TRUE(channel.errorString().contains(QStringLiteral("another user")));
-    EXPECT_FALSE(channel.registerTitle(QStringLiteral("Velomira")));
-    EXPECT_EQ(channel.sendRecord(QStringLiteral("Velomira"), QStringLiteral("OPPEND")).status,
-              vm::LocalChannel::Status::Failed);
-    if (foreign != QStringLiteral("/")) {
-        EXPECT_FALSE(QFile::exists(QDir(foreign).filePath(QStringLiteral("Velomira.sock"))));
+    EXPECT_TRUE(channel.errorString().contains("another user"));
+    EXPECT_FALSE(channel.registerTitle("Velomira"));
+    EXPECT_EQ(channel.sendRecord("Velomira", "OPPEND").status, vm::LocalChannel::Status::Failed);
+    if (foreign != "/") {
+        EXPECT_FALSE(QFile::exists(QDir(foreign).filePath("Velomira.sock")));
     }
 }
 
@@ -127,19 +126,19 @@ TEST(RuntimeDirTest, RefusesSymbolicLinksAndFiles)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
-    const QString target = tmp.filePath(QStringLiteral("target"));
+    const QString target = tmp.filePath("target");
     ASSERT_TRUE(QDir().mkdir(target));
-    const QString link = tmp.filePath(QStringLiteral("link"));
+    const QString link = tmp.filePath("link");
     ASSERT_TRUE(QFile::link(target, link));
     QString error;
     EXPECT_FALSE(RuntimeDir::prepare(link, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("symbolic link"))) << qPrintable(error);
+    EXPECT_TRUE(error.contains("symbolic link")) << qPrintable(error);
 
-    const QString file = tmp.filePath(QStringLiteral("file"));
+    const QString file = tmp.filePath("file");
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
     EXPECT_FALSE(RuntimeDir::prepare(file, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("not a folder"))) << qPrintable(error);
+    EXPECT_TRUE(error.contains("not a folder")) << qPrintable(error);
     EXPECT_TRUE(QFile::exists(file));
 }

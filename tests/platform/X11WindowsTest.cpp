@@ -21,16 +21,15 @@ class VirtualDisplay {
 public:
     bool start()
     {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
         if (xvfb.isEmpty())
             return false;
         int fds[2];
         if (pipe(fds) != 0)
             return false;
         m_server.setProgram(xvfb);
-        m_server.setArguments({QStringLiteral("-displayfd"), QString::number(fds[1]),
-                               QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
-                               QStringLiteral("0"), QStringLiteral("320x200x24")});
+        m_server.setArguments(
+            {"-displayfd", QString::number(fds[1]), "-nolisten", "tcp", "-screen", "0", "320x200x24"});
         m_server.setChildProcessModifier([fd = fds[0]] { ::close(fd); });
         m_server.start();
         ::close(fds[1]);
@@ -41,7 +40,7 @@ public:
         ::close(fds[0]);
         if (number.isEmpty())
             return false;
-        m_display = QStringLiteral(":") + QString::fromLatin1(number);
+        m_display = ":" + QString::fromLatin1(number);
         return true;
     }
     ~VirtualDisplay()
@@ -104,21 +103,21 @@ TEST(X11Windows, FindsTopLevelWindowsByExactTitle)
 
     X11Windows windows(x.display());
     ASSERT_TRUE(windows.available());
-    EXPECT_TRUE(windows.exists(QStringLiteral("Kepral32")));
-    EXPECT_TRUE(windows.exists(QStringLiteral("環境設定Tunavox")));
-    EXPECT_FALSE(windows.exists(QStringLiteral("kepral32")));
-    EXPECT_FALSE(windows.exists(QStringLiteral("Kepral")));
+    EXPECT_TRUE(windows.exists("Kepral32"));
+    EXPECT_TRUE(windows.exists("環境設定Tunavox"));
+    EXPECT_FALSE(windows.exists("kepral32"));
+    EXPECT_FALSE(windows.exists("Kepral"));
 
     // The process a window says it belongs to.
-    EXPECT_EQ(windows.processId(QStringLiteral("Kepral32")), std::nullopt); // it does not say
+    EXPECT_EQ(windows.processId("Kepral32"), std::nullopt); // it does not say
     setPid(c, japanese, 4711);
-    EXPECT_EQ(windows.processId(QStringLiteral("環境設定Tunavox")), std::optional<qint64>(4711));
-    EXPECT_EQ(windows.processId(QStringLiteral("Kepral")), std::nullopt);
+    EXPECT_EQ(windows.processId("環境設定Tunavox"), std::optional<qint64>(4711));
+    EXPECT_EQ(windows.processId("Kepral"), std::nullopt);
 
     xcb_destroy_window(c, japanese);
     xcb_flush(c);
     free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    EXPECT_FALSE(windows.exists(QStringLiteral("環境設定Tunavox")));
+    EXPECT_FALSE(windows.exists("環境設定Tunavox"));
     xcb_disconnect(c);
 }
 
@@ -150,8 +149,8 @@ TEST(X11Windows, RaiseBringsAWindowToTheTop)
 
 TEST(X11Windows, WithoutADisplayNothingExists)
 {
-    X11Windows windows(QStringLiteral(":987"));
+    X11Windows windows(":987");
     EXPECT_FALSE(windows.available());
-    EXPECT_FALSE(windows.exists(QStringLiteral("Kepral32")));
+    EXPECT_FALSE(windows.exists("Kepral32"));
     EXPECT_TRUE(windows.titles().isEmpty());
 }

@@ -5,6 +5,7 @@
 // simulated Icom rigs on a manual clock.
 
 #include "ManualClock.h"
+#include "QtPrinters.h"
 #include "cat/SerialTransport.h"
 #include "common/Channel.h"
 #include "common/TextFile.h"
@@ -27,28 +28,13 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <ostream>
-
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
-inline void PrintTo(const QStringList &l, std::ostream *os)
-{
-    *os << '{';
-    for (const QString &s : l)
-        *os << " \"" << s.toStdString() << '"';
-    *os << " }";
-}
 
 namespace vm::test {
 
 // The channel as the controller sees it, recording every record.
 class RecordingChannel final : public Channel {
 public:
-    QSet<QString> titles{QStringLiteral("Velomira")};
+    QSet<QString> titles{"Velomira"};
     QList<QPair<QString, QString>> sent; // title, text
     QStringList closeRequests;
 
@@ -71,7 +57,7 @@ public:
     void postClose(const QString &title) override { closeRequests << title; }
 
     // Payloads of the records with this code sent to a title, in order.
-    QStringList payloads(const QString &code, const QString &title = QStringLiteral("Velomira")) const
+    QStringList payloads(const QString &code, const QString &title = "Velomira") const
     {
         QStringList out;
         for (const auto &r : sent) {
@@ -97,9 +83,9 @@ public:
 // Tracking values set by the test; every read returns them.
 struct TrackingState {
     QString satellite;
-    QString elevation = QStringLiteral("10");
+    QString elevation = "10";
     float rangeRate = 0;
-    QString revolution = QStringLiteral("1234");
+    QString revolution = "1234";
     QString openError; // when set, opening the source fails with this text
     // Runs in the middle of a read (the channel serving the process's title
     // while it waits for the tracking program's reply).
@@ -187,13 +173,13 @@ inline QStringList testTable()
     return {
         QStringLiteral("衛 星 名,UP Link(KHz),Down Link(KHz),Width(KHz),Beacon(KHz),Tone(Hz),TX TRV(KHz),RX "
                        "TRV(KHz),NonRev,MLTmode"),
-        QStringLiteral("RS-44,145935,435610,60,435605,,,,,"),
-        QStringLiteral("TXH-1,435100,145900,40,145890,,,,Y,"),
-        QStringLiteral("RXH-1,145900,435700,40,435690,,,,Y,"),
-        QStringLiteral("SO-50,145850,436795,,,67.0,,,,"),
-        QStringLiteral("IO-117,435310,435310,,,,,,,UU"),
-        QStringLiteral("AO-07,432125,145925,50,145975,,,,,B-mode"),
-        QStringLiteral("AO-07,145850,29400,100,29502,,,,Y,A-mode"),
+        "RS-44,145935,435610,60,435605,,,,,",
+        "TXH-1,435100,145900,40,145890,,,,Y,",
+        "RXH-1,145900,435700,40,435690,,,,Y,",
+        "SO-50,145850,436795,,,67.0,,,,",
+        "IO-117,435310,435310,,,,,,,UU",
+        "AO-07,432125,145925,50,145975,,,,,B-mode",
+        "AO-07,145850,29400,100,29502,,,,Y,A-mode",
     };
 }
 
@@ -209,19 +195,14 @@ protected:
 
     void writeTable(const QStringList &lines)
     {
-        ASSERT_TRUE(TextFile::writeLinesAtomic(path(QStringLiteral("SATdata.txt")), lines));
+        ASSERT_TRUE(TextFile::writeLinesAtomic(path("SATdata.txt"), lines));
     }
-    void ini(const QString &text)
-    {
-        ASSERT_TRUE(TextFile::writeAtomic(path(QStringLiteral("Velomira.ini")), text));
-    }
+    void ini(const QString &text) { ASSERT_TRUE(TextFile::writeAtomic(path("Velomira.ini"), text)); }
     QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
     QString setting(const char *section, const char *key) const
     {
-        Settings s(path(QStringLiteral("Velomira.ini")));
-        return s.file()
-            .value(QString::fromUtf8(section), QString::fromUtf8(key))
-            .value_or(QStringLiteral("<none>"));
+        Settings s(path("Velomira.ini"));
+        return s.file().value(QString::fromUtf8(section), QString::fromUtf8(key)).value_or("<none>");
     }
 
     SimRig &simRig(const QString &port, const char *model = "IC9700")
@@ -231,11 +212,11 @@ protected:
             it = rigs.emplace(port, std::make_unique<SimRig>(model, clock)).first;
         return *it->second;
     }
-    sim::IcomRig &rig1() { return simRig(QStringLiteral("/dev/sim1")).rig; }
+    sim::IcomRig &rig1() { return simRig("/dev/sim1").rig; }
 
     Controller &make()
     {
-        simRig(QStringLiteral("/dev/sim1"));
+        simRig("/dev/sim1");
         ControllerEnvironment env;
         env.channel = &channel;
         env.clock = &clock;
@@ -269,7 +250,7 @@ protected:
     Controller &started()
     {
         Controller &c = make();
-        EXPECT_EQ(c.start({QStringLiteral("-R")}), Controller::StartResult::Running);
+        EXPECT_EQ(c.start({"-R"}), Controller::StartResult::Running);
         return c;
     }
 

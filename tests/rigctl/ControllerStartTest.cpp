@@ -18,7 +18,7 @@ TEST_F(ControllerStart, WithoutTheRunSwitchEndsAtOnceAndWritesNothing)
     const QByteArray before = TextFile::read(path("Velomira.ini"))->toUtf8();
     Controller &c = make();
     EXPECT_EQ(c.start({}), Controller::StartResult::Exit);
-    EXPECT_EQ(c.start({QStringLiteral("/x")}), Controller::StartResult::Exit);
+    EXPECT_EQ(c.start({"/x"}), Controller::StartResult::Exit);
     EXPECT_TRUE(channel.sent.isEmpty());
     EXPECT_FALSE(c.timer1().running);
     EXPECT_EQ(TextFile::read(path("Velomira.ini"))->toUtf8(), before);
@@ -30,11 +30,11 @@ TEST_F(ControllerStart, SecondInstanceAsksTheRunningOneToCloseOnlyWithTheCloseSw
     const QByteArray before = TextFile::read(path("Velomira.ini"))->toUtf8();
     {
         Controller &c = make();
-        EXPECT_EQ(c.start({QStringLiteral("-R")}), Controller::StartResult::Exit);
+        EXPECT_EQ(c.start({"-R"}), Controller::StartResult::Exit);
         EXPECT_TRUE(channel.closeRequests.isEmpty());
     }
     Controller &c = make();
-    EXPECT_EQ(c.start({QStringLiteral("/z")}), Controller::StartResult::Exit);
+    EXPECT_EQ(c.start({"/z"}), Controller::StartResult::Exit);
     EXPECT_EQ(channel.closeRequests, QStringList{Controller::OwnTitle});
     c.shutdown();
     EXPECT_EQ(TextFile::read(path("Velomira.ini"))->toUtf8(), before);
@@ -67,7 +67,7 @@ TEST_F(ControllerStart, NormalStartReportsRigsAndTrackingAndStartsTheLoop)
 
 TEST_F(ControllerStart, TrackingSourceThatCannotOpenIsExplainedAndTheControllerKeepsRunning)
 {
-    sources.state->openError = QStringLiteral("TLEファイル nasabare.txt がありません");
+    sources.state->openError = "TLEファイル nasabare.txt がありません";
     Controller &c = started();
     EXPECT_EQ(messages, QStringList{"Velomira|TLEファイル nasabare.txt がありません"});
     EXPECT_TRUE(c.timer1().running);
@@ -120,7 +120,7 @@ TEST_F(ControllerStart, TwoRigFlagGivesTheRigUsageWhenItIsMissing)
 
 TEST_F(ControllerStart, SeveralTrackingProgramsPreferOrnikOverKepral99AndSaySo)
 {
-    sources.running = {QStringLiteral("Kepral99"), QStringLiteral("ornik")};
+    sources.running = {"Kepral99", "ornik"};
     Controller &c = started();
     EXPECT_EQ(c.calcType(), "2");
     ASSERT_EQ(messages.size(), 1);

@@ -118,21 +118,6 @@ TEST_F(DopplerConvention, BeaconIsHeardAtItsBaseLessTheOffsetForEveryTransponder
     }
 }
 
-TEST_F(DopplerConvention, SingleChannelSatelliteKeepsItsFrequenciesAtTheSatellite)
-{
-    Controller &c = started();
-    track("SO-50", 0);
-    send("RCMDOP1");
-    const double U = 145850000, F = 436795000;
-    for (float rr : passRangeRates()) {
-        sources.state->rangeRate = rr;
-        c.tick1();
-        const double T = double(subHz()), R = double(mainHz());
-        EXPECT_NEAR(T + shift(rr, T), U, 1.0) << rr;
-        EXPECT_NEAR(R - shift(rr, R), F, 1.0) << rr;
-    }
-}
-
 TEST_F(DopplerConvention, QuickQsyPlacesTheOtherDialOnTheSameConvention)
 {
     for (const Sat &s : Satellites) {

@@ -359,24 +359,6 @@ TEST_F(BuiltinSourceTest, AutomaticSatelliteStaysWhileUpAndIsReplacedWhenItSets)
     expectValuesMatch(v, expected == "ISS" ? iss : ao7, now);
 }
 
-TEST_F(BuiltinSourceTest, AutomaticChoiceKeepsAGeostationaryWhileALowSatellitePassesHigher)
-{
-    const orbit::LookAngles sub = orbit::lookAngles(geoA, orbit::Observer{}, kEpochMs);
-    station = {kTokyoLat, sub.subSatellite.longitudeDeg + 60.0, 0};
-    setStation(station.latitudeDeg, station.longitudeDeg);
-    const double geoEl = el(geoB, kEpochMs);
-    ASSERT_GT(geoEl, 1.0);
-    ASSERT_TRUE(advanceUntil([&](int64_t t) { return el(iss, t) < 0; }, 10'000));
-    writeTle(tleText({kIss, kGeoB}));
-    auto source = openSource({"ISS", "GEO-B"});
-    TrackingValues v;
-    ASSERT_EQ(source->read(v), RR::Ok);
-    EXPECT_EQ(v.satellite, "GEO-B");
-    ASSERT_TRUE(advanceUntil([&](int64_t t) { return el(iss, t) > geoEl + 1; }, 10'000));
-    ASSERT_EQ(source->read(v), RR::Ok);
-    EXPECT_EQ(v.satellite, "GEO-B");
-}
-
 TEST_F(BuiltinSourceTest, SelectionIsValidatedAndKeptInTheSettings)
 {
     writeTle(tleText({kIss, kAo7}));
@@ -457,21 +439,4 @@ TEST_F(BuiltinSourceTest, TableChangesAreMatchedAgain)
     TrackingValues v;
     ASSERT_EQ(source->read(v), RR::Ok);
     EXPECT_EQ(v.satellite, "ISS");
-}
-
-TEST_F(BuiltinSourceTest, LinkReportsHorizonFromTheBuiltinSource)
-{
-    writeTle(tleText({kIss}));
-    setStation(kTokyoLat, kTokyoLon);
-    ASSERT_TRUE(advanceUntil([&](int64_t t) { return el(iss, t) < -1; }, 60'000));
-    QStringList reports;
-    TrackingLink link([&](const QString &c, const QString &p) { reports << c + p; }, {});
-    ASSERT_TRUE(link.open(std::make_unique<BuiltinSource>(settings, QStringList{"ISS"}, clock)));
-    link.read();
-    EXPECT_EQ(link.label(), "ISS");
-    EXPECT_FALSE(link.aboveHorizon());
-    ASSERT_TRUE(advanceUntil([&](int64_t t) { return el(iss, t) > 1; }, 5'000));
-    link.read();
-    EXPECT_TRUE(link.aboveHorizon());
-    EXPECT_EQ(reports, (QStringList{"OPPLNKOK", "OPPELE1"}));
 }

@@ -239,17 +239,3 @@ TEST_F(ExportSourceTest, RegistryFilePathExpandsTheHomeFolder)
     settings.setValue(keys::RegFile, "/srv/wine/user.reg");
     EXPECT_EQ(registryFilePath(settings), "/srv/wine/user.reg");
 }
-
-TEST_F(ExportSourceTest, DetectionSeesChannelTitles)
-{
-    ASSERT_TRUE(channel.registerTitle("ornik"));
-    ASSERT_TRUE(channel.registerTitle("Kepral99"));
-    const TrackingDetection d =
-        trackingDetection::detect([this](const QString &t) { return channel.titleExists(t); });
-    EXPECT_EQ(d.weight, 110);
-    EXPECT_EQ(d.kind, TrackingKind::Ornik);
-    channel.unregisterTitle("ornik");
-    channel.unregisterTitle("Kepral99");
-    EXPECT_EQ(trackingDetection::detect([this](const QString &t) { return channel.titleExists(t); }).weight,
-              0);
-}

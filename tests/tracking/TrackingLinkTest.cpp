@@ -109,11 +109,3 @@ TEST(TrackingLink, ScheduleFlagReportsEveryRead)
     h.link.read();
     EXPECT_EQ(h.reports, (QStringList{"OPPSCK", "OPPSCK"}));
 }
-
-TEST(TrackingLink, OpenReportsLinkOk)
-{
-    QStringList reports;
-    TrackingLink link([&](const QString &c, const QString &p) { reports << c + p; }, {});
-    EXPECT_TRUE(link.open(std::make_unique<ScriptedSource>(QList<ScriptedSource::Step>{})));
-    EXPECT_EQ(reports, QStringList{"OPPLNKOK"});
-}

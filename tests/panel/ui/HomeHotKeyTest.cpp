@@ -26,13 +26,12 @@ class HomeHotKeyTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
         if (xvfb.isEmpty())
             return;
         const int display = 70 + int(QCoreApplication::applicationPid() % 200);
         s_server = new QProcess;
-        s_server->start(
-            xvfb, {QStringLiteral(":%1").arg(display), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        s_server->start(xvfb, {QStringLiteral(":%1").arg(display), "-nolisten", "tcp"});
         if (!s_server->waitForStarted(10000))
             return;
         const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(display);
