@@ -50,7 +50,8 @@ protected:
     }
     void use(const char *model, const char *address, int rig = 1)
     {
-        use(model, address, rig);
+        make(model, address, rig);
+        openQuietly();
     }
 
     // The command bodies written since the last clear.

@@ -46,7 +46,7 @@ TEST_F(RigPortTest, OpenConfiguresLineByModel)
 
 TEST_F(RigPortTest, NoPortOrFailedOpenStaysClosedAndSendsNothing)
 {
-    for (const QString &name : {QString(), QStringLiteral("0"), QStringLiteral("None")}) {
+    for (const QString &name : {QString(), QString("0"), QString("None")}) {
         port.configure(name, "9600", "IC9700");
         EXPECT_EQ(port.portName(), "None");
         EXPECT_FALSE(port.openPort());

@@ -163,7 +163,7 @@ TEST_F(ProfileFileTest, ValueIsCutAtNul)
     vm::ProfileFile file(path());
     EXPECT_EQ(file.get("Sec", "Key", QString()), u"ab");
 
-    ASSERT_TRUE(file.set("Sec", "Other", QStringLiteral("xy") + QChar(0) + QStringLiteral("z")));
+    ASSERT_TRUE(file.set("Sec", "Other", QString("xy") + QChar(0) + "z"));
     EXPECT_EQ(file.get("Sec", "Other", QString()), u"xy");
     EXPECT_FALSE(readBytes(path()).contains('z'));
 }

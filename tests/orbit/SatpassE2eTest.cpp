@@ -101,30 +101,6 @@ TEST_F(SatpassE2e, ListsSatellitesAndRejectsUnknownOnes)
     EXPECT_EQ(ambiguous.exitCode, 2);
 }
 
-TEST_F(SatpassE2e, BadArgumentsAndDecayedOrbitsAreClearErrors)
-{
-    const ProgramRun help = runSatpass({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains("--locator"));
-
-    const ProgramRun noStation = runSatpass({"--tle", m_tle, "--sat", "DECAY"});
-    EXPECT_EQ(noStation.exitCode, 1);
-    EXPECT_TRUE(noStation.err.contains("station"));
-
-    const ProgramRun badLocator = runSatpass({"--tle", m_tle, "--sat", "DECAY", "--locator", "ZZ99"});
-    EXPECT_EQ(badLocator.exitCode, 1);
-
-    const ProgramRun missingFile =
-        runSatpass({"--tle", m_dir.filePath("none.txt"), "--lat", "1", "--lon", "2"});
-    EXPECT_EQ(missingFile.exitCode, 2);
-
-    // By catalogue number, a day after it came down.
-    const ProgramRun decayed = runSatpass(
-        {"--tle", m_tle, "--sat", "28872", "--lat", "35", "--lon", "139", "--time", "2005-11-30 12:00:00"});
-    EXPECT_EQ(decayed.exitCode, 3);
-    EXPECT_TRUE(decayed.err.contains("decayed")) << decayed.err.toStdString();
-}
-
 } // namespace
 } // namespace vm::orbit
 

@@ -239,15 +239,3 @@ TEST_F(ControllerStart, SettingsWindowDetachesTheDispatcherUntilItIsClosed)
     send("RCMOFF100");
     EXPECT_EQ(c.offsetO(), 100);
 }
-
-TEST_F(ControllerStart, CloseRequestFromOutsideSavesAndHidesButKeepsRunning)
-{
-    Controller &c = started();
-    c.closeRequestedFromOutside();
-    EXPECT_FALSE(c.closing());
-    EXPECT_EQ(finished, 0);
-    EXPECT_EQ(setting("VLMRC", "CFO"), "0");
-    EXPECT_EQ(setting("RIG_CON_CFG", "RIG_TYPE"), "IC9700");
-    EXPECT_TRUE(c.timer1().running);
-    EXPECT_TRUE(c.rigOpen(1));
-}
