@@ -450,10 +450,15 @@ void PanelWindow::raiseGroup(bool activate)
 {
     for (const QString &title : PanelCore::windowGroup()) {
         if (title == PanelCore::panelTitle()) {
-            showNormal();
-            raise();
-            if (activate)
+            // The hot key brings the panel back from anywhere; an activation
+            // only keeps it above the tracking program's window.
+            if (activate) {
+                showNormal();
+                raise();
                 activateWindow();
+            } else {
+                raise();
+            }
         } else if (m_raiser) {
             m_raiser(title);
         }
@@ -464,7 +469,8 @@ void PanelWindow::changeEvent(QEvent *event)
 {
     // The nearest a desktop gives to a click on the title bar: the panel
     // becoming the active window brings its companions up with it.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !isMinimized()) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible() && !isMinimized() &&
+        !m_closingAccepted) {
         m_core.activated();
         raiseGroup(false);
     }
