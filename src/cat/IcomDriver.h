@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cat/CivExchange.h"
 #include "cat/RigDriver.h"
 
 #include <QByteArray>
@@ -71,6 +72,8 @@ public:
     const QString &transmitMode() const { return m_txMode; }
     quint8 savedRigSetting() const { return m_savedSetting; }
     bool toneIsOn() const { return m_toneOn; }
+    // Whether the line echoes our frames (found at the first read after opening).
+    CivExchange::Echo echo() const { return m_civ.echo(); }
 
 private:
     bool isRig2() const { return m_port.rigNumber() == 2; }
@@ -91,6 +94,7 @@ private:
     void closeRig1Sequence();
 
     RigPort m_port;
+    CivExchange m_civ;
     CatContext &m_context;
     const CatHooks &m_hooks;
     const RigModelInfo *m_model;

@@ -157,6 +157,21 @@ RigPort::Reply RigPort::readReply()
     return reply;
 }
 
+QByteArray RigPort::readMore(int count)
+{
+    if (count <= 0 || !m_open)
+        return {};
+    const QByteArray more = m_transport.read(count, IoTimeoutMs);
+    m_bytesRead += more.size();
+    return more;
+}
+
+void RigPort::settle()
+{
+    if (m_open && !m_context.shuttingDown)
+        m_transport.waitForBytes(-1, m_replyWait);
+}
+
 void RigPort::countMiss()
 {
     ++m_missCounter;

@@ -65,6 +65,13 @@ public:
 
     // One read of exactly the expected length of the last write.
     Reply readReply();
+    // A further read of up to `count` bytes of the same reply, once the
+    // first read showed that more follows.
+    QByteArray readMore(int count);
+
+    // Waits out the reply wait, so that bytes still coming in for the last
+    // command have arrived when the next write throws them away.
+    void settle();
 
     // A driver parsed a reply: the pending-reply counter starts again.
     void replyParsed() { m_pendingReplies = 0; }

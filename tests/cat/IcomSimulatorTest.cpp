@@ -17,6 +17,11 @@ using Side = vm::sim::IcomRig::Side;
 
 namespace {
 
+// Whether the rigs a test makes echo every frame (the CI-V jack) or not (the
+// USB port of a rig with "CI-V USB echo back" off). The tests that matter on
+// either line run both ways.
+bool lineEchoes = true;
+
 class SimulatedIcom {
 public:
     SimulatedIcom(const char *model, int rigNumber = 1, const QString &address = QString(),
@@ -24,6 +29,7 @@ public:
         : rig(*sim::IcomModel::find(QString::fromLatin1(model))), transport(rig, clock),
           driver(rigNumber, transport, context, recorder.hooks)
     {
+        rig.setEchoEnabled(lineEchoes);
         const QString addr = address.isEmpty() ? QString::number(rig.address(), 16) : address;
         EXPECT_TRUE(driver.configure(QStringLiteral("/dev/ttyUSB0"), QString::fromLatin1(baud),
                                      QString::fromLatin1(model), addr));
@@ -54,9 +60,20 @@ Side receiveSide(const char *model)
     return QLatin1String(model) == QLatin1String("IC821") ? Side::Sub : Side::Main;
 }
 
+class IcomSimulatorEcho : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { lineEchoes = GetParam(); }
+    void TearDown() override { lineEchoes = true; }
+};
+
+INSTANTIATE_TEST_SUITE_P(Line, IcomSimulatorEcho, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return info.param ? "EchoOn" : "EchoOff";
+                         });
+
 } // namespace
 
-TEST(IcomSimulator, EveryRig1ModelOpensAndReportsItsDial)
+TEST_P(IcomSimulatorEcho, EveryRig1ModelOpensAndReportsItsDial)
 {
     for (const char *model : {"IC9700", "IC9100", "IC910", "IC911", "IC821", "IC705", "IC7100", "ICOM"}) {
         SimulatedIcom s(model);
@@ -68,10 +85,11 @@ TEST(IcomSimulator, EveryRig1ModelOpensAndReportsItsDial)
         EXPECT_EQ(s.recorder.payloads("OPPRXS").first(), QString::number(receiveHz)) << model;
         EXPECT_EQ(s.recorder.payloads("OPPCER"), QStringList()) << model;
         EXPECT_EQ(s.driver.port().missCount(), 0) << model;
+        EXPECT_EQ(s.driver.echo(), GetParam() ? CivExchange::Echo::On : CivExchange::Echo::Off) << model;
     }
 }
 
-TEST(IcomSimulator, OpeningSavesAndClearsTheRigSettingAndClosingRestoresIt)
+TEST_P(IcomSimulatorEcho, OpeningSavesAndClearsTheRigSettingAndClosingRestoresIt)
 {
     struct Case {
         const char *model;
@@ -90,7 +108,7 @@ TEST(IcomSimulator, OpeningSavesAndClearsTheRigSettingAndClosingRestoresIt)
     }
 }
 
-TEST(IcomSimulator, KeyerSpeedIsWrittenToTheSettings)
+TEST_P(IcomSimulatorEcho, KeyerSpeedIsWrittenToTheSettings)
 {
     SimulatedIcom modern("IC9700");
     ASSERT_TRUE(modern.driver.open());
@@ -100,7 +118,7 @@ TEST(IcomSimulator, KeyerSpeedIsWrittenToTheSettings)
     EXPECT_EQ(ic910.recorder.settingsWritten, QStringList{"RIG_CON_CFG/CWspeed=020"});
 }
 
-TEST(IcomSimulator, Ic9700ComesUpInSatelliteModeAndLeavesItAtClose)
+TEST_P(IcomSimulatorEcho, Ic9700ComesUpInSatelliteModeAndLeavesItAtClose)
 {
     SimulatedIcom s("IC9700");
     s.rig.setPowered(false);
@@ -147,7 +165,7 @@ TEST(IcomSimulator, TwinBandDopplerStatesSetTheRightBand)
 
 // Every Doppler state on both band arrangements: which dial a set moves and
 // which sides a poll reports.
-TEST(IcomSimulator, EveryDopplerStateOnBothBandArrangements)
+TEST_P(IcomSimulatorEcho, EveryDopplerStateOnBothBandArrangements)
 {
     struct Expect {
         bool setMovesReceive;  // set RX (band A)
@@ -252,7 +270,7 @@ TEST(IcomSimulator, Ic821UsesItsReversedBandBytes)
     EXPECT_EQ(s.recorder.payloads("OPPTXS"), QStringList{"145900000"});
 }
 
-TEST(IcomSimulator, SingleBandModelsAndModes)
+TEST_P(IcomSimulatorEcho, SingleBandModelsAndModes)
 {
     for (const char *model : {"IC705", "IC7100", "ICOM"}) {
         SimulatedIcom s(model);
@@ -281,7 +299,7 @@ TEST(IcomSimulator, LowerCaseAddressWorks)
     EXPECT_EQ(s.driver.port().missCount(), 0);
 }
 
-TEST(IcomSimulator, SilentRigGivesOPPCEROnThe21stExpectedReply)
+TEST_P(IcomSimulatorEcho, SilentRigGivesOPPCEROnThe21stExpectedReply)
 {
     SimulatedIcom s("IC9100");
     s.context.dopplerState = 4; // no poll at the end of the opening
@@ -300,7 +318,7 @@ TEST(IcomSimulator, SilentRigGivesOPPCEROnThe21stExpectedReply)
     EXPECT_EQ(s.recorder.linkTimerStarts, 1);
 }
 
-TEST(IcomSimulator, ShortGarbledAndRejectedAnswersAreNotDecoded)
+TEST_P(IcomSimulatorEcho, ShortGarbledAndRejectedAnswersAreNotDecoded)
 {
     SimulatedIcom s("IC9700");
     s.context.dopplerState = 3;
@@ -380,7 +398,7 @@ TEST(IcomSimulator, EarlyWaitEndsUnreadCommandsWithTheirEchoAndAcknowledgement)
     EXPECT_LT(elapsed[1], elapsed[0]);
 }
 
-TEST(IcomSimulator, SameBandOperationOnTheSameBandModels)
+TEST_P(IcomSimulatorEcho, SameBandOperationOnTheSameBandModels)
 {
     SimulatedIcom s("IC9700");
     s.context.dopplerState = 3;
@@ -419,7 +437,7 @@ TEST(IcomSimulator, SameBandOperationOnTheSameBandModels)
     }
 }
 
-TEST(IcomSimulator, SatelliteSetUpPutsDownlinkOnMainAndUplinkOnSub)
+TEST_P(IcomSimulatorEcho, SatelliteSetUpPutsDownlinkOnMainAndUplinkOnSub)
 {
     for (const char *model : {"IC9700", "IC9100", "IC910"}) {
         SimulatedIcom s(model);
@@ -449,7 +467,7 @@ TEST(IcomSimulator, SatelliteSetUpPutsDownlinkOnMainAndUplinkOnSub)
     }
 }
 
-TEST(IcomSimulator, SecondRigTransmits)
+TEST_P(IcomSimulatorEcho, SecondRigTransmits)
 {
     for (const char *model : {"IC9700", "IC9100", "IC910", "IC7100", "ICOM"}) {
         SimulatedIcom s(model, 2);
@@ -466,4 +484,30 @@ TEST(IcomSimulator, SecondRigTransmits)
         s.driver.close();
         EXPECT_EQ(s.recorder.payloads("OPPOP2").last(), QStringLiteral("0"));
     }
+}
+
+// The operator switches the rig's echo during a session. Echo switched off:
+// one poll goes unanswered, the next finds the line again. Switched on: the
+// frame coming back first tells at once.
+TEST_P(IcomSimulatorEcho, EchoSwitchedDuringASessionIsFoundAgain)
+{
+    SimulatedIcom s("IC9700");
+    s.context.dopplerState = 3;
+    ASSERT_TRUE(s.driver.open());
+    s.context.dopplerState = 0;
+    s.rig.setEchoEnabled(!GetParam());
+    s.recorder.reports.clear();
+    const qint64 hz = s.rig.dial(Side::Main).hz + 500;
+    ASSERT_TRUE(s.rig.turnDial(Side::Main, hz));
+    s.driver.pollFrequency();
+    EXPECT_EQ(s.recorder.payloads("OPPRXS").size(), GetParam() ? 0 : 1);
+    s.driver.pollFrequency();
+    EXPECT_EQ(s.recorder.payloads("OPPRXS").last(), QString::number(hz));
+    EXPECT_EQ(s.driver.echo(), GetParam() ? CivExchange::Echo::Off : CivExchange::Echo::On);
+    EXPECT_EQ(s.driver.port().pendingReplies(), 0);
+    EXPECT_EQ(s.driver.port().missCount(), 0);
+    // Commands whose answers are not read follow the line too.
+    const qint64 subHz = s.rig.dial(Side::Sub).hz + 1000;
+    s.driver.setFrequency(Band::B, subHz);
+    EXPECT_EQ(s.rig.dial(Side::Sub).hz, subHz);
 }

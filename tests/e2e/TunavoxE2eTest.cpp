@@ -70,18 +70,38 @@ protected:
 
     QString file(const QString &name) const { return QDir(home.path()).filePath(name); }
 
-    void startRig()
+    // rigsim on a pseudo-terminal linked as `link` (the rig's port name).
+    void startRigsim()
     {
         rigsim.setProgram(test::program("rigsim"));
-        rigsim.setArguments({"--model", "IC9700", "--link", file("rig"), "--baud", "19200"});
+        rigsim.setArguments(
+            {"--model", "IC9700", "--link", rigLink, "--baud", "19200", "--echo", rigEcho ? "on" : "off"});
         rigsim.start();
         ASSERT_TRUE(rigsim.waitForStarted(GenerousMs));
         ASSERT_TRUE(readLine(rigsim).startsWith("/dev/")) << "rigsim gave no pseudo-terminal";
+    }
+
+    void startRig()
+    {
+        if (rigLink.isEmpty())
+            rigLink = file("rig");
+        startRigsim();
         ASSERT_TRUE(TextFile::writeAtomic(file("Velomira.ini"),
                                           QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\n"
                                                          "BAUD_RATE=19200\nICOM_RIGadrs=A2\nRigContType=0\n"
                                                          "Poll_Time=200\n")
-                                              .arg(file("rig"))));
+                                              .arg(rigLink)));
+    }
+
+    // faketracker serving one satellite at a fixed elevation and range rate.
+    void serve(const char *satellite, const char *revolution = "100")
+    {
+        tracker.setProcessEnvironment(env);
+        tracker.start(test::program("faketracker"),
+                      {"--program", "Kepral32", "--satellite", satellite, "--elevation", "20", "--range-rate",
+                       "0", "--revolution", revolution});
+        ASSERT_TRUE(tracker.waitForStarted(GenerousMs));
+        ASSERT_TRUE(readLine(tracker).startsWith("serving")) << "faketracker did not start";
     }
 
     void startTunavox()
@@ -128,6 +148,8 @@ protected:
 
     bool send(const QString &text) { return panel->send(ControllerTitle, text); }
 
+    QString rigLink;     // the rig's port: a link to rigsim's pseudo-terminal
+    bool rigEcho = true; // the rig echoes every frame (CI-V jack) or not (USB, echo back off)
     QTemporaryDir home;
     QTemporaryDir runtime;
     QProcessEnvironment env;
@@ -138,9 +160,24 @@ protected:
     QProcess tunavox;
 };
 
+// Run with the rig's echo on and off.
+class TunavoxProcessEcho : public TunavoxProcess, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override
+    {
+        rigEcho = GetParam();
+        TunavoxProcess::SetUp();
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Line, TunavoxProcessEcho, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return info.param ? "EchoOn" : "EchoOff";
+                         });
+
 } // namespace
 
-TEST_F(TunavoxProcess, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
+TEST_P(TunavoxProcessEcho, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
 {
     startRig();
     // A pass as the outside tracking program serves it: the range rate
@@ -276,17 +313,9 @@ TEST_F(TunavoxProcess, SecondInstanceWithTheCloseSwitchMakesTheFirstSaveAndHide)
     EXPECT_EQ(tunavox.exitCode(), 0);
 }
 
-TEST_F(TunavoxProcess, TrackingProgramSwitchingSatellitesRetunesTheRig)
+TEST_P(TunavoxProcessEcho, TrackingProgramSwitchingSatellitesRetunesTheRig)
 {
     startRig();
-    const auto serve = [&](const char *satellite, const char *revolution) {
-        tracker.setProcessEnvironment(env);
-        tracker.start(test::program("faketracker"),
-                      {"--program", "Kepral32", "--satellite", satellite, "--elevation", "20", "--range-rate",
-                       "0", "--revolution", revolution});
-        ASSERT_TRUE(tracker.waitForStarted(GenerousMs));
-        ASSERT_TRUE(readLine(tracker).startsWith("serving")) << "faketracker did not start";
-    };
     serve("RS-44", "100");
     startTunavox();
     ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; }))

@@ -220,8 +220,10 @@ protected:
     SimRig &simRig(const QString &port, const char *model = "IC9700")
     {
         auto it = rigs.find(port);
-        if (it == rigs.end())
+        if (it == rigs.end()) {
             it = rigs.emplace(port, std::make_unique<SimRig>(model, clock)).first;
+            it->second->rig.setEchoEnabled(rigEcho);
+        }
         return *it->second;
     }
     sim::IcomRig &rig1() { return simRig(QStringLiteral("/dev/sim1")).rig; }
@@ -277,6 +279,7 @@ protected:
     qint64 mainHz() { return rig1().dial(sim::IcomRig::Side::Main).hz; }
     qint64 subHz() { return rig1().dial(sim::IcomRig::Side::Sub).hz; }
 
+    bool rigEcho = true; // the simulated rigs echo every frame (CI-V jack) or not (USB, echo back off)
     QTemporaryDir dir;
     ManualClock clock;
     RecordingChannel channel;
@@ -289,5 +292,22 @@ protected:
     int finished = 0;
     bool windowShown = false;
 };
+
+// A controller fixture run twice: rigs whose line echoes and rigs whose line
+// does not (GetParam()).
+template <class Fixture>
+class WithRigEcho : public Fixture, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override
+    {
+        this->rigEcho = this->GetParam();
+        Fixture::SetUp();
+    }
+};
+
+inline std::string echoName(const ::testing::TestParamInfo<bool> &info)
+{
+    return info.param ? "EchoOn" : "EchoOff";
+}
 
 } // namespace vm::test
