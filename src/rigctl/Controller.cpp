@@ -2,6 +2,7 @@
 
 #include "cat/IcomDriver.h"
 #include "cat/RigModel.h"
+#include "common/RigReport.h"
 #include "common/SettingKeys.h"
 #include "tracking/TrackingDetection.h"
 #include "tracking/TrackingProgram.h"
@@ -396,10 +397,10 @@ void Controller::reportRigs()
 {
     const RigArrangement &r = m_settings.rigs;
     const QString payload = QStringList{r.rig1.type,
-                                        r.rig1.port,
+                                        rigReport::encodePort(r.rig1.port),
                                         QString::number(rigOpen(1) ? 1 : 0),
                                         r.rig2.type,
-                                        r.rig2.port,
+                                        rigReport::encodePort(r.rig2.port),
                                         QString::number(rigOpen(2) ? 1 : 0),
                                         QString::number(r.rigUsage)}
                                 .join(QLatin1Char(':'));

@@ -4,6 +4,7 @@
 
 #include "ProcessTools.h"
 #include "TestPaths.h"
+#include "common/RigReport.h"
 #include "common/Settings.h"
 #include "common/TextFile.h"
 #include "platform/LocalChannel.h"
@@ -334,4 +335,28 @@ TEST_P(TunavoxProcessEcho, TrackingProgramSwitchingSatellitesRetunesTheRig)
     EXPECT_EQ(dial("sub"), qint64(uplink));
     ASSERT_TRUE(send("RCMEND"));
     ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+}
+
+TEST_F(TunavoxProcess, PortPathWithColonsReachesThePanelWhole)
+{
+    // As /dev/serial/by-path names a USB adapter.
+    rigLink = file("pci-0000:00:14.0-usb-0:2:1.0-port0");
+    startRig();
+    startTunavox();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPOP1").contains("1"); }))
+        << received.join(" | ").toStdString();
+    ASSERT_TRUE(send("RCMRTR1")); // reopens and reports the rigs again, open
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPRIG").size() >= 2; }))
+        << received.join(" | ").toStdString();
+    for (const QString &report : payloads("OPPRIG")) {
+        const QStringList fields = report.split(u':');
+        ASSERT_EQ(fields.size(), 7) << report.toStdString();
+        EXPECT_EQ(rigReport::decodePort(fields[1]), rigLink);
+    }
+    EXPECT_EQ(payloads("OPPRIG").last().split(u':').value(2), "1");
+    EXPECT_TRUE(rig("status").contains("satellite=on"));
+    ASSERT_TRUE(send("RCMEND"));
+    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+    EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "RIGCOMCONT").value_or(QString()),
+              rigLink);
 }

@@ -90,6 +90,11 @@ TEST_F(PanelReceiver, RigReportFillsTheStatusBarAndCwControls)
     EXPECT_FALSE(control(QStringLiteral("StatusBar1_7")).enabled); // rig 2 unused
     EXPECT_EQ(control(QStringLiteral("StatusBar1_7")).text, QString());
 
+    // A port path holding ":" comes encoded and is shown as it is.
+    rig(QStringLiteral("IC9700:/dev/serial/by-path/pci-0000%3A00%3A14.0-usb-0%3A2:1:None:None:0:0"));
+    EXPECT_EQ(control(QStringLiteral("StatusBar1_3")).text,
+              QStringLiteral("/dev/serial/by-path/pci-0000:00:14.0-usb-0:2"));
+
     rig(QStringLiteral("IC910:COM3:0:FT991:COM4:1:3"));
     EXPECT_EQ(control(QStringLiteral("StatusBar1_4")).text, QStringLiteral("Can't Open"));
     EXPECT_EQ(control(QStringLiteral("StatusBar1_9")).text, QStringLiteral("Open"));
