@@ -65,6 +65,7 @@ bool RigPort::openPort()
     if (settings.baudRate <= 0)
         settings.baudRate = 9600;
     if (!m_transport.open(settings)) {
+        m_openProblem = m_transport.openProblem();
         m_transport.close();
         m_open = false;
         return false;
@@ -77,6 +78,7 @@ bool RigPort::openPort()
         m_transport.purge(false, true);
         m_transport.purge(true, true);
     }
+    m_openProblem = {};
     m_open = true;
     m_pendingReplies = 0;
     m_missCounter = 0;

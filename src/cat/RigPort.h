@@ -51,6 +51,8 @@ public:
     // Opens and configures the port. False (nothing reported) when the
     // port is "None" or cannot be opened.
     bool openPort();
+    // Why the last openPort() failed, where the transport could tell.
+    const PortProblem &openProblem() const { return m_openProblem; }
     // Purges and closes the port; clears the open flag.
     void closePort();
 
@@ -136,6 +138,7 @@ private:
     int m_stopBits = 1;
     bool m_open = false;
     bool m_failed = false;
+    PortProblem m_openProblem;
     int m_expectedReplyLength = 0;
     qint64 m_bytesWritten = 0;
     qint64 m_bytesRead = 0;

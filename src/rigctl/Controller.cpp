@@ -354,8 +354,13 @@ void Controller::openRig(int rigNumber)
         slot.driver->port().setWaitOverride(m_settings.ft4WaitMs);
         slot.driver->port().restoreNormalWaits();
     }
-    if (!slot.driver->open())
+    if (!slot.driver->open()) {
         qWarning().noquote() << "tunavox: rig" << rigNumber << "port" << rs.port << "did not open";
+        // Why, and what to do, where the port can tell; the settings stay as they are.
+        const PortProblem &problem = slot.driver->port().openProblem();
+        if (problem.kind != PortProblem::Kind::None && m_env.showMessage)
+            m_env.showMessage(PanelTitle, problem.message());
+    }
 }
 
 void Controller::applyFt4Waits()

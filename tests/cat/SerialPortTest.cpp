@@ -3,6 +3,7 @@
 
 #include "QtPrinters.h"
 #include "cat/PortList.h"
+#include "cat/PortProblem.h"
 #include "cat/QSerialPortTransport.h"
 
 #include <QCoreApplication>
@@ -184,4 +185,36 @@ TEST(PortListing, StableByIdNamesComeFirst)
     EXPECT_EQ(lines.filter(adapter.slavePath()).size(), 1);
     EXPECT_EQ(lines.last(), other.slavePath() + QStringLiteral(">使用可能です"));
     EXPECT_TRUE(lines.filter(QStringLiteral("usb-gone")).isEmpty());
+}
+
+TEST(PortProblemDiagnosis, MissingDeviceBusyPortAndWhatToDo)
+{
+    ensureApplication();
+    QTemporaryDir dir;
+    const QString dangling = dir.filePath(QStringLiteral("rig"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/velomira-unplugged"), dangling));
+    for (const QString &missing : {QStringLiteral("/dev/velomira-no-such-port"), dangling}) {
+        const PortProblem p = PortProblem::diagnose(missing);
+        EXPECT_EQ(p.kind, PortProblem::Kind::Missing) << missing.toStdString();
+        EXPECT_TRUE(p.message().contains(QStringLiteral("ケーブル"))) << p.message().toStdString();
+        EXPECT_TRUE(p.englishMessage().contains(QStringLiteral("cable"))) << missing.toStdString();
+    }
+
+    Pty pty;
+    QSerialPortTransport holder;
+    ASSERT_TRUE(holder.open(settingsFor(pty.slavePath())));
+    QSerialPortTransport second;
+    EXPECT_FALSE(second.open(settingsFor(pty.slavePath())));
+    EXPECT_EQ(second.openProblem().kind, PortProblem::Kind::Busy);
+    EXPECT_TRUE(second.openProblem().holder.contains(
+        QStringLiteral("PID %1").arg(QCoreApplication::applicationPid())));
+    EXPECT_TRUE(second.openProblem().message().contains(second.openProblem().holder));
+
+    // Permission: the owning group and the command that joins it.
+    PortProblem denied;
+    denied.kind = PortProblem::Kind::Permission;
+    denied.port = QStringLiteral("/dev/ttyUSB0");
+    denied.group = QStringLiteral("dialout");
+    for (const QString &text : {denied.message(), denied.englishMessage()})
+        EXPECT_TRUE(text.contains(QStringLiteral("sudo usermod -aG dialout $USER"))) << text.toStdString();
 }

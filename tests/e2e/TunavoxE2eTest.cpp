@@ -360,3 +360,36 @@ TEST_F(TunavoxProcess, PortPathWithColonsReachesThePanelWhole)
     EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "RIGCOMCONT").value_or(QString()),
               rigLink);
 }
+
+TEST_F(TunavoxProcess, RigUnpluggedDuringAPassIsGivenUpAndReopenedWhenItIsBack)
+{
+    startRig();
+    serve("RS-44");
+    startTunavox();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; }))
+        << received.join(" | ").toStdString();
+    ASSERT_TRUE(send("RCMDOP0"));
+
+    // The adapter goes: its device and the link to it disappear.
+    stop(rigsim);
+    ASSERT_TRUE(waitFor([&] { return !payloads("OPPCER").isEmpty(); })) << received.join(" | ").toStdString();
+    EXPECT_EQ(payloads("OPPCER"), QStringList{rigLink});
+    EXPECT_EQ(payloads("OPPOP1").last(), "0");
+    EXPECT_FALSE(QFileInfo::exists(rigLink));
+    ASSERT_TRUE(send("RCMRTR1")); // not back yet: stays closed
+    EXPECT_EQ(payloads("OPPOP1").last(), "0");
+
+    // Plugged in again under the same name.
+    startRigsim();
+    ASSERT_TRUE(send("RCMRTR1"));
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPOP1").last() == "1"; }))
+        << received.join(" | ").toStdString();
+    EXPECT_TRUE(rig("status").contains("satellite=on"));
+    // The satellite's set-up is redone on the rig that came back.
+    ASSERT_TRUE(waitFor([&] { return dial("sub") == 145965000; })) << dial("sub");
+    EXPECT_EQ(tunavox.state(), QProcess::Running);
+    ASSERT_TRUE(send("RCMEND"));
+    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+    EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "RIGCOMCONT").value_or(QString()),
+              rigLink);
+}

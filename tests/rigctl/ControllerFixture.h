@@ -5,6 +5,7 @@
 // simulated Icom rigs on a manual clock.
 
 #include "ManualClock.h"
+#include "cat/QSerialPortTransport.h"
 #include "cat/SerialTransport.h"
 #include "common/Channel.h"
 #include "common/TextFile.h"
@@ -241,7 +242,7 @@ protected:
         env.transportFactory = [this](int, const QString &port) -> std::unique_ptr<SerialTransport> {
             auto it = rigs.find(port);
             if (it == rigs.end())
-                return nullptr;
+                return realPorts ? std::make_unique<QSerialPortTransport>() : nullptr;
             return std::make_unique<ForwardingTransport>(it->second->transport);
         };
         env.showMessage = [this](const QString &title, const QString &text) {
@@ -279,6 +280,7 @@ protected:
     qint64 mainHz() { return rig1().dial(sim::IcomRig::Side::Main).hz; }
     qint64 subHz() { return rig1().dial(sim::IcomRig::Side::Sub).hz; }
 
+    bool realPorts = false; // ports without a simulated rig are real serial ports
     bool rigEcho = true; // the simulated rigs echo every frame (CI-V jack) or not (USB, echo back off)
     QTemporaryDir dir;
     ManualClock clock;
