@@ -509,10 +509,8 @@ bool IcomDriver::open()
 {
     if (m_port.isOpen())
         close();
-    if (!m_port.openPort())
+    if (!openPortOnly())
         return false;
-    m_civ.portOpened();
-    m_band.reset();
     if (isRig2()) {
         openRig2Sequence();
         m_hooks.send(QStringLiteral("OPPOP2"), QStringLiteral("1"));
@@ -527,6 +525,38 @@ bool IcomDriver::open()
     pollFrequency();
     pollMode();
     return m_port.isOpen();
+}
+
+bool IcomDriver::openPortOnly()
+{
+    if (!m_port.openPort())
+        return false;
+    m_civ.portOpened();
+    m_band.reset();
+    return true;
+}
+
+void IcomDriver::closePortOnly()
+{
+    m_port.closePort();
+}
+
+void IcomDriver::setSelectedDial(qint64 hz)
+{
+    if (const std::optional<QString> digits = civ::frequencyDigits(hz, m_model->frequencyDigits))
+        send(QByteArray(1, char(0x05)) + civ::frequencyToBcd(*digits));
+}
+
+bool IcomDriver::setSatelliteMode(bool on)
+{
+    const quint8 value = on ? 0x01 : 0x00;
+    if (m_model->satelliteModeCommand)
+        sendAcknowledged(bytes({0x16, 0x5A, value}));
+    else if (m_model->satelliteSwitch1A07)
+        sendAcknowledged(bytes({0x1A, 0x07, value}));
+    else
+        return false;
+    return true;
 }
 
 void IcomDriver::openRig1Sequence()

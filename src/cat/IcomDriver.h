@@ -34,6 +34,16 @@ public:
     bool open() override;
     void close() override;
 
+    // For rig test tools: opens the port without the model's opening
+    // sequence (the rig is left as it is), and closes it without the closing
+    // sequence. Nothing is reported.
+    bool openPortOnly();
+    void closePortOnly();
+    // Sets the dial of the band selected now (05, no band selection).
+    void setSelectedDial(qint64 hz);
+    // The rig's own satellite mode (16 5A or 1A 07). False when the model has none.
+    bool setSatelliteMode(bool on);
+
     void setFrequency(Band band, qint64 hz) override;
     void setFrequencySameBand(Band band, qint64 hz) override;
     void setMode(Band band, const QString &mode) override;
@@ -62,6 +72,11 @@ public:
     void setRitOffset(const QString &text) override; // "-0120": four digits, optional "-"
     void readRigSetting();
     void restoreRigSetting();
+    // Reads the dial / mode of the band selected now and keeps it as the
+    // side of `pollBand` (reported as a poll would). A parsed answer leaves
+    // the port's pending-reply count at 0.
+    void readFrequency(Band pollBand);
+    void readMode(Band pollBand);
 
     // Driver state, for the controller and for tests.
     std::optional<Band> currentBand() const { return m_band; }
@@ -85,8 +100,6 @@ private:
     void sendAcknowledged(QByteArrayView body);
     std::optional<QByteArray> readAnswer(QByteArrayView command, int dataBytes);
     void selectBand(Band band);
-    void readFrequency(Band pollBand);
-    void readMode(Band pollBand);
     void takeFrequency(qint64 hz, Band pollBand);
     void takeMode(quint8 code, Band pollBand);
     void openRig1Sequence();
