@@ -21,11 +21,6 @@ const QByteArray ReadNoiseBlankerCmd = bytes({0x16, 0x22});
 const QByteArray ReadNoiseReductionCmd = bytes({0x16, 0x40});
 const QByteArray CwSpeedCmd = bytes({0x14, 0x0C});
 
-// A command the rig acknowledges comes back as its echo followed by OK or NG
-// (FE FE E0 addr FB/FA FD). Waiting for both keeps the acknowledgement from
-// arriving while the next command goes out.
-constexpr int AcknowledgementLength = 6;
-
 // Polls run only on an open port, outside shutdown and outside state 4.
 bool pollAllowed(const RigPort &port, const CatContext &context)
 {
@@ -35,7 +30,7 @@ bool pollAllowed(const RigPort &port, const CatContext &context)
 } // namespace
 
 IcomDriver::IcomDriver(int rigNumber, SerialTransport &transport, CatContext &context, const CatHooks &hooks)
-    : m_port(rigNumber, transport, context, hooks), m_context(context), m_hooks(hooks),
+    : m_port(rigNumber, transport, context, hooks), m_civ(m_port), m_context(context), m_hooks(hooks),
       m_model(&RigModels::get(QStringLiteral("None")))
 {
     // A rig that stops answering is closed with its closing sequence; its
@@ -53,6 +48,7 @@ bool IcomDriver::configure(const QString &portName, const QString &baudRate, con
     if (!address)
         return false;
     m_address = *address;
+    m_civ.setAddress(m_address);
     m_model = &RigModels::get(rigModel);
     m_port.configure(portName, baudRate, rigModel);
     return true;
@@ -76,33 +72,17 @@ quint8 IcomDriver::bandSelector(Band band) const
 
 void IcomDriver::send(QByteArrayView body, int expectedReplyLength)
 {
-    const QByteArray frame = civ::frame(m_address, body);
-    // A command whose answer is not read is still echoed on the bus and
-    // acknowledged by an addressed rig: the early-ending wait ends with them.
-    // Frames to the broadcast address get no acknowledgement and wait in full.
-    const int unread =
-        expectedReplyLength == 0 && m_address != 0 ? int(frame.size()) + AcknowledgementLength : 0;
-    m_port.sendBinary(frame, expectedReplyLength, unread);
+    m_civ.send(body, expectedReplyLength);
 }
 
 void IcomDriver::sendAcknowledged(QByteArrayView body)
 {
-    send(body, int(body.size()) + 5 + AcknowledgementLength);
-    if (m_port.readReply().complete)
-        m_port.replyParsed();
+    m_civ.sendAcknowledged(body);
 }
 
 std::optional<QByteArray> IcomDriver::readAnswer(QByteArrayView command, int dataBytes)
 {
-    const RigPort::Reply reply = m_port.readReply();
-    if (!reply.complete)
-        return std::nullopt; // short or no reply: not a miss, the pending count stays
-    const qsizetype at = civ::findAnswer(reply.bytes, m_address, command);
-    if (at < 0 || at + dataBytes > reply.bytes.size()) {
-        m_port.countMiss();
-        return std::nullopt;
-    }
-    return reply.bytes.mid(at, dataBytes);
+    return m_civ.readAnswer(command, dataBytes);
 }
 
 // ---- band selection -------------------------------------------------------
@@ -323,7 +303,7 @@ void IcomDriver::setMode(Band band, const QString &mode)
     const QByteArray setFrame = QByteArray(1, char(0x06)) + modeData;
     if (isRig2() || !hasBands()) {
         // The acknowledgement is not parsed; the mode read below tells.
-        send(setFrame, int(setFrame.size()) + 5 + AcknowledgementLength);
+        send(setFrame, int(setFrame.size()) + 5 + CivExchange::AcknowledgementLength);
         readMode(Band::A);
         return;
     }
@@ -388,17 +368,20 @@ void IcomDriver::readCwSpeed()
     QString level;
     if (m_model->cwTable == CwLevelTable::Ic910) {
         // The IC910 family: the read starts with the echo FE FE addr E0 and
-        // the two level bytes are the 14th and 15th bytes.
-        const RigPort::Reply reply = m_port.readReply();
-        if (!reply.complete)
+        // the two level bytes are the 14th and 15th bytes; without the echo
+        // the answer FE FE E0 addr starts the read and they are its 7th and 8th.
+        const std::optional<QByteArray> reply = m_civ.readReply();
+        if (!reply)
             return;
-        const QByteArray &r = reply.bytes;
-        const QByteArray echoHeader = civ::frame(m_address, {}).left(4);
-        if (r.size() < 15 || !r.startsWith(echoHeader)) {
+        const QByteArray &r = *reply;
+        const int echo = m_civ.echoLength();
+        const QByteArray header =
+            echo > 0 ? civ::frame(m_address, {}).left(4) : QByteArray("\xFE\xFE\xE0", 3) + char(m_address);
+        if (r.size() < echo + 8 || !r.startsWith(header)) {
             m_port.countMiss();
             return;
         }
-        level = civ::twoBytesAsDigits(quint8(r[13]), quint8(r[14]));
+        level = civ::twoBytesAsDigits(quint8(r[echo + 6]), quint8(r[echo + 7]));
     } else {
         const std::optional<QByteArray> data = readAnswer(CwSpeedCmd, 2);
         if (!data)
@@ -526,9 +509,8 @@ bool IcomDriver::open()
 {
     if (m_port.isOpen())
         close();
-    if (!m_port.openPort())
+    if (!openPortOnly())
         return false;
-    m_band.reset();
     if (isRig2()) {
         openRig2Sequence();
         m_hooks.send(QStringLiteral("OPPOP2"), QStringLiteral("1"));
@@ -545,13 +527,45 @@ bool IcomDriver::open()
     return m_port.isOpen();
 }
 
+bool IcomDriver::openPortOnly()
+{
+    if (!m_port.openPort())
+        return false;
+    m_civ.portOpened();
+    m_band.reset();
+    return true;
+}
+
+void IcomDriver::closePortOnly()
+{
+    m_port.closePort();
+}
+
+void IcomDriver::setSelectedDial(qint64 hz)
+{
+    if (const std::optional<QString> digits = civ::frequencyDigits(hz, m_model->frequencyDigits))
+        send(QByteArray(1, char(0x05)) + civ::frequencyToBcd(*digits));
+}
+
+bool IcomDriver::setSatelliteMode(bool on)
+{
+    const quint8 value = on ? 0x01 : 0x00;
+    if (m_model->satelliteModeCommand)
+        sendAcknowledged(bytes({0x16, 0x5A, value}));
+    else if (m_model->satelliteSwitch1A07)
+        sendAcknowledged(bytes({0x1A, 0x07, value}));
+    else
+        return false;
+    return true;
+}
+
 void IcomDriver::openRig1Sequence()
 {
     if (m_model->powerOnPreamble) {
         const QByteArray wake = civ::powerOnFrame(m_address, m_port.baudRate().toInt());
         if (!wake.isEmpty()) {
-            m_port.sendBinary(wake, int(wake.size()) + AcknowledgementLength);
-            if (m_port.readReply().complete)
+            m_civ.sendFrame(wake, int(wake.size()) + CivExchange::AcknowledgementLength);
+            if (m_civ.readReply())
                 m_port.replyParsed();
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cat/CivExchange.h"
 #include "cat/RigDriver.h"
 
 #include <QByteArray>
@@ -33,6 +34,16 @@ public:
     bool open() override;
     void close() override;
 
+    // For rig test tools: opens the port without the model's opening
+    // sequence (the rig is left as it is), and closes it without the closing
+    // sequence. Nothing is reported.
+    bool openPortOnly();
+    void closePortOnly();
+    // Sets the dial of the band selected now (05, no band selection).
+    void setSelectedDial(qint64 hz);
+    // The rig's own satellite mode (16 5A or 1A 07). False when the model has none.
+    bool setSatelliteMode(bool on);
+
     void setFrequency(Band band, qint64 hz) override;
     void setFrequencySameBand(Band band, qint64 hz) override;
     void setMode(Band band, const QString &mode) override;
@@ -61,6 +72,11 @@ public:
     void setRitOffset(const QString &text) override; // "-0120": four digits, optional "-"
     void readRigSetting();
     void restoreRigSetting();
+    // Reads the dial / mode of the band selected now and keeps it as the
+    // side of `pollBand` (reported as a poll would). A parsed answer leaves
+    // the port's pending-reply count at 0.
+    void readFrequency(Band pollBand);
+    void readMode(Band pollBand);
 
     // Driver state, for the controller and for tests.
     std::optional<Band> currentBand() const { return m_band; }
@@ -71,6 +87,8 @@ public:
     const QString &transmitMode() const { return m_txMode; }
     quint8 savedRigSetting() const { return m_savedSetting; }
     bool toneIsOn() const { return m_toneOn; }
+    // Whether the line echoes our frames (found at the first read after opening).
+    CivExchange::Echo echo() const { return m_civ.echo(); }
 
 private:
     bool isRig2() const { return m_port.rigNumber() == 2; }
@@ -82,8 +100,6 @@ private:
     void sendAcknowledged(QByteArrayView body);
     std::optional<QByteArray> readAnswer(QByteArrayView command, int dataBytes);
     void selectBand(Band band);
-    void readFrequency(Band pollBand);
-    void readMode(Band pollBand);
     void takeFrequency(qint64 hz, Band pollBand);
     void takeMode(quint8 code, Band pollBand);
     void openRig1Sequence();
@@ -91,6 +107,7 @@ private:
     void closeRig1Sequence();
 
     RigPort m_port;
+    CivExchange m_civ;
     CatContext &m_context;
     const CatHooks &m_hooks;
     const RigModelInfo *m_model;

@@ -27,9 +27,11 @@ bool QSerialPortTransport::open(const SerialSettings &settings)
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_lastOpenError = m_port.error();
         m_port.clearError();
+        m_openProblem = PortProblem::diagnose(settings.portName);
         return false;
     }
     m_lastOpenError = QSerialPort::NoError;
+    m_openProblem = {};
     // Modem lines: DTR off, RTS on (interfaces that key the rig on DTR stay
     // in receive). A pty has no modem lines; that is not an error.
     m_port.setDataTerminalReady(false);

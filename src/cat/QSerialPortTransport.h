@@ -14,6 +14,7 @@ public:
     ~QSerialPortTransport() override;
 
     bool open(const SerialSettings &settings) override;
+    PortProblem openProblem() const override { return m_openProblem; }
     void close() override;
     bool isOpen() const override;
     void purge(bool output, bool input) override;
@@ -27,6 +28,7 @@ public:
 private:
     QSerialPort m_port;
     QSerialPort::SerialPortError m_lastOpenError = QSerialPort::NoError;
+    PortProblem m_openProblem;
 };
 
 } // namespace vm

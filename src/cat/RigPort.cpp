@@ -65,6 +65,7 @@ bool RigPort::openPort()
     if (settings.baudRate <= 0)
         settings.baudRate = 9600;
     if (!m_transport.open(settings)) {
+        m_openProblem = m_transport.openProblem();
         m_transport.close();
         m_open = false;
         return false;
@@ -77,6 +78,7 @@ bool RigPort::openPort()
         m_transport.purge(false, true);
         m_transport.purge(true, true);
     }
+    m_openProblem = {};
     m_open = true;
     m_pendingReplies = 0;
     m_missCounter = 0;
@@ -155,6 +157,21 @@ RigPort::Reply RigPort::readReply()
     m_bytesRead = reply.bytes.size();
     reply.complete = reply.bytes.size() == m_expectedReplyLength;
     return reply;
+}
+
+QByteArray RigPort::readMore(int count)
+{
+    if (count <= 0 || !m_open)
+        return {};
+    const QByteArray more = m_transport.read(count, IoTimeoutMs);
+    m_bytesRead += more.size();
+    return more;
+}
+
+void RigPort::settle()
+{
+    if (m_open && !m_context.shuttingDown)
+        m_transport.waitForBytes(-1, m_replyWait);
 }
 
 void RigPort::countMiss()

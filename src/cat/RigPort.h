@@ -51,6 +51,8 @@ public:
     // Opens and configures the port. False (nothing reported) when the
     // port is "None" or cannot be opened.
     bool openPort();
+    // Why the last openPort() failed, where the transport could tell.
+    const PortProblem &openProblem() const { return m_openProblem; }
     // Purges and closes the port; clears the open flag.
     void closePort();
 
@@ -65,6 +67,13 @@ public:
 
     // One read of exactly the expected length of the last write.
     Reply readReply();
+    // A further read of up to `count` bytes of the same reply, once the
+    // first read showed that more follows.
+    QByteArray readMore(int count);
+
+    // Waits out the reply wait, so that bytes still coming in for the last
+    // command have arrived when the next write throws them away.
+    void settle();
 
     // A driver parsed a reply: the pending-reply counter starts again.
     void replyParsed() { m_pendingReplies = 0; }
@@ -129,6 +138,7 @@ private:
     int m_stopBits = 1;
     bool m_open = false;
     bool m_failed = false;
+    PortProblem m_openProblem;
     int m_expectedReplyLength = 0;
     qint64 m_bytesWritten = 0;
     qint64 m_bytesRead = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cat/PortProblem.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -22,6 +24,8 @@ public:
 
     // Opens and configures the port. False when it cannot be opened.
     virtual bool open(const SerialSettings &settings) = 0;
+    // Why the last open failed, where the transport can tell.
+    virtual PortProblem openProblem() const { return {}; }
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
 

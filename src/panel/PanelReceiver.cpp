@@ -3,6 +3,7 @@
 #include "common/Channel.h"
 #include "common/ChannelCodec.h"
 #include "common/DataDir.h"
+#include "common/RigReport.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "panel/CwSpeed.h"
@@ -314,10 +315,10 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         if (!toInt(f.at(2), &open1) || !toInt(f.at(5), &open2) || !toInt(f.at(6), &type))
             return;
         m_rig1Model = f.at(0);
-        m_rig1Port = f.at(1);
+        m_rig1Port = rigReport::decodePort(f.at(1));
         m_rig1Open = open1;
         m_rig2Model = f.at(3);
-        m_rig2Port = f.at(4);
+        m_rig2Port = rigReport::decodePort(f.at(4));
         m_rig2Open = open2;
         m_rigContType = type;
         if (open1 == 1)

@@ -3,6 +3,7 @@
 #include "cat/IcomDriver.h"
 #include "cat/RigModel.h"
 #include "common/DataDir.h"
+#include "common/RigReport.h"
 #include "common/SettingKeys.h"
 #include "tracking/TrackingDetection.h"
 #include "tracking/TrackingProgram.h"
@@ -362,8 +363,13 @@ void Controller::openRig(int rigNumber)
         slot.driver->port().setWaitOverride(m_settings.ft4WaitMs);
         slot.driver->port().restoreNormalWaits();
     }
-    if (!slot.driver->open())
+    if (!slot.driver->open()) {
         qWarning().noquote() << "tunavox: rig" << rigNumber << "port" << rs.port << "did not open";
+        // Why, and what to do, where the port can tell; the settings stay as they are.
+        const PortProblem &problem = slot.driver->port().openProblem();
+        if (problem.kind != PortProblem::Kind::None && m_env.showMessage)
+            m_env.showMessage(PanelTitle, problem.message());
+    }
 }
 
 void Controller::applyFt4Waits()
@@ -405,10 +411,10 @@ void Controller::reportRigs()
 {
     const RigArrangement &r = m_settings.rigs;
     const QString payload = QStringList{r.rig1.type,
-                                        r.rig1.port,
+                                        rigReport::encodePort(r.rig1.port),
                                         QString::number(rigOpen(1) ? 1 : 0),
                                         r.rig2.type,
-                                        r.rig2.port,
+                                        rigReport::encodePort(r.rig2.port),
                                         QString::number(rigOpen(2) ? 1 : 0),
                                         QString::number(r.rigUsage)}
                                 .join(QLatin1Char(':'));

@@ -17,6 +17,11 @@ using Side = vm::sim::IcomRig::Side;
 
 namespace {
 
+// Whether the rigs a test makes echo every frame (the CI-V jack) or not (the
+// USB port of a rig with "CI-V USB echo back" off). The tests that matter on
+// either line run both ways.
+bool lineEchoes = true;
+
 class SimulatedIcom {
 public:
     SimulatedIcom(const char *model, int rigNumber = 1, const QString &address = QString(),
@@ -24,6 +29,7 @@ public:
         : rig(*sim::IcomModel::find(QString::fromLatin1(model))), transport(rig, clock),
           driver(rigNumber, transport, context, recorder.hooks)
     {
+        rig.setEchoEnabled(lineEchoes);
         const QString addr = address.isEmpty() ? QString::number(rig.address(), 16) : address;
         EXPECT_TRUE(
             driver.configure("/dev/ttyUSB0", QString::fromLatin1(baud), QString::fromLatin1(model), addr));
@@ -52,9 +58,20 @@ Side receiveSide(const char *model)
     return QLatin1String(model) == QLatin1String("IC821") ? Side::Sub : Side::Main;
 }
 
+class IcomSimulatorEcho : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { lineEchoes = GetParam(); }
+    void TearDown() override { lineEchoes = true; }
+};
+
+INSTANTIATE_TEST_SUITE_P(Line, IcomSimulatorEcho, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return info.param ? "EchoOn" : "EchoOff";
+                         });
+
 } // namespace
 
-TEST(IcomSimulator, OpeningAndClosingLeaveTheRigAsItWas)
+TEST_P(IcomSimulatorEcho, OpeningAndClosingLeaveTheRigAsItWas)
 {
     struct Case {
         const char *model;
@@ -66,6 +83,7 @@ TEST(IcomSimulator, OpeningAndClosingLeaveTheRigAsItWas)
         ASSERT_TRUE(s.driver.open());
         EXPECT_EQ(s.rig.setting(c.setting), QByteArray(1, '\0')) << c.model;
         EXPECT_EQ(s.driver.savedRigSetting(), quint8(before.at(0))) << c.model;
+        EXPECT_EQ(s.driver.echo(), GetParam() ? CivExchange::Echo::On : CivExchange::Echo::Off) << c.model;
         s.rig.clearCommands();
         s.driver.close();
         EXPECT_EQ(s.rig.setting(c.setting), before) << c.model << s.commandTexts().join(", ").toStdString();
@@ -85,7 +103,7 @@ TEST(IcomSimulator, OpeningAndClosingLeaveTheRigAsItWas)
 
 // Every Doppler state on every twin-band rig (the IC821 with its reversed band
 // bytes): which dial a set moves and which sides a poll reports.
-TEST(IcomSimulator, EveryDopplerStateOnBothBandArrangements)
+TEST_P(IcomSimulatorEcho, EveryDopplerStateOnBothBandArrangements)
 {
     struct Expect {
         bool setMovesReceive;  // set RX (band A)
@@ -141,7 +159,7 @@ TEST(IcomSimulator, EveryDopplerStateOnBothBandArrangements)
     }
 }
 
-TEST(IcomSimulator, SilentRigGivesOPPCEROnThe21stExpectedReply)
+TEST_P(IcomSimulatorEcho, SilentRigGivesOPPCEROnThe21stExpectedReply)
 {
     SimulatedIcom s("IC9100");
     s.context.dopplerState = 4; // no poll at the end of the opening
@@ -210,7 +228,7 @@ TEST(IcomSimulator, EarlyWaitEndsUnreadCommandsWithTheirEchoAndAcknowledgement)
     EXPECT_LT(elapsed[1], elapsed[0]);
 }
 
-TEST(IcomSimulator, SameBandOperationOnTheSameBandModels)
+TEST_P(IcomSimulatorEcho, SameBandOperationOnTheSameBandModels)
 {
     SimulatedIcom s("IC9700");
     s.context.dopplerState = 3;
@@ -249,7 +267,7 @@ TEST(IcomSimulator, SameBandOperationOnTheSameBandModels)
     }
 }
 
-TEST(IcomSimulator, SatelliteSetUpPutsDownlinkOnMainAndUplinkOnSub)
+TEST_P(IcomSimulatorEcho, SatelliteSetUpPutsDownlinkOnMainAndUplinkOnSub)
 {
     for (const char *model : {"IC9700", "IC9100", "IC910"}) {
         SimulatedIcom s(model);
@@ -277,4 +295,27 @@ TEST(IcomSimulator, SatelliteSetUpPutsDownlinkOnMainAndUplinkOnSub)
         EXPECT_EQ(s.rig.function(0x42, Side::Sub), 0) << model;
         EXPECT_EQ(s.recorder.payloads("OPPCER"), QStringList()) << model;
     }
+}
+
+TEST_P(IcomSimulatorEcho, EchoSwitchedDuringASessionIsFoundAgain)
+{
+    SimulatedIcom s("IC9700");
+    s.context.dopplerState = 3;
+    ASSERT_TRUE(s.driver.open());
+    s.context.dopplerState = 0;
+    s.rig.setEchoEnabled(!GetParam());
+    s.recorder.reports.clear();
+    const qint64 hz = s.rig.dial(Side::Main).hz + 500;
+    ASSERT_TRUE(s.rig.turnDial(Side::Main, hz));
+    s.driver.pollFrequency();
+    EXPECT_EQ(s.recorder.payloads("OPPRXS").size(), GetParam() ? 0 : 1);
+    s.driver.pollFrequency();
+    EXPECT_EQ(s.recorder.payloads("OPPRXS").last(), QString::number(hz));
+    EXPECT_EQ(s.driver.echo(), GetParam() ? CivExchange::Echo::Off : CivExchange::Echo::On);
+    EXPECT_EQ(s.driver.port().pendingReplies(), 0);
+    EXPECT_EQ(s.driver.port().missCount(), 0);
+    // Commands whose answers are not read follow the line too.
+    const qint64 subHz = s.rig.dial(Side::Sub).hz + 1000;
+    s.driver.setFrequency(Band::B, subHz);
+    EXPECT_EQ(s.rig.dial(Side::Sub).hz, subHz);
 }

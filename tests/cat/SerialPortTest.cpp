@@ -3,10 +3,13 @@
 
 #include "QtPrinters.h"
 #include "cat/PortList.h"
+#include "cat/PortProblem.h"
 #include "cat/QSerialPortTransport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -128,16 +131,71 @@ TEST(PortListing, AvailableInUseAndMissingPorts)
     ensureApplication();
     Pty pty;
     const QString path = pty.slavePath();
-    EXPECT_EQ(PortList::lineFor(path), path + ">使用可能です");
+    const QString self = QStringLiteral("PID %1").arg(QCoreApplication::applicationPid());
+    EXPECT_EQ(PortList::lineFor(path), path + QStringLiteral(">使用可能です"));
     {
         QSerialPortTransport holder;
         ASSERT_TRUE(holder.open(settingsFor(path)));
-        EXPECT_EQ(PortList::lineFor(path), path + ">他で使用中です");
-        const QStringList lines = PortList::lines({path});
-        EXPECT_TRUE(lines.contains(path + ">他で使用中です"));
+        // In use, and by whom: this test program holds it.
+        const QString line = PortList::lineFor(path);
+        EXPECT_TRUE(line.startsWith(path + QStringLiteral(">他で使用中です"))) << line.toStdString();
+        EXPECT_TRUE(line.contains(self)) << line.toStdString();
+        EXPECT_TRUE(PortList::lines({path}).contains(line));
     }
-    EXPECT_EQ(PortList::lineFor(path), path + ">使用可能です");
-    EXPECT_EQ(PortList::lineFor("/dev/velomira-no-such-port"), QString());
-    EXPECT_EQ(PortList::portOfLine(path + ">使用可能です"), path);
-    EXPECT_EQ(PortList::portOfLine("/dev/ttyUSB0"), "/dev/ttyUSB0");
+    EXPECT_EQ(PortList::lineFor(path), path + QStringLiteral(">使用可能です"));
+    EXPECT_EQ(PortList::lineFor(QStringLiteral("/dev/velomira-no-such-port")), QString());
+    EXPECT_EQ(PortList::portOfLine(path + QStringLiteral(">使用可能です  (/dev/pts/3)")), path);
+    EXPECT_EQ(PortList::portOfLine(QStringLiteral("/dev/ttyUSB0")), QStringLiteral("/dev/ttyUSB0"));
+}
+
+TEST(PortListing, StableByIdNamesComeFirst)
+{
+    ensureApplication();
+    Pty adapter;
+    Pty other;
+    QTemporaryDir byId;
+    ASSERT_TRUE(byId.isValid());
+    const QString link = byId.filePath(QStringLiteral("usb-Icom_Inc._IC-9700_13001234-if00"));
+    ASSERT_TRUE(QFile::link(adapter.slavePath(), link));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/velomira-gone"), byId.filePath(QStringLiteral("usb-gone"))));
+    const QStringList lines = PortList::lines({other.slavePath(), adapter.slavePath()}, byId.path());
+    ASSERT_FALSE(lines.isEmpty());
+    // The link stands for its device, which is not listed a second time; a
+    // link to a device that is gone is left out.
+    EXPECT_EQ(lines.first(), link + QStringLiteral(">使用可能です  (") + adapter.slavePath() + u')');
+    EXPECT_EQ(lines.filter(adapter.slavePath()).size(), 1);
+    EXPECT_EQ(lines.last(), other.slavePath() + QStringLiteral(">使用可能です"));
+    EXPECT_TRUE(lines.filter(QStringLiteral("usb-gone")).isEmpty());
+}
+
+TEST(PortProblemDiagnosis, MissingDeviceBusyPortAndWhatToDo)
+{
+    ensureApplication();
+    QTemporaryDir dir;
+    const QString dangling = dir.filePath(QStringLiteral("rig"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/velomira-unplugged"), dangling));
+    for (const QString &missing : {QStringLiteral("/dev/velomira-no-such-port"), dangling}) {
+        const PortProblem p = PortProblem::diagnose(missing);
+        EXPECT_EQ(p.kind, PortProblem::Kind::Missing) << missing.toStdString();
+        EXPECT_TRUE(p.message().contains(QStringLiteral("ケーブル"))) << p.message().toStdString();
+        EXPECT_TRUE(p.englishMessage().contains(QStringLiteral("cable"))) << missing.toStdString();
+    }
+
+    Pty pty;
+    QSerialPortTransport holder;
+    ASSERT_TRUE(holder.open(settingsFor(pty.slavePath())));
+    QSerialPortTransport second;
+    EXPECT_FALSE(second.open(settingsFor(pty.slavePath())));
+    EXPECT_EQ(second.openProblem().kind, PortProblem::Kind::Busy);
+    EXPECT_TRUE(second.openProblem().holder.contains(
+        QStringLiteral("PID %1").arg(QCoreApplication::applicationPid())));
+    EXPECT_TRUE(second.openProblem().message().contains(second.openProblem().holder));
+
+    // Permission: the owning group and the command that joins it.
+    PortProblem denied;
+    denied.kind = PortProblem::Kind::Permission;
+    denied.port = QStringLiteral("/dev/ttyUSB0");
+    denied.group = QStringLiteral("dialout");
+    for (const QString &text : {denied.message(), denied.englishMessage()})
+        EXPECT_TRUE(text.contains(QStringLiteral("sudo usermod -aG dialout $USER"))) << text.toStdString();
 }

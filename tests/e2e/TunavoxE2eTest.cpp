@@ -5,6 +5,7 @@
 #include "ProcessTools.h"
 #include "SimulatedStation.h"
 #include "TestPaths.h"
+#include "common/RigReport.h"
 #include "common/Settings.h"
 #include "common/TextFile.h"
 #include "platform/LocalChannel.h"
@@ -52,6 +53,13 @@ protected:
     QString rig(const QString &line) { return station.rig(line); }
     qint64 dial(const char *side) { return station.dial(side); }
 
+    // faketracker serving one satellite at a fixed elevation and range rate.
+    void serve(const char *satellite, const char *revolution = "100")
+    {
+        ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--satellite", satellite, "--elevation", "20",
+                                          "--range-rate", "0", "--revolution", revolution}));
+    }
+
     void startTunavox()
     {
         tunavox.setProcessEnvironment(station.environment());
@@ -90,9 +98,24 @@ protected:
     QProcess tunavox;
 };
 
+// Run with the rig's echo on and off.
+class TunavoxProcessEcho : public TunavoxProcess, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override
+    {
+        station.rigEcho = GetParam();
+        TunavoxProcess::SetUp();
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Line, TunavoxProcessEcho, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return info.param ? "EchoOn" : "EchoOff";
+                         });
+
 } // namespace
 
-TEST_F(TunavoxProcess, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
+TEST_P(TunavoxProcessEcho, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEnd)
 {
     ASSERT_TRUE(station.startRig());
     // A pass as the outside tracking program serves it: the range rate
@@ -225,13 +248,9 @@ TEST_F(TunavoxProcess, SecondInstanceWithTheCloseSwitchMakesTheFirstSaveAndHide)
     EXPECT_EQ(tunavox.exitCode(), 0);
 }
 
-TEST_F(TunavoxProcess, TrackingProgramSwitchingSatellitesRetunesTheRig)
+TEST_P(TunavoxProcessEcho, TrackingProgramSwitchingSatellitesRetunesTheRig)
 {
     ASSERT_TRUE(station.startRig());
-    const auto serve = [&](const char *satellite, const char *revolution) {
-        ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--satellite", satellite, "--elevation",
-                                          "20", "--range-rate", "0", "--revolution", revolution}));
-    };
     serve("RS-44", "100");
     startTunavox();
     ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; }))
@@ -250,4 +269,61 @@ TEST_F(TunavoxProcess, TrackingProgramSwitchingSatellitesRetunesTheRig)
     EXPECT_EQ(dial("sub"), qint64(uplink));
     ASSERT_TRUE(send("RCMEND"));
     ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+}
+
+TEST_F(TunavoxProcess, PortPathWithColonsReachesThePanelWhole)
+{
+    // As /dev/serial/by-path names a USB adapter.
+    station.rigLink = file("pci-0000:00:14.0-usb-0:2:1.0-port0");
+    ASSERT_TRUE(station.startRig());
+    startTunavox();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPOP1").contains("1"); }))
+        << received.join(" | ").toStdString();
+    ASSERT_TRUE(send("RCMRTR1")); // reopens and reports the rigs again, open
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPRIG").size() >= 2; }))
+        << received.join(" | ").toStdString();
+    for (const QString &report : payloads("OPPRIG")) {
+        const QStringList fields = report.split(u':');
+        ASSERT_EQ(fields.size(), 7) << report.toStdString();
+        EXPECT_EQ(rigReport::decodePort(fields[1]), station.rigLink);
+    }
+    EXPECT_EQ(payloads("OPPRIG").last().split(u':').value(2), "1");
+    EXPECT_TRUE(rig("status").contains("satellite=on"));
+    ASSERT_TRUE(send("RCMEND"));
+    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+    EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "RIGCOMCONT").value_or(QString()),
+              station.rigLink);
+}
+
+TEST_F(TunavoxProcess, RigUnpluggedDuringAPassIsGivenUpAndReopenedWhenItIsBack)
+{
+    ASSERT_TRUE(station.startRig());
+    serve("RS-44");
+    startTunavox();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; }))
+        << received.join(" | ").toStdString();
+    ASSERT_TRUE(send("RCMDOP0"));
+
+    // The adapter goes: its device and the link to it disappear.
+    test::stop(station.rigsim);
+    ASSERT_TRUE(waitFor([&] { return !payloads("OPPCER").isEmpty(); })) << received.join(" | ").toStdString();
+    EXPECT_EQ(payloads("OPPCER"), QStringList{station.rigLink});
+    EXPECT_EQ(payloads("OPPOP1").last(), "0");
+    EXPECT_FALSE(QFileInfo::exists(station.rigLink));
+    ASSERT_TRUE(send("RCMRTR1")); // not back yet: stays closed
+    EXPECT_EQ(payloads("OPPOP1").last(), "0");
+
+    // Plugged in again under the same name.
+    ASSERT_TRUE(station.startRigsim());
+    ASSERT_TRUE(send("RCMRTR1"));
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPOP1").last() == "1"; }))
+        << received.join(" | ").toStdString();
+    EXPECT_TRUE(rig("status").contains("satellite=on"));
+    // The satellite's set-up is redone on the rig that came back.
+    ASSERT_TRUE(waitFor([&] { return dial("sub") == 145965000; })) << dial("sub");
+    EXPECT_EQ(tunavox.state(), QProcess::Running);
+    ASSERT_TRUE(send("RCMEND"));
+    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+    EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "RIGCOMCONT").value_or(QString()),
+              station.rigLink);
 }

@@ -94,11 +94,16 @@ TEST_F(PanelReceiver, RigReportFillsTheStatusBarAndCwControls)
     EXPECT_FALSE(control("StatusBar1_7").enabled); // rig 2 unused
     EXPECT_EQ(control("StatusBar1_7").text, QString());
 
-    rig("IC910:COM3:0:FT991:COM4:1:3");
-    EXPECT_EQ(control("StatusBar1_4").text, "Can't Open");
-    EXPECT_EQ(control("StatusBar1_9").text, "Open");
-    EXPECT_TRUE(control("Frame12").enabled); // rig 2 keys: FT991 can
-    EXPECT_FALSE(control("Check3").enabled);
+    // A port path holding ":" comes encoded and is shown as it is.
+    rig(QStringLiteral("IC9700:/dev/serial/by-path/pci-0000%3A00%3A14.0-usb-0%3A2:1:None:None:0:0"));
+    EXPECT_EQ(control(QStringLiteral("StatusBar1_3")).text,
+              QStringLiteral("/dev/serial/by-path/pci-0000:00:14.0-usb-0:2"));
+
+    rig(QStringLiteral("IC910:COM3:0:FT991:COM4:1:3"));
+    EXPECT_EQ(control(QStringLiteral("StatusBar1_4")).text, QStringLiteral("Can't Open"));
+    EXPECT_EQ(control(QStringLiteral("StatusBar1_9")).text, QStringLiteral("Open"));
+    EXPECT_TRUE(control(QStringLiteral("Frame12")).enabled); // rig 2 keys: FT991 can
+    EXPECT_FALSE(control(QStringLiteral("Check3")).enabled);
 
     rig("IC910:COM3:1:None:None:0:0");
     EXPECT_FALSE(control("Frame12").enabled);

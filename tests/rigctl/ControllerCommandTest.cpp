@@ -20,6 +20,9 @@ protected:
     }
 };
 
+using ControllerCommandsEcho = WithRigEcho<ControllerCommands>;
+INSTANTIATE_TEST_SUITE_P(Line, ControllerCommandsEcho, ::testing::Bool(), echoName);
+
 } // namespace
 
 TEST_F(ControllerCommands, PayloadRulesAndNumbersThatAreNotNumbers)
@@ -136,7 +139,7 @@ TEST_F(ControllerCommands, ModeCommandsSetTheRigsModesAndFilter)
     EXPECT_EQ(rig1().dial(Side::Sub).mode, 0x00);
 }
 
-TEST_F(ControllerCommands, CwRitNoiseAndKeyingSpeedGoToRigOne)
+TEST_P(ControllerCommandsEcho, CwRitNoiseAndKeyingSpeedGoToRigOne)
 {
     Controller &c = onSatellite("RS-44");
     // The panel sends the keying text as hexadecimal character codes.
@@ -178,7 +181,7 @@ TEST_F(ControllerCommands, SatelliteChoiceIsKeptAndPassedToTheSource)
 
 // ---- quick QSY ----------------------------------------------------------------------
 
-TEST_F(ControllerCommands, QuickQsyOnTheReceiveSideIgnoresTheStoredSide)
+TEST_P(ControllerCommandsEcho, QuickQsyOnTheReceiveSideIgnoresTheStoredSide)
 {
     Controller &c = onSatellite("RS-44", 3000);
     send("RCMDOP0");
@@ -193,7 +196,7 @@ TEST_F(ControllerCommands, QuickQsyOnTheReceiveSideIgnoresTheStoredSide)
     EXPECT_FALSE(c.timer1().running);
 }
 
-TEST_F(ControllerCommands, QuickQsyOnTheTransmitSideInStateTwoSetsOnlyTheTransmitDial)
+TEST_P(ControllerCommandsEcho, QuickQsyOnTheTransmitSideInStateTwoSetsOnlyTheTransmitDial)
 {
     Controller &c = onSatellite("RS-44", -2000);
     send("RCMDOP2");

@@ -6,6 +6,7 @@
 
 #include "ManualClock.h"
 #include "QtPrinters.h"
+#include "cat/QSerialPortTransport.h"
 #include "cat/SerialTransport.h"
 #include "common/Channel.h"
 #include "common/TextFile.h"
@@ -208,8 +209,10 @@ protected:
     SimRig &simRig(const QString &port, const char *model = "IC9700")
     {
         auto it = rigs.find(port);
-        if (it == rigs.end())
+        if (it == rigs.end()) {
             it = rigs.emplace(port, std::make_unique<SimRig>(model, clock)).first;
+            it->second->rig.setEchoEnabled(rigEcho);
+        }
         return *it->second;
     }
     sim::IcomRig &rig1() { return simRig("/dev/sim1").rig; }
@@ -227,7 +230,7 @@ protected:
         env.transportFactory = [this](int, const QString &port) -> std::unique_ptr<SerialTransport> {
             auto it = rigs.find(port);
             if (it == rigs.end())
-                return nullptr;
+                return realPorts ? std::make_unique<QSerialPortTransport>() : nullptr;
             return std::make_unique<ForwardingTransport>(it->second->transport);
         };
         env.showMessage = [this](const QString &title, const QString &text) {
@@ -267,6 +270,8 @@ protected:
     qint64 mainHz() { return rig1().dial(sim::IcomRig::Side::Main).hz; }
     qint64 subHz() { return rig1().dial(sim::IcomRig::Side::Sub).hz; }
 
+    bool realPorts = false; // ports without a simulated rig are real serial ports
+    bool rigEcho = true; // the simulated rigs echo every frame (CI-V jack) or not (USB, echo back off)
     QTemporaryDir dir;
     ManualClock clock;
     RecordingChannel channel;
@@ -280,5 +285,22 @@ protected:
     int finished = 0;
     bool windowShown = false;
 };
+
+// A controller fixture run twice: rigs whose line echoes and rigs whose line
+// does not (GetParam()).
+template <class Fixture>
+class WithRigEcho : public Fixture, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override
+    {
+        this->rigEcho = this->GetParam();
+        Fixture::SetUp();
+    }
+};
+
+inline std::string echoName(const ::testing::TestParamInfo<bool> &info)
+{
+    return info.param ? "EchoOn" : "EchoOff";
+}
 
 } // namespace vm::test

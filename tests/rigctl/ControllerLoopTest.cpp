@@ -29,9 +29,12 @@ protected:
     qint64 rxReported() { return channel.last("OPPRXS").toLongLong(); }
 };
 
+using ControllerLoopEcho = WithRigEcho<ControllerLoop>;
+INSTANTIATE_TEST_SUITE_P(Line, ControllerLoopEcho, ::testing::Bool(), echoName);
+
 } // namespace
 
-TEST_F(ControllerLoop, SatelliteChangeSetsTheRigToTheHomeFrequenciesAndReports)
+TEST_P(ControllerLoopEcho, SatelliteChangeSetsTheRigToTheHomeFrequenciesAndReports)
 {
     Controller &c = onRs44();
     EXPECT_EQ(c.selectedSatellite(), "RS-44");
@@ -215,7 +218,7 @@ TEST_F(ControllerLoop, BeaconBaseZeroSendsNothing)
     EXPECT_TRUE(channel.payloads("OPPBCS").isEmpty());
 }
 
-TEST_F(ControllerLoop, SilentRigIsGivenUpAndReconnectedOnRequest)
+TEST_P(ControllerLoopEcho, SilentRigIsGivenUpAndReconnectedOnRequest)
 {
     Controller &c = onRs44();
     send("RCMDOP0");
@@ -258,7 +261,7 @@ TEST_F(ControllerLoop, MultiModeListPositionIsReportedAndTheModeCommandSwitchesE
     EXPECT_EQ(c.currentMode(), "");
 }
 
-TEST_F(ControllerLoop, SatelliteChangeKeepsTheOldOffsetAndLoadsTheNewOne)
+TEST_P(ControllerLoopEcho, SatelliteChangeKeepsTheOldOffsetAndLoadsTheNewOne)
 {
     ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
         "[SATinfo]\nSO-50_offset=55\n");

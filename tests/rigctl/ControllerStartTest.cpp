@@ -65,6 +65,24 @@ TEST_F(ControllerStart, NormalStartReportsRigsAndTrackingAndStartsTheLoop)
     EXPECT_EQ(c.smoother().profile(), 2);
 }
 
+TEST_F(ControllerStart, RigPortThatCannotBeOpenedIsExplainedAndItsSettingsStay)
+{
+    realPorts = true;
+    const QString port = path("ttyUSB-unplugged");
+    ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n")
+            .arg(port));
+    Controller &c = started();
+    EXPECT_FALSE(c.rigOpen(1));
+    EXPECT_TRUE(channel.payloads("OPPOP1").isEmpty());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(
+        messages.first().startsWith(QStringLiteral("Velomira|") + port + QStringLiteral(" が見つかりません")))
+        << messages.first().toStdString();
+    EXPECT_EQ(setting("RIG_CON_CFG", "RIGCOMCONT"), port);
+    EXPECT_EQ(setting("RIG_CON_CFG", "RIG_TYPE"), "IC9700");
+    EXPECT_TRUE(c.timer1().running); // the controller runs on; "RCMRTR" tries again
+}
+
 TEST_F(ControllerStart, TrackingSourceThatCannotOpenIsExplainedAndTheControllerKeepsRunning)
 {
     sources.state->openError = "TLEファイル nasabare.txt がありません";

@@ -35,15 +35,23 @@ bool SimulatedStation::writeTable(const QStringList &rows)
         QStringList{"Name,UpLink,DownLink,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode"} + rows);
 }
 
+bool SimulatedStation::startRigsim()
+{
+    if (rigLink.isEmpty())
+        rigLink = file("rig");
+    rigsim.start(program("rigsim"),
+                 {"--model", "IC9700", "--link", rigLink, "--baud", "19200", "--echo", rigEcho ? "on" : "off"});
+    return rigsim.waitForStarted(GenerousMs) && readLine(rigsim).startsWith("/dev/");
+}
+
 bool SimulatedStation::startRig(const QString &moreSettings)
 {
-    rigsim.start(program("rigsim"), {"--model", "IC9700", "--link", file("rig"), "--baud", "19200"});
-    if (!rigsim.waitForStarted(GenerousMs) || !readLine(rigsim).startsWith("/dev/"))
+    if (!startRigsim())
         return false;
     return TextFile::writeAtomic(file("Velomira.ini"),
                                  QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\nBAUD_RATE=19200\n"
                                                 "ICOM_RIGadrs=A2\nRigContType=0\nPoll_Time=200\n")
-                                         .arg(file("rig")) +
+                                         .arg(rigLink) +
                                      moreSettings);
 }
 

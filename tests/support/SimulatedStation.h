@@ -27,9 +27,12 @@ public:
 
     // SATdata.txt: a header line and the rows.
     bool writeTable(const QStringList &rows);
-    // rigsim as an IC-9700 behind file("rig") at 19200 baud, and Velomira.ini
-    // naming it as rig 1 (polled every 200 ms), followed by `moreSettings`.
+    // rigsim as an IC-9700 behind rigLink (default file("rig")) at 19200
+    // baud, and Velomira.ini naming it as rig 1 (polled every 200 ms),
+    // followed by `moreSettings`.
     bool startRig(const QString &moreSettings = QString());
+    // rigsim alone (again, after it was stopped: the rig plugged back in).
+    bool startRigsim();
     // faketracker with these arguments; true once it serves.
     bool startTracker(const QStringList &arguments);
 
@@ -40,6 +43,8 @@ public:
 
     QProcess rigsim;
     QProcess tracker;
+    QString rigLink;     // the rig's port: a link to rigsim's pseudo-terminal
+    bool rigEcho = true; // the rig echoes every frame (CI-V jack) or not (USB, echo back off)
 
 private:
     QTemporaryDir m_home;

@@ -61,7 +61,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption linkOption(QStringLiteral("link"),
                                         QStringLiteral("Symbolic link to create to the pseudo-terminal."),
                                         QStringLiteral("path"));
-    parser.addOptions({modelOption, addressOption, baudOption, processingOption, controlOption, linkOption});
+    const QCommandLineOption echoOption(
+        QStringLiteral("echo"),
+        QStringLiteral("CI-V echo of every frame received: on (the CI-V jack, default) or off (the USB port "
+                       "of newer rigs with \"CI-V USB echo back\" off)."),
+        QStringLiteral("on|off"), QStringLiteral("on"));
+    parser.addOptions(
+        {modelOption, addressOption, baudOption, processingOption, controlOption, linkOption, echoOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -92,7 +98,14 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    const QString echo = parser.value(echoOption);
+    if (echo != QLatin1String("on") && echo != QLatin1String("off")) {
+        err << "rigsim: --echo takes on or off, not " << echo << "\n";
+        return 2;
+    }
+
     vm::sim::IcomRig rig(*model, address);
+    rig.setEchoEnabled(echo == QLatin1String("on"));
     vm::sim::RigServer server(rig, baud, processingMs);
     QString error;
     if (!server.start(parser.value(controlOption), parser.value(linkOption), &error)) {
