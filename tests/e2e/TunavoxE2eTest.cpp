@@ -201,6 +201,9 @@ TEST_F(TunavoxProcess, WithoutAnOutsideTrackerUsesTheBuiltInSourceAndTheChosenSa
     Settings settings(file("Velomira.ini"));
     settings.file().set("QTH", "Latitude", "35.68");
     settings.file().set("QTH", "Longitude", "139.77");
+    // The settings name Kepral32, which does not run: the built-in source
+    // stands in without a question, and the setting stays.
+    settings.file().set("RIG_CON_CFG", "Calc_Type", "1");
 
     startTunavox();
     ASSERT_TRUE(waitFor([&] { return !payloads("OPPLKM").isEmpty(); })) << received.join(" | ").toStdString();
@@ -213,6 +216,7 @@ TEST_F(TunavoxProcess, WithoutAnOutsideTrackerUsesTheBuiltInSourceAndTheChosenSa
     // The panel goes away: the controller ends at its next tick.
     panel.reset();
     ASSERT_TRUE(tunavox.waitForFinished(GenerousMs));
+    EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "Calc_Type").value_or(QString()), "1");
     EXPECT_EQ(tunavox.exitCode(), 0);
 }
 
