@@ -33,8 +33,8 @@ int roundEven(double v)
 
 void PanelCore::satelliteChange()
 {
-    m_view.setVisible(QStringLiteral("Label12"), false);
-    m_view.setForeColor(QStringLiteral("Label1"), Blue);
+    m_view.setVisible(Control::HoverFrequency, false);
+    m_view.setForeColor(Control::SatelliteName, Blue);
     setXit(false);
     if (m_settingsOpen || m_satName.isEmpty())
         return;
@@ -73,33 +73,34 @@ void PanelCore::satelliteChange()
         showTx(FrequencyText::display(m_txHz));
         m_buttonColor[3] = LightYellow;
         m_buttonColor[1] = Grey;
-        m_view.setBackColor(QStringLiteral("Command1_3"), LightYellow);
-        m_view.setBackColor(QStringLiteral("Command1_1"), Grey);
-        m_view.setEnabled(QStringLiteral("Command1_1"), true);
-        m_view.setEnabled(QStringLiteral("Command1_3"), true);
-        for (const char *c : {"Command1_0", "Command1_2", "Command1_5", "Command10", "Command3"})
-            m_view.setEnabled(QString::fromUtf8(c), !m_fm);
-        m_view.setText(QStringLiteral("Label16"), QString());
-        m_view.setText(QStringLiteral("Label17"), QString());
-        m_view.setEnabled(QStringLiteral("mkSKD"), true);
+        m_view.setBackColor(Control::PauseButton, LightYellow);
+        m_view.setBackColor(Control::HoldSatelliteButton, Grey);
+        m_view.setEnabled(Control::HoldSatelliteButton, true);
+        m_view.setEnabled(Control::PauseButton, true);
+        for (Control c : {Control::HoldReceiveButton, Control::HoldTransmitButton, Control::BeaconButton,
+                          Control::WaterfallButton, Control::HomeButton})
+            m_view.setEnabled(c, !m_fm);
+        m_view.setText(Control::RxMode, QString());
+        m_view.setText(Control::TxMode, QString());
+        m_view.setEnabled(Control::ScheduleMenu, true);
         return;
     }
     const QString key = m_satKey;
     const bool digital =
         !(key == u"FO-29" || key == u"FO29" || key == u"FO-99" || key == u"FO99" || m_mode == u"UU" || m_fm);
-    m_view.setEnabled(QStringLiteral("goFT4"), digital);
-    m_view.setEnabled(QStringLiteral("goMMV"), digital);
-    m_view.setEnabled(QStringLiteral("mkSKD"), true);
+    m_view.setEnabled(Control::Ft4Menu, digital);
+    m_view.setEnabled(Control::MmvariMenu, digital);
+    m_view.setEnabled(Control::ScheduleMenu, true);
     if (m_rig1Open == 1)
         m_pause = 1;
 }
 
 void PanelCore::clearCurrentSatellite()
 {
-    for (const char *frame : {"Frame13", "Frame14", "Frame15"})
-        m_view.setVisible(QString::fromUtf8(frame), false);
+    for (Control frame : {Control::ModeListFrame, Control::SatelliteDataFrame, Control::HomeFrame})
+        m_view.setVisible(frame, false);
     m_waterfallShift = 0;
-    m_view.setBackColor(QStringLiteral("Command10"), Grey);
+    m_view.setBackColor(Control::WaterfallButton, Grey);
     m_dopplerMode = 3;
     m_fm = false;
     m_mode.clear();
@@ -113,10 +114,10 @@ void PanelCore::clearQuickMemories()
 {
     for (int n = 1; n <= 4; ++n) {
         m_memories[n - 1] = QuickMemory();
-        m_view.setVisible(QStringLiteral("Line2_%1").arg(n), false);
-        m_view.setValue(QStringLiteral("Line2_%1").arg(n), 0);
-        m_view.setForeColor(QStringLiteral("Label4_%1").arg(n), Blue);
-        m_view.setText(QStringLiteral("Label4_%1").arg(n), QStringLiteral("QM%1").arg(n));
+        m_view.setVisible(controls::quickMemoryLine(n), false);
+        m_view.setValue(controls::quickMemoryLine(n), 0);
+        m_view.setForeColor(controls::quickMemoryLabel(n), Blue);
+        m_view.setText(controls::quickMemoryLabel(n), QStringLiteral("QM%1").arg(n));
     }
 }
 
@@ -142,39 +143,42 @@ void PanelCore::loadRecord(int record, bool withOffset)
     m_beacon = (!m_fm && beaconOk) ? beaconKhz * 1000.0 : 0.0;
     for (int i : {0, 1, 2, 3, 5}) {
         m_buttonColor[i] = Grey;
-        m_view.setBackColor(QStringLiteral("Command1_%1").arg(i), Grey);
+        m_view.setBackColor(controls::dopplerButton(i), Grey);
     }
 
     const QString fmTip = QStringLiteral("FM衛星ではﾓｰﾄﾞ変更不可");
     if (uu) {
-        for (const char *c :
-             {"Label10", "Command8", "Command9", "Command10", "Command3", "Command1_0", "Command1_2"})
-            m_view.setEnabled(QString::fromUtf8(c), false);
-        m_view.setEnabled(QStringLiteral("Command1_1"), true);
-        m_view.setEnabled(QStringLiteral("Command1_3"), true);
-        m_view.setEnabled(QStringLiteral("Command1_5"), m_beacon > 0);
-        m_view.setText(QStringLiteral("Label17"), QStringLiteral("USB"));
+        for (Control c :
+             {Control::Offset, Control::OffsetDownButton, Control::OffsetUpButton, Control::WaterfallButton,
+              Control::HomeButton, Control::HoldReceiveButton, Control::HoldTransmitButton})
+            m_view.setEnabled(c, false);
+        m_view.setEnabled(Control::HoldSatelliteButton, true);
+        m_view.setEnabled(Control::PauseButton, true);
+        m_view.setEnabled(Control::BeaconButton, m_beacon > 0);
+        m_view.setText(Control::TxMode, QStringLiteral("USB"));
     } else if (!m_fm) {
-        for (const char *c : {"Label10", "Command8", "Command9", "Command3", "Command1_0", "Command1_1",
-                              "Command1_2", "Command1_3", "Command1_5"})
-            m_view.setEnabled(QString::fromUtf8(c), true);
+        for (Control c : {Control::Offset, Control::OffsetDownButton, Control::OffsetUpButton,
+                          Control::HomeButton, Control::HoldReceiveButton, Control::HoldSatelliteButton,
+                          Control::HoldTransmitButton, Control::PauseButton, Control::BeaconButton})
+            m_view.setEnabled(c, true);
         updateHomeTip();
-        m_view.setToolTip(QStringLiteral("Label16"), QStringLiteral("左ｸﾘｯｸ(ALT+F)でﾓｰﾄﾞ変更可"));
-        m_view.setToolTip(QStringLiteral("Label17"), QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
+        m_view.setToolTip(Control::RxMode, QStringLiteral("左ｸﾘｯｸ(ALT+F)でﾓｰﾄﾞ変更可"));
+        m_view.setToolTip(Control::TxMode, QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
     } else {
-        for (const char *c : {"Label10", "Command8", "Command9", "Command1_0", "Command1_2", "Command1_5"})
-            m_view.setEnabled(QString::fromUtf8(c), false);
-        m_view.setEnabled(QStringLiteral("Command1_1"), true);
-        m_view.setEnabled(QStringLiteral("Command1_3"), true);
+        for (Control c : {Control::Offset, Control::OffsetDownButton, Control::OffsetUpButton,
+                          Control::HoldReceiveButton, Control::HoldTransmitButton, Control::BeaconButton})
+            m_view.setEnabled(c, false);
+        m_view.setEnabled(Control::HoldSatelliteButton, true);
+        m_view.setEnabled(Control::PauseButton, true);
         bool ok = false;
         const int rit = r.RITfreq.toInt(&ok);
-        m_view.setValue(QStringLiteral("HScroll1"), ok ? qBound(-10000, rit, 10000) : 0);
+        m_view.setValue(Control::RitBar, ok ? qBound(-10000, rit, 10000) : 0);
         setRit(ok ? qBound(-10000, rit, 10000) : 0);
-        m_view.setText(QStringLiteral("Label27"), FrequencyText::decimal(m_tone) + QStringLiteral("Hz"));
-        m_view.setToolTip(QStringLiteral("Label16"), fmTip);
-        m_view.setToolTip(QStringLiteral("Label17"), fmTip);
+        m_view.setText(Control::Tone, FrequencyText::decimal(m_tone) + QStringLiteral("Hz"));
+        m_view.setToolTip(Control::RxMode, fmTip);
+        m_view.setToolTip(Control::TxMode, fmTip);
     }
-    m_view.setToolTip(QStringLiteral("Label1"), m_satName + QStringLiteral(" 諸元はCLICK here"));
+    m_view.setToolTip(Control::SatelliteName, m_satName + QStringLiteral(" 諸元はCLICK here"));
     layoutScale();
     if (withOffset)
         loadStoredOffset();
@@ -201,7 +205,7 @@ void PanelCore::layoutScale()
         m_scaleLeft = (edge - std::floor(std::nearbyint(m_width) / 2.0)) * 1000.0;
     else
         m_scaleLeft = edge * 1000.0;
-    m_view.setValue(QStringLiteral("Picture2"), m_scaleLeft);
+    m_view.setValue(Control::PassbandScale, m_scaleLeft);
     emit scaleChanged();
 }
 
@@ -209,8 +213,8 @@ void PanelCore::setQqSide(const QString &side)
 {
     m_qqSide = side == u"0" ? QStringLiteral("0") : QStringLiteral("1");
     const bool tx = m_qqSide == u"0";
-    m_view.setText(QStringLiteral("Label21"), tx ? QStringLiteral("QQTX") : QStringLiteral("QQRX"));
-    m_view.setBackColor(QStringLiteral("Label21"), tx ? QqTxColor : QqRxColor);
+    m_view.setText(Control::QuickQsySide, tx ? QStringLiteral("QQTX") : QStringLiteral("QQRX"));
+    m_view.setBackColor(Control::QuickQsySide, tx ? QqTxColor : QqRxColor);
     layoutScale();
 }
 
@@ -226,7 +230,7 @@ void PanelCore::scaleClick(double hz, bool leftButton)
     // The scale works in single precision, as its positions do.
     const float position = float(hz);
     const qint64 f = qint64(std::nearbyint(double(position)));
-    m_view.setValue(QStringLiteral("Line1"), double(f));
+    m_view.setValue(Control::FrequencyLine, double(f));
     send(QStringLiteral("RCMQSY"), QString::number(f));
 }
 
@@ -234,15 +238,14 @@ void PanelCore::scaleHover(double hz)
 {
     if (m_settingsOpen)
         return;
-    m_view.setAnchor(QStringLiteral("Label12"),
-                     m_qqSide == u"0" ? QStringLiteral("Label3") : QStringLiteral("Label2"));
-    m_view.setText(QStringLiteral("Label12"), FrequencyText::display(std::nearbyint(double(float(hz)))));
-    m_view.setVisible(QStringLiteral("Label12"), true);
+    m_view.setAnchor(Control::HoverFrequency, m_qqSide == u"0" ? Control::TxFrequency : Control::RxFrequency);
+    m_view.setText(Control::HoverFrequency, FrequencyText::display(std::nearbyint(double(float(hz)))));
+    m_view.setVisible(Control::HoverFrequency, true);
 }
 
 void PanelCore::scaleLeave()
 {
-    m_view.setVisible(QStringLiteral("Label12"), false);
+    m_view.setVisible(Control::HoverFrequency, false);
 }
 
 void PanelCore::toggleQuickQsySide()
@@ -255,10 +258,9 @@ void PanelCore::toggleQuickQsySide()
 
 void PanelCore::setOffset(int value, bool force)
 {
-    const bool changed =
-        m_offset != value || m_view[QStringLiteral("Label10")].text != QString::number(value);
+    const bool changed = m_offset != value || m_view[Control::Offset].text != QString::number(value);
     m_offset = value;
-    m_view.setText(QStringLiteral("Label10"), QString::number(value));
+    m_view.setText(Control::Offset, QString::number(value));
     if (changed || force)
         send(QStringLiteral("RCMOFF"), QString::number(value));
 }
@@ -315,7 +317,7 @@ void PanelCore::resetOffset()
     m_waterfallShift = 0;
     send(QStringLiteral("RCMTXP"), QStringLiteral("0"));
     m_offset = 0;
-    m_view.setText(QStringLiteral("Label10"), QStringLiteral("0"));
+    m_view.setText(Control::Offset, QStringLiteral("0"));
     send(QStringLiteral("RCMOFR"), QStringLiteral("0"));
     if (!m_fm && m_record > 0)
         m_settings.file().set(satInfo(), keys::offsetKey(m_recordName, m_mode), QStringLiteral("0"));
@@ -327,8 +329,8 @@ void PanelCore::waterfallButton()
         return;
     m_waterfallShift = 0;
     send(QStringLiteral("RCMTXP"), QStringLiteral("0"));
-    m_view.setBackColor(QStringLiteral("Command10"), Grey);
-    emit focusRequested(QStringLiteral("Text1"));
+    m_view.setBackColor(Control::WaterfallButton, Grey);
+    requestFocus(Control::CallSign);
 }
 
 // ---- beacon reference and Doppler-mode buttons -----------------------------------------
@@ -360,7 +362,7 @@ void PanelCore::endBeaconMode()
         return;
     leaveBeaconReference();
     m_beaconMode = false;
-    m_view.setVisible(QStringLiteral("Frame8"), false);
+    m_view.setVisible(Control::BeaconFrame, false);
 }
 
 void PanelCore::colourButtons(int green)
@@ -368,7 +370,7 @@ void PanelCore::colourButtons(int green)
     for (int i : {0, 1, 2, 3, 5}) {
         const int colour = i == green ? Green : Grey;
         m_buttonColor[i] = colour;
-        m_view.setBackColor(QStringLiteral("Command1_%1").arg(i), colour);
+        m_view.setBackColor(controls::dopplerButton(i), colour);
     }
 }
 
@@ -385,7 +387,7 @@ void PanelCore::dopplerButton(int index)
     if (mode == 0 || mode == 2) {
         m_flagA = false;
         colourButtons(index);
-        m_view.setText(QStringLiteral("Command1_3"), pauseCaption);
+        m_view.setText(Control::PauseButton, pauseCaption);
         endBeaconMode();
         if (mode == 2)
             m_pause = 0;
@@ -394,10 +396,10 @@ void PanelCore::dopplerButton(int index)
         const auto magenta = [this] {
             for (int i : {0, 2, 3, 5}) {
                 m_buttonColor[i] = Grey;
-                m_view.setBackColor(QStringLiteral("Command1_%1").arg(i), Grey);
+                m_view.setBackColor(controls::dopplerButton(i), Grey);
             }
             m_buttonColor[1] = Magenta;
-            m_view.setBackColor(QStringLiteral("Command1_1"), Magenta);
+            m_view.setBackColor(Control::HoldSatelliteButton, Magenta);
         };
         if (mode == 1 && before == Green) {
             magenta();
@@ -422,16 +424,16 @@ void PanelCore::dopplerButton(int index)
             m_flagB = false;
             send(QStringLiteral("RCMOFX"), QStringLiteral("0"));
         }
-        m_view.setText(QStringLiteral("Command1_3"), pauseCaption);
+        m_view.setText(Control::PauseButton, pauseCaption);
         endBeaconMode();
     } else if (mode == 3) {
         colourButtons(3);
         if (m_pause == 1) {
             m_pause = 2;
-            m_view.setText(QStringLiteral("Command1_3"), QStringLiteral("制御停止(&P)"));
+            m_view.setText(Control::PauseButton, QStringLiteral("制御停止(&P)"));
         } else {
             m_pause = 1;
-            m_view.setText(QStringLiteral("Command1_3"), pauseCaption);
+            m_view.setText(Control::PauseButton, pauseCaption);
         }
         send(QStringLiteral("RCMPUS"), QString::number(m_pause));
     } else if (mode == 5) {
@@ -454,7 +456,7 @@ void PanelCore::dopplerButtonRelease(int index, bool rightButton, int modifiers)
     if (!m_beaconMode)
         return;
     if (index != 5) {
-        m_view.setVisible(QStringLiteral("Frame8"), false);
+        m_view.setVisible(Control::BeaconFrame, false);
         return;
     }
     if (!rightButton || modifiers != 0)
@@ -467,8 +469,8 @@ void PanelCore::dopplerButtonRelease(int index, bool rightButton, int modifiers)
         rows.append(b.satellite + u' ' + b.label + u' ' + b.frequencyKHz);
         m_beaconRows.append(b.frequencyKHz);
     }
-    m_view.setItems(QStringLiteral("List2"), rows);
-    m_view.setVisible(QStringLiteral("Frame8"), !rows.isEmpty());
+    m_view.setItems(Control::BeaconList, rows);
+    m_view.setVisible(Control::BeaconFrame, !rows.isEmpty());
 }
 
 void PanelCore::chooseBeacon(int row)
@@ -502,9 +504,9 @@ void PanelCore::txModeOption(int index)
     if (index < 0 || index > 3)
         return;
     for (int i = 0; i < 4; ++i)
-        m_view.setChecked(QStringLiteral("Option1_%1").arg(i), i == index);
-    send(QStringLiteral("RCMMDS"), modeCode(index, m_view[QStringLiteral("Check3")].checked));
-    m_view.setVisible(QStringLiteral("Frame9"), false);
+        m_view.setChecked(controls::txModeOption(i), i == index);
+    send(QStringLiteral("RCMMDS"), modeCode(index, m_view[Control::TxData].checked));
+    m_view.setVisible(Control::TxModeFrame, false);
     m_txChooser = false;
 }
 
@@ -513,8 +515,8 @@ void PanelCore::rxModeOption(int index)
     if (index < 0 || index > 3)
         return;
     for (int i = 0; i < 4; ++i)
-        m_view.setChecked(QStringLiteral("Option2_%1").arg(i), i == index);
-    send(QStringLiteral("RCMMDM"), modeCode(index, m_view[QStringLiteral("Check6")].checked) + m_filter);
+        m_view.setChecked(controls::rxModeOption(i), i == index);
+    send(QStringLiteral("RCMMDM"), modeCode(index, m_view[Control::RxData].checked) + m_filter);
     m_settings.setValue(keys::RxFilter, m_filter);
 }
 
@@ -524,10 +526,10 @@ void PanelCore::filterOption(int index)
         return;
     m_filter = QString::number(index);
     for (int i = 0; i < 4; ++i)
-        m_view.setChecked(QStringLiteral("Option4_%1").arg(i), i == index);
+        m_view.setChecked(controls::filterOption(i), i == index);
     for (int i = 0; i < 4; ++i) {
-        if (m_view[QStringLiteral("Option2_%1").arg(i)].checked) {
-            send(QStringLiteral("RCMMDM"), modeCode(i, m_view[QStringLiteral("Check6")].checked) + m_filter);
+        if (m_view[controls::rxModeOption(i)].checked) {
+            send(QStringLiteral("RCMMDM"), modeCode(i, m_view[Control::RxData].checked) + m_filter);
             break;
         }
     }
@@ -537,7 +539,7 @@ void PanelCore::filterOption(int index)
 void PanelCore::setModeCompensation(bool on, bool fromKey)
 {
     m_modeComp = on;
-    m_view.setChecked(QStringLiteral("Check4"), on);
+    m_view.setChecked(Control::ModeCompensation, on);
     // In beacon mode the compensation is the beacon reference of the offset:
     // one flag, so that the offset is converted once whichever turns it on.
     if (m_dopplerMode == 5 && m_beacon > 0) {
@@ -548,7 +550,7 @@ void PanelCore::setModeCompensation(bool on, bool fromKey)
     }
     send(QStringLiteral("RCMMDC"), on ? QStringLiteral("1") : QStringLiteral("0"));
     m_settings.setValue(keys::ModeComp, on ? QStringLiteral("1") : QStringLiteral("0"));
-    emit focusRequested(QStringLiteral("Text1"));
+    requestFocus(Control::CallSign);
     const QString text = QStringLiteral("モード補正を") +
                          (on ? QStringLiteral(" ON ") : QStringLiteral(" OFF ")) +
                          QStringLiteral("しました。");
@@ -561,15 +563,15 @@ void PanelCore::setModeCompensation(bool on, bool fromKey)
 void PanelCore::setSplit(int value)
 {
     m_split = qBound(-500, value, 1000);
-    m_view.setValue(QStringLiteral("HScroll3"), m_split);
+    m_view.setValue(Control::XitBar, m_split);
     const QString label =
         m_split > 0 ? QStringLiteral("+%1Hz").arg(m_split) : QStringLiteral("%1Hz").arg(m_split);
-    m_view.setText(QStringLiteral("Label24"), label);
-    if (m_view[QStringLiteral("Check9")].checked) {
+    m_view.setText(Control::SplitValue, label);
+    if (m_view[Control::Xit].checked) {
         send(QStringLiteral("RCMSPT"), QString::number(m_split) + u'S');
-        m_view.setText(QStringLiteral("StatusBar1_16"), QStringLiteral("XIT ") + label);
-        m_view.setText(QStringLiteral("Label40"), m_split < 1 ? QStringLiteral("XIT %1Hz").arg(m_split)
-                                                              : QStringLiteral("XIT +%1Hz").arg(m_split));
+        m_view.setText(Control::XitPanel, QStringLiteral("XIT ") + label);
+        m_view.setText(Control::XitMarker, m_split < 1 ? QStringLiteral("XIT %1Hz").arg(m_split)
+                                                       : QStringLiteral("XIT +%1Hz").arg(m_split));
     } else {
         send(QStringLiteral("RCMSPT"), QString::number(m_split));
     }
@@ -578,24 +580,23 @@ void PanelCore::setSplit(int value)
 
 void PanelCore::setXit(bool on)
 {
-    const bool was = m_view[QStringLiteral("Check9")].checked;
+    const bool was = m_view[Control::Xit].checked;
     if (was == on)
         return;
-    m_view.setChecked(QStringLiteral("Check9"), on);
+    m_view.setChecked(Control::Xit, on);
     if (on) {
         send(QStringLiteral("RCMSPT"), QString::number(m_split) + u'S');
-        m_view.setAnchor(QStringLiteral("Label40"), QStringLiteral("Label3"));
-        m_view.setText(QStringLiteral("Label40"), m_split < 1 ? QStringLiteral("XIT %1Hz").arg(m_split)
-                                                              : QStringLiteral("XIT +%1Hz").arg(m_split));
-        m_view.setVisible(QStringLiteral("Label40"), true);
-        m_view.setText(QStringLiteral("StatusBar1_16"),
-                       QStringLiteral("XIT ") + m_view[QStringLiteral("Label24")].text);
+        m_view.setAnchor(Control::XitMarker, Control::TxFrequency);
+        m_view.setText(Control::XitMarker, m_split < 1 ? QStringLiteral("XIT %1Hz").arg(m_split)
+                                                       : QStringLiteral("XIT +%1Hz").arg(m_split));
+        m_view.setVisible(Control::XitMarker, true);
+        m_view.setText(Control::XitPanel, QStringLiteral("XIT ") + m_view[Control::SplitValue].text);
     } else {
         send(QStringLiteral("RCMSPT"), QString::number(m_split));
-        m_view.setVisible(QStringLiteral("Label40"), false);
-        m_view.setText(QStringLiteral("StatusBar1_16"), QStringLiteral("XIT -OFF"));
+        m_view.setVisible(Control::XitMarker, false);
+        m_view.setText(Control::XitPanel, QStringLiteral("XIT -OFF"));
     }
-    emit focusRequested(QStringLiteral("Text1"));
+    requestFocus(Control::CallSign);
 }
 
 // ---- home frequency ---------------------------------------------------------------------------
@@ -611,11 +612,11 @@ void PanelCore::updateHomeTip()
 {
     const QString value = homeValue();
     if (value.size() > 2)
-        m_view.setToolTip(QStringLiteral("Command3"), QStringLiteral("Goto ") + value.left(2) +
-                                                          QStringLiteral("Freq : ") + value.mid(2) +
-                                                          QStringLiteral("MHz"));
+        m_view.setToolTip(Control::HomeButton, QStringLiteral("Goto ") + value.left(2) +
+                                                   QStringLiteral("Freq : ") + value.mid(2) +
+                                                   QStringLiteral("MHz"));
     else
-        m_view.setToolTip(QStringLiteral("Command3"), QString());
+        m_view.setToolTip(Control::HomeButton, QString());
 }
 
 void PanelCore::openHomeEntry()
@@ -631,16 +632,16 @@ void PanelCore::openHomeEntry()
         text = value.mid(2);
     }
     for (int i = 0; i < 3; ++i)
-        m_view.setChecked(QStringLiteral("Option3_%1").arg(i), i == option);
-    m_view.setText(QStringLiteral("Text6"), text);
-    m_view.setEnabled(QStringLiteral("Text6"), true);
-    m_view.setVisible(QStringLiteral("Frame15"), true);
-    emit focusRequested(QStringLiteral("Text6"));
+        m_view.setChecked(controls::homeOption(i), i == option);
+    m_view.setText(Control::HomeEntry, text);
+    m_view.setEnabled(Control::HomeEntry, true);
+    m_view.setVisible(Control::HomeFrame, true);
+    requestFocus(Control::HomeEntry);
 }
 
 void PanelCore::closeHomeEntry()
 {
-    m_view.setVisible(QStringLiteral("Frame15"), false);
+    m_view.setVisible(Control::HomeFrame, false);
 }
 
 bool PanelCore::storeHomeFrequency(const QString &mhzText, int option)
@@ -655,7 +656,7 @@ bool PanelCore::storeHomeFrequency(const QString &mhzText, int option)
     if (!valid) {
         m_prompter.message(QStringLiteral("周波数不正です、バンド外では？"), panelTitle(),
                            Prompter::Icon::Warning);
-        emit focusRequested(QStringLiteral("Text6"));
+        requestFocus(Control::HomeEntry);
         return false;
     }
     static const char *sides[3] = {"RX", "TX", "SR"};
@@ -704,24 +705,24 @@ void PanelCore::clickModeLabel()
 {
     if (m_mode == u"UU" && m_rig1Model != u"IC9700")
         return;
-    m_view.setVisible(QStringLiteral("Frame14"), false);
-    const bool shown = m_view[QStringLiteral("Frame13")].visible;
-    m_view.setVisible(QStringLiteral("Frame13"), !shown);
+    m_view.setVisible(Control::SatelliteDataFrame, false);
+    const bool shown = m_view[Control::ModeListFrame].visible;
+    m_view.setVisible(Control::ModeListFrame, !shown);
     if (!shown)
-        emit focusRequested(QStringLiteral("List3"));
+        requestFocus(Control::ModeList);
 }
 
 void PanelCore::chooseMode(int row)
 {
-    const QStringList modes = m_view[QStringLiteral("List3")].items;
-    const QStringList records = m_view[QStringLiteral("List4")].items;
+    const QStringList modes = m_view[Control::ModeList].items;
+    const QStringList records = m_view[Control::ModeRecordList].items;
     if (row < 0 || row >= modes.size() || row >= records.size())
         return;
     bool ok = false;
     const int record = records.at(row).toInt(&ok);
     if (!ok || record < 2 || record > m_table.count())
         return;
-    m_view.setVisible(QStringLiteral("Frame13"), false);
+    m_view.setVisible(Control::ModeListFrame, false);
     if (!m_fm && m_record > 0) {
         if (m_beaconRef && m_beacon > 0) {
             const int back = roundEven(m_offset * m_transpose / m_beacon);
@@ -733,11 +734,11 @@ void PanelCore::chooseMode(int row)
                                   QString::number(m_offset));
         }
     }
-    m_view.setCurrentRow(QStringLiteral("List3"), row);
-    m_view.setCurrentRow(QStringLiteral("List4"), row);
-    m_view.setText(QStringLiteral("Label5"), modes.at(row));
+    m_view.setCurrentRow(Control::ModeList, row);
+    m_view.setCurrentRow(Control::ModeRecordList, row);
+    m_view.setText(Control::SatelliteMode, modes.at(row));
     m_waterfallShift = 0;
-    m_view.setBackColor(QStringLiteral("Command10"), Grey);
+    m_view.setBackColor(Control::WaterfallButton, Grey);
     m_dopplerMode = 3;
     send(QStringLiteral("RCMDOP"), QStringLiteral("3"));
     clearQuickMemories();
@@ -759,7 +760,7 @@ void PanelCore::clickSatelliteName()
 {
     if (m_satName == undefinedSatellite() || m_record == 0)
         return;
-    const QString frame = QStringLiteral("Frame14");
+    const Control frame = Control::SatelliteDataFrame;
     if (m_view[frame].visible) {
         m_view.setVisible(frame, false);
         return;
@@ -786,7 +787,7 @@ void PanelCore::clickSatelliteName()
     lines.append(
         QStringLiteral("BEACON    : ") +
         (m_beacon > 0 ? FrequencyText::mhz3(m_beacon / 1e6) + QStringLiteral("MHz") : QStringLiteral("-")));
-    m_view.setText(QStringLiteral("Text7"), lines.join(u'\n'));
+    m_view.setText(Control::SatelliteData, lines.join(u'\n'));
     m_view.setVisible(frame, true);
 }
 
@@ -809,7 +810,7 @@ bool PanelCore::modeChoosersAllowed() const
 void PanelCore::toggleRxChooser()
 {
     if (m_rxChooser) {
-        m_view.setVisible(QStringLiteral("Frame10"), false);
+        m_view.setVisible(Control::RxModeFrame, false);
         m_rxChooser = false;
         return;
     }
@@ -823,38 +824,38 @@ void PanelCore::toggleRxChooser()
             filter = QStringLiteral("2");
         m_filter = filter;
         for (int i = 0; i < 4; ++i)
-            m_view.setChecked(QStringLiteral("Option4_%1").arg(i), QString::number(i) == filter);
-        m_view.setChecked(QStringLiteral("Check7"), m_nb == u"1");
-        m_view.setChecked(QStringLiteral("Check8"), m_nr == u"1");
+            m_view.setChecked(controls::filterOption(i), QString::number(i) == filter);
+        m_view.setChecked(Control::NoiseBlanker, m_nb == u"1");
+        m_view.setChecked(Control::NoiseReduction, m_nr == u"1");
     } else {
         m_filter = QStringLiteral("2");
     }
-    m_view.setVisible(QStringLiteral("Frame16"), icom);
-    m_view.setVisible(QStringLiteral("Frame17"), icom);
+    m_view.setVisible(Control::FilterFrame, icom);
+    m_view.setVisible(Control::NbNrFrame, icom);
     static const QStringList names{QStringLiteral("CW"), QStringLiteral("USB"), QStringLiteral("LSB"),
                                    QStringLiteral("FM")};
-    const int sel = int(names.indexOf(m_view[QStringLiteral("Label16")].text));
+    const int sel = int(names.indexOf(m_view[Control::RxMode].text));
     for (int i = 0; i < 4; ++i)
-        m_view.setChecked(QStringLiteral("Option2_%1").arg(i), i == sel);
-    m_view.setAnchor(QStringLiteral("Frame10"), QStringLiteral("Label2"));
-    m_view.setVisible(QStringLiteral("Frame10"), true);
+        m_view.setChecked(controls::rxModeOption(i), i == sel);
+    m_view.setAnchor(Control::RxModeFrame, Control::RxFrequency);
+    m_view.setVisible(Control::RxModeFrame, true);
     m_rxChooser = true;
 }
 
 void PanelCore::toggleTxChooser()
 {
     if (m_txChooser) {
-        m_view.setVisible(QStringLiteral("Frame9"), false);
+        m_view.setVisible(Control::TxModeFrame, false);
         m_txChooser = false;
         return;
     }
     static const QStringList names{QStringLiteral("CW"), QStringLiteral("USB"), QStringLiteral("LSB"),
                                    QStringLiteral("FM")};
-    const int sel = int(names.indexOf(m_view[QStringLiteral("Label17")].text));
+    const int sel = int(names.indexOf(m_view[Control::TxMode].text));
     for (int i = 0; i < 4; ++i)
-        m_view.setChecked(QStringLiteral("Option1_%1").arg(i), i == sel);
-    m_view.setAnchor(QStringLiteral("Frame9"), QStringLiteral("Label3"));
-    m_view.setVisible(QStringLiteral("Frame9"), true);
+        m_view.setChecked(controls::txModeOption(i), i == sel);
+    m_view.setAnchor(Control::TxModeFrame, Control::TxFrequency);
+    m_view.setVisible(Control::TxModeFrame, true);
     m_txChooser = true;
 }
 
@@ -892,61 +893,61 @@ void PanelCore::clickTxModeLabel(bool rightButton)
 void PanelCore::toggleNb()
 {
     m_nb = m_nb == u"1" ? QStringLiteral("0") : QStringLiteral("1");
-    m_view.setChecked(QStringLiteral("Check7"), m_nb == u"1");
+    m_view.setChecked(Control::NoiseBlanker, m_nb == u"1");
     send(QStringLiteral("RCMNBF"), m_nb);
-    m_view.setVisible(QStringLiteral("Frame10"), false);
+    m_view.setVisible(Control::RxModeFrame, false);
     m_rxChooser = false;
-    emit focusRequested(QStringLiteral("Text1"));
+    requestFocus(Control::CallSign);
 }
 
 void PanelCore::toggleNr()
 {
     m_nr = m_nr == u"1" ? QStringLiteral("0") : QStringLiteral("1");
-    m_view.setChecked(QStringLiteral("Check8"), m_nr == u"1");
+    m_view.setChecked(Control::NoiseReduction, m_nr == u"1");
     send(QStringLiteral("RCMNRF"), m_nr);
-    m_view.setVisible(QStringLiteral("Frame10"), false);
+    m_view.setVisible(Control::RxModeFrame, false);
     m_rxChooser = false;
-    emit focusRequested(QStringLiteral("Text1"));
+    requestFocus(Control::CallSign);
 }
 
 void PanelCore::toggleCwSpeedPopup()
 {
-    m_cwPopup = !m_view[QStringLiteral("Frame4")].visible;
-    m_view.setVisible(QStringLiteral("Frame4"), m_cwPopup);
+    m_cwPopup = !m_view[Control::CwSpeedFrame].visible;
+    m_view.setVisible(Control::CwSpeedFrame, m_cwPopup);
 }
 
 void PanelCore::closeCwSpeedPopup()
 {
-    m_view.setVisible(QStringLiteral("Frame4"), false);
+    m_view.setVisible(Control::CwSpeedFrame, false);
     m_cwPopup = false;
-    emit focusRequested(QStringLiteral("Text1"));
+    requestFocus(Control::CallSign);
 }
 
 void PanelCore::setCwSpeed(int wpm)
 {
-    const ControlState &bar = m_view[QStringLiteral("HScroll2")];
-    m_view.setValue(QStringLiteral("HScroll2"), qBound(bar.minimum, wpm, bar.maximum));
+    const ControlState &bar = m_view[Control::CwSpeedBar];
+    m_view.setValue(Control::CwSpeedBar, qBound(bar.minimum, wpm, bar.maximum));
 }
 
 void PanelCore::changeCwSpeed(int delta)
 {
-    setCwSpeed(int(m_view[QStringLiteral("HScroll2")].value) + delta);
+    setCwSpeed(int(m_view[Control::CwSpeedBar].value) + delta);
 }
 
-void PanelCore::setEditText(const QString &name, const QString &text)
+void PanelCore::setEditText(Control box, const QString &text)
 {
-    m_view.setText(name, text);
+    m_view.setText(box, text);
 }
 
 void PanelCore::addRecentCall()
 {
-    const QString call = m_view[QStringLiteral("Text1")].text.trimmed().toUpper();
+    const QString call = m_view[Control::CallSign].text.trimmed().toUpper();
     if (call.isEmpty())
         return;
-    QStringList calls = m_view[QStringLiteral("List5")].items;
+    QStringList calls = m_view[Control::RecentCalls].items;
     calls.removeAll(call);
     calls.prepend(call);
-    m_view.setItems(QStringLiteral("List5"), calls);
+    m_view.setItems(Control::RecentCalls, calls);
 }
 
 // ---- quick memories ---------------------------------------------------------------------------------
@@ -958,14 +959,14 @@ void PanelCore::storeQuickMemory(int slot)
     QuickMemory &m = m_memories[slot - 1];
     m.hz = m_qqSide == u"1" ? m_rxHz : m_txHz;
     m.side = m_qqSide;
-    m.call = m_view[QStringLiteral("Text1")].text.trimmed();
-    m.code = m_view[QStringLiteral("Text2")].text.trimmed();
-    const QString label = QStringLiteral("Label4_%1").arg(slot);
+    m.call = m_view[Control::CallSign].text.trimmed();
+    m.code = m_view[Control::Code].text.trimmed();
+    const Control label = controls::quickMemoryLabel(slot);
     m_view.setForeColor(label, Red);
     m_view.setText(label, QString::number(m.hz / 1e6, 'f', 3));
     m_view.setToolTip(label, m.call + u' ' + m.code);
-    m_view.setValue(QStringLiteral("Line2_%1").arg(slot), m.hz);
-    m_view.setVisible(QStringLiteral("Line2_%1").arg(slot), true);
+    m_view.setValue(controls::quickMemoryLine(slot), m.hz);
+    m_view.setVisible(controls::quickMemoryLine(slot), true);
 }
 
 void PanelCore::recallQuickMemory(int slot)
@@ -978,8 +979,8 @@ void PanelCore::recallQuickMemory(int slot)
     send(QStringLiteral("RCMQSM"), m.side);
     setQqSide(m.side);
     send(QStringLiteral("RCMQQM"), FrequencyText::decimal(m.hz));
-    m_view.setText(QStringLiteral("Text1"), m.call);
-    m_view.setText(QStringLiteral("Text2"), m.code);
+    m_view.setText(Control::CallSign, m.call);
+    m_view.setText(Control::Code, m.code);
 }
 
 void PanelCore::pickQuickMemory(int slot)
@@ -987,8 +988,8 @@ void PanelCore::pickQuickMemory(int slot)
     if (slot < 1 || slot > 4)
         return;
     const QuickMemory &m = m_memories.at(slot - 1);
-    m_view.setText(QStringLiteral("Text1"), m.call);
-    m_view.setText(QStringLiteral("Text2"), m.code);
+    m_view.setText(Control::CallSign, m.call);
+    m_view.setText(Control::Code, m.code);
 }
 
 } // namespace vm

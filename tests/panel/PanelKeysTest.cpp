@@ -130,7 +130,7 @@ TEST_F(PanelKeys, EscapeClosesThePopupsAndStopsCwSending)
     report(QStringLiteral("OPPTXMCW"));
     m_core->handleKey(Qt::Key_F, Alt);
     m_core->handleKey(Qt::Key_G, Alt);
-    m_core->view().setVisible(QStringLiteral("Frame6"), true);
+    m_core->view().setVisible(Control::RitFrame, true);
     takeSent();
     EXPECT_TRUE(m_core->handleKey(Qt::Key_Escape, Shift));
     EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMCSPL=10")});
@@ -138,7 +138,7 @@ TEST_F(PanelKeys, EscapeClosesThePopupsAndStopsCwSending)
         EXPECT_FALSE(control(QString::fromUtf8(f)).visible) << f;
 
     // A shown notice is closed first, with the sound stopped.
-    m_core->view().setVisible(QStringLiteral("Frame7"), true);
+    m_core->view().setVisible(Control::MessageFrame, true);
     m_core->handleKey(Qt::Key_Escape, 0);
     EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMSSP")});
     EXPECT_FALSE(control(QStringLiteral("Frame7")).visible);
@@ -178,8 +178,8 @@ TEST_F(PanelKeys, CopyDeleteAndClear)
     EXPECT_TRUE(m_core->handleKey(Qt::Key_X, Ctrl));
     EXPECT_EQ(edits, (QList<PanelCore::Edit>{PanelCore::Edit::Copy, PanelCore::Edit::Delete,
                                              PanelCore::Edit::Delete}));
-    m_core->setEditText(QStringLiteral("Text1"), QStringLiteral("JA1ABC"));
-    m_core->setEditText(QStringLiteral("Text2"), QStringLiteral("59"));
+    m_core->setEditText(Control::CallSign, QStringLiteral("JA1ABC"));
+    m_core->setEditText(Control::Code, QStringLiteral("59"));
     EXPECT_TRUE(m_core->handleKey(Qt::Key_C, Alt));
     EXPECT_TRUE(control(QStringLiteral("Text1")).text.isEmpty());
     EXPECT_TRUE(control(QStringLiteral("Text2")).text.isEmpty());
@@ -236,8 +236,8 @@ TEST_F(PanelKeys, QuickMemoriesStoreAndRecall)
 {
     report(QStringLiteral("OPPSANAO-07"));
     report(QStringLiteral("OPPRXS145951000"));
-    m_core->setEditText(QStringLiteral("Text1"), QStringLiteral(" JA1ABC "));
-    m_core->setEditText(QStringLiteral("Text2"), QStringLiteral("PM95"));
+    m_core->setEditText(Control::CallSign, QStringLiteral(" JA1ABC "));
+    m_core->setEditText(Control::Code, QStringLiteral("PM95"));
     EXPECT_TRUE(m_core->handleKey(Qt::Key_F2, 0));
     EXPECT_EQ(control(QStringLiteral("Label4_2")).text, QStringLiteral("145.951"));
     EXPECT_EQ(control(QStringLiteral("Label4_2")).foreColor, PanelCore::Red);
@@ -342,7 +342,7 @@ TEST_F(PanelKeys, StatusPanelsForRrInpAndXit)
 TEST_F(PanelKeys, CallHistoryKeepsTheLatestFirstOnce)
 {
     for (const char *call : {"ja1abc", "JH1XYZ", " ja1abc ", ""}) {
-        m_core->setEditText(QStringLiteral("Text1"), QString::fromLatin1(call));
+        m_core->setEditText(Control::CallSign, QString::fromLatin1(call));
         m_core->addRecentCall();
     }
     EXPECT_EQ(control(QStringLiteral("List5")).items,

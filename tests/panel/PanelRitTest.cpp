@@ -69,7 +69,7 @@ TEST_F(PanelRit, PopupOnlyForFmSatellites)
     m_core->clickRxModeLabel(true);
     EXPECT_FALSE(control(QStringLiteral("Frame6")).visible);
     // "Set" on a satellite without a complete FM record stores nothing but closes.
-    m_core->view().setVisible(QStringLiteral("Frame6"), true);
+    m_core->view().setVisible(Control::RitFrame, true);
     m_core->ritSet();
     EXPECT_FALSE(control(QStringLiteral("Frame6")).visible);
     EXPECT_TRUE(

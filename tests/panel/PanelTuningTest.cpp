@@ -176,7 +176,7 @@ TEST_F(PanelTuning, ModeCodesWithDataAndFilter)
     rig(QStringLiteral("IC9700:COM3:1:None:None:0:0"));
     report(QStringLiteral("OPPRXMUSB2"));
     takeSent();
-    m_core->view().setChecked(QStringLiteral("Check6"), true);
+    m_core->view().setChecked(Control::RxData, true);
     m_core->rxModeOption(1);
     EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMMDM82")});
     EXPECT_EQ(m_settings->value(keys::RxFilter), QStringLiteral("2"));
@@ -184,9 +184,9 @@ TEST_F(PanelTuning, ModeCodesWithDataAndFilter)
     EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMMDM12")});
     m_core->filterOption(3);
     EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMMDM13")});
-    m_core->view().setChecked(QStringLiteral("Check3"), true);
+    m_core->view().setChecked(Control::TxData, true);
     m_core->txModeOption(2);
-    m_core->view().setChecked(QStringLiteral("Check3"), false);
+    m_core->view().setChecked(Control::TxData, false);
     m_core->txModeOption(3);
     EXPECT_EQ(takeSent(), (QStringList{QStringLiteral("RCMMDS9"), QStringLiteral("RCMMDS2")}));
 }
