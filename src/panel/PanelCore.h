@@ -253,6 +253,10 @@ private:
     void readAgain();
 
     // tuning
+    // The [SATinfo] section name.
+    static const QString &satInfo();
+    // Rounds half to even.
+    static int roundEven(double v);
     void satelliteChange();
     void clearCurrentSatellite();
     void loadRecord(int record, bool withOffset = true);
