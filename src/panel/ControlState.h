@@ -24,7 +24,7 @@ struct ControlState {
     bool alignRight = false;
     QStringList items;   // lists
     int currentRow = -1; // lists
-    QString anchor;      // markers: the control they are placed next to
+    QString anchor;      // markers: the form name of the control they are placed next to
 };
 
 } // namespace vm

@@ -17,6 +17,7 @@
 #include <QTimeZone>
 
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace vm {
@@ -51,167 +52,166 @@ PanelCore::~PanelCore() = default;
 void PanelCore::declareControls()
 {
     PanelView &v = m_view;
-    v.declare(QStringLiteral("Label1"), caption(QString()));
-    v.declare(QStringLiteral("Label2"), caption(QString()));
-    v.declare(QStringLiteral("Label3"), caption(QString()));
+    v.declare(Control::SatelliteName, caption(QString()));
+    v.declare(Control::RxFrequency, caption(QString()));
+    v.declare(Control::TxFrequency, caption(QString()));
     ControlState satelliteMode = caption(QString(), false);
     satelliteMode.toolTip = QStringLiteral("ここをクリック又は ALT+L で 衛星Mode の選択が出来ます。");
-    v.declare(QStringLiteral("Label5"), satelliteMode);
-    v.declare(QStringLiteral("Label35"), caption(QStringLiteral("Mode"), false));
-    v.declare(QStringLiteral("Label7"), caption(QStringLiteral("RX")));
-    v.declare(QStringLiteral("Label8"), caption(QStringLiteral("TX")));
-    v.declare(QStringLiteral("Label10"), caption(QStringLiteral("0")));
+    v.declare(Control::SatelliteMode, satelliteMode);
+    v.declare(Control::SatelliteModeCaption, caption(QStringLiteral("Mode"), false));
+    v.declare(Control::RxCaption, caption(QStringLiteral("RX")));
+    v.declare(Control::TxCaption, caption(QStringLiteral("TX")));
+    v.declare(Control::Offset, caption(QStringLiteral("0")));
     // Markers over the displays, in red: the pointer's frequency over the
     // scale, and per display a mark above (↑) or below (↓) the passband.
-    const auto marker = [](const QString &text, const QString &anchor = QString()) {
+    const auto marker = [](const QString &text, std::optional<Control> anchor = std::nullopt) {
         ControlState s = caption(text, false);
         s.foreColor = Red;
-        s.anchor = anchor;
+        if (anchor)
+            s.anchor = formName(*anchor);
         return s;
     };
-    v.declare(QStringLiteral("Label12"), marker(QString()));
-    v.declare(QStringLiteral("Label13_0"), marker(QStringLiteral("↑"), QStringLiteral("Label2")));
-    v.declare(QStringLiteral("Label13_1"), marker(QStringLiteral("↓"), QStringLiteral("Label2")));
-    v.declare(QStringLiteral("Label13_2"), marker(QStringLiteral("↑"), QStringLiteral("Label3")));
-    v.declare(QStringLiteral("Label13_3"), marker(QStringLiteral("↓"), QStringLiteral("Label3")));
-    v.declare(QStringLiteral("Label14"), caption(QString()));
-    v.declare(QStringLiteral("Label15"), caption(QString()));
+    v.declare(Control::HoverFrequency, marker(QString()));
+    v.declare(Control::RxAboveMarker, marker(QStringLiteral("↑"), Control::RxFrequency));
+    v.declare(Control::RxBelowMarker, marker(QStringLiteral("↓"), Control::RxFrequency));
+    v.declare(Control::TxAboveMarker, marker(QStringLiteral("↑"), Control::TxFrequency));
+    v.declare(Control::TxBelowMarker, marker(QStringLiteral("↓"), Control::TxFrequency));
+    v.declare(Control::TrackedName, caption(QString()));
+    v.declare(Control::OrbitNumber, caption(QString()));
     ControlState rxMode = caption(QString());
     rxMode.toolTip = QStringLiteral("左ｸﾘｯｸ(ALT+F)でﾓｰﾄﾞ変更可");
-    v.declare(QStringLiteral("Label16"), rxMode);
+    v.declare(Control::RxMode, rxMode);
     ControlState txMode = caption(QString());
     txMode.toolTip = QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可");
-    v.declare(QStringLiteral("Label17"), txMode);
-    v.declare(QStringLiteral("Label21"), caption(QStringLiteral("QQRX")));
-    v.declare(QStringLiteral("Label24"), caption(QStringLiteral("0Hz")));
-    v.declare(QStringLiteral("Label26"), caption(QStringLiteral("0.0")));
-    v.declare(QStringLiteral("Label27"), caption(QString()));
-    v.declare(QStringLiteral("Label28"), marker(QStringLiteral("R")));
-    v.declare(QStringLiteral("Label40"), marker(QString()));
+    v.declare(Control::TxMode, txMode);
+    v.declare(Control::QuickQsySide, caption(QStringLiteral("QQRX")));
+    v.declare(Control::SplitValue, caption(QStringLiteral("0Hz")));
+    v.declare(Control::RitValue, caption(QStringLiteral("0.0")));
+    v.declare(Control::Tone, caption(QString()));
+    v.declare(Control::RitMarker, marker(QStringLiteral("R")));
+    v.declare(Control::XitMarker, marker(QString()));
     for (int n = 1; n <= 4; ++n) {
         ControlState qm = caption(QStringLiteral("QM%1").arg(n));
         qm.foreColor = Blue;
-        v.declare(QStringLiteral("Label4_%1").arg(n), qm);
-        v.declare(QStringLiteral("Line2_%1").arg(n), caption(QString(), false));
+        v.declare(controls::quickMemoryLabel(n), qm);
+        v.declare(controls::quickMemoryLine(n), caption(QString(), false));
     }
-    v.declare(QStringLiteral("Line1"), caption(QString()));
-    v.declare(QStringLiteral("Picture2"), caption(QString()));
+    v.declare(Control::FrequencyLine, caption(QString()));
+    v.declare(Control::PassbandScale, caption(QString()));
 
     const char *dopplerCaptions[6] = {"受信固定(&R)", "衛星固定(&S)", "送信固定(&T)",
                                       "追従停止(&P)", nullptr,        "BC(&B)"};
-    for (int i = 0; i < 6; ++i) {
-        if (!dopplerCaptions[i])
-            continue;
+    for (int i : controls::DopplerButtonIndices) {
         ControlState b = caption(QString::fromUtf8(dopplerCaptions[i]));
         b.backColor = Grey;
-        v.declare(QStringLiteral("Command1_%1").arg(i), b);
+        v.declare(controls::dopplerButton(i), b);
     }
-    v.declare(QStringLiteral("Command2"), caption(QStringLiteral("Log"), true, false));
-    v.declare(QStringLiteral("Command3"), caption(QStringLiteral("Home(&V)")));
-    v.declare(QStringLiteral("Command5"), caption(QStringLiteral("Rst(&Z)")));
+    v.declare(Control::LogButton, caption(QStringLiteral("Log"), true, false));
+    v.declare(Control::HomeButton, caption(QStringLiteral("Home(&V)")));
+    v.declare(Control::OffsetResetButton, caption(QStringLiteral("Rst(&Z)")));
     ControlState down = caption(QStringLiteral("▼"));
     down.toolTip = QStringLiteral("左ｸﾘｯｸで10Hz毎、右ｸﾘｯｸで100Hz毎のDOWN");
-    v.declare(QStringLiteral("Command8"), down);
+    v.declare(Control::OffsetDownButton, down);
     ControlState up = caption(QStringLiteral("▲"));
     up.toolTip = QStringLiteral("左ｸﾘｯｸで10Hz毎、右ｸﾘｯｸで100Hz毎のUP");
-    v.declare(QStringLiteral("Command9"), up);
+    v.declare(Control::OffsetUpButton, up);
     ControlState wf = caption(QStringLiteral("WF"), false);
     wf.backColor = Grey;
-    v.declare(QStringLiteral("Command10"), wf);
-    v.declare(QStringLiteral("Command11"), caption(QStringLiteral("Set")));
-    v.declare(QStringLiteral("Command12"), caption(QStringLiteral("Rst")));
-    v.declare(QStringLiteral("Command13"), caption(QStringLiteral("SKD"), true, false));
+    v.declare(Control::WaterfallButton, wf);
+    v.declare(Control::RitSetButton, caption(QStringLiteral("Set")));
+    v.declare(Control::RitResetButton, caption(QStringLiteral("Rst")));
+    v.declare(Control::ScheduleMacroButton, caption(QStringLiteral("SKD"), true, false));
     ControlState rec = caption(QStringLiteral("録"), true, false);
     rec.backColor = White;
-    v.declare(QStringLiteral("Command15"), rec);
+    v.declare(Control::RecordButton, rec);
     ControlState play = caption(QStringLiteral("再"), true, false);
     play.backColor = White;
-    v.declare(QStringLiteral("Command16"), play);
-    v.declare(QStringLiteral("Command17"), caption(QStringLiteral("Set")));
+    v.declare(Control::PlayButton, play);
+    v.declare(Control::CwSpeedCloseButton, caption(QStringLiteral("Set")));
 
-    v.declare(QStringLiteral("Check1"), caption(QStringLiteral("予告"), true, false));
-    v.declare(QStringLiteral("Check2"), caption(QStringLiteral("予告サウンド"), true, false));
-    v.declare(QStringLiteral("Check3"), caption(QStringLiteral("DATA(&D)"), true, false));
+    v.declare(Control::AdvanceNotice, caption(QStringLiteral("予告"), true, false));
+    v.declare(Control::NoticeSound, caption(QStringLiteral("予告サウンド"), true, false));
+    v.declare(Control::TxData, caption(QStringLiteral("DATA(&D)"), true, false));
     ControlState mc = caption(QStringLiteral("MC"));
     mc.toolTip = QStringLiteral("CW BeaconをSSBモードで受信する場合の補正(F9でもon/off可)");
-    v.declare(QStringLiteral("Check4"), mc);
-    v.declare(QStringLiteral("Check6"), caption(QStringLiteral("DATA"), true, false));
-    v.declare(QStringLiteral("Check7"), caption(QStringLiteral("NB(&O)")));
-    v.declare(QStringLiteral("Check8"), caption(QStringLiteral("NR(&Q)")));
-    v.declare(QStringLiteral("Check9"), caption(QStringLiteral("XIT")));
+    v.declare(Control::ModeCompensation, mc);
+    v.declare(Control::RxData, caption(QStringLiteral("DATA"), true, false));
+    v.declare(Control::NoiseBlanker, caption(QStringLiteral("NB(&O)")));
+    v.declare(Control::NoiseReduction, caption(QStringLiteral("NR(&Q)")));
+    v.declare(Control::Xit, caption(QStringLiteral("XIT")));
 
     const char *modes[4] = {"CW (&C)", "USB(&U)", "LSB(&L)", "FM (&F)"};
     for (int i = 0; i < 4; ++i) {
-        v.declare(QStringLiteral("Option1_%1").arg(i), caption(QString::fromUtf8(modes[i])));
-        v.declare(QStringLiteral("Option2_%1").arg(i), caption(QString::fromUtf8(modes[i])));
+        v.declare(controls::txModeOption(i), caption(QString::fromUtf8(modes[i])));
+        v.declare(controls::rxModeOption(i), caption(QString::fromUtf8(modes[i])));
     }
-    v.declare(QStringLiteral("Option3_0"), caption(QStringLiteral("RX Freq")));
-    v.declare(QStringLiteral("Option3_1"), caption(QStringLiteral("TX Freq")));
-    v.declare(QStringLiteral("Option3_2"), caption(QStringLiteral("衛星固定(SAT上のRX Freq)")));
-    v.declare(QStringLiteral("Option4_0"), caption(QString(), false));
-    v.declare(QStringLiteral("Option4_1"), caption(QStringLiteral("FIL 1(&W)")));
-    v.declare(QStringLiteral("Option4_2"), caption(QStringLiteral("FIL 2(&M)")));
-    v.declare(QStringLiteral("Option4_3"), caption(QStringLiteral("FIL 3(&N)")));
+    v.declare(Control::HomeRx, caption(QStringLiteral("RX Freq")));
+    v.declare(Control::HomeTx, caption(QStringLiteral("TX Freq")));
+    v.declare(Control::HomeSatellite, caption(QStringLiteral("衛星固定(SAT上のRX Freq)")));
+    v.declare(Control::FilterNone, caption(QString(), false));
+    v.declare(Control::Filter1, caption(QStringLiteral("FIL 1(&W)")));
+    v.declare(Control::Filter2, caption(QStringLiteral("FIL 2(&M)")));
+    v.declare(Control::Filter3, caption(QStringLiteral("FIL 3(&N)")));
 
     ControlState rit = caption(QString());
     rit.minimum = -10000;
     rit.maximum = 10000;
-    v.declare(QStringLiteral("HScroll1"), rit);
+    v.declare(Control::RitBar, rit);
     ControlState speed = caption(QString());
     speed.minimum = cw::MinWpm;
     speed.maximum = cw::MaxWpm;
     speed.value = 20;
-    v.declare(QStringLiteral("HScroll2"), speed);
+    v.declare(Control::CwSpeedBar, speed);
     ControlState split = caption(QString());
     split.minimum = -500;
     split.maximum = 1000;
-    v.declare(QStringLiteral("HScroll3"), split);
+    v.declare(Control::XitBar, split);
 
-    v.declare(QStringLiteral("Frame1"), caption(QStringLiteral("Kepral32 Information ( DDE方式 )")));
-    v.declare(QStringLiteral("Frame3"), caption(QStringLiteral("Schedule"), true, false));
-    v.declare(QStringLiteral("Frame4"), caption(QStringLiteral("CW speed"), false));
-    v.declare(QStringLiteral("Frame6"), caption(QStringLiteral("RIT( for FMmode)"), false));
-    v.declare(QStringLiteral("Frame7"), caption(QStringLiteral("MSG ( ESC で閉 )"), false));
-    v.declare(QStringLiteral("Frame8"), caption(QStringLiteral("Beacon"), false));
-    v.declare(QStringLiteral("Frame9"), caption(QStringLiteral("TX Mode Sel(G)"), false));
-    v.declare(QStringLiteral("Frame10"), caption(QStringLiteral("RX Mode Sel(F)"), false));
-    v.declare(QStringLiteral("Frame11"),
+    v.declare(Control::InfoFrame, caption(QStringLiteral("Kepral32 Information ( DDE方式 )")));
+    v.declare(Control::ScheduleFrame, caption(QStringLiteral("Schedule"), true, false));
+    v.declare(Control::CwSpeedFrame, caption(QStringLiteral("CW speed"), false));
+    v.declare(Control::RitFrame, caption(QStringLiteral("RIT( for FMmode)"), false));
+    v.declare(Control::MessageFrame, caption(QStringLiteral("MSG ( ESC で閉 )"), false));
+    v.declare(Control::BeaconFrame, caption(QStringLiteral("Beacon"), false));
+    v.declare(Control::TxModeFrame, caption(QStringLiteral("TX Mode Sel(G)"), false));
+    v.declare(Control::RxModeFrame, caption(QStringLiteral("RX Mode Sel(F)"), false));
+    v.declare(Control::CwEditFrame,
               caption(QStringLiteral("CW Message(DblClick=白紙 Enter=登録 Esc=中止)"), false));
-    v.declare(QStringLiteral("Frame12"),
+    v.declare(Control::CwMessageFrame,
               caption(QStringLiteral("    [ F5 ]     [ F6 ]    [ F7 ]    [ F8 ]"), true, false));
-    v.declare(QStringLiteral("Frame13"), caption(QStringLiteral("MultiMode選択"), false));
-    v.declare(QStringLiteral("Frame14"), caption(QStringLiteral("衛星設定値"), false));
-    v.declare(QStringLiteral("Frame15"),
-              caption(QStringLiteral("Set HomeFreq (Enterで登録 Escで中止)"), false));
-    v.declare(QStringLiteral("Frame16"), caption(QStringLiteral("Filter Sel"), false));
-    v.declare(QStringLiteral("Frame17"), caption(QStringLiteral("NB/NR"), false));
-    v.declare(QStringLiteral("Frame18"), caption(QStringLiteral("QSO Data (ALT+C でクリヤ)")));
-    v.declare(QStringLiteral("Frame19"), caption(QStringLiteral("Code List (Enter or ESC で閉)"), false));
-    v.declare(QStringLiteral("Frame20"),
+    v.declare(Control::ModeListFrame, caption(QStringLiteral("MultiMode選択"), false));
+    v.declare(Control::SatelliteDataFrame, caption(QStringLiteral("衛星設定値"), false));
+    v.declare(Control::HomeFrame, caption(QStringLiteral("Set HomeFreq (Enterで登録 Escで中止)"), false));
+    v.declare(Control::FilterFrame, caption(QStringLiteral("Filter Sel"), false));
+    v.declare(Control::NbNrFrame, caption(QStringLiteral("NB/NR"), false));
+    v.declare(Control::QsoFrame, caption(QStringLiteral("QSO Data (ALT+C でクリヤ)")));
+    v.declare(Control::CodeListFrame, caption(QStringLiteral("Code List (Enter or ESC で閉)"), false));
+    v.declare(Control::QuickMemoryFrame,
               caption(QStringLiteral("Quick Memory(F1～F4 =Set、ﾀﾞﾌﾞﾙｸﾘｯｸ(sF1～)=QSY)")));
     for (int n = 0; n < 4; ++n)
-        v.declare(QStringLiteral("Label30_%1").arg(n), caption(QString()));
+        v.declare(controls::cwMessage(n), caption(QString()));
 
-    for (const char *name : {"List2", "List3", "List7"})
-        v.declare(QString::fromUtf8(name), caption(QString()));
-    v.declare(QStringLiteral("List4"), caption(QString(), false));
-    v.declare(QStringLiteral("List5"), caption(QString(), false));
-    for (const char *name : {"Text1", "Text2", "Text4", "Text6", "Text7"})
-        v.declare(QString::fromUtf8(name), caption(QString()));
+    for (Control name : {Control::BeaconList, Control::ModeList, Control::CodeList})
+        v.declare(name, caption(QString()));
+    v.declare(Control::ModeRecordList, caption(QString(), false));
+    v.declare(Control::RecentCalls, caption(QString(), false));
+    for (Control name : {Control::CallSign, Control::Code, Control::CwMessageEdit, Control::HomeEntry,
+                         Control::SatelliteData})
+        v.declare(name, caption(QString()));
 
     for (int p = 1; p <= 16; ++p)
-        v.declare(QStringLiteral("StatusBar1_%1").arg(p), caption(QString()));
-    v.setText(QStringLiteral("StatusBar1_1"), QStringLiteral("上書き"));
-    v.setText(QStringLiteral("StatusBar1_16"), QStringLiteral("XIT -OFF"));
+        v.declare(controls::statusPanel(p), caption(QString()));
+    v.setText(Control::InsertModePanel, QStringLiteral("上書き"));
+    v.setText(Control::XitPanel, QStringLiteral("XIT -OFF"));
 
     // Menu entries.
-    v.declare(QStringLiteral("SetRIG"), caption(QStringLiteral("環境設定(&M)"), true, false));
-    v.declare(QStringLiteral("goFT4"), caption(QStringLiteral("FT4(WSJT)の運用(&4)"), true, false));
-    v.declare(QStringLiteral("goMMV"), caption(QStringLiteral("MMVARI(&V)"), false, false));
-    v.declare(QStringLiteral("mkSKD"), caption(QStringLiteral("予告SKD(&K)"), true, false));
-    v.declare(QStringLiteral("info"), caption(QStringLiteral("&Infor"), true, false));
-    v.declare(QStringLiteral("goARSurl"), caption(QStringLiteral("Active Satellites")));
-    v.declare(QStringLiteral("SatStus"), caption(QStringLiteral("SAT稼働状況")));
+    v.declare(Control::ControllerSettingsMenu, caption(QStringLiteral("環境設定(&M)"), true, false));
+    v.declare(Control::Ft4Menu, caption(QStringLiteral("FT4(WSJT)の運用(&4)"), true, false));
+    v.declare(Control::MmvariMenu, caption(QStringLiteral("MMVARI(&V)"), false, false));
+    v.declare(Control::ScheduleMenu, caption(QStringLiteral("予告SKD(&K)"), true, false));
+    v.declare(Control::InfoMenu, caption(QStringLiteral("&Infor"), true, false));
+    v.declare(Control::ActiveSatellitesMenu, caption(QStringLiteral("Active Satellites")));
+    v.declare(Control::SatelliteStatusMenu, caption(QStringLiteral("SAT稼働状況")));
 }
 
 bool PanelCore::send(const QString &code, const QString &payload)
@@ -269,7 +269,7 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
     if (!controllerProgram.isEmpty() && !m_launcher.startProgram(controllerProgram, {QStringLiteral("-R")}))
         m_prompter.message(QStringLiteral("tunavox を起動出来ません: ") + controllerProgram, panelTitle(),
                            Prompter::Icon::Critical);
-    m_view.setVisible(QStringLiteral("goMMV"), m_extended);
+    m_view.setVisible(Control::MmvariMenu, m_extended);
     m_settings.setValue(keys::PanelMe, QString::number(processId));
     QString version =
         QString::number(VersionMajor) + QStringLiteral("%1").arg(VersionMinor, 2, 10, QChar(u'0'));
@@ -277,17 +277,17 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
         version += QString::number(VersionRevision, 16);
     loadSettings();
 
-    for (const char *name : {"Label2", "Label3"})
-        m_view.setFont(QString::fromUtf8(name), QStringLiteral("ＭＳ Ｐゴシック"), 0);
-    m_view.setText(QStringLiteral("Label2"), QStringLiteral("Welcome"));
-    m_view.setText(QStringLiteral("Label3"), QStringLiteral("QRX"));
-    m_view.setEnabled(QStringLiteral("Command2"), m_hamlogPath.toUpper().contains(u"HAMLOGW.EXE"));
+    for (Control name : {Control::RxFrequency, Control::TxFrequency})
+        m_view.setFont(name, QStringLiteral("ＭＳ Ｐゴシック"), 0);
+    m_view.setText(Control::RxFrequency, QStringLiteral("Welcome"));
+    m_view.setText(Control::TxFrequency, QStringLiteral("QRX"));
+    m_view.setEnabled(Control::LogButton, m_hamlogPath.toUpper().contains(u"HAMLOGW.EXE"));
 
     m_dopplerMode = 3;
     send(QStringLiteral("RCMDOP"), QStringLiteral("3"));
     const bool schedule = QFile::exists(findFileNoCase(m_dataDir, QStringLiteral("Velomira_skd.dat")));
     sendOrKeep(QStringLiteral("RCMSKD"), schedule ? QStringLiteral("1") : QStringLiteral("0"));
-    m_view.setVisible(QStringLiteral("Command10"), m_channel.titleExists(waterfallTitle()));
+    m_view.setVisible(Control::WaterfallButton, m_channel.titleExists(waterfallTitle()));
     // The tracking program's folder, where the controller's satellite editor
     // finds the program's group list.
     if (m_programFolder) {
@@ -298,10 +298,10 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
             }
         }
     }
-    m_view.setEnabled(QStringLiteral("SetRIG"), true);
+    m_view.setEnabled(Control::ControllerSettingsMenu, true);
     // Written last, so that a reader of the settings file knows the load is done.
     m_settings.setValue(keys::PanelVersion, version);
-    emit focusRequested(QStringLiteral("Text1"));
+    requestFocus(Control::CallSign);
 }
 
 void PanelCore::loadSettings()
@@ -321,7 +321,7 @@ void PanelCore::loadSettings()
     }
     m_useDde = m_settings.value(keys::UseDde);
     m_rrInp = m_settings.value(keys::RrInp);
-    m_view.setText(QStringLiteral("StatusBar1_11"),
+    m_view.setText(Control::RrInpPanel,
                    m_rrInp == u"1" ? QStringLiteral("R/R Inp ON") : QStringLiteral("R/R Inp OFF"));
     m_calcType = m_settings.value(keys::CalcType);
     setInfoCaption();
@@ -339,31 +339,31 @@ void PanelCore::loadSettings()
                               .trimmed()
                               .toInt(&ok);
         m_split = ok ? qBound(-500, split, 1000) : 0;
-        m_view.setValue(QStringLiteral("HScroll3"), m_split);
-        m_view.setText(QStringLiteral("Label24"), m_split > 0 ? QStringLiteral("+%1Hz").arg(m_split)
-                                                              : QStringLiteral("%1Hz").arg(m_split));
+        m_view.setValue(Control::XitBar, m_split);
+        m_view.setText(Control::SplitValue, m_split > 0 ? QStringLiteral("+%1Hz").arg(m_split)
+                                                        : QStringLiteral("%1Hz").arg(m_split));
     }
     m_modeOffset = m_settings.value(keys::ModeOffset).toInt();
     setQqSide(m_settings.value(keys::QqMode));
     sendOrKeep(QStringLiteral("RCMQSM"), m_qqSide);
     m_skdTime = m_settings.value(keys::SkdTime);
     m_modeComp = m_settings.value(keys::ModeComp) == u"1";
-    m_view.setChecked(QStringLiteral("Check4"), m_modeComp);
+    m_view.setChecked(Control::ModeCompensation, m_modeComp);
     sendOrKeep(QStringLiteral("RCMMDC"), m_modeComp ? QStringLiteral("1") : QStringLiteral("0"));
     const QString startMode = m_settings.value(keys::StartUpMode);
     for (int i = 0; i < 4; ++i) {
-        m_view.setChecked(QStringLiteral("Option1_%1").arg(i), false);
-        m_view.setChecked(QStringLiteral("Option2_%1").arg(i), false);
+        m_view.setChecked(controls::txModeOption(i), false);
+        m_view.setChecked(controls::rxModeOption(i), false);
     }
     if (startMode == u"SSB") {
-        m_view.setChecked(QStringLiteral("Option1_2"), true);
-        m_view.setChecked(QStringLiteral("Option2_1"), true);
+        m_view.setChecked(Control::TxModeLsb, true);
+        m_view.setChecked(Control::RxModeUsb, true);
     } else if (startMode == u"CW") {
-        m_view.setChecked(QStringLiteral("Option1_0"), true);
-        m_view.setChecked(QStringLiteral("Option2_0"), true);
+        m_view.setChecked(Control::TxModeCw, true);
+        m_view.setChecked(Control::RxModeCw, true);
     } else if (startMode == u"UC") {
-        m_view.setChecked(QStringLiteral("Option1_0"), true);
-        m_view.setChecked(QStringLiteral("Option2_1"), true);
+        m_view.setChecked(Control::TxModeCw, true);
+        m_view.setChecked(Control::RxModeUsb, true);
     }
     QStringList calls;
     bool ok = false;
@@ -376,7 +376,7 @@ void PanelCore::loadSettings()
                 calls.append(*call);
         }
     }
-    m_view.setItems(QStringLiteral("List5"), calls);
+    m_view.setItems(Control::RecentCalls, calls);
     if (!m_settings.contains(keys::RecAuto))
         m_settings.setValue(keys::RecAuto, QStringLiteral("No"));
     m_recAuto = m_settings.value(keys::RecAuto);
@@ -384,7 +384,7 @@ void PanelCore::loadSettings()
         bool okSpeed = false;
         const int speed = m_settings.value(keys::CwSpeed).toInt(&okSpeed);
         m_cwSpeedAtStart = okSpeed ? qMax(10, speed) : 20;
-        m_view.setValue(QStringLiteral("HScroll2"), m_cwSpeedAtStart);
+        m_view.setValue(Control::CwSpeedBar, m_cwSpeedAtStart);
     }
 }
 
@@ -401,7 +401,7 @@ void PanelCore::setInfoCaption()
     else if (m_calcType == u"4")
         text = QStringLiteral("内蔵軌道計算 Information");
     if (!text.isEmpty())
-        m_view.setText(QStringLiteral("Frame1"), text);
+        m_view.setText(Control::InfoFrame, text);
 }
 
 bool PanelCore::requestClose()
@@ -419,7 +419,7 @@ bool PanelCore::requestClose()
         return false;
     }
     m_settings.setValue(keys::Cfo, QStringLiteral("0"));
-    const int speed = int(m_view[QStringLiteral("HScroll2")].value);
+    const int speed = int(m_view[Control::CwSpeedBar].value);
     if (speed != m_cwSpeedAtStart) {
         sendCwSpeed(speed);
         m_settings.setValue(keys::CwSpeed, QString::number(speed));
@@ -462,7 +462,7 @@ void PanelCore::saveAtExit()
         m_settings.setValue(keys::VlrcTop, QString::number(m_top));
         m_settings.setValue(keys::VlrcLeft, QString::number(m_left));
     }
-    const QStringList calls = m_view[QStringLiteral("List5")].items;
+    const QStringList calls = m_view[Control::RecentCalls].items;
     if (!calls.isEmpty()) {
         const int last = qMin(int(calls.size()) - 1, 49);
         QList<ProfileFile::Entry> entries;
@@ -488,10 +488,10 @@ void PanelCore::openControllerSettings()
     setXit(false);
     saveOffset();
     const QList<MultiModeEntry> modes = m_table.modesOf(m_satKey);
-    if (m_view[QStringLiteral("List3")].items.size() > 1 && !modes.isEmpty())
+    if (m_view[Control::ModeList].items.size() > 1 && !modes.isEmpty())
         chooseMode(0);
-    for (const char *frame : {"Frame13", "Frame14"})
-        m_view.setVisible(QString::fromUtf8(frame), false);
+    for (Control frame : {Control::ModeListFrame, Control::SatelliteDataFrame})
+        m_view.setVisible(frame, false);
     if (m_channel.titleExists(waterfallTitle()))
         m_channel.postClose(waterfallTitle());
     if (m_hasPosition && m_top >= 0) {
@@ -500,13 +500,14 @@ void PanelCore::openControllerSettings()
     }
     if (m_dopplerMode != 3 || m_pause == 2)
         dopplerButton(3);
-    for (const char *frame :
-         {"Frame4", "Frame6", "Frame7", "Frame8", "Frame9", "Frame10", "Frame11", "Frame15", "Frame19"})
-        m_view.setVisible(QString::fromUtf8(frame), false);
+    for (Control frame : {Control::CwSpeedFrame, Control::RitFrame, Control::MessageFrame,
+                          Control::BeaconFrame, Control::TxModeFrame, Control::RxModeFrame,
+                          Control::CwEditFrame, Control::HomeFrame, Control::CodeListFrame})
+        m_view.setVisible(frame, false);
     m_rxChooser = m_txChooser = m_cwPopup = false;
     m_settingsOpen = true;
     m_settings.setValue(keys::Cfo, QStringLiteral("1"));
-    m_view.setEnabled(QStringLiteral("SetRIG"), false);
+    m_view.setEnabled(Control::ControllerSettingsMenu, false);
     send(QStringLiteral("RCMSHW"));
 }
 
@@ -545,8 +546,7 @@ QStringList PanelCore::windowGroup()
 
 void PanelCore::activated()
 {
-    emit focusRequested(m_view[QStringLiteral("Frame11")].visible ? QStringLiteral("Text4")
-                                                                  : QStringLiteral("Text1"));
+    requestFocus(m_view[Control::CwEditFrame].visible ? Control::CwMessageEdit : Control::CallSign);
 }
 
 } // namespace vm

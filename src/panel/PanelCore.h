@@ -153,8 +153,8 @@ public:
     void setCwSpeed(int wpm);
     // The built-in tracker's satellite: empty for automatic.
     void chooseTrackedSatellite(const QString &tableName);
-    // Text typed by the operator in an edit box ("Text1", "Text2").
-    void setEditText(const QString &name, const QString &text);
+    // Text typed by the operator in an edit box (CallSign, Code).
+    void setEditText(Control box, const QString &text);
     // Enter or Down in the call-sign box: the call goes to the head of the
     // call history "List5" (moved there when it is already listed).
     void addRecentCall();
@@ -208,7 +208,9 @@ signals:
     void unloadRequested();
     // The emergency end: quit at once, without the closing sequence.
     void quitRequested();
-    void focusRequested(const QString &controlName);
+    // The control (by form name) that should take the focus; an empty name:
+    // the panel window itself.
+    void focusRequested(const QString &formName);
     void editRequested(PanelCore::Edit edit);
     // Save the clipboard image to this file.
     void screenshotRequested(const QString &path);
@@ -227,6 +229,7 @@ private:
     };
 
     void declareControls();
+    void requestFocus(Control control) { emit focusRequested(formName(control)); }
     bool send(const QString &code, const QString &payload = QString());
     // send(), keeping the record for the controller's first rig report when
     // it does not get through.
@@ -241,7 +244,7 @@ private:
     void handleReport(const QString &command, const QString &payload);
     void showRx(const QString &text);
     void showTx(const QString &text);
-    void setDisplay(const QString &name, const QString &text);
+    void setDisplay(Control name, const QString &text);
     void updateMarkers(bool rx);
     void applyRigReport();
     void setupCwAfterRig();
@@ -250,6 +253,10 @@ private:
     void readAgain();
 
     // tuning
+    // The [SATinfo] section name.
+    static const QString &satInfo();
+    // Rounds half to even.
+    static int roundEven(double v);
     void satelliteChange();
     void clearCurrentSatellite();
     void loadRecord(int record, bool withOffset = true);

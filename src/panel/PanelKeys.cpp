@@ -10,17 +10,17 @@ namespace vm {
 bool PanelCore::condition(KeyTable::Condition condition) const
 {
     using C = KeyTable::Condition;
-    const bool txChooser = m_view[QStringLiteral("Frame9")].visible;
-    const ControlState &xit = m_view[QStringLiteral("HScroll3")];
+    const bool txChooser = m_view[Control::TxModeFrame].visible;
+    const ControlState &xit = m_view[Control::XitBar];
     switch (condition) {
     case C::Always:
         return true;
     case C::CwSpeedPopupShown:
-        return m_view[QStringLiteral("Frame4")].visible;
+        return m_view[Control::CwSpeedFrame].visible;
     case C::OffsetUpAllowed:
-        return !m_view[QStringLiteral("Frame13")].visible && !m_fm && m_offset < OffsetLimit;
+        return !m_view[Control::ModeListFrame].visible && !m_fm && m_offset < OffsetLimit;
     case C::OffsetDownAllowed:
-        return !m_view[QStringLiteral("Frame13")].visible && !m_fm && m_offset > -OffsetLimit;
+        return !m_view[Control::ModeListFrame].visible && !m_fm && m_offset > -OffsetLimit;
     case C::TxChooserHiddenNotFmBelowMax:
         return !txChooser && !m_fm && m_offset < OffsetLimit;
     case C::TxChooserHiddenNotFmAboveMin:
@@ -36,7 +36,7 @@ bool PanelCore::condition(KeyTable::Condition condition) const
     case C::ModeChoosersAllowed:
         return modeChoosersAllowed();
     case C::ModeChoosersAllowedTxLabelCw:
-        return modeChoosersAllowed() && m_view[QStringLiteral("Label17")].text == u"CW";
+        return modeChoosersAllowed() && m_view[Control::TxMode].text == u"CW";
     case C::TxCw:
         return m_txMode == u"CW";
     case C::NotFm:
@@ -101,10 +101,10 @@ void PanelCore::perform(const KeyTable::Row &row)
         changeCwSpeed(1);
         break;
     case A::XitDown:
-        setSplit(int(m_view[QStringLiteral("HScroll3")].value) - 100);
+        setSplit(int(m_view[Control::XitBar].value) - 100);
         break;
     case A::XitUp:
-        setSplit(int(m_view[QStringLiteral("HScroll3")].value) + 100);
+        setSplit(int(m_view[Control::XitBar].value) + 100);
         break;
     case A::ToggleInsert:
         toggleInsert();
@@ -118,9 +118,9 @@ void PanelCore::perform(const KeyTable::Row &row)
         emit editRequested(Edit::Copy);
         break;
     case A::ClearQso:
-        m_view.setText(QStringLiteral("Text1"), QString());
-        m_view.setText(QStringLiteral("Text2"), QString());
-        emit focusRequested(QStringLiteral("Text1"));
+        m_view.setText(Control::CallSign, QString());
+        m_view.setText(Control::Code, QString());
+        requestFocus(Control::CallSign);
         break;
     case A::ToggleRxChooser:
         toggleRxChooser();
@@ -153,41 +153,39 @@ void PanelCore::perform(const KeyTable::Row &row)
         setModeCompensation(!m_modeComp, true);
         break;
     case A::FocusCallSign:
-        emit focusRequested(QStringLiteral("Text1"));
+        requestFocus(Control::CallSign);
         break;
     }
 }
 
 void PanelCore::escape()
 {
-    if (m_view[QStringLiteral("Frame7")].visible) {
+    if (m_view[Control::MessageFrame].visible) {
         send(QStringLiteral("RCMSSP"));
-        m_view.setVisible(QStringLiteral("Frame7"), false);
+        m_view.setVisible(Control::MessageFrame, false);
         emit focusRequested(QString());
-    } else if (m_view[QStringLiteral("Frame12")].visible && m_view[QStringLiteral("Frame12")].enabled &&
-               !m_view[QStringLiteral("Frame11")].visible &&
-               m_view[QStringLiteral("Label17")].text == u"CW") {
+    } else if (m_view[Control::CwMessageFrame].visible && m_view[Control::CwMessageFrame].enabled &&
+               !m_view[Control::CwEditFrame].visible && m_view[Control::TxMode].text == u"CW") {
         send(QStringLiteral("RCMCSP"), QStringLiteral("L=10"));
     }
-    if (m_view[QStringLiteral("Frame19")].visible) {
-        m_view.setVisible(QStringLiteral("Frame19"), false);
-        m_view.setItems(QStringLiteral("List7"), {});
-        emit focusRequested(QStringLiteral("Text2"));
+    if (m_view[Control::CodeListFrame].visible) {
+        m_view.setVisible(Control::CodeListFrame, false);
+        m_view.setItems(Control::CodeList, {});
+        requestFocus(Control::Code);
     }
-    m_view.setVisible(QStringLiteral("Frame6"), false);
-    m_view.setVisible(QStringLiteral("Frame4"), false);
+    m_view.setVisible(Control::RitFrame, false);
+    m_view.setVisible(Control::CwSpeedFrame, false);
     m_cwPopup = false;
-    m_view.setVisible(QStringLiteral("Frame10"), false);
+    m_view.setVisible(Control::RxModeFrame, false);
     m_rxChooser = false;
-    m_view.setVisible(QStringLiteral("Frame9"), false);
+    m_view.setVisible(Control::TxModeFrame, false);
     m_txChooser = false;
 }
 
 void PanelCore::toggleInsert()
 {
     m_insert = !m_insert;
-    m_view.setText(QStringLiteral("StatusBar1_1"),
-                   m_insert ? QStringLiteral("挿入") : QStringLiteral("上書き"));
+    m_view.setText(Control::InsertModePanel, m_insert ? QStringLiteral("挿入") : QStringLiteral("上書き"));
 }
 
 void PanelCore::toggleRrInp()
@@ -195,7 +193,7 @@ void PanelCore::toggleRrInp()
     m_rrInp = m_rrInp == u"1" ? QStringLiteral("0") : QStringLiteral("1");
     m_settings.setValue(keys::RrInp, m_rrInp);
     send(QStringLiteral("RCMRRT"), m_rrInp);
-    m_view.setText(QStringLiteral("StatusBar1_11"),
+    m_view.setText(Control::RrInpPanel,
                    m_rrInp == u"1" ? QStringLiteral("R/R Inp ON") : QStringLiteral("R/R Inp OFF"));
 }
 
@@ -218,16 +216,16 @@ void PanelCore::statusBarClick(int panel, bool doubleClick)
                 changeCwSpeed(1);
             break;
         case 16:
-            setXit(!m_view[QStringLiteral("Check9")].checked);
+            setXit(!m_view[Control::Xit].checked);
             break;
         default:
             break;
         }
         return;
     }
-    if (panel >= 2 && panel <= 5 && m_view[QStringLiteral("StatusBar1_4")].text == u"Closed")
+    if (panel >= 2 && panel <= 5 && m_view[Control::Rig1StatePanel].text == u"Closed")
         send(QStringLiteral("RCMRTR"), QStringLiteral("1"));
-    else if (panel >= 7 && panel <= 10 && m_view[QStringLiteral("StatusBar1_9")].text == u"Closed")
+    else if (panel >= 7 && panel <= 10 && m_view[Control::Rig2StatePanel].text == u"Closed")
         send(QStringLiteral("RCMRTR"), QStringLiteral("2"));
 }
 

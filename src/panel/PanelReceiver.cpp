@@ -49,7 +49,7 @@ void PanelCore::handleWaterfall(const QString &text)
         if (!text.isEmpty())
             m_mmvariMode = text.back();
     } else if (command == u"wfclos") {
-        m_view.setVisible(QStringLiteral("Command10"), false);
+        m_view.setVisible(Control::WaterfallButton, false);
     } else if (command == u"reques") {
         send(QStringLiteral("RCMREQ"));
     } else if (command == u"offset") {
@@ -58,12 +58,12 @@ void PanelCore::handleWaterfall(const QString &text)
         m_waterfallShift = 0;
         send(QStringLiteral("RCMTXP"), QStringLiteral("0"));
         setOffset(int(qBound(double(-OffsetLimit), std::nearbyint(m_offset - value), double(OffsetLimit))));
-        m_view.setBackColor(QStringLiteral("Command10"), Grey);
+        m_view.setBackColor(Control::WaterfallButton, Grey);
     } else if (command == u"TXshif") {
         if (!hasValue)
             return;
         m_waterfallShift = value;
-        m_view.setBackColor(QStringLiteral("Command10"), Red);
+        m_view.setBackColor(Control::WaterfallButton, Red);
         send(QStringLiteral("RCMTXP"), FrequencyText::decimal(value));
     } else if (command == u"zeroin") {
         if (!hasValue)
@@ -74,11 +74,11 @@ void PanelCore::handleWaterfall(const QString &text)
             send(QStringLiteral("RCMQSQ"), FrequencyText::decimal(m_rxHz + delta));
         else if (m_rxMode == u"LSB" || m_rxMode == u"CWR")
             send(QStringLiteral("RCMQSQ"), FrequencyText::decimal(m_rxHz - delta));
-        m_view.setBackColor(QStringLiteral("Command10"), Grey);
+        m_view.setBackColor(Control::WaterfallButton, Grey);
     }
 }
 
-void PanelCore::setDisplay(const QString &name, const QString &text)
+void PanelCore::setDisplay(Control name, const QString &text)
 {
     m_view.setAlignRight(name, true);
     m_view.setFont(name, QStringLiteral("ＭＳ ゴシック"), 0);
@@ -86,19 +86,20 @@ void PanelCore::setDisplay(const QString &name, const QString &text)
     if (!changed)
         return;
     // The marker on the scale follows the display of the side it shows.
-    if (name == u"Label2" && m_qqSide == u"1" && !text.contains(u"Closed") && !text.contains(u"Error"))
-        m_view.setValue(QStringLiteral("Line1"), std::llround(m_rxHz));
-    else if (name == u"Label3" && m_qqSide == u"0")
-        m_view.setValue(QStringLiteral("Line1"), std::llround(m_txHz));
+    if (name == Control::RxFrequency && m_qqSide == u"1" && !text.contains(u"Closed") &&
+        !text.contains(u"Error"))
+        m_view.setValue(Control::FrequencyLine, std::llround(m_rxHz));
+    else if (name == Control::TxFrequency && m_qqSide == u"0")
+        m_view.setValue(Control::FrequencyLine, std::llround(m_txHz));
 }
 
 void PanelCore::showRx(const QString &text)
 {
-    setDisplay(QStringLiteral("Label2"), text);
+    setDisplay(Control::RxFrequency, text);
 }
 void PanelCore::showTx(const QString &text)
 {
-    setDisplay(QStringLiteral("Label3"), text);
+    setDisplay(Control::TxFrequency, text);
 }
 
 void PanelCore::updateMarkers(bool rx)
@@ -107,9 +108,8 @@ void PanelCore::updateMarkers(bool rx)
         return;
     // Each display has its own pair ("↑" above the passband, "↓" below), so
     // that a frequency back inside on one side leaves the other side's mark.
-    const int first = rx ? 0 : 2;
-    const QString above = QStringLiteral("Label13_%1").arg(first);
-    const QString below = QStringLiteral("Label13_%1").arg(first + 1);
+    const Control above = controls::aboveMarker(rx);
+    const Control below = controls::belowMarker(rx);
     const double edge = (rx ? m_down : m_up) * 1000.0;
     const double f = rx ? m_rxHz : m_txHz;
     const bool known = !m_fm && m_record != 0;
@@ -121,20 +121,20 @@ void PanelCore::rigPanels(int first, const QString &model, const QString &port, 
                           bool used)
 {
     for (int p = first; p < first + 4; ++p)
-        m_view.setEnabled(QStringLiteral("StatusBar1_%1").arg(p), used);
+        m_view.setEnabled(controls::statusPanel(p), used);
     const QString state = !used        ? QString()
                           : open == 1  ? QStringLiteral("Open")
                           : error == 1 ? QStringLiteral("Closed")
                                        : QStringLiteral("Can't Open");
-    m_view.setText(QStringLiteral("StatusBar1_%1").arg(first), used ? model : QString());
-    m_view.setText(QStringLiteral("StatusBar1_%1").arg(first + 1), used ? port : QString());
-    m_view.setText(QStringLiteral("StatusBar1_%1").arg(first + 2), state);
-    m_view.setText(QStringLiteral("StatusBar1_%1").arg(first + 3),
+    m_view.setText(controls::statusPanel(first), used ? model : QString());
+    m_view.setText(controls::statusPanel(first + 1), used ? port : QString());
+    m_view.setText(controls::statusPanel(first + 2), state);
+    m_view.setText(controls::statusPanel(first + 3),
                    used && error == 1 && open != 1 ? QStringLiteral("COM Error") : QString());
     const QString tip =
         state == u"Closed" ? QStringLiteral("ここをﾀﾞﾌﾞﾙｸﾘｯｸすると Open にﾘﾄﾗｲします") : QString();
     for (int p = first; p < first + 4; ++p)
-        m_view.setToolTip(QStringLiteral("StatusBar1_%1").arg(p), tip);
+        m_view.setToolTip(controls::statusPanel(p), tip);
 }
 
 void PanelCore::applyRigReport()
@@ -161,20 +161,20 @@ void PanelCore::setupCwAfterRig()
         return;
     }
     const bool cw = capable.contains(model);
-    m_view.setEnabled(QStringLiteral("Frame12"), cw);
+    m_view.setEnabled(Control::CwMessageFrame, cw);
     if (cw) {
         for (int n = 0; n < 4; ++n) {
             m_cwMessages[n] = settingsText(QString::fromUtf8(keys::RigConCfgSection),
                                            QStringLiteral("CW Message-%1").arg(n + 1), QString());
-            m_view.setText(QStringLiteral("Label30_%1").arg(n), m_cwMessages.at(n));
+            m_view.setText(controls::cwMessage(n), m_cwMessages.at(n));
         }
     }
     const bool data = cw && model == u"IC9700";
-    m_view.setEnabled(QStringLiteral("Check3"), data);
-    m_view.setEnabled(QStringLiteral("Check6"), data);
+    m_view.setEnabled(Control::TxData, data);
+    m_view.setEnabled(Control::RxData, data);
     bool ok = false;
     const int speed = m_settings.value(keys::CwSpeed).toInt(&ok);
-    m_view.setValue(QStringLiteral("HScroll2"), ok ? qMax(10, speed) : 20);
+    m_view.setValue(Control::CwSpeedBar, ok ? qMax(10, speed) : 20);
 }
 
 void PanelCore::readAgain()
@@ -198,7 +198,7 @@ void PanelCore::readAgain()
         m_settings.contains(keys::RigType2) ? m_settings.value(keys::RigType2) : QStringLiteral("Not Use");
     m_useDde = m_settings.value(keys::UseDde);
     m_rrInp = m_settings.value(keys::RrInp);
-    m_view.setText(QStringLiteral("StatusBar1_11"),
+    m_view.setText(Control::RrInpPanel,
                    m_rrInp == u"1" ? QStringLiteral("R/R Inp ON") : QStringLiteral("R/R Inp OFF"));
     setInfoCaption();
 }
@@ -211,20 +211,20 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         const QString band = payload.left(1);
         const bool data = payload.mid(1, 2) == u"01";
         if (band == u"A")
-            m_view.setChecked(QStringLiteral("Check6"), data);
+            m_view.setChecked(Control::RxData, data);
         else if (band == u"B")
-            m_view.setChecked(QStringLiteral("Check3"), data);
+            m_view.setChecked(Control::TxData, data);
     } else if (command == u"STX" || command == u"SRX") {
         if (!FrequencyText::parse(payload, &number))
             return;
         if ((m_flagA && !m_flagB) || m_dopplerMode == 6)
-            setDisplay(command == u"STX" ? QStringLiteral("Label3") : QStringLiteral("Label2"),
+            setDisplay(command == u"STX" ? Control::TxFrequency : Control::RxFrequency,
                        FrequencyText::display(number));
     } else if (command == u"HTX" || command == u"HRX") {
         if (!FrequencyText::parse(payload, &number))
             return;
         if (m_flagB)
-            setDisplay(command == u"HTX" ? QStringLiteral("Label3") : QStringLiteral("Label2"),
+            setDisplay(command == u"HTX" ? Control::TxFrequency : Control::RxFrequency,
                        u'_' + FrequencyText::display(number));
     } else if (command == u"TXS") {
         if (!FrequencyText::parse(payload, &number))
@@ -241,7 +241,7 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
             showRx(FrequencyText::display(number));
         updateMarkers(true);
     } else if (command == u"RXF" || command == u"TXF") {
-        const QString name = command == u"RXF" ? QStringLiteral("Label2") : QStringLiteral("Label3");
+        const Control name = command == u"RXF" ? Control::RxFrequency : Control::TxFrequency;
         m_view.setAlignRight(name, false);
         m_view.setFont(name, m_view[name].fontName, payload.contains(u"Closed") ? 22 : 0);
         m_view.setText(name, payload);
@@ -258,46 +258,46 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         m_nr = payload == u"1" ? QStringLiteral("1") : QStringLiteral("0");
     } else if (command == u"ELE") {
         const bool up = payload == u"1";
-        m_view.setForeColor(QStringLiteral("Label1"), up ? Red : Blue);
+        m_view.setForeColor(Control::SatelliteName, up ? Red : Blue);
     } else if (command == u"OP1") {
         int open = 0;
         if (!toInt(payload, &open))
             return;
         m_rig1Open = open;
-        m_view.setText(QStringLiteral("StatusBar1_2"), m_rig1Model);
-        m_view.setText(QStringLiteral("StatusBar1_3"), m_rig1Port);
-        m_view.setText(QStringLiteral("StatusBar1_4"), QStringLiteral("Open"));
-        m_view.setText(QStringLiteral("StatusBar1_5"), QString());
+        m_view.setText(Control::Rig1ModelPanel, m_rig1Model);
+        m_view.setText(Control::Rig1PortPanel, m_rig1Port);
+        m_view.setText(Control::Rig1StatePanel, QStringLiteral("Open"));
+        m_view.setText(Control::Rig1ErrorPanel, QString());
         for (int p = 2; p <= 5; ++p) {
-            m_view.setEnabled(QStringLiteral("StatusBar1_%1").arg(p), true);
-            m_view.setToolTip(QStringLiteral("StatusBar1_%1").arg(p), QString());
+            m_view.setEnabled(controls::statusPanel(p), true);
+            m_view.setToolTip(controls::statusPanel(p), QString());
         }
     } else if (command == u"OP2") {
         int open = 0;
         if (!toInt(payload, &open))
             return;
         m_rig2Open = open;
-        m_view.setText(QStringLiteral("StatusBar1_9"), QStringLiteral("Open"));
-        m_view.setText(QStringLiteral("StatusBar1_10"), QString());
+        m_view.setText(Control::Rig2StatePanel, QStringLiteral("Open"));
+        m_view.setText(Control::Rig2ErrorPanel, QString());
         for (int p = 7; p <= 10; ++p) {
-            m_view.setEnabled(QStringLiteral("StatusBar1_%1").arg(p), true);
-            m_view.setToolTip(QStringLiteral("StatusBar1_%1").arg(p), QString());
+            m_view.setEnabled(controls::statusPanel(p), true);
+            m_view.setToolTip(controls::statusPanel(p), QString());
         }
     } else if (command == u"CER") {
         const QString tip = QStringLiteral("ここをﾀﾞﾌﾞﾙｸﾘｯｸすると Open にﾘﾄﾗｲします");
         if (payload == m_rig1Port) {
-            m_view.setText(QStringLiteral("StatusBar1_4"), QStringLiteral("Closed"));
-            m_view.setText(QStringLiteral("StatusBar1_5"), QStringLiteral("COM Error"));
+            m_view.setText(Control::Rig1StatePanel, QStringLiteral("Closed"));
+            m_view.setText(Control::Rig1ErrorPanel, QStringLiteral("COM Error"));
             m_rig1Error = 1;
             for (int p = 2; p <= 5; ++p)
-                m_view.setToolTip(QStringLiteral("StatusBar1_%1").arg(p), tip);
+                m_view.setToolTip(controls::statusPanel(p), tip);
         }
         if ((m_rigContType == 2 || m_rigContType == 3) && payload == m_rig2Port) {
-            m_view.setText(QStringLiteral("StatusBar1_9"), QStringLiteral("Closed"));
-            m_view.setText(QStringLiteral("StatusBar1_10"), QStringLiteral("COM Error"));
+            m_view.setText(Control::Rig2StatePanel, QStringLiteral("Closed"));
+            m_view.setText(Control::Rig2ErrorPanel, QStringLiteral("COM Error"));
             m_rig2Error = 1;
             for (int p = 7; p <= 10; ++p)
-                m_view.setToolTip(QStringLiteral("StatusBar1_%1").arg(p), tip);
+                m_view.setToolTip(controls::statusPanel(p), tip);
         }
     } else if (command == u"2RI") {
         int type = 0;
@@ -340,15 +340,15 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         else
             m_controlButton = 3;
     } else if (command == u"KAN") {
-        m_view.setEnabled(QStringLiteral("SetRIG"), true);
-        m_view.setEnabled(QStringLiteral("Command15"), true);
-        m_view.setEnabled(QStringLiteral("Command16"), true);
+        m_view.setEnabled(Control::ControllerSettingsMenu, true);
+        m_view.setEnabled(Control::RecordButton, true);
+        m_view.setEnabled(Control::PlayButton, true);
         m_settingsOpen = false;
         m_pause = 0;
         dopplerButton(m_controlButton);
-        m_view.setChecked(QStringLiteral("Check3"), false);
-        m_view.setChecked(QStringLiteral("Check6"), false);
-        m_view.setEnabled(QStringLiteral("info"), true);
+        m_view.setChecked(Control::TxData, false);
+        m_view.setChecked(Control::RxData, false);
+        m_view.setEnabled(Control::InfoMenu, true);
     } else if (command == u"HAI") {
         if (payload.isEmpty())
             return;
@@ -366,16 +366,16 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
     } else if (command == u"SAN") {
         m_satName = payload;
         m_satKey = payload.toUpper();
-        if (m_view.setText(QStringLiteral("Label14"), payload))
+        if (m_view.setText(Control::TrackedName, payload))
             satelliteChange();
-        m_view.setText(QStringLiteral("Label1"), payload);
-        m_view.setFont(QStringLiteral("Label1"), QString(), payload.size() > 8 ? 14 : 0);
+        m_view.setText(Control::SatelliteName, payload);
+        m_view.setFont(Control::SatelliteName, QString(), payload.size() > 8 ? 14 : 0);
         if (payload == undefinedSatellite()) {
             m_mode.clear();
-            m_view.setVisible(QStringLiteral("Label5"), false);
-            m_view.setVisible(QStringLiteral("Label35"), false);
+            m_view.setVisible(Control::SatelliteMode, false);
+            m_view.setVisible(Control::SatelliteModeCaption, false);
         } else if (m_mode == u"UU") {
-            m_view.setText(QStringLiteral("Label5"), QStringLiteral("PKT"));
+            m_view.setText(Control::SatelliteMode, QStringLiteral("PKT"));
         }
     } else if (command == u"DOP") {
         int mode = 0;
@@ -394,7 +394,7 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
             dopplerButton(mode);
         if (m_flagA) {
             m_buttonColor[1] = Magenta;
-            m_view.setBackColor(QStringLiteral("Command1_1"), Magenta);
+            m_view.setBackColor(Control::HoldSatelliteButton, Magenta);
         }
     } else if (command == u"RXM") {
         QString mode = payload;
@@ -407,33 +407,33 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
             mode.chop(1);
         }
         m_rxMode = mode;
-        m_view.setText(QStringLiteral("Label16"), mode);
+        m_view.setText(Control::RxMode, mode);
     } else if (command == u"TXM") {
         if (m_mode == u"UU") {
-            m_view.setText(QStringLiteral("Label17"), QStringLiteral("USB"));
+            m_view.setText(Control::TxMode, QStringLiteral("USB"));
             return;
         }
         m_txMode = payload;
-        m_view.setText(QStringLiteral("Label17"), payload);
+        m_view.setText(Control::TxMode, payload);
         // The CW speed is offered only where the rig on the CW route takes it.
         const bool cwSpeed =
             payload == u"CW" && cw::speedForm(m_rigContType, m_rig1Model, m_rig2Model) != cw::SpeedForm::None;
         if (!m_fm)
-            m_view.setToolTip(QStringLiteral("Label17"),
+            m_view.setToolTip(Control::TxMode,
                               cwSpeed ? QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ、右ｸﾘｯｸでCW SPEED変更可")
                                       : QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
     } else if (command == u"POB") {
         m_orbit = payload;
-        m_view.setText(QStringLiteral("Label15"), payload);
+        m_view.setText(Control::OrbitNumber, payload);
     } else if (command == u"LKM") {
         m_calcType = payload;
         setInfoCaption();
         const bool kepral = payload == u"1" || payload == u"3";
         if (kepral || payload == u"2") {
-            for (const char *c : {"Check1", "Check2", "mkSKD"})
-                m_view.setEnabled(QString::fromUtf8(c), kepral);
-            m_view.setEnabled(QStringLiteral("Frame3"), kepral);
-            m_view.setEnabled(QStringLiteral("Command13"), payload == u"1");
+            for (Control c : {Control::AdvanceNotice, Control::NoticeSound, Control::ScheduleMenu})
+                m_view.setEnabled(c, kepral);
+            m_view.setEnabled(Control::ScheduleFrame, kepral);
+            m_view.setEnabled(Control::ScheduleMacroButton, payload == u"1");
         }
     } else if (command == u"LNK") {
         if (payload == u"NG")
@@ -442,8 +442,8 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         hotKey();
     } else if (command == u"MLT") {
         if (payload.isEmpty()) {
-            m_view.setVisible(QStringLiteral("Label5"), false);
-            m_view.setVisible(QStringLiteral("Label35"), false);
+            m_view.setVisible(Control::SatelliteMode, false);
+            m_view.setVisible(Control::SatelliteModeCaption, false);
             return;
         }
         QStringList modes;
@@ -454,16 +454,16 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
                 records.append(QString::number(e.Record));
             }
         }
-        m_view.setItems(QStringLiteral("List3"), modes);
-        m_view.setItems(QStringLiteral("List4"), records);
+        m_view.setItems(Control::ModeList, modes);
+        m_view.setItems(Control::ModeRecordList, records);
         if (!modes.isEmpty()) {
             m_mode = modes.first();
-            m_view.setText(QStringLiteral("Label5"), m_mode);
-            m_view.setCurrentRow(QStringLiteral("List3"), 0);
-            m_view.setCurrentRow(QStringLiteral("List4"), 0);
+            m_view.setText(Control::SatelliteMode, m_mode);
+            m_view.setCurrentRow(Control::ModeList, 0);
+            m_view.setCurrentRow(Control::ModeRecordList, 0);
         }
-        m_view.setVisible(QStringLiteral("Label5"), true);
-        m_view.setVisible(QStringLiteral("Label35"), true);
+        m_view.setVisible(Control::SatelliteMode, true);
+        m_view.setVisible(Control::SatelliteModeCaption, true);
     }
 }
 
@@ -474,14 +474,14 @@ void PanelCore::clipboardChanged(const QString &foregroundTitle, const QString &
     const QString title = foregroundTitle.toUpper();
     if (title.contains(u"MMVARI") || title.contains(u"MMTTY") || title.contains(u"VLMWF")) {
         const QString call = clipboardText.trimmed().toUpper();
-        m_view.setText(QStringLiteral("Text1"), call);
+        m_view.setText(Control::CallSign, call);
     }
 }
 
 void PanelCore::wheel(int delta)
 {
     if (m_hover == Hover::Offset) {
-        if (!m_view[QStringLiteral("Label10")].enabled)
+        if (!m_view[Control::Offset].enabled)
             return;
         const int step = m_offsetStep == 10 ? 100 : 10;
         setOffset(qBound(-OffsetLimit, m_offset + (delta > 0 ? step : -step), OffsetLimit));

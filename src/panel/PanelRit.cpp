@@ -10,24 +10,24 @@ void PanelCore::openRit()
 {
     if (!m_fm || m_recordKey != m_satKey)
         return;
-    m_view.setAnchor(QStringLiteral("Frame6"), QStringLiteral("Label16"));
-    m_view.setVisible(QStringLiteral("Frame6"), true);
-    emit focusRequested(QStringLiteral("HScroll1"));
+    m_view.setAnchor(Control::RitFrame, Control::RxMode);
+    m_view.setVisible(Control::RitFrame, true);
+    requestFocus(Control::RitBar);
 }
 
 void PanelCore::setRit(int hz)
 {
     const int v = qBound(-10000, hz, 10000);
-    m_view.setValue(QStringLiteral("HScroll1"), v);
+    m_view.setValue(Control::RitBar, v);
     const QString text = FrequencyText::oneDecimal(v / 1000.0);
     if (v != 0) {
-        m_view.setAnchor(QStringLiteral("Label28"), QStringLiteral("Label2"));
-        m_view.setToolTip(QStringLiteral("Label28"), QStringLiteral("RIT=") + text + QStringLiteral("KHz"));
-        m_view.setVisible(QStringLiteral("Label28"), true);
+        m_view.setAnchor(Control::RitMarker, Control::RxFrequency);
+        m_view.setToolTip(Control::RitMarker, QStringLiteral("RIT=") + text + QStringLiteral("KHz"));
+        m_view.setVisible(Control::RitMarker, true);
     } else {
-        m_view.setVisible(QStringLiteral("Label28"), false);
+        m_view.setVisible(Control::RitMarker, false);
     }
-    m_view.setText(QStringLiteral("Label26"), text);
+    m_view.setText(Control::RitValue, text);
     if (!m_recordKey.isEmpty() && m_recordKey == m_satKey) {
         m_rit = v;
         if (m_rig1Open == 1)
@@ -37,7 +37,7 @@ void PanelCore::setRit(int hz)
 
 void PanelCore::ritSet()
 {
-    const int v = int(m_view[QStringLiteral("HScroll1")].value);
+    const int v = int(m_view[Control::RitBar].value);
     for (int n = 2; n <= m_table.count(); ++n) {
         SatelliteRecord &r = m_table.records()[n - 1];
         if (r.Name.toUpper() == m_satKey && r.isUsable() && r.HasTone == 1) {
@@ -47,14 +47,14 @@ void PanelCore::ritSet()
             break;
         }
     }
-    m_view.setVisible(QStringLiteral("Frame6"), false);
-    emit focusRequested(QStringLiteral("Text1"));
+    m_view.setVisible(Control::RitFrame, false);
+    requestFocus(Control::CallSign);
 }
 
 void PanelCore::ritReset()
 {
     setRit(0);
-    emit focusRequested(QStringLiteral("HScroll1"));
+    requestFocus(Control::RitBar);
 }
 
 } // namespace vm

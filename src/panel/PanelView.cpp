@@ -6,103 +6,125 @@ namespace vm {
 
 PanelView::PanelView(QObject *parent) : QObject(parent) {}
 
-const ControlState &PanelView::operator[](const QString &name) const
+const ControlState &PanelView::operator[](Control control) const
 {
     static const ControlState empty;
-    const auto it = m_controls.constFind(name);
-    return it == m_controls.constEnd() ? empty : it.value();
+    return has(control) ? m_states[indexOf(control)] : empty;
+}
+
+const ControlState &PanelView::operator[](const QString &formName) const
+{
+    static const ControlState empty;
+    const std::optional<Control> control = controlNamed(formName);
+    return control ? (*this)[*control] : empty;
 }
 
 QStringList PanelView::names() const
 {
-    QStringList list = m_controls.keys();
+    QStringList list;
+    for (std::size_t i = 0; i < ControlCount; ++i)
+        if (m_present[i])
+            list.append(formName(controlAt(i)));
     std::sort(list.begin(), list.end());
     return list;
 }
 
-void PanelView::declare(const QString &name, const ControlState &state)
+void PanelView::declare(Control control, const ControlState &state)
 {
-    m_controls.insert(name, state);
+    m_states[indexOf(control)] = state;
+    m_present[indexOf(control)] = true;
 }
 
-template <typename T> bool PanelView::update(const QString &name, T ControlState::*field, const T &value)
+ControlState &PanelView::state(Control control)
 {
-    ControlState &state = m_controls[name];
-    if (state.*field == value)
+    m_present[indexOf(control)] = true;
+    return m_states[indexOf(control)];
+}
+
+void PanelView::notify(Control control)
+{
+    emit controlChanged(control);
+    emit changed(formName(control));
+}
+
+template <typename T> bool PanelView::update(Control control, T ControlState::*field, const T &value)
+{
+    ControlState &s = state(control);
+    if (s.*field == value)
         return false;
-    state.*field = value;
-    emit changed(name);
+    s.*field = value;
+    notify(control);
     return true;
 }
 
-bool PanelView::setText(const QString &name, const QString &text)
+bool PanelView::setText(Control control, const QString &text)
 {
-    return update(name, &ControlState::text, text);
+    return update(control, &ControlState::text, text);
 }
-bool PanelView::setToolTip(const QString &name, const QString &tip)
+bool PanelView::setToolTip(Control control, const QString &tip)
 {
-    return update(name, &ControlState::toolTip, tip);
+    return update(control, &ControlState::toolTip, tip);
 }
-bool PanelView::setVisible(const QString &name, bool visible)
+bool PanelView::setVisible(Control control, bool visible)
 {
-    return update(name, &ControlState::visible, visible);
+    return update(control, &ControlState::visible, visible);
 }
-bool PanelView::setEnabled(const QString &name, bool enabled)
+bool PanelView::setEnabled(Control control, bool enabled)
 {
-    return update(name, &ControlState::enabled, enabled);
+    return update(control, &ControlState::enabled, enabled);
 }
-bool PanelView::setChecked(const QString &name, bool checked)
+bool PanelView::setChecked(Control control, bool checked)
 {
-    return update(name, &ControlState::checked, checked);
+    return update(control, &ControlState::checked, checked);
 }
-bool PanelView::setValue(const QString &name, double value)
+bool PanelView::setValue(Control control, double value)
 {
-    return update(name, &ControlState::value, value);
+    return update(control, &ControlState::value, value);
 }
-bool PanelView::setBackColor(const QString &name, int color)
+bool PanelView::setBackColor(Control control, int color)
 {
-    return update(name, &ControlState::backColor, color);
+    return update(control, &ControlState::backColor, color);
 }
-bool PanelView::setForeColor(const QString &name, int color)
+bool PanelView::setForeColor(Control control, int color)
 {
-    return update(name, &ControlState::foreColor, color);
+    return update(control, &ControlState::foreColor, color);
 }
-bool PanelView::setAlignRight(const QString &name, bool right)
+bool PanelView::setAlignRight(Control control, bool right)
 {
-    return update(name, &ControlState::alignRight, right);
+    return update(control, &ControlState::alignRight, right);
 }
-bool PanelView::setItems(const QString &name, const QStringList &items)
+bool PanelView::setItems(Control control, const QStringList &items)
 {
-    return update(name, &ControlState::items, items);
+    return update(control, &ControlState::items, items);
 }
-bool PanelView::setCurrentRow(const QString &name, int row)
+bool PanelView::setCurrentRow(Control control, int row)
 {
-    return update(name, &ControlState::currentRow, row);
+    return update(control, &ControlState::currentRow, row);
 }
-bool PanelView::setAnchor(const QString &name, const QString &anchor)
+bool PanelView::setAnchor(Control control, Control anchor)
 {
-    return update(name, &ControlState::anchor, anchor);
+    return update(control, &ControlState::anchor, formName(anchor));
 }
 
-bool PanelView::setRange(const QString &name, int minimum, int maximum)
+bool PanelView::setRange(Control control, int minimum, int maximum)
 {
-    ControlState &state = m_controls[name];
-    if (state.minimum == minimum && state.maximum == maximum)
+    ControlState &s = state(control);
+    if (s.minimum == minimum && s.maximum == maximum)
         return false;
-    state.minimum = minimum;
-    state.maximum = maximum;
-    emit changed(name);
+    s.minimum = minimum;
+    s.maximum = maximum;
+    notify(control);
     return true;
 }
 
-bool PanelView::setFont(const QString &name, const QString &fontName, int fontSize)
+bool PanelView::setFont(Control control, const QString &fontName, int fontSize)
 {
-    ControlState &state = m_controls[name];
-    if (state.fontName == fontName && state.fontSize == fontSize)
+    ControlState &s = state(control);
+    if (s.fontName == fontName && s.fontSize == fontSize)
         return false;
-    state.fontName = fontName;
-    state.fontSize = fontSize;
-    emit changed(name);
+    s.fontName = fontName;
+    s.fontSize = fontSize;
+    notify(control);
     return true;
 }
 

@@ -135,7 +135,7 @@ TEST_F(PanelKeys, EscapeClosesThePopupsAndStopsCwSending)
     report("OPPTXMCW");
     m_core->handleKey(Qt::Key_F, Alt);
     m_core->handleKey(Qt::Key_G, Alt);
-    m_core->view().setVisible("Frame6", true);
+    m_core->view().setVisible(Control::RitFrame, true);
     takeSent();
     EXPECT_TRUE(m_core->handleKey(Qt::Key_Escape, Shift));
     EXPECT_EQ(takeSent(), QStringList{"RCMCSPL=10"});
@@ -143,7 +143,7 @@ TEST_F(PanelKeys, EscapeClosesThePopupsAndStopsCwSending)
         EXPECT_FALSE(control(QString::fromUtf8(f)).visible) << f;
 
     // A shown notice is closed first, with the sound stopped.
-    m_core->view().setVisible("Frame7", true);
+    m_core->view().setVisible(Control::MessageFrame, true);
     m_core->handleKey(Qt::Key_Escape, 0);
     EXPECT_EQ(takeSent(), QStringList{"RCMSSP"});
     EXPECT_FALSE(control("Frame7").visible);
@@ -188,8 +188,8 @@ TEST_F(PanelKeys, CopyDeleteAndClear)
     EXPECT_TRUE(m_core->handleKey(Qt::Key_X, Ctrl));
     EXPECT_EQ(edits, (QList<PanelCore::Edit>{PanelCore::Edit::Copy, PanelCore::Edit::Delete,
                                              PanelCore::Edit::Delete}));
-    m_core->setEditText("Text1", "JA1ABC");
-    m_core->setEditText("Text2", "59");
+    m_core->setEditText(Control::CallSign, QStringLiteral("JA1ABC"));
+    m_core->setEditText(Control::Code, QStringLiteral("59"));
     EXPECT_TRUE(m_core->handleKey(Qt::Key_C, Alt));
     EXPECT_TRUE(control("Text1").text.isEmpty());
     EXPECT_TRUE(control("Text2").text.isEmpty());
@@ -244,10 +244,10 @@ TEST_F(PanelKeys, ModeListByAltL)
 
 TEST_F(PanelKeys, QuickMemoriesStoreAndRecall)
 {
-    report("OPPSANAO-07");
-    report("OPPRXS145951000");
-    m_core->setEditText("Text1", " JA1ABC ");
-    m_core->setEditText("Text2", "PM95");
+    report(QStringLiteral("OPPSANAO-07"));
+    report(QStringLiteral("OPPRXS145951000"));
+    m_core->setEditText(Control::CallSign, QStringLiteral(" JA1ABC "));
+    m_core->setEditText(Control::Code, QStringLiteral("PM95"));
     EXPECT_TRUE(m_core->handleKey(Qt::Key_F2, 0));
     EXPECT_EQ(control("Label4_2").text, "145.951");
     EXPECT_EQ(control("Label4_2").foreColor, PanelCore::Red);
@@ -334,7 +334,7 @@ TEST_F(PanelKeys, StatusPanelsForRrInpAndXit)
 TEST_F(PanelKeys, CallHistoryKeepsTheLatestFirstOnce)
 {
     for (const char *call : {"ja1abc", "JH1XYZ", " ja1abc ", ""}) {
-        m_core->setEditText("Text1", QString::fromLatin1(call));
+        m_core->setEditText(Control::CallSign, QString::fromLatin1(call));
         m_core->addRecentCall();
     }
     EXPECT_EQ(control("List5").items, (QStringList{"JA1ABC", "JH1XYZ"}));

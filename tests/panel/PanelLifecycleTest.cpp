@@ -174,7 +174,7 @@ TEST_F(PanelLifecycle, UnloadEndsTheControllerAndSavesTheState)
     QStringList calls;
     for (int i = 0; i < 60; ++i)
         calls.append(QStringLiteral("JA%1").arg(i));
-    m_core->view().setItems("List5", calls);
+    m_core->view().setItems(Control::RecentCalls, calls);
     takeSent();
     EXPECT_TRUE(m_core->requestClose());
     EXPECT_TRUE(m_core->unload());

@@ -67,7 +67,7 @@ TEST_F(PanelRit, PopupOnlyForFmSatellites)
     m_core->clickRxModeLabel(true);
     EXPECT_FALSE(control("Frame6").visible);
     // "Set" on a satellite without a complete FM record stores nothing but closes.
-    m_core->view().setVisible("Frame6", true);
+    m_core->view().setVisible(Control::RitFrame, true);
     m_core->ritSet();
     EXPECT_FALSE(control("Frame6").visible);
     EXPECT_TRUE(m_settings->file().keys("SATinfo").filter("_RITfreq").isEmpty());

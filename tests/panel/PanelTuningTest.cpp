@@ -169,17 +169,17 @@ TEST_F(PanelTuning, ModeCodesWithDataAndFilter)
     rig("IC9700:COM3:1:None:None:0:0");
     report("OPPRXMUSB2");
     takeSent();
-    m_core->view().setChecked("Check6", true);
+    m_core->view().setChecked(Control::RxData, true);
     m_core->rxModeOption(1);
     EXPECT_EQ(takeSent(), QStringList{"RCMMDM82"});
     EXPECT_EQ(m_settings->value(keys::RxFilter), "2");
     m_core->rxModeOption(0);
     EXPECT_EQ(takeSent(), QStringList{"RCMMDM12"});
     m_core->filterOption(3);
-    EXPECT_EQ(takeSent(), QStringList{"RCMMDM13"});
-    m_core->view().setChecked("Check3", true);
+    EXPECT_EQ(takeSent(), QStringList{QStringLiteral("RCMMDM13")});
+    m_core->view().setChecked(Control::TxData, true);
     m_core->txModeOption(2);
-    m_core->view().setChecked("Check3", false);
+    m_core->view().setChecked(Control::TxData, false);
     m_core->txModeOption(3);
     EXPECT_EQ(takeSent(), (QStringList{"RCMMDS9", "RCMMDS2"}));
 }

@@ -49,12 +49,6 @@ int modifierBits(Qt::KeyboardModifiers m)
     return bits;
 }
 
-// The index after the last "_" of an array control's name ("Command1_3" gives 3).
-int indexOf(const QString &name)
-{
-    return name.mid(name.lastIndexOf(u'_') + 1).toInt();
-}
-
 QString colourCss(const ControlState &s)
 {
     QString css;
@@ -124,13 +118,33 @@ PanelWindow::~PanelWindow()
     qApp->removeEventFilter(this);
 }
 
-template <typename W> W *PanelWindow::make(const QString &name, QWidget *parent, const QRect &geometry)
+template <typename W> W *PanelWindow::make(Control control, QWidget *parent, const QRect &geometry)
 {
     auto *w = new W(parent);
-    w->setObjectName(name);
     w->setGeometry(geometry);
-    m_widgets.insert(name, w);
+    adopt(control, w);
     return w;
+}
+
+void PanelWindow::adopt(Control control, QWidget *w)
+{
+    w->setObjectName(formName(control));
+    m_widgets[indexOf(control)] = w;
+    m_controlOf.insert(w, control);
+}
+
+QWidget *PanelWindow::control(const QString &formName) const
+{
+    const std::optional<Control> c = controlNamed(formName);
+    return c ? widget(*c) : nullptr;
+}
+
+std::optional<Control> PanelWindow::controlOf(const QObject *object) const
+{
+    const auto it = m_controlOf.constFind(static_cast<const QWidget *>(object));
+    if (it == m_controlOf.constEnd())
+        return std::nullopt;
+    return it.value();
 }
 
 void PanelWindow::build()
@@ -144,147 +158,145 @@ void PanelWindow::build()
     gothic.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP"),
                         QStringLiteral("Noto Sans CJK JP")});
 
-    auto *name = make<QLabel>(QStringLiteral("Label1"), c, {10, 4, 210, 32});
+    auto *name = make<QLabel>(Control::SatelliteName, c, {10, 4, 210, 32});
     QFont big = name->font();
     big.setPointSize(16);
     big.setBold(true);
     name->setFont(big);
-    make<QLabel>(QStringLiteral("Label35"), c, {225, 4, 40, 14});
-    make<QLabel>(QStringLiteral("Label5"), c, {225, 18, 70, 18});
+    make<QLabel>(Control::SatelliteModeCaption, c, {225, 4, 40, 14});
+    make<QLabel>(Control::SatelliteMode, c, {225, 18, 70, 18});
 
-    auto *info = make<QGroupBox>(QStringLiteral("Frame1"), c, {300, 0, 450, 44});
-    make<QLabel>(QStringLiteral("Label14"), info, {10, 18, 200, 20});
-    make<QLabel>(QStringLiteral("Label15"), info, {220, 18, 120, 20});
+    auto *info = make<QGroupBox>(Control::InfoFrame, c, {300, 0, 450, 44});
+    make<QLabel>(Control::TrackedName, info, {10, 18, 200, 20});
+    make<QLabel>(Control::OrbitNumber, info, {220, 18, 120, 20});
 
     QFont display = gothic;
     display.setPointSize(20);
-    make<QLabel>(QStringLiteral("Label7"), c, {10, 52, 28, 30});
-    make<QLabel>(QStringLiteral("Label8"), c, {10, 97, 28, 30});
-    for (const char *n : {"Label2", "Label3"}) {
-        auto *l = make<QLabel>(QString::fromUtf8(n), c, {40, n[5] == '2' ? 46 : 91, 260, 40});
+    make<QLabel>(Control::RxCaption, c, {10, 52, 28, 30});
+    make<QLabel>(Control::TxCaption, c, {10, 97, 28, 30});
+    for (Control n : {Control::RxFrequency, Control::TxFrequency}) {
+        auto *l = make<QLabel>(n, c, {40, n == Control::RxFrequency ? 46 : 91, 260, 40});
         l->setFont(display);
         l->setAlignment(Qt::AlignCenter);
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
     }
-    make<QLabel>(QStringLiteral("Label16"), c, {305, 56, 60, 22})->setFrameShape(QFrame::Box);
-    make<QLabel>(QStringLiteral("Label17"), c, {305, 101, 60, 22})->setFrameShape(QFrame::Box);
+    make<QLabel>(Control::RxMode, c, {305, 56, 60, 22})->setFrameShape(QFrame::Box);
+    make<QLabel>(Control::TxMode, c, {305, 101, 60, 22})->setFrameShape(QFrame::Box);
 
-    make<QPushButton>(QStringLiteral("Command8"), c, {375, 52, 28, 26});
-    auto *offset = make<QLabel>(QStringLiteral("Label10"), c, {405, 52, 70, 26});
+    make<QPushButton>(Control::OffsetDownButton, c, {375, 52, 28, 26});
+    auto *offset = make<QLabel>(Control::Offset, c, {405, 52, 70, 26});
     offset->setAlignment(Qt::AlignCenter);
     offset->setFrameShape(QFrame::Panel);
-    make<QPushButton>(QStringLiteral("Command9"), c, {477, 52, 28, 26});
-    make<QPushButton>(QStringLiteral("Command5"), c, {510, 52, 60, 26});
-    make<QPushButton>(QStringLiteral("Command3"), c, {575, 52, 80, 26});
-    make<QPushButton>(QStringLiteral("Command10"), c, {660, 52, 50, 26});
-    make<QCheckBox>(QStringLiteral("Check4"), c, {375, 97, 50, 24});
-    make<QCheckBox>(QStringLiteral("Check9"), c, {430, 97, 50, 24});
-    make<QLabel>(QStringLiteral("Label24"), c, {485, 97, 70, 24});
-    make<QLabel>(QStringLiteral("Label27"), c, {560, 97, 80, 24});
+    make<QPushButton>(Control::OffsetUpButton, c, {477, 52, 28, 26});
+    make<QPushButton>(Control::OffsetResetButton, c, {510, 52, 60, 26});
+    make<QPushButton>(Control::HomeButton, c, {575, 52, 80, 26});
+    make<QPushButton>(Control::WaterfallButton, c, {660, 52, 50, 26});
+    make<QCheckBox>(Control::ModeCompensation, c, {375, 97, 50, 24});
+    make<QCheckBox>(Control::Xit, c, {430, 97, 50, 24});
+    make<QLabel>(Control::SplitValue, c, {485, 97, 70, 24});
+    make<QLabel>(Control::Tone, c, {560, 97, 80, 24});
 
     const int dopplerX[6] = {10, 105, 200, 295, 0, 390};
-    for (int i : {0, 1, 2, 3, 5})
-        make<QPushButton>(QStringLiteral("Command1_%1").arg(i), c, {dopplerX[i], 138, 90, 28});
-    make<QPushButton>(QStringLiteral("Command15"), c, {500, 138, 36, 28});
-    make<QPushButton>(QStringLiteral("Command16"), c, {540, 138, 36, 28});
+    for (int i : controls::DopplerButtonIndices)
+        make<QPushButton>(controls::dopplerButton(i), c, {dopplerX[i], 138, 90, 28});
+    make<QPushButton>(Control::RecordButton, c, {500, 138, 36, 28});
+    make<QPushButton>(Control::PlayButton, c, {540, 138, 36, 28});
 
     m_scale = new PassbandScale(m_core, c);
     m_scale->setGeometry(10, 172, 740, 40);
-    auto *qq = make<QLabel>(QStringLiteral("Label21"), c, {10, 214, 50, 18});
+    adopt(Control::PassbandScale, m_scale);
+    auto *qq = make<QLabel>(Control::QuickQsySide, c, {10, 214, 50, 18});
     qq->setAlignment(Qt::AlignCenter);
     qq->setAutoFillBackground(true);
 
-    auto *qm = make<QGroupBox>(QStringLiteral("Frame20"), c, {10, 236, 360, 48});
+    auto *qm = make<QGroupBox>(Control::QuickMemoryFrame, c, {10, 236, 360, 48});
     for (int n = 1; n <= 4; ++n)
-        make<QLabel>(QStringLiteral("Label4_%1").arg(n), qm, {10 + (n - 1) * 86, 20, 80, 20});
-    auto *qso = make<QGroupBox>(QStringLiteral("Frame18"), c, {380, 236, 370, 48});
-    auto *call = make<QLineEdit>(QStringLiteral("Text1"), qso, {10, 18, 150, 24});
+        make<QLabel>(controls::quickMemoryLabel(n), qm, {10 + (n - 1) * 86, 20, 80, 20});
+    auto *qso = make<QGroupBox>(Control::QsoFrame, c, {380, 236, 370, 48});
+    auto *call = make<QLineEdit>(Control::CallSign, qso, {10, 18, 150, 24});
     call->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9/]*")), call));
-    make<QLineEdit>(QStringLiteral("Text2"), qso, {170, 18, 90, 24});
-    make<QPushButton>(QStringLiteral("Command2"), qso, {270, 18, 80, 24});
+    make<QLineEdit>(Control::Code, qso, {170, 18, 90, 24});
+    make<QPushButton>(Control::LogButton, qso, {270, 18, 80, 24});
 
-    auto *cw = make<QGroupBox>(QStringLiteral("Frame12"), c, {10, 288, 740, 42});
+    auto *cw = make<QGroupBox>(Control::CwMessageFrame, c, {10, 288, 740, 42});
     for (int n = 0; n < 4; ++n)
-        make<QLabel>(QStringLiteral("Label30_%1").arg(n), cw, {10 + n * 182, 18, 176, 20})
-            ->setFrameShape(QFrame::Box);
-    auto *skd = make<QGroupBox>(QStringLiteral("Frame3"), c, {10, 334, 360, 60});
-    make<QCheckBox>(QStringLiteral("Check1"), skd, {10, 22, 80, 24});
-    make<QCheckBox>(QStringLiteral("Check2"), skd, {95, 22, 130, 24});
-    make<QPushButton>(QStringLiteral("Command13"), skd, {235, 20, 80, 26});
+        make<QLabel>(controls::cwMessage(n), cw, {10 + n * 182, 18, 176, 20})->setFrameShape(QFrame::Box);
+    auto *skd = make<QGroupBox>(Control::ScheduleFrame, c, {10, 334, 360, 60});
+    make<QCheckBox>(Control::AdvanceNotice, skd, {10, 22, 80, 24});
+    make<QCheckBox>(Control::NoticeSound, skd, {95, 22, 130, 24});
+    make<QPushButton>(Control::ScheduleMacroButton, skd, {235, 20, 80, 26});
 
     // Markers placed next to the displays.
     // Their colour comes from the core with the rest of their state.
     static const struct {
-        const char *name;
+        Control name;
         int width;
-    } markers[] = {{"Label13_0", 16}, {"Label13_1", 16}, {"Label13_2", 16}, {"Label13_3", 16},
-                   {"Label28", 16},   {"Label40", 120},  {"Label12", 120}};
+    } markers[] = {{Control::RxAboveMarker, 16},  {Control::RxBelowMarker, 16}, {Control::TxAboveMarker, 16},
+                   {Control::TxBelowMarker, 16},  {Control::RitMarker, 16},     {Control::XitMarker, 120},
+                   {Control::HoverFrequency, 120}};
     for (const auto &m : markers)
-        make<QLabel>(QString::fromUtf8(m.name), c, {0, 0, m.width, 16});
+        make<QLabel>(m.name, c, {0, 0, m.width, 16});
 
     // Pop-up frames.
-    auto *tx = make<QGroupBox>(QStringLiteral("Frame9"), c, {40, 91, 270, 130});
+    auto *tx = make<QGroupBox>(Control::TxModeFrame, c, {40, 91, 270, 130});
     for (int i = 0; i < 4; ++i)
-        make<QRadioButton>(QStringLiteral("Option1_%1").arg(i), tx,
-                           {10 + (i % 2) * 80, 20 + (i / 2) * 22, 78, 20})
+        make<QRadioButton>(controls::txModeOption(i), tx, {10 + (i % 2) * 80, 20 + (i / 2) * 22, 78, 20})
             ->setAutoExclusive(false);
-    make<QCheckBox>(QStringLiteral("Check3"), tx, {170, 20, 94, 20});
+    make<QCheckBox>(Control::TxData, tx, {170, 20, 94, 20});
     auto *splitCaption = new QLabel(QStringLiteral("Split Freq"), tx);
     splitCaption->setGeometry(10, 70, 80, 18);
-    make<QScrollBar>(QStringLiteral("HScroll3"), tx, {10, 92, 150, 18})->setOrientation(Qt::Horizontal);
+    make<QScrollBar>(Control::XitBar, tx, {10, 92, 150, 18})->setOrientation(Qt::Horizontal);
 
-    auto *rx = make<QGroupBox>(QStringLiteral("Frame10"), c, {40, 46, 300, 150});
+    auto *rx = make<QGroupBox>(Control::RxModeFrame, c, {40, 46, 300, 150});
     for (int i = 0; i < 4; ++i)
-        make<QRadioButton>(QStringLiteral("Option2_%1").arg(i), rx,
-                           {10 + (i % 2) * 80, 20 + (i / 2) * 22, 78, 20})
+        make<QRadioButton>(controls::rxModeOption(i), rx, {10 + (i % 2) * 80, 20 + (i / 2) * 22, 78, 20})
             ->setAutoExclusive(false);
-    make<QCheckBox>(QStringLiteral("Check6"), rx, {10, 66, 60, 20});
-    auto *filter = make<QGroupBox>(QStringLiteral("Frame16"), rx, {170, 14, 120, 90});
+    make<QCheckBox>(Control::RxData, rx, {10, 66, 60, 20});
+    auto *filter = make<QGroupBox>(Control::FilterFrame, rx, {170, 14, 120, 90});
     for (int i = 0; i < 4; ++i)
-        make<QRadioButton>(QStringLiteral("Option4_%1").arg(i), filter, {8, 18 + (i - 1) * 22, 100, 20})
+        make<QRadioButton>(controls::filterOption(i), filter, {8, 18 + (i - 1) * 22, 100, 20})
             ->setAutoExclusive(false);
-    auto *nbnr = make<QGroupBox>(QStringLiteral("Frame17"), rx, {170, 104, 120, 42});
-    make<QCheckBox>(QStringLiteral("Check7"), nbnr, {6, 18, 55, 20});
-    make<QCheckBox>(QStringLiteral("Check8"), nbnr, {62, 18, 55, 20});
+    auto *nbnr = make<QGroupBox>(Control::NbNrFrame, rx, {170, 104, 120, 42});
+    make<QCheckBox>(Control::NoiseBlanker, nbnr, {6, 18, 55, 20});
+    make<QCheckBox>(Control::NoiseReduction, nbnr, {62, 18, 55, 20});
 
-    auto *modes = make<QGroupBox>(QStringLiteral("Frame13"), c, {225, 36, 150, 100});
-    make<QListWidget>(QStringLiteral("List3"), modes, {6, 18, 138, 76});
-    make<QListWidget>(QStringLiteral("List4"), modes, {0, 0, 1, 1});
-    make<QListWidget>(QStringLiteral("List5"), c, {0, 0, 1, 1});
-    auto *data = make<QGroupBox>(QStringLiteral("Frame14"), c, {10, 36, 360, 110});
-    auto *dataText = make<QPlainTextEdit>(QStringLiteral("Text7"), data, {6, 18, 348, 86});
+    auto *modes = make<QGroupBox>(Control::ModeListFrame, c, {225, 36, 150, 100});
+    make<QListWidget>(Control::ModeList, modes, {6, 18, 138, 76});
+    make<QListWidget>(Control::ModeRecordList, modes, {0, 0, 1, 1});
+    make<QListWidget>(Control::RecentCalls, c, {0, 0, 1, 1});
+    auto *data = make<QGroupBox>(Control::SatelliteDataFrame, c, {10, 36, 360, 110});
+    auto *dataText = make<QPlainTextEdit>(Control::SatelliteData, data, {6, 18, 348, 86});
     dataText->setReadOnly(true);
     dataText->setFont(gothic);
-    auto *home = make<QGroupBox>(QStringLiteral("Frame15"), c, {380, 82, 300, 80});
-    auto *homeText = make<QLineEdit>(QStringLiteral("Text6"), home, {8, 20, 100, 24});
+    auto *home = make<QGroupBox>(Control::HomeFrame, c, {380, 82, 300, 80});
+    auto *homeText = make<QLineEdit>(Control::HomeEntry, home, {8, 20, 100, 24});
     homeText->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), homeText));
     for (int i = 0; i < 3; ++i)
-        make<QRadioButton>(QStringLiteral("Option3_%1").arg(i), home, {112, 16 + i * 20, 184, 20});
-    auto *speed = make<QGroupBox>(QStringLiteral("Frame4"), c, {305, 124, 200, 50});
-    make<QScrollBar>(QStringLiteral("HScroll2"), speed, {6, 22, 100, 18})->setOrientation(Qt::Horizontal);
+        make<QRadioButton>(controls::homeOption(i), home, {112, 16 + i * 20, 184, 20});
+    auto *speed = make<QGroupBox>(Control::CwSpeedFrame, c, {305, 124, 200, 50});
+    make<QScrollBar>(Control::CwSpeedBar, speed, {6, 22, 100, 18})->setOrientation(Qt::Horizontal);
     (new QLabel(QStringLiteral("wpm"), speed))->setGeometry(110, 22, 30, 18);
-    make<QPushButton>(QStringLiteral("Command17"), speed, {144, 18, 50, 24});
-    auto *rit = make<QGroupBox>(QStringLiteral("Frame6"), c, {305, 80, 260, 60});
-    make<QScrollBar>(QStringLiteral("HScroll1"), rit, {6, 22, 110, 18})->setOrientation(Qt::Horizontal);
-    make<QLabel>(QStringLiteral("Label26"), rit, {120, 22, 40, 18})
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    make<QPushButton>(Control::CwSpeedCloseButton, speed, {144, 18, 50, 24});
+    auto *rit = make<QGroupBox>(Control::RitFrame, c, {305, 80, 260, 60});
+    make<QScrollBar>(Control::RitBar, rit, {6, 22, 110, 18})->setOrientation(Qt::Horizontal);
+    make<QLabel>(Control::RitValue, rit, {120, 22, 40, 18})->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     (new QLabel(QStringLiteral("KHz"), rit))->setGeometry(162, 22, 28, 18);
-    make<QPushButton>(QStringLiteral("Command11"), rit, {192, 10, 60, 22});
-    make<QPushButton>(QStringLiteral("Command12"), rit, {192, 34, 60, 22});
-    auto *msg = make<QGroupBox>(QStringLiteral("Frame7"), c, {200, 150, 360, 80});
+    make<QPushButton>(Control::RitSetButton, rit, {192, 10, 60, 22});
+    make<QPushButton>(Control::RitResetButton, rit, {192, 34, 60, 22});
+    auto *msg = make<QGroupBox>(Control::MessageFrame, c, {200, 150, 360, 80});
     (new QPushButton(QStringLiteral("了解"), msg))->setGeometry(280, 48, 70, 26);
-    auto *beacons = make<QGroupBox>(QStringLiteral("Frame8"), c, {390, 166, 220, 100});
-    make<QListWidget>(QStringLiteral("List2"), beacons, {6, 18, 208, 76});
-    auto *cwEdit = make<QGroupBox>(QStringLiteral("Frame11"), c, {10, 240, 740, 50});
-    make<QLineEdit>(QStringLiteral("Text4"), cwEdit, {6, 20, 728, 24});
-    auto *codes = make<QGroupBox>(QStringLiteral("Frame19"), c, {550, 150, 200, 100});
-    make<QListWidget>(QStringLiteral("List7"), codes, {6, 18, 188, 76});
+    auto *beacons = make<QGroupBox>(Control::BeaconFrame, c, {390, 166, 220, 100});
+    make<QListWidget>(Control::BeaconList, beacons, {6, 18, 208, 76});
+    auto *cwEdit = make<QGroupBox>(Control::CwEditFrame, c, {10, 240, 740, 50});
+    make<QLineEdit>(Control::CwMessageEdit, cwEdit, {6, 20, 728, 24});
+    auto *codes = make<QGroupBox>(Control::CodeListFrame, c, {550, 150, 200, 100});
+    make<QListWidget>(Control::CodeList, codes, {6, 18, 188, 76});
 
     for (const auto &m : markers)
-        m_widgets.value(QString::fromUtf8(m.name))->raise();
+        widget(m.name)->raise();
     for (QWidget *w :
          {static_cast<QWidget *>(tx), static_cast<QWidget *>(rx), static_cast<QWidget *>(modes),
           static_cast<QWidget *>(data), static_cast<QWidget *>(home), static_cast<QWidget *>(speed),
@@ -304,13 +316,15 @@ void PanelWindow::buildMenus()
             m_actions.insert(name, a);
         return a;
     };
+    // A menu entry the core's view holds state for.
+    auto addControl = [add](QMenu *menu, Control control) { return add(menu, formName(control), QString()); };
     QMenu *settings = menuBar()->addMenu(QStringLiteral("設定(&M)"));
     settings->setObjectName(QStringLiteral("menuSettings"));
-    connect(add(settings, QStringLiteral("SetRIG"), QString()), &QAction::triggered, &m_core,
+    connect(addControl(settings, Control::ControllerSettingsMenu), &QAction::triggered, &m_core,
             &PanelCore::openControllerSettings);
-    add(settings, QStringLiteral("goFT4"), QString());
-    add(settings, QStringLiteral("goMMV"), QString());
-    add(settings, QStringLiteral("mkSKD"), QString());
+    addControl(settings, Control::Ft4Menu);
+    addControl(settings, Control::MmvariMenu);
+    addControl(settings, Control::ScheduleMenu);
     add(settings, QStringLiteral("goWF"), QStringLiteral("&WaterFall"))->setEnabled(false);
     add(settings, QStringLiteral("EmgLog"), QStringLiteral("&Emgﾛｸﾞ"))->setEnabled(false);
     connect(add(settings, QStringLiteral("QuickQSY"), QStringLiteral("ＱuickQSY(&Y)")), &QAction::triggered,
@@ -329,13 +343,13 @@ void PanelWindow::buildMenus()
     quit->setObjectName(QStringLiteral("EndApp"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
     QMenu *infoMenu = menuBar()->addMenu(QStringLiteral("&Infor"));
-    infoMenu->setObjectName(QStringLiteral("info"));
-    m_actions.insert(QStringLiteral("info"), infoMenu->menuAction());
+    infoMenu->setObjectName(formName(Control::InfoMenu));
+    m_actions.insert(formName(Control::InfoMenu), infoMenu->menuAction());
     add(infoMenu, QStringLiteral("Help"), QStringLiteral("Help"))->setEnabled(false);
     add(infoMenu, QStringLiteral("Version"), QStringLiteral("バージョン"))->setEnabled(false);
-    connect(add(infoMenu, QStringLiteral("goARSurl"), QString()), &QAction::triggered, this,
+    connect(addControl(infoMenu, Control::ActiveSatellitesMenu), &QAction::triggered, this,
             [this] { m_launcher.openUrl(m_settings.value(keys::ActiveSatellitesUrl)); });
-    connect(add(infoMenu, QStringLiteral("SatStus"), QString()), &QAction::triggered, this,
+    connect(addControl(infoMenu, Control::SatelliteStatusMenu), &QAction::triggered, this,
             [this] { m_launcher.openUrl(m_settings.value(keys::SatellitesUrl)); });
     add(infoMenu, QStringLiteral("TLEref"), QStringLiteral("TLE 参照(AMSAT daily.all)"))->setEnabled(false);
     QMenu *mac = menuBar()->addMenu(QStringLiteral("MAC"));
@@ -350,31 +364,31 @@ void PanelWindow::buildStatusBar()
     for (int p = 1; p <= 16; ++p) {
         static const int widths[17] = {0, 40, 60, 110, 64, 70, 4, 60, 110, 64, 70, 90, 4, 24, 40, 24, 80};
         auto *l = new StatusPanel(widths[p], statusBar());
-        l->setObjectName(QStringLiteral("StatusBar1_%1").arg(p));
+        adopt(controls::statusPanel(p), l);
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         statusBar()->addWidget(l);
-        m_widgets.insert(l->objectName(), l);
     }
 }
 
-void PanelWindow::render(const QString &name)
+void PanelWindow::render(Control name)
 {
     const ControlState &s = m_core.view()[name];
-    if (QAction *a = m_actions.value(name)) {
+    if (QAction *a = m_actions.value(formName(name))) {
         if (!s.text.isEmpty())
             a->setText(s.text);
         a->setVisible(s.visible);
         a->setEnabled(s.enabled);
         return;
     }
-    QWidget *w = m_widgets.value(name);
-    if (!w)
+    QWidget *w = widget(name);
+    // The scale paints itself from the view.
+    if (!w || w == m_scale)
         return;
     m_applying = true;
     if (auto *l = qobject_cast<QLabel *>(w)) {
         l->setText(s.text);
-        if (name == u"Label2" || name == u"Label3")
+        if (name == Control::RxFrequency || name == Control::TxFrequency)
             l->setAlignment(s.alignRight ? (Qt::AlignRight | Qt::AlignVCenter) : Qt::AlignCenter);
     } else if (auto *b = qobject_cast<QAbstractButton *>(w)) {
         b->setText(s.text);
@@ -404,7 +418,7 @@ void PanelWindow::render(const QString &name)
     }
     w->setToolTip(s.toolTip);
     w->setEnabled(s.enabled);
-    if (!name.startsWith(u"StatusBar1_") && name != u"List4" && name != u"List5")
+    if (!controls::statusPanelNumber(name) && name != Control::ModeRecordList && name != Control::RecentCalls)
         w->setVisible(s.visible);
     w->setStyleSheet(colourCss(s));
     if (!s.fontName.isEmpty() || s.fontSize > 0) {
@@ -413,26 +427,27 @@ void PanelWindow::render(const QString &name)
             f.setFamilies({s.fontName, QStringLiteral("Noto Sans CJK JP")});
         if (s.fontSize > 0)
             f.setPointSize(s.fontSize);
-        else if (name == u"Label2" || name == u"Label3")
+        else if (name == Control::RxFrequency || name == Control::TxFrequency)
             f.setPointSize(20);
         w->setFont(f);
     }
     if (!s.anchor.isEmpty()) {
-        if (QWidget *anchor = m_widgets.value(s.anchor)) {
+        if (QWidget *anchor = control(s.anchor)) {
             // Markers sit 60 twips below and 30 twips right of the anchor's corner.
             w->move(anchor->mapTo(w->parentWidget(), QPoint(2, 4)));
             w->raise();
         }
     }
-    if (name == u"List4" || name == u"List5")
+    if (name == Control::ModeRecordList || name == Control::RecentCalls)
         w->hide();
     m_applying = false;
 }
 
 void PanelWindow::renderAll()
 {
+    // In the order of the form names, which the stacking of the raised markers follows.
     for (const QString &name : m_core.view().names())
-        render(name);
+        render(*controlNamed(name));
 }
 
 void PanelWindow::focusControl(const QString &name)
@@ -442,7 +457,7 @@ void PanelWindow::focusControl(const QString &name)
         setFocus();
         return;
     }
-    if (QWidget *w = m_widgets.value(name))
+    if (QWidget *w = control(name))
         w->setFocus();
 }
 
@@ -479,7 +494,7 @@ void PanelWindow::changeEvent(QEvent *event)
 
 void PanelWindow::wire()
 {
-    connect(&m_core.view(), &PanelView::changed, this, &PanelWindow::render);
+    connect(&m_core.view(), &PanelView::controlChanged, this, &PanelWindow::render);
     connect(&m_core, &PanelCore::focusRequested, this, &PanelWindow::focusControl);
     connect(&m_core, &PanelCore::raiseRequested, this, &PanelWindow::raiseGroup);
     connect(&m_core, &PanelCore::unloadRequested, this, &QWidget::close, Qt::QueuedConnection);
@@ -522,82 +537,74 @@ void PanelWindow::wire()
     connect(m_repeatTimer, &QTimer::timeout, &m_core, &PanelCore::poll);
     m_repeatTimer->start();
 
-    for (int i : {0, 1, 2, 3, 5}) {
-        auto *b = static_cast<QPushButton *>(m_widgets.value(QStringLiteral("Command1_%1").arg(i)));
+    for (int i : controls::DopplerButtonIndices) {
+        auto *b = static_cast<QPushButton *>(widget(controls::dopplerButton(i)));
         connect(b, &QPushButton::clicked, this, [this, i] { m_core.dopplerButton(i); });
     }
-    auto button = [this](const char *name) {
-        return static_cast<QPushButton *>(m_widgets.value(QString::fromUtf8(name)));
-    };
-    connect(button("Command3"), &QPushButton::clicked, &m_core, &PanelCore::homeRecall);
-    connect(button("Command5"), &QPushButton::clicked, &m_core, &PanelCore::resetOffset);
-    connect(button("Command10"), &QPushButton::clicked, &m_core, &PanelCore::waterfallButton);
-    connect(button("Command11"), &QPushButton::clicked, &m_core, &PanelCore::ritSet);
-    connect(button("Command12"), &QPushButton::clicked, &m_core, &PanelCore::ritReset);
-    connect(button("Command17"), &QPushButton::clicked, &m_core, &PanelCore::closeCwSpeedPopup);
+    auto button = [this](Control name) { return static_cast<QPushButton *>(widget(name)); };
+    connect(button(Control::HomeButton), &QPushButton::clicked, &m_core, &PanelCore::homeRecall);
+    connect(button(Control::OffsetResetButton), &QPushButton::clicked, &m_core, &PanelCore::resetOffset);
+    connect(button(Control::WaterfallButton), &QPushButton::clicked, &m_core, &PanelCore::waterfallButton);
+    connect(button(Control::RitSetButton), &QPushButton::clicked, &m_core, &PanelCore::ritSet);
+    connect(button(Control::RitResetButton), &QPushButton::clicked, &m_core, &PanelCore::ritReset);
+    connect(button(Control::CwSpeedCloseButton), &QPushButton::clicked, &m_core,
+            &PanelCore::closeCwSpeedPopup);
 
-    auto check = [this](const char *name) {
-        return static_cast<QCheckBox *>(m_widgets.value(QString::fromUtf8(name)));
-    };
-    connect(check("Check4"), &QCheckBox::clicked, this,
+    auto check = [this](Control name) { return static_cast<QCheckBox *>(widget(name)); };
+    connect(check(Control::ModeCompensation), &QCheckBox::clicked, this,
             [this](bool on) { m_core.setModeCompensation(on, false); });
-    connect(check("Check9"), &QCheckBox::clicked, &m_core, &PanelCore::setXit);
-    connect(check("Check7"), &QCheckBox::clicked, &m_core, &PanelCore::toggleNb);
-    connect(check("Check8"), &QCheckBox::clicked, &m_core, &PanelCore::toggleNr);
-    for (const char *n : {"Check3", "Check6", "Check1", "Check2"}) {
-        const QString name = QString::fromUtf8(n);
-        connect(check(n), &QCheckBox::clicked, this,
+    connect(check(Control::Xit), &QCheckBox::clicked, &m_core, &PanelCore::setXit);
+    connect(check(Control::NoiseBlanker), &QCheckBox::clicked, &m_core, &PanelCore::toggleNb);
+    connect(check(Control::NoiseReduction), &QCheckBox::clicked, &m_core, &PanelCore::toggleNr);
+    for (Control name : {Control::TxData, Control::RxData, Control::AdvanceNotice, Control::NoticeSound}) {
+        connect(check(name), &QCheckBox::clicked, this,
                 [this, name](bool on) { m_core.view().setChecked(name, on); });
     }
     for (int i = 0; i < 4; ++i) {
-        connect(static_cast<QRadioButton *>(m_widgets.value(QStringLiteral("Option1_%1").arg(i))),
-                &QRadioButton::clicked, this, [this, i] { m_core.txModeOption(i); });
-        connect(static_cast<QRadioButton *>(m_widgets.value(QStringLiteral("Option2_%1").arg(i))),
-                &QRadioButton::clicked, this, [this, i] { m_core.rxModeOption(i); });
-        connect(static_cast<QRadioButton *>(m_widgets.value(QStringLiteral("Option4_%1").arg(i))),
-                &QRadioButton::clicked, this, [this, i] { m_core.filterOption(i); });
+        connect(static_cast<QRadioButton *>(widget(controls::txModeOption(i))), &QRadioButton::clicked, this,
+                [this, i] { m_core.txModeOption(i); });
+        connect(static_cast<QRadioButton *>(widget(controls::rxModeOption(i))), &QRadioButton::clicked, this,
+                [this, i] { m_core.rxModeOption(i); });
+        connect(static_cast<QRadioButton *>(widget(controls::filterOption(i))), &QRadioButton::clicked, this,
+                [this, i] { m_core.filterOption(i); });
     }
     for (int i = 0; i < 3; ++i) {
-        const QString name = QStringLiteral("Option3_%1").arg(i);
-        connect(static_cast<QRadioButton *>(m_widgets.value(name)), &QRadioButton::clicked, this, [this, i] {
-            for (int j = 0; j < 3; ++j)
-                m_core.view().setChecked(QStringLiteral("Option3_%1").arg(j), j == i);
-        });
+        connect(static_cast<QRadioButton *>(widget(controls::homeOption(i))), &QRadioButton::clicked, this,
+                [this, i] {
+                    for (int j = 0; j < 3; ++j)
+                        m_core.view().setChecked(controls::homeOption(j), j == i);
+                });
     }
-    auto bar = [this](const char *name) {
-        return static_cast<QScrollBar *>(m_widgets.value(QString::fromUtf8(name)));
-    };
+    auto bar = [this](Control name) { return static_cast<QScrollBar *>(widget(name)); };
     // A scroll bar's keys and wheel run backwards by default (Qt inverts
     // them for scrolling content); these bars set values, so Right and Up raise.
-    for (const char *name : {"HScroll1", "HScroll2", "HScroll3"})
+    for (Control name : {Control::RitBar, Control::CwSpeedBar, Control::XitBar})
         bar(name)->setInvertedControls(false);
-    bar("HScroll1")->setSingleStep(100);
-    bar("HScroll1")->setPageStep(100);
-    bar("HScroll3")->setSingleStep(100);
-    bar("HScroll3")->setPageStep(100);
-    connect(bar("HScroll1"), &QScrollBar::valueChanged, this, [this](int v) {
+    bar(Control::RitBar)->setSingleStep(100);
+    bar(Control::RitBar)->setPageStep(100);
+    bar(Control::XitBar)->setSingleStep(100);
+    bar(Control::XitBar)->setPageStep(100);
+    connect(bar(Control::RitBar), &QScrollBar::valueChanged, this, [this](int v) {
         if (!m_applying)
             m_core.setRit(v);
     });
-    connect(bar("HScroll2"), &QScrollBar::valueChanged, this, [this](int v) {
+    connect(bar(Control::CwSpeedBar), &QScrollBar::valueChanged, this, [this](int v) {
         if (!m_applying)
             m_core.setCwSpeed(v);
     });
-    connect(bar("HScroll3"), &QScrollBar::valueChanged, this, [this](int v) {
+    connect(bar(Control::XitBar), &QScrollBar::valueChanged, this, [this](int v) {
         if (!m_applying)
             m_core.setSplit(v / 100 * 100);
     });
-    auto list = [this](const char *name) {
-        return static_cast<QListWidget *>(m_widgets.value(QString::fromUtf8(name)));
-    };
-    connect(list("List3"), &QListWidget::itemActivated, this,
+    auto list = [this](Control name) { return static_cast<QListWidget *>(widget(name)); };
+    connect(list(Control::ModeList), &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { m_core.chooseMode(item->listWidget()->row(item)); });
-    connect(list("List3"), &QListWidget::itemClicked, this,
+    connect(list(Control::ModeList), &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { m_core.chooseMode(item->listWidget()->row(item)); });
-    connect(list("List2"), &QListWidget::itemClicked, this,
+    connect(list(Control::BeaconList), &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { m_core.chooseBeacon(item->listWidget()->row(item)); });
 
-    auto *call = static_cast<QLineEdit *>(m_widgets.value(QStringLiteral("Text1")));
+    auto *call = static_cast<QLineEdit *>(widget(Control::CallSign));
     connect(call, &QLineEdit::textEdited, this, [this, call](const QString &text) {
         const int pos = call->cursorPosition();
         const QString upper = text.toUpper();
@@ -605,20 +612,20 @@ void PanelWindow::wire()
             call->setText(upper);
             call->setCursorPosition(pos);
         }
-        m_core.setEditText(QStringLiteral("Text1"), upper);
+        m_core.setEditText(Control::CallSign, upper);
     });
     connect(call, &QLineEdit::returnPressed, this, [this] {
         m_core.addRecentCall();
-        focusControl(QStringLiteral("Text2"));
+        widget(Control::Code)->setFocus();
     });
-    auto *code = static_cast<QLineEdit *>(m_widgets.value(QStringLiteral("Text2")));
+    auto *code = static_cast<QLineEdit *>(widget(Control::Code));
     connect(code, &QLineEdit::textEdited, this,
-            [this](const QString &text) { m_core.setEditText(QStringLiteral("Text2"), text); });
-    auto *home = static_cast<QLineEdit *>(m_widgets.value(QStringLiteral("Text6")));
+            [this](const QString &text) { m_core.setEditText(Control::Code, text); });
+    auto *home = static_cast<QLineEdit *>(widget(Control::HomeEntry));
     connect(home, &QLineEdit::returnPressed, this, [this, home] {
         int option = 0;
         for (int i = 0; i < 3; ++i)
-            if (m_core.view()[QStringLiteral("Option3_%1").arg(i)].checked)
+            if (m_core.view()[controls::homeOption(i)].checked)
                 option = i;
         m_core.storeHomeFrequency(home->text(), option);
     });
@@ -634,7 +641,7 @@ bool PanelWindow::previewKey(QObject *watched, QEvent *event)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     // The home entry keeps its own Enter and Escape.
-    if (focus && focus->objectName() == u"Text6") {
+    if (focus && focus == this->widget(Control::HomeEntry)) {
         if (key->key() == Qt::Key_Escape) {
             if (event->type() == QEvent::KeyPress)
                 m_core.closeHomeEntry();
@@ -652,7 +659,7 @@ bool PanelWindow::previewKey(QObject *watched, QEvent *event)
     }
     if (m_core.handleKey(key->key(), mods))
         return true;
-    if (focus && focus->objectName() == u"Text1") {
+    if (focus && focus == this->widget(Control::CallSign)) {
         auto *call = static_cast<QLineEdit *>(focus);
         if (key->key() == Qt::Key_Down && mods == 0) {
             m_core.addRecentCall();
@@ -675,11 +682,11 @@ bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
         auto *widget = qobject_cast<QWidget *>(watched);
         if (!widget || widget->window() != this || !widget->isWidgetType())
             return false;
-        const QString name = widget->objectName();
+        const std::optional<Control> name = controlOf(widget);
         PanelCore::Hover hover = PanelCore::Hover::None;
-        if (name == u"Label10")
+        if (name == Control::Offset)
             hover = PanelCore::Hover::Offset;
-        else if (name == u"Label17" && m_core.view()[name].text == u"CW")
+        else if (name == Control::TxMode && m_core.view()[Control::TxMode].text == u"CW")
             hover = PanelCore::Hover::CwSpeed;
         if (hover == PanelCore::Hover::None)
             return false;
@@ -692,53 +699,58 @@ bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget || widget->window() != this || !m_widgets.contains(widget->objectName()))
+    if (!widget || widget->window() != this)
         return false;
-    const QString name = widget->objectName();
-    if (event->type() == QEvent::MouseButtonPress && (name == u"Command8" || name == u"Command9")) {
+    const std::optional<Control> control = controlOf(widget);
+    if (!control)
+        return false;
+    const Control name = *control;
+    if (event->type() == QEvent::MouseButtonPress &&
+        (name == Control::OffsetDownButton || name == Control::OffsetUpButton)) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (widget->isEnabled())
-            m_core.offsetButtonPress(name == u"Command9" ? 1 : -1, mouse->button() == Qt::RightButton);
+            m_core.offsetButtonPress(name == Control::OffsetUpButton ? 1 : -1,
+                                     mouse->button() == Qt::RightButton);
         return false;
     }
     if (event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         const bool right = mouse->button() == Qt::RightButton;
-        if (name == u"Command8" || name == u"Command9") {
+        if (name == Control::OffsetDownButton || name == Control::OffsetUpButton) {
             m_core.offsetButtonRelease();
             return false;
         }
-        if (name.startsWith(u"Command1_")) {
-            m_core.dopplerButtonRelease(indexOf(name), right, modifierBits(mouse->modifiers()));
+        if (const std::optional<int> index = controls::dopplerIndex(name)) {
+            m_core.dopplerButtonRelease(*index, right, modifierBits(mouse->modifiers()));
             return false;
         }
-        if (name == u"Command3" && right) {
+        if (name == Control::HomeButton && right) {
             m_core.openHomeEntry();
             return true;
         }
-        if (name == u"Label1")
+        if (name == Control::SatelliteName)
             m_core.clickSatelliteName();
-        else if (name == u"Label14")
+        else if (name == Control::TrackedName)
             m_core.clickTrackedName();
-        else if (name == u"Label5")
+        else if (name == Control::SatelliteMode)
             m_core.clickModeLabel();
-        else if (name == u"Label16")
+        else if (name == Control::RxMode)
             m_core.clickRxModeLabel(right);
-        else if (name == u"Label17")
+        else if (name == Control::TxMode)
             m_core.clickTxModeLabel(right);
-        else if (name == u"Label21")
+        else if (name == Control::QuickQsySide)
             m_core.toggleQuickQsySide();
-        else if (name.startsWith(u"Label4_") && right)
-            m_core.pickQuickMemory(indexOf(name));
-        else if (name.startsWith(u"StatusBar1_"))
-            m_core.statusBarClick(indexOf(name), false);
+        else if (const std::optional<int> slot = controls::quickMemorySlot(name); slot && right)
+            m_core.pickQuickMemory(*slot);
+        else if (const std::optional<int> panel = controls::statusPanelNumber(name))
+            m_core.statusBarClick(*panel, false);
         return false;
     }
     if (event->type() == QEvent::MouseButtonDblClick) {
-        if (name.startsWith(u"Label4_"))
-            m_core.recallQuickMemory(indexOf(name));
-        else if (name.startsWith(u"StatusBar1_"))
-            m_core.statusBarClick(indexOf(name), true);
+        if (const std::optional<int> slot = controls::quickMemorySlot(name))
+            m_core.recallQuickMemory(*slot);
+        else if (const std::optional<int> panel = controls::statusPanelNumber(name))
+            m_core.statusBarClick(*panel, true);
     }
     return false;
 }

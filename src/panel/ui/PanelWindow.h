@@ -1,10 +1,14 @@
 #pragma once
 
+#include "panel/Controls.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -19,7 +23,7 @@ class Settings;
 
 // The panel's main window "Kepral_RigControl", titled "Velomira". It owns no
 // decisions: it builds a widget for every control of the core's view, named
-// by the control's object name, renders the view's state and forwards the
+// by the control's form name, renders the view's state and forwards the
 // operator's gestures. Every key is previewed for the whole window and
 // offered to the core's key table first.
 class PanelWindow final : public QMainWindow {
@@ -28,8 +32,10 @@ public:
     PanelWindow(PanelCore &core, Settings &settings, Launcher &launcher, QWidget *parent = nullptr);
     ~PanelWindow() override;
 
-    // The widget of a control ("Label2", "Command1_3"), or nullptr.
-    QWidget *control(const QString &name) const { return m_widgets.value(name); }
+    // The widget of a control, or nullptr (menu entries have actions instead).
+    QWidget *widget(Control control) const { return m_widgets[indexOf(control)]; }
+    // The same by form name ("Label2", "Command1_3"), for tests.
+    QWidget *control(const QString &formName) const;
     QAction *menuAction(const QString &name) const { return m_actions.value(name); }
     PassbandScale *scale() const { return m_scale; }
 
@@ -51,8 +57,11 @@ private:
     void build();
     void buildMenus();
     void buildStatusBar();
-    template <typename W> W *make(const QString &name, QWidget *parent, const QRect &geometry);
-    void render(const QString &name);
+    template <typename W> W *make(Control control, QWidget *parent, const QRect &geometry);
+    // Names the widget of a control and files it under the control.
+    void adopt(Control control, QWidget *w);
+    std::optional<Control> controlOf(const QObject *object) const;
+    void render(Control name);
     void renderAll();
     void wire();
     void focusControl(const QString &name);
@@ -62,7 +71,8 @@ private:
     PanelCore &m_core;
     Settings &m_settings;
     Launcher &m_launcher;
-    QHash<QString, QWidget *> m_widgets;
+    std::array<QWidget *, ControlCount> m_widgets{};
+    QHash<const QWidget *, Control> m_controlOf;
     QHash<QString, QAction *> m_actions;
     PassbandScale *m_scale = nullptr;
     QTimer *m_repeatTimer = nullptr;

@@ -13,13 +13,14 @@ namespace vm {
 
 PassbandScale::PassbandScale(PanelCore &core, QWidget *parent) : QWidget(parent), m_core(core)
 {
-    setObjectName(QStringLiteral("Picture2"));
+    setObjectName(formName(Control::PassbandScale));
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);
     setMinimumHeight(36);
     connect(&core, &PanelCore::scaleChanged, this, qOverload<>(&QWidget::update));
-    connect(&core.view(), &PanelView::changed, this, [this](const QString &name) {
-        if (name == u"Line1" || name.startsWith(u"Line2_") || name == u"Picture2")
+    connect(&core.view(), &PanelView::controlChanged, this, [this](Control control) {
+        if (control == Control::FrequencyLine || control == Control::PassbandScale ||
+            (control >= Control::QuickMemoryLine1 && control <= Control::QuickMemoryLine4))
             update();
     });
 }
@@ -68,7 +69,7 @@ void PassbandScale::paintEvent(QPaintEvent *)
     }
     const PanelView &v = m_core.view();
     for (int n = 1; n <= 4; ++n) {
-        const ControlState &line = v[QStringLiteral("Line2_%1").arg(n)];
+        const ControlState &line = v[controls::quickMemoryLine(n)];
         if (!line.visible)
             continue;
         const double x = positionOf(line.value);
@@ -76,7 +77,7 @@ void PassbandScale::paintEvent(QPaintEvent *)
         p.drawLine(QPointF(x, 0), QPointF(x, height()));
         p.drawText(QPointF(x + 2, 10), QString::number(n));
     }
-    const double x = positionOf(v[QStringLiteral("Line1")].value);
+    const double x = positionOf(v[Control::FrequencyLine].value);
     p.setPen(QPen(QColor(255, 0, 0), 2));
     p.drawLine(QPointF(x, 0), QPointF(x, height()));
 }

@@ -10,16 +10,25 @@
 
 namespace vm {
 
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < RigSettingsWindow::Parts.size(); ++i)
+            if (std::size_t(RigSettingsWindow::Parts[i].part) != i)
+                return false;
+        return true;
+    }(),
+    "RigSettingsWindow::Parts lists every part once, in the enum's order");
+
 RigSettingsWindow::RigSettingsWindow(Controller &controller, QWidget *parent)
     : QWidget(parent), m_controller(controller), m_summary(new QLabel(this)), m_status(new QLabel(this)),
       m_end(new QPushButton(this))
 {
-    setObjectName(QStringLiteral("RigCFG"));
+    setObjectName(formName(Part::Window));
     setWindowTitle(Controller::OwnTitle);
-    m_summary->setObjectName(QStringLiteral("RigSummary"));
+    m_summary->setObjectName(formName(Part::RigSummary));
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_status->setObjectName(QStringLiteral("StatusBar1"));
-    m_end->setObjectName(QStringLiteral("CFGEND"));
+    m_status->setObjectName(formName(Part::TrackingNote));
+    m_end->setObjectName(formName(Part::EndButton));
     m_end->setText(QStringLiteral("終了"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);

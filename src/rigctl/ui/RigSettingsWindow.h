@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
+
+#include <array>
+#include <cstddef>
 
 class QLabel;
 class QPushButton;
@@ -16,6 +20,20 @@ class Controller;
 class RigSettingsWindow final : public QWidget {
     Q_OBJECT
 public:
+    // The window and its controls, each named (objectName) by its form name.
+    enum class Part { Window, RigSummary, TrackingNote, EndButton };
+    struct PartName {
+        Part part;
+        const char *formName;
+    };
+    static constexpr std::array Parts{
+        PartName{Part::Window, "RigCFG"},
+        PartName{Part::RigSummary, "RigSummary"},
+        PartName{Part::TrackingNote, "StatusBar1"},
+        PartName{Part::EndButton, "CFGEND"},
+    };
+    static QString formName(Part part) { return QString::fromLatin1(Parts[std::size_t(part)].formName); }
+
     explicit RigSettingsWindow(Controller &controller, QWidget *parent = nullptr);
 
     // Fills the labels from the controller's current set-up.

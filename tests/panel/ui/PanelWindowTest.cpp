@@ -131,7 +131,7 @@ TEST_F(PanelWindowTest, ActivationFocusesTheTypingBoxAndRaisesTheCompanionsInOrd
 
     // With the CW message box open, activation puts the focus there.
     raised.clear();
-    m_core->view().setVisible(QStringLiteral("Frame11"), true);
+    m_core->view().setVisible(Control::CwEditFrame, true);
     QEvent activation(QEvent::ActivationChange);
     QApplication::sendEvent(m_window.get(), &activation);
     EXPECT_EQ(QApplication::focusWidget(), m_window->control(QStringLiteral("Text4")));
@@ -263,5 +263,23 @@ TEST_F(PanelWindowTest, StatusPanelsStayApartAndShortTextsStayWhole)
         QLabel *l = panels[p - 1];
         EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(l->text()))
             << "panel " << p << " \"" << l->text().toStdString() << '"';
+    }
+}
+
+TEST_F(PanelWindowTest, EveryControlHasItsWidgetOrMenuEntry)
+{
+    for (std::size_t i = 0; i < ControlCount; ++i) {
+        const Control c = controlAt(i);
+        const QString name = formName(c);
+        EXPECT_TRUE(m_core->view().has(c)) << name.toStdString();
+        if (c == Control::FrequencyLine ||
+            (controls::quickMemoryLine(1) <= c && c <= controls::quickMemoryLine(4)))
+            continue; // lines drawn by the scale
+        if (QWidget *w = m_window->widget(c)) {
+            EXPECT_EQ(w->objectName(), name);
+            EXPECT_EQ(m_window->control(name), w);
+        } else {
+            EXPECT_NE(m_window->menuAction(name), nullptr) << name.toStdString();
+        }
     }
 }
