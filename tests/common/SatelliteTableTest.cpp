@@ -124,45 +124,36 @@ TEST_F(SatelliteTableTest, QuotesBlanksCrLfAndBlankLines)
     EXPECT_TRUE(table.problems().isEmpty());
 }
 
-TEST_F(SatelliteTableTest, EmptyNameOrFrequencyMakesARecordUnusable)
+TEST_F(SatelliteTableTest, EmptyOrNonNumericFrequenciesMakeARecordUnusable)
 {
     writeTable(vm::SatelliteTable::headerLine() + u'\n' +
                QStringLiteral(",145900,435900,,,,,,,A-mode\n"
                               "X,,,,,,,,,\n"
+                              "BAD1,145.9MHz,435900,,,,,,,\n"
+                              "BAD2,145900,435900,wide,,,,,,\n"
                               "OK,145900,435900,,,,,,,A-mode\n"));
     vm::SatelliteTable table;
-    ASSERT_EQ(table.load(path()), 4);
-    table.derive();
+    ASSERT_EQ(table.load(path()), 6);
+    ASSERT_TRUE(table.derive());
     EXPECT_EQ(table.record(2).EmptyCount, 1);
     EXPECT_EQ(table.record(3).EmptyCount, 2);
-    EXPECT_FALSE(table.record(2).isUsable());
+    for (int record = 2; record <= 5; ++record)
+        EXPECT_FALSE(table.record(record).isUsable()) << record;
+    EXPECT_TRUE(table.record(6).isUsable());
     EXPECT_DOUBLE_EQ(table.record(2).TransposeHz, 0.0);
+    EXPECT_DOUBLE_EQ(table.record(4).TransposeHz, 0.0);
     EXPECT_TRUE(table.record(2).CenterText.isEmpty());
-    EXPECT_EQ(table.find("OK"), 4);
+    EXPECT_EQ(table.find("OK"), 6);
+    EXPECT_EQ(table.find("BAD1"), 0);
     // Unusable rows keep their place but are not offered as modes.
     ASSERT_EQ(table.multiModeIndex().size(), 1);
-    EXPECT_EQ(table.multiModeIndex()[0].Record, 4);
-}
-
-TEST_F(SatelliteTableTest, NonNumericFrequenciesMakeARecordUnusableAndAreReported)
-{
-    writeTable(vm::SatelliteTable::headerLine() + u'\n' +
-               QStringLiteral("BAD1,145.9MHz,435900,,,,,,,\n"
-                              "BAD2,145900,435900,wide,,,,,,\n"
-                              "GOOD,145900,435900,,,,,,,\n"));
-    vm::SatelliteTable table;
-    ASSERT_EQ(table.load(path()), 4);
-    ASSERT_TRUE(table.derive());
-    EXPECT_FALSE(table.record(2).isUsable());
-    EXPECT_FALSE(table.record(3).isUsable());
-    EXPECT_TRUE(table.record(4).isUsable());
-    EXPECT_DOUBLE_EQ(table.record(2).TransposeHz, 0.0);
-    EXPECT_EQ(table.find("BAD1"), 0);
+    EXPECT_EQ(table.multiModeIndex()[0].Record, 6);
+    // Only the numbers that are not numbers are reported, with their line.
     ASSERT_EQ(table.problems().size(), 2);
     EXPECT_EQ(table.problems()[0].kind, vm::TableProblem::NotANumber);
-    EXPECT_EQ(table.problems()[0].line, 2);
+    EXPECT_EQ(table.problems()[0].line, 4);
     EXPECT_TRUE(table.problems()[0].message.contains(u"145.9MHz"));
-    EXPECT_EQ(table.problems()[1].line, 3);
+    EXPECT_EQ(table.problems()[1].line, 5);
 }
 
 TEST_F(SatelliteTableTest, Io117IsAlwaysSameBand)

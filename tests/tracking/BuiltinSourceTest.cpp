@@ -240,19 +240,6 @@ TEST_F(BuiltinSourceTest, LinkKeepsASourceWaitingForItsTleFile)
     EXPECT_TRUE(reports.isEmpty());
 }
 
-TEST_F(BuiltinSourceTest, SetsOfAnUnmatchedFileServeWhenTheTableGainsTheSatellite)
-{
-    writeTle(tleText({kFo29}));
-    setStation(kTokyoLat, kTokyoLon);
-    QString error;
-    auto source = openSource({"AO-07"}, &error);
-    EXPECT_FALSE(error.isEmpty());
-    source->setTableNames({"AO-07", "FO-29"});
-    TrackingValues v;
-    ASSERT_EQ(source->read(v), RR::Ok);
-    EXPECT_EQ(v.satellite, "FO-29");
-}
-
 TEST_F(BuiltinSourceTest, AbsoluteTleFilePathIsUsedAsIs)
 {
     QTemporaryDir elsewhere;
@@ -424,4 +411,13 @@ TEST_F(BuiltinSourceTest, TableChangesAreMatchedAgain)
     TrackingValues v;
     ASSERT_EQ(source->read(v), RR::Ok);
     EXPECT_EQ(v.satellite, "ISS");
+
+    // The sets of a file that matched nothing serve once the table gains their satellite.
+    writeTle(tleText({kFo29}));
+    QString error;
+    auto unmatched = openSource({"AO-07"}, &error);
+    EXPECT_FALSE(error.isEmpty());
+    unmatched->setTableNames({"AO-07", "FO-29"});
+    ASSERT_EQ(unmatched->read(v), RR::Ok);
+    EXPECT_EQ(v.satellite, "FO-29");
 }
