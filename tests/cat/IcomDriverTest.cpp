@@ -347,13 +347,10 @@ TEST_F(IcomDriverTest, OpeningSequencesOfTheOtherRig1Models)
         QStringList start;
     };
     const QList<Case> cases = {
-        {"IC9100", "7C", {"1A 05 00 58", "1A 05 00 58 00", "14 0C", "07", "16 22", "16 40"}},
         {"IC705", "A4", {"1A 05 01 31", "1A 05 01 31 00", "14 0C", "07", "16 22", "16 40"}},
         {"IC910", "60", {"14 0C", "1A 07 01"}},
-        {"IC911", "60", {"14 0C", "1A 07 01"}},
         {"IC821", "4C", {"07 D1", "04", "07 D0", "04", "07 D1"}},
         {"IC7100", "88", {}},
-        {"ICOM", "5E", {}},
     };
     context.dopplerState = 4; // no poll after the opening
     for (const Case &c : cases) {
@@ -382,11 +379,9 @@ TEST_F(IcomDriverTest, OpeningSequencesOfRig2)
     answers["04"] = hex("04 00 01");
     answers["03"] = hex("03 00 00 95 45 01");
     const QList<Case> cases = {
-        {"IC9700", {"16 5A 00", "04", "14 0C"}},
         {"IC9100", {"16 5A 00", "04", "14 0C"}},
         {"IC910", {"1A 07 00", "03", "14 0C"}},
         {"IC7100", {}},
-        {"ICOM", {}},
     };
     for (const Case &c : cases) {
         recorder.reports.clear();
@@ -452,7 +447,6 @@ TEST_F(IcomDriverTest, ClosingSequencesOfTheOtherModels)
         {"IC705", 1, {"1A 05 01 31 00", "18 00"}},
         {"IC7100", 1, {}},
         {"IC9100", 2, {"16 42 00"}},
-        {"ICOM", 2, {"16 42 00"}},
     };
     for (const Case &c : cases) {
         recorder.reports.clear();

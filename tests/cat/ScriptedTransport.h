@@ -70,13 +70,6 @@ public:
     }
 
     // Writes as space-separated upper-case hexadecimal, for readable failures.
-    QStringList writtenHex() const
-    {
-        QStringList out;
-        for (const QByteArray &w : writes)
-            out << QString::fromLatin1(w.toHex(' ').toUpper());
-        return out;
-    }
 
 private:
     bool m_open = false;

