@@ -47,7 +47,11 @@ TEST_F(SettingsTest, ValueEqualToTheSectionNameCountsAsMissing)
 
 TEST_F(SettingsTest, ReadCutsAtNul)
 {
-    writeFile(QByteArray("[VLMRC]\nRC=805a\0junk\n", 23));
+    // The length comes from the literal itself (less its terminator), so the
+    // file holds exactly these bytes, the NUL in the middle of the value included.
+    static const char input[] = "[VLMRC]\nRC=805a\0junk\n";
+    writeFile(QByteArray(input, sizeof(input) - 1));
+    ASSERT_EQ(QFile(path()).size(), 21);
     vm::Settings s(path());
     s.setSection(QStringLiteral("VLMRC"));
     EXPECT_EQ(s.read(QStringLiteral("RC")), u"805a");
