@@ -36,11 +36,14 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 seconds=${FUZZ_SECONDS:-600}
 jobs=${FUZZ_JOBS:-1}
+parallel=()
+# Several processes share the corpus; each writes its log to fuzz-<n>.log in the artifacts folder.
+[ "$jobs" -gt 1 ] && parallel=(-jobs="$jobs" -workers="$jobs")
 for t in "${targets[@]}"; do
   corpus=$build/fuzz/corpus/$t
   artifacts=$build/fuzz/artifacts/$t
   mkdir -p "$corpus" "$artifacts"
   echo "fuzz.sh: $t for ${seconds}s"
-  "$build/fuzz/$t" -max_total_time="$seconds" -jobs="$jobs" -workers="$jobs" -timeout=10 -max_len=4096 \
-    -artifact_prefix="$artifacts/" -print_final_stats=1 "$corpus" "$root/tests/fuzz/corpus/$t"
+  (cd "$artifacts" && "$build/fuzz/$t" -max_total_time="$seconds" "${parallel[@]}" -timeout=10 -max_len=4096 \
+    -artifact_prefix="$artifacts/" -print_final_stats=1 "$corpus" "$root/tests/fuzz/corpus/$t")
 done
