@@ -32,7 +32,9 @@ cmake --build "$build" --parallel "$(nproc)"
 # in its output.
 reports=$build/sanitizer-reports
 rm -rf "$reports" && mkdir -p "$reports"
-export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:log_path=$reports/asan"
+# Full allocation stacks (through Qt, built without frame pointers), so that
+# suppressions can name the font engine frames.
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:fast_unwind_on_malloc=0:log_path=$reports/asan"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$reports/ubsan"
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
 status=0
