@@ -12,6 +12,7 @@ packages=(
   xvfb xauth            # demo and screenshots without a desktop
   libxcb1-dev           # X11 window lookup (tracking programs under Wine, hot key)
   libhamlib-utils       # rigctl: checks the rig simulator against real CAT software
+  clang libclang-rt-14-dev  # fuzz targets (libFuzzer) in build-fuzz
 )
 
 missing=()

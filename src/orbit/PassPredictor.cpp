@@ -84,10 +84,20 @@ std::optional<std::pair<int64_t, double>> refineMaximum(ElevationFunction &el, i
 
 } // namespace
 
+bool epochIsStale(const Satellite &satellite, int64_t atMs)
+{
+    const int64_t off = atMs - satellite.epochUnixMs();
+    return off > StaleEpochLimitMs || off < -StaleEpochLimitMs;
+}
+
 PassSearchResult findPasses(const Satellite &satellite, const Observer &observer, int64_t fromMs,
                             int64_t toMs, const PassOptions &options)
 {
     PassSearchResult result;
+    if (epochIsStale(satellite, fromMs) || epochIsStale(satellite, toMs)) {
+        result.staleEpoch = true;
+        return result;
+    }
     ElevationFunction el(satellite, observer);
     const auto fail = [&]() {
         result.error = el.error();

@@ -29,8 +29,19 @@ struct PassOptions {
     int64_t losLookAheadMs = 24LL * 3600 * 1000;
 };
 
+// An element set whose epoch lies further than this from the time asked about
+// is not searched: its predictions are worthless by then, and a deep-space set
+// integrates its resonance terms from the epoch, so a set decades old costs
+// seconds per day of passes.
+inline constexpr int64_t StaleEpochLimitMs = 365LL * 24 * 3600 * 1000;
+
+// True when atMs lies more than StaleEpochLimitMs before or after the epoch.
+bool epochIsStale(const Satellite &satellite, int64_t atMs);
+
 struct PassSearchResult {
     std::vector<Pass> passes;
+    // Set when the span lies more than StaleEpochLimitMs from the epoch: nothing was searched.
+    bool staleEpoch = false;
     // Set when propagation failed (decayed or invalid elements); the search
     // stops there and keeps the passes found before.
     Sgp4Error error = Sgp4Error::None;

@@ -96,6 +96,11 @@ QList<SatelliteChooser::Entry> SatelliteChooser::entries(const SatelliteTable &t
             const orbit::Satellite sat(tle);
             Entry e;
             e.name = r.Name;
+            if (orbit::epochIsStale(sat, nowUtcMs)) {
+                e.staleEpoch = true;
+                out.append(e);
+                break;
+            }
             const orbit::LookAngles now = orbit::lookAngles(sat, station, nowUtcMs);
             if (!now.ok())
                 break; // decayed or broken elements: not offered
@@ -114,6 +119,19 @@ QList<SatelliteChooser::Entry> SatelliteChooser::entries(const SatelliteTable &t
         }
     }
     return out;
+}
+
+QString SatelliteChooser::staleMessage(const QList<Entry> &entries)
+{
+    QStringList names;
+    for (const Entry &e : entries) {
+        if (e.staleEpoch)
+            names << e.name;
+    }
+    if (names.isEmpty())
+        return QString();
+    return QStringLiteral("軌道要素の元期が1年以上離れているため予測しません (TLEを更新して下さい): ") +
+           names.join(QStringLiteral(", "));
 }
 
 } // namespace vm

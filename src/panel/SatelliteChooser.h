@@ -23,6 +23,9 @@ public:
         double elevationDeg = 0;
         bool up = false;      // above the horizon now
         qint64 nextAosMs = 0; // next rise within a day (UTC ms), 0 when none
+        // The element set's epoch is over a year from now: listed, but neither
+        // its position nor its passes are computed.
+        bool staleEpoch = false;
     };
 
     // The station of [QTH]: latitude and longitude, else the locator's centre.
@@ -39,6 +42,9 @@ public:
     // The entries in table order, each satellite name once.
     static QList<Entry> entries(const SatelliteTable &table, const QString &tleText,
                                 const orbit::Observer &station, qint64 nowUtcMs);
+
+    // A message naming the entries whose element sets are stale, empty when none is.
+    static QString staleMessage(const QList<Entry> &entries);
 };
 
 } // namespace vm

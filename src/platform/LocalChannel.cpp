@@ -9,10 +9,12 @@
 #include <QLoggingCategory>
 #include <QSocketNotifier>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -27,9 +29,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A sender that connected but has not finished its frame within this time is
-// cut off, so half-open connections do not pile up.
-constexpr auto IncompleteFrameLimit = std::chrono::seconds(10);
+// At most this many senders that have not finished their frames are held;
+// beyond it the oldest is cut off.
 constexpr std::size_t MaxIncoming = 256;
 constexpr int ReplyWriteLimitMs = 1000;
 
@@ -148,6 +149,8 @@ LocalChannel::LocalChannel(const QString &runtimeDir)
 
 LocalChannel::~LocalChannel()
 {
+    if (const QString owed = m_peerWarnings.flush(); !owed.isEmpty())
+        qCWarning(lcChannel).noquote() << owed;
     for (auto &[fd, in] : m_incoming) {
         retire(in->notifier);
         ::close(fd);
@@ -156,6 +159,20 @@ LocalChannel::~LocalChannel()
     const QStringList owned = titles();
     for (const QString &title : owned)
         unregisterTitle(title);
+}
+
+void LocalChannel::setIncompleteFrameLimitMs(int ms)
+{
+    m_incompleteLimit = std::chrono::milliseconds(std::max(ms, 1));
+    armExpiry();
+}
+
+void LocalChannel::warnPeer(const QString &line)
+{
+    const qint64 now =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
+    for (const QString &out : m_peerWarnings.note(line, now))
+        qCWarning(lcChannel).noquote() << out;
 }
 
 bool LocalChannel::open()
@@ -550,6 +567,9 @@ bool LocalChannel::serviceOwn(int timeoutMs, int extraFd, short extraEvents, sho
         return false;
     }
 
+    // Wake in time to cut off an unfinished frame that falls due meanwhile.
+    if (const qint64 due = msUntilNextExpiry(); due >= 0 && (timeoutMs < 0 || due < timeoutMs))
+        timeoutMs = static_cast<int>(due);
     const int n = ::poll(fds.data(), fds.size(), timeoutMs);
     if (n <= 0)
         return false;
@@ -595,7 +615,7 @@ void LocalChannel::acceptAll(const QString &title, int listenFd)
                 std::min_element(m_incoming.begin(), m_incoming.end(), [](const auto &a, const auto &b) {
                     return a.second->since < b.second->since;
                 });
-            qCWarning(lcChannel) << "too many unfinished incoming frames; dropping one";
+            warnPeer(QStringLiteral("too many unfinished incoming frames; dropping one"));
             dropIncoming(oldest->first);
         }
         auto in = std::make_unique<Incoming>();
@@ -604,6 +624,7 @@ void LocalChannel::acceptAll(const QString &title, int listenFd)
         in->since = Clock::now();
         m_incoming[fd] = std::move(in);
         readIncoming(fd);
+        armExpiry();
     }
 }
 
@@ -632,10 +653,9 @@ void LocalChannel::readIncoming(int fd)
     }
 
     if (state == ChannelWire::ParseState::Invalid) {
-        qCWarning(lcChannel).noquote()
-            << QStringLiteral("title \"%1\": refused a frame announcing more than %2 bytes")
-                   .arg(in.title)
-                   .arg(ChannelWire::MaxDataSize);
+        warnPeer(QStringLiteral("title \"%1\": refused a frame announcing more than %2 bytes")
+                     .arg(in.title)
+                     .arg(ChannelWire::MaxDataSize));
         dropIncoming(fd);
         return;
     }
@@ -643,10 +663,9 @@ void LocalChannel::readIncoming(int fd)
         if (ended) {
             // A presence probe, or a sender that gave up: nothing to handle.
             if (!in.buffer.isEmpty())
-                qCWarning(lcChannel).noquote()
-                    << QStringLiteral("title \"%1\": sender left after %2 bytes of a frame")
-                           .arg(in.title)
-                           .arg(in.buffer.size());
+                warnPeer(QStringLiteral("title \"%1\": sender left after %2 bytes of a frame")
+                             .arg(in.title)
+                             .arg(in.buffer.size()));
             dropIncoming(fd);
         } else if (!in.notifier && useNotifiers()) {
             in.notifier = new QSocketNotifier(fd, QSocketNotifier::Read);
@@ -676,18 +695,59 @@ void LocalChannel::dropIncoming(int fd)
 
 void LocalChannel::expireStale()
 {
+    const auto now = Clock::now();
+    if (const QString owed = m_peerWarnings.due(
+            std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count());
+        !owed.isEmpty())
+        qCWarning(lcChannel).noquote() << owed;
     if (m_incoming.empty())
         return;
-    const auto limit = Clock::now() - IncompleteFrameLimit;
+    const auto limit = now - m_incompleteLimit;
     std::vector<int> stale;
     for (const auto &[fd, in] : m_incoming) {
-        if (in->since < limit)
+        if (in->since <= limit)
             stale.push_back(fd);
     }
     for (int fd : stale) {
-        qCWarning(lcChannel) << "dropping an incoming frame that did not complete in time";
+        const Incoming &in = *m_incoming.at(fd);
+        warnPeer(QStringLiteral("title \"%1\": cut off a sender that did not finish its frame in %2 ms "
+                                "(%3 bytes received)")
+                     .arg(in.title)
+                     .arg(m_incompleteLimit.count())
+                     .arg(in.buffer.size()));
         dropIncoming(fd);
     }
+}
+
+qint64 LocalChannel::msUntilNextExpiry() const
+{
+    if (m_incoming.empty())
+        return -1;
+    auto oldest = m_incoming.begin()->second->since;
+    for (const auto &[fd, in] : m_incoming)
+        oldest = std::min(oldest, in->since);
+    return std::max<qint64>(msUntil(oldest + m_incompleteLimit) + 1, 0);
+}
+
+void LocalChannel::armExpiry()
+{
+    if (!useNotifiers())
+        return;
+    const qint64 due = msUntilNextExpiry();
+    if (due < 0) {
+        if (m_expiryTimer)
+            m_expiryTimer->stop();
+        return;
+    }
+    if (!m_expiryTimer) {
+        m_expiryTimer = std::make_unique<QTimer>();
+        m_expiryTimer->setSingleShot(true);
+        QObject::connect(m_expiryTimer.get(), &QTimer::timeout, m_expiryTimer.get(), [this] {
+            expireStale();
+            armExpiry();
+        });
+    }
+    m_expiryTimer->start(static_cast<int>(std::min<qint64>(due, std::numeric_limits<int>::max())));
 }
 
 void LocalChannel::dispatch(const QString &title, int fd, quint32 msg, const QByteArray &data)

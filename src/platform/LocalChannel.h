@@ -2,6 +2,7 @@
 
 #include "common/Channel.h"
 #include "common/ChannelCodec.h"
+#include "platform/WarningRate.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,6 +17,7 @@
 #include <vector>
 
 class QSocketNotifier;
+class QTimer;
 
 namespace vm {
 
@@ -30,7 +32,9 @@ namespace vm {
 // drops the record, so a hung peer cannot freeze this program.
 //
 // When a QCoreApplication exists at registration, arriving records are also
-// served from the event loop; without one, call processPending().
+// served from the event loop; without one, call processPending(). Either way
+// a sender that has not finished its frame within the unfinished-frame limit
+// (10 s) is cut off, and at most 256 such senders are held.
 // Single-threaded: use it from one thread only.
 class LocalChannel final : public Channel {
 public:
@@ -57,6 +61,7 @@ public:
     using CloseHandler = std::function<void()>;
 
     static constexpr int DefaultReplyTimeoutMs = 5000;
+    static constexpr int DefaultIncompleteFrameLimitMs = 10000;
 
     // An empty runtimeDir means RuntimeDir::defaultPath().
     explicit LocalChannel(const QString &runtimeDir = QString());
@@ -106,6 +111,10 @@ public:
     void setReplyTimeoutMs(int ms) { m_replyTimeoutMs = ms; }
     int replyTimeoutMs() const { return m_replyTimeoutMs; }
 
+    // How long a connected sender may take to finish its frame.
+    void setIncompleteFrameLimitMs(int ms);
+    int incompleteFrameLimitMs() const { return static_cast<int>(m_incompleteLimit.count()); }
+
     // Serves the own titles without an event loop: waits up to timeoutMs
     // until at least one message has been handled, then handles whatever else
     // is ready. Returns the number of messages handled.
@@ -126,6 +135,12 @@ private:
     void dropIncoming(int fd);
     void dispatch(const QString &title, int fd, quint32 msg, const QByteArray &data);
     void expireStale();
+    // Milliseconds until the oldest unfinished frame is overdue; -1 when none waits.
+    qint64 msUntilNextExpiry() const;
+    // Under the event loop: a timer that cuts off unfinished frames when due.
+    void armExpiry();
+    // A warning about a peer's traffic, rate-limited.
+    void warnPeer(const QString &line);
     // One poll() over the own sockets and, optionally, one more socket;
     // handles the own sockets that are ready. Returns false on time-out.
     bool serviceOwn(int timeoutMs, int extraFd = -1, short extraEvents = 0, short *extraRevents = nullptr);
@@ -136,6 +151,9 @@ private:
     QString m_error;
     bool m_closing = false;
     int m_replyTimeoutMs = DefaultReplyTimeoutMs;
+    std::chrono::milliseconds m_incompleteLimit{DefaultIncompleteFrameLimitMs};
+    std::unique_ptr<QTimer> m_expiryTimer;
+    WarningRate m_peerWarnings;
     quint64 m_handled = 0;
     std::vector<std::unique_ptr<Endpoint>> m_endpoints;
     std::map<int, std::unique_ptr<Incoming>> m_incoming;

@@ -180,6 +180,12 @@ bool BuiltinSource::loadTle(QString *error)
     }
     m_sets = std::move(parsed.sets);
     m_tracked = std::move(tracked);
+    for (const Tracked &t : m_tracked) {
+        if (orbit::epochIsStale(t.satellite, m_clock.utcMs()))
+            warnings << QStringLiteral("%1: the element set's epoch is over a year from now; no passes are "
+                                       "predicted for it until the TLE file is updated")
+                            .arg(t.name);
+    }
     m_tleWarnings = warnings;
     m_tleModified = info.lastModified();
     m_tleSize = info.size();
@@ -285,6 +291,8 @@ void BuiltinSource::chooseAutomatic(int64_t utcMs)
     const Tracked *highest = nullptr; // highest of all, for when nothing rises within a day
     double highestElevation = 0.0;
     for (const Tracked &t : m_tracked) {
+        if (orbit::epochIsStale(t.satellite, utcMs))
+            continue; // stale elements: neither up nor rising as far as we can tell
         const double el = orbit::elevationDeg(t.satellite, m_station, utcMs);
         if (std::isnan(el))
             continue;

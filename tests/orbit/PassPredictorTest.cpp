@@ -166,5 +166,23 @@ TEST(PassPredictor, EmptyOrReversedSpanGivesNothing)
     EXPECT_TRUE(findPasses(iss, kTokyo, kIssEpochMs + kDay, kIssEpochMs).passes.empty());
 }
 
+TEST(PassPredictor, ElementSetsYearsFromTheSpanAreNotSearched)
+{
+    const Satellite geo = makeSatellite("GEO", kGeoLine1, kGeoLine2);
+    const struct {
+        long long offsetMs;
+        bool stale;
+    } cases[] = {{-2 * 365 * kDay, true}, {-300 * kDay, false}, {300 * kDay, false}, {2 * 365 * kDay, true}};
+    for (const auto &c : cases)
+        EXPECT_EQ(epochIsStale(geo, kGeoEpochMs + c.offsetMs), c.stale) << c.offsetMs / kDay << " days";
+
+    // Deep-space resonance integration from the epoch would take seconds here.
+    const long long from = kGeoEpochMs + 40 * 365 * kDay;
+    const PassSearchResult result = findPasses(geo, kTokyo, from, from + kDay);
+    EXPECT_TRUE(result.staleEpoch);
+    EXPECT_TRUE(result.passes.empty());
+    EXPECT_FALSE(findPasses(geo, kTokyo, kGeoEpochMs, kGeoEpochMs + kHour).staleEpoch);
+}
+
 } // namespace
 } // namespace vm::orbit

@@ -101,6 +101,30 @@ TEST(SatelliteChooser, ListsTableSatellitesWithATleAndTheirNextRise)
     EXPECT_LT(orbit::elevationDeg(sat, tokyo, iss.nextAosMs - 60000), 0.0);
 }
 
+TEST(SatelliteChooser, StaleElementSetIsFlaggedAndNamed)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("SATdata.txt"));
+    ASSERT_TRUE(TextFile::writeLinesAtomic(
+        path, {SatelliteTable::headerLine(), QStringLiteral("ISS,145990,437800,,,67.0,,,,")}));
+    SatelliteTable table;
+    ASSERT_EQ(table.load(path), 2);
+    const orbit::Observer tokyo{35.68, 139.77, 0.0};
+    const qint64 yearsLater = epochMs() + 3 * 365LL * 24 * 3600 * 1000;
+    const QList<SatelliteChooser::Entry> list =
+        SatelliteChooser::entries(table, tleText(QStringLiteral("ISS (ZARYA)")), tokyo, yearsLater);
+    ASSERT_EQ(list.size(), 1);
+    EXPECT_TRUE(list.first().staleEpoch);
+    EXPECT_EQ(list.first().nextAosMs, 0);
+    EXPECT_TRUE(SatelliteChooser::staleMessage(list).endsWith(QStringLiteral(": ISS")));
+
+    const QList<SatelliteChooser::Entry> current =
+        SatelliteChooser::entries(table, tleText(QStringLiteral("ISS (ZARYA)")), tokyo, epochMs());
+    ASSERT_EQ(current.size(), 1);
+    EXPECT_FALSE(current.first().staleEpoch);
+    EXPECT_TRUE(SatelliteChooser::staleMessage(current).isEmpty());
+}
+
 TEST(SatelliteChooser, GarbledTleListsNothing)
 {
     QTemporaryDir dir;

@@ -7,11 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <optional>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -289,4 +293,152 @@ TEST_F(LocalChannelTest, DestructionRemovesOwnSocketFiles)
         EXPECT_EQ(QDir(dir()).entryList(QDir::System | QDir::Files).size(), 2);
     }
     EXPECT_TRUE(QDir(dir()).entryList(QDir::System | QDir::Files).isEmpty());
+}
+
+// The unfinished-frame limit on both ways a program reads: through the event
+// loop (the controller) and through its own waits (a program without one).
+// A silent peer, one that stops inside the header, and one trickling a byte at
+// a time are each cut off at the limit and never handled.
+namespace {
+
+enum class ReadPath { EventLoop, OwnWait };
+enum class Peer { Silent, HalfHeader, Trickle };
+
+struct LimitCase {
+    const char *name;
+    ReadPath path;
+    Peer peer;
+};
+
+void PrintTo(const LimitCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class ChannelLimitTest : public LocalChannelTest, public ::testing::WithParamInterface<LimitCase> {};
+
+// True once the channel has closed the peer's end.
+bool cutOff(int fd)
+{
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, 0) <= 0)
+        return false;
+    char c;
+    return ::recv(fd, &c, 1, MSG_DONTWAIT) == 0 || (p.revents & (POLLHUP | POLLERR)) != 0;
+}
+
+} // namespace
+
+TEST_P(ChannelLimitTest, UnfinishedFrameIsCutOffAtTheLimit)
+{
+    const LimitCase &c = GetParam();
+    int argc = 1;
+    char arg0[] = "test";
+    char *argv[] = {arg0, nullptr};
+    std::optional<QCoreApplication> app;
+    if (c.path == ReadPath::EventLoop)
+        app.emplace(argc, argv);
+
+    constexpr int LimitMs = 300;
+    LocalChannel channel(dir());
+    channel.setIncompleteFrameLimitMs(LimitMs);
+    const QString title = QStringLiteral("環境設定Tunavox");
+    ASSERT_TRUE(channel.registerTitle(title));
+    int handled = 0;
+    channel.setRecordHandler(title, [&](const ChannelRecord &) { return quint32(++handled); });
+
+    const QByteArray frame = wire::request(wire::WmCopyData, 0, QByteArray(60, 'R'));
+    const int peer = connectRaw(title);
+    ASSERT_GE(peer, 0);
+    QElapsedTimer since;
+    since.start();
+    qsizetype sent = 0;
+    if (c.peer == Peer::HalfHeader)
+        sent = ::write(peer, frame.constData(), 8);
+
+    // Wait for the cut with a generous time-out; the trickler sends a byte
+    // every 50 ms, too slow to finish the frame (3.6 s) before the limit.
+    bool cut = false;
+    qint64 lastByteMs = -1000;
+    while (!(cut = cutOff(peer)) && since.elapsed() < 20000) {
+        if (c.peer == Peer::Trickle && sent < frame.size() && since.elapsed() - lastByteMs >= 50) {
+            sent += std::max<ssize_t>(::send(peer, frame.constData() + sent, 1, MSG_NOSIGNAL), 0);
+            lastByteMs = since.elapsed();
+        }
+        if (c.path == ReadPath::EventLoop) {
+            pollfd p{peer, POLLIN, 0};
+            ::poll(&p, 1, 10);
+            QCoreApplication::processEvents();
+        } else {
+            channel.processPending(10);
+        }
+    }
+    EXPECT_TRUE(cut) << "still connected after " << since.elapsed() << " ms";
+    EXPECT_GE(since.elapsed(), LimitMs);
+    EXPECT_LT(sent, frame.size());
+    EXPECT_EQ(handled, 0);
+    ::close(peer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, ChannelLimitTest,
+    ::testing::Values(LimitCase{"EventLoopSilent", ReadPath::EventLoop, Peer::Silent},
+                      LimitCase{"EventLoopHalfHeader", ReadPath::EventLoop, Peer::HalfHeader},
+                      LimitCase{"EventLoopTrickle", ReadPath::EventLoop, Peer::Trickle},
+                      LimitCase{"OwnWaitSilent", ReadPath::OwnWait, Peer::Silent},
+                      LimitCase{"OwnWaitHalfHeader", ReadPath::OwnWait, Peer::HalfHeader},
+                      LimitCase{"OwnWaitTrickle", ReadPath::OwnWait, Peer::Trickle}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Refused frames from a flooding peer: the first few are logged, the rest
+// counted into one summary line.
+namespace {
+QStringList *g_logged = nullptr;
+void keepChannelWarnings(QtMsgType, const QMessageLogContext &context, const QString &text)
+{
+    if (g_logged && context.category && QByteArray(context.category) == "velomira.channel")
+        g_logged->append(text);
+}
+} // namespace
+
+TEST_F(LocalChannelTest, RefusedFramesAreLoggedAtALimitedRate)
+{
+    QStringList logged;
+    g_logged = &logged;
+    const QtMessageHandler previous = qInstallMessageHandler(keepChannelWarnings);
+    {
+        LocalChannel channel(dir());
+        const QString title = QStringLiteral("Velomira");
+        ASSERT_TRUE(channel.registerTitle(title));
+        const QByteArray huge("\x4a\0\0\0\0\0\0\0\xff\xff\xff\xff", 12);
+        for (int i = 0; i < 30; ++i) {
+            const int fd = connectRaw(title);
+            ASSERT_GE(fd, 0);
+            ASSERT_EQ(::write(fd, huge.constData(), huge.size()), huge.size());
+            ::close(fd);
+            channel.processPending(0);
+        }
+        EXPECT_EQ(logged.size(), vm::WarningRate::DefaultPerWindow);
+    } // the summary of the rest is written at the end
+    qInstallMessageHandler(previous);
+    g_logged = nullptr;
+    ASSERT_EQ(logged.size(), vm::WarningRate::DefaultPerWindow + 1);
+    EXPECT_TRUE(logged.last().startsWith(QStringLiteral("20 more like warnings")))
+        << logged.last().toStdString();
+}
+
+TEST(WarningRateTest, CountsPerWindowAndSummarizesTheRest)
+{
+    vm::WarningRate rate(2, 60000);
+    EXPECT_EQ(rate.note(QStringLiteral("a"), 0), QStringList{QStringLiteral("a")});
+    EXPECT_EQ(rate.note(QStringLiteral("b"), 1000), QStringList{QStringLiteral("b")});
+    EXPECT_TRUE(rate.note(QStringLiteral("c"), 2000).isEmpty());
+    EXPECT_TRUE(rate.note(QStringLiteral("d"), 59999).isEmpty());
+    EXPECT_TRUE(rate.due(59999).isEmpty());
+    EXPECT_EQ(rate.due(60000),
+              QStringLiteral("2 more like warnings in the last 60 s were not written (2 in all)"));
+    EXPECT_TRUE(rate.due(60001).isEmpty()); // said once
+    const QStringList next = rate.note(QStringLiteral("e"), 200000);
+    EXPECT_EQ(next, QStringList{QStringLiteral("e")});
+    EXPECT_TRUE(rate.flush().isEmpty());
 }

@@ -387,6 +387,9 @@ int runSatpass(const std::vector<std::string> &args, std::ostream &out, std::ost
         const PassSearchResult passes = findPasses(satellite, observer, nowMs, endMs);
         out << "\nPasses from " << formatTime(nowMs) << " to " << formatTime(endMs)
             << " UTC: " << passes.passes.size() << "\n";
+        if (passes.staleEpoch)
+            out << "No pass search for " << satellite.name()
+                << ": its element set's epoch is over a year from the span; update the TLE file\n";
         if (!passes.passes.empty())
             out << "AOS                   AzAOS  Max elevation time    MaxEl  AzMax  LOS                   "
                    "AzLOS\n";

@@ -35,8 +35,11 @@ SatelliteChooserDialog::SatelliteChooserDialog(const QList<SatelliteChooser::Ent
     for (int i = 0; i < entries.size(); ++i) {
         const SatelliteChooser::Entry &e = entries.at(i);
         m_list->setItem(i + 1, 0, new QTableWidgetItem(e.name));
-        m_list->setItem(i + 1, 1, new QTableWidgetItem(QString::number(e.elevationDeg, 'f', 1) + u'°'));
-        const QString aos = e.up              ? QStringLiteral("運用中")
+        m_list->setItem(i + 1, 1,
+                        new QTableWidgetItem(e.staleEpoch ? QStringLiteral("-")
+                                                          : QString::number(e.elevationDeg, 'f', 1) + u'°'));
+        const QString aos = e.staleEpoch      ? QStringLiteral("要素が古い")
+                            : e.up            ? QStringLiteral("運用中")
                             : e.nextAosMs > 0 ? QDateTime::fromMSecsSinceEpoch(e.nextAosMs)
                                                     .toLocalTime()
                                                     .toString(QStringLiteral("MM/dd hh:mm"))
@@ -89,8 +92,10 @@ std::optional<QString> SatelliteChooserDialog::choose(const SatelliteTable &tabl
         error = QStringLiteral("局の位置がありません ([QTH] Latitude/Longitude か Locator を設定して下さい)");
     else if (!text)
         error = QStringLiteral("TLE ファイルが読めません: ") + tlePath;
-    else
+    else {
         entries = SatelliteChooser::entries(table, *text, *station, nowUtcMs);
+        error = SatelliteChooser::staleMessage(entries);
+    }
     SatelliteChooserDialog dialog(entries, settings.value(keys::TrackSatellite), error, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
