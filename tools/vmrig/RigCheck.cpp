@@ -176,6 +176,8 @@ int RigCheck::frequency(const QStringList &args)
     Band band = Band::A;
     if (args.isEmpty() || args.size() > 2 || !bandOf(args.first(), &band))
         return usage(QStringLiteral("freq main|sub [HZ] (a single-band rig has only main)"));
+    // With a frequency: set it, then read it back as without one.
+    std::optional<qint64> wanted;
     if (args.size() == 2) {
         bool ok = false;
         const qint64 hz = args.at(1).toLongLong(&ok);
@@ -183,22 +185,17 @@ int RigCheck::frequency(const QStringList &args)
             return usage(QStringLiteral("not a frequency in hertz: %1").arg(args.at(1)));
         select(band);
         m_driver->setSelectedDial(hz);
-        const std::optional<qint64> now = readDial(band);
-        m_driver->selectBandA();
-        if (!now)
-            return noAnswer();
-        if (*now != hz) {
-            m_err << "vmrig: the rig did not take " << hz << " Hz on " << args.first() << " (it shows "
-                  << *now << "; outside the band?)\n";
-            return 1;
-        }
-        m_out << args.first() << " " << *now << "\n";
-        return 0;
+        wanted = hz;
     }
     const std::optional<qint64> now = readDial(band);
     m_driver->selectBandA();
     if (!now)
         return noAnswer();
+    if (wanted && *now != *wanted) {
+        m_err << "vmrig: the rig did not take " << *wanted << " Hz on " << args.first() << " (it shows "
+              << *now << "; outside the band?)\n";
+        return 1;
+    }
     m_out << args.first() << " " << *now << "\n";
     return 0;
 }
@@ -208,6 +205,8 @@ int RigCheck::mode(const QStringList &args)
     Band band = Band::A;
     if (args.isEmpty() || args.size() > 2 || !bandOf(args.first(), &band))
         return usage(QStringLiteral("mode main|sub [MODE]"));
+    // With a mode: set it, then read it back as without one.
+    std::optional<QString> wanted;
     if (args.size() == 2) {
         // The names the rig's mode codes read back as, or the code itself.
         QString digit;
@@ -224,24 +223,17 @@ int RigCheck::mode(const QStringList &args)
             return usage(QStringLiteral("not a mode of the %1: %2 (one of %3)")
                              .arg(m_options.model, args.at(1), names.join(QStringLiteral(", "))));
         m_driver->setMode(band, digit);
-        const QString wanted =
-            civ::modeName(quint8(digit.toInt()), m_driver->model().bandGroup).value_or(QString());
-        const std::optional<QString> now = readMode(band);
-        m_driver->selectBandA();
-        if (!now)
-            return noAnswer();
-        if (*now != wanted) {
-            m_err << "vmrig: the rig did not take " << wanted << " on " << args.first() << " (it shows "
-                  << *now << ")\n";
-            return 1;
-        }
-        m_out << args.first() << " " << *now << "\n";
-        return 0;
+        wanted = civ::modeName(quint8(digit.toInt()), m_driver->model().bandGroup).value_or(QString());
     }
     const std::optional<QString> now = readMode(band);
     m_driver->selectBandA();
     if (!now)
         return noAnswer();
+    if (wanted && *now != *wanted) {
+        m_err << "vmrig: the rig did not take " << *wanted << " on " << args.first() << " (it shows " << *now
+              << ")\n";
+        return 1;
+    }
     m_out << args.first() << " " << *now << "\n";
     return 0;
 }
