@@ -16,15 +16,6 @@ using namespace vm::test;
 
 namespace {
 
-void ensureApplication()
-{
-    static int argc = 1;
-    static char name[] = "cat_e2e_tests";
-    static char *argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
-}
-
 // Asks rigsim's console until its answer holds `text` or the generous
 // time-out has passed.
 bool rigSays(SimulatedStation &station, const QString &line, const QString &text)

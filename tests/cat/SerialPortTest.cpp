@@ -1,6 +1,7 @@
 // The real serial port layer on pseudo-terminals: the test holds the master
 // side and plays the rig.
 
+#include "ProcessTools.h"
 #include "QtPrinters.h"
 #include "cat/PortList.h"
 #include "cat/PortProblem.h"
@@ -19,6 +20,7 @@
 #include <unistd.h>
 
 using namespace vm;
+using vm::test::ensureApplication;
 
 namespace {
 
@@ -65,15 +67,6 @@ private:
     int m_master = -1;
     QString m_slavePath;
 };
-
-void ensureApplication()
-{
-    static int argc = 1;
-    static char name[] = "cat_serial_tests";
-    static char *argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
-}
 
 SerialSettings settingsFor(const QString &path)
 {

@@ -22,15 +22,6 @@ using namespace vm::test;
 
 namespace {
 
-void ensureApplication()
-{
-    static int argc = 1;
-    static char name[] = "vmrig_e2e_tests";
-    static char *argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
-}
-
 struct Outcome {
     int status = -1;
     QString out;

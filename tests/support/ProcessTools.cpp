@@ -1,5 +1,6 @@
 #include "ProcessTools.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QThread>
@@ -42,6 +43,15 @@ QString consoleCommand(QProcess &process, const QString &line, int timeoutMs)
 {
     process.write(line.toUtf8() + '\n');
     return readLine(process, timeoutMs);
+}
+
+void ensureApplication()
+{
+    static int argc = 1;
+    static char name[] = "velomira_tests";
+    static char *argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        new QCoreApplication(argc, argv);
 }
 
 } // namespace vm::test

@@ -20,6 +20,10 @@ QString readLine(QProcess &process, int timeoutMs = GenerousMs);
 // Ends the process: asks it to terminate, kills it when it does not.
 void stop(QProcess &process);
 
+// Creates the test program's QCoreApplication unless one exists (event
+// loops, QProcess and the serial port need one).
+void ensureApplication();
+
 // Writes one console line to the process and returns its one-line answer.
 QString consoleCommand(QProcess &process, const QString &line, int timeoutMs = GenerousMs);
 
