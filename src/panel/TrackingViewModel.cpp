@@ -219,6 +219,7 @@ const TrackingViewModel::Snapshot &TrackingViewModel::update()
     std::vector<TrackPoint> track = std::move(m_snap.track);
     m_snap = Snapshot();
     m_snap.track = std::move(track);
+    m_snap.status = Status::Ok;
     m_snap.satellite = m_name;
     m_snap.utcMs = now;
     m_snap.look = look;
