@@ -45,6 +45,16 @@ TrackingView::TrackingView(PanelWindow &panel, PanelCore &core, Settings &settin
         m_settings.setValue(keys::TrackViewOpen, QStringLiteral("0"));
     });
 
+    // The place is written once the operator has stopped moving the window.
+    auto *placeTimer = new QTimer(this);
+    placeTimer->setSingleShot(true);
+    placeTimer->setInterval(1000);
+    connect(placeTimer, &QTimer::timeout, this, [this] {
+        if (m_window && m_window->isVisible())
+            saveGeometry();
+    });
+    connect(m_window, &TrackingWindow::placeChanged, placeTimer, qOverload<>(&QTimer::start));
+
     m_action = new QAction(tr("衛星の位置(&T)"), this);
     m_action->setObjectName(QStringLiteral("TrackingWindowMenu"));
     m_action->setShortcut(QKeySequence(Qt::Key_F12));
@@ -99,9 +109,9 @@ void TrackingView::setOpen(bool open)
         }
         m_placed = true;
     }
-    tick();
     m_window->show();
     m_window->raise();
+    tick();
     m_settings.setValue(keys::TrackViewOpen, QStringLiteral("1"));
 }
 

@@ -191,4 +191,16 @@ void TrackingWindow::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
 }
 
+void TrackingWindow::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    emit placeChanged();
+}
+
+void TrackingWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    emit placeChanged();
+}
+
 } // namespace vm

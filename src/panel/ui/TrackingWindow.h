@@ -29,9 +29,13 @@ public:
 signals:
     // The operator closed the window (not the panel ending).
     void closedByOperator();
+    // Moved or resized.
+    void placeChanged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QLabel *value(const char *name) const;
