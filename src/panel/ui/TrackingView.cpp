@@ -69,7 +69,9 @@ TrackingView::TrackingView(PanelWindow &panel, PanelCore &core, Settings &settin
     if (auto *frame = qobject_cast<QGroupBox *>(panel.widget(Control::InfoFrame))) {
         m_info = new QLabel(frame);
         m_info->setObjectName(QStringLiteral("TrackingInfo"));
-        m_info->setGeometry(340, 18, 106, 20);
+        // Over the revolution label's unused right part: a revolution number is a few digits.
+        m_info->setGeometry(300, 18, 146, 20);
+        m_info->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_info->setToolTip(tr("仰角と LOS (AOS) までの時間 - F12 で衛星の位置"));
     }
 

@@ -29,9 +29,9 @@ QString latLon(double lat, double lon)
 {
     return QStringLiteral("%1°%2  %3°%4")
         .arg(std::abs(lat), 0, 'f', 2)
-        .arg(lat < 0 ? u'S' : u'N')
+        .arg(QChar(lat < 0 ? u'S' : u'N'))
         .arg(std::abs(lon), 0, 'f', 2)
-        .arg(lon < 0 ? u'W' : u'E');
+        .arg(QChar(lon < 0 ? u'W' : u'E'));
 }
 
 QString shift(double hz, double centreHz)
