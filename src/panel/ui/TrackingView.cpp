@@ -61,8 +61,8 @@ TrackingView::TrackingView(PanelWindow &panel, PanelCore &core, Settings &settin
     connect(m_action, &QAction::triggered, this, [this] { setOpen(!m_window->isVisible()); });
     if (QAction *info = panel.menuAction(formName(Control::InfoMenu)); info && info->menu())
         info->menu()->insertAction(info->menu()->actions().value(0), m_action);
-    else
-        panel.addAction(m_action);
+    // The key works in both windows.
+    panel.addAction(m_action);
     m_window->addAction(m_action);
 
     // Beside the name and the revolution in the Information frame.

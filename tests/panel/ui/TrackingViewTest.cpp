@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 
 using namespace vm;
 using namespace vm::test;
@@ -53,9 +54,11 @@ TEST_F(TrackingViewTest, OpensFromTheMenuAndShowsThePassUnderWay)
     m_clock.advance(10 * 60'000); // the culmination
     m_view->tick();
     EXPECT_TRUE(m_view->infoLabel()->text().contains("LOS")) << m_view->infoLabel()->text().toStdString();
-    EXPECT_EQ(m_view->action()->shortcut(), QKeySequence(Qt::Key_F12));
 
-    m_view->action()->trigger();
+    m_window->show();
+    QApplication::setActiveWindow(m_window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(m_window.get(), Qt::Key_F12);
     TrackingWindow *w = m_view->window();
     ASSERT_TRUE(w->isVisible());
     EXPECT_EQ(m_settings->value(keys::TrackViewOpen), "1");
