@@ -96,7 +96,7 @@ void modelAndWholeWindow(benchmark::State &state)
     window.resize(820, 560);
     QImage image(window.size(), QImage::Format_RGB32);
     runPass(state, [&](const TrackingViewModel::Snapshot &s) {
-        window.show(s);
+        window.showSnapshot(s);
         window.render(&image);
     });
 }

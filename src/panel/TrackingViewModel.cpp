@@ -210,8 +210,8 @@ const TrackingViewModel::Snapshot &TrackingViewModel::update()
     }
 
     // The passes are searched again when the first one has ended or the search has aged.
-    if (!m_searchedAtMs || now - *m_searchedAtMs >= PassRefreshMs ||
-        (!m_passes.empty() && m_passes.front().losMs < now) || (m_passes.empty() && now < *m_searchedAtMs))
+    if (!m_searchedAtMs || now < *m_searchedAtMs || now - *m_searchedAtMs >= PassRefreshMs ||
+        (!m_passes.empty() && m_passes.front().losMs < now))
         searchPasses(now);
     while (!m_passes.empty() && m_passes.front().losMs < now)
         m_passes.erase(m_passes.begin());

@@ -137,7 +137,7 @@ void TrackingView::tick()
     if (m_info)
         m_info->setText(m_model.infoText());
     if (m_window && m_window->isVisible())
-        m_window->show(s);
+        m_window->showSnapshot(s);
 }
 
 } // namespace vm

@@ -128,7 +128,7 @@ QString TrackingWindow::valueText(const QString &name) const
     return l ? l->text() : QString();
 }
 
-void TrackingWindow::show(const TrackingViewModel::Snapshot &s)
+void TrackingWindow::showSnapshot(const TrackingViewModel::Snapshot &s)
 {
     const bool ok = s.status == TrackingViewModel::Status::Ok;
     setWindowTitle(s.satellite.isEmpty() ? tr("衛星の位置") : tr("衛星の位置 - %1").arg(s.satellite));

@@ -13,14 +13,13 @@ class PolarPlot;
 
 // The tracking window: the satellite now, the pass on show with its polar
 // plot, and the passes of the next day. A thin view of a TrackingViewModel
-// snapshot; show() renders one.
+// snapshot; showSnapshot() renders one.
 class TrackingWindow final : public QWidget {
     Q_OBJECT
 public:
     explicit TrackingWindow(QWidget *parent = nullptr);
 
-    void show(const TrackingViewModel::Snapshot &snapshot);
-    using QWidget::show;
+    void showSnapshot(const TrackingViewModel::Snapshot &snapshot);
 
     PolarPlot *plot() const { return m_plot; }
     // The text of a value label by its objectName ("azimuth", "los", ...), for tests.
