@@ -51,8 +51,8 @@ struct Station {
         r.epochUnixMs = Start;
         r.culminationUnixMs = Start + 10 * 60'000;
         const orbit::Tle t = orbit::designOverheadOrbit(r);
-        TextFile::writeLinesAtomic(dir.filePath("nasabare.txt"),
-                                   {"RS-44", QString::fromStdString(t.line1), QString::fromStdString(t.line2)});
+        TextFile::writeLinesAtomic(dir.filePath("nasabare.txt"), {"RS-44", QString::fromStdString(t.line1),
+                                                                  QString::fromStdString(t.line2)});
     }
 };
 
@@ -70,8 +70,8 @@ template <typename Paint> void runPass(benchmark::State &state, Paint paint)
         for (; clock.utcMs() <= los; clock.sleepMs(1000), ++ticks)
             paint(model.update());
     }
-    state.counters["per_tick"] = benchmark::Counter(double(ticks), benchmark::Counter::kIsRate |
-                                                                       benchmark::Counter::kInvert);
+    state.counters["per_tick"] =
+        benchmark::Counter(double(ticks), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void modelOnly(benchmark::State &state)
@@ -106,7 +106,8 @@ BENCHMARK(modelAndWholeWindow)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -150,8 +150,9 @@ bool TrackingViewModel::loadElements()
     if (m_name.isEmpty())
         return fail(Status::NoSatellite, tr("衛星が選ばれていません"));
     if (!m_station)
-        return fail(Status::NoStation, tr("局の位置が設定されていません: Velomira.ini の [QTH] に Latitude と "
-                                          "Longitude (度)、または Locator を設定して下さい"));
+        return fail(Status::NoStation,
+                    tr("局の位置が設定されていません: Velomira.ini の [QTH] に Latitude と "
+                       "Longitude (度)、または Locator を設定して下さい"));
     QString why;
     const std::optional<QString> text = TextFile::read(m_tlePath, &why);
     if (!text)
@@ -165,13 +166,15 @@ bool TrackingViewModel::loadElements()
             return true;
         }
     }
-    return fail(Status::NotInTleFile, tr("TLEファイル %1 に %2 の軌道要素がありません")
-                                          .arg(QDir::toNativeSeparators(m_tlePath), m_name));
+    return fail(
+        Status::NotInTleFile,
+        tr("TLEファイル %1 に %2 の軌道要素がありません").arg(QDir::toNativeSeparators(m_tlePath), m_name));
 }
 
 void TrackingViewModel::searchPasses(qint64 now)
 {
-    const orbit::PassSearchResult found = orbit::findPasses(*m_sat, *m_station, now - LookBackMs, now + PassSpanMs);
+    const orbit::PassSearchResult found =
+        orbit::findPasses(*m_sat, *m_station, now - LookBackMs, now + PassSpanMs);
     m_passes.clear();
     for (const orbit::Pass &p : found.passes) {
         if (p.losMs >= now)

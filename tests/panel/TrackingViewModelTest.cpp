@@ -47,9 +47,9 @@ protected:
         r.epochUnixMs = epochMs;
         r.culminationUnixMs = Start + 10 * Minute;
         const orbit::Tle t = orbit::designOverheadOrbit(r);
-        ASSERT_TRUE(TextFile::writeLinesAtomic(m_dir.filePath("nasabare.txt"),
-                                               {QString::fromStdString(t.name), QString::fromStdString(t.line1),
-                                                QString::fromStdString(t.line2)}));
+        ASSERT_TRUE(TextFile::writeLinesAtomic(
+            m_dir.filePath("nasabare.txt"), {QString::fromStdString(t.name), QString::fromStdString(t.line1),
+                                             QString::fromStdString(t.line2)}));
     }
 
     QTemporaryDir m_dir;
@@ -113,7 +113,7 @@ TEST_F(TrackingViewModelTest, TrackEndsOnTheHorizonAtTheAosAndLosAzimuths)
     const struct {
         double az, el;
         QPointF want;
-    } directions[] = {{0, 0, {200, 100}},  {90, 0, {300, 200}}, {180, 45, {200, 250}},
+    } directions[] = {{0, 0, {200, 100}},   {90, 0, {300, 200}}, {180, 45, {200, 250}},
                       {270, 0, {100, 200}}, {123, 90, c},        {0, -5, {200, 100}}};
     for (const auto &d : directions) {
         const QPointF p = TrackingViewModel::plotPoint(d.az, d.el, c, 100);
@@ -149,8 +149,9 @@ TEST_F(TrackingViewModelTest, SaysPlainlyWhatIsMissingAndWarnsOfOldElements)
     // The file gains the satellite, with elements three weeks old: found at the next look.
     writeTle("SO-50", Start - 21 * Day);
     QFile file(m_dir.filePath("nasabare.txt")); // a new time even within the same millisecond
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
-                file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(60), QFileDevice::FileModificationTime));
+    ASSERT_TRUE(
+        file.open(QIODevice::ReadWrite) &&
+        file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(60), QFileDevice::FileModificationTime));
     m_clock.advance(TrackingViewModel::ReloadCheckMs);
     EXPECT_EQ(model.update().status, TrackingViewModel::Status::Ok);
     EXPECT_TRUE(model.snapshot().staleElements);

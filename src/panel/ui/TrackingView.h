@@ -27,7 +27,8 @@ class TrackingView final : public QObject {
 public:
     static constexpr int TickMs = 1000;
 
-    TrackingView(PanelWindow &panel, PanelCore &core, Settings &settings, Clock &clock, const QString &dataDir);
+    TrackingView(PanelWindow &panel, PanelCore &core, Settings &settings, Clock &clock,
+                 const QString &dataDir);
     ~TrackingView() override;
 
     TrackingWindow *window() const { return m_window; }

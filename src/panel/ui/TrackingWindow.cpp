@@ -21,8 +21,8 @@ namespace {
 QString utcAndLocal(qint64 ms)
 {
     const QDateTime t = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
-    return QStringLiteral("%1 UTC  (%2)").arg(t.toString(QStringLiteral("HH:mm:ss")),
-                                             t.toLocalTime().toString(QStringLiteral("HH:mm:ss t")));
+    return QStringLiteral("%1 UTC  (%2)")
+        .arg(t.toString(QStringLiteral("HH:mm:ss")), t.toLocalTime().toString(QStringLiteral("HH:mm:ss t")));
 }
 
 QString latLon(double lat, double lon)
@@ -137,8 +137,8 @@ void TrackingWindow::showSnapshot(const TrackingViewModel::Snapshot &s)
     m_stale->setVisible(ok && s.staleElements);
     if (ok && s.staleElements)
         m_stale->setText(tr("軌道要素が古くなっています (元期 %1、%2 日前): TLEファイルを更新して下さい")
-                             .arg(QDateTime::fromMSecsSinceEpoch(s.epochUtcMs, Qt::UTC).toString(
-                                      QStringLiteral("yyyy-MM-dd")))
+                             .arg(QDateTime::fromMSecsSinceEpoch(s.epochUtcMs, Qt::UTC)
+                                      .toString(QStringLiteral("yyyy-MM-dd")))
                              .arg((s.utcMs - s.epochUtcMs) / 86400000));
     m_details->setVisible(ok);
     m_plot->setSnapshot(&s);
@@ -159,8 +159,9 @@ void TrackingWindow::showSnapshot(const TrackingViewModel::Snapshot &s)
         setValue("tca", utcAndLocal(s.pass->maxMs));
         setValue("los", utcAndLocal(s.pass->losMs));
         setValue("maxElevation", QStringLiteral("%1°").arg(s.pass->maxElevationDeg, 0, 'f', 1));
-        setValue("countdown", (s.up ? tr("LOSまで %1") : tr("AOSまで %1"))
-                                  .arg(TrackingViewModel::durationText(s.countdownMs)));
+        setValue(
+            "countdown",
+            (s.up ? tr("LOSまで %1") : tr("AOSまで %1")).arg(TrackingViewModel::durationText(s.countdownMs)));
     } else {
         for (const char *n : {"aos", "tca", "los", "maxElevation"})
             setValue(n, QStringLiteral("-"));
@@ -176,7 +177,8 @@ void TrackingWindow::showSnapshot(const TrackingViewModel::Snapshot &s)
                             TrackingViewModel::durationText(p.losMs - p.aosMs)};
     bool same = m_passes->topLevelItemCount() == rows.size();
     for (int i = 0; same && i < rows.size(); ++i)
-        same = m_passes->topLevelItem(i)->text(0) == rows[i][0] && m_passes->topLevelItem(i)->text(1) == rows[i][1];
+        same = m_passes->topLevelItem(i)->text(0) == rows[i][0] &&
+               m_passes->topLevelItem(i)->text(1) == rows[i][1];
     if (!same) {
         m_passes->clear();
         for (const QStringList &r : rows)

@@ -37,8 +37,9 @@ protected:
         r.epochUnixMs = m_clock.utcMs();
         r.culminationUnixMs = m_clock.utcMs() + 10 * 60'000;
         const orbit::Tle t = orbit::designOverheadOrbit(r);
-        ASSERT_TRUE(TextFile::writeLinesAtomic(path("nasabare.txt"), {"RS-44", QString::fromStdString(t.line1),
-                                                                      QString::fromStdString(t.line2)}));
+        ASSERT_TRUE(
+            TextFile::writeLinesAtomic(path("nasabare.txt"), {"RS-44", QString::fromStdString(t.line1),
+                                                              QString::fromStdString(t.line2)}));
         m_window = std::make_unique<PanelWindow>(*m_core, *m_settings, m_launcher);
         m_view = new TrackingView(*m_window, *m_core, *m_settings, m_clock, m_dir.path());
     }
