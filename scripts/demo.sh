@@ -47,7 +47,7 @@ else
   "$bin/satpass" --make-overhead "$demo_sat" --locator "$locator" --minutes 3 > "$VELOMIRA_HOME/$tle_file"
 fi
 
-# Settings: the simulated rig, the built-in tracker, the station.
+# Settings: the simulated rig, the built-in tracker, the station, the tracking window open (F12).
 ini=$VELOMIRA_HOME/Velomira.ini
 if [ ! -f "$ini" ]; then
   cat > "$ini" <<INI
@@ -64,6 +64,7 @@ StartUpMODE=SSB
 Locator=$locator
 [TRACK]
 TLEFile=$tle_file
+ViewOpen=1
 [Velomira]
 StartCmdMode=0
 INI

@@ -10,6 +10,7 @@ packages=(
   python3-sgp4          # SGP4 verification set used by the orbit tests
   fonts-noto-cjk        # Japanese captions on the panel
   xvfb xauth            # demo and screenshots without a desktop
+  imagemagick           # import: README screenshots of windows under Xvfb
   libxcb1-dev           # X11 window lookup (tracking programs under Wine, hot key)
   libhamlib-utils       # rigctl: checks the rig simulator against real CAT software
   clang libclang-rt-14-dev  # fuzz targets (libFuzzer) in build-fuzz

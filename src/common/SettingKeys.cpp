@@ -74,6 +74,8 @@ const QList<const SettingKey *> &all()
         &Locator,
         &TleFile,
         &TrackSatellite,
+        &TrackViewGeometry,
+        &TrackViewOpen,
     };
     return list;
 }

@@ -152,6 +152,10 @@ inline constexpr SettingKey Locator{QthSection, "Locator", nullptr, KeyRule::Tex
 inline constexpr SettingKey TleFile{TrackSection, "TLEFile", "nasabare.txt", KeyRule::NonEmpty};
 // Satellite chosen by the panel; empty means automatic.
 inline constexpr SettingKey TrackSatellite{TrackSection, "Satellite", "", KeyRule::Text};
+// The panel's tracking window: "left,top,width,height" in pixels (absent until first
+// saved), and "1" while it is open, so that it opens again at the next start.
+inline constexpr SettingKey TrackViewGeometry{TrackSection, "ViewGeometry", nullptr, KeyRule::Text};
+inline constexpr SettingKey TrackViewOpen{TrackSection, "ViewOpen", "0", KeyRule::ZeroElseOne};
 
 // Every key above, in declaration order.
 const QList<const SettingKey *> &all();
