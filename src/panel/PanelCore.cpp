@@ -1,5 +1,4 @@
 #include "panel/PanelCore.h"
-#include "logbook/ContactLogger.h"
 #include "panel/CwSpeed.h"
 
 #include "common/Channel.h"
@@ -286,11 +285,7 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
         m_view.setFont(name, QStringLiteral("ＭＳ Ｐゴシック"), 0);
     m_view.setText(Control::RxFrequency, QStringLiteral("Welcome"));
     m_view.setText(Control::TxFrequency, QStringLiteral("QRX"));
-    // The transfer button works while a destination that can take a contact is chosen.
-    bool canLog = false;
-    for (const DestinationInfo &d : ContactLogger(m_settings, m_dataDir).destinations())
-        canLog = canLog || (d.chosen && d.available);
-    m_view.setEnabled(Control::LogButton, canLog);
+    loadLogDestinations();
 
     m_dopplerMode = 3;
     send(QStringLiteral("RCMDOP"), QStringLiteral("3"));

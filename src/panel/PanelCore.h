@@ -38,6 +38,7 @@ public:
     static QString panelTitle() { return QStringLiteral("Velomira"); }
     static QString waterfallTitle() { return QStringLiteral("WaterFall for Velomira"); }
     static QString scheduleTitle() { return QStringLiteral("OP Schedule"); }
+    static QString awardWindowTitle() { return QStringLiteral("AJA/JCC/JCG 進捗状況"); }
     static QString undefinedSatellite() { return QStringLiteral("未定義星"); }
 
     static constexpr int OffsetLimit = 30000;
@@ -170,6 +171,8 @@ public:
     // chosen destinations; true when at least one took it (the boxes are
     // then cleared; otherwise they keep the contact).
     bool transfer();
+    // The destinations in the settings changed: the transfer button follows.
+    void loadLogDestinations();
     // Up in the code box: codes or place names from the logging program's
     // master file into the code list.
     void lookupCode();
@@ -316,6 +319,7 @@ private:
     cw::KeyingFamily keyingFamily() const;
     QString digitalMarkMode(const QString &foregroundTitle) const;
     Qso currentContact() const;
+    void sendToAwardWindow(const QString &code);
     void showCwMessage(int slot);
     void perform(const KeyTable::Row &row);
     const KeyTable::Row *findRow(int key, int modifiers) const;

@@ -1,5 +1,6 @@
 // The QSO data frame's transfer: a finished contact to the destinations the
 // settings choose, with the call-area check and the remarks.
+#include "common/Channel.h"
 #include "common/Clock.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
@@ -35,6 +36,27 @@ QString PanelCore::digitalMarkMode(const QString &foregroundTitle) const
         }
     }
     return {};
+}
+
+void PanelCore::sendToAwardWindow(const QString &code)
+{
+    // Nine fields after the tag; the code box is the eighth.
+    const QString title = awardWindowTitle();
+    if (m_channel.titleExists(title))
+        m_channel.send(title, QStringLiteral("Miravel") + QString(8, QLatin1Char('+')) + code + QLatin1Char('+'));
+}
+
+void PanelCore::loadLogDestinations()
+{
+    // The button stays enabled, so that its right click can always reach the
+    // choice; a transfer without a usable destination says so.
+    QStringList chosen;
+    for (const DestinationInfo &d : ContactLogger(m_settings, m_dataDir).destinations())
+        if (d.chosen && d.available)
+            chosen.append(d.name);
+    m_view.setEnabled(Control::LogButton, true);
+    m_view.setToolTip(Control::LogButton, tr("送り先: %1（右クリックで選択）")
+                                              .arg(chosen.isEmpty() ? tr("なし") : chosen.join(QStringLiteral(", "))));
 }
 
 Qso PanelCore::currentContact() const

@@ -3,6 +3,7 @@
 
 #include "common/SettingKeys.h"
 
+#include <QDir>
 #include <QFile>
 
 using namespace vm;
@@ -23,11 +24,22 @@ TEST_F(PanelCwLog, EditorSavesAndF5KeysTheExpandedMessage)
     EXPECT_EQ(m_settings->file().value("RIG_CON_CFG", "CW Message-1"), "#C UR 5NN BK");
     EXPECT_EQ(control("Label30_0").text, "#C_UR_5NN_BK");
 
+    m_core->setExtendedMode(true);
     m_core->setEditText(Control::CallSign, "JA1XYZ");
+    m_channel.titles.insert(PanelCore::awardWindowTitle());
+    m_core->setEditText(Control::Code, "1001");
+    EXPECT_EQ(m_channel.otherSent, QStringList{"AJA/JCC/JCG 進捗状況|Miravel++++++++1001+"});
     takeSent();
     ASSERT_TRUE(m_core->handleKey(Qt::Key_F5, 0));
     const QString text = "JA1XYZ UR 5NN BK";
     EXPECT_EQ(takeSent(), QStringList{"RCMCWM" + text.toLatin1().toHex().toUpper() + ";L=16"});
+    // Extended mode: slot 1 leaves a TX log line with the call and the code.
+    const QDir logs(m_settings->value(keys::LogFol));
+    const QStringList files = logs.entryList({"*_TX_log.txt"});
+    ASSERT_EQ(files.size(), 1);
+    QFile txLog(logs.filePath(files[0]));
+    ASSERT_TRUE(txLog.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(txLog.readAll().contains(" JA1XYZ,1001,RS-44,")) << files[0].toStdString();
 
     // An FM satellite keys nothing; an emptied message shows its slot name in blue.
     m_core->editCwMessage(1, false);

@@ -1,5 +1,6 @@
 // The CW message bar, its editor and the QSO transfer button of the panel window.
 #include "panel/PanelCore.h"
+#include "panel/ui/LogDestinationsDialog.h"
 #include "panel/ui/PanelWindow.h"
 
 #include <QLineEdit>
@@ -10,8 +11,12 @@ namespace vm {
 
 void PanelWindow::buildCwAndLog(QWidget *cwBar, QWidget *cwEditor)
 {
-    make<QPushButton>(Control::CwStopButton, cwBar, {702, 16, 30, 22});
-    make<QListWidget>(Control::CwPresetList, cwEditor->parentWidget(), {10, 196, 160, 44});
+    auto *stop = new QPushButton(cwBar);
+    stop->setGeometry(702, 16, 30, 22);
+    adopt(Control::CwStopButton, stop);
+    auto *presets = new QListWidget(cwEditor->parentWidget());
+    presets->setGeometry(10, 196, 160, 44);
+    adopt(Control::CwPresetList, presets);
 }
 
 void PanelWindow::wireCwAndLog()
@@ -47,6 +52,12 @@ void PanelWindow::wireCwAndLog()
 
 bool PanelWindow::cwMessageClick(Control name, Qt::MouseButton button)
 {
+    if (name == Control::LogButton && button == Qt::RightButton) {
+        LogDestinationsDialog dialog(m_settings, m_core.dataDir(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            m_core.loadLogDestinations();
+        return true;
+    }
     const std::optional<int> slot = controls::cwMessageSlot(name);
     if (!slot || !widget(Control::CwMessageFrame)->isEnabled())
         return false;
