@@ -58,7 +58,8 @@ std::optional<AreaMismatch> checkQthCode(const QString &callIn, const QString &c
 
 QString mismatchQuestion(const AreaMismatch &m)
 {
-    return QCoreApplication::translate("contact", "QTHcode =%1 と、局の（移動）エリア=%2 が一致しません\nこのまま転送しますか？")
+    return QCoreApplication::translate(
+               "contact", "QTHcode =%1 と、局の（移動）エリア=%2 が一致しません\nこのまま転送しますか？")
         .arg(m.prefecture < 0 ? QStringLiteral("?") : QString::number(m.prefecture))
         .arg(m.area);
 }

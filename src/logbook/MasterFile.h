@@ -12,8 +12,8 @@
 namespace vm {
 
 struct MasterRecord {
-    QString code;  // trimmed
-    QString name;  // trailing spaces trimmed
+    QString code; // trimmed
+    QString name; // trailing spaces trimmed
     bool satConfirmed = false;
     bool satWorked = false;
 };

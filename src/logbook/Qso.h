@@ -7,10 +7,10 @@ namespace vm {
 
 struct Qso {
     QString call;
-    QString qthCode;  // Japanese QTH code (JCC/JCG number), its own field
-    QString grid;     // the other station's locator
-    QString mode;     // as the rig reports it: "USB", "LSB", "CW", "FM", "FT8", ...
-    QString submode;  // only for modes that carry one (FT4 under MFSK)
+    QString qthCode; // Japanese QTH code (JCC/JCG number), its own field
+    QString grid;    // the other station's locator
+    QString mode;    // as the rig reports it: "USB", "LSB", "CW", "FM", "FT8", ...
+    QString submode; // only for modes that carry one (FT4 under MFSK)
     QString rstSent;
     QString rstRcvd;
     QDateTime timeOn; // UTC

@@ -63,18 +63,18 @@ QByteArray status(const Qso &q)
         .text(q.call.trimmed().toUpper())
         .text(q.rstSent)
         .text(modeText(q))
-        .flag(false)  // Tx enabled
-        .flag(false)  // transmitting
-        .flag(false)  // decoding
-        .u32(0)       // Rx DF
-        .u32(0)       // Tx DF
+        .flag(false) // Tx enabled
+        .flag(false) // transmitting
+        .flag(false) // decoding
+        .u32(0)      // Rx DF
+        .u32(0)      // Tx DF
         .text(q.myCall)
         .text(q.myGrid)
         .text(q.grid)
-        .flag(false)  // Tx watchdog
+        .flag(false) // Tx watchdog
         .text(QString())
-        .flag(false)  // fast mode
-        .u8(0)        // special operation: none
+        .flag(false) // fast mode
+        .u8(0)       // special operation: none
         .u32(NotApplicable)
         .u32(NotApplicable)
         .text(QString())  // configuration name

@@ -21,7 +21,10 @@ enum class Type : quint32 {
 };
 
 // Our client id in every datagram.
-inline QString clientId() { return QStringLiteral("Velomira"); }
+inline QString clientId()
+{
+    return QStringLiteral("Velomira");
+}
 
 QByteArray heartbeat(const QString &version);
 // The state a logger shows before the contact arrives: dial frequency (the

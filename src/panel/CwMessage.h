@@ -7,10 +7,10 @@
 namespace vm::cw {
 
 enum class KeyingFamily {
-    None,         // nothing is keyed from the panel
-    KenwoodText,  // "KY" keyer text: TS2000 (rig 1 or 2), TS590, TS990 (rig 2)
-    YaesuMemory,  // keyer memory: FT991 as rig 2
-    IcomHex,      // characters as hexadecimal codes: IC9100, IC9700 (rig 1 or 2), IC7100 (rig 2)
+    None,        // nothing is keyed from the panel
+    KenwoodText, // "KY" keyer text: TS2000 (rig 1 or 2), TS590, TS990 (rig 2)
+    YaesuMemory, // keyer memory: FT991 as rig 2
+    IcomHex,     // characters as hexadecimal codes: IC9100, IC9700 (rig 1 or 2), IC7100 (rig 2)
 };
 
 constexpr int MessageCount = 4;

@@ -43,7 +43,8 @@ void PanelCore::sendToAwardWindow(const QString &code)
     // Nine fields after the tag; the code box is the eighth.
     const QString title = awardWindowTitle();
     if (m_channel.titleExists(title))
-        m_channel.send(title, QStringLiteral("Miravel") + QString(8, QLatin1Char('+')) + code + QLatin1Char('+'));
+        m_channel.send(title,
+                       QStringLiteral("Miravel") + QString(8, QLatin1Char('+')) + code + QLatin1Char('+'));
 }
 
 void PanelCore::loadLogDestinations()
@@ -55,8 +56,9 @@ void PanelCore::loadLogDestinations()
         if (d.chosen && d.available)
             chosen.append(d.name);
     m_view.setEnabled(Control::LogButton, true);
-    m_view.setToolTip(Control::LogButton, tr("送り先: %1（右クリックで選択）")
-                                              .arg(chosen.isEmpty() ? tr("なし") : chosen.join(QStringLiteral(", "))));
+    m_view.setToolTip(Control::LogButton,
+                      tr("送り先: %1（右クリックで選択）")
+                          .arg(chosen.isEmpty() ? tr("なし") : chosen.join(QStringLiteral(", "))));
 }
 
 Qso PanelCore::currentContact() const

@@ -1,5 +1,5 @@
-#include "logbook/WsjtxMessage.h"
 #include "logbook/WsjtxSender.h"
+#include "logbook/WsjtxMessage.h"
 
 #include "ProcessTools.h"
 
@@ -98,6 +98,7 @@ TEST(WsjtxSender, BadAddressIsReported)
 {
     test::ensureApplication();
     QString error;
-    EXPECT_FALSE(WsjtxSender("logger.invalid", 2237).send(satelliteContact(), QDateTime::currentDateTimeUtc(), &error));
+    EXPECT_FALSE(WsjtxSender("logger.invalid", 2237)
+                     .send(satelliteContact(), QDateTime::currentDateTimeUtc(), &error));
     EXPECT_FALSE(error.isEmpty());
 }

@@ -48,7 +48,8 @@ TEST(WsjtxSender, UdpDaemonTakesTheContact)
         sender.send(satelliteContact(), QDateTime::currentDateTimeUtc());
         process.waitForReadyRead(500);
         output += process.readAll();
-        return output.contains("<SAT_NAME:5>FO-29") && output.contains("<SAT_MODE:2>VU") && output.contains("JA1XYZ");
+        return output.contains("<SAT_NAME:5>FO-29") && output.contains("<SAT_MODE:2>VU") &&
+               output.contains("JA1XYZ");
     });
     test::stop(process);
     EXPECT_TRUE(seen) << output.toStdString();

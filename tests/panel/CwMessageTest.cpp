@@ -7,7 +7,8 @@ using namespace vm::cw;
 
 TEST(CwMessage, MacrosGreetByTheHourAndFillTheCall)
 {
-    const std::pair<int, const char *> hours[] = {{3, "GE"}, {4, "GM"}, {11, "GM"}, {12, "GA"}, {16, "GA"}, {17, "GE"}};
+    const std::pair<int, const char *> hours[] = {{3, "GE"},  {4, "GM"},  {11, "GM"},
+                                                  {12, "GA"}, {16, "GA"}, {17, "GE"}};
     for (const auto &[hour, greeting] : hours)
         EXPECT_EQ(expandMacros("#G #G", hour, "X"), QString("%1 %1").arg(greeting)) << hour;
     EXPECT_EQ(expandMacros("#C 599", 9, ""), "R 599");
@@ -28,7 +29,8 @@ TEST(CwMessage, PayloadPerFamily)
     EXPECT_EQ(memoryPayload(KeyingFamily::IcomHex, 3, "CQ"), "");
     EXPECT_EQ(keyingPayload(KeyingFamily::IcomHex, 1, "CQ "), "435120;L=3");
     const QString long31 = QString(30, 'E') + "T";
-    EXPECT_EQ(keyingPayload(KeyingFamily::IcomHex, 1, long31), QString(30, 'E').toLatin1().toHex().toUpper() + ";L=30");
+    EXPECT_EQ(keyingPayload(KeyingFamily::IcomHex, 1, long31),
+              QString(30, 'E').toLatin1().toHex().toUpper() + ";L=30");
     EXPECT_EQ(keyingPayload(KeyingFamily::None, 1, "CQ"), "");
 }
 
@@ -39,6 +41,7 @@ TEST(CwMessage, EditorKeepsTheKeyableCharactersWithinTheLimit)
     EXPECT_EQ(editorText(QString(40, 'A'), editorLimit(KeyingFamily::IcomHex)).size(), 30);
     EXPECT_EQ(editorLimit(KeyingFamily::None), 0);
     const ButtonLook empty = buttonLook(2, "");
-    EXPECT_EQ(std::tie(empty.caption, empty.colour, empty.centred), std::make_tuple(QString("CM2"), 0xFF0000, true));
+    EXPECT_EQ(std::tie(empty.caption, empty.colour, empty.centred),
+              std::make_tuple(QString("CM2"), 0xFF0000, true));
     EXPECT_EQ(buttonLook(1, "CQ CQ").caption, "CQ_CQ");
 }

@@ -52,7 +52,8 @@ TEST_F(PanelCwLog, EditorSavesAndF5KeysTheExpandedMessage)
 TEST_F(PanelCwLog, TransferLogsTheContactOrKeepsItInTheForm)
 {
     report("OPPSANRS-44");
-    report("OPPTXM" "LSB");
+    report("OPPTXM"
+           "LSB");
     m_core->setEditText(Control::CallSign, "JA1XYZ");
     m_core->setEditText(Control::Code, "2501"); // area 1 call, area 3 code: the question
     m_prompter.answer = false;
@@ -65,7 +66,8 @@ TEST_F(PanelCwLog, TransferLogsTheContactOrKeepsItInTheForm)
     QFile f(path("velomira_log.adi"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray adif = f.readAll();
-    EXPECT_TRUE(adif.contains("<MODE:3>SSB <SUBMODE:3>LSB") && adif.contains("<COMMENT:")) << adif.toStdString();
+    EXPECT_TRUE(adif.contains("<MODE:3>SSB <SUBMODE:3>LSB") && adif.contains("<COMMENT:"))
+        << adif.toStdString();
     EXPECT_EQ(control("Text1").text, "");
     EXPECT_EQ(control("List5").items.value(0), "JA1XYZ");
 

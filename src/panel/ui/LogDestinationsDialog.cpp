@@ -40,9 +40,9 @@ LogDestinationsDialog::LogDestinationsDialog(Settings &settings, const QString &
     m_adifFile->setText(m_settings.value(keys::AdifFileName));
     auto *browse = new QPushButton(tr("参照"), this);
     connect(browse, &QPushButton::clicked, this, [this, dataDir] {
-        const QString file = QFileDialog::getSaveFileName(this, tr("ADIFファイル"), ContactLogger(m_settings, dataDir).adifPath(),
-                                                          QStringLiteral("ADIF (*.adi *.adif)"),
-                                                          nullptr, QFileDialog::DontConfirmOverwrite);
+        const QString file = QFileDialog::getSaveFileName(
+            this, tr("ADIFファイル"), ContactLogger(m_settings, dataDir).adifPath(),
+            QStringLiteral("ADIF (*.adi *.adif)"), nullptr, QFileDialog::DontConfirmOverwrite);
         if (!file.isEmpty())
             m_adifFile->setText(file);
     });
