@@ -171,6 +171,9 @@ public:
     // chosen destinations; true when at least one took it (the boxes are
     // then cleared; otherwise they keep the contact).
     bool transfer();
+    // Digital logging mode (while WSJT-X or JTDX runs): the transfer takes the
+    // last contact of this ADIF log; an empty path switches it off.
+    void setDigitalLogging(const QString &adifLogPath) { m_digitalLog = adifLogPath; }
     // The destinations in the settings changed: the transfer button follows.
     void loadLogDestinations();
     // Up in the code box: codes or place names from the logging program's
@@ -320,6 +323,7 @@ private:
     QString digitalMarkMode(const QString &foregroundTitle) const;
     Qso currentContact() const;
     void sendToAwardWindow(const QString &code);
+    std::optional<Qso> lastDigitalContact();
     void showCwMessage(int slot);
     void perform(const KeyTable::Row &row);
     const KeyTable::Row *findRow(int key, int modifiers) const;
@@ -432,6 +436,7 @@ private:
     int m_cwSpeedAtStart = 20;
     QStringList m_cwMessages = QStringList(4);
     QString m_digitalMark;
+    QString m_digitalLog;
     int m_cwEditSlot = 0;
     int m_cwEditLimit = 30;
 };

@@ -4,9 +4,11 @@
 #include "common/Clock.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
+#include "common/TextFile.h"
 #include "logbook/ContactLogger.h"
 #include "logbook/ContactText.h"
 #include "logbook/MasterFile.h"
+#include "logbook/WsjtxLogRecord.h"
 #include "panel/PanelCore.h"
 #include "panel/Prompter.h"
 
@@ -77,9 +79,41 @@ Qso PanelCore::currentContact() const
     return q;
 }
 
+std::optional<Qso> PanelCore::lastDigitalContact()
+{
+    const auto missing = [this] {
+        m_prompter.message(tr("WSJT-XのADIF LOGが見つかりません"), panelTitle(), Prompter::Icon::Information);
+        return std::nullopt;
+    };
+    if (!m_digitalLog.contains(QStringLiteral(".ADI"), Qt::CaseInsensitive))
+        return missing();
+    const std::optional<QString> text = TextFile::read(m_digitalLog);
+    const auto contact = text ? wsjtxlog::lastContact(*text) : std::nullopt;
+    if (!contact || contact->call.isEmpty())
+        return missing();
+    Qso q = wsjtxlog::toQso(*contact);
+    const Qso here = currentContact();
+    q.txHz = here.txHz;
+    q.rxHz = here.rxHz;
+    q.satName = here.satName;
+    q.comment = here.comment;
+    return q;
+}
+
 bool PanelCore::transfer()
 {
     send(QStringLiteral("RCMGOB"));
+    if (!m_digitalLog.isEmpty()) {
+        // Digital logging mode: the last contact of the WSJT-X/JTDX log.
+        const std::optional<Qso> qso = lastDigitalContact();
+        if (!qso)
+            return false;
+        const LogResult result = ContactLogger(m_settings, m_dataDir)
+                                     .log(*qso, QDateTime::fromMSecsSinceEpoch(m_clock.utcMs(), Qt::UTC));
+        if (!result.failed.isEmpty())
+            m_prompter.message(result.message(), panelTitle(), Prompter::Icon::Warning);
+        return result.anyTaken();
+    }
     const Qso qso = currentContact();
     if (qso.call.isEmpty()) {
         m_prompter.message(tr("CALL欄が空欄です"), panelTitle(), Prompter::Icon::Information);

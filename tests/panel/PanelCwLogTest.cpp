@@ -86,3 +86,24 @@ TEST_F(PanelCwLog, TransferLogsTheContactOrKeepsItInTheForm)
     EXPECT_FALSE(m_core->transfer());
     EXPECT_EQ(m_prompter.shown, QStringList{"CALL欄が空欄です"});
 }
+
+TEST_F(PanelCwLog, DigitalLoggingTakesTheLastContactOfTheWsjtxLog)
+{
+    report("OPPSANRS-44");
+    m_core->setDigitalLogging(path("wsjtx.log")); // not an ADIF log
+    EXPECT_FALSE(m_core->transfer());
+    EXPECT_EQ(m_prompter.shown, QStringList{"WSJT-XのADIF LOGが見つかりません"});
+
+    QFile wsjtx(path("wsjtx_log.adi"));
+    ASSERT_TRUE(wsjtx.open(QIODevice::WriteOnly));
+    wsjtx.write("<call:5>K1ABC <mode:3>FT8 <qso_date:8>20261207 <time_on:6>051000 <eor>\n");
+    wsjtx.close();
+    m_core->setDigitalLogging(wsjtx.fileName());
+    EXPECT_TRUE(m_core->transfer());
+    QFile f(path("velomira_log.adi"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray adif = f.readAll();
+    EXPECT_TRUE(adif.contains("<CALL:5>K1ABC") && adif.contains("<MODE:3>FT8") &&
+                adif.contains("<TIME_ON:6>051000"))
+        << adif.toStdString();
+}
