@@ -755,6 +755,8 @@ bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (const std::optional<int> slot = controls::quickMemorySlot(name))
             m_core.recallQuickMemory(*slot);
+        else if (name == Control::CwMessageEdit)
+            m_core.typeCwMessage(QString()); // a double click empties the CW editor
         else if (const std::optional<int> panel = controls::statusPanelNumber(name))
             m_core.statusBarClick(*panel, true);
     }
