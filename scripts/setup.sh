@@ -13,6 +13,7 @@ packages=(
   imagemagick           # import: README screenshots of windows under Xvfb
   libxcb1-dev           # X11 window lookup (tracking programs under Wine, hot key)
   libhamlib-utils       # rigctl: checks the rig simulator against real CAT software
+  wsjtx                 # udp_daemon: the reference WSJT-X UDP server for the logging e2e test
   clang libclang-rt-14-dev  # fuzz targets (libFuzzer) in build-fuzz
 )
 

@@ -412,9 +412,12 @@ void IcomDriver::sendCw(const QString &text)
 {
     if (!(isRig2() ? m_model->cwRig2 : m_model->cwRig1))
         return;
+    // The rig takes at most 30 characters per command 17; a longer text goes
+    // in consecutive frames, which the rig queues in its keyer.
+    constexpr qsizetype MaxPerFrame = 30;
     const QByteArray data = civ::cwTextBytes(text);
-    if (!data.isEmpty())
-        send(QByteArray(1, char(0x17)) + data);
+    for (qsizetype at = 0; at < data.size(); at += MaxPerFrame)
+        send(QByteArray(1, char(0x17)) + data.mid(at, MaxPerFrame));
 }
 
 void IcomDriver::stopCw()

@@ -26,6 +26,7 @@ inline constexpr char NoaaSection[] = "NOAA_Rec";
 inline constexpr char HomeFreqSection[] = "HomeFreq";
 inline constexpr char QthSection[] = "QTH";
 inline constexpr char TrackSection[] = "TRACK";
+inline constexpr char LogbookSection[] = "LOGBOOK";
 
 // ---- [RIG_CON_CFG] --------------------------------------------------------
 // Band indicator of the last main / sub receiver frequency (first two of ten digits).
@@ -106,6 +107,17 @@ inline constexpr SettingKey RemPos{
 inline constexpr SettingKey Remarks{HamlogSection, "Remarks", "%Via #SN(Rev##RV)%", KeyRule::Text};
 inline constexpr SettingKey AdifMk{HamlogSection, "ADIFmk", "0", KeyRule::Integer};
 inline constexpr SettingKey WsjtxPath{HamlogSection, "WSJTX/JTDXの場所", "", KeyRule::Text};
+
+// ---- [LOGBOOK]: where the transfer button sends a contact (any combination)
+// "1": append to an ADIF file (a name in the data folder or an absolute path).
+inline constexpr SettingKey LogToAdif{LogbookSection, "ToADIF", "1", KeyRule::OneElseZero};
+inline constexpr SettingKey AdifFileName{LogbookSection, "ADIFFile", "velomira_log.adi", KeyRule::NonEmpty};
+// "1": send to loggers listening to the WSJT-X UDP protocol (unicast or multicast).
+inline constexpr SettingKey LogToUdp{LogbookSection, "ToUDP", "0", KeyRule::OneElseZero};
+inline constexpr SettingKey UdpHost{LogbookSection, "UDPHost", "127.0.0.1", KeyRule::NonEmpty};
+inline constexpr SettingKey UdpPort{LogbookSection, "UDPPort", "2237", KeyRule::Integer, 1};
+// "1": fill in the Windows logging program's entry form (through the Wine bridge).
+inline constexpr SettingKey LogToHamlog{LogbookSection, "ToHAMLOG", "0", KeyRule::OneElseZero};
 
 // ---- [WAVPOS], [MAILtoolpos], [SoundCFG] ----------------------------------
 inline constexpr SettingKey WavFPos{WavSection, "WavFPOS", "", KeyRule::Text};

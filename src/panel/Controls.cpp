@@ -97,6 +97,14 @@ std::optional<int> quickMemorySlot(Control label)
     return offset ? std::optional<int>(*offset + 1) : std::nullopt;
 }
 
+std::optional<int> cwMessageSlot(Control label)
+{
+    for (int n = 0; n < 4; ++n)
+        if (cwMessage(n) == label)
+            return n + 1;
+    return std::nullopt;
+}
+
 Control cwMessage(int index)
 {
     return inFamily(Control::CwMessage1, index, 4);

@@ -54,6 +54,7 @@ enum class Control : unsigned char {
     CwMessage2,
     CwMessage3,
     CwMessage4,
+    CwStopButton,  // the stop button "×" of the CW message bar
 
     // ---- buttons
     HoldReceiveButton,   // Command1_0 "受信固定(&R)"
@@ -131,6 +132,7 @@ enum class Control : unsigned char {
     ModeList,       // List3
     ModeRecordList, // List4: the record numbers of List3's modes (never shown)
     RecentCalls,    // List5 (never shown)
+    CwPresetList,   // List6: the two preset CW messages beside the editor (extended mode)
     CodeList,       // List7
     CallSign,       // Text1
     Code,           // Text2
@@ -210,6 +212,7 @@ inline constexpr std::array controlTable{
     ControlName{Control::CwMessage2, "Label30_1"},
     ControlName{Control::CwMessage3, "Label30_2"},
     ControlName{Control::CwMessage4, "Label30_3"},
+    ControlName{Control::CwStopButton, "Command30"},
     ControlName{Control::HoldReceiveButton, "Command1_0"},
     ControlName{Control::HoldSatelliteButton, "Command1_1"},
     ControlName{Control::HoldTransmitButton, "Command1_2"},
@@ -275,6 +278,7 @@ inline constexpr std::array controlTable{
     ControlName{Control::ModeList, "List3"},
     ControlName{Control::ModeRecordList, "List4"},
     ControlName{Control::RecentCalls, "List5"},
+    ControlName{Control::CwPresetList, "List6"},
     ControlName{Control::CodeList, "List7"},
     ControlName{Control::CallSign, "Text1"},
     ControlName{Control::Code, "Text2"},
@@ -362,6 +366,8 @@ std::optional<int> quickMemorySlot(Control label);
 
 // CW message memory `index` (0 .. 3, keys F5 .. F8).
 Control cwMessage(int index);
+// The slot (1-4) of a CW message button.
+std::optional<int> cwMessageSlot(Control label);
 
 // Mode option `index` (0 CW, 1 USB, 2 LSB, 3 FM) of the TX and RX choosers.
 Control txModeOption(int index);

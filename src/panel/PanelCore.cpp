@@ -106,7 +106,7 @@ void PanelCore::declareControls()
         b.backColor = Grey;
         v.declare(controls::dopplerButton(i), b);
     }
-    v.declare(Control::LogButton, caption(QStringLiteral("Log"), true, false));
+    v.declare(Control::LogButton, caption(QStringLiteral("Hamlog転送(&H)"), true, false));
     v.declare(Control::HomeButton, caption(QStringLiteral("Home(&V)")));
     v.declare(Control::OffsetResetButton, caption(QStringLiteral("Rst(&Z)")));
     ControlState down = caption(QStringLiteral("▼"));
@@ -179,6 +179,10 @@ void PanelCore::declareControls()
               caption(QStringLiteral("CW Message(DblClick=白紙 Enter=登録 Esc=中止)"), false));
     v.declare(Control::CwMessageFrame,
               caption(QStringLiteral("    [ F5 ]     [ F6 ]    [ F7 ]    [ F8 ]"), true, false));
+    ControlState presets = caption(QString(), false);
+    presets.items = {QStringLiteral("R 5NNTU"), QStringLiteral("#G 5NNTU")};
+    v.declare(Control::CwPresetList, presets);
+    v.declare(Control::CwStopButton, caption(QStringLiteral("×")));
     v.declare(Control::ModeListFrame, caption(QStringLiteral("MultiMode選択"), false));
     v.declare(Control::SatelliteDataFrame, caption(QStringLiteral("衛星設定値"), false));
     v.declare(Control::HomeFrame, caption(QStringLiteral("Set HomeFreq (Enterで登録 Escで中止)"), false));
@@ -281,7 +285,7 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
         m_view.setFont(name, QStringLiteral("ＭＳ Ｐゴシック"), 0);
     m_view.setText(Control::RxFrequency, QStringLiteral("Welcome"));
     m_view.setText(Control::TxFrequency, QStringLiteral("QRX"));
-    m_view.setEnabled(Control::LogButton, m_hamlogPath.toUpper().contains(u"HAMLOGW.EXE"));
+    loadLogDestinations();
 
     m_dopplerMode = 3;
     send(QStringLiteral("RCMDOP"), QStringLiteral("3"));

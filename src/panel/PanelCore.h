@@ -1,6 +1,8 @@
 #pragma once
 
 #include "common/SatelliteTable.h"
+#include "logbook/Qso.h"
+#include "panel/CwMessage.h"
 #include "panel/KeyTable.h"
 #include "panel/PanelView.h"
 
@@ -36,6 +38,7 @@ public:
     static QString panelTitle() { return QStringLiteral("Velomira"); }
     static QString waterfallTitle() { return QStringLiteral("WaterFall for Velomira"); }
     static QString scheduleTitle() { return QStringLiteral("OP Schedule"); }
+    static QString awardWindowTitle() { return QStringLiteral("AJA/JCC/JCG 進捗状況"); }
     static QString undefinedSatellite() { return QStringLiteral("未定義星"); }
 
     static constexpr int OffsetLimit = 30000;
@@ -163,6 +166,40 @@ public:
     // Right click on a quick memory label: its call and code to the boxes.
     void pickQuickMemory(int slot);
 
+    // ---- logging ---------------------------------------------------------------
+    // The transfer button (Alt+H): the contact in the QSO data frame to the
+    // chosen destinations; true when at least one took it (the boxes are
+    // then cleared; otherwise they keep the contact).
+    bool transfer();
+    // Digital logging mode (while WSJT-X or JTDX runs): the transfer takes the
+    // last contact of this ADIF log; an empty path switches it off.
+    void setDigitalLogging(const QString &adifLogPath) { m_digitalLog = adifLogPath; }
+    // The destinations in the settings changed: the transfer button follows.
+    void loadLogDestinations();
+    // Up in the code box: codes or place names from the logging program's
+    // master file into the code list.
+    void lookupCode();
+    // Enter or a click on a code list line: its code into the code box.
+    void chooseCode(int row);
+    // The digital-mode mark waiting for the next transfer ("RTTY", "PSK31", ...).
+    QString digitalMark() const { return m_digitalMark; }
+
+    // ---- CW messages ---------------------------------------------------------
+    // F5 .. F8 or a left click on message button `slot` (1-4).
+    void sendCwMessage(int slot);
+    // Shift+F5 .. F8 or another mouse button on message button `slot`.
+    void editCwMessage(int slot, bool mouseOnButton);
+    // Text typed into the editor: kept to the accepted characters and the limit.
+    void typeCwMessage(const QString &text);
+    // Enter in the editor saves the message; Esc closes it without saving.
+    void saveCwMessage();
+    void closeCwEditor();
+    void choosePresetCwMessage(const QString &line);
+    // The stop button "×".
+    void stopCw();
+    QString cwMessage(int slot) const;
+    int cwEditSlot() const { return m_cwEditSlot; }
+
     // ---- RIT ---------------------------------------------------------------
     void openRit();
     void setRit(int hz);
@@ -281,7 +318,13 @@ private:
     // The speed in the form the keying rig takes it, when it takes one.
     void sendCwSpeed(int wpm);
     void escape();
-    bool condition(KeyTable::Condition condition) const;
+    bool condition(KeyTable::Condition condition, int slot = 0) const;
+    cw::KeyingFamily keyingFamily() const;
+    QString digitalMarkMode(const QString &foregroundTitle) const;
+    Qso currentContact() const;
+    void sendToAwardWindow(const QString &code);
+    std::optional<Qso> lastDigitalContact();
+    void showCwMessage(int slot);
     void perform(const KeyTable::Row &row);
     const KeyTable::Row *findRow(int key, int modifiers) const;
     bool modeChoosersAllowed() const;
@@ -392,6 +435,10 @@ private:
     int m_screenshots = 0;
     int m_cwSpeedAtStart = 20;
     QStringList m_cwMessages = QStringList(4);
+    QString m_digitalMark;
+    QString m_digitalLog;
+    int m_cwEditSlot = 0;
+    int m_cwEditLimit = 30;
 };
 
 } // namespace vm

@@ -248,7 +248,8 @@ void PanelCore::changeCwSpeed(int delta)
 
 void PanelCore::setEditText(Control box, const QString &text)
 {
-    m_view.setText(box, text);
+    if (m_view.setText(box, text) && box == Control::Code)
+        sendToAwardWindow(text);
 }
 
 void PanelCore::addRecentCall()

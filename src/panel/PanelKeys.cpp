@@ -7,7 +7,7 @@
 
 namespace vm {
 
-bool PanelCore::condition(KeyTable::Condition condition) const
+bool PanelCore::condition(KeyTable::Condition condition, int slot) const
 {
     using C = KeyTable::Condition;
     const bool txChooser = m_view[Control::TxModeFrame].visible;
@@ -42,9 +42,9 @@ bool PanelCore::condition(KeyTable::Condition condition) const
     case C::NotFm:
         return !m_fm;
     case C::CwBarEnabledNotFmMessageSet:
-        return false; // CW messages are not wired up yet
+        return m_view[Control::CwMessageFrame].enabled && !m_fm && !cwMessage(slot).isEmpty();
     case C::CwBarEnabledNotFm:
-        return false;
+        return m_view[Control::CwMessageFrame].enabled && !m_fm;
     }
     return false;
 }
@@ -52,7 +52,7 @@ bool PanelCore::condition(KeyTable::Condition condition) const
 const KeyTable::Row *PanelCore::findRow(int key, int modifiers) const
 {
     for (const KeyTable::Row &row : KeyTable::rows()) {
-        if (row.keys.contains(key) && KeyTable::matches(row.mods, modifiers) && condition(row.condition))
+        if (row.keys.contains(key) && KeyTable::matches(row.mods, modifiers) && condition(row.condition, row.slot))
             return &row;
     }
     return nullptr;
@@ -120,6 +120,7 @@ void PanelCore::perform(const KeyTable::Row &row)
     case A::ClearQso:
         m_view.setText(Control::CallSign, QString());
         m_view.setText(Control::Code, QString());
+        m_digitalMark.clear();
         requestFocus(Control::CallSign);
         break;
     case A::ToggleRxChooser:
@@ -147,7 +148,10 @@ void PanelCore::perform(const KeyTable::Row &row)
         recallQuickMemory(row.slot);
         break;
     case A::SendCwMessage:
+        sendCwMessage(row.slot);
+        break;
     case A::EditCwMessage:
+        editCwMessage(row.slot, false);
         break;
     case A::ToggleModeCompensation:
         setModeCompensation(!m_modeComp, true);
@@ -160,12 +164,17 @@ void PanelCore::perform(const KeyTable::Row &row)
 
 void PanelCore::escape()
 {
+    const bool editing = m_view[Control::CwEditFrame].visible;
+    if (editing) {
+        closeCwEditor();
+        emit focusRequested(QString());
+    }
     if (m_view[Control::MessageFrame].visible) {
         send(QStringLiteral("RCMSSP"));
         m_view.setVisible(Control::MessageFrame, false);
         emit focusRequested(QString());
     } else if (m_view[Control::CwMessageFrame].visible && m_view[Control::CwMessageFrame].enabled &&
-               !m_view[Control::CwEditFrame].visible && m_view[Control::TxMode].text == u"CW") {
+               !editing && m_view[Control::TxMode].text == u"CW") {
         send(QStringLiteral("RCMCSP"), QStringLiteral("L=10"));
     }
     if (m_view[Control::CodeListFrame].visible) {

@@ -166,7 +166,7 @@ void PanelCore::setupCwAfterRig()
         for (int n = 0; n < 4; ++n) {
             m_cwMessages[n] = settingsText(QString::fromUtf8(keys::RigConCfgSection),
                                            QStringLiteral("CW Message-%1").arg(n + 1), QString());
-            m_view.setText(controls::cwMessage(n), m_cwMessages.at(n));
+            showCwMessage(n + 1);
         }
     }
     const bool data = cw && model == u"IC9700";
@@ -475,6 +475,7 @@ void PanelCore::clipboardChanged(const QString &foregroundTitle, const QString &
     if (title.contains(u"MMVARI") || title.contains(u"MMTTY") || title.contains(u"VLMWF")) {
         const QString call = clipboardText.trimmed().toUpper();
         m_view.setText(Control::CallSign, call);
+        m_digitalMark = digitalMarkMode(foregroundTitle);
     }
 }
 

@@ -300,7 +300,9 @@ TEST_F(IcomDriverTest, ToneRitAndCwFrames)
     driver->toneOff();
     driver->sendCw("43");
     driver->setRit(true); // rig 1 only
-    EXPECT_EQ(bodies(), QStringList({"16 42 01", "1B 00 00 08 85", "16 42 00", "17 43"}));
+    driver->sendCw(QString("45").repeated(31)); // 30 characters to a frame
+    EXPECT_EQ(bodies(), QStringList({"16 42 01", "1B 00 00 08 85", "16 42 00", "17 43",
+                                     "17" + QString(" 45").repeated(30), "17 45"}));
 
     make("IC705", "A4"); // no tone or CW keying as rig 1
     openQuietly();

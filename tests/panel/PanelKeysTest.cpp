@@ -29,11 +29,12 @@ TEST_F(PanelKeys, UnknownKeysAndCwMessageKeysWithoutTheFeaturePassThrough)
     EXPECT_FALSE(m_core->handleKey(Qt::Key_Return, 0)); // CW-speed pop-up not shown
     EXPECT_TRUE(takeSent().isEmpty());
 
-    rig("IC9700:COM3:1:None:None:0:0");
-    for (int k = Qt::Key_F5; k <= Qt::Key_F8; ++k) {
-        EXPECT_FALSE(m_core->handleKey(k, 0));
+    // No rig that keys CW: neither sending nor editing; with one, empty messages send nothing.
+    for (int k = Qt::Key_F5; k <= Qt::Key_F8; ++k)
         EXPECT_FALSE(m_core->handleKey(k, Shift));
-    }
+    rig("IC9700:COM3:1:None:None:0:0");
+    for (int k = Qt::Key_F5; k <= Qt::Key_F8; ++k)
+        EXPECT_FALSE(m_core->handleKey(k, 0));
 }
 
 TEST_F(PanelKeys, PageKeysTestTheBoundBeforeTheStep)

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -196,4 +197,28 @@ TEST_F(PanelSystemMultiMode, SwitchingTheModeKeepsEachModesOffset)
     Settings after(station.file("Velomira.ini"));
     EXPECT_EQ(after.file().value("SATinfo", "AO-07B-mode_offset"), "1200");
     EXPECT_EQ(after.file().value("SATinfo", "AO-07J-mode_offset"), "-300");
+}
+
+// F5 keys the first CW message on the simulated IC-9700 with the call filled
+// in, and the transfer button logs the contact to the ADIF file.
+TEST_F(PanelSystem, F5KeysTheMessageAndTheTransferLogsTheContact)
+{
+    ASSERT_TRUE(m_settings->file().set("RIG_CON_CFG", "CW Message-1", QStringLiteral("#C 5NN TU")));
+    m_core->load(QCoreApplication::applicationPid(), test::program("tunavox"));
+    ASSERT_TRUE(waitFor([&] {
+        return m_core->satelliteName() == u"RS-44" && m_core->view()["StatusBar1_4"].text == u"Open" &&
+               m_core->view()["Frame12"].enabled;
+    }));
+    auto *call = m_window->control("Text1");
+    call->setFocus();
+    QTest::keyClicks(call, "ja1xyz");
+    QTest::keyClick(call, Qt::Key_F5);
+    ASSERT_TRUE(waitFor([&] { return rig("cw").contains("JA1XYZ 5NN TU"); })) << rig("cw").toStdString();
+
+    QTest::mouseClick(static_cast<QPushButton *>(m_window->control("Command2")), Qt::LeftButton);
+    QFile log(station.file("velomira_log.adi"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << m_prompter.shown.join('\n').toStdString();
+    const QByteArray adif = log.readAll();
+    EXPECT_TRUE(adif.contains("<CALL:6>JA1XYZ") && adif.contains("<SAT_NAME:5>RS-44")) << adif.toStdString();
+    EXPECT_EQ(m_core->view()["Text1"].text, "");
 }

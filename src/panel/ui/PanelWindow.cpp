@@ -222,7 +222,7 @@ void PanelWindow::build()
 
     auto *cw = make<QGroupBox>(Control::CwMessageFrame, c, {10, 288, 740, 42});
     for (int n = 0; n < 4; ++n)
-        make<QLabel>(controls::cwMessage(n), cw, {10 + n * 182, 18, 176, 20})->setFrameShape(QFrame::Box);
+        make<QLabel>(controls::cwMessage(n), cw, {10 + n * 172, 18, 166, 20})->setFrameShape(QFrame::Box);
     auto *skd = make<QGroupBox>(Control::ScheduleFrame, c, {10, 334, 360, 60});
     make<QCheckBox>(Control::AdvanceNotice, skd, {10, 22, 80, 24});
     make<QCheckBox>(Control::NoticeSound, skd, {95, 22, 130, 24});
@@ -292,6 +292,7 @@ void PanelWindow::build()
     make<QListWidget>(Control::BeaconList, beacons, {6, 18, 208, 76});
     auto *cwEdit = make<QGroupBox>(Control::CwEditFrame, c, {10, 240, 740, 50});
     make<QLineEdit>(Control::CwMessageEdit, cwEdit, {6, 20, 728, 24});
+    buildCwAndLog(widget(Control::CwMessageFrame), cwEdit);
     auto *codes = make<QGroupBox>(Control::CodeListFrame, c, {550, 150, 200, 100});
     make<QListWidget>(Control::CodeList, codes, {6, 18, 188, 76});
 
@@ -604,6 +605,7 @@ void PanelWindow::wire()
     connect(list(Control::BeaconList), &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { m_core.chooseBeacon(item->listWidget()->row(item)); });
 
+    wireCwAndLog();
     auto *call = static_cast<QLineEdit *>(widget(Control::CallSign));
     connect(call, &QLineEdit::textEdited, this, [this, call](const QString &text) {
         const int pos = call->cursorPosition();
@@ -659,6 +661,8 @@ bool PanelWindow::previewKey(QObject *watched, QEvent *event)
     }
     if (m_core.handleKey(key->key(), mods))
         return true;
+    if (focus && focus == this->widget(Control::Code) && key->key() == Qt::Key_Up && mods == 0)
+        return m_core.lookupCode(), true;
     if (focus && focus == this->widget(Control::CallSign)) {
         auto *call = static_cast<QLineEdit *>(focus);
         if (key->key() == Qt::Key_Down && mods == 0) {
@@ -724,6 +728,8 @@ bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
             m_core.dopplerButtonRelease(*index, right, modifierBits(mouse->modifiers()));
             return false;
         }
+        if (cwMessageClick(name, mouse->button()))
+            return true;
         if (name == Control::HomeButton && right) {
             m_core.openHomeEntry();
             return true;
@@ -749,6 +755,8 @@ bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (const std::optional<int> slot = controls::quickMemorySlot(name))
             m_core.recallQuickMemory(*slot);
+        else if (name == Control::CwMessageEdit)
+            m_core.typeCwMessage(QString()); // a double click empties the CW editor
         else if (const std::optional<int> panel = controls::statusPanelNumber(name))
             m_core.statusBarClick(*panel, true);
     }

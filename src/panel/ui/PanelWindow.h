@@ -64,6 +64,12 @@ private:
     void render(Control name);
     void renderAll();
     void wire();
+    // The CW message bar's stop button, the preset list, and their wiring with the transfer button.
+    void buildCwAndLog(QWidget *cwBar, QWidget *cwEditor);
+    void wireCwAndLog();
+    // A click on a CW message button: left sends, any other button edits. A
+    // right click on the transfer button opens the choice of destinations.
+    bool cwMessageClick(Control name, Qt::MouseButton button);
     void focusControl(const QString &name);
     void raiseGroup(bool activate);
     bool previewKey(QObject *watched, QEvent *event);

@@ -1,6 +1,7 @@
 #include "panel/ui/PanelWindow.h"
 #include "../PanelFixture.h"
 #include "common/SettingKeys.h"
+#include "panel/ui/LogDestinationsDialog.h"
 #include "panel/ui/PassbandScale.h"
 
 #include <QAction>
@@ -276,4 +277,18 @@ TEST_F(PanelWindowTest, EveryControlHasItsWidgetOrMenuEntry)
             EXPECT_NE(m_window->menuAction(name), nullptr) << name.toStdString();
         }
     }
+}
+
+TEST_F(PanelWindowTest, LogDestinationsShowTheWindowsLoggerDisabledAndSaveTheChoice)
+{
+    LogDestinationsDialog dialog(*m_settings, m_dir.path());
+    auto *hamlog = dialog.findChild<QCheckBox *>("ToHAMLOG");
+    ASSERT_NE(hamlog, nullptr);
+    EXPECT_FALSE(hamlog->isEnabled());
+    EXPECT_FALSE(dialog.findChild<QLabel *>("HAMLOGReason")->text().isEmpty());
+    dialog.findChild<QCheckBox *>("ToUDP")->setChecked(true);
+    dialog.findChild<QLineEdit *>("UDPHost")->setText("239.255.0.1");
+    dialog.save();
+    EXPECT_EQ(m_settings->value(keys::LogToUdp), "1");
+    EXPECT_EQ(m_settings->value(keys::UdpHost), "239.255.0.1");
 }

@@ -1,0 +1,83 @@
+#include "logbook/ContactLogger.h"
+
+#include "common/SettingKeys.h"
+#include "common/Settings.h"
+#include "logbook/AdifFile.h"
+#include "logbook/WsjtxSender.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace vm {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ContactLogger", text);
+}
+
+} // namespace
+
+QString LogResult::message() const
+{
+    if (failed.isEmpty())
+        return {};
+    QString text = taken.isEmpty() ? tr("どの送り先にも記録できませんでした。QSOは入力欄に残します。")
+                                   : tr("一部の送り先に記録できませんでした。");
+    for (const QString &f : failed)
+        text += QLatin1Char('\n') + f;
+    return text;
+}
+
+ContactLogger::ContactLogger(Settings &settings, QString dataDir)
+    : m_settings(settings), m_dataDir(std::move(dataDir))
+{
+}
+
+QString ContactLogger::adifPath() const
+{
+    return QDir(m_dataDir).absoluteFilePath(QDir::fromNativeSeparators(m_settings.value(keys::AdifFileName)));
+}
+
+QList<DestinationInfo> ContactLogger::destinations() const
+{
+    return {
+        {LogDestination::AdifFile, tr("ADIFファイル"), m_settings.value(keys::LogToAdif) == u"1", true, {}},
+        {LogDestination::WsjtxUdp, tr("WSJT-X UDP"), m_settings.value(keys::LogToUdp) == u"1", true, {}},
+        // The entry form of the Windows program is filled through the Wine
+        // bridge, which this build does not have yet.
+        {LogDestination::WindowsLogger, tr("Turbo HAMLOG/Win"), m_settings.value(keys::LogToHamlog) == u"1",
+         false, tr("Wine経由の接続がまだ使えません")},
+    };
+}
+
+LogResult ContactLogger::log(const Qso &qso, const QDateTime &nowUtc) const
+{
+    LogResult result;
+    for (const DestinationInfo &d : destinations()) {
+        if (!d.chosen)
+            continue;
+        QString error;
+        bool ok = false;
+        if (!d.available) {
+            error = d.reason;
+        } else if (d.destination == LogDestination::AdifFile) {
+            ok = AdifFile(adifPath()).append(qso, nowUtc, &error);
+        } else if (d.destination == LogDestination::WsjtxUdp) {
+            bool portOk = false;
+            const uint port = m_settings.value(keys::UdpPort).toUInt(&portOk);
+            WsjtxSender sender(m_settings.value(keys::UdpHost), portOk && port <= 0xFFFF ? quint16(port) : 0);
+            ok = sender.send(qso, nowUtc, &error);
+        }
+        if (ok)
+            result.taken.append(d.name);
+        else
+            result.failed.append(d.name + QStringLiteral(": ") + error);
+    }
+    if (result.taken.isEmpty() && result.failed.isEmpty())
+        result.failed.append(tr("送り先が選ばれていません"));
+    return result;
+}
+
+} // namespace vm

@@ -1,0 +1,52 @@
+#pragma once
+// Hands a finished contact to every destination the settings choose: an
+// ADIF file, loggers on the WSJT-X UDP protocol, the Windows logging
+// program. Reports which destinations took it and which failed, so that a
+// contact nobody took stays in the form.
+#include "logbook/Qso.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace vm {
+
+class Settings;
+
+enum class LogDestination { AdifFile, WsjtxUdp, WindowsLogger };
+
+struct DestinationInfo {
+    LogDestination destination;
+    QString name;          // as the operator reads it
+    bool chosen = false;   // switched on in the settings
+    bool available = true; // false: cannot be used here
+    QString reason;        // why it is not available
+};
+
+struct LogResult {
+    QStringList taken;  // destination names
+    QStringList failed; // "name: reason"
+    bool anyTaken() const { return !taken.isEmpty(); }
+    // The message naming the failed destinations; empty when none failed.
+    QString message() const;
+};
+
+class ContactLogger {
+public:
+    ContactLogger(Settings &settings, QString dataDir);
+
+    // Every destination with its choice and availability, for the settings form.
+    QList<DestinationInfo> destinations() const;
+    // The ADIF file path the settings name (relative names in the data folder).
+    QString adifPath() const;
+
+    // Sends the contact to every chosen destination.
+    LogResult log(const Qso &qso, const QDateTime &nowUtc) const;
+
+private:
+    Settings &m_settings;
+    QString m_dataDir;
+};
+
+} // namespace vm
