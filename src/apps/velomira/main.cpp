@@ -4,12 +4,14 @@
 #include "common/SatelliteTable.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
+#include "common/Version.h"
 #include "panel/PanelCore.h"
 #include "panel/StartupCheck.h"
 #include "panel/ui/HomeHotKey.h"
 #include "panel/ui/PanelWindow.h"
 #include "panel/ui/QtLauncher.h"
 #include "panel/ui/QtPrompter.h"
+#include "platform/Language.h"
 #include "platform/LocalChannel.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ui/X11Windows.h"
@@ -21,6 +23,7 @@
 #include <QMessageBox>
 #include <QProcess>
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -49,6 +52,8 @@ bool haveDisplay()
 
 int main(int argc, char **argv)
 {
+    if (vm::printVersionIfAsked(argc, argv, "velomira"))
+        return 0;
     if (!haveDisplay()) {
         std::fputs("velomira: no display (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
                    "Run it on a desktop, or under a virtual one: xvfb-run -a velomira\n",
@@ -57,12 +62,14 @@ int main(int argc, char **argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velomira"));
-    const QString commandLine = QCoreApplication::arguments().mid(1).join(u' ');
     const QString programDir = QCoreApplication::applicationDirPath();
     const QString controller = QDir(programDir).filePath(QStringLiteral("tunavox"));
 
     const QString data = dataDir();
     Settings settings(findFileNoCase(data, QStringLiteral("Velomira.ini")));
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    installTranslator(app, settings, arguments);
+    const QString commandLine = arguments.join(u' ');
     LocalChannel channel;
     if (!channel.open()) {
         QMessageBox::critical(nullptr, PanelCore::panelTitle(), channel.errorString());
@@ -84,7 +91,8 @@ int main(int argc, char **argv)
     case StartupCheck::Action::MissingController: {
         // A plain notice, without an icon.
         QMessageBox box(QMessageBox::NoIcon, PanelCore::panelTitle(),
-                        QStringLiteral("tunavox がありませんので起動出来ません"), QMessageBox::Ok);
+                        QCoreApplication::translate("Velomira", "tunavox がありませんので起動出来ません"),
+                        QMessageBox::Ok);
         box.exec();
         return 1;
     }
