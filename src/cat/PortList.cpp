@@ -2,6 +2,7 @@
 
 #include "cat/PortProblem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSerialPort>
@@ -83,8 +84,8 @@ QStringList PortList::lines(const QStringList &extraPaths, const QString &byIdDi
 
 QString PortList::lineOf(const Entry &e)
 {
-    QString line =
-        e.path + (e.available ? QStringLiteral(">使用可能です") : QStringLiteral(">他で使用中です"));
+    QString line = e.path + (e.available ? QCoreApplication::translate("Cat", ">使用可能です")
+                                         : QCoreApplication::translate("Cat", ">他で使用中です"));
     QStringList details;
     if (!e.why.isEmpty())
         details << e.why;

@@ -1,5 +1,6 @@
 #include "cat/PortProblem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -130,42 +131,25 @@ QString PortProblem::message() const
     case Kind::None:
         return {};
     case Kind::Missing:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "PortProblem",
                    "%1 が見つかりません。ケーブルはつながっていますか？無線機の電源は入っていますか？")
             .arg(port);
     case Kind::Permission:
         if (group.isEmpty() || group == QLatin1String("root"))
-            return QStringLiteral("%1 を開く権限がありません。").arg(port);
-        return QStringLiteral("%1 を開く権限がありません。グループ %2 に入ってください:\n"
-                              "sudo usermod -aG %2 $USER\n(そのあとログインし直してください)")
+            return QCoreApplication::translate("PortProblem", "%1 を開く権限がありません。").arg(port);
+        return QCoreApplication::translate("PortProblem",
+                                           "%1 を開く権限がありません。グループ %2 に入ってください:\n"
+                                           "sudo usermod -aG %2 $USER\n(そのあとログインし直してください)")
             .arg(port, group);
     case Kind::Busy:
         if (holder.isEmpty())
-            return QStringLiteral("%1 は他で使用中です。そのプログラムを終了してください。").arg(port);
-        return QStringLiteral("%1 は他で使用中です (%2)。そのプログラムを終了してください。")
+            return QCoreApplication::translate("PortProblem",
+                                               "%1 は他で使用中です。そのプログラムを終了してください。")
+                .arg(port);
+        return QCoreApplication::translate("PortProblem",
+                                           "%1 は他で使用中です (%2)。そのプログラムを終了してください。")
             .arg(port, holder);
-    }
-    return {};
-}
-
-QString PortProblem::englishMessage() const
-{
-    switch (kind) {
-    case Kind::None:
-        return {};
-    case Kind::Missing:
-        return QStringLiteral("%1: no such device. Is the cable connected and the rig switched on?")
-            .arg(port);
-    case Kind::Permission:
-        if (group.isEmpty() || group == QLatin1String("root"))
-            return QStringLiteral("%1: permission denied.").arg(port);
-        return QStringLiteral("%1: permission denied. The device belongs to the group %2; join it with\n"
-                              "  sudo usermod -aG %2 $USER\nand log in again.")
-            .arg(port, group);
-    case Kind::Busy:
-        if (holder.isEmpty())
-            return QStringLiteral("%1: busy, another program holds it; close that program.").arg(port);
-        return QStringLiteral("%1: busy, held by %2; close that program.").arg(port, holder);
     }
     return {};
 }

@@ -22,8 +22,6 @@ struct PortProblem {
 
     // The text for the operator (message box of the controller).
     QString message() const;
-    // The same in English, for the command-line tools.
-    QString englishMessage() const;
 
     // Looks at the port after an open failed.
     static PortProblem diagnose(const QString &port);

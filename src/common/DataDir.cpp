@@ -29,7 +29,7 @@ QString resolveDataDir(const DataDirInputs &inputs)
     QString dir;
     if (!inputs.velomiraHome.isEmpty()) {
         dir = QDir(inputs.velomiraHome).absolutePath();
-    } else if (!inputs.executableDir.isEmpty() && isWritableDir(inputs.executableDir)) {
+    } else if (!inputs.installed && !inputs.executableDir.isEmpty() && isWritableDir(inputs.executableDir)) {
         dir = QDir(inputs.executableDir).absolutePath();
     } else {
         // A relative $XDG_DATA_HOME is invalid and ignored.
@@ -44,6 +44,13 @@ QString resolveDataDir(const DataDirInputs &inputs)
     return dir;
 }
 
+QString installedShareDir(const QString &executableDir)
+{
+    const QDir bin(executableDir);
+    const QString share = QDir::cleanPath(bin.filePath(QStringLiteral("../share/velomira")));
+    return bin.dirName() == u"bin" && QFileInfo(share).isDir() ? share : QString();
+}
+
 QString dataDir()
 {
     DataDirInputs in;
@@ -51,6 +58,7 @@ QString dataDir()
     in.executableDir = executableDir();
     in.xdgDataHome = qEnvironmentVariable("XDG_DATA_HOME");
     in.homeDir = qEnvironmentVariable("HOME");
+    in.installed = !installedShareDir(in.executableDir).isEmpty();
     return resolveDataDir(in);
 }
 

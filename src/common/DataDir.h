@@ -10,13 +10,20 @@ struct DataDirInputs {
     QString executableDir; // folder of the running executables
     QString xdgDataHome;   // $XDG_DATA_HOME
     QString homeDir;       // $HOME
+    bool installed = false; // the executables are installed (see installedShareDir)
 };
 
 // The folder that holds the settings file, the satellite table and every
 // other data file: `velomiraHome` when set, else the executables' folder when
-// it is writable, else `xdgDataHome`/velomira (default ~/.local/share/velomira).
+// it is writable and not an installation, else `xdgDataHome`/velomira
+// (default ~/.local/share/velomira).
 // The chosen folder is created when missing.
 QString resolveDataDir(const DataDirInputs &inputs);
+
+// The shared files of an installation: <prefix>/share/velomira when the
+// executables' folder is <prefix>/bin and that folder exists; else empty
+// (a build tree, or a folder the operator copied the programs to).
+QString installedShareDir(const QString &executableDir);
 
 // The data folder of this process (from its environment and executable).
 QString dataDir();

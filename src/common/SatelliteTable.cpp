@@ -1,10 +1,13 @@
 #include "common/SatelliteTable.h"
 
 #include "common/ProfileFile.h"
+#include "common/ProtocolTexts.h"
 #include "common/SettingKeys.h"
 #include "common/TextFile.h"
 
 #include <cmath>
+
+#include <QCoreApplication>
 
 namespace vm {
 
@@ -28,8 +31,7 @@ bool isBlankLine(const QString &line)
 
 QString SatelliteTable::headerLine()
 {
-    return QStringLiteral("衛 星 名,UP Link(KHz),Down Link(KHz),Width(KHz),Beacon(KHz),Tone(Hz),"
-                          "TX TRV(KHz),RX TRV(KHz),NonRev,MLTmode");
+    return QString::fromUtf8(protocol::SatelliteTableHeader);
 }
 
 QStringList SatelliteTable::defaultLines()
@@ -121,7 +123,8 @@ int SatelliteTable::load(const QString &path)
     const std::optional<QStringList> lines = TextFile::readLines(path, &error);
     if (!lines) {
         m_problems.append(
-            {TableProblem::Unreadable, 0, QStringLiteral("SATdataが読めませんでした: ") + error});
+            {TableProblem::Unreadable, 0,
+             QCoreApplication::translate("SatelliteTable", "SATdataが読めませんでした: ") + error});
         return 0;
     }
 
@@ -151,7 +154,8 @@ int SatelliteTable::load(const QString &path)
 
         if (!header && items.size() != kItems) {
             m_problems.append({TableProblem::ItemCount, lineNumber,
-                               QStringLiteral("SATdata.txt %1行目: 項目の数が%2個です(10個のはずです)")
+                               QCoreApplication::translate(
+                                   "SatelliteTable", "SATdata.txt %1行目: 項目の数が%2個です(10個のはずです)")
                                    .arg(lineNumber)
                                    .arg(items.size())});
         }
@@ -166,7 +170,8 @@ int SatelliteTable::load(const QString &path)
             if (!bad.isEmpty()) {
                 r.NumbersOk = false;
                 m_problems.append({TableProblem::NotANumber, lineNumber,
-                                   QStringLiteral("SATdata.txt %1行目: 周波数が数値ではありません: %2")
+                                   QCoreApplication::translate(
+                                       "SatelliteTable", "SATdata.txt %1行目: 周波数が数値ではありません: %2")
                                        .arg(lineNumber)
                                        .arg(bad.join(QStringLiteral(", ")))});
             }

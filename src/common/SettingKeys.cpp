@@ -60,6 +60,7 @@ const QList<const SettingKey *> &all()
         &RecSpl,
         &StartCmdMode,
         &PanelMe,
+        &Language,
         &VlrcTop,
         &VlrcLeft,
         &WfStart,

@@ -129,6 +129,9 @@ inline constexpr SettingKey RecSpl{SoundSection, "RecSPL", "11025", KeyRule::Int
 // ---- [Velomira] -----------------------------------------------------------
 inline constexpr SettingKey StartCmdMode{VelomiraSection, "StartCmdMode", "3", KeyRule::NonEmpty};
 inline constexpr SettingKey PanelMe{VelomiraSection, "ME", nullptr, KeyRule::Text};
+// Language of both programs' windows: "ja", "en" or "auto" (the desktop's locale).
+inline constexpr SettingKey Language{
+    VelomiraSection, "Language", "auto", KeyRule::Choice, std::numeric_limits<int>::min(), "ja|en|auto"};
 // Panel window position (twips); absent until first saved.
 inline constexpr SettingKey VlrcTop{VelomiraSection, "VLRCTop", nullptr, KeyRule::Number};
 inline constexpr SettingKey VlrcLeft{VelomiraSection, "VLRCLeft", nullptr, KeyRule::Number};

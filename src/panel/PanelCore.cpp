@@ -11,6 +11,7 @@
 #include "panel/Prompter.h"
 #include "panel/TxLogWriter.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -56,7 +57,8 @@ void PanelCore::declareControls()
     v.declare(Control::RxFrequency, caption(QString()));
     v.declare(Control::TxFrequency, caption(QString()));
     ControlState satelliteMode = caption(QString(), false);
-    satelliteMode.toolTip = QStringLiteral("ここをクリック又は ALT+L で 衛星Mode の選択が出来ます。");
+    satelliteMode.toolTip =
+        QCoreApplication::translate("Panel", "ここをクリック又は ALT+L で 衛星Mode の選択が出来ます。");
     v.declare(Control::SatelliteMode, satelliteMode);
     v.declare(Control::SatelliteModeCaption, caption(QStringLiteral("Mode"), false));
     v.declare(Control::RxCaption, caption(QStringLiteral("RX")));
@@ -79,10 +81,10 @@ void PanelCore::declareControls()
     v.declare(Control::TrackedName, caption(QString()));
     v.declare(Control::OrbitNumber, caption(QString()));
     ControlState rxMode = caption(QString());
-    rxMode.toolTip = QStringLiteral("左ｸﾘｯｸ(ALT+F)でﾓｰﾄﾞ変更可");
+    rxMode.toolTip = QCoreApplication::translate("Panel", "左ｸﾘｯｸ(ALT+F)でﾓｰﾄﾞ変更可");
     v.declare(Control::RxMode, rxMode);
     ControlState txMode = caption(QString());
-    txMode.toolTip = QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可");
+    txMode.toolTip = QCoreApplication::translate("Panel", "左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可");
     v.declare(Control::TxMode, txMode);
     v.declare(Control::QuickQsySide, caption(QStringLiteral("QQRX")));
     v.declare(Control::SplitValue, caption(QStringLiteral("0Hz")));
@@ -99,10 +101,14 @@ void PanelCore::declareControls()
     v.declare(Control::FrequencyLine, caption(QString()));
     v.declare(Control::PassbandScale, caption(QString()));
 
-    const char *dopplerCaptions[6] = {"受信固定(&R)", "衛星固定(&S)", "送信固定(&T)",
-                                      "追従停止(&P)", nullptr,        "BC(&B)"};
+    const char *dopplerCaptions[6] = {QT_TRANSLATE_NOOP("Panel", "受信固定(&R)"),
+                                      QT_TRANSLATE_NOOP("Panel", "衛星固定(&S)"),
+                                      QT_TRANSLATE_NOOP("Panel", "送信固定(&T)"),
+                                      QT_TRANSLATE_NOOP("Panel", "追従停止(&P)"),
+                                      nullptr,
+                                      "BC(&B)"};
     for (int i : controls::DopplerButtonIndices) {
-        ControlState b = caption(QString::fromUtf8(dopplerCaptions[i]));
+        ControlState b = caption(QCoreApplication::translate("Panel", dopplerCaptions[i]));
         b.backColor = Grey;
         v.declare(controls::dopplerButton(i), b);
     }
@@ -110,10 +116,10 @@ void PanelCore::declareControls()
     v.declare(Control::HomeButton, caption(QStringLiteral("Home(&V)")));
     v.declare(Control::OffsetResetButton, caption(QStringLiteral("Rst(&Z)")));
     ControlState down = caption(QStringLiteral("▼"));
-    down.toolTip = QStringLiteral("左ｸﾘｯｸで10Hz毎、右ｸﾘｯｸで100Hz毎のDOWN");
+    down.toolTip = QCoreApplication::translate("Panel", "左ｸﾘｯｸで10Hz毎、右ｸﾘｯｸで100Hz毎のDOWN");
     v.declare(Control::OffsetDownButton, down);
     ControlState up = caption(QStringLiteral("▲"));
-    up.toolTip = QStringLiteral("左ｸﾘｯｸで10Hz毎、右ｸﾘｯｸで100Hz毎のUP");
+    up.toolTip = QCoreApplication::translate("Panel", "左ｸﾘｯｸで10Hz毎、右ｸﾘｯｸで100Hz毎のUP");
     v.declare(Control::OffsetUpButton, up);
     ControlState wf = caption(QStringLiteral("WF"), false);
     wf.backColor = Grey;
@@ -121,19 +127,21 @@ void PanelCore::declareControls()
     v.declare(Control::RitSetButton, caption(QStringLiteral("Set")));
     v.declare(Control::RitResetButton, caption(QStringLiteral("Rst")));
     v.declare(Control::ScheduleMacroButton, caption(QStringLiteral("SKD"), true, false));
-    ControlState rec = caption(QStringLiteral("録"), true, false);
+    ControlState rec = caption(QCoreApplication::translate("Panel", "録"), true, false);
     rec.backColor = White;
     v.declare(Control::RecordButton, rec);
-    ControlState play = caption(QStringLiteral("再"), true, false);
+    ControlState play = caption(QCoreApplication::translate("Panel", "再"), true, false);
     play.backColor = White;
     v.declare(Control::PlayButton, play);
     v.declare(Control::CwSpeedCloseButton, caption(QStringLiteral("Set")));
 
-    v.declare(Control::AdvanceNotice, caption(QStringLiteral("予告"), true, false));
-    v.declare(Control::NoticeSound, caption(QStringLiteral("予告サウンド"), true, false));
+    v.declare(Control::AdvanceNotice, caption(QCoreApplication::translate("Panel", "予告"), true, false));
+    v.declare(Control::NoticeSound,
+              caption(QCoreApplication::translate("Panel", "予告サウンド"), true, false));
     v.declare(Control::TxData, caption(QStringLiteral("DATA(&D)"), true, false));
     ControlState mc = caption(QStringLiteral("MC"));
-    mc.toolTip = QStringLiteral("CW BeaconをSSBモードで受信する場合の補正(F9でもon/off可)");
+    mc.toolTip =
+        QCoreApplication::translate("Panel", "CW BeaconをSSBモードで受信する場合の補正(F9でもon/off可)");
     v.declare(Control::ModeCompensation, mc);
     v.declare(Control::RxData, caption(QStringLiteral("DATA"), true, false));
     v.declare(Control::NoiseBlanker, caption(QStringLiteral("NB(&O)")));
@@ -147,7 +155,8 @@ void PanelCore::declareControls()
     }
     v.declare(Control::HomeRx, caption(QStringLiteral("RX Freq")));
     v.declare(Control::HomeTx, caption(QStringLiteral("TX Freq")));
-    v.declare(Control::HomeSatellite, caption(QStringLiteral("衛星固定(SAT上のRX Freq)")));
+    v.declare(Control::HomeSatellite,
+              caption(QCoreApplication::translate("Panel", "衛星固定(SAT上のRX Freq)")));
     v.declare(Control::FilterNone, caption(QString(), false));
     v.declare(Control::Filter1, caption(QStringLiteral("FIL 1(&W)")));
     v.declare(Control::Filter2, caption(QStringLiteral("FIL 2(&M)")));
@@ -167,31 +176,37 @@ void PanelCore::declareControls()
     split.maximum = 1000;
     v.declare(Control::XitBar, split);
 
-    v.declare(Control::InfoFrame, caption(QStringLiteral("Kepral32 Information ( DDE方式 )")));
+    v.declare(Control::InfoFrame,
+              caption(QCoreApplication::translate("Panel", "Kepral32 Information ( DDE方式 )")));
     v.declare(Control::ScheduleFrame, caption(QStringLiteral("Schedule"), true, false));
     v.declare(Control::CwSpeedFrame, caption(QStringLiteral("CW speed"), false));
     v.declare(Control::RitFrame, caption(QStringLiteral("RIT( for FMmode)"), false));
-    v.declare(Control::MessageFrame, caption(QStringLiteral("MSG ( ESC で閉 )"), false));
+    v.declare(Control::MessageFrame,
+              caption(QCoreApplication::translate("Panel", "MSG ( ESC で閉 )"), false));
     v.declare(Control::BeaconFrame, caption(QStringLiteral("Beacon"), false));
     v.declare(Control::TxModeFrame, caption(QStringLiteral("TX Mode Sel(G)"), false));
     v.declare(Control::RxModeFrame, caption(QStringLiteral("RX Mode Sel(F)"), false));
     v.declare(Control::CwEditFrame,
-              caption(QStringLiteral("CW Message(DblClick=白紙 Enter=登録 Esc=中止)"), false));
+              caption(QCoreApplication::translate("Panel", "CW Message(DblClick=白紙 Enter=登録 Esc=中止)"),
+                      false));
     v.declare(Control::CwMessageFrame,
               caption(QStringLiteral("    [ F5 ]     [ F6 ]    [ F7 ]    [ F8 ]"), true, false));
     ControlState presets = caption(QString(), false);
     presets.items = {QStringLiteral("R 5NNTU"), QStringLiteral("#G 5NNTU")};
     v.declare(Control::CwPresetList, presets);
     v.declare(Control::CwStopButton, caption(QStringLiteral("×")));
-    v.declare(Control::ModeListFrame, caption(QStringLiteral("MultiMode選択"), false));
-    v.declare(Control::SatelliteDataFrame, caption(QStringLiteral("衛星設定値"), false));
-    v.declare(Control::HomeFrame, caption(QStringLiteral("Set HomeFreq (Enterで登録 Escで中止)"), false));
+    v.declare(Control::ModeListFrame, caption(QCoreApplication::translate("Panel", "MultiMode選択"), false));
+    v.declare(Control::SatelliteDataFrame,
+              caption(QCoreApplication::translate("Panel", "衛星設定値"), false));
+    v.declare(Control::HomeFrame,
+              caption(QCoreApplication::translate("Panel", "Set HomeFreq (Enterで登録 Escで中止)"), false));
     v.declare(Control::FilterFrame, caption(QStringLiteral("Filter Sel"), false));
     v.declare(Control::NbNrFrame, caption(QStringLiteral("NB/NR"), false));
-    v.declare(Control::QsoFrame, caption(QStringLiteral("QSO Data (ALT+C でクリヤ)")));
-    v.declare(Control::CodeListFrame, caption(QStringLiteral("Code List (Enter or ESC で閉)"), false));
-    v.declare(Control::QuickMemoryFrame,
-              caption(QStringLiteral("Quick Memory(F1～F4 =Set、ﾀﾞﾌﾞﾙｸﾘｯｸ(sF1～)=QSY)")));
+    v.declare(Control::QsoFrame, caption(QCoreApplication::translate("Panel", "QSO Data (ALT+C でクリヤ)")));
+    v.declare(Control::CodeListFrame,
+              caption(QCoreApplication::translate("Panel", "Code List (Enter or ESC で閉)"), false));
+    v.declare(Control::QuickMemoryFrame, caption(QCoreApplication::translate(
+                                             "Panel", "Quick Memory(F1～F4 =Set、ﾀﾞﾌﾞﾙｸﾘｯｸ(sF1～)=QSY)")));
     for (int n = 0; n < 4; ++n)
         v.declare(controls::cwMessage(n), caption(QString()));
 
@@ -205,17 +220,20 @@ void PanelCore::declareControls()
 
     for (int p = 1; p <= 16; ++p)
         v.declare(controls::statusPanel(p), caption(QString()));
-    v.setText(Control::InsertModePanel, QStringLiteral("上書き"));
+    v.setText(Control::InsertModePanel, QCoreApplication::translate("Panel", "上書き"));
     v.setText(Control::XitPanel, QStringLiteral("XIT -OFF"));
 
     // Menu entries.
-    v.declare(Control::ControllerSettingsMenu, caption(QStringLiteral("環境設定(&M)"), true, false));
-    v.declare(Control::Ft4Menu, caption(QStringLiteral("FT4(WSJT)の運用(&4)"), true, false));
+    v.declare(Control::ControllerSettingsMenu,
+              caption(QCoreApplication::translate("Panel", "環境設定(&M)"), true, false));
+    v.declare(Control::Ft4Menu,
+              caption(QCoreApplication::translate("Panel", "FT4(WSJT)の運用(&4)"), true, false));
     v.declare(Control::MmvariMenu, caption(QStringLiteral("MMVARI(&V)"), false, false));
-    v.declare(Control::ScheduleMenu, caption(QStringLiteral("予告SKD(&K)"), true, false));
+    v.declare(Control::ScheduleMenu,
+              caption(QCoreApplication::translate("Panel", "予告SKD(&K)"), true, false));
     v.declare(Control::InfoMenu, caption(QStringLiteral("&Infor"), true, false));
     v.declare(Control::ActiveSatellitesMenu, caption(QStringLiteral("Active Satellites")));
-    v.declare(Control::SatelliteStatusMenu, caption(QStringLiteral("SAT稼働状況")));
+    v.declare(Control::SatelliteStatusMenu, caption(QCoreApplication::translate("Panel", "SAT稼働状況")));
 }
 
 bool PanelCore::send(const QString &code, const QString &payload)
@@ -271,8 +289,9 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
 {
     m_waterfallStart = m_settings.value(keys::WfStart);
     if (!controllerProgram.isEmpty() && !m_launcher.startProgram(controllerProgram, {QStringLiteral("-R")}))
-        m_prompter.message(QStringLiteral("tunavox を起動出来ません: ") + controllerProgram, panelTitle(),
-                           Prompter::Icon::Critical);
+        m_prompter.message(QCoreApplication::translate("Panel", "tunavox を起動出来ません: ") +
+                               controllerProgram,
+                           panelTitle(), Prompter::Icon::Critical);
     m_view.setVisible(Control::MmvariMenu, m_extended);
     m_settings.setValue(keys::PanelMe, QString::number(processId));
     QString version =
@@ -332,7 +351,8 @@ void PanelCore::loadSettings()
     // A table without a satellite under its header (an empty file) is as
     // unusable as one that cannot be read.
     if (m_table.count() < 2 || !m_table.derive(&m_settings.file()))
-        m_prompter.message(QStringLiteral("SATdataが読めませんでした"), QString(), Prompter::Icon::Critical);
+        m_prompter.message(QCoreApplication::translate("Panel", "SATdataが読めませんでした"), QString(),
+                           Prompter::Icon::Critical);
     m_hamlogPath = m_settings.value(keys::HamlogPath);
     m_rigContType = m_settings.value(keys::RigContType).toInt();
     {
@@ -394,7 +414,8 @@ void PanelCore::loadSettings()
 
 void PanelCore::setInfoCaption()
 {
-    const QString method = m_useDde == u"0" ? QStringLiteral("レジストリ方式") : QStringLiteral("DDE方式");
+    const QString method = m_useDde == u"0" ? QCoreApplication::translate("Panel", "レジストリ方式")
+                                            : QCoreApplication::translate("Panel", "DDE方式");
     QString text;
     if (m_calcType == u"1")
         text = QStringLiteral("Kepral32 Information ( ") + method + QStringLiteral(" )");
@@ -403,7 +424,7 @@ void PanelCore::setInfoCaption()
     else if (m_calcType == u"2")
         text = QStringLiteral("Ornik Information");
     else if (m_calcType == u"4")
-        text = QStringLiteral("内蔵軌道計算 Information");
+        text = QCoreApplication::translate("Panel", "内蔵軌道計算 Information");
     if (!text.isEmpty())
         m_view.setText(Control::InfoFrame, text);
 }
@@ -413,13 +434,15 @@ bool PanelCore::requestClose()
     if (m_pause == 2)
         send(QStringLiteral("RCMPUS"), QStringLiteral("1"));
     if (m_settings.value(keys::Sro) == u"1") {
-        m_prompter.message(QStringLiteral("衛星登録のフォームが開いていますので、先に閉じて下さい"),
-                           panelTitle(), Prompter::Icon::None);
+        m_prompter.message(
+            QCoreApplication::translate("Panel", "衛星登録のフォームが開いていますので、先に閉じて下さい"),
+            panelTitle(), Prompter::Icon::None);
         return false;
     }
     if (m_settings.value(keys::Cfo) == u"1" && m_channel.titleExists(controllerTitle())) {
-        m_prompter.message(QStringLiteral("環境設定のフォームが開いていますので、先に閉じて下さい"),
-                           panelTitle(), Prompter::Icon::None);
+        m_prompter.message(
+            QCoreApplication::translate("Panel", "環境設定のフォームが開いていますので、先に閉じて下さい"),
+            panelTitle(), Prompter::Icon::None);
         return false;
     }
     m_settings.setValue(keys::Cfo, QStringLiteral("0"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ProtocolTexts.h"
 #include "common/SatelliteTable.h"
 #include "logbook/Qso.h"
 #include "panel/CwMessage.h"
@@ -34,12 +35,12 @@ class Settings;
 class PanelCore : public QObject {
     Q_OBJECT
 public:
-    static QString controllerTitle() { return QStringLiteral("環境設定Tunavox"); }
+    static QString controllerTitle() { return QString::fromUtf8(protocol::ControllerTitle); }
     static QString panelTitle() { return QStringLiteral("Velomira"); }
     static QString waterfallTitle() { return QStringLiteral("WaterFall for Velomira"); }
     static QString scheduleTitle() { return QStringLiteral("OP Schedule"); }
     static QString awardWindowTitle() { return QStringLiteral("AJA/JCC/JCG 進捗状況"); }
-    static QString undefinedSatellite() { return QStringLiteral("未定義星"); }
+    static QString undefinedSatellite() { return QString::fromUtf8(protocol::UndefinedSatellite); }
 
     static constexpr int OffsetLimit = 30000;
     static constexpr int RepeatIntervalMs = 200;

@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+#include <QCoreApplication>
+
 namespace vm {
 
 // ---- multi-mode list, data frame, mode frames ---------------------------------------------------
@@ -78,7 +80,7 @@ void PanelCore::clickSatelliteName()
         return;
     }
     QStringList lines;
-    QString name = QStringLiteral("衛星名    : ") + m_satName;
+    QString name = QCoreApplication::translate("Panel", "衛星名    : ") + m_satName;
     if (!m_mode.isEmpty())
         name += QStringLiteral("  Mode : ") + m_mode;
     lines.append(name);
@@ -178,7 +180,8 @@ void PanelCore::clickRxModeLabel(bool rightButton)
         return;
     }
     if (m_fm) {
-        m_prompter.timedNotice(QStringLiteral("FM衛星です、モード変更は出来ません"), panelTitle(), 2);
+        m_prompter.timedNotice(QCoreApplication::translate("Panel", "FM衛星です、モード変更は出来ません"),
+                               panelTitle(), 2);
         return;
     }
     if (!modeChoosersAllowed())
@@ -189,7 +192,8 @@ void PanelCore::clickRxModeLabel(bool rightButton)
 void PanelCore::clickTxModeLabel(bool rightButton)
 {
     if (m_fm) {
-        m_prompter.timedNotice(QStringLiteral("FM衛星です、モード変更は出来ません"), panelTitle(), 2);
+        m_prompter.timedNotice(QCoreApplication::translate("Panel", "FM衛星です、モード変更は出来ません"),
+                               panelTitle(), 2);
         return;
     }
     if (!modeChoosersAllowed())

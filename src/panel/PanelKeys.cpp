@@ -3,6 +3,7 @@
 #include "common/Settings.h"
 #include "panel/PanelCore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace vm {
@@ -194,7 +195,8 @@ void PanelCore::escape()
 void PanelCore::toggleInsert()
 {
     m_insert = !m_insert;
-    m_view.setText(Control::InsertModePanel, m_insert ? QStringLiteral("挿入") : QStringLiteral("上書き"));
+    m_view.setText(Control::InsertModePanel, m_insert ? QCoreApplication::translate("Panel", "挿入")
+                                                      : QCoreApplication::translate("Panel", "上書き"));
 }
 
 void PanelCore::toggleRrInp()

@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+#include <QCoreApplication>
+
 namespace vm {
 
 // ---- beacon reference and Doppler-mode buttons -----------------------------------------
@@ -63,7 +65,7 @@ void PanelCore::dopplerButton(int index)
     const int mode = uu ? 6 : index;
     m_dopplerMode = mode;
     send(QStringLiteral("RCMDOP"), QString::number(mode));
-    const QString pauseCaption = QStringLiteral("追従停止(&P)");
+    const QString pauseCaption = QCoreApplication::translate("Panel", "追従停止(&P)");
     if (mode == 0 || mode == 2) {
         m_flagA = false;
         colourButtons(index);
@@ -110,7 +112,7 @@ void PanelCore::dopplerButton(int index)
         colourButtons(3);
         if (m_pause == 1) {
             m_pause = 2;
-            m_view.setText(Control::PauseButton, QStringLiteral("制御停止(&P)"));
+            m_view.setText(Control::PauseButton, QCoreApplication::translate("Panel", "制御停止(&P)"));
         } else {
             m_pause = 1;
             m_view.setText(Control::PauseButton, pauseCaption);
@@ -231,9 +233,8 @@ void PanelCore::setModeCompensation(bool on, bool fromKey)
     send(QStringLiteral("RCMMDC"), on ? QStringLiteral("1") : QStringLiteral("0"));
     m_settings.setValue(keys::ModeComp, on ? QStringLiteral("1") : QStringLiteral("0"));
     requestFocus(Control::CallSign);
-    const QString text = QStringLiteral("モード補正を") +
-                         (on ? QStringLiteral(" ON ") : QStringLiteral(" OFF ")) +
-                         QStringLiteral("しました。");
+    const QString text = QCoreApplication::translate("Panel", "モード補正を %1 しました。")
+                             .arg(on ? QStringLiteral("ON") : QStringLiteral("OFF"));
     if (fromKey)
         m_prompter.timedNotice(text, panelTitle(), 1);
     else
@@ -334,8 +335,8 @@ bool PanelCore::storeHomeFrequency(const QString &mhzText, int option)
     // A little slack for the decimal text's binary rounding at the edges.
     valid = valid && khz >= edge - 1e-6 && khz <= edge + m_width + 1e-6;
     if (!valid) {
-        m_prompter.message(QStringLiteral("周波数不正です、バンド外では？"), panelTitle(),
-                           Prompter::Icon::Warning);
+        m_prompter.message(QCoreApplication::translate("Panel", "周波数不正です、バンド外では？"),
+                           panelTitle(), Prompter::Icon::Warning);
         requestFocus(Control::HomeEntry);
         return false;
     }

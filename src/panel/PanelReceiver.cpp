@@ -3,6 +3,7 @@
 #include "common/Channel.h"
 #include "common/ChannelCodec.h"
 #include "common/DataDir.h"
+#include "common/ProtocolTexts.h"
 #include "common/RigReport.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
@@ -12,6 +13,8 @@
 #include "panel/Prompter.h"
 
 #include <cmath>
+
+#include <QCoreApplication>
 
 namespace vm {
 
@@ -131,8 +134,9 @@ void PanelCore::rigPanels(int first, const QString &model, const QString &port, 
     m_view.setText(controls::statusPanel(first + 2), state);
     m_view.setText(controls::statusPanel(first + 3),
                    used && error == 1 && open != 1 ? QStringLiteral("COM Error") : QString());
-    const QString tip =
-        state == u"Closed" ? QStringLiteral("ここをﾀﾞﾌﾞﾙｸﾘｯｸすると Open にﾘﾄﾗｲします") : QString();
+    const QString tip = state == u"Closed"
+                            ? QCoreApplication::translate("Panel", "ここをﾀﾞﾌﾞﾙｸﾘｯｸすると Open にﾘﾄﾗｲします")
+                            : QString();
     for (int p = first; p < first + 4; ++p)
         m_view.setToolTip(controls::statusPanel(p), tip);
 }
@@ -245,7 +249,7 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         m_view.setAlignRight(name, false);
         m_view.setFont(name, m_view[name].fontName, payload.contains(u"Closed") ? 22 : 0);
         m_view.setText(name, payload);
-        if (command == u"TXF" && payload.contains(u"終了処理中"))
+        if (command == u"TXF" && payload.contains(QString::fromUtf8(protocol::EndingPayload)))
             emit unloadRequested();
     } else if (command == u"BCS") {
         if (!FrequencyText::parse(payload, &number))
@@ -284,7 +288,7 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
             m_view.setToolTip(controls::statusPanel(p), QString());
         }
     } else if (command == u"CER") {
-        const QString tip = QStringLiteral("ここをﾀﾞﾌﾞﾙｸﾘｯｸすると Open にﾘﾄﾗｲします");
+        const QString tip = QCoreApplication::translate("Panel", "ここをﾀﾞﾌﾞﾙｸﾘｯｸすると Open にﾘﾄﾗｲします");
         if (payload == m_rig1Port) {
             m_view.setText(Control::Rig1StatePanel, QStringLiteral("Closed"));
             m_view.setText(Control::Rig1ErrorPanel, QStringLiteral("COM Error"));
@@ -356,7 +360,7 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         SatelliteTable fresh;
         if (fresh.load(findFileNoCase(m_dataDir, SatelliteTable::fileName())) < 2 ||
             !fresh.derive(&m_settings.file())) {
-            m_prompter.message(QStringLiteral("SATdataが読めませんでした"), QString(),
+            m_prompter.message(QCoreApplication::translate("Panel", "SATdataが読めませんでした"), QString(),
                                Prompter::Icon::Critical);
             return;
         }
@@ -419,9 +423,10 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         const bool cwSpeed =
             payload == u"CW" && cw::speedForm(m_rigContType, m_rig1Model, m_rig2Model) != cw::SpeedForm::None;
         if (!m_fm)
-            m_view.setToolTip(Control::TxMode,
-                              cwSpeed ? QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ、右ｸﾘｯｸでCW SPEED変更可")
-                                      : QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
+            m_view.setToolTip(
+                Control::TxMode,
+                cwSpeed ? QCoreApplication::translate("Panel", "左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ、右ｸﾘｯｸでCW SPEED変更可")
+                        : QCoreApplication::translate("Panel", "左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
     } else if (command == u"POB") {
         m_orbit = payload;
         m_view.setText(Control::OrbitNumber, payload);

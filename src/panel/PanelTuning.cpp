@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+#include <QCoreApplication>
+
 namespace vm {
 
 const QString &PanelCore::satInfo()
@@ -138,7 +140,7 @@ void PanelCore::loadRecord(int record, bool withOffset)
         m_view.setBackColor(controls::dopplerButton(i), Grey);
     }
 
-    const QString fmTip = QStringLiteral("FM衛星ではﾓｰﾄﾞ変更不可");
+    const QString fmTip = QCoreApplication::translate("Panel", "FM衛星ではﾓｰﾄﾞ変更不可");
     if (uu) {
         for (Control c :
              {Control::Offset, Control::OffsetDownButton, Control::OffsetUpButton, Control::WaterfallButton,
@@ -154,8 +156,8 @@ void PanelCore::loadRecord(int record, bool withOffset)
                           Control::HoldTransmitButton, Control::PauseButton, Control::BeaconButton})
             m_view.setEnabled(c, true);
         updateHomeTip();
-        m_view.setToolTip(Control::RxMode, QStringLiteral("左ｸﾘｯｸ(ALT+F)でﾓｰﾄﾞ変更可"));
-        m_view.setToolTip(Control::TxMode, QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
+        m_view.setToolTip(Control::RxMode, QCoreApplication::translate("Panel", "左ｸﾘｯｸ(ALT+F)でﾓｰﾄﾞ変更可"));
+        m_view.setToolTip(Control::TxMode, QCoreApplication::translate("Panel", "左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
     } else {
         for (Control c : {Control::Offset, Control::OffsetDownButton, Control::OffsetUpButton,
                           Control::HoldReceiveButton, Control::HoldTransmitButton, Control::BeaconButton})
@@ -170,7 +172,8 @@ void PanelCore::loadRecord(int record, bool withOffset)
         m_view.setToolTip(Control::RxMode, fmTip);
         m_view.setToolTip(Control::TxMode, fmTip);
     }
-    m_view.setToolTip(Control::SatelliteName, m_satName + QStringLiteral(" 諸元はCLICK here"));
+    m_view.setToolTip(Control::SatelliteName,
+                      QCoreApplication::translate("Panel", "%1 諸元はCLICK here").arg(m_satName));
     layoutScale();
     if (withOffset)
         loadStoredOffset();

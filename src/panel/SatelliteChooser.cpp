@@ -9,6 +9,7 @@
 #include "orbit/Satellite.h"
 #include "orbit/Tle.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -130,7 +131,8 @@ QString SatelliteChooser::staleMessage(const QList<Entry> &entries)
     }
     if (names.isEmpty())
         return QString();
-    return QStringLiteral("軌道要素の元期が1年以上離れているため予測しません (TLEを更新して下さい): ") +
+    return QCoreApplication::translate(
+               "Panel", "軌道要素の元期が1年以上離れているため予測しません (TLEを更新して下さい): ") +
            names.join(QStringLiteral(", "));
 }
 

@@ -5,6 +5,7 @@
 #include "common/Settings.h"
 #include "common/TextFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -158,7 +159,7 @@ SettingsMigration::Outcome SettingsMigration::migrate(Settings &settings)
             const QString backup = QFileInfo(path).absolutePath() + QStringLiteral("/B4_Velomira.ini");
             QFile::remove(backup);
             if (!QFile::copy(path, backup)) {
-                outcome.error = QStringLiteral("B4_Velomira.ini を書けません");
+                outcome.error = QCoreApplication::translate("Panel", "B4_Velomira.ini を書けません");
                 return outcome;
             }
             if (!TextFile::writeLinesAtomic(path, converted, &error)) {
@@ -169,7 +170,7 @@ SettingsMigration::Outcome SettingsMigration::migrate(Settings &settings)
         }
     }
     if (!settings.setValue(keys::MigrationLevel, QStringLiteral("7")))
-        outcome.error = QStringLiteral("Velomira.ini を書けません");
+        outcome.error = QCoreApplication::translate("Panel", "Velomira.ini を書けません");
     return outcome;
 }
 

@@ -6,6 +6,7 @@
 #include "panel/Prompter.h"
 #include "panel/SettingsMigration.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace vm {
@@ -36,18 +37,19 @@ int StartupCheck::prepareData(const QString &dataDir, Settings &settings, Satell
     const QString tablePath = findFileNoCase(dataDir, SatelliteTable::fileName());
     if (!QFileInfo::exists(tablePath)) {
         prompter.message(
-            QStringLiteral(
+            QCoreApplication::translate(
+                "Panel",
                 "メニュー「RIG設定」から衛星の変更・追加が可能です\n初期の衛星データは　AO-07　のみです"),
             QStringLiteral("Velomira"), Prompter::Icon::Information);
         QString error;
         if (!SatelliteTable::writeDefault(tablePath, &error))
-            prompter.message(QStringLiteral("SATdata.txt を作れません: ") + error, QStringLiteral("Velomira"),
-                             Prompter::Icon::Critical);
+            prompter.message(QCoreApplication::translate("Panel", "SATdata.txt を作れません: ") + error,
+                             QStringLiteral("Velomira"), Prompter::Icon::Critical);
     }
     QString error;
     if (SatelliteTable::upgrade(tablePath, &error) == SatelliteTable::UpgradeResult::Failed)
-        prompter.message(QStringLiteral("SATdata.txt を更新できません: ") + error, QStringLiteral("Velomira"),
-                         Prompter::Icon::Warning);
+        prompter.message(QCoreApplication::translate("Panel", "SATdata.txt を更新できません: ") + error,
+                         QStringLiteral("Velomira"), Prompter::Icon::Warning);
     const int count = table.load(tablePath);
     const SettingsMigration::Outcome outcome = SettingsMigration::migrate(settings);
     if (!outcome.error.isEmpty())

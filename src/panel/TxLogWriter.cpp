@@ -3,6 +3,7 @@
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -22,7 +23,7 @@ QString TxLogWriter::fileFor(const QDate &date, QString *error)
     }
     if (!QDir().mkpath(folder)) {
         if (error)
-            *error = QStringLiteral("フォルダを作れません: ") + folder;
+            *error = QCoreApplication::translate("Panel", "フォルダを作れません: ") + folder;
         return QString();
     }
     return QDir(folder).filePath(date.toString(QStringLiteral("MMdd")) + QStringLiteral("_TX_log.txt"));

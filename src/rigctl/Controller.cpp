@@ -8,6 +8,7 @@
 #include "tracking/TrackingDetection.h"
 #include "tracking/TrackingProgram.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -191,8 +192,9 @@ QString Controller::detectTrackingProgram()
             found = trackingDetection::detect(running, configured);
         }
         if (found.configuredProgramMissing) {
-            m_trackingNote =
-                QStringLiteral("%1 が起動していないので、内蔵の軌道計算で追尾します").arg(missing);
+            m_trackingNote = QCoreApplication::translate(
+                                 "Controller", "%1 が起動していないので、内蔵の軌道計算で追尾します")
+                                 .arg(missing);
             qInfo().noquote() << "tunavox:" << missing
                               << "does not run: the built-in orbit computation tracks"
                               << (why.isEmpty() ? QString() : QStringLiteral("(%1)").arg(why));

@@ -5,6 +5,7 @@
 #include "cat/SerialTransport.h"
 #include "common/Channel.h"
 #include "common/Clock.h"
+#include "common/ProtocolTexts.h"
 #include "common/SatelliteTable.h"
 #include "common/Settings.h"
 #include "rigctl/ControllerSettings.h"
@@ -56,12 +57,12 @@ struct ControllerEnvironment {
 // record that reaches the title "環境設定Tunavox".
 class Controller {
 public:
-    static inline const QString OwnTitle = QStringLiteral("環境設定Tunavox");
+    static inline const QString OwnTitle = QString::fromUtf8(protocol::ControllerTitle);
     static inline const QString PanelTitle = QStringLiteral("Velomira");
     // The title of the controller's question box while it is shown.
     static inline const QString MessageTitle = QStringLiteral("Velomira_Message");
     static inline const QString WaterfallTitle = QStringLiteral("WaterFall for Velomira");
-    static inline const QString UnknownSatellite = QStringLiteral("未定義星");
+    static inline const QString UnknownSatellite = QString::fromUtf8(protocol::UndefinedSatellite);
 
     enum class StartResult {
         Running, // normal start completed; the timers run

@@ -2,9 +2,11 @@
 
 #include "cat/IcomDriver.h"
 #include "cat/RigModel.h"
+#include "common/ProtocolTexts.h"
 #include "common/SettingKeys.h"
 #include "rigctl/Controller.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 
 #include <cmath>
@@ -363,7 +365,7 @@ void Controller::satelliteChanged(const QString &label)
         if (name.compare(QLatin1String("DUMMY"), Qt::CaseInsensitive) == 0) {
             setTimer2(false, 0);
             report(QStringLiteral("OPPRXF"), QString());
-            report(QStringLiteral("OPPTXF"), QStringLiteral("終了処理中"));
+            report(QStringLiteral("OPPTXF"), QString::fromUtf8(protocol::EndingPayload));
             return;
         }
         changeProcedure(0, name, false);
@@ -489,8 +491,9 @@ bool Controller::changeProcedure(int record, const QString &receivedName, bool m
         // 5. the rig's own same-band satellite arrangement
         if (!hasSatelliteModeSwitch(rig1Model)) {
             if (m_env.showMessage)
-                m_env.showMessage(PanelTitle, QStringLiteral("申し訳ございません、") + rig1Model +
-                                                  QStringLiteral("は対応していません。"));
+                m_env.showMessage(PanelTitle, QCoreApplication::translate(
+                                                  "Controller", "申し訳ございません、%1は対応していません。")
+                                                  .arg(rig1Model));
             m_changing = false;
             return false; // the loop stays stopped
         }

@@ -12,6 +12,7 @@
 #include "tracking/OrbitValues.h"
 #include "tracking/SatelliteMatch.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -59,7 +60,8 @@ std::optional<orbit::Observer> BuiltinSource::stationFromSettings(const Settings
     if (lat && lon) {
         if (std::abs(*lat) > 90.0 || *lon < -180.0 || *lon > 360.0)
             return fail(
-                QStringLiteral("局の位置が正しくありません: 緯度 %1 / 経度 %2 ([QTH] Latitude / Longitude)")
+                QCoreApplication::translate(
+                    "Tracking", "局の位置が正しくありません: 緯度 %1 / 経度 %2 ([QTH] Latitude / Longitude)")
                     .arg(*lat)
                     .arg(*lon));
         station.latitudeDeg = *lat;
@@ -71,14 +73,16 @@ std::optional<orbit::Observer> BuiltinSource::stationFromSettings(const Settings
     if (!locator.isEmpty()) {
         const std::optional<orbit::LatLon> p = orbit::locatorToLatLon(locator.toStdString());
         if (!p)
-            return fail(
-                QStringLiteral("グリッドロケーター \"%1\" が正しくありません ([QTH] Locator)").arg(locator));
+            return fail(QCoreApplication::translate(
+                            "Tracking", "グリッドロケーター \"%1\" が正しくありません ([QTH] Locator)")
+                            .arg(locator));
         station.latitudeDeg = p->latitudeDeg;
         station.longitudeDeg = p->longitudeDeg;
         return station;
     }
-    return fail(QStringLiteral("局の位置が設定されていません: Velomira.ini の [QTH] に Latitude と "
-                               "Longitude (度)、または Locator を設定して下さい"));
+    return fail(QCoreApplication::translate(
+        "Tracking", "局の位置が設定されていません: Velomira.ini の [QTH] に Latitude と "
+                    "Longitude (度)、または Locator を設定して下さい"));
 }
 
 QStringList BuiltinSource::tableNames(const SatelliteTable &table)
@@ -135,8 +139,9 @@ bool BuiltinSource::open(QString *error)
         if (const Tracked *t = findTracked(m_selected)) {
             m_selected = t->name;
         } else {
-            m_lastError =
-                QStringLiteral("選択されていた衛星 %1 の軌道要素がないので自動選択にします").arg(m_selected);
+            m_lastError = QCoreApplication::translate(
+                              "Tracking", "選択されていた衛星 %1 の軌道要素がないので自動選択にします")
+                              .arg(m_selected);
             m_selected.clear();
         }
     }
@@ -151,7 +156,7 @@ bool BuiltinSource::loadTle(QString *error)
     const std::optional<QString> text = TextFile::read(path, &why);
     if (!text) {
         if (error)
-            *error = QStringLiteral("TLEファイルが読めません: %1").arg(why);
+            *error = QCoreApplication::translate("Tracking", "TLEファイルが読めません: %1").arg(why);
         return false;
     }
     orbit::TleParseResult parsed = orbit::parseTleText(text->toStdString());
@@ -164,9 +169,10 @@ bool BuiltinSource::loadTle(QString *error)
     if (tracked.empty()) {
         const bool noSets = parsed.sets.empty();
         if (error) {
-            *error = noSets ? QStringLiteral("TLEファイル %1 に軌道要素がありません")
+            *error = noSets ? QCoreApplication::translate("Tracking", "TLEファイル %1 に軌道要素がありません")
                                   .arg(QDir::toNativeSeparators(path))
-                            : QStringLiteral("TLEファイル %1 に衛星テーブルの衛星の軌道要素がありません")
+                            : QCoreApplication::translate(
+                                  "Tracking", "TLEファイル %1 に衛星テーブルの衛星の軌道要素がありません")
                                   .arg(QDir::toNativeSeparators(path));
         }
         // Nothing in service yet: keep the sets for a table that may still gain
@@ -235,8 +241,8 @@ void BuiltinSource::checkTleFile(qint64 now)
     const QFileInfo info(tleFilePath());
     if (!info.exists()) {
         if (m_tracked.empty())
-            m_lastError =
-                QStringLiteral("TLEファイル %1 がありません").arg(QDir::toNativeSeparators(info.filePath()));
+            m_lastError = QCoreApplication::translate("Tracking", "TLEファイル %1 がありません")
+                              .arg(QDir::toNativeSeparators(info.filePath()));
         return;
     }
     if (!m_tracked.empty() && info.lastModified() == m_tleModified && info.size() == m_tleSize)
@@ -364,8 +370,9 @@ TrackingSource::ReadResult BuiltinSource::read(TrackingValues &values)
         m_currentUp = v && v->elevation.toDouble() >= 0.0;
     }
     if (!v) {
-        m_lastError =
-            QStringLiteral("%1 の軌道を計算できません (軌道要素が古いか正しくありません)").arg(t->name);
+        m_lastError = QCoreApplication::translate(
+                          "Tracking", "%1 の軌道を計算できません (軌道要素が古いか正しくありません)")
+                          .arg(t->name);
         return ReadResult::Failed;
     }
     m_lastLeadMs = 0;
@@ -404,7 +411,7 @@ bool BuiltinSource::selectSatellite(const QString &name, QString *error)
     const Tracked *t = findTracked(wanted);
     if (!t) {
         if (error)
-            *error = QStringLiteral("衛星 %1 の軌道要素がありません").arg(wanted);
+            *error = QCoreApplication::translate("Tracking", "衛星 %1 の軌道要素がありません").arg(wanted);
         return false;
     }
     m_selected = t->name;

@@ -2,6 +2,8 @@
 
 #include "platform/LocalChannel.h"
 
+#include <QCoreApplication>
+
 namespace vm {
 
 ExportSource::ExportSource(const TrackingProgram &program, LocalChannel &channel)
@@ -14,7 +16,8 @@ bool ExportSource::open(QString *error)
     m_open = true;
     m_lastError.clear();
     if (!m_channel.titleExists(m_program.exportTitle()) && error)
-        *error = QStringLiteral("%1 の %2 が応答しません").arg(m_program.name, m_program.link());
+        *error = QCoreApplication::translate("Tracking", "%1 の %2 が応答しません")
+                     .arg(m_program.name, m_program.link());
     return true;
 }
 

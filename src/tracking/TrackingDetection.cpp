@@ -1,15 +1,16 @@
 #include "tracking/TrackingDetection.h"
 
+#include <QCoreApplication>
+
 namespace vm::trackingDetection {
 
 namespace {
 
-const QString crlf = QStringLiteral("\r\n");
-
 QString severalMessage(const QString &running, const QString &chosen)
 {
-    return QStringLiteral("軌道計算プログラムが") + running + QStringLiteral("立ち上がっています") + crlf +
-           QStringLiteral("申し訳ありませんが ") + chosen + QStringLiteral(" を採用致します");
+    return QCoreApplication::translate("Tracking", "軌道計算プログラムが%1立ち上がっています\r\n"
+                                                   "申し訳ありませんが %2 を採用致します")
+        .arg(running, chosen);
 }
 
 } // namespace
@@ -30,20 +31,24 @@ TrackingDetection classify(int weight, const std::optional<QString> &configuredC
         break;
     case Kepral32Weight + OrnikWeight:
         d.kind = TrackingKind::Kepral32;
-        d.message = severalMessage(QStringLiteral("２つ(Kepral32 & Ornik)"), QStringLiteral("Kepral32"));
+        d.message = severalMessage(QCoreApplication::translate("Tracking", "２つ(Kepral32 & Ornik)"),
+                                   QStringLiteral("Kepral32"));
         break;
     case Kepral32Weight + Kepral99Weight:
         d.kind = TrackingKind::Kepral32;
-        d.message = severalMessage(QStringLiteral("２つ(Kepral32 & Kepral99)"), QStringLiteral("Kepral32"));
+        d.message = severalMessage(QCoreApplication::translate("Tracking", "２つ(Kepral32 & Kepral99)"),
+                                   QStringLiteral("Kepral32"));
         break;
     case OrnikWeight + Kepral99Weight:
         d.kind = TrackingKind::Ornik;
-        d.message = severalMessage(QStringLiteral("２つ(Kepral99 & Ornik)"), QStringLiteral("Ornik"));
+        d.message = severalMessage(QCoreApplication::translate("Tracking", "２つ(Kepral99 & Ornik)"),
+                                   QStringLiteral("Ornik"));
         break;
     case Kepral32Weight + OrnikWeight + Kepral99Weight:
         d.kind = TrackingKind::Kepral32;
         d.message =
-            severalMessage(QStringLiteral("３つ(Kepral32 & Ornik & Kepral99)"), QStringLiteral("Kepral32"));
+            severalMessage(QCoreApplication::translate("Tracking", "３つ(Kepral32 & Ornik & Kepral99)"),
+                           QStringLiteral("Kepral32"));
         break;
     default:
         // Nothing runs: our own orbit computation serves. Only a settings
@@ -75,12 +80,12 @@ TrackingDetection detect(const std::function<bool(const QString &title)> &titleE
 
 QString noProgramMessage()
 {
-    return QStringLiteral("Velomira をご利用ありがとうございます。　m(_ _)m　") + crlf + crlf +
-           QStringLiteral("Velomiraは事前に[Kepral32]か[Kepral99]あるいは[Ornik]が") +
-           QStringLiteral("起動している事が前提です。") + crlf + crlf +
-           QStringLiteral(
-               "現在その前提条件を満たしておりません、申し訳ありませんが私(Velomira)は終了致します。") +
-           crlf + crlf + QStringLiteral("「OK」を押す前に上記ご対応頂ければ続行可能です");
+    return QCoreApplication::translate(
+        "Tracking",
+        "Velomira をご利用ありがとうございます。　m(_ _)m　\r\n\r\n"
+        "Velomiraは事前に[Kepral32]か[Kepral99]あるいは[Ornik]が起動している事が前提です。\r\n\r\n"
+        "現在その前提条件を満たしておりません、申し訳ありませんが私(Velomira)は終了致します。\r\n\r\n"
+        "「OK」を押す前に上記ご対応頂ければ続行可能です");
 }
 
 QString severalProgramsTitle()

@@ -1,4 +1,5 @@
 #include "tracking/TrackingLink.h"
+#include "common/ProtocolTexts.h"
 
 namespace vm {
 
@@ -57,7 +58,7 @@ void TrackingLink::read()
         return;
     case TrackingSource::ReadResult::ProgramClosed:
         m_reports(QStringLiteral("OPPRXF"), QStringLiteral("KEPRAL Closed"));
-        m_reports(QStringLiteral("OPPTXF"), QStringLiteral("終了処理中"));
+        m_reports(QStringLiteral("OPPTXF"), QString::fromUtf8(protocol::EndingPayload));
         break;
     case TrackingSource::ReadResult::Ok:
         break;

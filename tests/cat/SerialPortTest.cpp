@@ -171,7 +171,6 @@ TEST(PortProblemDiagnosis, MissingDeviceBusyPortAndWhatToDo)
         const PortProblem p = PortProblem::diagnose(missing);
         EXPECT_EQ(p.kind, PortProblem::Kind::Missing) << missing.toStdString();
         EXPECT_TRUE(p.message().contains(QStringLiteral("ケーブル"))) << p.message().toStdString();
-        EXPECT_TRUE(p.englishMessage().contains(QStringLiteral("cable"))) << missing.toStdString();
     }
 
     Pty pty;
@@ -189,6 +188,5 @@ TEST(PortProblemDiagnosis, MissingDeviceBusyPortAndWhatToDo)
     denied.kind = PortProblem::Kind::Permission;
     denied.port = QStringLiteral("/dev/ttyUSB0");
     denied.group = QStringLiteral("dialout");
-    for (const QString &text : {denied.message(), denied.englishMessage()})
-        EXPECT_TRUE(text.contains(QStringLiteral("sudo usermod -aG dialout $USER"))) << text.toStdString();
+    EXPECT_TRUE(denied.message().contains(QStringLiteral("sudo usermod -aG dialout $USER")));
 }

@@ -32,6 +32,19 @@ TEST_F(DataDirTest, WritableExecutableFolderIsUsed)
     EXPECT_EQ(vm::resolveDataDir(in), QDir(m_dir.path()).absolutePath());
 }
 
+TEST_F(DataDirTest, AnInstallationKeepsItsDataInXdgEvenWhenBinIsWritable)
+{
+    ASSERT_TRUE(QDir().mkpath(sub("prefix/bin")));
+    EXPECT_EQ(vm::installedShareDir(sub("prefix/bin")), QString()); // no share/velomira: a copied folder
+    ASSERT_TRUE(QDir().mkpath(sub("prefix/share/velomira")));
+    EXPECT_EQ(vm::installedShareDir(sub("prefix/bin")), sub("prefix/share/velomira"));
+    vm::DataDirInputs in;
+    in.executableDir = sub("prefix/bin");
+    in.xdgDataHome = sub("xdg");
+    in.installed = !vm::installedShareDir(in.executableDir).isEmpty();
+    EXPECT_EQ(vm::resolveDataDir(in), sub("xdg/velomira"));
+}
+
 TEST_F(DataDirTest, OtherwiseXdgDataHome)
 {
     vm::DataDirInputs in;

@@ -3,6 +3,7 @@
 #include "FakeTracker.h"
 #include "TrackerScript.h"
 #include "common/TextFile.h"
+#include "common/Version.h"
 #include "orbit/Maidenhead.h"
 #include "orbit/Tle.h"
 #include "tracking/SatelliteMatch.h"
@@ -71,6 +72,8 @@ std::optional<double> number(const QString &text)
 
 int main(int argc, char *argv[])
 {
+    if (vm::printVersionIfAsked(argc, argv, "faketracker"))
+        return 0;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("faketracker"));
 

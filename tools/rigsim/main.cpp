@@ -1,6 +1,7 @@
 // rigsim: a simulated Icom transceiver behind a pseudo-terminal.
 
 #include "RigServer.h"
+#include "common/Version.h"
 #include "rigsim/IcomModel.h"
 #include "rigsim/IcomRig.h"
 #include "rigsim/RigConsole.h"
@@ -32,6 +33,8 @@ QString modelList()
 
 int main(int argc, char *argv[])
 {
+    if (vm::printVersionIfAsked(argc, argv, "rigsim"))
+        return 0;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rigsim"));
 

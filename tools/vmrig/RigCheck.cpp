@@ -80,7 +80,7 @@ int RigCheck::run(const Options &options)
         m_err << "vmrig: "
               << (problem.kind == PortProblem::Kind::None
                       ? options.port + QStringLiteral(": cannot be opened")
-                      : problem.englishMessage())
+                      : problem.message())
               << "\n";
         return 1;
     }

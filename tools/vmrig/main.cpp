@@ -2,6 +2,8 @@
 // controller uses, before a pass or for a benchmark.
 
 #include "RigCheck.h"
+#include "common/Version.h"
+#include "platform/Language.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,8 +13,11 @@
 
 int main(int argc, char *argv[])
 {
+    if (vm::printVersionIfAsked(argc, argv, "vmrig"))
+        return 0;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vmrig"));
+    vm::loadTranslation(app, vm::UiLanguage::English);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

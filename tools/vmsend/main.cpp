@@ -1,6 +1,7 @@
 // vmsend: talks to the Velomira programs over the command channel from a shell.
 
 #include "common/ChannelCodec.h"
+#include "common/Version.h"
 #include "platform/LocalChannel.h"
 
 #include <QCommandLineParser>
@@ -81,6 +82,8 @@ int listen(vm::LocalChannel &channel, const QString &title, const QHash<QString,
 
 int main(int argc, char *argv[])
 {
+    if (vm::printVersionIfAsked(argc, argv, "vmsend"))
+        return 0;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vmsend"));
 

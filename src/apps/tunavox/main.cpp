@@ -4,6 +4,9 @@
 #include "cat/QSerialPortTransport.h"
 #include "common/Clock.h"
 #include "common/DataDir.h"
+#include "common/Settings.h"
+#include "common/Version.h"
+#include "platform/Language.h"
 #include "platform/LocalChannel.h"
 #include "platform/ui/X11Windows.h"
 #include "rigctl/Controller.h"
@@ -22,9 +25,13 @@
 
 int main(int argc, char *argv[])
 {
+    if (vm::printVersionIfAsked(argc, argv, "tunavox"))
+        return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tunavox"));
     QApplication::setQuitOnLastWindowClosed(false);
+    QStringList arguments = QApplication::arguments().mid(1);
+    vm::installTranslator(app, vm::Settings(vm::Settings::defaultPath()), arguments);
 
     vm::LocalChannel channel;
     if (!channel.open()) {
@@ -128,7 +135,7 @@ int main(int argc, char *argv[])
     };
     controller.setEvents(events);
 
-    if (controller.start(QApplication::arguments().mid(1)) != vm::Controller::StartResult::Running)
+    if (controller.start(arguments) != vm::Controller::StartResult::Running)
         return 0;
     if (done)
         return 0;

@@ -4,6 +4,7 @@
 #include "common/SatelliteTable.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
+#include "common/Version.h"
 #include "panel/PanelCore.h"
 #include "panel/StartupCheck.h"
 #include "panel/ui/HomeHotKey.h"
@@ -11,6 +12,7 @@
 #include "panel/ui/QtLauncher.h"
 #include "panel/ui/QtPrompter.h"
 #include "panel/ui/TrackingView.h"
+#include "platform/Language.h"
 #include "platform/LocalChannel.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ui/X11Windows.h"
@@ -22,6 +24,7 @@
 #include <QMessageBox>
 #include <QProcess>
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -50,6 +53,8 @@ bool haveDisplay()
 
 int main(int argc, char **argv)
 {
+    if (vm::printVersionIfAsked(argc, argv, "velomira"))
+        return 0;
     if (!haveDisplay()) {
         std::fputs("velomira: no display (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
                    "Run it on a desktop, or under a virtual one: xvfb-run -a velomira\n",
@@ -58,12 +63,14 @@ int main(int argc, char **argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velomira"));
-    const QString commandLine = QCoreApplication::arguments().mid(1).join(u' ');
     const QString programDir = QCoreApplication::applicationDirPath();
     const QString controller = QDir(programDir).filePath(QStringLiteral("tunavox"));
 
     const QString data = dataDir();
     Settings settings(findFileNoCase(data, QStringLiteral("Velomira.ini")));
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    installTranslator(app, settings, arguments);
+    const QString commandLine = arguments.join(u' ');
     LocalChannel channel;
     if (!channel.open()) {
         QMessageBox::critical(nullptr, PanelCore::panelTitle(), channel.errorString());
@@ -85,7 +92,8 @@ int main(int argc, char **argv)
     case StartupCheck::Action::MissingController: {
         // A plain notice, without an icon.
         QMessageBox box(QMessageBox::NoIcon, PanelCore::panelTitle(),
-                        QStringLiteral("tunavox がありませんので起動出来ません"), QMessageBox::Ok);
+                        QCoreApplication::translate("Velomira", "tunavox がありませんので起動出来ません"),
+                        QMessageBox::Ok);
         box.exec();
         return 1;
     }

@@ -287,7 +287,7 @@ void PanelWindow::build()
     make<QPushButton>(Control::RitSetButton, rit, {192, 10, 60, 22});
     make<QPushButton>(Control::RitResetButton, rit, {192, 34, 60, 22});
     auto *msg = make<QGroupBox>(Control::MessageFrame, c, {200, 150, 360, 80});
-    (new QPushButton(QStringLiteral("了解"), msg))->setGeometry(280, 48, 70, 26);
+    (new QPushButton(tr("了解"), msg))->setGeometry(280, 48, 70, 26);
     auto *beacons = make<QGroupBox>(Control::BeaconFrame, c, {390, 166, 220, 100});
     make<QListWidget>(Control::BeaconList, beacons, {6, 18, 208, 76});
     auto *cwEdit = make<QGroupBox>(Control::CwEditFrame, c, {10, 240, 740, 50});
@@ -319,7 +319,7 @@ void PanelWindow::buildMenus()
     };
     // A menu entry the core's view holds state for.
     auto addControl = [add](QMenu *menu, Control control) { return add(menu, formName(control), QString()); };
-    QMenu *settings = menuBar()->addMenu(QStringLiteral("設定(&M)"));
+    QMenu *settings = menuBar()->addMenu(tr("設定(&M)"));
     settings->setObjectName(QStringLiteral("menuSettings"));
     connect(addControl(settings, Control::ControllerSettingsMenu), &QAction::triggered, &m_core,
             &PanelCore::openControllerSettings);
@@ -327,9 +327,9 @@ void PanelWindow::buildMenus()
     addControl(settings, Control::MmvariMenu);
     addControl(settings, Control::ScheduleMenu);
     add(settings, QStringLiteral("goWF"), QStringLiteral("&WaterFall"))->setEnabled(false);
-    add(settings, QStringLiteral("EmgLog"), QStringLiteral("&Emgﾛｸﾞ"))->setEnabled(false);
-    connect(add(settings, QStringLiteral("QuickQSY"), QStringLiteral("ＱuickQSY(&Y)")), &QAction::triggered,
-            &m_core, &PanelCore::toggleQuickQsySide);
+    add(settings, QStringLiteral("EmgLog"), tr("&Emgﾛｸﾞ"))->setEnabled(false);
+    connect(add(settings, QStringLiteral("QuickQSY"), tr("ＱuickQSY(&Y)")), &QAction::triggered, &m_core,
+            &PanelCore::toggleQuickQsySide);
     const QStringList modeNames{QStringLiteral("CW"), QStringLiteral("USB"), QStringLiteral("LSB"),
                                 QStringLiteral("FM")};
     QMenu *mainMode = settings->addMenu(QStringLiteral("Main-Mode"));
@@ -340,19 +340,19 @@ void PanelWindow::buildMenus()
         connect(add(subMode, QStringLiteral("SubMode_%1").arg(i), modeNames.at(i)), &QAction::triggered, this,
                 [this, i] { m_core.txModeOption(i); });
     }
-    QAction *quit = menuBar()->addAction(QStringLiteral("終了(&Q)"));
+    QAction *quit = menuBar()->addAction(tr("終了(&Q)"));
     quit->setObjectName(QStringLiteral("EndApp"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
     QMenu *infoMenu = menuBar()->addMenu(QStringLiteral("&Infor"));
     infoMenu->setObjectName(formName(Control::InfoMenu));
     m_actions.insert(formName(Control::InfoMenu), infoMenu->menuAction());
     add(infoMenu, QStringLiteral("Help"), QStringLiteral("Help"))->setEnabled(false);
-    add(infoMenu, QStringLiteral("Version"), QStringLiteral("バージョン"))->setEnabled(false);
+    add(infoMenu, QStringLiteral("Version"), tr("バージョン"))->setEnabled(false);
     connect(addControl(infoMenu, Control::ActiveSatellitesMenu), &QAction::triggered, this,
             [this] { m_launcher.openUrl(m_settings.value(keys::ActiveSatellitesUrl)); });
     connect(addControl(infoMenu, Control::SatelliteStatusMenu), &QAction::triggered, this,
             [this] { m_launcher.openUrl(m_settings.value(keys::SatellitesUrl)); });
-    add(infoMenu, QStringLiteral("TLEref"), QStringLiteral("TLE 参照(AMSAT daily.all)"))->setEnabled(false);
+    add(infoMenu, QStringLiteral("TLEref"), tr("TLE 参照(AMSAT daily.all)"))->setEnabled(false);
     QMenu *mac = menuBar()->addMenu(QStringLiteral("MAC"));
     mac->setObjectName(QStringLiteral("MAC"));
     mac->setEnabled(false);

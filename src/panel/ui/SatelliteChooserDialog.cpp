@@ -18,17 +18,16 @@ SatelliteChooserDialog::SatelliteChooserDialog(const QList<SatelliteChooser::Ent
     : QDialog(parent), m_entries(entries)
 {
     setObjectName(QStringLiteral("SatChooser"));
-    setWindowTitle(QStringLiteral("衛星の選択"));
+    setWindowTitle(tr("衛星の選択"));
     auto *layout = new QVBoxLayout(this);
     m_list = new QTableWidget(int(entries.size()) + 1, 3, this);
     m_list->setObjectName(QStringLiteral("SatList"));
-    m_list->setHorizontalHeaderLabels(
-        {QStringLiteral("衛星"), QStringLiteral("仰角"), QStringLiteral("次のAOS")});
+    m_list->setHorizontalHeaderLabels({tr("衛星"), tr("仰角"), tr("次のAOS")});
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->verticalHeader()->hide();
-    m_list->setItem(0, 0, new QTableWidgetItem(QStringLiteral("自動")));
+    m_list->setItem(0, 0, new QTableWidgetItem(tr("自動")));
     m_list->setItem(0, 1, new QTableWidgetItem(QString()));
     m_list->setItem(0, 2, new QTableWidgetItem(QString()));
     int selected = 0;
@@ -38,8 +37,8 @@ SatelliteChooserDialog::SatelliteChooserDialog(const QList<SatelliteChooser::Ent
         m_list->setItem(i + 1, 1,
                         new QTableWidgetItem(e.staleEpoch ? QStringLiteral("-")
                                                           : QString::number(e.elevationDeg, 'f', 1) + u'°'));
-        const QString aos = e.staleEpoch      ? QStringLiteral("要素が古い")
-                            : e.up            ? QStringLiteral("運用中")
+        const QString aos = e.staleEpoch      ? tr("要素が古い")
+                            : e.up            ? tr("運用中")
                             : e.nextAosMs > 0 ? QDateTime::fromMSecsSinceEpoch(e.nextAosMs)
                                                     .toLocalTime()
                                                     .toString(QStringLiteral("MM/dd hh:mm"))
@@ -89,9 +88,9 @@ std::optional<QString> SatelliteChooserDialog::choose(const SatelliteTable &tabl
     QString readError;
     const auto text = TextFile::read(tlePath, &readError);
     if (!station)
-        error = QStringLiteral("局の位置がありません ([QTH] Latitude/Longitude か Locator を設定して下さい)");
+        error = tr("局の位置がありません ([QTH] Latitude/Longitude か Locator を設定して下さい)");
     else if (!text)
-        error = QStringLiteral("TLE ファイルが読めません: ") + tlePath;
+        error = tr("TLE ファイルが読めません: ") + tlePath;
     else {
         entries = SatelliteChooser::entries(table, *text, *station, nowUtcMs);
         error = SatelliteChooser::staleMessage(entries);

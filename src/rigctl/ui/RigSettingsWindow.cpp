@@ -29,7 +29,7 @@ RigSettingsWindow::RigSettingsWindow(Controller &controller, QWidget *parent)
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_status->setObjectName(formName(Part::TrackingNote));
     m_end->setObjectName(formName(Part::EndButton));
-    m_end->setText(QStringLiteral("終了"));
+    m_end->setText(tr("終了"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);
     layout->addWidget(m_end, 0, Qt::AlignRight);
