@@ -1,6 +1,7 @@
 #include "cat/RigDriver.h"
 
 #include "cat/IcomDriver.h"
+#include "cat/TextDriver.h"
 
 namespace vm {
 
@@ -11,6 +12,7 @@ std::unique_ptr<RigDriver> createRigDriver(const QString &rigModel, int rigNumbe
     case RigFamily::IcomCiv:
         return std::make_unique<IcomDriver>(rigNumber, transport, context, hooks);
     case RigFamily::Text:
+        return std::make_unique<TextDriver>(rigNumber, transport, context, hooks);
     case RigFamily::YaesuBinary:
     case RigFamily::None:
         break;
