@@ -99,10 +99,17 @@ QString keyerSpeedCommand(const QString &wpm)
 
 QString cwCommand(const QString &text, bool yaesuKeyer)
 {
+    // The controller's command splits the panel's text at its first ";";
+    // the rig needs it back to take the command.
+    const auto ended = [](QString command) {
+        if (!command.isEmpty() && !command.endsWith(QLatin1Char(';')))
+            command += QLatin1Char(';');
+        return command;
+    };
     if (!yaesuKeyer)
-        return text;
+        return ended(text);
     if (text.startsWith(QLatin1String("B4")))
-        return QString(text).remove(QStringLiteral("B4"));
+        return ended(QString(text).remove(QStringLiteral("B4")));
     if (text.size() < 3 || !text.at(2).isDigit())
         return {};
     return QStringLiteral("KY%1;").arg(text.at(2).digitValue() + 5);

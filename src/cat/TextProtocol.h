@@ -54,7 +54,8 @@ QString keyerSpeedCommand(const QString &wpm);
 // What keys a CW text. Kenwood rigs take the panel's command as it is; the
 // FT991's keyer: a text starting "B4" is sent with every "B4" taken out,
 // any other calls the keyer memory named by its third character ("KY" +
-// that digit + 5 + ";"). Empty when nothing can be sent.
+// that digit + 5 + ";"). A missing final ";" is added. Empty when nothing
+// can be sent.
 QString cwCommand(const QString &text, bool yaesuKeyer);
 
 // "KM" + n + text + "};" for keyer memory n; empty when the text is empty

@@ -108,6 +108,7 @@ TEST_F(TextDriverTest, CommandsAndAnswersPerModelAndState)
         {"FT991", 2, 0, [](TextDriver &d) { d.toneOn("67"); d.toneOff(); }, {}, "CN001;CT02;CN008;CT00;", ""},
         {"FT991", 2, 0, [](TextDriver &d) { d.sendCw("B4KM1B4;"); d.sendCw("MC1"); }, {}, "KM1;KY6;", ""},
         {"FT2000", 2, 0, [](TextDriver &d) { d.sendCw("KY hello;"); }, {}, "", ""}, // no CW on the FT2000
+        {"TS590", 2, 0, [](TextDriver &d) { d.sendCw("KY CQ  "); }, {}, "KY CQ  ;", ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.model) + " " + c.written);

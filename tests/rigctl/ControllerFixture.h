@@ -15,6 +15,7 @@
 #include "rigsim/IcomModel.h"
 #include "rigsim/IcomRig.h"
 #include "rigsim/SimulatedTransport.h"
+#include "rigsim/TextRig.h"
 
 #include <QDir>
 #include <QHash>
@@ -167,6 +168,16 @@ struct SimRig {
     sim::SimulatedTransport transport;
 };
 
+// One simulated Kenwood / Yaesu text rig on a port path.
+struct SimTextRig {
+    SimTextRig(const char *model, ManualClock &clock)
+        : rig(*sim::TextRigModel::find(QString::fromLatin1(model))), transport(rig, clock)
+    {
+    }
+    sim::TextRig rig;
+    sim::SimulatedTransport transport;
+};
+
 // The satellite table of the tests: inverting, both non-inverting kinds, a
 // single-channel (FM) satellite, a same-band satellite and a two-mode one.
 inline QStringList testTable()
@@ -216,6 +227,13 @@ protected:
         return *it->second;
     }
     sim::IcomRig &rig1() { return simRig("/dev/sim1").rig; }
+    sim::TextRig &textRig(const QString &port, const char *model)
+    {
+        auto &slot = textRigs[port];
+        if (!slot)
+            slot = std::make_unique<SimTextRig>(model, clock);
+        return slot->rig;
+    }
 
     Controller &make()
     {
@@ -228,6 +246,8 @@ protected:
         env.dataDir = dir.path();
         env.processId = 4242;
         env.transportFactory = [this](int, const QString &port) -> std::unique_ptr<SerialTransport> {
+            if (auto text = textRigs.find(port); text != textRigs.end())
+                return std::make_unique<ForwardingTransport>(text->second->transport);
             auto it = rigs.find(port);
             if (it == rigs.end())
                 return realPorts ? std::make_unique<QSerialPortTransport>() : nullptr;
@@ -278,6 +298,7 @@ protected:
     FakeTrackingSources sources;
     UnavailableSound sound;
     std::map<QString, std::unique_ptr<SimRig>> rigs;
+    std::map<QString, std::unique_ptr<SimTextRig>> textRigs;
     std::unique_ptr<Controller> controller;
     QStringList messages;
     QStringList questions;

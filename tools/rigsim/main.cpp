@@ -1,9 +1,10 @@
-// rigsim: a simulated Icom transceiver behind a pseudo-terminal.
+// rigsim: a simulated transceiver behind a pseudo-terminal.
 
 #include "RigServer.h"
 #include "rigsim/IcomModel.h"
 #include "rigsim/IcomRig.h"
 #include "rigsim/RigConsole.h"
+#include "rigsim/TextRig.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QTextStream>
 
 #include <csignal>
+#include <memory>
 #include <cstdio>
 
 namespace {
@@ -25,6 +27,8 @@ QString modelList()
     QStringList ids;
     for (const vm::sim::IcomModel &model : vm::sim::IcomModel::all())
         ids << QStringLiteral("%1 (%2)").arg(model.id, QString::number(model.address, 16).toUpper());
+    for (const vm::sim::TextRigModel &model : vm::sim::TextRigModel::all())
+        ids << model.id;
     return ids.join(QStringLiteral(", "));
 }
 
@@ -37,7 +41,7 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Serves a simulated Icom transceiver on a pseudo-terminal with real serial timing.\n"
+        QStringLiteral("Serves a simulated transceiver on a pseudo-terminal with real serial timing.\n"
                        "Prints the pseudo-terminal's path as the first line of standard output, then reads\n"
                        "console commands from standard input (and from --control clients).\n"
                        "Models (factory CI-V address): ") +
@@ -72,11 +76,12 @@ int main(int argc, char *argv[])
 
     QTextStream err(stderr);
     const vm::sim::IcomModel *model = vm::sim::IcomModel::find(parser.value(modelOption));
-    if (!model) {
+    const vm::sim::TextRigModel *textModel = vm::sim::TextRigModel::find(parser.value(modelOption));
+    if (!model && !textModel) {
         err << "rigsim: unknown model " << parser.value(modelOption) << "; known: " << modelList() << "\n";
         return 2;
     }
-    quint8 address = model->address;
+    quint8 address = model ? model->address : 0;
     if (parser.isSet(addressOption)) {
         bool ok = false;
         const uint value = parser.value(addressOption).toUInt(&ok, 16);
@@ -104,9 +109,15 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    vm::sim::IcomRig rig(*model, address);
-    rig.setEchoEnabled(echo == QLatin1String("on"));
-    vm::sim::RigServer server(rig, baud, processingMs);
+    std::unique_ptr<vm::sim::ConsoleRig> rig;
+    if (model) {
+        auto icom = std::make_unique<vm::sim::IcomRig>(*model, address);
+        icom->setEchoEnabled(echo == QLatin1String("on"));
+        rig = std::move(icom);
+    } else {
+        rig = std::make_unique<vm::sim::TextRig>(*textModel);
+    }
+    vm::sim::RigServer server(*rig, baud, processingMs);
     QString error;
     if (!server.start(parser.value(controlOption), parser.value(linkOption), &error)) {
         err << "rigsim: " << error << "\n";
