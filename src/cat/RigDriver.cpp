@@ -2,6 +2,7 @@
 
 #include "cat/IcomDriver.h"
 #include "cat/TextDriver.h"
+#include "cat/YaesuBinaryDriver.h"
 
 namespace vm {
 
@@ -14,6 +15,7 @@ std::unique_ptr<RigDriver> createRigDriver(const QString &rigModel, int rigNumbe
     case RigFamily::Text:
         return std::make_unique<TextDriver>(rigNumber, transport, context, hooks);
     case RigFamily::YaesuBinary:
+        return std::make_unique<YaesuBinaryDriver>(rigNumber, transport, context, hooks);
     case RigFamily::None:
         break;
     }

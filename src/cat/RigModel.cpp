@@ -141,8 +141,13 @@ QList<RigModelInfo> buildTable()
     m.toneRig2 = true;
     t << m;
 
+    // FT847 satellite set-up: satellite receive VFO on the downlink (0x11),
+    // satellite transmit VFO on the uplink (0x21, rig usage 0), receive mode
+    // (0x17), transmit mode (0x27), then the tone on or off. FT817: its one
+    // VFO and mode, and on rig 2 the tone.
     m = yaesuBinary("FT847");
     m.toneRig1 = true;
+    m.satelliteVfos = true;
     m.openingSequence = true;
     t << m;
 

@@ -85,6 +85,9 @@ struct RigModelInfo {
     bool powerOffAtClose = false;        // 18 00 at close under AutoPowerOFF
     bool dataModeAfterSetMode = false;   // 1A 06 follows a mode set (data operation)
 
+    // Yaesu binary specifics: the FT847's satellite receive and transmit VFOs.
+    bool satelliteVfos = false;
+
     // Text-command specifics (family Text).
     TextDialect text;
 };

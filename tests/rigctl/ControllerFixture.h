@@ -16,6 +16,7 @@
 #include "rigsim/IcomRig.h"
 #include "rigsim/SimulatedTransport.h"
 #include "rigsim/TextRig.h"
+#include "rigsim/YaesuBinaryRig.h"
 
 #include <QDir>
 #include <QHash>
@@ -168,16 +169,6 @@ struct SimRig {
     sim::SimulatedTransport transport;
 };
 
-// One simulated Kenwood / Yaesu text rig on a port path.
-struct SimTextRig {
-    SimTextRig(const char *model, ManualClock &clock)
-        : rig(*sim::TextRigModel::find(QString::fromLatin1(model))), transport(rig, clock)
-    {
-    }
-    sim::TextRig rig;
-    sim::SimulatedTransport transport;
-};
-
 // The satellite table of the tests: inverting, both non-inverting kinds, a
 // single-channel (FM) satellite, a same-band satellite and a two-mode one.
 inline QStringList testTable()
@@ -227,12 +218,25 @@ protected:
         return *it->second;
     }
     sim::IcomRig &rig1() { return simRig("/dev/sim1").rig; }
+    // A simulated Kenwood / Yaesu rig on a port path.
+    template <class Rig> Rig &peer(const QString &port, std::function<std::unique_ptr<Rig>()> make)
+    {
+        auto &slot = peers[port];
+        if (!slot.first) {
+            slot.first = make();
+            slot.second = std::make_unique<sim::SimulatedTransport>(*slot.first, clock);
+        }
+        return static_cast<Rig &>(*slot.first);
+    }
     sim::TextRig &textRig(const QString &port, const char *model)
     {
-        auto &slot = textRigs[port];
-        if (!slot)
-            slot = std::make_unique<SimTextRig>(model, clock);
-        return slot->rig;
+        return peer<sim::TextRig>(port, [model] {
+            return std::make_unique<sim::TextRig>(*sim::TextRigModel::find(QString::fromLatin1(model)));
+        });
+    }
+    sim::YaesuBinaryRig &binaryRig(const QString &port, const char *model)
+    {
+        return peer<sim::YaesuBinaryRig>(port, [model] { return std::make_unique<sim::YaesuBinaryRig>(model); });
     }
 
     Controller &make()
@@ -246,8 +250,8 @@ protected:
         env.dataDir = dir.path();
         env.processId = 4242;
         env.transportFactory = [this](int, const QString &port) -> std::unique_ptr<SerialTransport> {
-            if (auto text = textRigs.find(port); text != textRigs.end())
-                return std::make_unique<ForwardingTransport>(text->second->transport);
+            if (auto other = peers.find(port); other != peers.end())
+                return std::make_unique<ForwardingTransport>(*other->second.second);
             auto it = rigs.find(port);
             if (it == rigs.end())
                 return realPorts ? std::make_unique<QSerialPortTransport>() : nullptr;
@@ -298,7 +302,7 @@ protected:
     FakeTrackingSources sources;
     UnavailableSound sound;
     std::map<QString, std::unique_ptr<SimRig>> rigs;
-    std::map<QString, std::unique_ptr<SimTextRig>> textRigs;
+    std::map<QString, std::pair<std::unique_ptr<sim::ConsoleRig>, std::unique_ptr<sim::SimulatedTransport>>> peers;
     std::unique_ptr<Controller> controller;
     QStringList messages;
     QStringList questions;

@@ -5,6 +5,7 @@
 #include "rigsim/IcomRig.h"
 #include "rigsim/RigConsole.h"
 #include "rigsim/TextRig.h"
+#include "rigsim/YaesuBinaryRig.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -29,6 +30,7 @@ QString modelList()
         ids << QStringLiteral("%1 (%2)").arg(model.id, QString::number(model.address, 16).toUpper());
     for (const vm::sim::TextRigModel &model : vm::sim::TextRigModel::all())
         ids << model.id;
+    ids << vm::sim::YaesuBinaryRig::models();
     return ids.join(QStringLiteral(", "));
 }
 
@@ -77,7 +79,8 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     const vm::sim::IcomModel *model = vm::sim::IcomModel::find(parser.value(modelOption));
     const vm::sim::TextRigModel *textModel = vm::sim::TextRigModel::find(parser.value(modelOption));
-    if (!model && !textModel) {
+    const bool binary = vm::sim::YaesuBinaryRig::knows(parser.value(modelOption));
+    if (!model && !textModel && !binary) {
         err << "rigsim: unknown model " << parser.value(modelOption) << "; known: " << modelList() << "\n";
         return 2;
     }
@@ -114,8 +117,10 @@ int main(int argc, char *argv[])
         auto icom = std::make_unique<vm::sim::IcomRig>(*model, address);
         icom->setEchoEnabled(echo == QLatin1String("on"));
         rig = std::move(icom);
-    } else {
+    } else if (textModel) {
         rig = std::make_unique<vm::sim::TextRig>(*textModel);
+    } else {
+        rig = std::make_unique<vm::sim::YaesuBinaryRig>(parser.value(modelOption));
     }
     vm::sim::RigServer server(*rig, baud, processingMs);
     QString error;
