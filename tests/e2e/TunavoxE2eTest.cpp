@@ -331,3 +331,37 @@ TEST_F(TunavoxProcess, RigUnpluggedDuringAPassIsGivenUpAndReopenedWhenItIsBack)
     EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "RIGCOMCONT").value_or(QString()),
               station.rigLink);
 }
+
+TEST_F(TunavoxProcess, Ts2000ReceivesAndFt817TransmitsThroughASatelliteChange)
+{
+    ASSERT_TRUE(station.startOtherRig(station.rigsim, "TS2000", "ts2000"));
+    ASSERT_TRUE(station.startOtherRig(station.rigsim2, "FT817", "ft817"));
+    ASSERT_TRUE(TextFile::writeAtomic(
+        file("Velomira.ini"), QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=TS2000\nRIGCOMCONT=%1\nBAUD_RATE=9600\n"
+                                             "RIG_TYPE2=FT817\nRIGCOMCONT2=%2\nBAUD_RATE2=9600\nRigContType=3\n"
+                                             "Poll_Time=200\nKWPon=1\n")
+                                  .arg(file("ts2000"), file("ft817"))));
+    serve("RS-44", "100");
+    startTunavox();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; })) << received.join(" | ").toStdString();
+    EXPECT_EQ(payloads("OPPOP1"), QStringList{"1"});
+    EXPECT_EQ(payloads("OPPOP2"), QStringList{"1"});
+    test::stop(station.tracker);
+    serve("AO-07", "200");
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 2; })) << received.join(" | ").toStdString();
+    const double k = (432125.0 + 145925.0 + 50.0) * 1000;
+    const double uplink = 432125000.0 + 25000.0;
+    const auto dialOf = [](QProcess &p) {
+        return test::consoleCommand(p, "dial main").section(' ', 1, 1).toLongLong();
+    };
+    EXPECT_EQ(dialOf(station.rigsim), qint64(k - uplink));
+    EXPECT_EQ(dialOf(station.rigsim2), qint64(uplink));
+    // A few ticks with the transmit side following: the rigs keep answering.
+    ASSERT_TRUE(send("RCMDOP0"));
+    const int polled = payloads("OPPRXS").size();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPRXS").size() >= polled + 3; }));
+    EXPECT_TRUE(payloads("OPPCER").isEmpty());
+    ASSERT_TRUE(send("RCMEND"));
+    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+    EXPECT_TRUE(test::consoleCommand(station.rigsim, "status").contains("SA=0010010"));
+}

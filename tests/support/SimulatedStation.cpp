@@ -12,6 +12,7 @@ SimulatedStation::~SimulatedStation()
 {
     stop(tracker);
     stop(rigsim);
+    stop(rigsim2);
 }
 
 QString SimulatedStation::file(const QString &name) const
@@ -42,6 +43,12 @@ bool SimulatedStation::startRigsim()
     rigsim.start(program("rigsim"),
                  {"--model", "IC9700", "--link", rigLink, "--baud", "19200", "--echo", rigEcho ? "on" : "off"});
     return rigsim.waitForStarted(GenerousMs) && readLine(rigsim).startsWith("/dev/");
+}
+
+bool SimulatedStation::startOtherRig(QProcess &process, const QString &model, const QString &link)
+{
+    process.start(program("rigsim"), {"--model", model, "--link", file(link), "--baud", "9600"});
+    return process.waitForStarted(GenerousMs) && readLine(process).startsWith("/dev/");
 }
 
 bool SimulatedStation::startRig(const QString &moreSettings)
