@@ -173,7 +173,7 @@ QList<RigModelInfo> buildTable()
     m.text = yaesu;
     m.text.yaesuKeyer = true;
     m.text.keyerMemoriesAtOpen = true;
-    m.text.sameBandOn = {QStringLiteral("MD02;"), QStringLiteral("AB;"),    QStringLiteral("FT3;"),
+    m.text.sameBandOn = {QStringLiteral("MD02;"),  QStringLiteral("AB;"),  QStringLiteral("FT3;"),
                          QStringLiteral("SH021;"), QStringLiteral("XT0;"), QStringLiteral("RT0;")};
     m.text.sameBandOff = {QStringLiteral("MD02;"), QStringLiteral("FT2;"), QStringLiteral("AB;"),
                           QStringLiteral("SH000;")};

@@ -29,18 +29,18 @@ enum class CwLevelTable { None, Modern, Ic910 };
 // How a text-command rig (Kenwood / Yaesu) is read and set. Commands end in
 // ';'; answers are read by length and named by their first two letters.
 struct TextDialect {
-    bool ifRead = false;          // dial and mode from "IF;" (Yaesu) rather than "FA;" (Kenwood)
-    QString modeCommand;          // before the mode digit: "MD", "OM0", "MD0"
-    int modeDigitIndex = 2;       // position of the mode digit in the mode answer
-    bool kenwoodModes = true;     // mode digits 5, 6, 9 and others have names (Yaesu: kept as before)
-    QString toneNumberCommand;    // second-rig tone: before the tone code ("TN", "TN0", "CN0")
-    QStringList toneOnCommands;   // second-rig tone switched on
-    QStringList toneOffCommands;  // second-rig tone switched off (also at its close)
-    QStringList stopCwCommands;   // end of keying
-    bool yaesuKeyer = false;      // CW texts become keyer memory calls ("B4" / "KY" rules)
+    bool ifRead = false;              // dial and mode from "IF;" (Yaesu) rather than "FA;" (Kenwood)
+    QString modeCommand;              // before the mode digit: "MD", "OM0", "MD0"
+    int modeDigitIndex = 2;           // position of the mode digit in the mode answer
+    bool kenwoodModes = true;         // mode digits 5, 6, 9 and others have names (Yaesu: kept as before)
+    QString toneNumberCommand;        // second-rig tone: before the tone code ("TN", "TN0", "CN0")
+    QStringList toneOnCommands;       // second-rig tone switched on
+    QStringList toneOffCommands;      // second-rig tone switched off (also at its close)
+    QStringList stopCwCommands;       // end of keying
+    bool yaesuKeyer = false;          // CW texts become keyer memory calls ("B4" / "KY" rules)
     bool keyerMemoriesAtOpen = false; // as rig 2, the operator's CW messages are loaded at open
-    bool satelliteSides = false;  // satellite mode with main (receive) and sub (transmit) bands
-    QStringList sameBandOn;       // same-band arrangement switched on / off
+    bool satelliteSides = false;      // satellite mode with main (receive) and sub (transmit) bands
+    QStringList sameBandOn;           // same-band arrangement switched on / off
     QStringList sameBandOff;
     bool reopenAfterSameBand = false; // closed and opened again after the arrangement is off
 };

@@ -112,8 +112,8 @@ void TextDriver::takeMode(QChar digit, Band side)
 
 void TextDriver::readFrequency(const QString &vfo, Band side)
 {
-    const std::optional<QString> answer =
-        ask(vfo + QLatin1Char(';'), textcat::FrequencyAnswerLength, {QStringLiteral("FA"), QStringLiteral("FB")});
+    const std::optional<QString> answer = ask(vfo + QLatin1Char(';'), textcat::FrequencyAnswerLength,
+                                              {QStringLiteral("FA"), QStringLiteral("FB")});
     if (!answer)
         return;
     if (const std::optional<qint64> hz = textcat::number(*answer, 2, 11))
@@ -142,7 +142,8 @@ void TextDriver::readMode(Band side)
 {
     const TextDialect &d = dialect();
     const int length = d.modeDigitIndex + 2;
-    if (const std::optional<QChar> digit = askDigit(d.modeCommand + QLatin1Char(';'), length, d.modeDigitIndex))
+    if (const std::optional<QChar> digit =
+            askDigit(d.modeCommand + QLatin1Char(';'), length, d.modeDigitIndex))
         takeMode(*digit, side);
 }
 
@@ -445,10 +446,10 @@ void TextDriver::closeTs2000()
     send(saved.satellite ? *saved.satellite + QLatin1Char(';') : SatelliteOff);
     // A setting the rig never told is left as it is.
     const std::pair<const char *, std::optional<QChar>> restore[] = {{"EX0120000", saved.menu012},
-                                                                      {"FT", saved.transmitVfo},
-                                                                      {"FR", saved.receiveVfo},
-                                                                      {"AI", saved.autoInformation},
-                                                                      {"RM", saved.meter}};
+                                                                     {"FT", saved.transmitVfo},
+                                                                     {"FR", saved.receiveVfo},
+                                                                     {"AI", saved.autoInformation},
+                                                                     {"RM", saved.meter}};
     for (const auto &[command, digit] : restore) {
         if (digit)
             send(QLatin1String(command) + *digit + QLatin1Char(';'));
@@ -493,8 +494,10 @@ void TextDriver::setUpSatellite(const SatelliteSetup &setup)
 {
     const auto [downMode, upMode] = satelliteModes(setup);
     const int digits = m_model->frequencyDigits;
-    const std::optional<QString> down = textcat::frequencyField(setup.downlinkHz - m_context.rxTransverterOffset, digits);
-    const std::optional<QString> up = textcat::frequencyField(setup.uplinkHz - m_context.txTransverterOffset, digits);
+    const std::optional<QString> down =
+        textcat::frequencyField(setup.downlinkHz - m_context.rxTransverterOffset, digits);
+    const std::optional<QString> up =
+        textcat::frequencyField(setup.uplinkHz - m_context.txTransverterOffset, digits);
     const bool transmits = isRig2() || (twoSided() && m_context.rigUsage == 0);
 
     if (isRig2()) {

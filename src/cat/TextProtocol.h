@@ -12,9 +12,15 @@
 namespace vm::textcat {
 
 // Length of the "IF;" answer of a Yaesu rig whose dial has `digits` digits.
-inline constexpr int ifAnswerLength(int digits) { return 19 + digits; }
+inline constexpr int ifAnswerLength(int digits)
+{
+    return 19 + digits;
+}
 // Where the mode digit sits in that answer.
-inline constexpr int ifModeIndex(int digits) { return 12 + digits; }
+inline constexpr int ifModeIndex(int digits)
+{
+    return 12 + digits;
+}
 inline constexpr int FrequencyAnswerLength = 14; // "FA" + 11 digits + ";"
 inline constexpr int SatelliteReadLength = 18;   // "SA" + 7 digits + memory name + ";"
 inline constexpr int SatellitePollLength = 10;   // what the mode poll reads of it

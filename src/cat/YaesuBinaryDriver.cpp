@@ -214,7 +214,7 @@ bool YaesuBinaryDriver::open()
         return true;
     }
     if (!m_model->openingSequence)
-        return true; // the FT817 as rig 1: the port is ready, nothing is reported
+        return true;               // the FT817 as rig 1: the port is ready, nothing is reported
     send(frame(0, 0, 0, 0, 0x00)); // CAT on
     send(frame(0, 0, 0, 0, 0x4E)); // satellite mode on
     m_hooks.send(QStringLiteral("OPPOP1"), QStringLiteral("1"));

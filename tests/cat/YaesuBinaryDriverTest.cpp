@@ -80,17 +80,37 @@ TEST_F(YaesuBinaryDriverTest, FramesAndReportsPerModelAndState)
         {"FT847", 1, 3, [](auto &d) { d.setMode(Band::B, "3"); }, "02 00 00 00 27 | 00 00 00 00 23",
          "OPPTXMLSB OPPTXS145900000"},
         {"FT847", 1, 3, [](auto &d) { d.toneOff(); }, "", ""}, // never switched on
-        {"FT847", 1, 3, [](auto &d) { d.toneOn("67.0"); d.toneOff(); },
+        {"FT847", 1, 3,
+         [](auto &d) {
+             d.toneOn("67.0");
+             d.toneOff();
+         },
          "3F 00 00 00 2B | 4A 00 00 00 2A | 8A 00 00 00 2A", ""},
-        {"FT817", 2, 0, [](auto &d) { d.toneOn("67"); d.toneOff(); },
+        {"FT817", 2, 0,
+         [](auto &d) {
+             d.toneOn("67");
+             d.toneOff();
+         },
          "06 70 00 00 0B | 4A 00 00 00 0A | 08 85 00 00 0B | 8A 00 00 00 0A", ""},
-        {"FT817", 1, 6, [](auto &d) { d.setFrequencySameBand(Band::B, 435300000); d.setFrequencySameBand(Band::A, 435300123); },
+        {"FT817", 1, 6,
+         [](auto &d) {
+             d.setFrequencySameBand(Band::B, 435300000);
+             d.setFrequencySameBand(Band::A, 435300123);
+         },
          "43 53 00 00 01 | 00 00 00 00 05 | 00 00 00 12 F5", ""},
-        {"FT817", 1, 6, [](auto &d) { d.setFrequencySameBand(Band::B, 435300000); d.setFrequencySameBand(Band::A, 435299877); },
+        {"FT817", 1, 6,
+         [](auto &d) {
+             d.setFrequencySameBand(Band::B, 435300000);
+             d.setFrequencySameBand(Band::A, 435299877);
+         },
          "43 53 00 00 01 | 00 00 00 00 05 | 09 00 00 12 F5", ""},
         {"FT817", 1, 6, [](auto &d) { d.setFrequencySameBand(Band::A, 435300000); }, // no transmit dial yet
          "00 00 00 00 05 | 00 00 09 99 F5", ""},
-        {"FT817", 1, 3, [](auto &d) { d.setSameBandOperation(true); d.setSameBandOperation(false); },
+        {"FT817", 1, 3,
+         [](auto &d) {
+             d.setSameBandOperation(true);
+             d.setSameBandOperation(false);
+         },
          "01 00 00 00 07 | 00 00 00 00 05 | 00 00 00 00 F5 | 00 00 00 00 85", ""},
     };
     for (const auto &c : cases) {
@@ -127,6 +147,7 @@ TEST_F(YaesuBinaryDriverTest, Ft847OpensAndClosesItsSatelliteMode)
     ASSERT_TRUE(driver->open());
     EXPECT_EQ(written(), "00 00 00 00 00 | 00 00 00 00 4E | 00 00 00 00 13 | 00 00 00 00 23");
     driver->close();
-    EXPECT_EQ(written(), "0E 00 00 00 2B | 4A 00 00 00 2A | 8A 00 00 00 2A | 00 00 00 00 8E | 00 00 00 00 80");
+    EXPECT_EQ(written(),
+              "0E 00 00 00 2B | 4A 00 00 00 2A | 8A 00 00 00 2A | 00 00 00 00 8E | 00 00 00 00 80");
     EXPECT_EQ(recorder.payloads("OPPOP1"), (QStringList{"1", "0"}));
 }

@@ -236,7 +236,8 @@ protected:
     }
     sim::YaesuBinaryRig &binaryRig(const QString &port, const char *model)
     {
-        return peer<sim::YaesuBinaryRig>(port, [model] { return std::make_unique<sim::YaesuBinaryRig>(model); });
+        return peer<sim::YaesuBinaryRig>(port,
+                                         [model] { return std::make_unique<sim::YaesuBinaryRig>(model); });
     }
 
     Controller &make()
@@ -295,14 +296,15 @@ protected:
     qint64 subHz() { return rig1().dial(sim::IcomRig::Side::Sub).hz; }
 
     bool realPorts = false; // ports without a simulated rig are real serial ports
-    bool rigEcho = true; // the simulated rigs echo every frame (CI-V jack) or not (USB, echo back off)
+    bool rigEcho = true;    // the simulated rigs echo every frame (CI-V jack) or not (USB, echo back off)
     QTemporaryDir dir;
     ManualClock clock;
     RecordingChannel channel;
     FakeTrackingSources sources;
     UnavailableSound sound;
     std::map<QString, std::unique_ptr<SimRig>> rigs;
-    std::map<QString, std::pair<std::unique_ptr<sim::ConsoleRig>, std::unique_ptr<sim::SimulatedTransport>>> peers;
+    std::map<QString, std::pair<std::unique_ptr<sim::ConsoleRig>, std::unique_ptr<sim::SimulatedTransport>>>
+        peers;
     std::unique_ptr<Controller> controller;
     QStringList messages;
     QStringList questions;
@@ -313,8 +315,7 @@ protected:
 
 // A controller fixture run twice: rigs whose line echoes and rigs whose line
 // does not (GetParam()).
-template <class Fixture>
-class WithRigEcho : public Fixture, public ::testing::WithParamInterface<bool> {
+template <class Fixture> class WithRigEcho : public Fixture, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override
     {

@@ -18,8 +18,9 @@ class ControllerTextRig : public ControllerFixture {
 protected:
     sim::TextRig &ts2000(const char *usage = "0", const char *extra = "")
     {
-        ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=TS2000\nRIGCOMCONT=/dev/ts\nBAUD_RATE=9600\nRigContType=%1\n"
-                           "Poll_Time=200\nKWPon=1\n%2")
+        ini(QStringLiteral(
+                "[RIG_CON_CFG]\nRIG_TYPE=TS2000\nRIGCOMCONT=/dev/ts\nBAUD_RATE=9600\nRigContType=%1\n"
+                "Poll_Time=200\nKWPon=1\n%2")
                 .arg(usage, extra));
         return textRig("/dev/ts", "TS2000");
     }
@@ -44,7 +45,10 @@ TEST_F(ControllerTextRig, Ts2000FollowsTheSatelliteInEachDopplerState)
     const struct {
         const char *command;
         bool mainMoves, subMoves;
-    } states[] = {{"RCMDOP0", false, true}, {"RCMDOP2", true, false}, {"RCMDOP1", true, true}, {"RCMDOP3", false, false}};
+    } states[] = {{"RCMDOP0", false, true},
+                  {"RCMDOP2", true, false},
+                  {"RCMDOP1", true, true},
+                  {"RCMDOP3", false, false}};
     float rr = 0;
     for (const auto &s : states) {
         send(s.command);
@@ -56,7 +60,8 @@ TEST_F(ControllerTextRig, Ts2000FollowsTheSatelliteInEachDopplerState)
         EXPECT_EQ(rig.hz(RigSide::Sub) != sub, s.subMoves) << s.command;
         if (s.subMoves && !s.mainMoves) {
             const double R = double(rig.hz(RigSide::Main));
-            EXPECT_NEAR(double(rig.hz(RigSide::Sub)), Rs44K - (R - doppler(rr, R)) - doppler(rr, double(sub)), 1.0);
+            EXPECT_NEAR(double(rig.hz(RigSide::Sub)), Rs44K - (R - doppler(rr, R)) - doppler(rr, double(sub)),
+                        1.0);
         }
     }
     EXPECT_TRUE(rig.commands().contains("AI0;")); // each poll switches auto-information off first
@@ -75,7 +80,7 @@ TEST_F(ControllerTextRig, Ts2000ReceivesAndFt991TransmitsWithItsTone)
     track("SO-50");
     EXPECT_EQ(ft.hz(RigSide::Main), 145850000);
     EXPECT_EQ(ft.modeDigit(RigSide::Main), '4'); // FM
-    EXPECT_EQ(ft.value("CN"), "001");             // 67 Hz
+    EXPECT_EQ(ft.value("CN"), "001");            // 67 Hz
     EXPECT_EQ(ft.value("CT"), "02");
     EXPECT_EQ(textRig("/dev/ts", "TS2000").hz(RigSide::Main), 436795000);
     send("RCMDOP1");

@@ -18,7 +18,8 @@ class ControllerYaesuBinary : public ControllerFixture {
 protected:
     sim::YaesuBinaryRig &rig(const char *model, const char *extra = "RigContType=0\n")
     {
-        ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=%1\nRIGCOMCONT=/dev/yaesu\nBAUD_RATE=9600\nPoll_Time=200\n%2")
+        ini(QStringLiteral(
+                "[RIG_CON_CFG]\nRIG_TYPE=%1\nRIGCOMCONT=/dev/yaesu\nBAUD_RATE=9600\nPoll_Time=200\n%2")
                 .arg(model, extra));
         return binaryRig("/dev/yaesu", model);
     }
@@ -40,7 +41,10 @@ TEST_F(ControllerYaesuBinary, Ft847FollowsTheSatelliteInEachDopplerState)
     const struct {
         const char *command;
         bool mainMoves, subMoves;
-    } states[] = {{"RCMDOP0", false, true}, {"RCMDOP2", true, false}, {"RCMDOP1", true, true}, {"RCMDOP3", false, false}};
+    } states[] = {{"RCMDOP0", false, true},
+                  {"RCMDOP2", true, false},
+                  {"RCMDOP1", true, true},
+                  {"RCMDOP3", false, false}};
     float rr = 0;
     for (const auto &s : states) {
         send(s.command);

@@ -69,7 +69,7 @@ public:
     int keyerLevel() const { return m_keyerLevel; }             // 14 0C, 0..255
     bool ritOn() const { return m_ritOn; }
     int ritOffsetHz() const { return m_ritOffsetHz; }
-    QByteArray setting(quint16 number) const;   // 1A 05 value, 00 when never set
+    QByteArray setting(quint16 number) const;            // 1A 05 value, 00 when never set
     QStringList cwSent() const override { return m_cw; } // texts keyed with 17; "<stop>" for 17 FF
 
     // Operator actions at the front panel. False when the rig cannot do it

@@ -82,8 +82,10 @@ QString RigConsole::status() const
     parts << m_rig.statusDetails();
     parts << QStringLiteral("failure=%1").arg(failureName(m_rig.failureMode()));
     parts << QStringLiteral("commands=%1").arg(m_rig.logLines().size());
-    parts << QStringLiteral("main=%1").arg(m_rig.dialText(RigSide::Main).replace(QLatin1Char(' '), QLatin1Char('/')));
-    parts << QStringLiteral("sub=%1").arg(m_rig.dialText(RigSide::Sub).replace(QLatin1Char(' '), QLatin1Char('/')));
+    parts << QStringLiteral("main=%1").arg(
+        m_rig.dialText(RigSide::Main).replace(QLatin1Char(' '), QLatin1Char('/')));
+    parts << QStringLiteral("sub=%1").arg(
+        m_rig.dialText(RigSide::Sub).replace(QLatin1Char(' '), QLatin1Char('/')));
     return QStringLiteral("OK ") + parts.join(QLatin1Char(' '));
 }
 

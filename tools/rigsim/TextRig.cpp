@@ -28,7 +28,7 @@ QList<TextRigModel> buildModels()
     m.identity = QStringLiteral("019");
     m.modeCommand = QStringLiteral("MD");
     m.satellite = true;
-    m.commands = {"SA", "AI", "RM", "FT", "FR", "EX", "KS", "TN", "TO", "PB", "KY", "TS"};
+    m.commands = {"SA", "AI", "RM", "FT", "FR", "EX", "KS", "TN", "TO", "PB", "KY", "TS", "FV"};
     m.ranges = {{30'000, 60 * MHz}, {142 * MHz, 152 * MHz}, {420 * MHz, 450 * MHz}, {1240 * MHz, 1300 * MHz}};
     m.mainHz = 435'800'000;
     m.subHz = 145'900'000;
@@ -46,6 +46,7 @@ QList<TextRigModel> buildModels()
 
     m.id = QStringLiteral("TS990");
     m.identity = QStringLiteral("024");
+    m.commands << QStringLiteral("CB"); // main / sub band in control
     m.modeCommand = QStringLiteral("OM0");
     t << m;
 
@@ -56,7 +57,7 @@ QList<TextRigModel> buildModels()
     m.modeCommand = QStringLiteral("MD0");
     m.yaesuModes = true;
     m.ifAnswer = true;
-    m.commands = {"AI", "KS", "CN", "CT"};
+    m.commands = {"AI", "KS", "CN", "CT", "EX", "VS", "NA", "SH"};
     m.ranges = hf;
     m.mainHz = 14'250'000;
     m.subHz = 7'050'000;
@@ -65,7 +66,7 @@ QList<TextRigModel> buildModels()
     m.id = QStringLiteral("FT991");
     m.identity = QStringLiteral("0570");
     m.digits = 9;
-    m.commands = {"AI", "KS", "CN", "CT", "KY", "KM", "AB", "FT", "SH", "XT", "RT"};
+    m.commands = {"AI", "KS", "CN", "CT", "EX", "VS", "NA", "KY", "KM", "AB", "FT", "SH", "XT", "RT"};
     m.ranges = {{30'000, 56 * MHz}, {118 * MHz, 164 * MHz}, {420 * MHz, 470 * MHz}};
     m.mainHz = 145'900'000;
     m.subHz = 435'800'000;
@@ -104,8 +105,9 @@ TextRig::TextRig(const TextRigModel &model) : m_model(model)
     m_vfo[0].hz = model.mainHz;
     m_vfo[1].hz = model.subHz;
     m_vfo[1].mode = QLatin1Char('1');
-    m_values = {{"PS", "1"}, {"AI", "0"}, {"RM", "10000"}, {"FT", "0"}, {"FR", "0"}, {"KS", "020"},
-                {"TO", "0"}, {"TN", "08"}, {"SA", "0010010"}, {"EX012", "0"}, {"CT", "00"}, {"CN", "008"}};
+    m_values = {{"PS", "1"}, {"AI", "0"},   {"RM", "10000"},   {"FT", "0"},    {"FR", "0"},  {"KS", "020"},
+                {"TO", "0"}, {"TN", "08"},  {"SA", "0010010"}, {"EX012", "0"}, {"CT", "00"}, {"CN", "008"},
+                {"CB", "0"}, {"SH", "000"}, {"NA", "00"},      {"VS", "0"}};
 }
 
 QByteArray TextRig::receiveByte(quint8 byte)
@@ -122,7 +124,8 @@ QByteArray TextRig::receiveByte(quint8 byte)
     m_log << command + QLatin1Char(';');
     if (m_failure == FailureMode::Silent)
         return {};
-    QByteArray out = (m_failure == FailureMode::RejectAll ? QStringLiteral("?;") : execute(command)).toLatin1();
+    QByteArray out =
+        (m_failure == FailureMode::RejectAll ? QStringLiteral("?;") : execute(command)).toLatin1();
     if (out.isEmpty())
         return out;
     if (m_failure == FailureMode::Short) {
@@ -179,16 +182,23 @@ QString TextRig::execute(const QString &command)
         return modeCommand(command.mid(m_model.modeCommand.size()));
     if (name == QLatin1String("ID") && param.isEmpty())
         return QStringLiteral("ID") + m_model.identity + QLatin1Char(';');
-    if (name == QLatin1String("IF") && m_model.ifAnswer && param.isEmpty()) {
+    if (name == QLatin1String("IF") && param.isEmpty()) {
         const Vfo &a = m_vfo[0];
-        return QStringLiteral("IF001") + QString::number(a.hz).rightJustified(m_model.digits, QLatin1Char('0')) +
-               QStringLiteral("+000000") + a.mode + QStringLiteral("00000;");
+        const QString hz = QString::number(a.hz).rightJustified(m_model.digits, QLatin1Char('0'));
+        if (m_model.ifAnswer) // Yaesu: channel, dial, clarifier, mode
+            return QStringLiteral("IF001") + hz + QStringLiteral("+000000") + a.mode +
+                   QStringLiteral("00000;");
+        // Kenwood: dial, step, RIT, ..., mode at 29, VFO at 30, split at 32; 38 characters.
+        QString out = QStringLiteral("IF") + hz + QStringLiteral("00000+0000") + QString(6, QLatin1Char('0'));
+        out += a.mode + QStringLiteral("0000000;");
+        return out;
     }
     if (name != QLatin1String("PS") && !m_model.commands.contains(name))
         return QStringLiteral("?;");
     if (name == QLatin1String("KY")) {
         // Kenwood: "KY" + space + text keys it, "KY0" stops; Yaesu: "KYn" plays keyer memory n.
-        m_cw << (param == QLatin1String("0") && !m_model.yaesuModes ? QStringLiteral("<stop>") : param.trimmed());
+        m_cw << (param == QLatin1String("0") && !m_model.yaesuModes ? QStringLiteral("<stop>")
+                                                                    : param.trimmed());
         return {};
     }
     if (name == QLatin1String("PB")) {
@@ -201,6 +211,17 @@ QString TextRig::execute(const QString &command)
             return QStringLiteral("?;");
         m_values[QStringLiteral("KM") + param.left(1)] = param.mid(1).chopped(1);
         return {};
+    }
+    if (name == QLatin1String("EX") && m_model.yaesuModes) {
+        // Yaesu menus: "EXnnn" reads menu nnn, more digits set it.
+        if (param.size() < 3)
+            return QStringLiteral("?;");
+        const QString key = QStringLiteral("EX") + param.left(3);
+        if (param.size() > 3) {
+            m_values[key] = param.mid(3);
+            return {};
+        }
+        return m_values.contains(key) ? key + m_values.value(key) + QLatin1Char(';') : QStringLiteral("?;");
     }
     if (name == QLatin1String("EX")) {
         // Menu 012 only: "EX0120000" reads it, one more digit sets it.
@@ -217,6 +238,10 @@ QString TextRig::execute(const QString &command)
         if (param.size() != 7)
             return QStringLiteral("?;");
     }
+    // Yaesu reads that name a selector ("SH0;") answer with the setting that starts with it.
+    const QString stored = m_values.value(name);
+    if (m_model.yaesuModes && param.size() == 1 && stored.size() > 1 && stored.startsWith(param))
+        return name + stored + QLatin1Char(';');
     if (param.isEmpty()) {
         const QString v = m_values.value(name);
         return v.isEmpty() ? QStringLiteral("?;") : name + v + QLatin1Char(';');

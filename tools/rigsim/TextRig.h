@@ -11,14 +11,14 @@ namespace vm::sim {
 
 // What sets one simulated Kenwood / Yaesu text-command model apart.
 struct TextRigModel {
-    QString id;                   // "TS2000"
-    QString identity;             // the "ID;" answer's digits
-    int digits = 11;              // width of the FA / FB frequency
-    QString modeCommand;          // "MD", "OM0" (TS990), "MD0" (Yaesu)
-    bool yaesuModes = false;      // Yaesu mode digits (5 AM, 6 RTTY, 7 CW-R, ...)
-    bool ifAnswer = false;        // answers "IF;" with dial and mode
-    bool satellite = false;       // "SA": main band receives, sub band transmits
-    QStringList commands;         // two-letter commands it knows besides FA, FB, ID, PS and the mode command
+    QString id;              // "TS2000"
+    QString identity;        // the "ID;" answer's digits
+    int digits = 11;         // width of the FA / FB frequency
+    QString modeCommand;     // "MD", "OM0" (TS990), "MD0" (Yaesu)
+    bool yaesuModes = false; // Yaesu mode digits (5 AM, 6 RTTY, 7 CW-R, ...)
+    bool ifAnswer = false;   // answers "IF;" with dial and mode
+    bool satellite = false;  // "SA": main band receives, sub band transmits
+    QStringList commands;    // two-letter commands it knows besides FA, FB, ID, PS and the mode command
     QList<QPair<qint64, qint64>> ranges; // tunable frequencies in hertz
     qint64 mainHz = 0;
     qint64 subHz = 0;
@@ -53,7 +53,10 @@ public:
     bool turnDial(RigSide side, qint64 hz) override;
     QString changeMode(RigSide side, const QStringList &words) override;
     bool powered() const override { return m_values.value(QStringLiteral("PS")) == QLatin1String("1"); }
-    void setPowered(bool on) override { m_values[QStringLiteral("PS")] = on ? QStringLiteral("1") : QStringLiteral("0"); }
+    void setPowered(bool on) override
+    {
+        m_values[QStringLiteral("PS")] = on ? QStringLiteral("1") : QStringLiteral("0");
+    }
     bool setEcho(bool) override { return false; }
     bool echoSetting() const override { return false; }
     QStringList logLines() const override { return m_log; }

@@ -4,9 +4,9 @@ namespace vm::sim {
 
 namespace {
 
-const QList<QPair<quint8, const char *>> Modes = {{0x00, "LSB"}, {0x01, "USB"}, {0x02, "CW"}, {0x03, "CW-R"},
-                                                  {0x04, "AM"},  {0x06, "WFM"}, {0x08, "FM"}, {0x0A, "DIG"},
-                                                  {0x0C, "PKT"}, {0x82, "CW-N"}, {0x88, "FM-N"}};
+const QList<QPair<quint8, const char *>> Modes = {
+    {0x00, "LSB"}, {0x01, "USB"}, {0x02, "CW"},  {0x03, "CW-R"}, {0x04, "AM"},  {0x06, "WFM"},
+    {0x08, "FM"},  {0x0A, "DIG"}, {0x0C, "PKT"}, {0x82, "CW-N"}, {0x88, "FM-N"}};
 
 QString modeText(quint8 code)
 {
@@ -153,7 +153,8 @@ QByteArray YaesuBinaryRig::execute(const QByteArray &f)
 QStringList YaesuBinaryRig::statusDetails() const
 {
     const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
-    return {QStringLiteral("cat=%1").arg(onOff(m_cat)), QStringLiteral("satellite=%1").arg(onOff(m_satellite)),
+    return {QStringLiteral("cat=%1").arg(onOff(m_cat)),
+            QStringLiteral("satellite=%1").arg(onOff(m_satellite)),
             QStringLiteral("clarifier=%1/%2").arg(onOff(m_clarifier)).arg(m_clarifierOffset),
             QStringLiteral("tone=%1/%2").arg(m_tone, onOff(m_toneOn))};
 }

@@ -13,8 +13,8 @@
 #include <QTextStream>
 
 #include <csignal>
-#include <memory>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
