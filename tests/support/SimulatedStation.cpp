@@ -40,8 +40,8 @@ bool SimulatedStation::startRigsim()
 {
     if (rigLink.isEmpty())
         rigLink = file("rig");
-    rigsim.start(program("rigsim"),
-                 {"--model", "IC9700", "--link", rigLink, "--baud", "19200", "--echo", rigEcho ? "on" : "off"});
+    rigsim.start(program("rigsim"), {"--model", "IC9700", "--link", rigLink, "--baud", "19200", "--echo",
+                                     rigEcho ? "on" : "off"});
     return rigsim.waitForStarted(GenerousMs) && readLine(rigsim).startsWith("/dev/");
 }
 
@@ -55,11 +55,12 @@ bool SimulatedStation::startRig(const QString &moreSettings)
 {
     if (!startRigsim())
         return false;
-    return TextFile::writeAtomic(file("Velomira.ini"),
-                                 QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\nBAUD_RATE=19200\n"
-                                                "ICOM_RIGadrs=A2\nRigContType=0\nPoll_Time=200\n")
-                                         .arg(rigLink) +
-                                     moreSettings);
+    return TextFile::writeAtomic(
+        file("Velomira.ini"),
+        QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\nBAUD_RATE=19200\n"
+                       "ICOM_RIGadrs=A2\nRigContType=0\nPoll_Time=200\n")
+                .arg(rigLink) +
+            moreSettings);
 }
 
 bool SimulatedStation::startTracker(const QStringList &arguments)
