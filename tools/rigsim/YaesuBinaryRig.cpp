@@ -57,6 +57,9 @@ QByteArray YaesuBinaryRig::receiveByte(quint8 byte)
     if (m_failure == FailureMode::Silent || m_failure == FailureMode::RejectAll || !m_powered)
         return {};
     QByteArray out = execute(frame);
+    const quint8 op = quint8(frame.at(4));
+    if (!ft847() && out.isEmpty() && op != 0x03 && op != 0xE7 && op != 0xF7 && op != 0xBB)
+        out = QByteArray(1, char(0x00)); // the FT817 acknowledges a command it carried out
     if (m_failure == FailureMode::Short && !out.isEmpty()) {
         out.chop(1);
     } else if (m_failure == FailureMode::Garbage) {

@@ -11,8 +11,9 @@ namespace vm::sim {
 // A Yaesu transceiver on five-byte binary commands (four parameters and the
 // opcode), no echo. The FT847 takes commands only after CAT on (00) and its
 // satellite receive / transmit VFO commands (1x / 2x) only in satellite mode;
-// the FT817 has one VFO with a clarifier and answers its read-only status
-// bytes (E7 receive, F7 transmit, BB memory). Set commands are not answered.
+// the FT817 has one VFO with a clarifier, answers its read-only status
+// bytes (E7 receive, F7 transmit, BB memory) and acknowledges every other
+// command with one 00 byte. The FT847 does not answer set commands.
 class YaesuBinaryRig final : public ConsoleRig {
 public:
     // "FT847" or "FT817" (any case); null when unknown.
