@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # The main job: installs, builds and starts the operation panel in a demo data
-# folder, with a simulated IC-9700 (rigsim) on a pseudo-terminal as rig 1 and
+# folder, with a simulated rig (rigsim, an IC-9700 unless DEMO_RIG names another
+# model: TS2000, TS590, TS990, FT2000, FT991, FT847, FT817, IC910 ...) on a
+# pseudo-terminal as rig 1 and
 # the built-in orbit computation as the tracking source.
 #
 # The demo satellite VELOMIRA-1 is a made-up linear transponder whose orbit is
 # designed at start so that a pass over the station is under way. Put your own
 # TLE file as nasabare.txt into the demo folder to track real satellites instead.
 #
-# Environment: DEMO_LOCATOR (station, default PM95vq), VELOMIRA_HOME (demo data
-# folder, default build/demo-home).
+# Environment: DEMO_RIG (rig model, default IC9700), DEMO_LOCATOR (station,
+# default PM95vq), VELOMIRA_HOME (demo data folder, default build/demo-home).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELOMIRA_BUILD_DIR:-$root/build}
@@ -28,7 +30,15 @@ mkdir -p "$VELOMIRA_HOME"
 locator=${DEMO_LOCATOR:-PM95vq}
 demo_sat=VELOMIRA-1
 demo_row="$demo_sat,435500,145900,30,145890,,,,,"
-pty_link=$VELOMIRA_HOME/ic9700
+rig=${DEMO_RIG:-IC9700}
+case "$rig" in
+  IC9700) baud=19200 ;;
+  *) baud=9600 ;;
+esac
+# Icom models answer on the address the settings name (A2), whatever their factory one.
+address=()
+case "$rig" in IC*) address=(--address A2) ;; esac
+pty_link=$VELOMIRA_HOME/rig-$rig
 
 # Satellite table: the default rows plus the demo satellite.
 table=$VELOMIRA_HOME/SATdata.txt
@@ -52,9 +62,9 @@ ini=$VELOMIRA_HOME/Velomira.ini
 if [ ! -f "$ini" ]; then
   cat > "$ini" <<INI
 [RIG_CON_CFG]
-RIG_TYPE=IC9700
+RIG_TYPE=$rig
 RIGCOMCONT=$pty_link
-BAUD_RATE=19200
+BAUD_RATE=$baud
 ICOM_RIGadrs=A2
 RigContType=0
 Calc_Type=4
@@ -68,6 +78,10 @@ ViewOpen=1
 [Velomira]
 StartCmdMode=0
 INI
+else
+  # The rig of this run, in the settings kept from an earlier one.
+  sed -i -e "s|^RIG_TYPE=.*|RIG_TYPE=$rig|" -e "s|^RIGCOMCONT=.*|RIGCOMCONT=$pty_link|" \
+    -e "s|^BAUD_RATE=.*|BAUD_RATE=$baud|" "$ini"
 fi
 
 pids=()
@@ -75,10 +89,10 @@ cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT INT TERM
 
 # The simulated rig (its console on standard input is not needed here).
-"$bin/rigsim" --model IC9700 --baud 19200 --link "$pty_link" < /dev/null > "$VELOMIRA_HOME/rigsim.log" 2>&1 &
+"$bin/rigsim" --model "$rig" "${address[@]}" --baud "$baud" --link "$pty_link" < /dev/null > "$VELOMIRA_HOME/rigsim.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do [ -e "$pty_link" ] && break; sleep 0.1; done
 [ -e "$pty_link" ] || { echo "demo: rigsim did not start (see $VELOMIRA_HOME/rigsim.log)"; exit 1; }
-echo "demo: simulated IC-9700 on $pty_link, data folder $VELOMIRA_HOME, station $locator"
+echo "demo: simulated $rig on $pty_link, data folder $VELOMIRA_HOME, station $locator"
 
 "$bin/velomira" "$@"

@@ -1,6 +1,8 @@
 #include "cat/RigDriver.h"
 
 #include "cat/IcomDriver.h"
+#include "cat/TextDriver.h"
+#include "cat/YaesuBinaryDriver.h"
 
 namespace vm {
 
@@ -11,7 +13,9 @@ std::unique_ptr<RigDriver> createRigDriver(const QString &rigModel, int rigNumbe
     case RigFamily::IcomCiv:
         return std::make_unique<IcomDriver>(rigNumber, transport, context, hooks);
     case RigFamily::Text:
+        return std::make_unique<TextDriver>(rigNumber, transport, context, hooks);
     case RigFamily::YaesuBinary:
+        return std::make_unique<YaesuBinaryDriver>(rigNumber, transport, context, hooks);
     case RigFamily::None:
         break;
     }

@@ -141,24 +141,69 @@ QList<RigModelInfo> buildTable()
     m.toneRig2 = true;
     t << m;
 
+    // FT847 satellite set-up: satellite receive VFO on the downlink (0x11),
+    // satellite transmit VFO on the uplink (0x21, rig usage 0), receive mode
+    // (0x17), transmit mode (0x27), then the tone on or off. FT817: its one
+    // VFO and mode, and on rig 2 the tone.
     m = yaesuBinary("FT847");
     m.toneRig1 = true;
+    m.satelliteVfos = true;
     m.openingSequence = true;
     t << m;
+
+    // Text-command rigs. Satellite set-up order (setUpSatellite):
+    // - TS2000 as rig 1: "SA1010010;" (satellite mode, main band in control),
+    //   "FA" downlink, "FB" uplink (rig usage 0 only), the main band's mode,
+    //   the sub band's mode (each ending back on the main band), then the
+    //   uplink tone on or off.
+    // - any other text rig as rig 1: "FA" downlink, then its mode.
+    // - any text rig as rig 2: "FA" uplink, its mode, then the tone on or off.
+    TextDialect yaesu;
+    yaesu.ifRead = true;
+    yaesu.modeCommand = QStringLiteral("MD0");
+    yaesu.modeDigitIndex = 3;
+    yaesu.kenwoodModes = false;
+    yaesu.toneNumberCommand = QStringLiteral("CN0");
+    yaesu.toneOnCommands = {QStringLiteral("CT02;")};
+    yaesu.toneOffCommands = {QStringLiteral("CN008;"), QStringLiteral("CT00;")};
 
     m = text("FT991", 2, 9);
     m.sameBand = true;
     m.cwRig2 = true;
+    m.text = yaesu;
+    m.text.yaesuKeyer = true;
+    m.text.keyerMemoriesAtOpen = true;
+    m.text.sameBandOn = {QStringLiteral("MD02;"),  QStringLiteral("AB;"),  QStringLiteral("FT3;"),
+                         QStringLiteral("SH021;"), QStringLiteral("XT0;"), QStringLiteral("RT0;")};
+    m.text.sameBandOff = {QStringLiteral("MD02;"), QStringLiteral("FT2;"), QStringLiteral("AB;"),
+                          QStringLiteral("SH000;")};
+    m.text.reopenAfterSameBand = true;
     t << m;
 
-    t << text("FT2000", 2, 8);
+    m = text("FT2000", 2, 8);
+    m.text = yaesu;
+    t << m;
+
+    TextDialect kenwood;
+    kenwood.modeCommand = QStringLiteral("MD");
+    kenwood.toneNumberCommand = QStringLiteral("TN");
+    kenwood.toneOnCommands = {QStringLiteral("TO1;")};
+    kenwood.toneOffCommands = {QStringLiteral("TO0;")};
+    kenwood.stopCwCommands = {QStringLiteral("KY0;")};
 
     m = text("TS590", 1, 11);
     m.cwRig2 = true;
+    m.text = kenwood;
     t << m;
 
     m = text("TS990", 1, 11);
     m.cwRig2 = true;
+    m.text = kenwood;
+    m.text.modeCommand = QStringLiteral("OM0");
+    m.text.modeDigitIndex = 3;
+    m.text.toneNumberCommand = QStringLiteral("TN0");
+    m.text.toneOnCommands = {QStringLiteral("TO01;")};
+    m.text.toneOffCommands = {QStringLiteral("TO00;")};
     t << m;
 
     m = text("TS2000", 1, 11);
@@ -167,6 +212,13 @@ QList<RigModelInfo> buildTable()
     m.cwSpeedRig1 = true;
     m.cwRig2 = true;
     m.toneRig1 = true;
+    m.text = kenwood;
+    m.text.stopCwCommands = {QStringLiteral("PB3;"), QStringLiteral("PB0;")};
+    m.text.satelliteSides = true;
+    m.text.sameBandOn = {QStringLiteral("SA0010010;"), QStringLiteral("FT1;"), QStringLiteral("FR0;"),
+                         QStringLiteral("MD2;"),       QStringLiteral("TS1;"), QStringLiteral("MD2;"),
+                         QStringLiteral("TS0;")};
+    m.text.sameBandOff = {QStringLiteral("FT0;"), QStringLiteral("FR0;"), QStringLiteral("SA1010010;")};
     t << m;
 
     return t;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace vm {
 
@@ -24,6 +25,25 @@ enum class BandGroup {
 
 // Which keying-speed table turns a 14 0C level into words per minute.
 enum class CwLevelTable { None, Modern, Ic910 };
+
+// How a text-command rig (Kenwood / Yaesu) is read and set. Commands end in
+// ';'; answers are read by length and named by their first two letters.
+struct TextDialect {
+    bool ifRead = false;              // dial and mode from "IF;" (Yaesu) rather than "FA;" (Kenwood)
+    QString modeCommand;              // before the mode digit: "MD", "OM0", "MD0"
+    int modeDigitIndex = 2;           // position of the mode digit in the mode answer
+    bool kenwoodModes = true;         // mode digits 5, 6, 9 and others have names (Yaesu: kept as before)
+    QString toneNumberCommand;        // second-rig tone: before the tone code ("TN", "TN0", "CN0")
+    QStringList toneOnCommands;       // second-rig tone switched on
+    QStringList toneOffCommands;      // second-rig tone switched off (also at its close)
+    QStringList stopCwCommands;       // end of keying
+    bool yaesuKeyer = false;          // CW texts become keyer memory calls ("B4" / "KY" rules)
+    bool keyerMemoriesAtOpen = false; // as rig 2, the operator's CW messages are loaded at open
+    bool satelliteSides = false;      // satellite mode with main (receive) and sub (transmit) bands
+    QStringList sameBandOn;           // same-band arrangement switched on / off
+    QStringList sameBandOff;
+    bool reopenAfterSameBand = false; // closed and opened again after the arrangement is off
+};
 
 // Everything the drivers and sequences need to know about one rig model.
 // Model differences live here and nowhere else.
@@ -64,6 +84,12 @@ struct RigModelInfo {
     bool bandABeforePausedClose = false; // band "A" selected before a close while control is paused
     bool powerOffAtClose = false;        // 18 00 at close under AutoPowerOFF
     bool dataModeAfterSetMode = false;   // 1A 06 follows a mode set (data operation)
+
+    // Yaesu binary specifics: the FT847's satellite receive and transmit VFOs.
+    bool satelliteVfos = false;
+
+    // Text-command specifics (family Text).
+    TextDialect text;
 };
 
 // The capability table. Every model identifier of the settings file has a row.

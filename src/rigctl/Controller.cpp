@@ -51,6 +51,9 @@ Controller::Controller(ControllerEnvironment env)
     m_hooks.writeSetting = [this](const QString &section, const QString &key, const QString &value) {
         m_settingsFile.file().set(section, key, value);
     };
+    m_hooks.readSetting = [this](const QString &section, const QString &key) {
+        return m_settingsFile.file().value(section, key).value_or(QString());
+    };
     m_hooks.startLinkTimer = [this] {
         if (!m_timer2.running)
             setTimer2(true, m_settings.rigs.pollTimeMs);

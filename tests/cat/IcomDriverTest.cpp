@@ -527,14 +527,14 @@ TEST_F(IcomDriverTest, SecondRigSatelliteSetUpIsTheUplink)
     EXPECT_EQ(recorder.payloads("OPPTXM"), QStringList{"LSB"});
 }
 
-TEST(RigDriverFactory, IcomModelsGetTheIcomDriver)
+TEST(RigDriverFactory, EveryModelGetsTheDriverOfItsFamily)
 {
     ScriptedTransport transport;
     CatContext context;
     CatRecorder recorder;
     for (const RigModelInfo &m : RigModels::all()) {
         std::unique_ptr<RigDriver> d = createRigDriver(m.id, 1, transport, context, recorder.hooks);
-        EXPECT_EQ(d != nullptr, m.family == RigFamily::IcomCiv) << m.id.toStdString();
+        EXPECT_EQ(d != nullptr, m.family != RigFamily::None) << m.id.toStdString();
         if (!d)
             continue;
         RigConfig config;
@@ -544,6 +544,9 @@ TEST(RigDriverFactory, IcomModelsGetTheIcomDriver)
         ASSERT_TRUE(d->configure(config));
         EXPECT_EQ(d->model().id, m.id);
         EXPECT_EQ(d->port().portName(), config.portName);
-        EXPECT_EQ(static_cast<IcomDriver *>(d.get())->address(), 0x5E);
+        if (auto *icom = dynamic_cast<IcomDriver *>(d.get())) {
+            EXPECT_EQ(icom->address(), 0x5E);
+        }
+        EXPECT_EQ(dynamic_cast<IcomDriver *>(d.get()) != nullptr, m.family == RigFamily::IcomCiv);
     }
 }

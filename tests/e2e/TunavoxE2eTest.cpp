@@ -56,8 +56,8 @@ protected:
     // faketracker serving one satellite at a fixed elevation and range rate.
     void serve(const char *satellite, const char *revolution = "100")
     {
-        ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--satellite", satellite, "--elevation", "20",
-                                          "--range-rate", "0", "--revolution", revolution}));
+        ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--satellite", satellite, "--elevation",
+                                          "20", "--range-rate", "0", "--revolution", revolution}));
     }
 
     void startTunavox()
@@ -216,7 +216,8 @@ TEST_F(TunavoxProcess, WithoutAnOutsideTrackerUsesTheBuiltInSourceAndTheChosenSa
     // The panel goes away: the controller ends at its next tick.
     panel.reset();
     ASSERT_TRUE(tunavox.waitForFinished(GenerousMs));
-    EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "Calc_Type").value_or(QString()), "1");
+    EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "Calc_Type").value_or(QString()),
+              "1");
     EXPECT_EQ(tunavox.exitCode(), 0);
 }
 
@@ -330,4 +331,76 @@ TEST_F(TunavoxProcess, RigUnpluggedDuringAPassIsGivenUpAndReopenedWhenItIsBack)
     ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
     EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "RIGCOMCONT").value_or(QString()),
               station.rigLink);
+}
+
+TEST_F(TunavoxProcess, Ts2000ReceivesAndFt817TransmitsThroughASatelliteChange)
+{
+    ASSERT_TRUE(station.startOtherRig(station.rigsim, "TS2000", "ts2000"));
+    ASSERT_TRUE(station.startOtherRig(station.rigsim2, "FT817", "ft817"));
+    ASSERT_TRUE(TextFile::writeAtomic(
+        file("Velomira.ini"),
+        QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=TS2000\nRIGCOMCONT=%1\nBAUD_RATE=9600\n"
+                       "RIG_TYPE2=FT817\nRIGCOMCONT2=%2\nBAUD_RATE2=9600\nRigContType=3\n"
+                       "Poll_Time=200\nKWPon=1\n")
+            .arg(file("ts2000"), file("ft817"))));
+    serve("RS-44", "100");
+    startTunavox();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; }))
+        << received.join(" | ").toStdString();
+    EXPECT_EQ(payloads("OPPOP1"), QStringList{"1"});
+    EXPECT_EQ(payloads("OPPOP2"), QStringList{"1"});
+    test::stop(station.tracker);
+    serve("AO-07", "200");
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 2; }))
+        << received.join(" | ").toStdString();
+    const double k = (432125.0 + 145925.0 + 50.0) * 1000;
+    const double uplink = 432125000.0 + 25000.0;
+    const auto dialOf = [](QProcess &p) {
+        return test::consoleCommand(p, "dial main").section(' ', 1, 1).toLongLong();
+    };
+    EXPECT_EQ(dialOf(station.rigsim), qint64(k - uplink));
+    EXPECT_EQ(dialOf(station.rigsim2), qint64(uplink));
+    // A few ticks with the transmit side following: the rigs keep answering.
+    ASSERT_TRUE(send("RCMDOP0"));
+    const int polled = payloads("OPPRXS").size();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPRXS").size() >= polled + 3; }));
+    EXPECT_TRUE(payloads("OPPCER").isEmpty());
+    ASSERT_TRUE(send("RCMEND"));
+    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+    EXPECT_TRUE(test::consoleCommand(station.rigsim, "status").contains("SA=0010010"));
+}
+
+TEST_F(TunavoxProcess, Ft847AloneFollowsAPassOnItsSatelliteVfos)
+{
+    ASSERT_TRUE(station.startOtherRig(station.rigsim, "FT847", "ft847"));
+    ASSERT_TRUE(TextFile::writeAtomic(
+        file("Velomira.ini"), QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=FT847\nRIGCOMCONT=%1\nBAUD_RATE=9600\n"
+                                             "RigContType=0\nPoll_Time=200\n")
+                                  .arg(file("ft847"))));
+    const QList<int> rates{4000, 3000, 2000, 1000, -1000, -2000, -3000, -4000, -5000};
+    QStringList script;
+    for (int i = 0; i < rates.size(); ++i)
+        script << QStringLiteral("%1 RS-44 %2 %3 4711").arg(i * 2.5).arg(20 + i).arg(rates[i]);
+    ASSERT_TRUE(TextFile::writeLinesAtomic(file("pass.txt"), script));
+    ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--script", file("pass.txt")}));
+    startTunavox();
+    ASSERT_TRUE(waitFor([&] { return !payloads("OPPKAN").isEmpty(); })) << received.join(" | ").toStdString();
+    EXPECT_TRUE(rig("status").contains("satellite=on"));
+    ASSERT_TRUE(send("RCMDOP0"));
+    const qint64 R = dial("main");
+    QSet<int> followed; // the transmit VFO follows the range rate through several steps
+    ASSERT_TRUE(waitFor([&] {
+        const qint64 tx = dial("sub");
+        for (int rr : rates) {
+            const double t = Rs44K - (double(R) - doppler(rr, double(R)));
+            if (std::fabs(double(tx) - (t - doppler(rr, t))) <= 10.0) // the rig tunes in 10 Hz steps
+                followed.insert(rr);
+        }
+        return followed.size() >= 3;
+    })) << "followed "
+        << followed.size();
+    ASSERT_TRUE(send("RCMEND"));
+    ASSERT_TRUE(
+        waitFor([&] { return tunavox.state() == QProcess::NotRunning || tunavox.waitForFinished(10); }));
+    EXPECT_TRUE(rig("status").contains("cat=off satellite=off")) << rig("status").toStdString();
 }

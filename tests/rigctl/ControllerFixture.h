@@ -15,6 +15,8 @@
 #include "rigsim/IcomModel.h"
 #include "rigsim/IcomRig.h"
 #include "rigsim/SimulatedTransport.h"
+#include "rigsim/TextRig.h"
+#include "rigsim/YaesuBinaryRig.h"
 
 #include <QDir>
 #include <QHash>
@@ -216,6 +218,27 @@ protected:
         return *it->second;
     }
     sim::IcomRig &rig1() { return simRig("/dev/sim1").rig; }
+    // A simulated Kenwood / Yaesu rig on a port path.
+    template <class Rig> Rig &peer(const QString &port, std::function<std::unique_ptr<Rig>()> make)
+    {
+        auto &slot = peers[port];
+        if (!slot.first) {
+            slot.first = make();
+            slot.second = std::make_unique<sim::SimulatedTransport>(*slot.first, clock);
+        }
+        return static_cast<Rig &>(*slot.first);
+    }
+    sim::TextRig &textRig(const QString &port, const char *model)
+    {
+        return peer<sim::TextRig>(port, [model] {
+            return std::make_unique<sim::TextRig>(*sim::TextRigModel::find(QString::fromLatin1(model)));
+        });
+    }
+    sim::YaesuBinaryRig &binaryRig(const QString &port, const char *model)
+    {
+        return peer<sim::YaesuBinaryRig>(port,
+                                         [model] { return std::make_unique<sim::YaesuBinaryRig>(model); });
+    }
 
     Controller &make()
     {
@@ -228,6 +251,8 @@ protected:
         env.dataDir = dir.path();
         env.processId = 4242;
         env.transportFactory = [this](int, const QString &port) -> std::unique_ptr<SerialTransport> {
+            if (auto other = peers.find(port); other != peers.end())
+                return std::make_unique<ForwardingTransport>(*other->second.second);
             auto it = rigs.find(port);
             if (it == rigs.end())
                 return realPorts ? std::make_unique<QSerialPortTransport>() : nullptr;
@@ -271,13 +296,15 @@ protected:
     qint64 subHz() { return rig1().dial(sim::IcomRig::Side::Sub).hz; }
 
     bool realPorts = false; // ports without a simulated rig are real serial ports
-    bool rigEcho = true; // the simulated rigs echo every frame (CI-V jack) or not (USB, echo back off)
+    bool rigEcho = true;    // the simulated rigs echo every frame (CI-V jack) or not (USB, echo back off)
     QTemporaryDir dir;
     ManualClock clock;
     RecordingChannel channel;
     FakeTrackingSources sources;
     UnavailableSound sound;
     std::map<QString, std::unique_ptr<SimRig>> rigs;
+    std::map<QString, std::pair<std::unique_ptr<sim::ConsoleRig>, std::unique_ptr<sim::SimulatedTransport>>>
+        peers;
     std::unique_ptr<Controller> controller;
     QStringList messages;
     QStringList questions;
@@ -288,8 +315,7 @@ protected:
 
 // A controller fixture run twice: rigs whose line echoes and rigs whose line
 // does not (GetParam()).
-template <class Fixture>
-class WithRigEcho : public Fixture, public ::testing::WithParamInterface<bool> {
+template <class Fixture> class WithRigEcho : public Fixture, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override
     {

@@ -357,16 +357,8 @@ TEST_F(ControllerLoop, ModeOffsetCountsTheModeConstantWhenTransmittingCw)
     EXPECT_NEAR(double(subHz()), Rs44K - R - 40, 1.0); // range rate 0
 }
 
-TEST_F(ControllerLoop, RigWithoutADriverIsNotOpenedAndSaysSo)
+TEST_F(ControllerLoop, ModelThatCannotBeTheSecondRigIsNotOpenedAsOne)
 {
-    ini("[RIG_CON_CFG]\nRIG_TYPE=TS2000\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=9600\n");
-    Controller &c = started();
-    EXPECT_FALSE(c.rigOpen(1));
-    EXPECT_TRUE(channel.payloads("OPPOP1").isEmpty());
-    EXPECT_TRUE(c.timer1().running);
-    track("RS-44"); // the loop runs without rigs
-    EXPECT_EQ(c.selectedSatellite(), "RS-44");
-    controller.reset();
     // A model that cannot be the second rig is not opened as one.
     ini("[RIG_CON_CFG]\nRIG_TYPE2=IC821\nRIGCOMCONT2=/dev/sim2\nRigContType=2\n");
     simRig("/dev/sim2", "IC821");

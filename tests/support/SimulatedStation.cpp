@@ -12,6 +12,7 @@ SimulatedStation::~SimulatedStation()
 {
     stop(tracker);
     stop(rigsim);
+    stop(rigsim2);
 }
 
 QString SimulatedStation::file(const QString &name) const
@@ -39,20 +40,27 @@ bool SimulatedStation::startRigsim()
 {
     if (rigLink.isEmpty())
         rigLink = file("rig");
-    rigsim.start(program("rigsim"),
-                 {"--model", "IC9700", "--link", rigLink, "--baud", "19200", "--echo", rigEcho ? "on" : "off"});
+    rigsim.start(program("rigsim"), {"--model", "IC9700", "--link", rigLink, "--baud", "19200", "--echo",
+                                     rigEcho ? "on" : "off"});
     return rigsim.waitForStarted(GenerousMs) && readLine(rigsim).startsWith("/dev/");
+}
+
+bool SimulatedStation::startOtherRig(QProcess &process, const QString &model, const QString &link)
+{
+    process.start(program("rigsim"), {"--model", model, "--link", file(link), "--baud", "9600"});
+    return process.waitForStarted(GenerousMs) && readLine(process).startsWith("/dev/");
 }
 
 bool SimulatedStation::startRig(const QString &moreSettings)
 {
     if (!startRigsim())
         return false;
-    return TextFile::writeAtomic(file("Velomira.ini"),
-                                 QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\nBAUD_RATE=19200\n"
-                                                "ICOM_RIGadrs=A2\nRigContType=0\nPoll_Time=200\n")
-                                         .arg(rigLink) +
-                                     moreSettings);
+    return TextFile::writeAtomic(
+        file("Velomira.ini"),
+        QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\nBAUD_RATE=19200\n"
+                       "ICOM_RIGadrs=A2\nRigContType=0\nPoll_Time=200\n")
+                .arg(rigLink) +
+            moreSettings);
 }
 
 bool SimulatedStation::startTracker(const QStringList &arguments)

@@ -33,6 +33,9 @@ public:
     bool startRig(const QString &moreSettings = QString());
     // rigsim alone (again, after it was stopped: the rig plugged back in).
     bool startRigsim();
+    // A second rigsim of any model behind file(link), for a second rig or
+    // another model as rig 1.
+    bool startOtherRig(QProcess &process, const QString &model, const QString &link);
     // faketracker with these arguments; true once it serves.
     bool startTracker(const QStringList &arguments);
 
@@ -42,6 +45,7 @@ public:
     qint64 dial(const char *side);
 
     QProcess rigsim;
+    QProcess rigsim2;
     QProcess tracker;
     QString rigLink;     // the rig's port: a link to rigsim's pseudo-terminal
     bool rigEcho = true; // the rig echoes every frame (CI-V jack) or not (USB, echo back off)

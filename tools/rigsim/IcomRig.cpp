@@ -675,3 +675,51 @@ bool IcomRig::setDialMode(Side side, quint8 mode, quint8 filter)
 }
 
 } // namespace vm::sim
+
+namespace vm::sim {
+
+// ---- the console's view -------------------------------------------------------
+
+QStringList IcomRig::statusDetails() const
+{
+    const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
+    return {QStringLiteral("address=%1").arg(civ::hex(QByteArray(1, char(m_address)))),
+            QStringLiteral("satellite=%1").arg(onOff(m_satellite)),
+            QStringLiteral("split=%1").arg(onOff(m_split)),
+            QStringLiteral("selected=%1").arg(m_selected == 0 ? QStringLiteral("main") : QStringLiteral("sub")),
+            QStringLiteral("ptt=%1").arg(onOff(m_ptt)),
+            QStringLiteral("echo=%1").arg(onOff(m_echo))};
+}
+
+QString IcomRig::dialText(Side side) const
+{
+    const VfoState vfo = dial(side);
+    return QStringLiteral("%1 %2 %3 %4").arg(vfo.hz).arg(civ::modeName(vfo.mode)).arg(vfo.filter).arg(vfo.dataMode);
+}
+
+QString IcomRig::changeMode(Side side, const QStringList &words)
+{
+    const auto code = civ::modeCode(words.value(0));
+    if (!code)
+        return QStringLiteral("unknown mode %1").arg(words.value(0));
+    int filter = dial(side).filter;
+    if (words.size() >= 2) {
+        bool ok = false;
+        filter = words.at(1).toInt(&ok);
+        if (!ok)
+            return QStringLiteral("not a filter number: %1").arg(words.at(1));
+    }
+    if (!setDialMode(side, *code, quint8(filter)))
+        return QStringLiteral("%1 has no mode %2 filter %3").arg(m_model.id, words.at(0)).arg(filter);
+    return {};
+}
+
+QStringList IcomRig::logLines() const
+{
+    QStringList lines;
+    for (const ReceivedCommand &command : m_log)
+        lines << command.describe();
+    return lines;
+}
+
+} // namespace vm::sim

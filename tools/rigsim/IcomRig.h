@@ -12,15 +12,6 @@
 
 namespace vm::sim {
 
-// Faults a test can switch on to see how the controller copes.
-enum class FailureMode {
-    None,
-    Silent,   // nothing comes back, not even the echo (cable pulled, rig dead)
-    Short,    // every answer loses its last byte
-    Garbage,  // every answer is replaced by as many bytes of noise
-    RejectAll // every command addressed to the rig is answered NG and not carried out
-};
-
 // One VFO: dial frequency, operating mode and filter, data mode and its filter.
 struct VfoState {
     qint64 hz = 0;
@@ -33,11 +24,11 @@ struct VfoState {
 // An Icom transceiver on the CI-V bus: takes the controller's bytes, carries
 // out the commands addressed to it and answers them as the real rig does.
 // The bus echo is the line's business (SerialLine, feed()).
-class IcomRig final : public SimulatedRig {
+class IcomRig final : public ConsoleRig {
 public:
     // Main and sub band of a twin-band rig; for a single-band rig Main is the
     // VFO in use and Sub the other one.
-    enum class Side { Main, Sub };
+    using Side = RigSide;
 
     explicit IcomRig(const IcomModel &model);
     IcomRig(const IcomModel &model, quint8 address);
@@ -56,12 +47,12 @@ public:
     void setEchoEnabled(bool on) { m_echo = on; }
     bool echoEnabled() const { return m_echo; }
 
-    void setFailureMode(FailureMode mode) { m_failure = mode; }
-    FailureMode failureMode() const { return m_failure; }
+    void setFailureMode(FailureMode mode) override { m_failure = mode; }
+    FailureMode failureMode() const override { return m_failure; }
 
     // Every frame seen on the bus since the start or the last clear, oldest first.
     const QList<ReceivedCommand> &commands() const { return m_log; }
-    void clearCommands() { m_log.clear(); }
+    void clearCommands() override { m_log.clear(); }
 
     // What the operator would see on the front panel.
     VfoState dial(Side side) const;
@@ -71,21 +62,34 @@ public:
     bool satelliteMode() const { return m_satellite; }
     bool split() const { return m_split; }
     bool dualWatch() const { return m_dualWatch; }
-    bool powered() const { return m_powered; }
+    bool powered() const override { return m_powered; }
     bool transmitting() const { return m_ptt; }
     quint8 function(quint8 code, Side band = Side::Main) const; // 16 xx value
     int toneTenthsHz(Side band = Side::Main) const;             // 1B 00, 885 for 88.5 Hz
     int keyerLevel() const { return m_keyerLevel; }             // 14 0C, 0..255
     bool ritOn() const { return m_ritOn; }
     int ritOffsetHz() const { return m_ritOffsetHz; }
-    QByteArray setting(quint16 number) const;   // 1A 05 value, 00 when never set
-    QStringList cwSent() const { return m_cw; } // texts keyed with 17; "<stop>" for 17 FF
+    QByteArray setting(quint16 number) const;            // 1A 05 value, 00 when never set
+    QStringList cwSent() const override { return m_cw; } // texts keyed with 17; "<stop>" for 17 FF
 
     // Operator actions at the front panel. False when the rig cannot do it
     // (frequency outside its bands, mode it does not have).
-    bool turnDial(Side side, qint64 hz);
+    bool turnDial(Side side, qint64 hz) override;
     bool setDialMode(Side side, quint8 mode, quint8 filter = 1);
-    void setPowered(bool on) { m_powered = on; }
+    void setPowered(bool on) override { m_powered = on; }
+
+    // The console's view.
+    QString modelId() const override { return m_model.id; }
+    QStringList statusDetails() const override;
+    QString dialText(Side side) const override;
+    QString changeMode(Side side, const QStringList &words) override;
+    bool setEcho(bool on) override
+    {
+        m_echo = on;
+        return true;
+    }
+    bool echoSetting() const override { return m_echo; }
+    QStringList logLines() const override;
 
 private:
     struct Band {

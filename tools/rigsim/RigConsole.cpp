@@ -1,7 +1,5 @@
 #include "rigsim/RigConsole.h"
 
-#include "rigsim/CivCodec.h"
-
 #include <QStringList>
 
 #include <optional>
@@ -10,13 +8,13 @@ namespace vm::sim {
 
 namespace {
 
-std::optional<IcomRig::Side> parseSide(const QString &text)
+std::optional<RigSide> parseSide(const QString &text)
 {
     const QString side = text.toLower();
     if (side == QLatin1String("main") || side == QLatin1String("a"))
-        return IcomRig::Side::Main;
+        return RigSide::Main;
     if (side == QLatin1String("sub") || side == QLatin1String("b"))
-        return IcomRig::Side::Sub;
+        return RigSide::Sub;
     return std::nullopt;
 }
 
@@ -52,7 +50,7 @@ QString listing(const QStringList &lines)
 
 } // namespace
 
-RigConsole::RigConsole(IcomRig &rig, int baudRate) : m_rig(rig), m_baud(baudRate) {}
+RigConsole::RigConsole(ConsoleRig &rig, int baudRate) : m_rig(rig), m_baud(baudRate) {}
 
 QString RigConsole::help()
 {
@@ -74,37 +72,20 @@ QString RigConsole::help()
         "For a single-band rig main is the VFO in use and sub the other one.");
 }
 
-QString RigConsole::dialText(IcomRig::Side side) const
-{
-    const VfoState vfo = m_rig.dial(side);
-    return QStringLiteral("%1 %2 %3 %4")
-        .arg(vfo.hz)
-        .arg(civ::modeName(vfo.mode))
-        .arg(vfo.filter)
-        .arg(vfo.dataMode);
-}
-
 QString RigConsole::status() const
 {
     QStringList parts;
-    parts << QStringLiteral("model=%1").arg(m_rig.model().id);
-    parts << QStringLiteral("address=%1").arg(civ::hex(QByteArray(1, char(m_rig.address()))));
+    parts << QStringLiteral("model=%1").arg(m_rig.modelId());
     if (m_baud > 0)
         parts << QStringLiteral("baud=%1").arg(m_baud);
     parts << QStringLiteral("power=%1").arg(onOff(m_rig.powered()));
-    parts << QStringLiteral("satellite=%1").arg(onOff(m_rig.satelliteMode()));
-    parts << QStringLiteral("split=%1").arg(onOff(m_rig.split()));
-    parts << QStringLiteral("selected=%1")
-                 .arg(m_rig.selectedBand() == IcomRig::Side::Main ? QStringLiteral("main")
-                                                                  : QStringLiteral("sub"));
-    parts << QStringLiteral("ptt=%1").arg(onOff(m_rig.transmitting()));
-    parts << QStringLiteral("echo=%1").arg(onOff(m_rig.echoEnabled()));
+    parts << m_rig.statusDetails();
     parts << QStringLiteral("failure=%1").arg(failureName(m_rig.failureMode()));
-    parts << QStringLiteral("commands=%1").arg(m_rig.commands().size());
+    parts << QStringLiteral("commands=%1").arg(m_rig.logLines().size());
     parts << QStringLiteral("main=%1").arg(
-        dialText(IcomRig::Side::Main).replace(QLatin1Char(' '), QLatin1Char('/')));
+        m_rig.dialText(RigSide::Main).replace(QLatin1Char(' '), QLatin1Char('/')));
     parts << QStringLiteral("sub=%1").arg(
-        dialText(IcomRig::Side::Sub).replace(QLatin1Char(' '), QLatin1Char('/')));
+        m_rig.dialText(RigSide::Sub).replace(QLatin1Char(' '), QLatin1Char('/')));
     return QStringLiteral("OK ") + parts.join(QLatin1Char(' '));
 }
 
@@ -133,32 +114,21 @@ QString RigConsole::handle(const QString &line, bool *quit)
             return QStringLiteral("ERR unknown side %1 (main or sub)").arg(words.at(1));
         if (verb == QLatin1String("dial")) {
             if (args == 1)
-                return QStringLiteral("OK ") + dialText(*side);
+                return QStringLiteral("OK ") + m_rig.dialText(*side);
             bool ok = false;
             const qint64 hz = words.at(2).toLongLong(&ok);
             if (!ok || hz <= 0)
                 return QStringLiteral("ERR not a frequency in hertz: %1").arg(words.at(2));
             if (!m_rig.turnDial(*side, hz))
-                return QStringLiteral("ERR %1 cannot tune %2 Hz there").arg(m_rig.model().id).arg(hz);
-            return QStringLiteral("OK ") + dialText(*side);
+                return QStringLiteral("ERR %1 cannot tune %2 Hz there").arg(m_rig.modelId()).arg(hz);
+            return QStringLiteral("OK ") + m_rig.dialText(*side);
         }
         if (args < 2)
-            return QStringLiteral("OK ") + dialText(*side);
-        const auto code = civ::modeCode(words.at(2));
-        if (!code)
-            return QStringLiteral("ERR unknown mode %1").arg(words.at(2));
-        int filter = m_rig.dial(*side).filter;
-        if (args >= 3) {
-            bool ok = false;
-            filter = words.at(3).toInt(&ok);
-            if (!ok)
-                return QStringLiteral("ERR not a filter number: %1").arg(words.at(3));
-        }
-        if (!m_rig.setDialMode(*side, *code, quint8(filter)))
-            return QStringLiteral("ERR %1 has no mode %2 filter %3")
-                .arg(m_rig.model().id, words.at(2))
-                .arg(filter);
-        return QStringLiteral("OK ") + dialText(*side);
+            return QStringLiteral("OK ") + m_rig.dialText(*side);
+        const QString error = m_rig.changeMode(*side, words.mid(2));
+        if (!error.isEmpty())
+            return QStringLiteral("ERR ") + error;
+        return QStringLiteral("OK ") + m_rig.dialText(*side);
     }
     if (verb == QLatin1String("power") || verb == QLatin1String("echo")) {
         const bool isPower = verb == QLatin1String("power");
@@ -168,16 +138,13 @@ QString RigConsole::handle(const QString &line, bool *quit)
                 return QStringLiteral("ERR %1 takes on or off").arg(verb);
             if (isPower)
                 m_rig.setPowered(value == QLatin1String("on"));
-            else
-                m_rig.setEchoEnabled(value == QLatin1String("on"));
+            else if (!m_rig.setEcho(value == QLatin1String("on")))
+                return QStringLiteral("ERR %1 has no echo to switch").arg(m_rig.modelId());
         }
-        return QStringLiteral("OK ") + onOff(isPower ? m_rig.powered() : m_rig.echoEnabled());
+        return QStringLiteral("OK ") + onOff(isPower ? m_rig.powered() : m_rig.echoSetting());
     }
     if (verb == QLatin1String("log")) {
-        QStringList lines;
-        for (const ReceivedCommand &command : m_rig.commands())
-            lines << command.describe();
-        return listing(lines);
+        return listing(m_rig.logLines());
     }
     if (verb == QLatin1String("clear")) {
         m_rig.clearCommands();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rigsim/IcomRig.h"
+#include "rigsim/SimulatedRig.h"
 
 #include <QString>
 
@@ -11,7 +11,7 @@ namespace vm::sim {
 // listing answers "OK <n>" followed by n lines. See help().
 class RigConsole {
 public:
-    explicit RigConsole(IcomRig &rig, int baudRate = 0);
+    explicit RigConsole(ConsoleRig &rig, int baudRate = 0);
 
     // Carries out one command line and returns the answer (without a final
     // newline). Sets `quit` when the command asks the program to end.
@@ -21,9 +21,8 @@ public:
 
 private:
     QString status() const;
-    QString dialText(IcomRig::Side side) const;
 
-    IcomRig &m_rig;
+    ConsoleRig &m_rig;
     int m_baud;
 };
 

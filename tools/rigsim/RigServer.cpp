@@ -42,7 +42,7 @@ bool writeAll(int fd, const QByteArray &data)
 
 } // namespace
 
-RigServer::RigServer(IcomRig &rig, int baudRate, int processingMs)
+RigServer::RigServer(ConsoleRig &rig, int baudRate, int processingMs)
     : m_rig(rig), m_line(rig), m_console(rig, baudRate)
 {
     m_line.setLineFormat(baudRate, 1);

@@ -17,7 +17,7 @@ namespace vm::sim {
 // from clients of a Unix-domain socket.
 class RigServer {
 public:
-    RigServer(IcomRig &rig, int baudRate, int processingMs);
+    RigServer(ConsoleRig &rig, int baudRate, int processingMs);
     ~RigServer();
 
     // Opens the pseudo-terminal, the control socket (empty path: none) and the
@@ -43,7 +43,7 @@ private:
     void handleLines(QByteArray &buffer, int replyFd);
     void acceptClient();
 
-    IcomRig &m_rig;
+    ConsoleRig &m_rig;
     SerialLine m_line;
     RigConsole m_console;
     PseudoTerminal m_pty;

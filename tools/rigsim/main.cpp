@@ -1,10 +1,12 @@
-// rigsim: a simulated Icom transceiver behind a pseudo-terminal.
+// rigsim: a simulated transceiver behind a pseudo-terminal.
 
 #include "RigServer.h"
 #include "common/Version.h"
 #include "rigsim/IcomModel.h"
 #include "rigsim/IcomRig.h"
 #include "rigsim/RigConsole.h"
+#include "rigsim/TextRig.h"
+#include "rigsim/YaesuBinaryRig.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -13,6 +15,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -26,6 +29,9 @@ QString modelList()
     QStringList ids;
     for (const vm::sim::IcomModel &model : vm::sim::IcomModel::all())
         ids << QStringLiteral("%1 (%2)").arg(model.id, QString::number(model.address, 16).toUpper());
+    for (const vm::sim::TextRigModel &model : vm::sim::TextRigModel::all())
+        ids << model.id;
+    ids << vm::sim::YaesuBinaryRig::models();
     return ids.join(QStringLiteral(", "));
 }
 
@@ -40,7 +46,7 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Serves a simulated Icom transceiver on a pseudo-terminal with real serial timing.\n"
+        QStringLiteral("Serves a simulated transceiver on a pseudo-terminal with real serial timing.\n"
                        "Prints the pseudo-terminal's path as the first line of standard output, then reads\n"
                        "console commands from standard input (and from --control clients).\n"
                        "Models (factory CI-V address): ") +
@@ -75,11 +81,13 @@ int main(int argc, char *argv[])
 
     QTextStream err(stderr);
     const vm::sim::IcomModel *model = vm::sim::IcomModel::find(parser.value(modelOption));
-    if (!model) {
+    const vm::sim::TextRigModel *textModel = vm::sim::TextRigModel::find(parser.value(modelOption));
+    const bool binary = vm::sim::YaesuBinaryRig::knows(parser.value(modelOption));
+    if (!model && !textModel && !binary) {
         err << "rigsim: unknown model " << parser.value(modelOption) << "; known: " << modelList() << "\n";
         return 2;
     }
-    quint8 address = model->address;
+    quint8 address = model ? model->address : 0;
     if (parser.isSet(addressOption)) {
         bool ok = false;
         const uint value = parser.value(addressOption).toUInt(&ok, 16);
@@ -107,9 +115,17 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    vm::sim::IcomRig rig(*model, address);
-    rig.setEchoEnabled(echo == QLatin1String("on"));
-    vm::sim::RigServer server(rig, baud, processingMs);
+    std::unique_ptr<vm::sim::ConsoleRig> rig;
+    if (model) {
+        auto icom = std::make_unique<vm::sim::IcomRig>(*model, address);
+        icom->setEchoEnabled(echo == QLatin1String("on"));
+        rig = std::move(icom);
+    } else if (textModel) {
+        rig = std::make_unique<vm::sim::TextRig>(*textModel);
+    } else {
+        rig = std::make_unique<vm::sim::YaesuBinaryRig>(parser.value(modelOption));
+    }
+    vm::sim::RigServer server(*rig, baud, processingMs);
     QString error;
     if (!server.start(parser.value(controlOption), parser.value(linkOption), &error)) {
         err << "rigsim: " << error << "\n";

@@ -1,0 +1,127 @@
+// The controller driving simulated Kenwood / Yaesu text-command rigs: the
+// TS2000 as the satellite rig in each Doppler state, a TS2000 receiving with
+// an FT991 transmitting, a same-band satellite and a rig that falls silent.
+
+#include "ControllerFixture.h"
+#include "rigctl/Doppler.h"
+
+using namespace vm;
+using namespace vm::test;
+using sim::RigSide;
+
+namespace {
+
+constexpr double Rs44K = (145935.0 + 435610.0 + 60.0) * 1000;
+constexpr double Rs44Uplink = 145935000.0 + 30000.0;
+
+class ControllerTextRig : public ControllerFixture {
+protected:
+    sim::TextRig &ts2000(const char *usage = "0", const char *extra = "")
+    {
+        ini(QStringLiteral(
+                "[RIG_CON_CFG]\nRIG_TYPE=TS2000\nRIGCOMCONT=/dev/ts\nBAUD_RATE=9600\nRigContType=%1\n"
+                "Poll_Time=200\nKWPon=1\n%2")
+                .arg(usage, extra));
+        return textRig("/dev/ts", "TS2000");
+    }
+};
+
+} // namespace
+
+TEST_F(ControllerTextRig, Ts2000FollowsTheSatelliteInEachDopplerState)
+{
+    sim::TextRig &rig = ts2000();
+    Controller &c = started();
+    EXPECT_EQ(channel.payloads("OPPOP1"), QStringList{"1"});
+    track("RS-44");
+    EXPECT_EQ(rig.hz(RigSide::Main), qint64(Rs44K - Rs44Uplink));
+    EXPECT_EQ(rig.hz(RigSide::Sub), qint64(Rs44Uplink));
+    EXPECT_EQ(rig.modeDigit(RigSide::Main), '2'); // USB down
+    EXPECT_EQ(rig.modeDigit(RigSide::Sub), '1');  // LSB up
+    EXPECT_EQ(rig.value("SA"), "1010010");
+    EXPECT_EQ(channel.last("OPPTXM"), "LSB");
+
+    // Which dial the loop moves in each state when the satellite approaches.
+    const struct {
+        const char *command;
+        bool mainMoves, subMoves;
+    } states[] = {{"RCMDOP0", false, true},
+                  {"RCMDOP2", true, false},
+                  {"RCMDOP1", true, true},
+                  {"RCMDOP3", false, false}};
+    float rr = 0;
+    for (const auto &s : states) {
+        send(s.command);
+        c.tick1(); // the first tick after a state change starts from the dials
+        const qint64 main = rig.hz(RigSide::Main), sub = rig.hz(RigSide::Sub);
+        sources.state->rangeRate = rr -= 1500;
+        c.tick1();
+        EXPECT_EQ(rig.hz(RigSide::Main) != main, s.mainMoves) << s.command;
+        EXPECT_EQ(rig.hz(RigSide::Sub) != sub, s.subMoves) << s.command;
+        if (s.subMoves && !s.mainMoves) {
+            const double R = double(rig.hz(RigSide::Main));
+            EXPECT_NEAR(double(rig.hz(RigSide::Sub)), Rs44K - (R - doppler(rr, R)) - doppler(rr, double(sub)),
+                        1.0);
+        }
+    }
+    EXPECT_TRUE(rig.commands().contains("AI0;")); // each poll switches auto-information off first
+    send("RCMEND");
+    EXPECT_EQ(rig.value("SA"), "0010010"); // given back as it was found
+    EXPECT_EQ(channel.last("OPPOP1"), "0");
+}
+
+TEST_F(ControllerTextRig, Ts2000ReceivesAndFt991TransmitsWithItsTone)
+{
+    ts2000("3", "RIG_TYPE2=FT991\nRIGCOMCONT2=/dev/ft\nBAUD_RATE2=38400\nCW Message-1=CQ SAT\n");
+    sim::TextRig &ft = textRig("/dev/ft", "FT991");
+    Controller &c = started();
+    EXPECT_EQ(channel.payloads("OPPOP2"), QStringList{"1"});
+    EXPECT_EQ(ft.value("KM1"), "CQ SAT");
+    track("SO-50");
+    EXPECT_EQ(ft.hz(RigSide::Main), 145850000);
+    EXPECT_EQ(ft.modeDigit(RigSide::Main), '4'); // FM
+    EXPECT_EQ(ft.value("CN"), "001");            // 67 Hz
+    EXPECT_EQ(ft.value("CT"), "02");
+    EXPECT_EQ(textRig("/dev/ts", "TS2000").hz(RigSide::Main), 436795000);
+    send("RCMDOP1");
+    sources.state->rangeRate = -4000;
+    c.tick1();
+    EXPECT_EQ(ft.hz(RigSide::Main), qint64(145850000 - doppler(-4000, 145850000)));
+    send("RCMCWMB4KM2QRZ};L=5"); // stored in keyer memory 2, then played
+    send("RCMCWMKM2QRZ};L=5");
+    EXPECT_EQ(ft.value("KM2"), "QRZ");
+    EXPECT_EQ(ft.cwSent(), QStringList{"7"});
+}
+
+TEST_F(ControllerTextRig, SameBandSatelliteUsesBothVfos)
+{
+    sim::TextRig &rig = ts2000();
+    Controller &c = started();
+    track("IO-117");
+    EXPECT_EQ(c.dopplerState(), 6);
+    EXPECT_EQ(rig.value("SA"), "0010010");
+    EXPECT_EQ(rig.value("FT"), "1");
+    sources.state->rangeRate = 3000;
+    c.tick1();
+    const double F = 435310000;
+    EXPECT_EQ(rig.hz(RigSide::Main), qint64(F + doppler(3000, F)));
+    EXPECT_EQ(rig.hz(RigSide::Sub), qint64(F - doppler(3000, F)));
+}
+
+TEST_F(ControllerTextRig, SilentRigIsGivenUpAndReconnectedOnRequest)
+{
+    sim::TextRig &rig = ts2000();
+    Controller &c = started();
+    track("RS-44");
+    send("RCMDOP0");
+    rig.setFailureMode(sim::FailureMode::Silent);
+    for (int i = 0; i < 60 && channel.payloads("OPPCER").isEmpty(); ++i)
+        c.tick1();
+    EXPECT_EQ(channel.payloads("OPPCER"), QStringList{"/dev/ts"});
+    EXPECT_FALSE(c.rigOpen(1));
+    EXPECT_EQ(channel.last("OPPOP1"), "0");
+    rig.setFailureMode(sim::FailureMode::None);
+    send("RCMRTR1");
+    EXPECT_TRUE(c.rigOpen(1));
+    EXPECT_EQ(channel.last("OPPOP1"), "1");
+}

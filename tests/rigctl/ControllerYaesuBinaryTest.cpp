@@ -1,0 +1,109 @@
+// The controller driving simulated Yaesu binary rigs: the FT847 as the
+// satellite rig in each Doppler state it polls, an FT817 as the second rig,
+// the FT817's same-band clarifier and a rig that falls silent.
+
+#include "ControllerFixture.h"
+#include "rigctl/Doppler.h"
+
+using namespace vm;
+using namespace vm::test;
+using sim::RigSide;
+
+namespace {
+
+constexpr double Rs44K = (145935.0 + 435610.0 + 60.0) * 1000;
+constexpr double Rs44Uplink = 145935000.0 + 30000.0;
+
+class ControllerYaesuBinary : public ControllerFixture {
+protected:
+    sim::YaesuBinaryRig &rig(const char *model, const char *extra = "RigContType=0\n")
+    {
+        ini(QStringLiteral(
+                "[RIG_CON_CFG]\nRIG_TYPE=%1\nRIGCOMCONT=/dev/yaesu\nBAUD_RATE=9600\nPoll_Time=200\n%2")
+                .arg(model, extra));
+        return binaryRig("/dev/yaesu", model);
+    }
+};
+
+} // namespace
+
+TEST_F(ControllerYaesuBinary, Ft847FollowsTheSatelliteInEachDopplerState)
+{
+    sim::YaesuBinaryRig &ft = rig("FT847");
+    Controller &c = started();
+    EXPECT_TRUE(ft.catOn());
+    EXPECT_TRUE(ft.satelliteMode());
+    track("RS-44");
+    EXPECT_EQ(ft.hz(RigSide::Main), qint64(Rs44K - Rs44Uplink) / 10 * 10);
+    EXPECT_EQ(ft.hz(RigSide::Sub), qint64(Rs44Uplink));
+    EXPECT_EQ(ft.mode(RigSide::Main), 0x01);
+    EXPECT_EQ(ft.mode(RigSide::Sub), 0x00);
+    const struct {
+        const char *command;
+        bool mainMoves, subMoves;
+    } states[] = {{"RCMDOP0", false, true},
+                  {"RCMDOP2", true, false},
+                  {"RCMDOP1", true, true},
+                  {"RCMDOP3", false, false}};
+    float rr = 0;
+    for (const auto &s : states) {
+        send(s.command);
+        c.tick1();
+        const qint64 main = ft.hz(RigSide::Main), sub = ft.hz(RigSide::Sub);
+        sources.state->rangeRate = rr -= 3000;
+        c.tick1();
+        EXPECT_EQ(ft.hz(RigSide::Main) != main, s.mainMoves) << s.command;
+        EXPECT_EQ(ft.hz(RigSide::Sub) != sub, s.subMoves) << s.command;
+    }
+    send("RCMEND");
+    EXPECT_FALSE(ft.satelliteMode());
+    EXPECT_FALSE(ft.catOn());
+}
+
+TEST_F(ControllerYaesuBinary, Ft817TransmitsAsTheSecondRigWithItsTone)
+{
+    rig("FT847", "RigContType=3\nRIG_TYPE2=FT817\nRIGCOMCONT2=/dev/ft817\nBAUD_RATE2=9600\n");
+    sim::YaesuBinaryRig &second = binaryRig("/dev/ft817", "FT817");
+    Controller &c = started();
+    EXPECT_EQ(channel.payloads("OPPOP2"), QStringList{"1"});
+    track("SO-50");
+    EXPECT_EQ(second.hz(RigSide::Main), 145850000);
+    EXPECT_EQ(second.mode(RigSide::Main), 0x08);
+    EXPECT_EQ(second.tone(), "0670");
+    EXPECT_TRUE(second.toneOn());
+    send("RCMDOP1");
+    sources.state->rangeRate = -4000;
+    c.tick1();
+    EXPECT_EQ(second.hz(RigSide::Main), qint64(145850000 - doppler(-4000, 145850000)) / 10 * 10);
+    send("RCMEND");
+    EXPECT_FALSE(second.toneOn());
+}
+
+TEST_F(ControllerYaesuBinary, Ft817SameBandSatelliteListensThroughTheClarifier)
+{
+    sim::YaesuBinaryRig &ft = rig("FT817");
+    Controller &c = started();
+    track("IO-117");
+    EXPECT_TRUE(ft.clarifierOn());
+    sources.state->rangeRate = 3000;
+    c.tick1();
+    const double F = 435310000;
+    EXPECT_EQ(ft.hz(RigSide::Main), qint64(F - doppler(3000, F)) / 10 * 10);
+    EXPECT_EQ(ft.clarifierOffset(), std::clamp(2 * doppler(3000, F), -9999, 9999) / 10);
+}
+
+TEST_F(ControllerYaesuBinary, SilentRigIsGivenUpAndReconnectedOnRequest)
+{
+    sim::YaesuBinaryRig &ft = rig("FT847");
+    Controller &c = started();
+    track("RS-44");
+    send("RCMDOP3");
+    ft.setFailureMode(sim::FailureMode::Silent);
+    for (int i = 0; i < 60 && channel.payloads("OPPCER").isEmpty(); ++i)
+        c.tick1();
+    EXPECT_EQ(channel.payloads("OPPCER"), QStringList{"/dev/yaesu"});
+    EXPECT_EQ(channel.last("OPPOP1"), "0");
+    ft.setFailureMode(sim::FailureMode::None);
+    send("RCMRTR1");
+    EXPECT_TRUE(c.rigOpen(1));
+}
