@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+  qt6-multimedia-dev    # recording and playing sound (tunavox)
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   python3-sgp4          # SGP4 verification set used by the orbit tests
   fonts-noto-cjk        # Japanese captions on the panel

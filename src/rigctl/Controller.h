@@ -11,7 +11,7 @@
 #include "rigctl/Doppler.h"
 #include "rigctl/RangeRateSmoother.h"
 #include "rigctl/RigCombinationTable.h"
-#include "rigctl/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 #include "rigctl/TrackingSources.h"
 #include "tracking/TrackingLink.h"
 

@@ -1,6 +1,9 @@
 // The command dispatcher and quick QSY.
 
 #include "ControllerFixture.h"
+#include "../sound/FakeAudio.h"
+#include "../sound/WavCheck.h"
+#include "sound/FileSound.h"
 #include "rigctl/Doppler.h"
 #include <algorithm>
 
@@ -166,6 +169,27 @@ TEST_F(ControllerCommands, SoundCommandsGoToTheSoundSeam)
     for (const char *cmd : {"RCMSSP", "RCMSPL", "RCMSND1", "RCMSND0", "RCMPLY1", "RCMPLY0"})
         send(cmd);
     EXPECT_EQ(sound.requests(), 6);
+}
+
+TEST_F(ControllerCommands, RecordingStartedAndStoppedByCommandsLeavesAValidWav)
+{
+    FakeInput in;
+    FakeOutput out;
+    FileSound fileSound(in, out, [] { return 11025; });
+    soundPlayer = &fileSound;
+    started();
+    const QString path = dir.filePath(QStringLiteral("AO-91_202612070600.wav"));
+    send("RCMSND" + path);
+    in.push(5000);
+    send("RCMSND0");
+    in.push(5000); // after the stop: not recorded
+    const WavCheck wav = WavCheck::of(path);
+    EXPECT_TRUE(wav.valid);
+    EXPECT_EQ(wav.rate, 11025u);
+    EXPECT_EQ(wav.dataBytes, 10000u);
+    send("RCMPLY" + path);
+    send("RCMSSP");
+    EXPECT_EQ(out.log, (QStringList{"play " + path, "stop"}));
 }
 
 TEST_F(ControllerCommands, SatelliteChoiceIsKeptAndPassedToTheSource)

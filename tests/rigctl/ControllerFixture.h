@@ -224,7 +224,7 @@ protected:
         env.channel = &channel;
         env.clock = &clock;
         env.tracking = &sources;
-        env.sound = &sound;
+        env.sound = soundPlayer;
         env.dataDir = dir.path();
         env.processId = 4242;
         env.transportFactory = [this](int, const QString &port) -> std::unique_ptr<SerialTransport> {
@@ -277,6 +277,7 @@ protected:
     RecordingChannel channel;
     FakeTrackingSources sources;
     UnavailableSound sound;
+    SoundPlayer *soundPlayer = &sound; // what the controller's sound commands reach
     std::map<QString, std::unique_ptr<SimRig>> rigs;
     std::unique_ptr<Controller> controller;
     QStringList messages;
