@@ -11,6 +11,7 @@
 #include "rigctl/Doppler.h"
 #include "rigctl/RangeRateSmoother.h"
 #include "rigctl/RigCombinationTable.h"
+#include "rigctl/ScheduleSwitch.h"
 #include "sound/SoundPlayer.h"
 #include "rigctl/TrackingSources.h"
 #include "tracking/TrackingLink.h"
@@ -252,6 +253,7 @@ private:
     RigCombinationTable m_combinations;
     RangeRateSmoother m_smoother;
     TrackingLink m_link;
+    ScheduleSwitch m_scheduleSwitch;
     CatContext m_ctx;
     CatHooks m_hooks;
     RigSlot m_rigs[2];

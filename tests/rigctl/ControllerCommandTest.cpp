@@ -3,7 +3,11 @@
 #include "ControllerFixture.h"
 #include "../sound/FakeAudio.h"
 #include "../sound/WavCheck.h"
+#include "common/ScheduleFile.h"
 #include "sound/FileSound.h"
+
+#include <QDateTime>
+#include <QFile>
 #include "rigctl/Doppler.h"
 #include <algorithm>
 
@@ -190,6 +194,28 @@ TEST_F(ControllerCommands, RecordingStartedAndStoppedByCommandsLeavesAValidWav)
     send("RCMPLY" + path);
     send("RCMSSP");
     EXPECT_EQ(out.log, (QStringList{"play " + path, "stop"}));
+}
+
+TEST_F(ControllerCommands, ActiveScheduleSwitchesTheSatelliteAtAosWithTodaysFileOnly)
+{
+    Controller &c = started();
+    send("RCMSKD1");
+    ASSERT_TRUE(c.timer1().running || c.timer2().running);
+    for (int age : {1, 0}) {
+        const QDateTime now = QDateTime::fromMSecsSinceEpoch(clock.utcMs());
+        const ScheduleFile file(dir.path());
+        ASSERT_TRUE(file.save({now.addSecs(120).toString("hh:mm") + "/AO-91"}));
+        QFile f(file.path());
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(now.addDays(-age), QFileDevice::FileModificationTime));
+        f.close();
+        sources.selected.clear();
+        for (int i = 0; i < 8; ++i, clock.advance(30'000)) {
+            c.tick1(); // whichever timer runs reads the tracking source
+            c.tick2();
+        }
+        EXPECT_EQ(sources.selected, age ? QStringList() : QStringList{"AO-91"}) << age;
+    }
 }
 
 TEST_F(ControllerCommands, SatelliteChoiceIsKeptAndPassedToTheSource)
