@@ -12,9 +12,12 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace vm {
+
+class ScheduleCheck;
 
 class Channel;
 class Clock;
@@ -81,6 +84,8 @@ public:
     void load(qint64 processId, const QString &controllerProgram);
     // The settings loader (also run on "OPPAGN" in part).
     void loadSettings();
+    // "OPPSCK": the day's schedule notice (sound or desktop message).
+    void scheduleCheck();
     // Close request; false when it is refused (a controller window is open).
     bool requestClose();
     // Unload with everything it saves; false when it must wait (a message
@@ -315,6 +320,7 @@ private:
     QString m_hamlogPath;
     int m_modeOffset = 700;
     QString m_skdTime = QStringLiteral("0");
+    std::shared_ptr<ScheduleCheck> m_schedule;
     QString m_recAuto = QStringLiteral("No");
 
     // receiver state

@@ -422,6 +422,8 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
             m_view.setToolTip(Control::TxMode,
                               cwSpeed ? QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ、右ｸﾘｯｸでCW SPEED変更可")
                                       : QStringLiteral("左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
+    } else if (command == u"SCK") {
+        scheduleCheck();
     } else if (command == u"POB") {
         m_orbit = payload;
         m_view.setText(Control::OrbitNumber, payload);

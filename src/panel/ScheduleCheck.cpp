@@ -14,7 +14,7 @@ ScheduleCheck::ScheduleCheck(Actions actions) : m_actions(std::move(actions))
     if (!m_actions.setMenu)
         m_actions.setMenu = [](const QString &) {};
     if (!m_actions.mail)
-        m_actions.mail = [](const QString &, const QString &) {};
+        m_actions.mail = [](const QString &, const QString &, const QString &) {};
     if (!m_actions.completed)
         m_actions.completed = [] {};
 }
@@ -101,7 +101,7 @@ void ScheduleCheck::check(Notice notice, int noticeMinutes, bool soundFileSet, c
                     send("RCMSPL");
                 m_actions.showNotice(tr("あと%1分(%2)で\r\n%3が来ます！").arg(ahead).arg(time, name));
             } else {
-                m_actions.mail(tr("%1分後に%2の%3到来").arg(ahead).arg(time, name), name);
+                m_actions.mail(tr("%1分後に%2の%3到来").arg(ahead).arg(time, name), name, time);
             }
             return;
         }

@@ -24,7 +24,7 @@ public:
         std::function<void(const QString &command, const QString &payload)> send;
         std::function<void(const QString &text)> showNotice; // the notice frame; empty text hides it
         std::function<void(const QString &text)> setMenu;    // the notice menu item; empty text hides it
-        std::function<void(const QString &text, const QString &satellite)> mail;
+        std::function<void(const QString &text, const QString &satellite, const QString &time)> mail;
         std::function<void()> completed; // the run is over (menu caption, box colours)
     };
 

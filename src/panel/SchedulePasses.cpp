@@ -1,6 +1,7 @@
 #include "panel/SchedulePasses.h"
 
 #include "common/SatelliteTable.h"
+#include "common/ScheduleFile.h"
 #include "orbit/Satellite.h"
 #include "orbit/Tle.h"
 #include "panel/SatelliteChooser.h"
@@ -94,6 +95,25 @@ QStringList SchedulePasses::fields(const Row &row)
 QString SchedulePasses::scheduleLine(const Row &row)
 {
     return local(row.pass.aosMs).toString(QStringLiteral("hh:mm")) + u'/' + row.satellite;
+}
+
+QStringList SchedulePasses::transfer(const QStringList &lines, const std::vector<Row> &rows)
+{
+    QStringList out = lines;
+    QStringList satellites;
+    for (const Row &r : rows) {
+        if (!satellites.contains(r.satellite))
+            satellites << r.satellite;
+    }
+    for (const QString &sat : satellites) {
+        QStringList times;
+        for (const Row &r : rows) {
+            if (r.satellite == sat)
+                times << ScheduleFile::timeOf(scheduleLine(r));
+        }
+        out = ScheduleFile::transfer(out, sat, times);
+    }
+    return out;
 }
 
 QStringList SchedulePasses::captions()

@@ -45,6 +45,10 @@ public:
     static QStringList fields(const Row &row);
     // The schedule line of a row, "hh:mm/satellite" (local time).
     static QString scheduleLine(const Row &row);
+    // The schedule after transferring rows: each of their satellites' earlier
+    // lines is replaced by the rows' lines, so a second transfer does not
+    // double them.
+    static QStringList transfer(const QStringList &lines, const std::vector<Row> &rows);
     // The window's column captions and header line.
     static QStringList captions();
     static QString header();

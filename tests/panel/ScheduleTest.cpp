@@ -1,8 +1,10 @@
 // The day's schedule: the file of the day, the notice on a manual clock, and
 // the passes our orbit code predicts for it.
 #include "ManualClock.h"
+#include "PanelFixture.h"
 #include "common/SatelliteTable.h"
 #include "common/ScheduleFile.h"
+#include "common/SettingKeys.h"
 #include "common/TextFile.h"
 #include "orbit/OverheadOrbit.h"
 #include "panel/ScheduleCheck.h"
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 using namespace vm;
+using vm::test::PanelFixture;
 
 namespace {
 
@@ -27,7 +30,7 @@ struct Recorder {
         return {[this](const QString &c, const QString &p) { log << c + p; },
                 [this](const QString &t) { log << "notice:" + t; },
                 [this](const QString &t) { log << "menu:" + t; },
-                [this](const QString &t, const QString &s) { log << "mail:" + t + "|" + s; },
+                [this](const QString &t, const QString &s, const QString &) { log << "mail:" + t + "|" + s; },
                 [this] { log << "completed"; }};
     }
 };
@@ -121,4 +124,36 @@ TEST(SchedulePasses, NoticeComesFiveMinutesBeforeAPredictedPass)
         clock.advance(10'000);
     }
     EXPECT_EQ(overhead->pass.aosMs / Minute - noticedAt / Minute, 5);
+}
+
+TEST_F(PanelFixture, ScheduleNoticeOnTheControllersCheckBySoundAndByCommand)
+{
+    const QDateTime start = QDateTime::fromMSecsSinceEpoch(m_clock.utcMs());
+    const QString aos = start.addSecs(7 * 60).toString("hh:mm");
+    const ScheduleFile file(m_dir.path());
+    m_settings->setValue(keys::WavStart, "-5");
+    m_settings->setValue(keys::WavFPos, path("notice.wav"));
+    m_settings->setValue(keys::MailToolPath, "/usr/local/bin/pass-notice");
+    for (const char *box : {"SKD1", "SKD2"}) {
+        ASSERT_TRUE(file.save({aos + "/RS-44"}));
+        touch(file.path(), start);
+        m_settings->setValue(keys::Skd1, box == QString("SKD1") ? "1" : "0");
+        m_settings->setValue(keys::Skd2, box == QString("SKD2") ? "1" : "0");
+        makeCore();
+        const qint64 from = m_clock.utcMs();
+        while (takeSent().isEmpty() && m_launcher.started.isEmpty() && m_clock.utcMs() - from < 10 * 60'000) {
+            m_clock.advance(10'000);
+            report("OPPSCK");
+        }
+        const QString noticed = QDateTime::fromMSecsSinceEpoch(m_clock.utcMs()).toString("hh:mm");
+        EXPECT_EQ(QTime::fromString(aos, "hh:mm").addSecs(-5 * 60).toString("hh:mm"), noticed) << box;
+        if (box == QString("SKD1")) {
+            EXPECT_TRUE(control("Frame7").visible);
+            EXPECT_TRUE(control("Label29").text.contains("RS-44"));
+        } else {
+            EXPECT_EQ(m_launcher.started, QStringList{"/usr/local/bin/pass-notice RS-44 " + aos + " 5分後に" +
+                                                      aos + "のRS-44到来"});
+        }
+        m_clock = test::ManualClock(start.toMSecsSinceEpoch());
+    }
 }

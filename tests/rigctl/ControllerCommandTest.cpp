@@ -1,14 +1,14 @@
 // The command dispatcher and quick QSY.
 
-#include "ControllerFixture.h"
 #include "../sound/FakeAudio.h"
 #include "../sound/WavCheck.h"
+#include "ControllerFixture.h"
 #include "common/ScheduleFile.h"
 #include "sound/FileSound.h"
 
+#include "rigctl/Doppler.h"
 #include <QDateTime>
 #include <QFile>
-#include "rigctl/Doppler.h"
 #include <algorithm>
 
 using namespace vm;
