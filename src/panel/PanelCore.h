@@ -86,6 +86,10 @@ public:
     void loadSettings();
     // "OPPSCK": the day's schedule notice (sound or desktop message).
     void scheduleCheck();
+    // Registers the day's schedule: writes the schedule file (deletes it when
+    // the list is empty) and tells the controller with "RCMSKD". False when
+    // the file could not be written.
+    bool registerSchedule(const QStringList &lines);
     // Close request; false when it is refused (a controller window is open).
     bool requestClose();
     // Unload with everything it saves; false when it must wait (a message

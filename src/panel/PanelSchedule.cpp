@@ -51,4 +51,15 @@ void PanelCore::scheduleCheck()
                       !m_settings.value(keys::WavFPos).isEmpty(), now.time());
 }
 
+bool PanelCore::registerSchedule(const QStringList &lines)
+{
+    const ScheduleFile file(m_dataDir);
+    const bool ok = lines.isEmpty() ? file.remove() : file.save(lines);
+    const bool active = ok && !lines.isEmpty();
+    if (m_schedule)
+        m_schedule->setLines(active ? lines : QStringList());
+    send(QStringLiteral("RCMSKD"), active ? QStringLiteral("1") : QStringLiteral("0"));
+    return ok;
+}
+
 } // namespace vm

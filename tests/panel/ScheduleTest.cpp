@@ -157,3 +157,14 @@ TEST_F(PanelFixture, ScheduleNoticeOnTheControllersCheckBySoundAndByCommand)
         m_clock = test::ManualClock(start.toMSecsSinceEpoch());
     }
 }
+
+TEST_F(PanelFixture, RegisteringWritesTheFileAndTellsTheController)
+{
+    const ScheduleFile file(m_dir.path());
+    const QDate today = QDateTime::fromMSecsSinceEpoch(m_clock.utcMs()).date();
+    ASSERT_TRUE(m_core->registerSchedule({"10:00/AO-91"}));
+    EXPECT_EQ(file.state(QDate::currentDate()), ScheduleFile::State::Today);
+    ASSERT_TRUE(m_core->registerSchedule({}));
+    EXPECT_EQ(file.state(today), ScheduleFile::State::Missing);
+    EXPECT_EQ(takeSent(), (QStringList{"RCMSKD1", "RCMSKD0"}));
+}

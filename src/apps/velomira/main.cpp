@@ -10,6 +10,7 @@
 #include "panel/ui/PanelWindow.h"
 #include "panel/ui/QtLauncher.h"
 #include "panel/ui/QtPrompter.h"
+#include "panel/ui/ScheduleView.h"
 #include "panel/ui/TrackingView.h"
 #include "platform/LocalChannel.h"
 #include "platform/ProgramFolder.h"
@@ -150,6 +151,8 @@ int main(int argc, char **argv)
     }
     // Where the satellite is: the tracking window (F12) and the Information frame's countdown.
     new TrackingView(window, core, settings, SteadyClock::instance(), data);
+    // The day's predicted passes, chosen for the schedule.
+    new ScheduleView(window, core, settings, SteadyClock::instance(), data);
     window.show();
     core.load(QCoreApplication::applicationPid(), controller);
     QObject::connect(&app, &QApplication::lastWindowClosed, &app, [&channel] { channel.setClosing(true); });
