@@ -79,10 +79,8 @@ void QtAudioInput::stop()
 }
 
 QtAudioOutput::QtAudioOutput(const QString &deviceName, QObject *parent)
-    : QObject(parent), m_deviceName(deviceName), m_player(new QMediaPlayer(this)),
-      m_audio(new QAudioOutput(this))
+    : QObject(parent), m_deviceName(deviceName)
 {
-    m_player->setAudioOutput(m_audio);
 }
 
 QtAudioOutput::~QtAudioOutput() = default;
@@ -93,6 +91,11 @@ bool QtAudioOutput::play(const QString &path)
         chosen(QMediaDevices::audioOutputs(), m_deviceName, QMediaDevices::defaultAudioOutput());
     if (device.isNull())
         return false;
+    if (!m_player) {
+        m_player = new QMediaPlayer(this);
+        m_audio = new QAudioOutput(this);
+        m_player->setAudioOutput(m_audio);
+    }
     m_audio->setDevice(device);
     m_player->setSource(QUrl::fromLocalFile(path));
     m_player->play();
@@ -101,6 +104,8 @@ bool QtAudioOutput::play(const QString &path)
 
 void QtAudioOutput::stop()
 {
+    if (!m_player)
+        return;
     m_player->stop();
     m_player->setSource({});
 }

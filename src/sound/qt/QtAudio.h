@@ -35,12 +35,14 @@ public:
     ~QtAudioOutput() override;
     bool play(const QString &path) override;
     void stop() override;
+    // Created at the first play: loading the media backend takes time that
+    // the program's start need not spend.
     QMediaPlayer *player() const { return m_player; }
 
 private:
     QString m_deviceName;
-    QMediaPlayer *m_player;
-    QAudioOutput *m_audio;
+    QMediaPlayer *m_player = nullptr;
+    QAudioOutput *m_audio = nullptr;
 };
 
 // Descriptions of the devices present, for the settings form.
