@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   qt6-tools-dev qt6-l10n-tools  # Qt LinguistTools: the English translation (lupdate, lrelease)
   dpkg-dev appstream    # cpack -G DEB dependencies (dpkg-shlibdeps); metainfo check
+  qt6-multimedia-dev    # recording and playing sound (tunavox)
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   python3-sgp4          # SGP4 verification set used by the orbit tests
   fonts-noto-cjk        # Japanese captions on the panel

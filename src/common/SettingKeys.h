@@ -125,6 +125,18 @@ inline constexpr SettingKey WavFPos{WavSection, "WavFPOS", "", KeyRule::Text};
 inline constexpr SettingKey WavStart{WavSection, "WavStart", "0", KeyRule::Integer};
 inline constexpr SettingKey MailToolPath{MailToolSection, "HWCVMailの場所", "", KeyRule::Text};
 inline constexpr SettingKey RecSpl{SoundSection, "RecSPL", "11025", KeyRule::Integer};
+inline constexpr SettingKey RecFol{SoundSection, "RecFOL", "", KeyRule::Text};
+// Sound card input and output by their description; empty means the system default.
+inline constexpr SettingKey SoundInDevice{SoundSection, "InDevice", "", KeyRule::Text};
+inline constexpr SettingKey SoundOutDevice{SoundSection, "OutDevice", "", KeyRule::Text};
+
+// ---- [OPschd]: the schedule window ---------------------------------------
+inline constexpr char ScheduleWindowSection[] = "OPschd";
+inline constexpr SettingKey ScheduleTop{ScheduleWindowSection, "wTop", nullptr, KeyRule::Number};
+inline constexpr SettingKey ScheduleLeft{ScheduleWindowSection, "wLeft", nullptr, KeyRule::Number};
+// The maximum-elevation threshold (degrees) and "only after now" ("1").
+inline constexpr SettingKey ScheduleThreshold{ScheduleWindowSection, "Ski", "0", KeyRule::Integer};
+inline constexpr SettingKey ScheduleAfterNow{ScheduleWindowSection, "TimeChk", "0", KeyRule::Text};
 
 // ---- [Velomira] -----------------------------------------------------------
 inline constexpr SettingKey StartCmdMode{VelomiraSection, "StartCmdMode", "3", KeyRule::NonEmpty};

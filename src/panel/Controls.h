@@ -22,6 +22,7 @@ enum class Control : unsigned char {
     TxFrequency,          // Label3
     SatelliteMode,        // Label5: the current transponder mode of a multi-mode satellite
     SatelliteModeCaption, // Label35: "Mode"
+    NoticeText,           // Label29: the schedule notice in the message frame
     RxCaption,            // Label7: "RX"
     TxCaption,            // Label8: "TX"
     Offset,               // Label10: the operator's offset in Hz
@@ -180,6 +181,7 @@ inline constexpr std::array controlTable{
     ControlName{Control::TxFrequency, "Label3"},
     ControlName{Control::SatelliteMode, "Label5"},
     ControlName{Control::SatelliteModeCaption, "Label35"},
+    ControlName{Control::NoticeText, "Label29"},
     ControlName{Control::RxCaption, "Label7"},
     ControlName{Control::TxCaption, "Label8"},
     ControlName{Control::Offset, "Label10"},

@@ -14,6 +14,13 @@ public:
     virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
     // Opens a web page or a file with the desktop's handler.
     virtual bool openUrl(const QString &url) = 0;
+    // Shows a desktop notification; false when there is no notification service.
+    virtual bool notify(const QString &title, const QString &text)
+    {
+        Q_UNUSED(title)
+        Q_UNUSED(text)
+        return false;
+    }
 };
 
 } // namespace vm

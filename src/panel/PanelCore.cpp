@@ -183,6 +183,7 @@ void PanelCore::declareControls()
     v.declare(Control::RitFrame, caption(QStringLiteral("RIT( for FMmode)"), false));
     v.declare(Control::MessageFrame,
               caption(QCoreApplication::translate("Panel", "MSG ( ESC で閉 )"), false));
+    v.declare(Control::NoticeText, caption(QString()));
     v.declare(Control::BeaconFrame, caption(QStringLiteral("Beacon"), false));
     v.declare(Control::TxModeFrame, caption(QStringLiteral("TX Mode Sel(G)"), false));
     v.declare(Control::RxModeFrame, caption(QStringLiteral("RX Mode Sel(F)"), false));

@@ -15,9 +15,12 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace vm {
+
+class ScheduleCheck;
 
 class Channel;
 class Clock;
@@ -85,6 +88,12 @@ public:
     void load(qint64 processId, const QString &controllerProgram);
     // The settings loader (also run on "OPPAGN" in part).
     void loadSettings();
+    // "OPPSCK": the day's schedule notice (sound or desktop message).
+    void scheduleCheck();
+    // Registers the day's schedule: writes the schedule file (deletes it when
+    // the list is empty) and tells the controller with "RCMSKD". False when
+    // the file could not be written.
+    bool registerSchedule(const QStringList &lines);
     // Close request; false when it is refused (a controller window is open).
     bool requestClose();
     // Unload with everything it saves; false when it must wait (a message
@@ -359,6 +368,7 @@ private:
     QString m_hamlogPath;
     int m_modeOffset = 700;
     QString m_skdTime = QStringLiteral("0");
+    std::shared_ptr<ScheduleCheck> m_schedule;
     QString m_recAuto = QStringLiteral("No");
 
     // receiver state

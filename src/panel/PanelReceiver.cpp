@@ -427,6 +427,8 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
                 Control::TxMode,
                 cwSpeed ? QCoreApplication::translate("Panel", "左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ、右ｸﾘｯｸでCW SPEED変更可")
                         : QCoreApplication::translate("Panel", "左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
+    } else if (command == u"SCK") {
+        scheduleCheck();
     } else if (command == u"POB") {
         m_orbit = payload;
         m_view.setText(Control::OrbitNumber, payload);

@@ -12,7 +12,8 @@
 #include "rigctl/Doppler.h"
 #include "rigctl/RangeRateSmoother.h"
 #include "rigctl/RigCombinationTable.h"
-#include "rigctl/SoundPlayer.h"
+#include "rigctl/ScheduleSwitch.h"
+#include "sound/SoundPlayer.h"
 #include "rigctl/TrackingSources.h"
 #include "tracking/TrackingLink.h"
 
@@ -253,6 +254,7 @@ private:
     RigCombinationTable m_combinations;
     RangeRateSmoother m_smoother;
     TrackingLink m_link;
+    ScheduleSwitch m_scheduleSwitch;
     CatContext m_ctx;
     CatHooks m_hooks;
     RigSlot m_rigs[2];

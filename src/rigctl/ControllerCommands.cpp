@@ -232,14 +232,14 @@ void Controller::dispatch(const QString &command, const QString &text)
             if (rest == QLatin1String("0"))
                 m_env.sound->stopRecording();
             else
-                m_env.sound->startRecording();
+                m_env.sound->startRecording(rest);
         }
     } else if (is("PLY")) {
         if (m_env.sound) {
             if (rest == QLatin1String("0"))
                 m_env.sound->stopPlaying();
             else
-                m_env.sound->playRecording();
+                m_env.sound->playRecording(rest);
         }
     } else if (is("RTR")) {
         if (rest == QLatin1String("1"))

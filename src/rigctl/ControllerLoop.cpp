@@ -69,6 +69,12 @@ void Controller::tick2()
 void Controller::readTracking()
 {
     m_link.read();
+    if (m_link.scheduleFlag()) {
+        // A scheduled pass begins: its satellite is chosen as "RCMSAT" would.
+        const QString due = m_scheduleSwitch.due(m_env.dataDir, m_env.clock->utcMs());
+        if (!due.isEmpty())
+            dispatch(QStringLiteral("SAT"), QStringLiteral("RCMSAT") + due);
+    }
     if (m_pendingLabel) {
         const QString label = *m_pendingLabel;
         m_pendingLabel.reset();

@@ -1,7 +1,14 @@
 // The command dispatcher and quick QSY.
 
+#include "../sound/FakeAudio.h"
+#include "../sound/WavCheck.h"
 #include "ControllerFixture.h"
+#include "common/ScheduleFile.h"
+#include "sound/FileSound.h"
+
 #include "rigctl/Doppler.h"
+#include <QDateTime>
+#include <QFile>
 #include <algorithm>
 
 using namespace vm;
@@ -166,6 +173,49 @@ TEST_F(ControllerCommands, SoundCommandsGoToTheSoundSeam)
     for (const char *cmd : {"RCMSSP", "RCMSPL", "RCMSND1", "RCMSND0", "RCMPLY1", "RCMPLY0"})
         send(cmd);
     EXPECT_EQ(sound.requests(), 6);
+}
+
+TEST_F(ControllerCommands, RecordingStartedAndStoppedByCommandsLeavesAValidWav)
+{
+    FakeInput in;
+    FakeOutput out;
+    FileSound fileSound(in, out, [] { return 11025; });
+    soundPlayer = &fileSound;
+    started();
+    const QString path = dir.filePath(QStringLiteral("AO-91_202612070600.wav"));
+    send("RCMSND" + path);
+    in.push(5000);
+    send("RCMSND0");
+    in.push(5000); // after the stop: not recorded
+    const WavCheck wav = WavCheck::of(path);
+    EXPECT_TRUE(wav.valid);
+    EXPECT_EQ(wav.rate, 11025u);
+    EXPECT_EQ(wav.dataBytes, 10000u);
+    send("RCMPLY" + path);
+    send("RCMSSP");
+    EXPECT_EQ(out.log, (QStringList{"play " + path, "stop"}));
+}
+
+TEST_F(ControllerCommands, ActiveScheduleSwitchesTheSatelliteAtAosWithTodaysFileOnly)
+{
+    Controller &c = started();
+    send("RCMSKD1");
+    ASSERT_TRUE(c.timer1().running || c.timer2().running);
+    for (int age : {1, 0}) {
+        const QDateTime now = QDateTime::fromMSecsSinceEpoch(clock.utcMs());
+        const ScheduleFile file(dir.path());
+        ASSERT_TRUE(file.save({now.addSecs(120).toString("hh:mm") + "/AO-91"}));
+        QFile f(file.path());
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(now.addDays(-age), QFileDevice::FileModificationTime));
+        f.close();
+        sources.selected.clear();
+        for (int i = 0; i < 8; ++i, clock.advance(30'000)) {
+            c.tick1(); // whichever timer runs reads the tracking source
+            c.tick2();
+        }
+        EXPECT_EQ(sources.selected, age ? QStringList() : QStringList{"AO-91"}) << age;
+    }
 }
 
 TEST_F(ControllerCommands, SatelliteChoiceIsKeptAndPassedToTheSource)

@@ -247,7 +247,7 @@ protected:
         env.channel = &channel;
         env.clock = &clock;
         env.tracking = &sources;
-        env.sound = &sound;
+        env.sound = soundPlayer;
         env.dataDir = dir.path();
         env.processId = 4242;
         env.transportFactory = [this](int, const QString &port) -> std::unique_ptr<SerialTransport> {
@@ -302,6 +302,7 @@ protected:
     RecordingChannel channel;
     FakeTrackingSources sources;
     UnavailableSound sound;
+    SoundPlayer *soundPlayer = &sound; // what the controller's sound commands reach
     std::map<QString, std::unique_ptr<SimRig>> rigs;
     std::map<QString, std::pair<std::unique_ptr<sim::ConsoleRig>, std::unique_ptr<sim::SimulatedTransport>>>
         peers;

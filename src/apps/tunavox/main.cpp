@@ -10,9 +10,15 @@
 #include "platform/LocalChannel.h"
 #include "platform/ui/X11Windows.h"
 #include "rigctl/Controller.h"
-#include "rigctl/SoundPlayer.h"
 #include "rigctl/StandardTrackingSources.h"
 #include "rigctl/ui/RigSettingsWindow.h"
+#include "common/SettingKeys.h"
+#include "common/Settings.h"
+#include "sound/SoundPlayer.h"
+#ifdef VELOMIRA_HAVE_QT_SOUND
+#include "sound/FileSound.h"
+#include "sound/qt/QtAudio.h"
+#endif
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -43,7 +49,16 @@ int main(int argc, char *argv[])
     vm::X11Windows x11;
     vm::StandardTrackingSources sources(channel, vm::SteadyClock::instance(), dataDir,
                                         [&x11](const QString &title) { return x11.exists(title); });
+#ifdef VELOMIRA_HAVE_QT_SOUND
+    const vm::Settings soundSettings(vm::Settings::defaultPath());
+    vm::QtAudioInput soundIn(soundSettings.value(vm::keys::SoundInDevice));
+    vm::QtAudioOutput soundOut(soundSettings.value(vm::keys::SoundOutDevice));
+    vm::FileSound sound(soundIn, soundOut, [&soundSettings] {
+        return soundSettings.value(vm::keys::RecSpl).toInt();
+    });
+#else
     vm::UnavailableSound sound;
+#endif
 
     vm::ControllerEnvironment env;
     env.channel = &channel;

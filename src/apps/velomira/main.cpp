@@ -11,6 +11,7 @@
 #include "panel/ui/PanelWindow.h"
 #include "panel/ui/QtLauncher.h"
 #include "panel/ui/QtPrompter.h"
+#include "panel/ui/ScheduleView.h"
 #include "panel/ui/TrackingView.h"
 #include "platform/Language.h"
 #include "platform/LocalChannel.h"
@@ -158,6 +159,8 @@ int main(int argc, char **argv)
     }
     // Where the satellite is: the tracking window (F12) and the Information frame's countdown.
     new TrackingView(window, core, settings, SteadyClock::instance(), data);
+    // The day's predicted passes, chosen for the schedule.
+    new ScheduleView(window, core, settings, SteadyClock::instance(), data);
     window.show();
     core.load(QCoreApplication::applicationPid(), controller);
     QObject::connect(&app, &QApplication::lastWindowClosed, &app, [&channel] { channel.setClosing(true); });

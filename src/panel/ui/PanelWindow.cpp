@@ -288,6 +288,7 @@ void PanelWindow::build()
     make<QPushButton>(Control::RitResetButton, rit, {192, 34, 60, 22});
     auto *msg = make<QGroupBox>(Control::MessageFrame, c, {200, 150, 360, 80});
     (new QPushButton(tr("了解"), msg))->setGeometry(280, 48, 70, 26);
+    make<QLabel>(Control::NoticeText, msg, {8, 18, 268, 56})->setWordWrap(true);
     auto *beacons = make<QGroupBox>(Control::BeaconFrame, c, {390, 166, 220, 100});
     make<QListWidget>(Control::BeaconList, beacons, {6, 18, 208, 76});
     auto *cwEdit = make<QGroupBox>(Control::CwEditFrame, c, {10, 240, 740, 50});

@@ -1,9 +1,13 @@
 #include "panel/ui/QtLauncher.h"
 
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
+#include <QVariantMap>
 
 namespace vm {
 
@@ -15,6 +19,20 @@ bool QtLauncher::startProgram(const QString &program, const QStringList &argumen
 bool QtLauncher::openUrl(const QString &url)
 {
     return QDesktopServices::openUrl(QUrl::fromUserInput(url));
+}
+
+bool QtLauncher::notify(const QString &title, const QString &text)
+{
+    QDBusInterface service(QStringLiteral("org.freedesktop.Notifications"),
+                           QStringLiteral("/org/freedesktop/Notifications"),
+                           QStringLiteral("org.freedesktop.Notifications"), QDBusConnection::sessionBus());
+    if (!service.isValid())
+        return false;
+    // Notify(app_name, replaces_id, app_icon, summary, body, actions, hints, expire_timeout)
+    const QDBusReply<uint> reply =
+        service.call(QStringLiteral("Notify"), QStringLiteral("Velomira"), uint(0), QString(), title, text,
+                     QStringList(), QVariantMap(), int(-1));
+    return reply.isValid();
 }
 
 } // namespace vm

@@ -9,6 +9,8 @@ class QtLauncher final : public Launcher {
 public:
     bool startProgram(const QString &program, const QStringList &arguments) override;
     bool openUrl(const QString &url) override;
+    // Through org.freedesktop.Notifications on the session bus.
+    bool notify(const QString &title, const QString &text) override;
 };
 
 } // namespace vm

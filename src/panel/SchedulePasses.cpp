@@ -1,0 +1,130 @@
+#include "panel/SchedulePasses.h"
+
+#include "common/SatelliteTable.h"
+#include "common/ScheduleFile.h"
+#include "orbit/Satellite.h"
+#include "orbit/Tle.h"
+#include "panel/SatelliteChooser.h"
+
+#include <QDateTime>
+#include <QSet>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vm {
+
+namespace {
+
+QDateTime local(qint64 utcMs)
+{
+    return QDateTime::fromMSecsSinceEpoch(utcMs);
+}
+
+// Mean anomaly in the 0-255 scale trackers print.
+int phaseAt(const orbit::Tle &tle, const orbit::Satellite &sat, qint64 utcMs)
+{
+    const double revs = tle.meanAnomalyDeg / 360.0 + tle.meanMotion * sat.minutesSinceEpoch(utcMs) / 1440.0;
+    return int(std::floor((revs - std::floor(revs)) * 256.0)) % 256;
+}
+
+QString degrees(double d)
+{
+    return QString::number(qRound(d));
+}
+
+} // namespace
+
+std::vector<SchedulePasses::Row> SchedulePasses::forDay(const SatelliteTable &table, const QString &tleText,
+                                                        const orbit::Observer &station, const QDate &day)
+{
+    const qint64 from = QDateTime(day, QTime(0, 0)).toMSecsSinceEpoch();
+    const qint64 to = QDateTime(day.addDays(1), QTime(0, 0)).toMSecsSinceEpoch() - 1000;
+    const orbit::TleParseResult parsed = orbit::parseTleText(tleText.toStdString());
+    std::vector<Row> rows;
+    QSet<QString> seen;
+    for (int n = 2; n <= table.count(); ++n) {
+        const SatelliteRecord &r = table.record(n);
+        if (!r.isUsable() || seen.contains(r.Name.toUpper()))
+            continue;
+        for (const orbit::Tle &tle : parsed.sets) {
+            if (!SatelliteChooser::sameSatellite(r.Name, QString::fromStdString(tle.displayName())))
+                continue;
+            seen.insert(r.Name.toUpper());
+            const orbit::Satellite sat(tle);
+            for (const orbit::Pass &p : orbit::findPasses(sat, station, from, to).passes) {
+                if (p.aosAtSpanStart || p.aosMs < from || p.aosMs > to)
+                    continue; // began the day before
+                rows.push_back({r.Name, p, sat.revolutionAt(p.aosMs), phaseAt(tle, sat, p.aosMs),
+                                phaseAt(tle, sat, p.losMs)});
+            }
+            break;
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row &a, const Row &b) { return a.pass.aosMs < b.pass.aosMs; });
+    return rows;
+}
+
+bool SchedulePasses::chosen(const Row &row, const Choice &choice, qint64 nowUtcMs)
+{
+    if (choice.byThreshold && row.pass.maxElevationDeg <= choice.thresholdDeg)
+        return false;
+    // Compared in whole minutes, as the schedule lines are.
+    return !choice.afterNow || row.pass.aosMs / 60000 > nowUtcMs / 60000;
+}
+
+QStringList SchedulePasses::fields(const Row &row)
+{
+    const orbit::Pass &p = row.pass;
+    const QString hm = QStringLiteral("hh:mm");
+    const qint64 minutes = (p.losMs - p.aosMs + 30000) / 60000;
+    return {local(p.aosMs).toString(QStringLiteral("yyyy/MM/dd")),
+            local(p.aosMs).toString(hm),
+            degrees(p.aosAzimuthDeg),
+            QString::number(row.aosPhase),
+            local(p.maxMs).toString(hm),
+            degrees(p.maxElevationDeg),
+            degrees(p.maxAzimuthDeg),
+            local(p.losMs).toString(hm),
+            degrees(p.losAzimuthDeg),
+            QString::number(row.losPhase),
+            QString::number(minutes)};
+}
+
+QString SchedulePasses::scheduleLine(const Row &row)
+{
+    return local(row.pass.aosMs).toString(QStringLiteral("hh:mm")) + u'/' + row.satellite;
+}
+
+QStringList SchedulePasses::transfer(const QStringList &lines, const std::vector<Row> &rows)
+{
+    QStringList out = lines;
+    QStringList satellites;
+    for (const Row &r : rows) {
+        if (!satellites.contains(r.satellite))
+            satellites << r.satellite;
+    }
+    for (const QString &sat : satellites) {
+        QStringList times;
+        for (const Row &r : rows) {
+            if (r.satellite == sat)
+                times << ScheduleFile::timeOf(scheduleLine(r));
+        }
+        out = ScheduleFile::transfer(out, sat, times);
+    }
+    return out;
+}
+
+QStringList SchedulePasses::captions()
+{
+    return {QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("Az     MA  Time"),
+            QStringLiteral("EL"), QStringLiteral("Az    Time    Az     MA  min")};
+}
+
+QString SchedulePasses::header()
+{
+    return QStringLiteral("          ------- AOS -----  ------- MEL -----   ------- LOS -----");
+}
+
+} // namespace vm

@@ -1,0 +1,54 @@
+#include "panel/ui/ScheduleView.h"
+
+#include "common/Clock.h"
+#include "common/ScheduleFile.h"
+#include "common/TextFile.h"
+#include "panel/PanelCore.h"
+#include "panel/SatelliteChooser.h"
+#include "panel/ui/PanelWindow.h"
+#include "panel/ui/ScheduleWindow.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace vm {
+
+ScheduleView::ScheduleView(PanelWindow &panel, PanelCore &core, Settings &settings, Clock &clock,
+                           const QString &dataDir)
+    : QObject(&panel), m_core(core), m_settings(settings), m_clock(clock), m_dataDir(dataDir)
+{
+    m_window = new ScheduleWindow(settings);
+    m_window->setAttribute(Qt::WA_QuitOnClose, false);
+    connect(m_window, &ScheduleWindow::transferRequested, this, [this](const auto &rows) {
+        const QDate today = QDateTime::fromMSecsSinceEpoch(m_clock.utcMs()).date();
+        const QStringList lines = ScheduleFile(m_dataDir).loadToday(today).value_or(QStringList());
+        if (!m_core.registerSchedule(SchedulePasses::transfer(lines, rows)))
+            QMessageBox::warning(m_window, tr("運用スケジュール作成"), tr("スケジュールを保存できません"));
+    });
+    connect(&panel, &QObject::destroyed, m_window, &QObject::deleteLater);
+    m_action = new QAction(tr("運用スケジュール(&O)"), this);
+    connect(m_action, &QAction::triggered, this, &ScheduleView::open);
+    if (QAction *info = panel.menuAction(formName(Control::InfoMenu)); info && info->menu())
+        info->menu()->addAction(m_action);
+}
+
+void ScheduleView::open()
+{
+    const QDateTime now = QDateTime::fromMSecsSinceEpoch(m_clock.utcMs());
+    const std::optional<orbit::Observer> station = SatelliteChooser::station(m_settings);
+    QString why;
+    const std::optional<QString> tle = TextFile::read(SatelliteChooser::tleFile(m_settings, m_dataDir), &why);
+    if (!station || !tle) {
+        QMessageBox::warning(nullptr, tr("運用スケジュール作成"),
+                             station ? tr("TLEファイルが読めません: %1").arg(why)
+                                     : tr("局の位置が設定されていません"));
+        return;
+    }
+    m_window->setPasses(SchedulePasses::forDay(m_core.table(), *tle, *station, now.date()), m_clock.utcMs());
+    m_window->show();
+    m_window->raise();
+}
+
+} // namespace vm

@@ -1,0 +1,170 @@
+// The day's schedule: the file of the day, the notice on a manual clock, and
+// the passes our orbit code predicts for it.
+#include "ManualClock.h"
+#include "PanelFixture.h"
+#include "common/SatelliteTable.h"
+#include "common/ScheduleFile.h"
+#include "common/SettingKeys.h"
+#include "common/TextFile.h"
+#include "orbit/OverheadOrbit.h"
+#include "panel/ScheduleCheck.h"
+#include "panel/SchedulePasses.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vm;
+using vm::test::PanelFixture;
+
+namespace {
+
+constexpr qint64 Start = 1'790'000'000'000; // 2026-09-21
+constexpr qint64 Minute = 60'000;
+
+struct Recorder {
+    QStringList log;
+    ScheduleCheck::Actions actions()
+    {
+        return {[this](const QString &c, const QString &p) { log << c + p; },
+                [this](const QString &t) { log << "notice:" + t; },
+                [this](const QString &t) { log << "menu:" + t; },
+                [this](const QString &t, const QString &s, const QString &) { log << "mail:" + t + "|" + s; },
+                [this] { log << "completed"; }};
+    }
+};
+
+void touch(const QString &path, const QDateTime &when)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+TEST(ScheduleFile, CountsOnlyOnTheDayItWasWritten)
+{
+    QTemporaryDir dir;
+    const ScheduleFile file(dir.path());
+    const QDate today(2026, 12, 7);
+    EXPECT_EQ(file.state(today), ScheduleFile::State::Missing);
+    ASSERT_TRUE(file.save({"10:00/AO-91", "11:00/SO-50"}));
+    for (int age : {1, 365, 0}) {
+        touch(file.path(), QDateTime(today.addDays(-age), QTime(8, 0)));
+        EXPECT_EQ(file.loadToday(today).has_value(), age == 0) << age;
+    }
+    EXPECT_EQ(ScheduleFile::transfer({"10:00/AO-91", "11:00/SO-50"}, "AO-91", {"12:00", "13:00"}),
+              (QStringList{"11:00/SO-50", "12:00/AO-91", "13:00/AO-91"}));
+}
+
+TEST(ScheduleCheck, SoundAndMailNoticesFollowTheDay)
+{
+    struct Case {
+        ScheduleCheck::Notice notice;
+        QStringList expected; // from 09:50 to 11:00, minute by minute
+    };
+    const QStringList lines{"10:00/AO-91", "11:00/SO-50"};
+    for (const Case &c :
+         {Case{ScheduleCheck::Notice::Sound,
+               {"menu:NextSKD：AO-91=10:00", "RCMSSP", "RCMSPL", "notice:あと5分(10:00)で\r\nAO-91が来ます！",
+                "RCMSSP", "notice:", "menu:", "menu:NextSKD：SO-50=11:00", "RCMSSP", "RCMSPL",
+                "notice:あと5分(11:00)で\r\nSO-50が来ます！", "RCMSSP", "RCMSKD0",
+                "notice:", "menu:予告SKD完了", "completed"}},
+          Case{ScheduleCheck::Notice::Mail,
+               {"menu:NextSKD：AO-91=10:00", "mail:5分後に10:00のAO-91到来|AO-91",
+                "menu:", "menu:NextSKD：SO-50=11:00", "mail:5分後に11:00のSO-50到来|SO-50",
+                "menu:予告SKD完了", "completed"}}}) {
+        Recorder r;
+        ScheduleCheck check(r.actions());
+        check.setLines(lines);
+        for (QTime t(9, 50); t <= QTime(11, 0); t = t.addSecs(30))
+            check.check(c.notice, -5, true, t);
+        EXPECT_EQ(r.log, c.expected);
+        EXPECT_TRUE(check.runCompleted());
+    }
+}
+
+TEST(SchedulePasses, NoticeComesFiveMinutesBeforeAPredictedPass)
+{
+    QTemporaryDir dir;
+    SatelliteTable table;
+    ASSERT_TRUE(TextFile::writeLinesAtomic(dir.filePath("SATdata.txt"),
+                                           {SatelliteTable::headerLine(), "RS-44,145935,435610,60,,,,,,"}));
+    table.load(dir.filePath("SATdata.txt"));
+    orbit::OverheadOrbitRequest req;
+    req.name = "RS-44";
+    req.station = {35.68, 139.77, 0};
+    req.epochUnixMs = Start;
+    req.culminationUnixMs = Start + 30 * Minute;
+    const orbit::Tle tle = orbit::designOverheadOrbit(req);
+    const QString tleText = QString::fromStdString(tle.name + "\n" + tle.line1 + "\n" + tle.line2 + "\n");
+
+    const QDate day = QDateTime::fromMSecsSinceEpoch(Start).date();
+    const std::vector<SchedulePasses::Row> rows = SchedulePasses::forDay(table, tleText, req.station, day);
+    ASSERT_FALSE(rows.empty());
+    auto overhead =
+        std::find_if(rows.begin(), rows.end(), [](const auto &r) { return r.pass.maxElevationDeg > 80; });
+    ASSERT_NE(overhead, rows.end());
+    EXPECT_FALSE(SchedulePasses::chosen(*overhead, {true, 89.99, false}, Start));
+    EXPECT_TRUE(SchedulePasses::chosen(*overhead, {true, 45, true}, Start));
+    EXPECT_EQ(SchedulePasses::fields(*overhead).size(), 11);
+
+    Recorder r;
+    ScheduleCheck check(r.actions());
+    check.setLines({SchedulePasses::scheduleLine(*overhead)});
+    test::ManualClock clock(Start);
+    qint64 noticedAt = 0;
+    while (!noticedAt && clock.utcMs() < overhead->pass.aosMs) {
+        check.check(ScheduleCheck::Notice::Mail, -5, false,
+                    QDateTime::fromMSecsSinceEpoch(clock.utcMs()).time());
+        if (check.noticeShown())
+            noticedAt = clock.utcMs();
+        clock.advance(10'000);
+    }
+    EXPECT_EQ(overhead->pass.aosMs / Minute - noticedAt / Minute, 5);
+}
+
+TEST_F(PanelFixture, ScheduleNoticeOnTheControllersCheckBySoundAndByCommand)
+{
+    const QDateTime start = QDateTime::fromMSecsSinceEpoch(m_clock.utcMs());
+    const QString aos = start.addSecs(7 * 60).toString("hh:mm");
+    const ScheduleFile file(m_dir.path());
+    m_settings->setValue(keys::WavStart, "-5");
+    m_settings->setValue(keys::WavFPos, path("notice.wav"));
+    m_settings->setValue(keys::MailToolPath, "/usr/local/bin/pass-notice");
+    for (const char *box : {"SKD1", "SKD2"}) {
+        ASSERT_TRUE(file.save({aos + "/RS-44"}));
+        touch(file.path(), start);
+        m_settings->setValue(keys::Skd1, box == QString("SKD1") ? "1" : "0");
+        m_settings->setValue(keys::Skd2, box == QString("SKD2") ? "1" : "0");
+        makeCore();
+        const qint64 from = m_clock.utcMs();
+        while (takeSent().isEmpty() && m_launcher.started.isEmpty() && m_clock.utcMs() - from < 10 * 60'000) {
+            m_clock.advance(10'000);
+            report("OPPSCK");
+        }
+        const QString noticed = QDateTime::fromMSecsSinceEpoch(m_clock.utcMs()).toString("hh:mm");
+        EXPECT_EQ(QTime::fromString(aos, "hh:mm").addSecs(-5 * 60).toString("hh:mm"), noticed) << box;
+        if (box == QString("SKD1")) {
+            EXPECT_TRUE(control("Frame7").visible);
+            EXPECT_TRUE(control("Label29").text.contains("RS-44"));
+        } else {
+            EXPECT_EQ(m_launcher.started, QStringList{"/usr/local/bin/pass-notice RS-44 " + aos + " 5分後に" +
+                                                      aos + "のRS-44到来"});
+        }
+        m_clock = test::ManualClock(start.toMSecsSinceEpoch());
+    }
+}
+
+TEST_F(PanelFixture, RegisteringWritesTheFileAndTellsTheController)
+{
+    const ScheduleFile file(m_dir.path());
+    const QDate today = QDateTime::fromMSecsSinceEpoch(m_clock.utcMs()).date();
+    ASSERT_TRUE(m_core->registerSchedule({"10:00/AO-91"}));
+    EXPECT_EQ(file.state(QDate::currentDate()), ScheduleFile::State::Today);
+    ASSERT_TRUE(m_core->registerSchedule({}));
+    EXPECT_EQ(file.state(today), ScheduleFile::State::Missing);
+    EXPECT_EQ(takeSent(), (QStringList{"RCMSKD1", "RCMSKD0"}));
+}

@@ -1,0 +1,88 @@
+#include "FakeAudio.h"
+#include "WavCheck.h"
+#include "sound/FileSound.h"
+#include "sound/SoundFiles.h"
+#include "sound/WavWriter.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vm;
+
+TEST(WavWriter, HeaderStaysValidWhileTheFileGrows)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.wav"));
+    WavWriter w;
+    ASSERT_TRUE(w.open(path, 11025));
+    EXPECT_TRUE(WavCheck::of(path).valid);
+    qint64 total = 0;
+    for (int size : {1, 3, 400, 7, 1000}) { // odd sizes split samples across blocks
+        ASSERT_TRUE(w.write(QByteArray(size, '\x11')));
+        total += size;
+        const WavCheck c = WavCheck::of(path); // read while still open, as after a kill
+        EXPECT_TRUE(c.valid);
+        EXPECT_EQ(c.dataBytes, quint32(total & ~1));
+        EXPECT_EQ(c.rate, 11025u);
+        EXPECT_EQ(c.channels, 1);
+        EXPECT_EQ(c.bits, 16);
+    }
+}
+
+TEST(WavWriter, StopsAtTheLimit)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("b.wav"));
+    WavWriter w;
+    ASSERT_TRUE(w.open(path, 8000));
+    w.setLimit(100);
+    EXPECT_TRUE(w.write(QByteArray(60, 'x')));
+    EXPECT_FALSE(w.write(QByteArray(60, 'x')));
+    EXPECT_EQ(WavCheck::of(path).dataBytes, 100u);
+    EXPECT_EQ(recordingLimitBytes(11025), 11025LL * 2 * 60 * RecordingLimitMinutes);
+}
+
+TEST(SoundFiles, NamesAndKinds)
+{
+    const QDateTime when(QDate(2016, 1, 1), QTime(9, 5));
+    EXPECT_EQ(recordingPath(QStringLiteral("/r"), QStringLiteral("FO-29"), when),
+              QStringLiteral("/r/FO-29_201601010905.wav"));
+    EXPECT_EQ(recordingPath(QStringLiteral("/r"), QStringLiteral("../x/y"), when),
+              QStringLiteral("/r/..-x-y_201601010905.wav"));
+    for (const char *yes : {"a.wav", "B.Mp3", "c.MID", "d.wma", "e.WMV"})
+        EXPECT_TRUE(isSoundFile(QString::fromLatin1(yes))) << yes;
+    for (const char *no : {"a.txt", "", "wav"})
+        EXPECT_FALSE(isSoundFile(QString::fromLatin1(no))) << no;
+}
+
+TEST(FileSound, RecordsGeneratedAudioUpToTheLimit)
+{
+    QTemporaryDir dir;
+    FakeInput in;
+    FakeOutput out;
+    FileSound sound(in, out, [] { return 100; }); // 100 Hz: the limit is 240000 bytes
+    const QString path = dir.filePath(QStringLiteral("r.wav"));
+    sound.startRecording(path);
+    ASSERT_TRUE(in.running);
+    EXPECT_EQ(in.rate, 100);
+    for (int i = 0; i < 200 && in.running; ++i)
+        in.push(1000);
+    EXPECT_FALSE(in.running);
+    EXPECT_FALSE(sound.isRecording());
+    const WavCheck c = WavCheck::of(path);
+    EXPECT_TRUE(c.valid);
+    EXPECT_EQ(c.dataBytes, quint32(recordingLimitBytes(100)));
+}
+
+TEST(FileSound, PlayingReplacesThePreviousFileAndIgnoresOtherFiles)
+{
+    FakeInput in;
+    FakeOutput out;
+    FileSound sound(in, out, [] { return 11025; });
+    sound.playFile(QStringLiteral("notice.txt"));
+    sound.playFile(QStringLiteral("a.wav"));
+    sound.playRecording(QStringLiteral("b.WAV"));
+    sound.stopPlaying();
+    sound.stopPlaying();
+    EXPECT_EQ(out.log, (QStringList{"play a.wav", "stop", "play b.WAV", "stop"}));
+}
