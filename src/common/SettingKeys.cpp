@@ -79,6 +79,7 @@ const QList<const SettingKey *> &all()
         &Height,
         &Locator,
         &TleFile,
+        &TleUrl,
         &TrackSatellite,
         &TrackViewGeometry,
         &TrackViewOpen,
