@@ -4,8 +4,13 @@
 #include "../ControllerFixture.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
 
 using namespace vm;
 using namespace vm::test;
@@ -65,4 +70,70 @@ TEST_F(SettingsWindow, CloseBoxSavesAndHidesWithoutEndingTheController)
     EXPECT_FALSE(c.closing());
     EXPECT_EQ(setting("RIG_CON_CFG", "RIG_TYPE"), "IC9700");
     EXPECT_EQ(setting("VLMRC", "CFO"), "0");
+}
+
+namespace {
+
+template <typename T> T *part(RigSettingsWindow &w, RigSettingsWindow::Part p)
+{
+    T *found = w.findChild<T *>(RigSettingsWindow::formName(p));
+    EXPECT_NE(found, nullptr) << RigSettingsWindow::formName(p).toStdString();
+    return found;
+}
+
+void choose(RigSettingsWindow &w, RigSettingsWindow::Part p, const QString &value)
+{
+    QComboBox *box = part<QComboBox>(w, p);
+    const int i = box->findData(value);
+    ASSERT_GE(i, 0) << value.toStdString();
+    box->setCurrentIndex(i);
+    emit box->activated(i);
+}
+
+} // namespace
+
+TEST_F(SettingsWindow, EachControlWritesItsSettingAtOnce)
+{
+    using P = RigSettingsWindow::Part;
+    Controller &c = started();
+    RigSettingsWindow window(c);
+    window.show();
+
+    choose(window, P::Rig1Baud, "115200");
+    EXPECT_EQ(setting("RIG_CON_CFG", "BAUD_RATE"), "115200");
+    EXPECT_EQ(setting("VLMRC", "ETC"), "45");
+
+    QLineEdit *civ = part<QLineEdit>(window, P::Rig1CivAddress);
+    civ->setFocus();
+    civ->setCursorPosition(0);
+    QTest::keyClicks(civ, "9-"); // overwrite mode at start: "A2" becomes "92"
+    EXPECT_EQ(setting("RIG_CON_CFG", "ICOM_RIGadrs"), "92");
+
+    choose(window, P::Rig1Model, "None");
+    EXPECT_EQ(setting("RIG_CON_CFG", "RIG_TYPE"), "None");
+    EXPECT_EQ(setting("RIG_CON_CFG", "RIGCOMCONT"), "None");
+    EXPECT_FALSE(civ->isEnabled());
+
+    choose(window, P::RigUsage, "3");
+    EXPECT_EQ(setting("RIG_CON_CFG", "RigContType"), "3");
+    part<QSpinBox>(window, P::PollTime)->setValue(300);
+    EXPECT_EQ(setting("RIG_CON_CFG", "Poll_Time"), "300");
+
+    choose(window, P::TrackingProgram, "2");
+    EXPECT_EQ(setting("RIG_CON_CFG", "Calc_Type"), "2");
+    auto *warning = window.findChild<QMessageBox *>();
+    ASSERT_NE(warning, nullptr);
+    EXPECT_EQ(warning->windowTitle(), "Velomira");
+    EXPECT_TRUE(warning->text().contains("Ornik"));
+
+    QLineEdit *locator = part<QLineEdit>(window, P::Locator);
+    locator->setText("PM95vq");
+    emit locator->editingFinished();
+    EXPECT_EQ(setting("QTH", "Locator"), "PM95vq");
+    EXPECT_NEAR(setting("QTH", "Latitude").toDouble(), 35.6875, 1e-3);
+    QLineEdit *latitude = part<QLineEdit>(window, P::Latitude);
+    latitude->setText("95"); // refused: the stored station stays
+    emit latitude->editingFinished();
+    EXPECT_NEAR(setting("QTH", "Latitude").toDouble(), 35.6875, 1e-3);
+    EXPECT_FALSE(part<QLabel>(window, P::StationNote)->text().isEmpty());
 }
