@@ -113,6 +113,18 @@ QString trackingWarning(const QString &calcType)
     return tr("この設定画面を終える前に") + trackingProgram(*kind).name + tr("を起動してください");
 }
 
+quint32 soundButtonColour(const QString &soundFile, const QString &mailTool)
+{
+    return !soundFile.isEmpty() && !mailTool.isEmpty() ? 0xC0FFC0 : 0xFFFFC0;
+}
+
+std::optional<quint32> loggerButtonColour(const QString &loggerPath)
+{
+    if (loggerPath.contains(QLatin1String("HAMLOGW.EXE"), Qt::CaseInsensitive))
+        return 0xC0FFC0;
+    return std::nullopt;
+}
+
 QString locatorOf(double latitudeDeg, double longitudeDeg)
 {
     const double lon = std::clamp(longitudeDeg + 180.0, 0.0, 359.999999);

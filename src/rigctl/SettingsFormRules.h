@@ -47,6 +47,12 @@ QStringList calcTypes();
 // the built-in source, which needs no program started.
 QString trackingWarning(const QString &calcType);
 
+// Button colours as 0xRRGGBB: the sound/mail button light green when both
+// the notice sound file and the mail tool are set, else light yellow; the
+// logger button light green when it names HAMLOGW.EXE (nothing otherwise).
+quint32 soundButtonColour(const QString &soundFile, const QString &mailTool);
+std::optional<quint32> loggerButtonColour(const QString &loggerPath);
+
 // The station of the built-in source, checked, in both forms.
 struct Station {
     double latitudeDeg = 0.0;

@@ -86,3 +86,11 @@ TEST(SettingsFormRules, StationIsCheckedAndShownBothWays)
     EXPECT_FALSE(stationFromLocator("PM9", "").station);
     EXPECT_FALSE(stationFromLocator("ZZ95", "").station);
 }
+
+TEST(SettingsFormRules, ButtonColours)
+{
+    EXPECT_EQ(soundButtonColour("a.wav", "HWCVmail.exe"), 0xC0FFC0u);
+    EXPECT_EQ(soundButtonColour("a.wav", ""), 0xFFFFC0u);
+    EXPECT_EQ(loggerButtonColour("/home/op/.wine/drive_c/Hamlog/hamlogw.exe"), 0xC0FFC0u);
+    EXPECT_FALSE(loggerButtonColour("/usr/bin/cqrlog"));
+}

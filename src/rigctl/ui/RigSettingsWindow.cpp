@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -100,6 +101,7 @@ RigSettingsWindow::RigSettingsWindow(Controller &controller, QWidget *parent)
       m_height(new QLineEdit(this)), m_locator(new QLineEdit(this)), m_stationNote(new QLabel(this)),
       m_tleFile(new QLineEdit(this)), m_tleUrl(new QLineEdit(this)), m_update(new QPushButton(this)),
       m_progress(new QProgressBar(this)), m_orbitNote(new QLabel(this)), m_inputMode(new QLabel(this)),
+      m_logger(new QPushButton(this)), m_sound(new QPushButton(this)),
       m_network(new QNetworkAccessManager(this)), m_orbitUpdate(new OrbitDataUpdate(*m_network, this))
 {
     setObjectName(formName(Part::Window));
@@ -242,9 +244,33 @@ RigSettingsWindow::RigSettingsWindow(Controller &controller, QWidget *parent)
     m_orbitNote->setWordWrap(true);
     trackForm->addRow(m_orbitNote);
 
+    m_logger->setObjectName(formName(Part::LoggerButton));
+    m_logger->setText(tr("HAMLOG"));
+    connect(m_logger, &QPushButton::clicked, this, [this] {
+        chooseFile(&ControllerSettings::hamlogPath, tr("Turbo Hamlog/Win の場所を指定します"),
+                   QStringLiteral("HAMLOGW.EXE (HAMLOGW.EXE hamlogw.exe)"));
+    });
+    m_sound->setObjectName(formName(Part::SoundButton));
+    m_sound->setText(tr("通知音/メール"));
+    m_sound->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_sound, &QPushButton::clicked, this, [this] {
+        chooseFile(
+            &ControllerSettings::wavFile, tr("ｻｳﾝﾄﾞﾌｧｲﾙ選択 (再生可能なﾌｧｲﾙ形式　WAV MP3 WMA MDI)"),
+            tr("WAVﾌｧｲﾙ (*.WAV *.wav);;MP3ﾌｧｲﾙ (*.MP3 *.mp3);;WMAﾌｧｲﾙ (*.WMA *.wma);;MIDﾌｧｲﾙ (*.MID *.mid)"));
+    });
+    connect(m_sound, &QPushButton::customContextMenuRequested, this, [this] {
+        chooseFile(&ControllerSettings::mailToolPath, tr("ﾌｧｲﾙ選択"),
+                   tr("Mail送信(HWCVmail.exe) (HWCVmail.exe hwcvmail.exe)"));
+    });
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_logger);
+    buttons->addWidget(m_sound);
+    buttons->addStretch(1);
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(rigs);
     layout->addWidget(tracking);
+    layout->addLayout(buttons);
     layout->addWidget(m_summary);
     layout->addWidget(m_end, 0, Qt::AlignRight);
     auto *statusRow = new QHBoxLayout;
@@ -365,6 +391,7 @@ void RigSettingsWindow::refresh()
     m_orbitNote->setText(OrbitDataUpdate::describeFile(tleFilePath(), QDateTime::currentDateTimeUtc()));
     m_summary->setText(m_controller.rigSummary().join(QLatin1Char('\n')));
     m_status->setText(m_controller.trackingNote());
+    colourButtons();
     m_filling = false;
 }
 
@@ -441,6 +468,33 @@ void RigSettingsWindow::startOrbitUpdate()
     m_progress->setRange(0, 0);
     m_progress->setVisible(true);
     m_orbitNote->setText(tr("軌道要素をダウンロードしています..."));
+}
+
+void RigSettingsWindow::chooseFile(QString ControllerSettings::*setting, const QString &title,
+                                   const QString &filter)
+{
+    const QString current = m_controller.settings().*setting;
+    const QString start = current.isEmpty() ? QFileInfo(m_controller.settingsPath()).absolutePath()
+                                            : QFileInfo(current).absolutePath();
+    const QString chosen = QFileDialog::getOpenFileName(this, title, start, filter);
+    if (chosen.isEmpty())
+        return;
+    m_controller.editSettings([&](ControllerSettings &s) { s.*setting = chosen; });
+    colourButtons();
+}
+
+void RigSettingsWindow::colourButtons()
+{
+    const ControllerSettings &s = m_controller.settings();
+    const auto paint = [](QPushButton *button, std::optional<quint32> rgb) {
+        button->setStyleSheet(rgb ? QStringLiteral("background-color: #%1").arg(*rgb, 6, 16, QLatin1Char('0'))
+                                  : QString());
+    };
+    paint(m_logger, settingsForm::loggerButtonColour(s.hamlogPath));
+    paint(m_sound, settingsForm::soundButtonColour(s.wavFile, s.mailToolPath));
+    m_logger->setToolTip(s.hamlogPath);
+    m_sound->setToolTip(
+        tr("左クリック: 通知音 %1\n右クリック: メール送信 %2").arg(s.wavFile, s.mailToolPath));
 }
 
 void RigSettingsWindow::toggleInputMode()

@@ -17,6 +17,7 @@ class QSpinBox;
 namespace vm {
 
 class Controller;
+struct ControllerSettings;
 class OrbitDataUpdate;
 
 // The controller's settings form `RigCFG`, titled "環境設定Tunavox". Every
@@ -54,6 +55,8 @@ public:
         OrbitDataProgress,
         OrbitDataNote,
         InputMode,
+        LoggerButton,
+        SoundButton,
     };
     struct PartName {
         Part part;
@@ -86,6 +89,8 @@ public:
         PartName{Part::OrbitDataProgress, "OrbitDataProgress"},
         PartName{Part::OrbitDataNote, "OrbitDataNote"},
         PartName{Part::InputMode, "StatusBar1_1"},
+        PartName{Part::LoggerButton, "LoggerButton"},
+        PartName{Part::SoundButton, "SoundButton"},
     };
     static QString formName(Part part) { return QString::fromLatin1(Parts[std::size_t(part)].formName); }
 
@@ -118,6 +123,8 @@ private:
     void startOrbitUpdate();
     QString tleFilePath() const;
     void toggleInputMode();
+    void chooseFile(QString ControllerSettings::*setting, const QString &title, const QString &filter);
+    void colourButtons();
 
     Controller &m_controller;
     bool m_filling = false;
@@ -140,6 +147,8 @@ private:
     QProgressBar *m_progress;
     QLabel *m_orbitNote;
     QLabel *m_inputMode;
+    QPushButton *m_logger;
+    QPushButton *m_sound;
     QNetworkAccessManager *m_network;
     OrbitDataUpdate *m_orbitUpdate;
 };

@@ -136,4 +136,5 @@ TEST_F(SettingsWindow, EachControlWritesItsSettingAtOnce)
     emit latitude->editingFinished();
     EXPECT_NEAR(setting("QTH", "Latitude").toDouble(), 35.6875, 1e-3);
     EXPECT_FALSE(part<QLabel>(window, P::StationNote)->text().isEmpty());
+    EXPECT_TRUE(part<QPushButton>(window, P::SoundButton)->styleSheet().contains("ffffc0"));
 }
