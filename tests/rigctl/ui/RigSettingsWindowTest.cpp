@@ -5,12 +5,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTest>
 
 using namespace vm;
 using namespace vm::test;
@@ -22,8 +22,9 @@ QApplication &app()
     static int argc = 1;
     static char name[] = "rigctl_ui_tests";
     static char *argv[] = {name, nullptr};
-    static QApplication instance(argc, argv);
-    return instance;
+    // Never destroyed: input devices created by key events must not outlive it at exit.
+    static QApplication *instance = new QApplication(argc, argv);
+    return *instance;
 }
 
 class SettingsWindow : public ControllerFixture {
@@ -106,7 +107,11 @@ TEST_F(SettingsWindow, EachControlWritesItsSettingAtOnce)
     QLineEdit *civ = part<QLineEdit>(window, P::Rig1CivAddress);
     civ->setFocus();
     civ->setCursorPosition(0);
-    QTest::keyClicks(civ, "9-"); // overwrite mode at start: "A2" becomes "92"
+    for (const QString &key :
+         {QStringLiteral("9"), QStringLiteral("-")}) { // overwrite mode at start: "A2" becomes "92"
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
+        QApplication::sendEvent(civ, &press);
+    }
     EXPECT_EQ(setting("RIG_CON_CFG", "ICOM_RIGadrs"), "92");
 
     choose(window, P::Rig1Model, "None");
