@@ -125,6 +125,12 @@ std::optional<quint32> loggerButtonColour(const QString &loggerPath)
     return std::nullopt;
 }
 
+QString adifCaption(const QString &remPos)
+{
+    return remPos == u"Rem2" ? tr("ADIF.qsl用のADIF補足データをRem1に出力する")
+                             : tr("ADIF.qsl用のADIF補足データをRem2に出力する");
+}
+
 QString locatorOf(double latitudeDeg, double longitudeDeg)
 {
     const double lon = std::clamp(longitudeDeg + 180.0, 0.0, 359.999999);

@@ -53,6 +53,10 @@ QString trackingWarning(const QString &calcType);
 quint32 soundButtonColour(const QString &soundFile, const QString &mailTool);
 std::optional<quint32> loggerButtonColour(const QString &loggerPath);
 
+// The ADIF check box's caption for the chosen remarks field ("Rem1"/"Rem2"):
+// the extra ADIF data goes to the other field.
+QString adifCaption(const QString &remPos);
+
 // The station of the built-in source, checked, in both forms.
 struct Station {
     double latitudeDeg = 0.0;

@@ -93,4 +93,6 @@ TEST(SettingsFormRules, ButtonColours)
     EXPECT_EQ(soundButtonColour("a.wav", ""), 0xFFFFC0u);
     EXPECT_EQ(loggerButtonColour("/home/op/.wine/drive_c/Hamlog/hamlogw.exe"), 0xC0FFC0u);
     EXPECT_FALSE(loggerButtonColour("/usr/bin/cqrlog"));
+    EXPECT_TRUE(adifCaption("Rem1").contains("Rem2"));
+    EXPECT_TRUE(adifCaption("Rem2").contains("Rem1"));
 }

@@ -9,6 +9,7 @@
 #include "tracking/OrbitDataUpdate.h"
 #include "tracking/TrackingProgram.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
@@ -270,6 +271,7 @@ RigSettingsWindow::RigSettingsWindow(Controller &controller, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(rigs);
     layout->addWidget(tracking);
+    layout->addWidget(buildOthers());
     layout->addLayout(buttons);
     layout->addWidget(m_summary);
     layout->addWidget(m_end, 0, Qt::AlignRight);
@@ -282,6 +284,82 @@ RigSettingsWindow::RigSettingsWindow(Controller &controller, QWidget *parent)
 }
 
 RigSettingsWindow::~RigSettingsWindow() = default;
+
+QWidget *RigSettingsWindow::buildOthers()
+{
+    auto *group = new QGroupBox(tr("運用"), this);
+    auto *form = new QFormLayout(group);
+    const auto name = [this](QWidget *w, Part p, const QString &tip) {
+        w->setObjectName(formName(p));
+        w->setToolTip(tip);
+    };
+    // A check box whose setting is "1" or "0", written at once.
+    const auto check = [this](const std::function<void(ControllerSettings &, bool)> &live,
+                              const SettingKey &key) {
+        return [this, live, &key](bool on) {
+            if (m_filling)
+                return;
+            m_controller.editSettings([&](ControllerSettings &s) { live(s, on); });
+            m_controller.settingsFile().setValue(key, on ? QStringLiteral("1") : QStringLiteral("0"));
+        };
+    };
+
+    m_startUpMode = choices({QStringLiteral("SSB"), QStringLiteral("CW"), QStringLiteral("UC")}, group);
+    name(m_startUpMode, Part::StartUpMode, tr("起動時のモード"));
+    connect(m_startUpMode, &QComboBox::activated, this, [this] {
+        const QString mode = m_startUpMode->currentData().toString();
+        m_controller.editSettings([&](ControllerSettings &s) { s.startUpMode = mode; });
+    });
+    form->addRow(tr("起動時モード"), m_startUpMode);
+
+    m_modeOffset = new QSpinBox(group);
+    m_modeOffset->setRange(-5000, 5000);
+    m_modeOffset->setSuffix(QStringLiteral(" Hz"));
+    name(m_modeOffset, Part::ModeOffset, tr("CW運用時、受信がSSBモードの時に周波数を補正"));
+    connect(m_modeOffset, &QSpinBox::valueChanged, this, [this](int hz) {
+        if (!m_filling)
+            m_controller.editSettings([hz](ControllerSettings &s) { s.modeOffsetHz = hz; });
+    });
+    form->addRow(tr("モードオフセット"), m_modeOffset);
+
+    m_dataInterface = new QComboBox(group);
+    m_dataInterface->addItem(tr("レジストリ"), 0);
+    m_dataInterface->addItem(tr("DDE"), 1);
+    name(m_dataInterface, Part::DataInterface, tr("Kepral32/99 とのデータインターフェイスを切替"));
+    connect(m_dataInterface, &QComboBox::activated, this, [this] {
+        const bool dde = m_dataInterface->currentData().toInt() == 1;
+        m_controller.editSettings([dde](ControllerSettings &s) { s.useDde = dde; });
+    });
+    form->addRow(tr("データインターフェイス"), m_dataInterface);
+
+    m_remarksField = choices({QStringLiteral("Rem1"), QStringLiteral("Rem2")}, group);
+    name(m_remarksField, Part::RemarksField, tr("衛星名などを書き込む HAMLOG の Remarks 欄"));
+    m_adif = new QCheckBox(group);
+    name(m_adif, Part::AdifCheck, QString());
+    connect(m_remarksField, &QComboBox::activated, this, [this] {
+        const QString field = m_remarksField->currentData().toString();
+        m_controller.editSettings([&](ControllerSettings &s) { s.remPos = field; });
+        m_adif->setText(settingsForm::adifCaption(field));
+    });
+    connect(m_adif, &QCheckBox::toggled, this,
+            check([](ControllerSettings &s,
+                     bool on) { s.adifMk = on ? QStringLiteral("1") : QStringLiteral("0"); },
+                  keys::AdifMk));
+    form->addRow(tr("Remarks 欄"), m_remarksField);
+    form->addRow(m_adif);
+
+    m_rangeRate = new QCheckBox(tr("R/R 入力を平滑化する"), group);
+    name(m_rangeRate, Part::RangeRateInput, tr("追尾ソフトから受け取る距離変化率を平滑化します"));
+    connect(m_rangeRate, &QCheckBox::toggled, this,
+            check([](ControllerSettings &s, bool on) { s.rangeRateSmoothing = on; }, keys::RrInp));
+    form->addRow(m_rangeRate);
+    m_autoPowerOff = new QCheckBox(tr("ポートを閉じるときにリグの電源を切る"), group);
+    name(m_autoPowerOff, Part::AutoPowerOff, tr("終了時にリグの電源を自動で切ります"));
+    connect(m_autoPowerOff, &QCheckBox::toggled, this,
+            check([](ControllerSettings &s, bool on) { s.autoPowerOff = on; }, keys::AutoPowerOff));
+    form->addRow(m_autoPowerOff);
+    return group;
+}
 
 void RigSettingsWindow::buildRig(int rigNumber, RigControls &rig)
 {
@@ -378,6 +456,14 @@ void RigSettingsWindow::refresh()
     for (QWidget *w : {m_rig2.model, m_rig2.port, m_rig2.baud})
         w->setEnabled(usage == 2 || usage == 3);
     m_poll->setValue(s.rigs.pollTimeMs);
+    select(m_startUpMode, s.startUpMode);
+    m_modeOffset->setValue(s.modeOffsetHz);
+    m_dataInterface->setCurrentIndex(s.useDde ? 1 : 0);
+    select(m_remarksField, s.remPos);
+    m_adif->setText(settingsForm::adifCaption(s.remPos));
+    m_adif->setChecked(s.adifMk == u"1");
+    m_rangeRate->setChecked(s.rangeRateSmoothing);
+    m_autoPowerOff->setChecked(s.autoPowerOff);
     select(m_tracking, s.calcType);
 
     Settings &file = m_controller.settingsFile();

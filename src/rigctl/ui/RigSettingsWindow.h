@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -57,6 +58,13 @@ public:
         InputMode,
         LoggerButton,
         SoundButton,
+        StartUpMode,
+        ModeOffset,
+        DataInterface,
+        RemarksField,
+        AdifCheck,
+        RangeRateInput,
+        AutoPowerOff,
     };
     struct PartName {
         Part part;
@@ -91,6 +99,13 @@ public:
         PartName{Part::InputMode, "StatusBar1_1"},
         PartName{Part::LoggerButton, "LoggerButton"},
         PartName{Part::SoundButton, "SoundButton"},
+        PartName{Part::StartUpMode, "StartUpMode"},
+        PartName{Part::ModeOffset, "ModeOffset"},
+        PartName{Part::DataInterface, "DataInterface"},
+        PartName{Part::RemarksField, "RemarksField"},
+        PartName{Part::AdifCheck, "AdifCheck"},
+        PartName{Part::RangeRateInput, "RangeRateInput"},
+        PartName{Part::AutoPowerOff, "AutoPowerOff"},
     };
     static QString formName(Part part) { return QString::fromLatin1(Parts[std::size_t(part)].formName); }
 
@@ -125,6 +140,7 @@ private:
     void toggleInputMode();
     void chooseFile(QString ControllerSettings::*setting, const QString &title, const QString &filter);
     void colourButtons();
+    QWidget *buildOthers();
 
     Controller &m_controller;
     bool m_filling = false;
@@ -149,6 +165,13 @@ private:
     QLabel *m_inputMode;
     QPushButton *m_logger;
     QPushButton *m_sound;
+    QComboBox *m_startUpMode = nullptr;
+    QSpinBox *m_modeOffset = nullptr;
+    QComboBox *m_dataInterface = nullptr;
+    QComboBox *m_remarksField = nullptr;
+    QCheckBox *m_adif = nullptr;
+    QCheckBox *m_rangeRate = nullptr;
+    QCheckBox *m_autoPowerOff = nullptr;
     QNetworkAccessManager *m_network;
     OrbitDataUpdate *m_orbitUpdate;
 };

@@ -4,6 +4,7 @@
 #include "../ControllerFixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -123,6 +124,12 @@ TEST_F(SettingsWindow, EachControlWritesItsSettingAtOnce)
     EXPECT_EQ(setting("RIG_CON_CFG", "RigContType"), "3");
     part<QSpinBox>(window, P::PollTime)->setValue(300);
     EXPECT_EQ(setting("RIG_CON_CFG", "Poll_Time"), "300");
+
+    part<QCheckBox>(window, P::AutoPowerOff)->setChecked(true);
+    EXPECT_EQ(setting("RIG_CON_CFG", "AutoPowerOFF"), "1");
+    choose(window, P::RemarksField, "Rem2");
+    EXPECT_EQ(setting("HAMLOGpos", "RemPos"), "Rem2");
+    EXPECT_TRUE(part<QCheckBox>(window, P::AdifCheck)->text().contains("Rem1"));
 
     choose(window, P::TrackingProgram, "2");
     EXPECT_EQ(setting("RIG_CON_CFG", "Calc_Type"), "2");
