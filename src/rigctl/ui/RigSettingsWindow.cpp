@@ -442,7 +442,7 @@ void RigSettingsWindow::refresh()
     } rigs[] = {{m_rig1, s.rigs.rig1}, {m_rig2, s.rigs.rig2}};
     for (const auto &r : rigs) {
         select(r.controls.model, r.settings.type);
-        fillPorts(r.controls.port, r.settings.port);
+        select(r.controls.port, r.settings.port);
         select(r.controls.baud, r.settings.baudRate);
         const bool icom = settingsForm::modelChoice(r.settings.type).civAddressEnabled;
         r.controls.civAddress->setEnabled(icom);
@@ -608,6 +608,11 @@ bool RigSettingsWindow::eventFilter(QObject *watched, QEvent *event)
 
 void RigSettingsWindow::showEvent(QShowEvent *event)
 {
+    // The ports are looked at when the form opens, not while the controller
+    // drives the rigs: probing a port can toggle its control lines.
+    const ControllerSettings &s = m_controller.settings();
+    fillPorts(m_rig1.port, s.rigs.rig1.port);
+    fillPorts(m_rig2.port, s.rigs.rig2.port);
     refresh();
     QWidget::showEvent(event);
 }
