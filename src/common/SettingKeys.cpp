@@ -87,6 +87,7 @@ const QList<const SettingKey *> &all()
         &Height,
         &Locator,
         &TleFile,
+        &TleUrl,
         &TrackSatellite,
         &TrackViewGeometry,
         &TrackViewOpen,

@@ -177,6 +177,9 @@ inline constexpr SettingKey Height{QthSection, "Height", "0", KeyRule::Number};
 inline constexpr SettingKey Locator{QthSection, "Locator", nullptr, KeyRule::Text};
 // TLE file: a name in the data folder or an absolute path.
 inline constexpr SettingKey TleFile{TrackSection, "TLEFile", "nasabare.txt", KeyRule::NonEmpty};
+// Where "Update orbit data" downloads the TLE file from.
+inline constexpr SettingKey TleUrl{TrackSection, "TLEUrl", "https://celestrak.org/NORAD/elements/gp.php?GROUP=amateur&FORMAT=tle",
+                                   KeyRule::NonEmpty};
 // Satellite chosen by the panel; empty means automatic.
 inline constexpr SettingKey TrackSatellite{TrackSection, "Satellite", "", KeyRule::Text};
 // The panel's tracking window: "left,top,width,height" in pixels (absent until first

@@ -9,6 +9,7 @@
 #include "orbit/Tle.h"
 #include "panel/SatelliteChooser.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -101,6 +102,15 @@ QString TrackingViewModel::infoText() const
     if (s.countdownMs < 0)
         return el;
     return el + QStringLiteral("  ") + (s.up ? tr("LOS %1") : tr("AOS %1")).arg(durationText(s.countdownMs));
+}
+
+QString TrackingViewModel::staleText(const Snapshot &s)
+{
+    if (s.status != Status::Ok || !s.staleElements)
+        return QString();
+    return tr("軌道要素が古くなっています (元期 %1、%2 日前): TLEファイルを更新して下さい")
+        .arg(QDateTime::fromMSecsSinceEpoch(s.epochUtcMs, Qt::UTC).toString(QStringLiteral("yyyy-MM-dd")))
+        .arg((s.utcMs - s.epochUtcMs) / 86400000);
 }
 
 TrackingViewModel::Snapshot TrackingViewModel::failed(Status status, const QString &message) const

@@ -93,6 +93,8 @@ public:
 
     // One line for the Information frame: elevation and the countdown.
     QString infoText() const;
+    // The warning for a snapshot's elements older than StaleAfterMs; empty otherwise.
+    static QString staleText(const Snapshot &snapshot);
 
     // Where a direction lands on the polar plot: north up, east right, the
     // horizon on the circle of `radius` around `centre`, the zenith at the

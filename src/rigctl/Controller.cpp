@@ -248,6 +248,22 @@ void Controller::writeSettings()
     m_settings.save(m_settingsFile, true);
 }
 
+void Controller::editSettings(const std::function<void(ControllerSettings &)> &edit)
+{
+    const QString calcType = m_settings.calcType;
+    edit(m_settings);
+    m_ctx.rigUsage = m_settings.rigs.rigUsage;
+    m_ctx.autoPowerOff = m_settings.autoPowerOff;
+    if (m_settings.calcType != calcType) {
+        m_calcType = m_settings.calcType;
+        m_keptCalcType.reset();
+        m_trackingNote.clear();
+        if (const std::optional<TrackingKind> kind = kindFromCalcType(m_calcType))
+            m_trackingName = trackingProgram(*kind).name;
+    }
+    writeSettings();
+}
+
 void Controller::saveSettings()
 {
     writeSettings();

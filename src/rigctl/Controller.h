@@ -142,6 +142,13 @@ public:
     // the revision in lower-case hexadecimal when above 0 (8, 5, 10 -> "805a").
     static QString versionText(int major, int minor, int revision);
 
+    // The settings form changes a setting: the change is in force at once
+    // and written to the settings file. A changed tracking program is the
+    // one linked at the form's close.
+    void editSettings(const std::function<void(ControllerSettings &)> &edit);
+    // The settings file, for the form's keys the controller does not hold.
+    Settings &settingsFile() { return m_settingsFile; }
+
     // Where the settings window stands (twips), saved with the settings.
     void setWindowPosition(double top, double left);
 

@@ -20,16 +20,18 @@ int toInt(const QString &text, int fallback)
 
 int ControllerSettings::responseWait1() const
 {
-    return keys::responseWaitMs(rigs.rig1.baudRate, rigs.rig1.type);
+    return chosenWait1.value_or(keys::responseWaitMs(rigs.rig1.baudRate, rigs.rig1.type));
 }
 
 int ControllerSettings::responseWait2() const
 {
-    return keys::responseWaitMs(rigs.rig2.baudRate, rigs.rig2.type);
+    return chosenWait2.value_or(keys::responseWaitMs(rigs.rig2.baudRate, rigs.rig2.type));
 }
 
 void ControllerSettings::load(Settings &s)
 {
+    chosenWait1.reset();
+    chosenWait2.reset();
     rigs.lmf = s.value(keys::LMF);
     lsf = s.value(keys::LSF);
     rigs.pollTimeMs = toInt(s.value(keys::PollTime), 1000);

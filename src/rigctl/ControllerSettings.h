@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace vm {
 
 class Settings;
@@ -49,6 +51,10 @@ struct ControllerSettings {
     double windowTop = 0;  // CFGPOSTop, twips
     double windowLeft = 0; // CFGPOSLeft, twips
     QString rxFilter = QStringLiteral("1");
+    // Reply waits set by a baud choice in the settings form, in force until
+    // the next load derives them from the rates again.
+    std::optional<int> chosenWait1;
+    std::optional<int> chosenWait2;
 
     // Response waits of both rigs by their baud rate (doubled for an IC821).
     int responseWait1() const;

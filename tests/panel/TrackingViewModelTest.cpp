@@ -155,6 +155,7 @@ TEST_F(TrackingViewModelTest, SaysPlainlyWhatIsMissingAndWarnsOfOldElements)
     m_clock.advance(TrackingViewModel::ReloadCheckMs);
     EXPECT_EQ(model.update().status, TrackingViewModel::Status::Ok);
     EXPECT_TRUE(model.snapshot().staleElements);
+    EXPECT_TRUE(TrackingViewModel::staleText(model.snapshot()).contains("21 日前"));
 
     m_settings->setValue(keys::TleFile, "missing.txt");
     m_clock.advance(TrackingViewModel::ReloadCheckMs);

@@ -72,7 +72,6 @@ TrackingView::TrackingView(PanelWindow &panel, PanelCore &core, Settings &settin
         // Over the revolution label's unused right part: a revolution number is a few digits.
         m_info->setGeometry(300, 18, 146, 20);
         m_info->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_info->setToolTip(tr("仰角と LOS (AOS) までの時間 - F12 で衛星の位置"));
     }
 
     m_timer = new QTimer(this);
@@ -134,8 +133,14 @@ void TrackingView::tick()
         name.clear();
     m_model.setSatellite(name, recordOf(m_core, name));
     const TrackingViewModel::Snapshot &s = m_model.update();
-    if (m_info)
+    if (m_info) {
+        // Old elements put the Doppler correction off: the panel says so
+        // even while the tracking window is closed.
+        const QString stale = TrackingViewModel::staleText(s);
         m_info->setText(m_model.infoText());
+        m_info->setStyleSheet(stale.isEmpty() ? QString() : QStringLiteral("color: #c00000"));
+        m_info->setToolTip(stale.isEmpty() ? tr("仰角と LOS (AOS) までの時間 - F12 で衛星の位置") : stale);
+    }
     if (m_window && m_window->isVisible())
         m_window->showSnapshot(s);
 }

@@ -134,12 +134,9 @@ void TrackingWindow::showSnapshot(const TrackingViewModel::Snapshot &s)
     setWindowTitle(s.satellite.isEmpty() ? tr("衛星の位置") : tr("衛星の位置 - %1").arg(s.satellite));
     m_message->setText(s.message);
     m_message->setVisible(!ok);
-    m_stale->setVisible(ok && s.staleElements);
-    if (ok && s.staleElements)
-        m_stale->setText(tr("軌道要素が古くなっています (元期 %1、%2 日前): TLEファイルを更新して下さい")
-                             .arg(QDateTime::fromMSecsSinceEpoch(s.epochUtcMs, Qt::UTC)
-                                      .toString(QStringLiteral("yyyy-MM-dd")))
-                             .arg((s.utcMs - s.epochUtcMs) / 86400000));
+    const QString stale = TrackingViewModel::staleText(s);
+    m_stale->setVisible(!stale.isEmpty());
+    m_stale->setText(stale);
     m_details->setVisible(ok);
     m_plot->setSnapshot(&s);
     if (!ok)

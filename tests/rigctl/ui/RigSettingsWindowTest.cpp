@@ -4,8 +4,14 @@
 #include "../ControllerFixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 
 using namespace vm;
 using namespace vm::test;
@@ -17,8 +23,9 @@ QApplication &app()
     static int argc = 1;
     static char name[] = "rigctl_ui_tests";
     static char *argv[] = {name, nullptr};
-    static QApplication instance(argc, argv);
-    return instance;
+    // Never destroyed: input devices created by key events must not outlive it at exit.
+    static QApplication *instance = new QApplication(argc, argv);
+    return *instance;
 }
 
 class SettingsWindow : public ControllerFixture {
@@ -65,4 +72,81 @@ TEST_F(SettingsWindow, CloseBoxSavesAndHidesWithoutEndingTheController)
     EXPECT_FALSE(c.closing());
     EXPECT_EQ(setting("RIG_CON_CFG", "RIG_TYPE"), "IC9700");
     EXPECT_EQ(setting("VLMRC", "CFO"), "0");
+}
+
+namespace {
+
+template <typename T> T *part(RigSettingsWindow &w, RigSettingsWindow::Part p)
+{
+    T *found = w.findChild<T *>(RigSettingsWindow::formName(p));
+    EXPECT_NE(found, nullptr) << RigSettingsWindow::formName(p).toStdString();
+    return found;
+}
+
+void choose(RigSettingsWindow &w, RigSettingsWindow::Part p, const QString &value)
+{
+    QComboBox *box = part<QComboBox>(w, p);
+    const int i = box->findData(value);
+    ASSERT_GE(i, 0) << value.toStdString();
+    box->setCurrentIndex(i);
+    emit box->activated(i);
+}
+
+} // namespace
+
+TEST_F(SettingsWindow, EachControlWritesItsSettingAtOnce)
+{
+    using P = RigSettingsWindow::Part;
+    Controller &c = started();
+    RigSettingsWindow window(c);
+    window.show();
+
+    choose(window, P::Rig1Baud, "115200");
+    EXPECT_EQ(setting("RIG_CON_CFG", "BAUD_RATE"), "115200");
+    EXPECT_EQ(setting("VLMRC", "ETC"), "45");
+
+    QLineEdit *civ = part<QLineEdit>(window, P::Rig1CivAddress);
+    civ->setFocus();
+    civ->setCursorPosition(0);
+    for (const QString &key :
+         {QStringLiteral("9"), QStringLiteral("-")}) { // overwrite mode at start: "A2" becomes "92"
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
+        QApplication::sendEvent(civ, &press);
+    }
+    EXPECT_EQ(setting("RIG_CON_CFG", "ICOM_RIGadrs"), "92");
+
+    choose(window, P::Rig1Model, "None");
+    EXPECT_EQ(setting("RIG_CON_CFG", "RIG_TYPE"), "None");
+    EXPECT_EQ(setting("RIG_CON_CFG", "RIGCOMCONT"), "None");
+    EXPECT_FALSE(civ->isEnabled());
+
+    choose(window, P::RigUsage, "3");
+    EXPECT_EQ(setting("RIG_CON_CFG", "RigContType"), "3");
+    part<QSpinBox>(window, P::PollTime)->setValue(300);
+    EXPECT_EQ(setting("RIG_CON_CFG", "Poll_Time"), "300");
+
+    part<QCheckBox>(window, P::AutoPowerOff)->setChecked(true);
+    EXPECT_EQ(setting("RIG_CON_CFG", "AutoPowerOFF"), "1");
+    choose(window, P::RemarksField, "Rem2");
+    EXPECT_EQ(setting("HAMLOGpos", "RemPos"), "Rem2");
+    EXPECT_TRUE(part<QCheckBox>(window, P::AdifCheck)->text().contains("Rem1"));
+
+    choose(window, P::TrackingProgram, "2");
+    EXPECT_EQ(setting("RIG_CON_CFG", "Calc_Type"), "2");
+    auto *warning = window.findChild<QMessageBox *>();
+    ASSERT_NE(warning, nullptr);
+    EXPECT_EQ(warning->windowTitle(), "Velomira");
+    EXPECT_TRUE(warning->text().contains("Ornik"));
+
+    QLineEdit *locator = part<QLineEdit>(window, P::Locator);
+    locator->setText("PM95vq");
+    emit locator->editingFinished();
+    EXPECT_EQ(setting("QTH", "Locator"), "PM95vq");
+    EXPECT_NEAR(setting("QTH", "Latitude").toDouble(), 35.6875, 1e-3);
+    QLineEdit *latitude = part<QLineEdit>(window, P::Latitude);
+    latitude->setText("95"); // refused: the stored station stays
+    emit latitude->editingFinished();
+    EXPECT_NEAR(setting("QTH", "Latitude").toDouble(), 35.6875, 1e-3);
+    EXPECT_FALSE(part<QLabel>(window, P::StationNote)->text().isEmpty());
+    EXPECT_TRUE(part<QPushButton>(window, P::SoundButton)->styleSheet().contains("ffffc0"));
 }

@@ -1,0 +1,98 @@
+#include "rigctl/SettingsFormRules.h"
+
+#include "cat/RigModel.h"
+
+#include <gtest/gtest.h>
+
+using namespace vm;
+using namespace vm::settingsForm;
+
+TEST(SettingsFormRules, ModelChoiceFollowsTheCapabilityTable)
+{
+    const QStringList ids = modelIds();
+    ASSERT_EQ(ids.first(), "None");
+    for (const QString &id : ids) {
+        SCOPED_TRACE(id.toStdString());
+        const RigModelInfo &info = RigModels::get(id);
+        const ModelChoice c = modelChoice(id);
+        EXPECT_EQ(c.stopBits, info.stopBits);
+        EXPECT_EQ(c.textProtocol, info.textProtocol);
+        EXPECT_EQ(c.civAddressEnabled, info.family == RigFamily::IcomCiv);
+        EXPECT_EQ(c.portToNone, id == "None");
+        EXPECT_EQ(c.defaultCivAddress.isEmpty(), !c.civAddressEnabled);
+    }
+    EXPECT_EQ(modelChoice("IC9700").defaultCivAddress, "A2");
+}
+
+TEST(SettingsFormRules, BaudChoiceSetsTheReplyWait)
+{
+    const int waits[] = {200, 60, 50, 40, 40, 40, 45};
+    ASSERT_EQ(baudRates().size(), 7);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(replyWaitForBaud(baudRates()[i]), waits[i]) << i;
+}
+
+TEST(SettingsFormRules, CivAddressTyping)
+{
+    const struct {
+        const char *text;
+        int caret;
+        const char *typed;
+        bool overwrite;
+        const char *result;
+        int caretAfter;
+    } cases[] = {
+        {"", 0, "a", false, "A", 1},    {"A", 1, "2", false, "A2", 2}, {"A2", 0, "9", true, "92", 1},
+        {"A2", 0, "9", false, "9A", 1}, {"A", 1, "-", false, "A", 1},  {"", 0, "ä", false, "", 0},
+    };
+    for (const auto &c : cases) {
+        const CivEdit e = typeCivAddress(c.text, c.caret, QString::fromUtf8(c.typed), c.overwrite);
+        EXPECT_EQ(e.text, c.result) << c.text << "+" << c.typed;
+        EXPECT_EQ(e.caret, c.caretAfter) << c.text << "+" << c.typed;
+    }
+    EXPECT_EQ(filterCivAddress(" 9a-x"), "9A");
+}
+
+TEST(SettingsFormRules, TrackingWarningNamesTheProgram)
+{
+    EXPECT_EQ(trackingWarning("2"), "この設定画面を終える前にOrnikを起動してください");
+    EXPECT_TRUE(trackingWarning("4").isEmpty());
+}
+
+TEST(SettingsFormRules, StationIsCheckedAndShownBothWays)
+{
+    const struct {
+        const char *lat, *lon, *height;
+        bool ok;
+    } latLon[] = {{"35.6", "139.7", "40", true},
+                  {"91", "0", "", false},
+                  {"0", "181", "", false},
+                  {"x", "0", "", false},
+                  {"0", "0", "99999", false}};
+    for (const auto &c : latLon) {
+        const StationResult r = stationFromLatLon(c.lat, c.lon, c.height);
+        EXPECT_EQ(r.station.has_value(), c.ok) << c.lat << "," << c.lon << "," << c.height;
+        EXPECT_EQ(r.error.isEmpty(), c.ok);
+    }
+    for (const char *locator : {"PM95vq", "JO01aa", "AA00aa", "RR99xx", "FN31pr"}) {
+        const StationResult r = stationFromLocator(locator, "");
+        ASSERT_TRUE(r.station) << locator;
+        EXPECT_EQ(r.station->locator, locator);
+        EXPECT_EQ(stationFromLatLon(QString::number(r.station->latitudeDeg),
+                                    QString::number(r.station->longitudeDeg), "")
+                      .station->locator,
+                  locator);
+    }
+    EXPECT_FALSE(stationFromLocator("PM9", "").station);
+    EXPECT_FALSE(stationFromLocator("ZZ95", "").station);
+}
+
+TEST(SettingsFormRules, ButtonColours)
+{
+    EXPECT_EQ(soundButtonColour("a.wav", "HWCVmail.exe"), 0xC0FFC0u);
+    EXPECT_EQ(soundButtonColour("a.wav", ""), 0xFFFFC0u);
+    EXPECT_EQ(loggerButtonColour("/home/op/.wine/drive_c/Hamlog/hamlogw.exe"), 0xC0FFC0u);
+    EXPECT_FALSE(loggerButtonColour("/usr/bin/cqrlog"));
+    EXPECT_TRUE(adifCaption("Rem1").contains("Rem2"));
+    EXPECT_TRUE(adifCaption("Rem2").contains("Rem1"));
+}
