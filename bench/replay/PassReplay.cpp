@@ -13,7 +13,7 @@
 #include "rigsim/ForwardingTransport.h"
 #include "rigctl/Controller.h"
 #include "rigctl/Doppler.h"
-#include "rigctl/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 #include "rigsim/IcomModel.h"
 #include "rigsim/IcomRig.h"
 #include "rigsim/SimulatedTransport.h"
