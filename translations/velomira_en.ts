@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AdifFile</name>
+    <message>
+        <source>ADIFファイルが設定されていません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ADIFファイルを開けません: %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ADIFファイルに書き込めません: %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Cat</name>
     <message>
         <source>申し訳ございません、%1は対応していません。</source>
@@ -287,6 +302,22 @@ and log in again.</translation>
     </message>
 </context>
 <context>
+    <name>ScheduleCheck</name>
+    <message>
+        <source>予告SKD完了</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>あと%1分(%2)で<byte value="xd"/>
+%3が来ます！</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1分後に%2の%3到来</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Tracking</name>
     <message>
         <source>局の位置が正しくありません: 緯度 %1 / 経度 %2 ([QTH] Latitude / Longitude)</source>
@@ -372,10 +403,203 @@ Start one of them before pressing &quot;OK&quot; to carry on.</translation>
     </message>
 </context>
 <context>
+    <name>TrackingViewModel</name>
+    <message>
+        <source>仰角 %1°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LOS %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AOS %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>軌道要素が古くなっています (元期 %1、%2 日前): TLEファイルを更新して下さい</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>衛星が選ばれていません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>局の位置が設定されていません: Velomira.ini の [QTH] に Latitude と Longitude (度)、または Locator を設定して下さい</source>
+        <translation type="unfinished">The station position is not set: set Latitude and Longitude (degrees), or Locator, in [QTH] of Velomira.ini</translation>
+    </message>
+    <message>
+        <source>TLEファイルが読めません: %1</source>
+        <translation type="unfinished">Cannot read the TLE file: %1</translation>
+    </message>
+    <message>
+        <source>TLEファイル %1 に %2 の軌道要素がありません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 の軌道を計算できません (減衰したか軌道要素が正しくありません)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Velomira</name>
     <message>
         <source>tunavox がありませんので起動出来ません</source>
         <translation>Cannot start: tunavox is missing</translation>
+    </message>
+</context>
+<context>
+    <name>WsjtxSender</name>
+    <message>
+        <source>UDP送信に失敗しました: %1:%2 (%3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDPの送り先が正しくありません: %1:%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>contact</name>
+    <message>
+        <source>QTHcode =%1 と、局の（移動）エリア=%2 が一致しません
+このまま転送しますか？</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>vm::ContactLogger</name>
+    <message>
+        <source>ADIFファイル</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WSJT-X UDP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turbo HAMLOG/Win</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wine経由の接続がまだ使えません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>送り先が選ばれていません</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>vm::LogDestinationsDialog</name>
+    <message>
+        <source>QSOの送り先</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>参照</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ADIFファイル</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IPアドレス（マルチキャストも可）</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>vm::LogResult</name>
+    <message>
+        <source>どの送り先にも記録できませんでした。QSOは入力欄に残します。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>一部の送り先に記録できませんでした。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>vm::OrbitDataUpdate</name>
+    <message>
+        <source>元のファイルはそのまま使います。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ダウンロードしたデータが大きすぎます (%1 バイト超)。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>軌道要素をダウンロードできません: %1。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>サーバーの応答が異常です (HTTP %1)。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ダウンロードしたデータは使えません: %1。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>軌道要素ファイル %1 を書き込めません: %2。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>軌道要素を更新しました。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 行目: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>軌道要素がありません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 のエポック %2 がありえない日付です</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>軌道要素ファイル %1 がありません。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>軌道要素ファイル %1 は使えません: %2。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>軌道要素 %1 件、最新のエポック %2 UTC (%3 日前)。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>vm::PanelCore</name>
+    <message>
+        <source>送り先: %1（右クリックで選択）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WSJT-XのADIF LOGが見つかりません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CALL欄が空欄です</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MST が読めませんでした</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> は見つかりませんでした</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -415,6 +639,275 @@ Start one of them before pressing &quot;OK&quot; to carry on.</translation>
         <source>終了</source>
         <translation>End</translation>
     </message>
+    <message>
+        <source>上書き</source>
+        <translation type="unfinished">OVR</translation>
+    </message>
+    <message>
+        <source>クリックまたは Insert キーで上書きと挿入を切替</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>リグ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>機種</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ポート</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ボーレート</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CI-V アドレス</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>リグ1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>リグ2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>使うリグの組み合わせ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0: リグ1で受信と送信</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1: リグ1で受信のみ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2: リグ2で送信のみ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3: リグ1で受信、リグ2で送信</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4: リグなし</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>リグ制御</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>リグの周波数を読み書きする間隔</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>制御間隔</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>追尾</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>周波数の補正に使う軌道計算</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>内蔵の軌道計算</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>追尾ソフト</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>緯度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>度、北が正 (例 35.68)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>経度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>度、東が正 (例 139.77)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>高さ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>海抜メートル</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>グリッドロケーター</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>緯度・経度の代わりに (例 PM95vq)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>データフォルダ内のファイル名、または絶対パス</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>軌道要素ファイル</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>軌道要素 (TLE) をダウンロードするアドレス</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ダウンロード元</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>軌道要素を更新</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ダウンロードして内容を確かめてからファイルを置き換えます</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HAMLOG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turbo Hamlog/Win の場所を指定します</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通知音/メール</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ｻｳﾝﾄﾞﾌｧｲﾙ選択 (再生可能なﾌｧｲﾙ形式&#x3000;WAV MP3 WMA MDI)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WAVﾌｧｲﾙ (*.WAV *.wav);;MP3ﾌｧｲﾙ (*.MP3 *.mp3);;WMAﾌｧｲﾙ (*.WMA *.wma);;MIDﾌｧｲﾙ (*.MID *.mid)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ選択</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mail送信(HWCVmail.exe) (HWCVmail.exe hwcvmail.exe)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>運用</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>起動時のモード</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>起動時モード</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CW運用時、受信がSSBモードの時に周波数を補正</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>モードオフセット</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>レジストリ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DDE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kepral32/99 とのデータインターフェイスを切替</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>データインターフェイス</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>衛星名などを書き込む HAMLOG の Remarks 欄</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remarks 欄</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R/R 入力を平滑化する</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>追尾ソフトから受け取る距離変化率を平滑化します</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ポートを閉じるときにリグの電源を切る</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>終了時にリグの電源を自動で切ります</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>リグ%1の機種</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>リグ%1をつなぐシリアルポート (by-id の名前は差し替えても変わりません)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>リグ%1の通信速度 (応答待ち時間も設定されます)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icom のリグの CI-V アドレス (16進 2桁)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>局の位置: 緯度 %1、経度 %2、高さ %3 m (%4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ダウンロード元のアドレスが正しくありません: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>軌道要素をダウンロードしています...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>左クリック: 通知音 %1
+右クリック: メール送信 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>挿入</source>
+        <translation type="unfinished">INS</translation>
+    </message>
 </context>
 <context>
     <name>vm::SatelliteChooserDialog</name>
@@ -453,6 +946,214 @@ Start one of them before pressing &quot;OK&quot; to carry on.</translation>
     <message>
         <source>TLE ファイルが読めません: </source>
         <translation>Cannot read the TLE file: </translation>
+    </message>
+</context>
+<context>
+    <name>vm::ScheduleView</name>
+    <message>
+        <source>運用スケジュール作成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>スケジュールを保存できません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>運用スケジュール(&amp;O)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TLEファイルが読めません: %1</source>
+        <translation type="unfinished">Cannot read the TLE file: %1</translation>
+    </message>
+    <message>
+        <source>局の位置が設定されていません</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>vm::ScheduleWindow</name>
+    <message>
+        <source>全選択</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>閾値で選択</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>衛星</source>
+        <translation type="unfinished">Satellite</translation>
+    </message>
+    <message>
+        <source>MEL閾値</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>現時刻以降のみ(&amp;N)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>転送(&amp;T)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>運用スケジュール作成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>今日のパスを軌道要素から予測して一覧にします
+リストの項目にチェックを入れて転送釦をクリックします
+チェックは手動で各行をクリックする方法の他に
+メニューバーの「全選択」「閾値で選択」があります
+MEL閾値は設定値以下のMELの場合は選択除外する目的です
+オプションとして「現時刻以降のみ」選択があります</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>vm::TrackingView</name>
+    <message>
+        <source>衛星の位置(&amp;T)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>仰角と LOS (AOS) までの時間 - F12 で衛星の位置</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>vm::TrackingWindow</name>
+    <message>
+        <source>衛星の位置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>現在</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>方位角</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>仰角</source>
+        <translation type="unfinished">Elevation</translation>
+    </message>
+    <message>
+        <source>距離</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>距離変化率</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ドップラー (ダウンリンク)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ドップラー (アップリンク)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>直下点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>フットプリント半径</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>このパス</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AOS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TCA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LOS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>最大仰角</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>残り時間</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AOS (現地時刻)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>時間</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>24時間以内のパス</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>衛星の位置 - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LOSまで %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AOSまで %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>24時間以内にパスはありません</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>vm::settingsForm</name>
+    <message>
+        <source>高さはメートルで -500 から 9000 までの数で指定してください</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>この設定画面を終える前に</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>を起動してください</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ADIF.qsl用のADIF補足データをRem1に出力する</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ADIF.qsl用のADIF補足データをRem2に出力する</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>緯度は -90 から 90 までの度数で指定してください (北が正)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>経度は -180 から 180 までの度数で指定してください (東が正)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>グリッドロケーターは PM95 や PM95vq のように 4、6 または 8 文字で指定してください</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
