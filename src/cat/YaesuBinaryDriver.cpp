@@ -3,6 +3,8 @@
 #include "cat/CivProtocol.h"
 #include "cat/YaesuBinaryProtocol.h"
 
+#include <QCoreApplication>
+
 namespace vm {
 
 namespace {
@@ -247,8 +249,8 @@ bool YaesuBinaryDriver::setSameBandOperation(bool on)
 {
     if (!m_model->sameBand || isRig2()) {
         if (m_hooks.showMessage)
-            m_hooks.showMessage(QStringLiteral("申し訳ございません、") + m_model->id +
-                                QStringLiteral("は対応していません。"));
+            m_hooks.showMessage(
+                QCoreApplication::translate("Cat", "申し訳ございません、%1は対応していません。").arg(m_model->id));
         return false;
     }
     if (on) {

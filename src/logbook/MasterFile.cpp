@@ -1,5 +1,6 @@
 #include "logbook/MasterFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringDecoder>
 
@@ -76,7 +77,7 @@ QStringList lookup(const QList<MasterRecord> &records, const QString &typedIn)
         else if (m.satWorked && !m.satConfirmed)
             lines.append(QStringLiteral("      SAT wkd"));
         else if (!m.satWorked && !m.satConfirmed)
-            lines.append(QStringLiteral("      SAT 未交信"));
+            lines.append(QStringLiteral("      SAT ") + QCoreApplication::translate("Logbook", "未交信"));
     }
     return lines;
 }

@@ -112,7 +112,7 @@ void PanelCore::declareControls()
         b.backColor = Grey;
         v.declare(controls::dopplerButton(i), b);
     }
-    v.declare(Control::LogButton, caption(QStringLiteral("Hamlog転送(&H)"), true, false));
+    v.declare(Control::LogButton, caption(QCoreApplication::translate("Panel", "Hamlog転送(&H)"), true, false));
     v.declare(Control::HomeButton, caption(QStringLiteral("Home(&V)")));
     v.declare(Control::OffsetResetButton, caption(QStringLiteral("Rst(&Z)")));
     ControlState down = caption(QStringLiteral("▼"));

@@ -8,6 +8,7 @@
 #include "panel/Launcher.h"
 #include "panel/ScheduleCheck.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 namespace vm {
@@ -34,7 +35,7 @@ void PanelCore::scheduleCheck()
             if (!command.isEmpty() && !command.toUpper().contains(u"HWCVMAIL.EXE"))
                 m_launcher.startProgram(command, {satellite, time, text});
             else
-                m_launcher.notify(satellite + QStringLiteral(" 出現間近!"), text);
+                m_launcher.notify(QCoreApplication::translate("Panel", "%1 出現間近!").arg(satellite), text);
         };
         a.completed = [this] {
             for (Control c : {Control::AdvanceNotice, Control::NoticeSound})

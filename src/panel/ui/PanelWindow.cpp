@@ -214,11 +214,11 @@ void PanelWindow::build()
     for (int n = 1; n <= 4; ++n)
         make<QLabel>(controls::quickMemoryLabel(n), qm, {10 + (n - 1) * 86, 20, 80, 20});
     auto *qso = make<QGroupBox>(Control::QsoFrame, c, {380, 236, 370, 48});
-    auto *call = make<QLineEdit>(Control::CallSign, qso, {10, 18, 150, 24});
+    auto *call = make<QLineEdit>(Control::CallSign, qso, {10, 18, 136, 24});
     call->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9/]*")), call));
-    make<QLineEdit>(Control::Code, qso, {170, 18, 90, 24});
-    make<QPushButton>(Control::LogButton, qso, {270, 18, 80, 24});
+    make<QLineEdit>(Control::Code, qso, {152, 18, 86, 24});
+    make<QPushButton>(Control::LogButton, qso, {244, 18, 116, 24});
 
     auto *cw = make<QGroupBox>(Control::CwMessageFrame, c, {10, 288, 740, 42});
     for (int n = 0; n < 4; ++n)
