@@ -5,15 +5,15 @@
     <name>AdifFile</name>
     <message>
         <source>ADIFファイルが設定されていません</source>
-        <translation type="unfinished"></translation>
+        <translation>No ADIF file set</translation>
     </message>
     <message>
         <source>ADIFファイルを開けません: %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open the ADIF file: %1 (%2)</translation>
     </message>
     <message>
         <source>ADIFファイルに書き込めません: %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot write the ADIF file: %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -305,16 +305,17 @@ and log in again.</translation>
     <name>ScheduleCheck</name>
     <message>
         <source>予告SKD完了</source>
-        <translation type="unfinished"></translation>
+        <translation>Alert SKD done</translation>
     </message>
     <message>
         <source>あと%1分(%2)で<byte value="xd"/>
 %3が来ます！</source>
-        <translation type="unfinished"></translation>
+        <translation>In %1 min (%2)<byte value="xd"/>
+%3 is coming!</translation>
     </message>
     <message>
         <source>%1分後に%2の%3到来</source>
-        <translation type="unfinished"></translation>
+        <translation>%3 AOS at %2 (in %1 min)</translation>
     </message>
 </context>
 <context>
@@ -406,39 +407,39 @@ Start one of them before pressing &quot;OK&quot; to carry on.</translation>
     <name>TrackingViewModel</name>
     <message>
         <source>仰角 %1°</source>
-        <translation type="unfinished"></translation>
+        <translation>El %1°</translation>
     </message>
     <message>
         <source>LOS %1</source>
-        <translation type="unfinished"></translation>
+        <translation>LOS %1</translation>
     </message>
     <message>
         <source>AOS %1</source>
-        <translation type="unfinished"></translation>
+        <translation>AOS %1</translation>
     </message>
     <message>
         <source>軌道要素が古くなっています (元期 %1、%2 日前): TLEファイルを更新して下さい</source>
-        <translation type="unfinished"></translation>
+        <translation>The element set is old (epoch %1, %2 days ago): update the TLE file</translation>
     </message>
     <message>
         <source>衛星が選ばれていません</source>
-        <translation type="unfinished"></translation>
+        <translation>No satellite selected</translation>
     </message>
     <message>
         <source>局の位置が設定されていません: Velomira.ini の [QTH] に Latitude と Longitude (度)、または Locator を設定して下さい</source>
-        <translation type="unfinished">The station position is not set: set Latitude and Longitude (degrees), or Locator, in [QTH] of Velomira.ini</translation>
+        <translation>The station position is not set: set Latitude and Longitude (degrees), or Locator, in [QTH] of Velomira.ini</translation>
     </message>
     <message>
         <source>TLEファイルが読めません: %1</source>
-        <translation type="unfinished">Cannot read the TLE file: %1</translation>
+        <translation>Cannot read the TLE file: %1</translation>
     </message>
     <message>
         <source>TLEファイル %1 に %2 の軌道要素がありません</source>
-        <translation type="unfinished"></translation>
+        <translation>The TLE file %1 holds no element set for %2</translation>
     </message>
     <message>
         <source>%1 の軌道を計算できません (減衰したか軌道要素が正しくありません)</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot compute the orbit of %1 (decayed, or the element set is invalid)</translation>
     </message>
 </context>
 <context>
@@ -452,11 +453,11 @@ Start one of them before pressing &quot;OK&quot; to carry on.</translation>
     <name>WsjtxSender</name>
     <message>
         <source>UDP送信に失敗しました: %1:%2 (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP send failed: %1:%2 (%3)</translation>
     </message>
     <message>
         <source>UDPの送り先が正しくありません: %1:%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid UDP destination: %1:%2</translation>
     </message>
 </context>
 <context>
@@ -464,142 +465,143 @@ Start one of them before pressing &quot;OK&quot; to carry on.</translation>
     <message>
         <source>QTHcode =%1 と、局の（移動）エリア=%2 が一致しません
 このまま転送しますか？</source>
-        <translation type="unfinished"></translation>
+        <translation>QTHcode =%1 does not match the station (portable) area=%2
+Transfer anyway?</translation>
     </message>
 </context>
 <context>
     <name>vm::ContactLogger</name>
     <message>
         <source>ADIFファイル</source>
-        <translation type="unfinished"></translation>
+        <translation>ADIF file</translation>
     </message>
     <message>
         <source>WSJT-X UDP</source>
-        <translation type="unfinished"></translation>
+        <translation>WSJT-X UDP</translation>
     </message>
     <message>
         <source>Turbo HAMLOG/Win</source>
-        <translation type="unfinished"></translation>
+        <translation>Turbo HAMLOG/Win</translation>
     </message>
     <message>
         <source>Wine経由の接続がまだ使えません</source>
-        <translation type="unfinished"></translation>
+        <translation>Connection through Wine is not available yet</translation>
     </message>
     <message>
         <source>送り先が選ばれていません</source>
-        <translation type="unfinished"></translation>
+        <translation>No destination selected</translation>
     </message>
 </context>
 <context>
     <name>vm::LogDestinationsDialog</name>
     <message>
         <source>QSOの送り先</source>
-        <translation type="unfinished"></translation>
+        <translation>QSO destinations</translation>
     </message>
     <message>
         <source>参照</source>
-        <translation type="unfinished"></translation>
+        <translation>Browse</translation>
     </message>
     <message>
         <source>ADIFファイル</source>
-        <translation type="unfinished"></translation>
+        <translation>ADIF file</translation>
     </message>
     <message>
         <source>IPアドレス（マルチキャストも可）</source>
-        <translation type="unfinished"></translation>
+        <translation>IP address (multicast allowed)</translation>
     </message>
 </context>
 <context>
     <name>vm::LogResult</name>
     <message>
         <source>どの送り先にも記録できませんでした。QSOは入力欄に残します。</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not log to any destination. The QSO stays in the input fields.</translation>
     </message>
     <message>
         <source>一部の送り先に記録できませんでした。</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not log to some destinations.</translation>
     </message>
 </context>
 <context>
     <name>vm::OrbitDataUpdate</name>
     <message>
         <source>元のファイルはそのまま使います。</source>
-        <translation type="unfinished"></translation>
+        <translation>The original file stays in use.</translation>
     </message>
     <message>
         <source>ダウンロードしたデータが大きすぎます (%1 バイト超)。</source>
-        <translation type="unfinished"></translation>
+        <translation>The downloaded data is too large (over %1 bytes).</translation>
     </message>
     <message>
         <source>軌道要素をダウンロードできません: %1。</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot download the element sets: %1.</translation>
     </message>
     <message>
         <source>サーバーの応答が異常です (HTTP %1)。</source>
-        <translation type="unfinished"></translation>
+        <translation>Unexpected server response (HTTP %1).</translation>
     </message>
     <message>
         <source>ダウンロードしたデータは使えません: %1。</source>
-        <translation type="unfinished"></translation>
+        <translation>The downloaded data is unusable: %1.</translation>
     </message>
     <message>
         <source>軌道要素ファイル %1 を書き込めません: %2。</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot write the element file %1: %2.</translation>
     </message>
     <message>
         <source>軌道要素を更新しました。</source>
-        <translation type="unfinished"></translation>
+        <translation>Element sets updated.</translation>
     </message>
     <message>
         <source>%1 行目: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Line %1: %2</translation>
     </message>
     <message>
         <source>軌道要素がありません</source>
-        <translation type="unfinished"></translation>
+        <translation>No element sets</translation>
     </message>
     <message>
         <source>%1 のエポック %2 がありえない日付です</source>
-        <translation type="unfinished"></translation>
+        <translation>The epoch %2 of %1 is an impossible date</translation>
     </message>
     <message>
         <source>軌道要素ファイル %1 がありません。</source>
-        <translation type="unfinished"></translation>
+        <translation>The element file %1 does not exist.</translation>
     </message>
     <message>
         <source>軌道要素ファイル %1 は使えません: %2。</source>
-        <translation type="unfinished"></translation>
+        <translation>The element file %1 is unusable: %2.</translation>
     </message>
     <message>
         <source>軌道要素 %1 件、最新のエポック %2 UTC (%3 日前)。</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 element sets, latest epoch %2 UTC (%3 days ago).</translation>
     </message>
 </context>
 <context>
     <name>vm::PanelCore</name>
     <message>
         <source>送り先: %1（右クリックで選択）</source>
-        <translation type="unfinished"></translation>
+        <translation>Log to: %1 (right click to choose)</translation>
     </message>
     <message>
         <source>なし</source>
-        <translation type="unfinished"></translation>
+        <translation>None</translation>
     </message>
     <message>
         <source>WSJT-XのADIF LOGが見つかりません</source>
-        <translation type="unfinished"></translation>
+        <translation>WSJT-X ADIF LOG not found</translation>
     </message>
     <message>
         <source>CALL欄が空欄です</source>
-        <translation type="unfinished"></translation>
+        <translation>The CALL field is empty</translation>
     </message>
     <message>
         <source>MST が読めませんでした</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not read MST</translation>
     </message>
     <message>
         <source> は見つかりませんでした</source>
-        <translation type="unfinished"></translation>
+        <translation> was not found</translation>
     </message>
 </context>
 <context>
@@ -641,272 +643,273 @@ Start one of them before pressing &quot;OK&quot; to carry on.</translation>
     </message>
     <message>
         <source>上書き</source>
-        <translation type="unfinished">OVR</translation>
+        <translation>OVR</translation>
     </message>
     <message>
         <source>クリックまたは Insert キーで上書きと挿入を切替</source>
-        <translation type="unfinished"></translation>
+        <translation>Click or press Insert to switch between overwrite and insert</translation>
     </message>
     <message>
         <source>リグ</source>
-        <translation type="unfinished"></translation>
+        <translation>Rig</translation>
     </message>
     <message>
         <source>機種</source>
-        <translation type="unfinished"></translation>
+        <translation>Model</translation>
     </message>
     <message>
         <source>ポート</source>
-        <translation type="unfinished"></translation>
+        <translation>Port</translation>
     </message>
     <message>
         <source>ボーレート</source>
-        <translation type="unfinished"></translation>
+        <translation>Baud rate</translation>
     </message>
     <message>
         <source>CI-V アドレス</source>
-        <translation type="unfinished"></translation>
+        <translation>CI-V address</translation>
     </message>
     <message>
         <source>リグ1</source>
-        <translation type="unfinished"></translation>
+        <translation>Rig 1</translation>
     </message>
     <message>
         <source>リグ2</source>
-        <translation type="unfinished"></translation>
+        <translation>Rig 2</translation>
     </message>
     <message>
         <source>使うリグの組み合わせ</source>
-        <translation type="unfinished"></translation>
+        <translation>Rigs in use</translation>
     </message>
     <message>
         <source>0: リグ1で受信と送信</source>
-        <translation type="unfinished"></translation>
+        <translation>0: Rig 1 RX and TX</translation>
     </message>
     <message>
         <source>1: リグ1で受信のみ</source>
-        <translation type="unfinished"></translation>
+        <translation>1: Rig 1 RX only</translation>
     </message>
     <message>
         <source>2: リグ2で送信のみ</source>
-        <translation type="unfinished"></translation>
+        <translation>2: Rig 2 TX only</translation>
     </message>
     <message>
         <source>3: リグ1で受信、リグ2で送信</source>
-        <translation type="unfinished"></translation>
+        <translation>3: Rig 1 RX, rig 2 TX</translation>
     </message>
     <message>
         <source>4: リグなし</source>
-        <translation type="unfinished"></translation>
+        <translation>4: No rig</translation>
     </message>
     <message>
         <source>リグ制御</source>
-        <translation type="unfinished"></translation>
+        <translation>Rig control</translation>
     </message>
     <message>
         <source>リグの周波数を読み書きする間隔</source>
-        <translation type="unfinished"></translation>
+        <translation>Interval for reading and writing the rig frequency</translation>
     </message>
     <message>
         <source>制御間隔</source>
-        <translation type="unfinished"></translation>
+        <translation>Poll interval</translation>
     </message>
     <message>
         <source>追尾</source>
-        <translation type="unfinished"></translation>
+        <translation>Tracking</translation>
     </message>
     <message>
         <source>周波数の補正に使う軌道計算</source>
-        <translation type="unfinished"></translation>
+        <translation>Orbit computation used for the frequency correction</translation>
     </message>
     <message>
         <source>内蔵の軌道計算</source>
-        <translation type="unfinished"></translation>
+        <translation>Built-in orbit computation</translation>
     </message>
     <message>
         <source>追尾ソフト</source>
-        <translation type="unfinished"></translation>
+        <translation>Tracking program</translation>
     </message>
     <message>
         <source>緯度</source>
-        <translation type="unfinished"></translation>
+        <translation>Latitude</translation>
     </message>
     <message>
         <source>度、北が正 (例 35.68)</source>
-        <translation type="unfinished"></translation>
+        <translation>Degrees, north positive (e.g. 35.68)</translation>
     </message>
     <message>
         <source>経度</source>
-        <translation type="unfinished"></translation>
+        <translation>Longitude</translation>
     </message>
     <message>
         <source>度、東が正 (例 139.77)</source>
-        <translation type="unfinished"></translation>
+        <translation>Degrees, east positive (e.g. 139.77)</translation>
     </message>
     <message>
         <source>高さ</source>
-        <translation type="unfinished"></translation>
+        <translation>Height</translation>
     </message>
     <message>
         <source>海抜メートル</source>
-        <translation type="unfinished"></translation>
+        <translation>Meters above sea level</translation>
     </message>
     <message>
         <source>グリッドロケーター</source>
-        <translation type="unfinished"></translation>
+        <translation>Grid locator</translation>
     </message>
     <message>
         <source>緯度・経度の代わりに (例 PM95vq)</source>
-        <translation type="unfinished"></translation>
+        <translation>Instead of latitude/longitude (e.g. PM95vq)</translation>
     </message>
     <message>
         <source>データフォルダ内のファイル名、または絶対パス</source>
-        <translation type="unfinished"></translation>
+        <translation>File name in the data folder, or absolute path</translation>
     </message>
     <message>
         <source>軌道要素ファイル</source>
-        <translation type="unfinished"></translation>
+        <translation>TLE file</translation>
     </message>
     <message>
         <source>軌道要素 (TLE) をダウンロードするアドレス</source>
-        <translation type="unfinished"></translation>
+        <translation>Address to download the element sets (TLE) from</translation>
     </message>
     <message>
         <source>ダウンロード元</source>
-        <translation type="unfinished"></translation>
+        <translation>Download from</translation>
     </message>
     <message>
         <source>軌道要素を更新</source>
-        <translation type="unfinished"></translation>
+        <translation>Update TLE</translation>
     </message>
     <message>
         <source>ダウンロードして内容を確かめてからファイルを置き換えます</source>
-        <translation type="unfinished"></translation>
+        <translation>Downloads and checks the data, then replaces the file</translation>
     </message>
     <message>
         <source>HAMLOG</source>
-        <translation type="unfinished"></translation>
+        <translation>HAMLOG</translation>
     </message>
     <message>
         <source>Turbo Hamlog/Win の場所を指定します</source>
-        <translation type="unfinished"></translation>
+        <translation>Locate Turbo Hamlog/Win</translation>
     </message>
     <message>
         <source>通知音/メール</source>
-        <translation type="unfinished"></translation>
+        <translation>Sound/Mail</translation>
     </message>
     <message>
         <source>ｻｳﾝﾄﾞﾌｧｲﾙ選択 (再生可能なﾌｧｲﾙ形式&#x3000;WAV MP3 WMA MDI)</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose a sound file (playable formats: WAV MP3 WMA MID)</translation>
     </message>
     <message>
         <source>WAVﾌｧｲﾙ (*.WAV *.wav);;MP3ﾌｧｲﾙ (*.MP3 *.mp3);;WMAﾌｧｲﾙ (*.WMA *.wma);;MIDﾌｧｲﾙ (*.MID *.mid)</source>
-        <translation type="unfinished"></translation>
+        <translation>WAV files (*.WAV *.wav);;MP3 files (*.MP3 *.mp3);;WMA files (*.WMA *.wma);;MID files (*.MID *.mid)</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ選択</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose a file</translation>
     </message>
     <message>
         <source>Mail送信(HWCVmail.exe) (HWCVmail.exe hwcvmail.exe)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mail sender (HWCVmail.exe) (HWCVmail.exe hwcvmail.exe)</translation>
     </message>
     <message>
         <source>運用</source>
-        <translation type="unfinished"></translation>
+        <translation>Operation</translation>
     </message>
     <message>
         <source>起動時のモード</source>
-        <translation type="unfinished"></translation>
+        <translation>Mode at start-up</translation>
     </message>
     <message>
         <source>起動時モード</source>
-        <translation type="unfinished"></translation>
+        <translation>Start-up mode</translation>
     </message>
     <message>
         <source>CW運用時、受信がSSBモードの時に周波数を補正</source>
-        <translation type="unfinished"></translation>
+        <translation>Correct the frequency in CW when receiving in SSB mode</translation>
     </message>
     <message>
         <source>モードオフセット</source>
-        <translation type="unfinished"></translation>
+        <translation>Mode offset</translation>
     </message>
     <message>
         <source>レジストリ</source>
-        <translation type="unfinished"></translation>
+        <translation>Registry</translation>
     </message>
     <message>
         <source>DDE</source>
-        <translation type="unfinished"></translation>
+        <translation>DDE</translation>
     </message>
     <message>
         <source>Kepral32/99 とのデータインターフェイスを切替</source>
-        <translation type="unfinished"></translation>
+        <translation>Switches the data interface with Kepral32/99</translation>
     </message>
     <message>
         <source>データインターフェイス</source>
-        <translation type="unfinished"></translation>
+        <translation>Data interface</translation>
     </message>
     <message>
         <source>衛星名などを書き込む HAMLOG の Remarks 欄</source>
-        <translation type="unfinished"></translation>
+        <translation>HAMLOG Remarks field for the satellite name etc.</translation>
     </message>
     <message>
         <source>Remarks 欄</source>
-        <translation type="unfinished"></translation>
+        <translation>Remarks field</translation>
     </message>
     <message>
         <source>R/R 入力を平滑化する</source>
-        <translation type="unfinished"></translation>
+        <translation>Smooth R/R input</translation>
     </message>
     <message>
         <source>追尾ソフトから受け取る距離変化率を平滑化します</source>
-        <translation type="unfinished"></translation>
+        <translation>Smooths the range rate received from the tracking program</translation>
     </message>
     <message>
         <source>ポートを閉じるときにリグの電源を切る</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch the rig off when closing the port</translation>
     </message>
     <message>
         <source>終了時にリグの電源を自動で切ります</source>
-        <translation type="unfinished"></translation>
+        <translation>Switches the rig off automatically on exit</translation>
     </message>
     <message>
         <source>リグ%1の機種</source>
-        <translation type="unfinished"></translation>
+        <translation>Rig %1 model</translation>
     </message>
     <message>
         <source>リグ%1をつなぐシリアルポート (by-id の名前は差し替えても変わりません)</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial port of rig %1 (by-id names stay the same when replugged)</translation>
     </message>
     <message>
         <source>リグ%1の通信速度 (応答待ち時間も設定されます)</source>
-        <translation type="unfinished"></translation>
+        <translation>Baud rate of rig %1 (also sets the reply timeout)</translation>
     </message>
     <message>
         <source>Icom のリグの CI-V アドレス (16進 2桁)</source>
-        <translation type="unfinished"></translation>
+        <translation>CI-V address of an Icom rig (2 hex digits)</translation>
     </message>
     <message>
         <source>局の位置: 緯度 %1、経度 %2、高さ %3 m (%4)</source>
-        <translation type="unfinished"></translation>
+        <translation>Station: latitude %1, longitude %2, height %3 m (%4)</translation>
     </message>
     <message>
         <source>ダウンロード元のアドレスが正しくありません: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid download address: %1</translation>
     </message>
     <message>
         <source>軌道要素をダウンロードしています...</source>
-        <translation type="unfinished"></translation>
+        <translation>Downloading element sets...</translation>
     </message>
     <message>
         <source>左クリック: 通知音 %1
 右クリック: メール送信 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Left click: sound %1
+Right click: mail %2</translation>
     </message>
     <message>
         <source>挿入</source>
-        <translation type="unfinished">INS</translation>
+        <translation>INS</translation>
     </message>
 </context>
 <context>
@@ -952,58 +955,58 @@ Start one of them before pressing &quot;OK&quot; to carry on.</translation>
     <name>vm::ScheduleView</name>
     <message>
         <source>運用スケジュール作成</source>
-        <translation type="unfinished"></translation>
+        <translation>Operating schedule</translation>
     </message>
     <message>
         <source>スケジュールを保存できません</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot save the schedule</translation>
     </message>
     <message>
         <source>運用スケジュール(&amp;O)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Operating schedule</translation>
     </message>
     <message>
         <source>TLEファイルが読めません: %1</source>
-        <translation type="unfinished">Cannot read the TLE file: %1</translation>
+        <translation>Cannot read the TLE file: %1</translation>
     </message>
     <message>
         <source>局の位置が設定されていません</source>
-        <translation type="unfinished"></translation>
+        <translation>The station position is not set</translation>
     </message>
 </context>
 <context>
     <name>vm::ScheduleWindow</name>
     <message>
         <source>全選択</source>
-        <translation type="unfinished"></translation>
+        <translation>Select all</translation>
     </message>
     <message>
         <source>閾値で選択</source>
-        <translation type="unfinished"></translation>
+        <translation>Select by threshold</translation>
     </message>
     <message>
         <source>ヘルプ</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>衛星</source>
-        <translation type="unfinished">Satellite</translation>
+        <translation>Satellite</translation>
     </message>
     <message>
         <source>MEL閾値</source>
-        <translation type="unfinished"></translation>
+        <translation>MEL threshold</translation>
     </message>
     <message>
         <source>現時刻以降のみ(&amp;N)</source>
-        <translation type="unfinished"></translation>
+        <translation>From &amp;now on</translation>
     </message>
     <message>
         <source>転送(&amp;T)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Transfer</translation>
     </message>
     <message>
         <source>運用スケジュール作成</source>
-        <translation type="unfinished"></translation>
+        <translation>Operating schedule</translation>
     </message>
     <message>
         <source>今日のパスを軌道要素から予測して一覧にします
@@ -1012,148 +1015,153 @@ Start one of them before pressing &quot;OK&quot; to carry on.</translation>
 メニューバーの「全選択」「閾値で選択」があります
 MEL閾値は設定値以下のMELの場合は選択除外する目的です
 オプションとして「現時刻以降のみ」選択があります</source>
-        <translation type="unfinished"></translation>
+        <translation>Lists today&apos;s passes predicted from the element sets.
+Check items in the list and click the Transfer button.
+Besides clicking each row by hand, items can be checked with
+&quot;Select all&quot; and &quot;Select by threshold&quot; in the menu bar.
+The MEL threshold leaves out passes whose MEL is at or below it.
+Optionally, &quot;From now on&quot; lists only passes still to come.</translation>
     </message>
 </context>
 <context>
     <name>vm::TrackingView</name>
     <message>
         <source>衛星の位置(&amp;T)</source>
-        <translation type="unfinished"></translation>
+        <translation>Sa&amp;tellite position</translation>
     </message>
     <message>
         <source>仰角と LOS (AOS) までの時間 - F12 で衛星の位置</source>
-        <translation type="unfinished"></translation>
+        <translation>Elevation and time to LOS (AOS) - F12 for satellite position</translation>
     </message>
 </context>
 <context>
     <name>vm::TrackingWindow</name>
     <message>
         <source>衛星の位置</source>
-        <translation type="unfinished"></translation>
+        <translation>Satellite position</translation>
     </message>
     <message>
         <source>現在</source>
-        <translation type="unfinished"></translation>
+        <translation>Now</translation>
     </message>
     <message>
         <source>方位角</source>
-        <translation type="unfinished"></translation>
+        <translation>Azimuth</translation>
     </message>
     <message>
         <source>仰角</source>
-        <translation type="unfinished">Elevation</translation>
+        <translation>Elevation</translation>
     </message>
     <message>
         <source>距離</source>
-        <translation type="unfinished"></translation>
+        <translation>Range</translation>
     </message>
     <message>
         <source>距離変化率</source>
-        <translation type="unfinished"></translation>
+        <translation>Range rate</translation>
     </message>
     <message>
         <source>ドップラー (ダウンリンク)</source>
-        <translation type="unfinished"></translation>
+        <translation>Doppler (downlink)</translation>
     </message>
     <message>
         <source>ドップラー (アップリンク)</source>
-        <translation type="unfinished"></translation>
+        <translation>Doppler (uplink)</translation>
     </message>
     <message>
         <source>直下点</source>
-        <translation type="unfinished"></translation>
+        <translation>Subpoint</translation>
     </message>
     <message>
         <source>フットプリント半径</source>
-        <translation type="unfinished"></translation>
+        <translation>Footprint radius</translation>
     </message>
     <message>
         <source>このパス</source>
-        <translation type="unfinished"></translation>
+        <translation>This pass</translation>
     </message>
     <message>
         <source>AOS</source>
-        <translation type="unfinished"></translation>
+        <translation>AOS</translation>
     </message>
     <message>
         <source>TCA</source>
-        <translation type="unfinished"></translation>
+        <translation>TCA</translation>
     </message>
     <message>
         <source>LOS</source>
-        <translation type="unfinished"></translation>
+        <translation>LOS</translation>
     </message>
     <message>
         <source>最大仰角</source>
-        <translation type="unfinished"></translation>
+        <translation>Max elevation</translation>
     </message>
     <message>
         <source>残り時間</source>
-        <translation type="unfinished"></translation>
+        <translation>Time left</translation>
     </message>
     <message>
         <source>AOS (現地時刻)</source>
-        <translation type="unfinished"></translation>
+        <translation>AOS (local time)</translation>
     </message>
     <message>
         <source>時間</source>
-        <translation type="unfinished"></translation>
+        <translation>Duration</translation>
     </message>
     <message>
         <source>24時間以内のパス</source>
-        <translation type="unfinished"></translation>
+        <translation>Passes within 24 h</translation>
     </message>
     <message>
         <source>衛星の位置 - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Satellite position - %1</translation>
     </message>
     <message>
         <source>LOSまで %1</source>
-        <translation type="unfinished"></translation>
+        <translation>LOS in %1</translation>
     </message>
     <message>
         <source>AOSまで %1</source>
-        <translation type="unfinished"></translation>
+        <translation>AOS in %1</translation>
     </message>
     <message>
         <source>24時間以内にパスはありません</source>
-        <translation type="unfinished"></translation>
+        <translation>No pass within 24 hours</translation>
     </message>
 </context>
 <context>
     <name>vm::settingsForm</name>
     <message>
         <source>高さはメートルで -500 から 9000 までの数で指定してください</source>
-        <translation type="unfinished"></translation>
+        <translation>Height must be a number of meters from -500 to 9000</translation>
     </message>
     <message>
         <source>この設定画面を終える前に</source>
-        <translation type="unfinished"></translation>
+        <translation>Before closing this settings window, start the tracking program (</translation>
     </message>
     <message>
         <source>を起動してください</source>
-        <translation type="unfinished"></translation>
+        <translation>)</translation>
     </message>
     <message>
         <source>ADIF.qsl用のADIF補足データをRem1に出力する</source>
-        <translation type="unfinished"></translation>
+        <translation>Output ADIF supplement data for ADIF.qsl to Rem1</translation>
     </message>
     <message>
         <source>ADIF.qsl用のADIF補足データをRem2に出力する</source>
-        <translation type="unfinished"></translation>
+        <translation>Output ADIF supplement data for ADIF.qsl to Rem2</translation>
     </message>
     <message>
         <source>緯度は -90 から 90 までの度数で指定してください (北が正)</source>
-        <translation type="unfinished"></translation>
+        <translation>Latitude must be in degrees from -90 to 90 (north positive)</translation>
     </message>
     <message>
         <source>経度は -180 から 180 までの度数で指定してください (東が正)</source>
-        <translation type="unfinished"></translation>
+        <translation>Longitude must be in degrees from -180 to 180 (east positive)</translation>
     </message>
     <message>
         <source>グリッドロケーターは PM95 や PM95vq のように 4、6 または 8 文字で指定してください</source>
-        <translation type="unfinished"></translation>
+        <translation>The grid locator must have 4, 6 or 8 characters, like PM95 or PM95vq</translation>
     </message>
 </context>
 </TS>
