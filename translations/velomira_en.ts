@@ -43,6 +43,13 @@
     </message>
 </context>
 <context>
+    <name>Logbook</name>
+    <message>
+        <source>未交信</source>
+        <translation>not worked</translation>
+    </message>
+</context>
+<context>
     <name>Panel</name>
     <message>
         <source>ここをクリック又は ALT+L で 衛星Mode の選択が出来ます。</source>
@@ -257,6 +264,14 @@ The initial satellite data holds AO-07 only.</translation>
     <message>
         <source>フォルダを作れません: </source>
         <translation>Cannot create the folder: </translation>
+    </message>
+    <message>
+        <source>Hamlog転送(&amp;H)</source>
+        <translation>&amp;Hamlog transfer</translation>
+    </message>
+    <message>
+        <source>%1 出現間近!</source>
+        <translation>%1 rising soon!</translation>
     </message>
 </context>
 <context>
@@ -1136,14 +1151,6 @@ Optionally, &quot;From now on&quot; lists only passes still to come.</translatio
         <translation>Height must be a number of meters from -500 to 9000</translation>
     </message>
     <message>
-        <source>この設定画面を終える前に</source>
-        <translation>Before closing this settings window, start the tracking program (</translation>
-    </message>
-    <message>
-        <source>を起動してください</source>
-        <translation>)</translation>
-    </message>
-    <message>
         <source>ADIF.qsl用のADIF補足データをRem1に出力する</source>
         <translation>Output ADIF supplement data for ADIF.qsl to Rem1</translation>
     </message>
@@ -1162,6 +1169,10 @@ Optionally, &quot;From now on&quot; lists only passes still to come.</translatio
     <message>
         <source>グリッドロケーターは PM95 や PM95vq のように 4、6 または 8 文字で指定してください</source>
         <translation>The grid locator must have 4, 6 or 8 characters, like PM95 or PM95vq</translation>
+    </message>
+    <message>
+        <source>この設定画面を終える前に%1を起動してください</source>
+        <translation>Start %1 before closing this settings window</translation>
     </message>
 </context>
 </TS>

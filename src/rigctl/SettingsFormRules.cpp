@@ -110,7 +110,7 @@ QString trackingWarning(const QString &calcType)
     const std::optional<TrackingKind> kind = kindFromCalcType(calcType);
     if (!kind || *kind == TrackingKind::Builtin)
         return QString();
-    return tr("この設定画面を終える前に") + trackingProgram(*kind).name + tr("を起動してください");
+    return tr("この設定画面を終える前に%1を起動してください").arg(trackingProgram(*kind).name);
 }
 
 quint32 soundButtonColour(const QString &soundFile, const QString &mailTool)
