@@ -657,13 +657,8 @@ void IcomDriver::closeRig1Sequence()
 
 bool IcomDriver::setSameBandOperation(bool on)
 {
-    if (!m_model->sameBand || isRig2()) {
-        if (m_hooks.showMessage)
-            m_hooks.showMessage(
-                QCoreApplication::translate("Cat", "申し訳ございません、%1は対応していません。")
-                    .arg(m_model->id));
+    if (!sameBandSupported(*m_model, m_port.rigNumber(), m_hooks))
         return false;
-    }
     if (on) {
         if (m_context.rxFilter.isEmpty())
             m_context.rxFilter = QStringLiteral("1");

@@ -91,6 +91,33 @@ public:
     virtual void readNoiseReduction() {}
 };
 
+// A driver on one RigPort with the model taken from the settings: the part the
+// text and binary families share. A rig that stops answering is closed with
+// its closing sequence; the writes of that sequence are skipped because the
+// port is already marked closed.
+class PortRigDriver : public RigDriver {
+public:
+    // The context and hooks belong to the controller and must outlive the driver.
+    PortRigDriver(int rigNumber, SerialTransport &transport, CatContext &context, const CatHooks &hooks);
+
+    bool configure(const RigConfig &config) override;
+    const RigModelInfo &model() const override { return *m_model; }
+    RigPort &port() override { return m_port; }
+
+protected:
+    bool isRig2() const { return m_port.rigNumber() == 2; }
+
+    RigPort m_port;
+    CatContext &m_context;
+    const CatHooks &m_hooks;
+    const RigModelInfo *m_model;
+    bool m_closing = false;
+};
+
+// Whether rig `rigNumber` of this model can work a satellite on one band;
+// when it cannot, the operator is told so through the hooks.
+bool sameBandSupported(const RigModelInfo &model, int rigNumber, const CatHooks &hooks);
+
 // The driver of the model's protocol family for rig 1 or rig 2, or nullptr
 // when the family has no driver here (no rig, or a family not yet driven).
 std::unique_ptr<RigDriver> createRigDriver(const QString &rigModel, int rigNumber, SerialTransport &transport,

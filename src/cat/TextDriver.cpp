@@ -2,7 +2,6 @@
 
 #include "cat/TextProtocol.h"
 
-#include <QCoreApplication>
 
 namespace vm {
 
@@ -33,22 +32,8 @@ std::pair<QString, QString> satelliteModes(const SatelliteSetup &setup)
 } // namespace
 
 TextDriver::TextDriver(int rigNumber, SerialTransport &transport, CatContext &context, const CatHooks &hooks)
-    : m_port(rigNumber, transport, context, hooks), m_context(context), m_hooks(hooks),
-      m_model(&RigModels::get(QStringLiteral("None")))
+    : PortRigDriver(rigNumber, transport, context, hooks)
 {
-    // A rig that stops answering is closed with its closing sequence; its
-    // writes are skipped because the port is already marked closed.
-    m_port.setGiveUpHandler([this] {
-        if (!m_closing)
-            close();
-    });
-}
-
-bool TextDriver::configure(const RigConfig &config)
-{
-    m_model = &RigModels::get(config.rigModel);
-    m_port.configure(config.portName, config.baudRate, config.rigModel);
-    return true;
 }
 
 void TextDriver::send(const QString &command, int expectedReplyLength)
@@ -464,12 +449,8 @@ void TextDriver::closeTs2000()
 
 bool TextDriver::setSameBandOperation(bool on)
 {
-    if (!m_model->sameBand || isRig2()) {
-        if (m_hooks.showMessage)
-            m_hooks.showMessage(
-                QCoreApplication::translate("Cat", "申し訳ございません、%1は対応していません。").arg(m_model->id));
+    if (!sameBandSupported(*m_model, m_port.rigNumber(), m_hooks))
         return false;
-    }
     if (on) {
         m_context.dopplerState = 6;
         for (const QString &c : dialect().sameBandOn)

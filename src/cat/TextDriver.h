@@ -12,15 +12,11 @@ namespace vm {
 // FT2000, FT991), with these models' opening, closing, same-band and
 // satellite set-up sequences. Model differences come from RigModels
 // (RigModelInfo::text and the capability flags).
-class TextDriver final : public RigDriver {
+class TextDriver final : public PortRigDriver {
 public:
     // The context and hooks belong to the controller and must outlive the driver.
     TextDriver(int rigNumber, SerialTransport &transport, CatContext &context, const CatHooks &hooks);
     Q_DISABLE_COPY_MOVE(TextDriver)
-
-    bool configure(const RigConfig &config) override;
-    const RigModelInfo &model() const override { return *m_model; }
-    RigPort &port() override { return m_port; }
 
     bool open() override;
     void close() override;
@@ -47,7 +43,6 @@ public:
     const QString &transmitBandPrefix() const { return m_txPrefix; }
 
 private:
-    bool isRig2() const { return m_port.rigNumber() == 2; }
     const TextDialect &dialect() const { return m_model->text; }
     bool twoSided() const { return dialect().satelliteSides && !isRig2(); }
     void send(const QString &command, int expectedReplyLength = 0);
@@ -65,11 +60,6 @@ private:
     void closeTs2000();
     void loadKeyerMemories();
 
-    RigPort m_port;
-    CatContext &m_context;
-    const CatHooks &m_hooks;
-    const RigModelInfo *m_model;
-    bool m_closing = false;
     bool m_startUpFlag = false;
     bool m_toneOn = false;
     Band m_side = Band::A;

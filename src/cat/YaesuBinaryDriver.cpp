@@ -3,7 +3,6 @@
 #include "cat/CivProtocol.h"
 #include "cat/YaesuBinaryProtocol.h"
 
-#include <QCoreApplication>
 
 namespace vm {
 
@@ -23,22 +22,9 @@ bool oneOf(int state, std::initializer_list<int> states)
 
 } // namespace
 
-YaesuBinaryDriver::YaesuBinaryDriver(int rigNumber, SerialTransport &transport, CatContext &context,
-                                     const CatHooks &hooks)
-    : m_port(rigNumber, transport, context, hooks), m_context(context), m_hooks(hooks),
-      m_model(&RigModels::get(QStringLiteral("None")))
+YaesuBinaryDriver::YaesuBinaryDriver(int rigNumber, SerialTransport &transport, CatContext &context, const CatHooks &hooks)
+    : PortRigDriver(rigNumber, transport, context, hooks)
 {
-    m_port.setGiveUpHandler([this] {
-        if (!m_closing)
-            close();
-    });
-}
-
-bool YaesuBinaryDriver::configure(const RigConfig &config)
-{
-    m_model = &RigModels::get(config.rigModel);
-    m_port.configure(config.portName, config.baudRate, config.rigModel);
-    return true;
 }
 
 void YaesuBinaryDriver::send(const QByteArray &bytes, int expectedReplyLength)
@@ -247,12 +233,8 @@ void YaesuBinaryDriver::close()
 
 bool YaesuBinaryDriver::setSameBandOperation(bool on)
 {
-    if (!m_model->sameBand || isRig2()) {
-        if (m_hooks.showMessage)
-            m_hooks.showMessage(
-                QCoreApplication::translate("Cat", "申し訳ございません、%1は対応していません。").arg(m_model->id));
+    if (!sameBandSupported(*m_model, m_port.rigNumber(), m_hooks))
         return false;
-    }
     if (on) {
         m_context.dopplerState = 6;
         send(frame(0x01, 0, 0, 0, 0x07)); // USB

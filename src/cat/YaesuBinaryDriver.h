@@ -10,15 +10,11 @@ namespace vm {
 // The Yaesu five-byte binary driver of one rig: the FT847 (satellite rig
 // with receive and transmit VFOs) and the FT817 (one VFO; the clarifier
 // carries the same-band receive offset). The rigs do not echo.
-class YaesuBinaryDriver final : public RigDriver {
+class YaesuBinaryDriver final : public PortRigDriver {
 public:
     // The context and hooks belong to the controller and must outlive the driver.
     YaesuBinaryDriver(int rigNumber, SerialTransport &transport, CatContext &context, const CatHooks &hooks);
     Q_DISABLE_COPY_MOVE(YaesuBinaryDriver)
-
-    bool configure(const RigConfig &config) override;
-    const RigModelInfo &model() const override { return *m_model; }
-    RigPort &port() override { return m_port; }
 
     bool open() override;
     void close() override;
@@ -43,7 +39,6 @@ public:
     Band side() const { return m_side; }
 
 private:
-    bool isRig2() const { return m_port.rigNumber() == 2; }
     bool isFt817() const { return !m_model->satelliteVfos; }
     void send(const QByteArray &frame, int expectedReplyLength = 0);
     void sendFrequency(quint8 opcode, qint64 hz);
@@ -51,11 +46,6 @@ private:
     void read(quint8 opcode, Band side);
     void toneOnCode(quint8 code);
 
-    RigPort m_port;
-    CatContext &m_context;
-    const CatHooks &m_hooks;
-    const RigModelInfo *m_model;
-    bool m_closing = false;
     bool m_toneOn = false;
     QChar m_lastDigit = QLatin1Char('0');
     Band m_side = Band::A;
