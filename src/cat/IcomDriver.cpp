@@ -730,10 +730,7 @@ void IcomDriver::setUpSatellite(const SatelliteSetup &setup)
             m_txPrefix = up->left(2);
         }
         setMode(Band::B, upMode);
-        if (setup.fm())
-            toneOn(setup.toneHz);
-        else
-            toneOff();
+        setToneFor(setup);
         return;
     }
     if (!m_model->polled)
@@ -762,10 +759,7 @@ void IcomDriver::setUpSatellite(const SatelliteSetup &setup)
     m_txPrefix = up->left(2);
     setMode(Band::A, downMode);
     setMode(Band::B, upMode);
-    if (setup.fm())
-        toneOn(setup.toneHz);
-    else
-        toneOff();
+    setToneFor(setup);
     if (m_band != Band::A)
         selectBandA();
     pollMode();

@@ -70,6 +70,14 @@ public:
 
     virtual void toneOn(const QString &toneHz) = 0;
     virtual void toneOff() = 0;
+    // The uplink tone a satellite needs: on for an FM satellite, off otherwise.
+    void setToneFor(const SatelliteSetup &setup)
+    {
+        if (setup.fm())
+            toneOn(setup.toneHz);
+        else
+            toneOff();
+    }
     virtual void sendCw(const QString &text) = 0;
     virtual void stopCw() = 0;
     virtual void readCwSpeed() = 0;

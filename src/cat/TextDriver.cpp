@@ -500,10 +500,7 @@ void TextDriver::setUpSatellite(const SatelliteSetup &setup)
     }
     if (!transmits)
         return;
-    if (setup.fm())
-        toneOn(setup.toneHz);
-    else
-        toneOff();
+    setToneFor(setup);
 }
 
 } // namespace vm

@@ -277,10 +277,7 @@ void YaesuBinaryDriver::setUpSatellite(const SatelliteSetup &setup)
     }
     if (!transmits)
         return;
-    if (setup.fm())
-        toneOn(setup.toneHz);
-    else
-        toneOff();
+    setToneFor(setup);
 }
 
 } // namespace vm

@@ -34,6 +34,10 @@
 
 namespace vm::test {
 
+// RS-44 of the test table: inverting, uplink 145935 kHz, downlink 435610 kHz, width 60.
+inline constexpr double Rs44K = (145935.0 + 435610.0 + 60.0) * 1000;
+inline constexpr double Rs44Uplink = 145935000.0 + 30000.0;
+
 // The channel as the controller sees it, recording every record.
 class RecordingChannel final : public Channel {
 public:
@@ -291,6 +295,35 @@ protected:
     }
 
     void send(const QString &text) { controller->handle(text); }
+
+    // Walks the loop through Doppler states 0, 2, 1 and 3 while the satellite
+    // approaches by `step` m/s a tick, and checks which of the two dials
+    // (`hz(true)` main, `hz(false)` sub) moves in each. `moved` sees each
+    // state where only the sub dial moves, with the sub dial before the tick
+    // and the range rate.
+    void expectDialsMoveInEachState(const std::function<qint64(bool main)> &hz, float step,
+                                    const std::function<void(qint64 subBefore, float rangeRate)> &moved = {})
+    {
+        const struct {
+            const char *command;
+            bool mainMoves, subMoves;
+        } states[] = {{"RCMDOP0", false, true},
+                      {"RCMDOP2", true, false},
+                      {"RCMDOP1", true, true},
+                      {"RCMDOP3", false, false}};
+        float rr = 0;
+        for (const auto &s : states) {
+            send(s.command);
+            controller->tick1(); // the first tick after a state change starts from the dials
+            const qint64 main = hz(true), sub = hz(false);
+            sources.state->rangeRate = rr -= step;
+            controller->tick1();
+            EXPECT_EQ(hz(true) != main, s.mainMoves) << s.command;
+            EXPECT_EQ(hz(false) != sub, s.subMoves) << s.command;
+            if (moved && s.subMoves && !s.mainMoves)
+                moved(sub, rr);
+        }
+    }
 
     qint64 mainHz() { return rig1().dial(sim::IcomRig::Side::Main).hz; }
     qint64 subHz() { return rig1().dial(sim::IcomRig::Side::Sub).hz; }

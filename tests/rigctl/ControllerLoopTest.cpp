@@ -13,9 +13,6 @@ using Side = vm::sim::IcomRig::Side;
 
 namespace {
 
-// RS-44 of the test table: inverting, uplink 145935 kHz, downlink 435610 kHz, width 60.
-constexpr double Rs44K = (145935.0 + 435610.0 + 60.0) * 1000;
-constexpr double Rs44Uplink = 145935000.0 + 30000.0;
 
 class ControllerLoop : public ControllerFixture {
 protected:

@@ -11,9 +11,6 @@ using sim::RigSide;
 
 namespace {
 
-constexpr double Rs44K = (145935.0 + 435610.0 + 60.0) * 1000;
-constexpr double Rs44Uplink = 145935000.0 + 30000.0;
-
 class ControllerTextRig : public ControllerFixture {
 protected:
     sim::TextRig &ts2000(const char *usage = "0", const char *extra = "")
@@ -31,7 +28,7 @@ protected:
 TEST_F(ControllerTextRig, Ts2000FollowsTheSatelliteInEachDopplerState)
 {
     sim::TextRig &rig = ts2000();
-    Controller &c = started();
+    started();
     EXPECT_EQ(channel.payloads("OPPOP1"), QStringList{"1"});
     track("RS-44");
     EXPECT_EQ(rig.hz(RigSide::Main), qint64(Rs44K - Rs44Uplink));
@@ -42,28 +39,11 @@ TEST_F(ControllerTextRig, Ts2000FollowsTheSatelliteInEachDopplerState)
     EXPECT_EQ(channel.last("OPPTXM"), "LSB");
 
     // Which dial the loop moves in each state when the satellite approaches.
-    const struct {
-        const char *command;
-        bool mainMoves, subMoves;
-    } states[] = {{"RCMDOP0", false, true},
-                  {"RCMDOP2", true, false},
-                  {"RCMDOP1", true, true},
-                  {"RCMDOP3", false, false}};
-    float rr = 0;
-    for (const auto &s : states) {
-        send(s.command);
-        c.tick1(); // the first tick after a state change starts from the dials
-        const qint64 main = rig.hz(RigSide::Main), sub = rig.hz(RigSide::Sub);
-        sources.state->rangeRate = rr -= 1500;
-        c.tick1();
-        EXPECT_EQ(rig.hz(RigSide::Main) != main, s.mainMoves) << s.command;
-        EXPECT_EQ(rig.hz(RigSide::Sub) != sub, s.subMoves) << s.command;
-        if (s.subMoves && !s.mainMoves) {
-            const double R = double(rig.hz(RigSide::Main));
-            EXPECT_NEAR(double(rig.hz(RigSide::Sub)), Rs44K - (R - doppler(rr, R)) - doppler(rr, double(sub)),
-                        1.0);
-        }
-    }
+    const auto hz = [&rig](bool main) { return rig.hz(main ? RigSide::Main : RigSide::Sub); };
+    expectDialsMoveInEachState(hz, 1500, [&](qint64 sub, float rr) {
+        const double R = double(rig.hz(RigSide::Main));
+        EXPECT_NEAR(double(rig.hz(RigSide::Sub)), Rs44K - (R - doppler(rr, R)) - doppler(rr, double(sub)), 1.0);
+    });
     EXPECT_TRUE(rig.commands().contains("AI0;")); // each poll switches auto-information off first
     send("RCMEND");
     EXPECT_EQ(rig.value("SA"), "0010010"); // given back as it was found

@@ -11,9 +11,6 @@ using sim::RigSide;
 
 namespace {
 
-constexpr double Rs44K = (145935.0 + 435610.0 + 60.0) * 1000;
-constexpr double Rs44Uplink = 145935000.0 + 30000.0;
-
 class ControllerYaesuBinary : public ControllerFixture {
 protected:
     sim::YaesuBinaryRig &rig(const char *model, const char *extra = "RigContType=0\n")
@@ -30,7 +27,7 @@ protected:
 TEST_F(ControllerYaesuBinary, Ft847FollowsTheSatelliteInEachDopplerState)
 {
     sim::YaesuBinaryRig &ft = rig("FT847");
-    Controller &c = started();
+    started();
     EXPECT_TRUE(ft.catOn());
     EXPECT_TRUE(ft.satelliteMode());
     track("RS-44");
@@ -38,23 +35,7 @@ TEST_F(ControllerYaesuBinary, Ft847FollowsTheSatelliteInEachDopplerState)
     EXPECT_EQ(ft.hz(RigSide::Sub), qint64(Rs44Uplink));
     EXPECT_EQ(ft.mode(RigSide::Main), 0x01);
     EXPECT_EQ(ft.mode(RigSide::Sub), 0x00);
-    const struct {
-        const char *command;
-        bool mainMoves, subMoves;
-    } states[] = {{"RCMDOP0", false, true},
-                  {"RCMDOP2", true, false},
-                  {"RCMDOP1", true, true},
-                  {"RCMDOP3", false, false}};
-    float rr = 0;
-    for (const auto &s : states) {
-        send(s.command);
-        c.tick1();
-        const qint64 main = ft.hz(RigSide::Main), sub = ft.hz(RigSide::Sub);
-        sources.state->rangeRate = rr -= 3000;
-        c.tick1();
-        EXPECT_EQ(ft.hz(RigSide::Main) != main, s.mainMoves) << s.command;
-        EXPECT_EQ(ft.hz(RigSide::Sub) != sub, s.subMoves) << s.command;
-    }
+    expectDialsMoveInEachState([&ft](bool main) { return ft.hz(main ? RigSide::Main : RigSide::Sub); }, 3000);
     send("RCMEND");
     EXPECT_FALSE(ft.satelliteMode());
     EXPECT_FALSE(ft.catOn());
