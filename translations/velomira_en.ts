@@ -302,6 +302,17 @@ and log in again.</translation>
     </message>
 </context>
 <context>
+    <name>RigMemories</name>
+    <message>
+        <source>%1 件目消去中</source>
+        <translation>Erasing channel %1</translation>
+    </message>
+    <message>
+        <source>%1件目書き込み中</source>
+        <translation>Writing channel %1</translation>
+    </message>
+</context>
+<context>
     <name>SatelliteTable</name>
     <message>
         <source>SATdataが読めませんでした: </source>
@@ -1234,6 +1245,31 @@ Optionally, &quot;From now on&quot; lists only passes still to come.</translatio
     <message>
         <source>24時間以内にパスはありません</source>
         <translation>No pass within 24 hours</translation>
+    </message>
+</context>
+<context>
+    <name>vm::rigMemories</name>
+    <message>
+        <source>リグ1のポートを開けません: %1</source>
+        <translation>Cannot open the port of rig 1: %1</translation>
+    </message>
+    <message>
+        <source>消去完了しました</source>
+        <translation>Erasing finished</translation>
+    </message>
+    <message>
+        <source>99件を超えましたので終わります</source>
+        <translation>Stopped after 99 channels</translation>
+    </message>
+    <message>
+        <source>%1件書き込みました</source>
+        <translation>%1 channels written</translation>
+    </message>
+    <message>
+        <source>以下はリグ側で撥ねられました、未対応周波数 等の
+問題があると思われます</source>
+        <translation>The rig refused the following, probably
+because of a frequency it does not support</translation>
     </message>
 </context>
 <context>
