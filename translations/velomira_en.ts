@@ -904,10 +904,6 @@ Transfer anyway?</translation>
         <translation>Rig %1 model</translation>
     </message>
     <message>
-        <source>リグ%1をつなぐシリアルポート (by-id の名前は差し替えても変わりません)</source>
-        <translation>Serial port of rig %1 (by-id names stay the same when replugged)</translation>
-    </message>
-    <message>
         <source>リグ%1の通信速度 (応答待ち時間も設定されます)</source>
         <translation>Baud rate of rig %1 (also sets the reply timeout)</translation>
     </message>
@@ -1028,6 +1024,10 @@ Right click: mail %2</translation>
 %2</source>
         <translation>Rig %1 test failed:
 %2</translation>
+    </message>
+    <message>
+        <source>リグ%1をつなぐシリアルポート (by-id の名前は差し替えても変わりません。一覧にないポートはパスを入力)</source>
+        <translation>Serial port of rig %1 (the by-id names stay the same when the cable is moved; type the path of a port the list does not show)</translation>
     </message>
 </context>
 <context>

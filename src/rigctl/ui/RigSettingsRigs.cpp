@@ -125,8 +125,9 @@ void RigSettingsWindow::buildRig(int rigNumber, RigControls &rig)
     rig.model->setToolTip(tr("リグ%1の機種").arg(rigNumber));
     rig.port = new QComboBox(this);
     rig.port->setObjectName(formName(first ? Part::Rig1Port : Part::Rig2Port));
-    rig.port->setToolTip(
-        tr("リグ%1をつなぐシリアルポート (by-id の名前は差し替えても変わりません)").arg(rigNumber));
+    rig.port->setToolTip(tr("リグ%1をつなぐシリアルポート (by-id "
+                            "の名前は差し替えても変わりません。一覧にないポートはパスを入力)")
+                             .arg(rigNumber));
     rig.baud = choices(settingsForm::baudRates(), this);
     rig.baud->setObjectName(formName(first ? Part::Rig1Baud : Part::Rig2Baud));
     rig.baud->setToolTip(tr("リグ%1の通信速度 (応答待ち時間も設定されます)").arg(rigNumber));
@@ -148,6 +149,18 @@ void RigSettingsWindow::buildRig(int rigNumber, RigControls &rig)
     connect(rig.model, &QComboBox::activated, this, [this, rigNumber] { onModel(rigNumber); });
     connect(rig.port, &QComboBox::activated, this, [this, &rig, edit] {
         const QString port = rig.port->currentData().toString();
+        edit([&](RigSettings &r, ControllerSettings &) { r.port = port; });
+        refresh();
+    });
+    // A port the list does not show (a link, a pseudo-terminal) is typed in.
+    rig.port->setEditable(true);
+    rig.port->setInsertPolicy(QComboBox::NoInsert);
+    connect(rig.port->lineEdit(), &QLineEdit::editingFinished, this, [this, &rig, edit] {
+        const QString typed = rig.port->currentText().trimmed();
+        const int listed = rig.port->findText(typed);
+        const QString port = listed >= 0 ? rig.port->itemData(listed).toString() : typed;
+        if (m_filling || port.isEmpty())
+            return;
         edit([&](RigSettings &r, ControllerSettings &) { r.port = port; });
         refresh();
     });

@@ -4,13 +4,20 @@
 #include "../ControllerFixture.h"
 #include "ProcessTools.h"
 #include "SimulatedStation.h"
+#include "TestPaths.h"
 #include "cat/QSerialPortTransport.h"
+#include "common/SatelliteTable.h"
 #include "common/TextFile.h"
+#include "platform/LocalChannel.h"
 #include "rigctl/RigMemories.h"
 #include "rigctl/ui/RigSettingsWindow.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace vm;
@@ -94,4 +101,86 @@ TEST_F(SettingsFormE2e, MemoryWriterPutsTheFirst99AcceptedSatellitesIntoTheRigAn
     EXPECT_EQ(rigMemories::run(c, transport, rigMemories::Operation::Erase, {}).result.written, 0);
     for (const char *channel : {"memory 1", "memory 99"})
         EXPECT_EQ(station.rig(channel), "OK empty");
+}
+
+TEST_F(SettingsFormE2e, FromAnEmptyDataFolderTheFormSetsUpTheRigAndTunavoxTunesItForTheChosenSatellite)
+{
+    SimulatedStation station;
+    station.rigLink = path("rig"); // the port's link outside the data folder, which stays empty
+    ASSERT_TRUE(station.startRigsim());
+    ASSERT_TRUE(QDir(station.homeDir()).isEmpty());
+    // Element sets the operator keeps outside the data folder.
+    const QString elements = path("amateur.txt");
+    ASSERT_TRUE(TextFile::writeLinesAtomic(
+        elements, {"AO-07", "1 07530U 74089B   24001.50000000 -.00000040  00000-0  10000-3 0  9994",
+                   "2 07530 101.9800 100.0000 0012000 200.0000 160.0000 12.53650000200003"}));
+
+    {
+        // The form on the empty folder, each control set as the operator would.
+        ControllerEnvironment env;
+        env.dataDir = station.homeDir();
+        Controller settingsHost(env);
+        RigSettingsWindow form(settingsHost);
+        form.show();
+        using P = RigSettingsWindow::Part;
+        const auto find = [&form](P p) { return form.findChild<QWidget *>(RigSettingsWindow::formName(p)); };
+        const auto choose = [&](P p, const QString &value) {
+            auto *box = static_cast<QComboBox *>(find(p));
+            box->setCurrentIndex(box->findData(value));
+            emit box->activated(box->currentIndex());
+        };
+        const auto type = [&](QWidget *field, const QString &text) {
+            auto *edit = qobject_cast<QLineEdit *>(field);
+            if (!edit)
+                edit = static_cast<QComboBox *>(field)->lineEdit();
+            edit->selectAll();
+            for (const QChar c : text) {
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(edit, &press);
+            }
+            emit edit->editingFinished();
+        };
+        choose(P::Rig1Model, "IC9700");
+        type(find(P::Rig1Port), station.rigLink);
+        choose(P::Rig1Baud, "19200");
+        type(find(P::Rig1CivAddress), "a2");
+        choose(P::TrackingProgram, "4");
+        type(find(P::Locator), "PM95vq");
+        type(find(P::TleFile), elements);
+    }
+    // The panel's first start writes the default satellite table.
+    ASSERT_TRUE(SatelliteTable::writeDefault(station.file("SATdata.txt")));
+
+    LocalChannel panel(station.runtimeDir());
+    ASSERT_TRUE(panel.open());
+    ASSERT_TRUE(panel.registerTitle("Velomira"));
+    QStringList received;
+    panel.setRecordHandler("Velomira", [&](const ChannelRecord &r) {
+        received << r.text;
+        return quint32(0);
+    });
+    QProcess tunavox;
+    tunavox.setProcessEnvironment(station.environment());
+    tunavox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    tunavox.start(program("tunavox"), {"-R"});
+    ASSERT_TRUE(tunavox.waitForStarted(GenerousMs));
+    const auto waitFor = [&](const std::function<bool()> &condition) {
+        for (QDeadlineTimer deadline(GenerousMs); !deadline.hasExpired(); panel.processPending(50)) {
+            if (condition())
+                return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(waitFor([&] { return received.contains("OPPOP11"); })) << received.join(" | ").toStdString();
+    ASSERT_TRUE(panel.send(Controller::OwnTitle, "RCMSATAO-07"));
+    ASSERT_TRUE(waitFor([&] {
+        const qint64 hz = station.dial("main");
+        return hz >= 145925000 && hz <= 145975000;
+    })) << station.rig("status").toStdString()
+        << " | " << received.join(" | ").toStdString();
+    EXPECT_TRUE(received.contains("OPPSANAO-07"));
+    ASSERT_TRUE(panel.send(Controller::OwnTitle, "RCMEND"));
+    EXPECT_TRUE(
+        waitFor([&] { return tunavox.state() == QProcess::NotRunning || tunavox.waitForFinished(10); }));
+    stop(tunavox);
 }
