@@ -75,6 +75,7 @@ QWidget *RigSettingsWindow::buildOthers()
     m_modeOffsetLabel = new QLabel(tr("モードオフセット"), m_modeOffsetFrame);
     name(m_modeOffsetLabel, Part::ModeOffsetLabel, tr("CW運用時、受信がSSBモードの時に周波数を補正"));
     m_modeOffsetLabel->installEventFilter(this);
+    m_modeOffsetLabel->setMinimumSize(m_modeOffsetLabel->sizeHint());
     m_modeOffset = new QSpinBox(m_modeOffsetFrame);
     m_modeOffset->setRange(-5000, 5000);
     m_modeOffset->setSuffix(QStringLiteral(" Hz"));
