@@ -72,7 +72,6 @@ public:
     int ritOffsetHz() const { return m_ritOffsetHz; }
     QByteArray setting(quint16 number) const;            // 1A 05 value, 00 when never set
     QStringList cwSent() const override { return m_cw; } // texts keyed with 17; "<stop>" for 17 FF
-    const IcomMemories &memories() const { return m_memories; } // 1A 07 satellite memories
     QString memoryText(int channel) const override { return m_memories.text(channel); }
 
     // Operator actions at the front panel. False when the rig cannot do it
