@@ -302,6 +302,17 @@ and log in again.</translation>
     </message>
 </context>
 <context>
+    <name>RigMemories</name>
+    <message>
+        <source>%1 件目消去中</source>
+        <translation>Erasing channel %1</translation>
+    </message>
+    <message>
+        <source>%1件目書き込み中</source>
+        <translation>Writing channel %1</translation>
+    </message>
+</context>
+<context>
     <name>SatelliteTable</name>
     <message>
         <source>SATdataが読めませんでした: </source>
@@ -893,10 +904,6 @@ Transfer anyway?</translation>
         <translation>Rig %1 model</translation>
     </message>
     <message>
-        <source>リグ%1をつなぐシリアルポート (by-id の名前は差し替えても変わりません)</source>
-        <translation>Serial port of rig %1 (by-id names stay the same when replugged)</translation>
-    </message>
-    <message>
         <source>リグ%1の通信速度 (応答待ち時間も設定されます)</source>
         <translation>Baud rate of rig %1 (also sets the reply timeout)</translation>
     </message>
@@ -925,6 +932,102 @@ Right click: mail %2</translation>
     <message>
         <source>挿入</source>
         <translation>INS</translation>
+    </message>
+    <message>
+        <source>衛星を選んだときに始める制御</source>
+        <translation>Control started when a satellite is chosen</translation>
+    </message>
+    <message>
+        <source>0: 受信を固定して送信が追従</source>
+        <translation>0: receive fixed, transmit follows</translation>
+    </message>
+    <message>
+        <source>1: 受信と送信が追従</source>
+        <translation>1: receive and transmit follow</translation>
+    </message>
+    <message>
+        <source>2: 送信を固定して受信が追従</source>
+        <translation>2: transmit fixed, receive follows</translation>
+    </message>
+    <message>
+        <source>3: 制御しない</source>
+        <translation>3: no control</translation>
+    </message>
+    <message>
+        <source>5: ビーコンを受信</source>
+        <translation>5: receive the beacon</translation>
+    </message>
+    <message>
+        <source>開始コマンド</source>
+        <translation>Start command</translation>
+    </message>
+    <message>
+        <source>Mode offset x%1</source>
+        <translation>Mode offset x%1</translation>
+    </message>
+    <message>
+        <source>Remarks 欄に書く定型文 (%SN% などの置き換えが使えます)</source>
+        <translation>Template written into the Remarks field (placeholders such as %SN% work)</translation>
+    </message>
+    <message>
+        <source>Remarks 定型文</source>
+        <translation>Remarks template</translation>
+    </message>
+    <message>
+        <source>予定のパスの何分前 (負) または何分後に通知するか</source>
+        <translation>Minutes before (negative) or after a scheduled pass to give the notice</translation>
+    </message>
+    <message>
+        <source>試聴</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>通知音を鳴らします</source>
+        <translation>Plays the notice sound</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>通知音を止めます</source>
+        <translation>Stops the notice sound</translation>
+    </message>
+    <message>
+        <source>通知: パスの %1 分前</source>
+        <translation>Notice: %1 min before the pass</translation>
+    </message>
+    <message>
+        <source>通知: パスの %1 分後</source>
+        <translation>Notice: %1 min after the pass</translation>
+    </message>
+    <message>
+        <source>テスト</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>リグ%1が応答するか確かめます (エコー、周波数、モード)</source>
+        <translation>Checks whether rig %1 answers (echo, dials, modes)</translation>
+    </message>
+    <message>
+        <source>リグ%1の機種とポートを選んでください</source>
+        <translation>Choose the model and port of rig %1 first</translation>
+    </message>
+    <message>
+        <source>リグ%1は応答しました:
+%2</source>
+        <translation>Rig %1 answered:
+%2</translation>
+    </message>
+    <message>
+        <source>リグ%1のテストに失敗しました:
+%2</source>
+        <translation>Rig %1 test failed:
+%2</translation>
+    </message>
+    <message>
+        <source>リグ%1をつなぐシリアルポート (by-id の名前は差し替えても変わりません。一覧にないポートはパスを入力)</source>
+        <translation>Serial port of rig %1 (the by-id names stay the same when the cable is moved; type the path of a port the list does not show)</translation>
     </message>
 </context>
 <context>
@@ -1142,6 +1245,31 @@ Optionally, &quot;From now on&quot; lists only passes still to come.</translatio
     <message>
         <source>24時間以内にパスはありません</source>
         <translation>No pass within 24 hours</translation>
+    </message>
+</context>
+<context>
+    <name>vm::rigMemories</name>
+    <message>
+        <source>リグ1のポートを開けません: %1</source>
+        <translation>Cannot open the port of rig 1: %1</translation>
+    </message>
+    <message>
+        <source>消去完了しました</source>
+        <translation>Erasing finished</translation>
+    </message>
+    <message>
+        <source>99件を超えましたので終わります</source>
+        <translation>Stopped after 99 channels</translation>
+    </message>
+    <message>
+        <source>%1件書き込みました</source>
+        <translation>%1 channels written</translation>
+    </message>
+    <message>
+        <source>以下はリグ側で撥ねられました、未対応周波数 等の
+問題があると思われます</source>
+        <translation>The rig refused the following, probably
+because of a frequency it does not support</translation>
     </message>
 </context>
 <context>

@@ -412,6 +412,16 @@ void Controller::closeRig(int rigNumber)
         d->close();
 }
 
+void Controller::withRigPortFree(int rigNumber, const std::function<void()> &use)
+{
+    const Step step(*this);
+    const bool wasOpen = rigOpen(rigNumber);
+    closeRig(rigNumber);
+    use();
+    if (wasOpen)
+        openRig(rigNumber);
+}
+
 void Controller::closeRigs()
 {
     closeRig(1);

@@ -149,6 +149,12 @@ public:
     // The settings file, for the form's keys the controller does not hold.
     Settings &settingsFile() { return m_settingsFile; }
 
+    // Runs `use` with rig N's port free of the controller: its own connection
+    // is closed meanwhile and opened again afterwards when it was open.
+    void withRigPortFree(int rigNumber, const std::function<void()> &use);
+    // The player of the notice sound, or null without one.
+    SoundPlayer *sound() const { return m_env.sound; }
+
     // Where the settings window stands (twips), saved with the settings.
     void setWindowPosition(double top, double left);
 

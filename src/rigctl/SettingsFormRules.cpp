@@ -182,4 +182,15 @@ StationResult stationFromLocator(const QString &locator, const QString &height)
     return r;
 }
 
+QStringList startCommandModes()
+{
+    return {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+            QStringLiteral("5")};
+}
+
+int nextModeOffsetStep(int step)
+{
+    return step >= 100 ? 1 : step * 10;
+}
+
 } // namespace vm::settingsForm

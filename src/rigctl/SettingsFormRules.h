@@ -57,6 +57,13 @@ std::optional<quint32> loggerButtonColour(const QString &loggerPath);
 // the extra ADIF data goes to the other field.
 QString adifCaption(const QString &remPos);
 
+// The start command options' stored values, in option order.
+QStringList startCommandModes();
+// The mode offset's small step when the form opens, and the next one after a
+// click on its label (1, 10, 100, then 1 again).
+inline constexpr int DefaultModeOffsetStep = 10;
+int nextModeOffsetStep(int step);
+
 // The station of the built-in source, checked, in both forms.
 struct Station {
     double latitudeDeg = 0.0;

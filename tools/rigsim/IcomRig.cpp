@@ -138,7 +138,7 @@ QByteArray IcomRig::receiveByte(quint8 byte)
         return {};
     default:
         m_frame.append(char(byte));
-        if (m_frame.size() > 64) { // no CI-V frame is this long: noise
+        if (m_frame.size() > 128) { // longer than a satellite memory frame: noise
             m_inFrame = false;
             m_preambleCount = 0;
             m_frame.clear();
@@ -445,6 +445,8 @@ IcomRig::Reply IcomRig::settingCommand(const QByteArray &rest)
         m_settings.insert(number, rest.mid(3));
         return ok;
     }
+    if (sub == 0x07)
+        return m_memories.take(rest.mid(1), m_model) ? ok : ng;
     if (sub == 0x06) {
         if (!m_model.dataMode)
             return ng;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rigsim/IcomMemories.h"
 #include "rigsim/IcomModel.h"
 #include "rigsim/ReceivedCommand.h"
 #include "rigsim/SimulatedRig.h"
@@ -71,6 +72,7 @@ public:
     int ritOffsetHz() const { return m_ritOffsetHz; }
     QByteArray setting(quint16 number) const;            // 1A 05 value, 00 when never set
     QStringList cwSent() const override { return m_cw; } // texts keyed with 17; "<stop>" for 17 FF
+    QString memoryText(int channel) const override { return m_memories.text(channel); }
 
     // Operator actions at the front panel. False when the rig cannot do it
     // (frequency outside its bands, mode it does not have).
@@ -140,6 +142,7 @@ private:
     int m_ritOffsetHz = 0;
     QMap<quint8, int> m_levels;
     QMap<quint16, QByteArray> m_settings;
+    IcomMemories m_memories;
     QStringList m_cw;
     FailureMode m_failure = FailureMode::None;
     QList<ReceivedCommand> m_log;

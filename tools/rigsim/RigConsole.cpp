@@ -65,6 +65,7 @@ QString RigConsole::help()
         "  log                         every CI-V frame received: address, command, data, answer\n"
         "  clear                       empty the log\n"
         "  cw                          texts keyed with command 17\n"
+        "  memory N                    satellite memory N: downlink Hz, uplink Hz, name\n"
         "  silent | short | garbage | reject\n"
         "                              fall silent, answer one byte short, answer noise, answer NG\n"
         "  resume                      answer normally again\n"
@@ -152,6 +153,12 @@ QString RigConsole::handle(const QString &line, bool *quit)
     }
     if (verb == QLatin1String("cw"))
         return listing(m_rig.cwSent());
+    if (verb == QLatin1String("memory")) {
+        const QString text = args == 1 ? m_rig.memoryText(words.at(1).toInt()) : QString();
+        if (text.isEmpty())
+            return QStringLiteral("ERR memory N (1-99) of a rig with satellite memories");
+        return QStringLiteral("OK ") + text;
+    }
     const std::pair<const char *, FailureMode> failures[] = {{"silent", FailureMode::Silent},
                                                              {"short", FailureMode::Short},
                                                              {"garbage", FailureMode::Garbage},

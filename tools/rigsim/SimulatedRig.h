@@ -56,6 +56,9 @@ public:
     virtual QStringList logLines() const = 0;
     virtual void clearCommands() = 0;
     virtual QStringList cwSent() const = 0;
+    // "DOWN UP NAME" of a memory channel, "empty" for an empty one; empty
+    // text when the rig has no such memories.
+    virtual QString memoryText(int /*channel*/) const { return {}; }
     virtual void setFailureMode(FailureMode mode) = 0;
     virtual FailureMode failureMode() const = 0;
 };

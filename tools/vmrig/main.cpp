@@ -1,7 +1,7 @@
 // vmrig: does the rig answer? Asks an Icom rig over the cat library the
 // controller uses, before a pass or for a benchmark.
 
-#include "RigCheck.h"
+#include "cat/RigCheck.h"
 #include "common/Version.h"
 #include "platform/Language.h"
 
@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
                                  QStringLiteral("info, freq, mode, satellite or bench"));
     parser.process(app);
 
-    vm::tools::RigCheck::Options options;
+    vm::RigCheck::Options options;
     options.model = parser.value(modelOption);
     options.port = parser.value(portOption);
     options.baud = parser.value(baudOption);
@@ -56,6 +56,6 @@ int main(int argc, char *argv[])
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    vm::tools::RigCheck check(out, err);
+    vm::RigCheck check(out, err);
     return check.run(options);
 }

@@ -8,11 +8,13 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QNetworkAccessManager;
 class QProgressBar;
 class QPushButton;
+class QSlider;
 class QSpinBox;
 
 namespace vm {
@@ -65,6 +67,17 @@ public:
         AdifCheck,
         RangeRateInput,
         AutoPowerOff,
+        StartCommand,
+        NoticeTime,
+        NoticeTimeCaption,
+        Remarks,
+        SoundTest,
+        SoundStop,
+        ModeOffsetFrame,
+        ModeOffsetLabel,
+        Rig1Test,
+        Rig2Test,
+        RigTestResult,
     };
     struct PartName {
         Part part;
@@ -106,6 +119,17 @@ public:
         PartName{Part::AdifCheck, "AdifCheck"},
         PartName{Part::RangeRateInput, "RangeRateInput"},
         PartName{Part::AutoPowerOff, "AutoPowerOff"},
+        PartName{Part::StartCommand, "StartCommand"},
+        PartName{Part::NoticeTime, "NoticeTime"},
+        PartName{Part::NoticeTimeCaption, "NoticeTimeCaption"},
+        PartName{Part::Remarks, "RemarksTemplate"},
+        PartName{Part::SoundTest, "SoundTest"},
+        PartName{Part::SoundStop, "SoundStop"},
+        PartName{Part::ModeOffsetFrame, "ModeOffsetFrame"},
+        PartName{Part::ModeOffsetLabel, "ModeOffsetLabel"},
+        PartName{Part::Rig1Test, "Rig1Test"},
+        PartName{Part::Rig2Test, "Rig2Test"},
+        PartName{Part::RigTestResult, "RigTestResult"},
     };
     static QString formName(Part part) { return QString::fromLatin1(Parts[std::size_t(part)].formName); }
 
@@ -123,57 +147,79 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Each section of the form is built, filled and wired in its own file.
     struct RigControls {
         QComboBox *model;
         QComboBox *port;
         QComboBox *baud;
         QLineEdit *civAddress;
+        QPushButton *test;
     };
+    // Rigs (RigSettingsRigs.cpp)
+    QWidget *buildRigs();
     void buildRig(int rigNumber, RigControls &rig);
     void fillPorts(QComboBox *box, const QString &current);
     void onModel(int rigNumber);
+    void testRig(int rigNumber);
+    void refreshRigs();
+    // Tracking (RigSettingsTracking.cpp)
+    QWidget *buildTracking();
     void onStationLatLon();
     void onStationLocator();
     void showStation();
     void startOrbitUpdate();
     QString tleFilePath() const;
-    void toggleInputMode();
+    void refreshTracking();
+    // Operation, logging and sound (RigSettingsOthers.cpp)
+    QWidget *buildOthers();
+    QLayout *buildButtons();
     void chooseFile(QString ControllerSettings::*setting, const QString &title, const QString &filter);
     void colourButtons();
-    QWidget *buildOthers();
+    void stepModeOffset();
+    void showNoticeTime(int minutes);
+    void refreshOthers();
+
+    void toggleInputMode();
 
     Controller &m_controller;
     bool m_filling = false;
-    QLabel *m_summary;
-    QLabel *m_status; // why the tracking source differs from the settings
-    QPushButton *m_end;
+    QLabel *m_summary = nullptr;
+    QLabel *m_status = nullptr; // why the tracking source differs from the settings
+    QPushButton *m_end = nullptr;
+    QLabel *m_inputMode = nullptr;
     RigControls m_rig1{};
     RigControls m_rig2{};
-    QComboBox *m_usage;
-    QSpinBox *m_poll;
-    QComboBox *m_tracking;
-    QLineEdit *m_latitude;
-    QLineEdit *m_longitude;
-    QLineEdit *m_height;
-    QLineEdit *m_locator;
-    QLabel *m_stationNote;
-    QLineEdit *m_tleFile;
-    QLineEdit *m_tleUrl;
-    QPushButton *m_update;
-    QProgressBar *m_progress;
-    QLabel *m_orbitNote;
-    QLabel *m_inputMode;
-    QPushButton *m_logger;
-    QPushButton *m_sound;
+    QComboBox *m_usage = nullptr;
+    QSpinBox *m_poll = nullptr;
+    QLabel *m_testResult = nullptr;
+    QComboBox *m_tracking = nullptr;
+    QLineEdit *m_latitude = nullptr;
+    QLineEdit *m_longitude = nullptr;
+    QLineEdit *m_height = nullptr;
+    QLineEdit *m_locator = nullptr;
+    QLabel *m_stationNote = nullptr;
+    QLineEdit *m_tleFile = nullptr;
+    QLineEdit *m_tleUrl = nullptr;
+    QPushButton *m_update = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QLabel *m_orbitNote = nullptr;
+    QNetworkAccessManager *m_network = nullptr;
+    OrbitDataUpdate *m_orbitUpdate = nullptr;
+    QPushButton *m_logger = nullptr;
+    QPushButton *m_sound = nullptr;
     QComboBox *m_startUpMode = nullptr;
+    QComboBox *m_startCommand = nullptr;
+    QGroupBox *m_modeOffsetFrame = nullptr;
+    QLabel *m_modeOffsetLabel = nullptr;
     QSpinBox *m_modeOffset = nullptr;
     QComboBox *m_dataInterface = nullptr;
     QComboBox *m_remarksField = nullptr;
+    QLineEdit *m_remarks = nullptr;
     QCheckBox *m_adif = nullptr;
     QCheckBox *m_rangeRate = nullptr;
     QCheckBox *m_autoPowerOff = nullptr;
-    QNetworkAccessManager *m_network;
-    OrbitDataUpdate *m_orbitUpdate;
+    QSlider *m_noticeTime = nullptr;
+    QLabel *m_noticeCaption = nullptr;
 };
 
 } // namespace vm

@@ -6,11 +6,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QSlider>
 #include <QSpinBox>
 
 using namespace vm;
@@ -149,4 +152,38 @@ TEST_F(SettingsWindow, EachControlWritesItsSettingAtOnce)
     EXPECT_NEAR(setting("QTH", "Latitude").toDouble(), 35.6875, 1e-3);
     EXPECT_FALSE(part<QLabel>(window, P::StationNote)->text().isEmpty());
     EXPECT_TRUE(part<QPushButton>(window, P::SoundButton)->styleSheet().contains("ffffc0"));
+
+    const auto edit = [&](P p, const QString &text) {
+        part<QLineEdit>(window, p)->setText(text);
+        emit part<QLineEdit>(window, p)->editingFinished();
+    };
+    const struct {
+        std::function<void()> use;
+        const char *section;
+        const char *key;
+        const char *value;
+    } rows[] = {
+        {[&] { choose(window, P::StartCommand, "5"); }, "Velomira", "StartCmdMode", "5"},
+        {[&] { choose(window, P::StartUpMode, "CW"); }, "RIG_CON_CFG", "StartUpMODE", "CW"},
+        {[&] { part<QSlider>(window, P::NoticeTime)->setValue(-5); }, "WAVPOS", "WavStart", "-5"},
+        {[&] { edit(P::Remarks, "%Via #SN%"); }, "HAMLOGpos", "Remarks", "%Via #SN%"},
+        {[&] { part<QSpinBox>(window, P::ModeOffset)->setValue(650); }, "SATinfo", "MODEoffset", "650"},
+    };
+    for (const auto &row : rows) {
+        row.use();
+        EXPECT_EQ(setting(row.section, row.key), row.value) << row.key;
+    }
+    EXPECT_TRUE(part<QLabel>(window, P::NoticeTimeCaption)->text().contains("5"));
+
+    // A click on the mode-offset label moves its small step on, shown in the frame.
+    QLabel *offsetLabel = part<QLabel>(window, P::ModeOffsetLabel);
+    QMouseEvent click(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(offsetLabel, &click);
+    EXPECT_EQ(part<QGroupBox>(window, P::ModeOffsetFrame)->title(), "Mode offset x100");
+    EXPECT_EQ(part<QSpinBox>(window, P::ModeOffset)->singleStep(), 100);
+
+    part<QPushButton>(window, P::SoundTest)->click();
+    part<QPushButton>(window, P::SoundStop)->click();
+    EXPECT_EQ(sound.requests(), 2);
 }

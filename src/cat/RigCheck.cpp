@@ -1,4 +1,4 @@
-#include "RigCheck.h"
+#include "cat/RigCheck.h"
 
 #include "cat/CivExchange.h"
 #include "cat/CivProtocol.h"
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <numeric>
 
-namespace vm::tools {
+namespace vm {
 
 namespace {
 
@@ -309,4 +309,4 @@ int RigCheck::bench(const QStringList &args)
     return 0;
 }
 
-} // namespace vm::tools
+} // namespace vm

@@ -9,11 +9,11 @@
 #include <QStringList>
 #include <QTextStream>
 
-namespace vm::tools {
+namespace vm {
 
-// One vmrig run: a rig on a port, one command, its outcome on `out` and
-// errors on `err`. Exit status 0 when the rig did what was asked, 1 when
-// the port or the rig failed, 2 for a command line that makes no sense.
+// One rig check (the vmrig tool, and the settings form's rig test): a rig on
+// a port, one command, its outcome on `out` and errors on `err`. Exit status 0 when the rig did what was
+// asked, 1 when the port or the rig failed, 2 for a command line that makes no sense.
 class RigCheck {
 public:
     struct Options {
@@ -52,4 +52,4 @@ private:
     Options m_options;
 };
 
-} // namespace vm::tools
+} // namespace vm
