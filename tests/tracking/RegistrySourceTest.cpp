@@ -1,4 +1,5 @@
 #include "tracking/RegistrySource.h"
+#include "TestPaths.h"
 #include "tracking/WineRegistry.h"
 
 #include <gtest/gtest.h>
@@ -30,13 +31,6 @@ const char *kUserReg = R"(WINE REGISTRY Version 2
 "Satellite"="FO-29"
 )";
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 } // namespace
 
 TEST(WineRegistry, ParsesKeyValuesWithEscapesCaseInsensitively)
@@ -56,7 +50,7 @@ TEST(WineRegistry, WriteKeyReplacesOnlyThatKey)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("user.reg");
-    writeFile(file, kUserReg);
+    ASSERT_TRUE(vm::test::writeFile(file, kUserReg));
     const QString key = RegistrySource::keyPath("Kepral32");
     ASSERT_TRUE(wineRegistry::writeKey(file, key, {{"Satellite", "AO-07"}, {"RangeRate", "12.5"}}));
     const auto v = wineRegistry::readKey(file, key);
@@ -70,7 +64,7 @@ TEST(RegistrySource, ReadsTheFourValuesWhileTheProgramRuns)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("user.reg");
-    writeFile(file, kUserReg);
+    ASSERT_TRUE(vm::test::writeFile(file, kUserReg));
     bool running = true;
     RegistrySource k32(file, "Kepral32",
                        [&](const QString &title) { return running && title == "Kepral32"; });
