@@ -1,5 +1,7 @@
 #include "common/TextFile.h"
 
+#include "TestPaths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
@@ -34,9 +36,7 @@ TEST(TextFile, WritesUtf8AtomicallyAndReportsFailure)
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("t.txt");
     ASSERT_TRUE(vm::TextFile::writeLinesAtomic(path, {"ふじ", "x"}));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QStringLiteral("ふじ\nx\n").toUtf8());
+    EXPECT_EQ(vm::test::readFile(path), QStringLiteral("ふじ\nx\n").toUtf8());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.txt"});
 
     QString error;
