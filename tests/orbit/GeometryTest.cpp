@@ -19,14 +19,6 @@ using namespace testdata;
 
 constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 
-Satellite makeSatellite(const char *name, const char *l1, const char *l2)
-{
-    Tle t;
-    std::string error;
-    EXPECT_TRUE(parseTleLines(name, l1, l2, t, error)) << error;
-    return Satellite(t);
-}
-
 TEST(JulianDate, UnixTimeConversionsAndKnownDates)
 {
     // J2000.0 is 2000-01-01 12:00 UTC.
@@ -145,13 +137,11 @@ TEST(Revolution, CountGoesUpWhenTheSatelliteCrossesTheEquatorNorthwards)
 {
     const Satellite iss = makeSatellite(kIssName, kIssLine1, kIssLine2);
     const Observer any{0.0, 0.0, 0.0};
-    long long previousRev = iss.revolutionAt(kIssEpochMs);
-    double previousLat = lookAngles(iss, any, kIssEpochMs).subSatellite.latitudeDeg;
     int increments = 0;
     // Three days later, 10-second steps over six hours.
     const long long start = kIssEpochMs + 3LL * 86400 * 1000;
-    previousRev = iss.revolutionAt(start);
-    previousLat = lookAngles(iss, any, start).subSatellite.latitudeDeg;
+    long long previousRev = iss.revolutionAt(start);
+    double previousLat = lookAngles(iss, any, start).subSatellite.latitudeDeg;
     for (long long t = start + 10000; t < start + 6LL * 3600 * 1000; t += 10000) {
         const long long rev = iss.revolutionAt(t);
         const double lat = lookAngles(iss, any, t).subSatellite.latitudeDeg;
