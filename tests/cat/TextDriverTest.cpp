@@ -135,16 +135,6 @@ TEST_F(TextDriverTest, FtModeDigitOutsideTheTableKeepsTheModeAndKenwoodDigitsHav
     EXPECT_EQ(textcat::modeName('7', false), QString("CW"));
 }
 
-TEST_F(TextDriverTest, UnansweredPollsGiveThePortUpWithItsName)
-{
-    use("TS590", 1, 0);
-    for (int i = 0; i < 11; ++i)
-        driver->pollFrequency(), driver->pollMode();
-    EXPECT_FALSE(driver->port().isOpen());
-    EXPECT_EQ(recorder.payloads("OPPCER"), QStringList{"/dev/ttyUSB0"});
-    EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList{"0"});
-}
-
 TEST_F(TextDriverTest, Ts2000OpensWithItsStateSavedOnceAndRestoresItAtClose)
 {
     // clang-format off
@@ -190,11 +180,7 @@ TEST_F(TextDriverTest, SameBandAndSatelliteSetUpSequences)
     use("TS2000", 1, 3);
     context.rigUsage = 0;
     answers = {{"MD;", "MD2;"}};
-    SatelliteSetup fm;
-    fm.downlinkHz = 436795000;
-    fm.uplinkHz = 145850000;
-    fm.toneHz = "67.0";
-    driver->setUpSatellite(fm);
+    driver->setUpSatellite({.downlinkHz = 436795000, .uplinkHz = 145850000, .startUpMode = "SSB", .toneHz = "67.0"});
     EXPECT_EQ(written(), "SA1010010;FA00436795000;FB00145850000;SA1010010;MD4;MD;SA1011010;MD4;MD;SA1010010;"
                          "TN01;TO1;");
     EXPECT_TRUE(driver->setSameBandOperation(true));
