@@ -19,7 +19,7 @@ QByteArray echoAndAnswer(quint8 address, const char *command, const char *answer
 
 } // namespace
 
-TEST(CivFrames, FrequencyGoesOutAsFiveBcdBytesLeastSignificantFirst)
+TEST(CivFrames, FrequencyGoesOutAsFiveBcdBytesAndDecodesFromTheAnswer)
 {
     EXPECT_EQ(QByteArray(1, 0x05) + frequencyToBcd(*frequencyDigits(145950000, 10)),
               hex("05 00 00 95 45 01"));
@@ -27,19 +27,14 @@ TEST(CivFrames, FrequencyGoesOutAsFiveBcdBytesLeastSignificantFirst)
     // Not ten digits: nothing to send.
     EXPECT_TRUE(frequencyToBcd("145950000").isEmpty());
     EXPECT_TRUE(frequencyToBcd("01459500x0").isEmpty());
-}
 
-TEST(CivFrames, FrequencyDigitsRefuseValuesThatDoNotFit)
-{
+    // Digits: values that do not fit are refused.
     EXPECT_EQ(frequencyDigits(435800000, 10), "0435800000");
     EXPECT_EQ(frequencyDigits(0, 10), "0000000000");
     EXPECT_FALSE(frequencyDigits(-1, 10).has_value());
     EXPECT_FALSE(frequencyDigits(10'000'000'000LL, 10).has_value());
     EXPECT_EQ(frequencyDigits(435800000, 11), "00435800000");
-}
 
-TEST(CivFrames, FrequencyAnswerDecodes)
-{
     const QByteArray answer = hex("FE FE E0 A2 03 00 00 80 35 04 FD");
     const qsizetype at = findAnswer(answer, 0xA2, hex("03"));
     ASSERT_EQ(at, 5);

@@ -465,7 +465,8 @@ TEST_F(IcomDriverTest, SatelliteSetUpTakesTheTransverterOffsetsOff)
     use("IC9100", "7C");
     context.rxTransverterOffset = 1'000'000'000; // 10 GHz downlink through a converter
     context.txTransverterOffset = 0;
-    driver->setUpSatellite({.downlinkHz = 1'435'800'000, .uplinkHz = 145'900'000, .startUpMode = "UC", .toneHz = {}});
+    driver->setUpSatellite(
+        {.downlinkHz = 1'435'800'000, .uplinkHz = 145'900'000, .startUpMode = "UC", .toneHz = {}});
     const QStringList b = bodies();
     EXPECT_EQ(b.mid(0, 4), QStringList({"07 D0", "05 00 00 80 35 04", "07 D1", "05 00 00 90 45 01"}));
     EXPECT_TRUE(b.contains("06 01"));
@@ -474,7 +475,8 @@ TEST_F(IcomDriverTest, SatelliteSetUpTakesTheTransverterOffsetsOff)
     // A second rig's set-up is the uplink.
     use("IC910", "60", 2);
     answers["04"] = hex("04 00 01");
-    driver->setUpSatellite({.downlinkHz = 435800000, .uplinkHz = 145900000, .startUpMode = "SSB", .toneHz = {}});
+    driver->setUpSatellite(
+        {.downlinkHz = 435800000, .uplinkHz = 145900000, .startUpMode = "SSB", .toneHz = {}});
     EXPECT_EQ(bodies(), QStringList({"05 00 00 90 45 01", "06 00", "04", "16 42 00"}));
     EXPECT_EQ(recorder.payloads("OPPTXM"), QStringList{"LSB"});
 }

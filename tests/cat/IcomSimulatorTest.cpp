@@ -258,7 +258,8 @@ TEST_P(IcomSimulatorEcho, SatelliteSetUpPutsDownlinkOnMainAndUplinkOnSub)
         s.context.dopplerState = 3;
         ASSERT_TRUE(s.driver.open());
         // The rig starts with 145 MHz on main: a 435 MHz downlink exchanges the bands.
-        s.driver.setUpSatellite({.downlinkHz = 436'795'000, .uplinkHz = 145'880'000, .startUpMode = "SSB", .toneHz = "67"});
+        s.driver.setUpSatellite(
+            {.downlinkHz = 436'795'000, .uplinkHz = 145'880'000, .startUpMode = "SSB", .toneHz = "67"});
         EXPECT_EQ(s.rig.dial(Side::Main).hz, 436'795'000) << model;
         EXPECT_EQ(s.rig.dial(Side::Sub).hz, 145'880'000) << model;
         EXPECT_EQ(s.rig.dial(Side::Main).mode, 0x05) << model;
@@ -266,7 +267,8 @@ TEST_P(IcomSimulatorEcho, SatelliteSetUpPutsDownlinkOnMainAndUplinkOnSub)
         EXPECT_EQ(s.rig.toneTenthsHz(Side::Sub), 670) << model;
         EXPECT_EQ(s.rig.function(0x42, Side::Sub), 1) << model;
 
-        s.driver.setUpSatellite({.downlinkHz = 435'800'000, .uplinkHz = 145'900'000, .startUpMode = "SSB", .toneHz = {}});
+        s.driver.setUpSatellite(
+            {.downlinkHz = 435'800'000, .uplinkHz = 145'900'000, .startUpMode = "SSB", .toneHz = {}});
         EXPECT_EQ(s.rig.dial(Side::Main).mode, 0x01) << model;
         EXPECT_EQ(s.rig.dial(Side::Sub).mode, 0x00) << model;
         EXPECT_EQ(s.rig.function(0x42, Side::Sub), 0) << model;

@@ -6,7 +6,6 @@
 #include "cat/QSerialPortTransport.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>

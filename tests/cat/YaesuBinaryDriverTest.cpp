@@ -72,9 +72,15 @@ TEST_F(YaesuBinaryDriverTest, FramesAndReportsPerModelAndState)
          "3F 00 00 00 2B | 4A 00 00 00 2A | 8A 00 00 00 2A", ""},
         {"FT817", 2, 0, [](auto &d) { d.toneOn("67"); d.toneOff(); },
          "06 70 00 00 0B | 4A 00 00 00 0A | 08 85 00 00 0B | 8A 00 00 00 0A", ""},
-        {"FT817", 1, 6, [](auto &d) { d.setFrequencySameBand(Band::B, 435300000); d.setFrequencySameBand(Band::A, 435300123); },
+        {"FT817", 1, 6, [](auto &d) {
+             d.setFrequencySameBand(Band::B, 435300000);
+             d.setFrequencySameBand(Band::A, 435300123);
+         },
          "43 53 00 00 01 | 00 00 00 00 05 | 00 00 00 12 F5", ""},
-        {"FT817", 1, 6, [](auto &d) { d.setFrequencySameBand(Band::B, 435300000); d.setFrequencySameBand(Band::A, 435299877); },
+        {"FT817", 1, 6, [](auto &d) {
+             d.setFrequencySameBand(Band::B, 435300000);
+             d.setFrequencySameBand(Band::A, 435299877);
+         },
          "43 53 00 00 01 | 00 00 00 00 05 | 09 00 00 12 F5", ""},
         {"FT817", 1, 6, [](auto &d) { d.setFrequencySameBand(Band::A, 435300000); }, // no transmit dial yet
          "00 00 00 00 05 | 00 00 09 99 F5", ""},

@@ -8,7 +8,6 @@
 #include "common/SatelliteTable.h"
 #include "common/TextFile.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -84,7 +84,7 @@ TEST_F(SatelliteTableTest, RitFrequencyFromTheSettingsAndModesInFileOrder)
 
 // ---- Reading rule -----------------------------------------------------------
 
-TEST_F(SatelliteTableTest, ShortAndLongLinesStayOneRecordEachAndAreReported)
+TEST_F(SatelliteTableTest, ShortAndLongLinesStayOneRecordEachAndAreReportedAndIo117IsSameBand)
 {
     writeTable(vm::SatelliteTable::headerLine() + u'\n' +
                QStringLiteral("SHORT,145900,435900\n"
@@ -107,6 +107,14 @@ TEST_F(SatelliteTableTest, ShortAndLongLinesStayOneRecordEachAndAreReported)
     EXPECT_EQ(table.problems()[0].line, 2);
     EXPECT_EQ(table.problems()[1].line, 3);
     EXPECT_TRUE(table.warnings()[0].contains(u"2行目"));
+
+    // IO-117 is always same band.
+    writeTable(vm::SatelliteTable::headerLine() + u'\n' +
+               QStringLiteral("IO-117,435310,435310,,,,,,,\n"
+                              "IO-117,435310,435310,,,,,,,B-mode\n"));
+    table.load(path());
+    EXPECT_EQ(table.record(2).MLTmode, u"UU");
+    EXPECT_EQ(table.record(3).MLTmode, u"UU");
 }
 
 TEST_F(SatelliteTableTest, QuotesBlanksCrLfAndBlankLines)
@@ -152,17 +160,6 @@ TEST_F(SatelliteTableTest, EmptyOrNonNumericFrequenciesMakeARecordUnusable)
     EXPECT_EQ(table.problems()[0].line, 4);
     EXPECT_TRUE(table.problems()[0].message.contains(u"145.9MHz"));
     EXPECT_EQ(table.problems()[1].line, 5);
-}
-
-TEST_F(SatelliteTableTest, Io117IsAlwaysSameBand)
-{
-    writeTable(vm::SatelliteTable::headerLine() + u'\n' +
-               QStringLiteral("IO-117,435310,435310,,,,,,,\n"
-                              "IO-117,435310,435310,,,,,,,B-mode\n"));
-    vm::SatelliteTable table;
-    table.load(path());
-    EXPECT_EQ(table.record(2).MLTmode, u"UU");
-    EXPECT_EQ(table.record(3).MLTmode, u"UU");
 }
 
 TEST_F(SatelliteTableTest, TablesWithoutSatellitesDeriveNothing)

@@ -3,7 +3,6 @@
 #include "TestPaths.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
@@ -11,7 +10,7 @@
 
 namespace {
 
-TEST(TextFile, DecodesUtf8AndFallsBackToShiftJis)
+TEST(TextFile, DecodesUtf8OrShiftJisAndSplitsOnAnyLineEnd)
 {
     const QString text = "衛 星 名,ＭＳ Ｐゴシック,①";
     EXPECT_EQ(vm::TextFile::decode(text.toUtf8()), text);
@@ -21,10 +20,8 @@ TEST(TextFile, DecodesUtf8AndFallsBackToShiftJis)
     const QByteArray sjis = cp932.encode(text);
     EXPECT_FALSE(vm::TextFile::isUtf8(sjis));
     EXPECT_EQ(vm::TextFile::decode(sjis), text);
-}
 
-TEST(TextFile, SplitsLinesOnAnyLineEnd)
-{
+    // Lines split on any line end.
     EXPECT_EQ(vm::TextFile::splitLines("a\r\nb\nc\rd"), (QStringList{"a", "b", "c", "d"}));
     EXPECT_EQ(vm::TextFile::splitLines("a\r\n\r\n"), (QStringList{"a", QString()}));
     EXPECT_TRUE(vm::TextFile::splitLines(QString()).isEmpty());

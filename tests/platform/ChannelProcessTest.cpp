@@ -10,15 +10,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 
-#include <functional>
 
 using vm::ChannelRecord;
 using vm::LocalChannel;

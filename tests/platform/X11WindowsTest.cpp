@@ -108,7 +108,8 @@ TEST(X11Windows, FindsRaisesAndNamesTheProcessOfTopLevelWindowsByExactTitle)
     // The process a window says it belongs to.
     EXPECT_EQ(windows.processId("Kepral32"), std::nullopt); // it does not say
     const uint32_t pid = 4711;
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, japanese, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, japanese, atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1,
+                        &pid);
     sync(c);
     EXPECT_EQ(windows.processId("環境設定Tunavox"), std::optional<qint64>(4711));
     EXPECT_EQ(windows.processId("Kepral"), std::nullopt);

@@ -72,7 +72,8 @@ protected:
 TEST_F(ExportSourceTest, ReadsRangeRateFirstAndStopsAtTheFirstBadItem)
 {
     const QStringList all{"txtRangeRate", "txtSatellite", "txtElevation", "txtRevolution"};
-    const QHash<QString, QString> ornik{{"TEXT1", "FO-29"}, {"TEXT3", "3.25"}, {"TEXT5", "1000"}, {"TEXT7", "99"}};
+    const QHash<QString, QString> ornik{
+        {"TEXT1", "FO-29"}, {"TEXT3", "3.25"}, {"TEXT5", "1000"}, {"TEXT7", "99"}};
     const struct {
         TrackingKind kind;
         QHash<QString, QString> changes; // a value "-" removes the item
@@ -81,6 +82,7 @@ TEST_F(ExportSourceTest, ReadsRangeRateFirstAndStopsAtTheFirstBadItem)
         float rangeRate;
         const char *satellite, *elevation, *revolution;
     } cases[] = {
+        // clang-format off
         {TrackingKind::Kepral32, {}, RR::Ok, all, -1234.5f, "ao-07", "12.5", "23456"}, // satellite trimmed
         {TrackingKind::Ornik, ornik, RR::Ok, {"TEXT7", "TEXT1", "TEXT3", "TEXT5"}, 99, "FO-29", "3.25", "1000"},
         {TrackingKind::Kepral99, {{"txtElevation", "-"}}, RR::Failed, all.mid(0, 3), -1234.5f, "ao-07", "-5", "1"},
@@ -90,6 +92,7 @@ TEST_F(ExportSourceTest, ReadsRangeRateFirstAndStopsAtTheFirstBadItem)
         {TrackingKind::Kepral32, {{"txtRangeRate", "12,5"}}, RR::Failed, all.mid(0, 1), 42, "OLD", "-5", "1"},
         {TrackingKind::Kepral32, {{"txtRangeRate", "1.2.3"}}, RR::Failed, all.mid(0, 1), 42, "OLD", "-5", "1"},
         {TrackingKind::Kepral32, {{"txtRangeRate", " 17.5\r\n"}}, RR::Ok, all, 17.5f, "ao-07", "12.5", "23456"},
+        // clang-format on
     };
     const QHash<QString, QString> standard = items;
     for (const auto &c : cases) {

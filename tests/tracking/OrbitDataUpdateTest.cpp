@@ -4,7 +4,6 @@
 #include "TestPaths.h"
 #include "TleFixtures.h"
 
-#include <QFile>
 #include <QNetworkAccessManager>
 #include <QSignalSpy>
 #include <QTcpServer>

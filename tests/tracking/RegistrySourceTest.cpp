@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 using namespace vm;
@@ -33,7 +32,7 @@ const char *kUserReg = R"(WINE REGISTRY Version 2
 
 } // namespace
 
-TEST(WineRegistry, ParsesKeyValuesWithEscapesCaseInsensitively)
+TEST(WineRegistry, ParsesKeyValuesWithEscapesCaseInsensitivelyAndWritesOneKey)
 {
     bool found = false;
     const auto v = wineRegistry::parseKey(QString::fromUtf8(kUserReg),
@@ -44,18 +43,16 @@ TEST(WineRegistry, ParsesKeyValuesWithEscapesCaseInsensitively)
     EXPECT_EQ(v.size(), 4);
     wineRegistry::parseKey(QString::fromUtf8(kUserReg), "Software\\Nothing", &found);
     EXPECT_FALSE(found);
-}
 
-TEST(WineRegistry, WriteKeyReplacesOnlyThatKey)
-{
+    // Writing a key replaces that key only.
     QTemporaryDir dir;
     const QString file = dir.filePath("user.reg");
     ASSERT_TRUE(vm::test::writeFile(file, kUserReg));
     const QString key = RegistrySource::keyPath("Kepral32");
     ASSERT_TRUE(wineRegistry::writeKey(file, key, {{"Satellite", "AO-07"}, {"RangeRate", "12.5"}}));
-    const auto v = wineRegistry::readKey(file, key);
-    EXPECT_EQ(v.value("Satellite"), "AO-07");
-    EXPECT_FALSE(v.contains("Revolution"));
+    const auto written = wineRegistry::readKey(file, key);
+    EXPECT_EQ(written.value("Satellite"), "AO-07");
+    EXPECT_FALSE(written.contains("Revolution"));
     EXPECT_EQ(wineRegistry::readKey(file, "Software\\Wine\\Fonts").value("Codepage"), "932");
     EXPECT_EQ(wineRegistry::readKey(file, RegistrySource::keyPath("Kepral99")).value("Satellite"), "FO-29");
 }

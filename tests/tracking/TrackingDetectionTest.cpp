@@ -34,7 +34,8 @@ TEST(TrackingDetection, RunningProgramsByWeight)
         {{"Kepral32", "ornik"}, 11, TrackingKind::Kepral32, "1", "(Kepral32 & Ornik)"},
         {{"Kepral32", "Kepral99"}, 101, TrackingKind::Kepral32, "1", "Kepral32 を採用"},
         {{"Kepral99", "ornik"}, 110, TrackingKind::Ornik, "2", "Ornik を採用"},
-        {{"Kepral99", "ornik", "Kepral32"}, 111, TrackingKind::Kepral32, "1", "３つ(Kepral32 & Ornik & Kepral99)"},
+        {{"Kepral99", "ornik", "Kepral32"}, 111, TrackingKind::Kepral32, "1",
+         "３つ(Kepral32 & Ornik & Kepral99)"},
         // Titles must match exactly: "Ornik" is not the window title "ornik".
         {{"Ornik", "kepral32", "Kepral32 - AO-07"}, 0, TrackingKind::Builtin, "4", nullptr},
     };
