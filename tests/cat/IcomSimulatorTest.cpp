@@ -24,15 +24,14 @@ bool lineEchoes = true;
 
 class SimulatedIcom {
 public:
-    SimulatedIcom(const char *model, int rigNumber = 1, const QString &address = QString(),
-                  const char *baud = "19200")
+    // Rig 1 at 19200 baud, at the model's own address.
+    explicit SimulatedIcom(const char *model)
         : rig(*sim::IcomModel::find(QString::fromLatin1(model))), transport(rig, clock),
-          driver(rigNumber, transport, context, recorder.hooks)
+          driver(1, transport, context, recorder.hooks)
     {
         rig.setEchoEnabled(lineEchoes);
-        const QString addr = address.isEmpty() ? QString::number(rig.address(), 16) : address;
-        EXPECT_TRUE(
-            driver.configure("/dev/ttyUSB0", QString::fromLatin1(baud), QString::fromLatin1(model), addr));
+        EXPECT_TRUE(driver.configure("/dev/ttyUSB0", "19200", QString::fromLatin1(model),
+                                     QString::number(rig.address(), 16)));
     }
 
     QStringList commandTexts() const
@@ -102,12 +101,9 @@ TEST_P(IcomSimulatorEcho, OpeningAndClosingLeaveTheRigAsItWas)
 // bytes): which dial a set moves and which sides a poll reports.
 TEST_P(IcomSimulatorEcho, EveryDopplerStateOnBothBandArrangements)
 {
-    struct Expect {
-        bool setMovesReceive;  // set RX (band A)
-        bool setMovesTransmit; // set TX (band B)
-        bool pollsReceive;
-        bool pollsTransmit;
-    };
+    // Whether a set of band A (receive) and of band B (transmit) moves a
+    // dial, and whether a poll reports the receive and the transmit side.
+    struct Expect { bool setMovesReceive, setMovesTransmit, pollsReceive, pollsTransmit; };
     const Expect byState[10] = {
         {false, true, true, false},   // 0: only the transmit side is set (B, then back to A)
         {true, true, true, false},    // 1: each side on its own band
@@ -122,6 +118,7 @@ TEST_P(IcomSimulatorEcho, EveryDopplerStateOnBothBandArrangements)
     };
     for (const char *model : {"IC9700", "IC9100", "IC910", "IC911", "IC821"}) {
         for (int state = 0; state < 10; ++state) {
+            SCOPED_TRACE(std::string(model) + " state " + std::to_string(state));
             SimulatedIcom s(model);
             s.context.dopplerState = 3;
             ASSERT_TRUE(s.driver.open());
@@ -136,16 +133,12 @@ TEST_P(IcomSimulatorEcho, EveryDopplerStateOnBothBandArrangements)
             s.driver.setFrequency(Band::A, rxHz + 100);
             s.driver.setFrequency(Band::B, txHz + 200);
             const Expect &e = byState[state];
-            const bool rxMoved = s.rig.dial(rx).hz != rxHz;
-            const bool txMoved = s.rig.dial(tx).hz != txHz;
             // In states 0 and 8 both calls go to band B: the last one wins.
-            EXPECT_EQ(rxMoved, e.setMovesReceive) << model << " state " << state;
-            EXPECT_EQ(txMoved, e.setMovesTransmit) << model << " state " << state;
+            EXPECT_EQ(s.rig.dial(rx).hz != rxHz, e.setMovesReceive);
+            EXPECT_EQ(s.rig.dial(tx).hz != txHz, e.setMovesTransmit);
             s.driver.pollFrequency();
-            EXPECT_EQ(!s.recorder.payloads("OPPRXS").isEmpty(), e.pollsReceive)
-                << model << " state " << state;
-            EXPECT_EQ(!s.recorder.payloads("OPPTXS").isEmpty(), e.pollsTransmit)
-                << model << " state " << state;
+            EXPECT_EQ(!s.recorder.payloads("OPPRXS").isEmpty(), e.pollsReceive);
+            EXPECT_EQ(!s.recorder.payloads("OPPTXS").isEmpty(), e.pollsTransmit);
             if (e.pollsReceive) {
                 EXPECT_EQ(s.recorder.payloads("OPPRXS").last(), QString::number(s.rig.dial(rx).hz));
             }
