@@ -43,6 +43,15 @@ struct CatRecorder {
         }
         return out;
     }
+    // Every report as code and payload, blank-separated; the list is emptied.
+    std::string take()
+    {
+        QStringList out;
+        for (const auto &r : reports)
+            out << r.first + r.second;
+        reports.clear();
+        return out.join(' ').toStdString();
+    }
     QStringList codes() const
     {
         QStringList out;

@@ -1,16 +1,13 @@
 #include "cat/CivProtocol.h"
+#include "ScriptedTransport.h"
 
 #include <gtest/gtest.h>
 
 using namespace vm;
 using namespace vm::civ;
+using vm::test::hex;
 
 namespace {
-
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 // The echo of a read command followed by the rig's answer, as a rig on the
 // CI-V bus returns them.
@@ -22,7 +19,7 @@ QByteArray echoAndAnswer(quint8 address, const char *command, const char *answer
 
 } // namespace
 
-TEST(CivFrames, FrequencyGoesOutAsFiveBcdBytesLeastSignificantFirst)
+TEST(CivFrames, FrequencyGoesOutAsFiveBcdBytesAndDecodesFromTheAnswer)
 {
     EXPECT_EQ(QByteArray(1, 0x05) + frequencyToBcd(*frequencyDigits(145950000, 10)),
               hex("05 00 00 95 45 01"));
@@ -30,19 +27,14 @@ TEST(CivFrames, FrequencyGoesOutAsFiveBcdBytesLeastSignificantFirst)
     // Not ten digits: nothing to send.
     EXPECT_TRUE(frequencyToBcd("145950000").isEmpty());
     EXPECT_TRUE(frequencyToBcd("01459500x0").isEmpty());
-}
 
-TEST(CivFrames, FrequencyDigitsRefuseValuesThatDoNotFit)
-{
+    // Digits: values that do not fit are refused.
     EXPECT_EQ(frequencyDigits(435800000, 10), "0435800000");
     EXPECT_EQ(frequencyDigits(0, 10), "0000000000");
     EXPECT_FALSE(frequencyDigits(-1, 10).has_value());
     EXPECT_FALSE(frequencyDigits(10'000'000'000LL, 10).has_value());
     EXPECT_EQ(frequencyDigits(435800000, 11), "00435800000");
-}
 
-TEST(CivFrames, FrequencyAnswerDecodes)
-{
     const QByteArray answer = hex("FE FE E0 A2 03 00 00 80 35 04 FD");
     const qsizetype at = findAnswer(answer, 0xA2, hex("03"));
     ASSERT_EQ(at, 5);
@@ -63,11 +55,7 @@ TEST(CivAnswerSearch, FindsTheAnswerAfterTheEchoNotTheEcho)
 
 TEST(CivAnswerSearch, EachCommandOfTheDriverIsFound)
 {
-    struct Case {
-        const char *command;
-        const char *data;
-        int expectedLength;
-    };
+    struct Case { const char *command; const char *data; int expectedLength; };
     const Case cases[] = {{"04", "01 01", ReadModeLength},
                           {"1A 06", "01 02", ReadDataModeLength},
                           {"16 22", "01", ReadNoiseLength},
@@ -123,50 +111,35 @@ TEST(CivAddress, ReadsEitherCaseAndRefusesGarbage)
 
 TEST(CivModes, CodesReadBackPerGroup)
 {
-    EXPECT_EQ(modeName(0x17, BandGroup::SingleBand), "DV");
-    EXPECT_EQ(modeName(0x17, BandGroup::TwinBand), QString());
-    EXPECT_EQ(modeName(0x04, BandGroup::SingleBand), "RTTY");
-    EXPECT_EQ(modeName(0x04, BandGroup::TwinBand), "RTY");
-    EXPECT_EQ(modeName(0x04, BandGroup::Ic821), "RTY");
-    EXPECT_EQ(modeName(0x07, BandGroup::SingleBand), "CW-R");
-    EXPECT_EQ(modeName(0x08, BandGroup::SingleBand), "RTTY-R");
-    EXPECT_EQ(modeName(0x06, BandGroup::TwinBand), "FM WIDE");
+    using G = BandGroup;
+    const struct { quint8 code; G group; const char *name; } cases[] = {
+        {0x17, G::SingleBand, "DV"},    {0x17, G::TwinBand, ""},         {0x04, G::SingleBand, "RTTY"},
+        {0x04, G::TwinBand, "RTY"},     {0x04, G::Ic821, "RTY"},         {0x07, G::SingleBand, "CW-R"},
+        {0x08, G::SingleBand, "RTTY-R"}, {0x06, G::TwinBand, "FM WIDE"}, {0x22, G::TwinBand, ""}};
+    for (const auto &c : cases)
+        EXPECT_EQ(modeName(c.code, c.group), QString::fromLatin1(c.name)) << int(c.code);
     // Unknown code: single-band keeps the previous mode, twin-band empties it.
     EXPECT_FALSE(modeName(0x22, BandGroup::SingleBand).has_value());
-    EXPECT_EQ(modeName(0x22, BandGroup::TwinBand), QString());
 }
 
-TEST(CivCwSpeed, ModernTableIsExactOnly)
+// The modern table is exact only; the IC910's accepts either level of a speed.
+TEST(CivCwSpeed, LevelsByTable)
 {
-    EXPECT_EQ(cwSpeedForLevel("0025", CwLevelTable::Modern), "010");
-    EXPECT_EQ(cwSpeedForLevel("0128", CwLevelTable::Modern), "027");
-    EXPECT_EQ(cwSpeedForLevel("0250", CwLevelTable::Modern), "048");
-    EXPECT_EQ(cwSpeedForLevel("0026", CwLevelTable::Modern), QString());
-    EXPECT_EQ(cwSpeedForLevel("0255", CwLevelTable::Modern), QString());
-}
-
-TEST(CivCwSpeed, Ic910TableAcceptsEitherLevelOfASpeed)
-{
-    EXPECT_EQ(cwSpeedForLevel("0020", CwLevelTable::Ic910), "010");
-    EXPECT_EQ(cwSpeedForLevel("0021", CwLevelTable::Ic910), "010");
-    EXPECT_EQ(cwSpeedForLevel("0053", CwLevelTable::Ic910), "017");
-    EXPECT_EQ(cwSpeedForLevel("0160", CwLevelTable::Ic910), "040");
-    EXPECT_EQ(cwSpeedForLevel("0025", CwLevelTable::Ic910), "011");
-    // The two tables differ: a modern level means nothing to the IC910.
-    EXPECT_EQ(cwSpeedForLevel("0250", CwLevelTable::Ic910), QString());
-    EXPECT_EQ(cwSpeedForLevel("0128", CwLevelTable::None), QString());
+    using T = CwLevelTable;
+    const struct { const char *level; T table; const char *wpm; } cases[] = {
+        {"0025", T::Modern, "010"}, {"0128", T::Modern, "027"}, {"0250", T::Modern, "048"},
+        {"0026", T::Modern, ""},    {"0255", T::Modern, ""},    {"0020", T::Ic910, "010"},
+        {"0021", T::Ic910, "010"},  {"0053", T::Ic910, "017"},  {"0160", T::Ic910, "040"},
+        {"0025", T::Ic910, "011"},  {"0250", T::Ic910, ""},     {"0128", T::None, ""}};
+    for (const auto &c : cases)
+        EXPECT_EQ(cwSpeedForLevel(c.level, c.table), QString::fromLatin1(c.wpm)) << c.level;
 }
 
 TEST(CivPowerOn, PreambleRunByBaudRate)
 {
-    const QByteArray tail = hex("FE FE A2 E0 18 01 FD");
-    const QByteArray at9600 = powerOnFrame(0xA2, 9600);
-    EXPECT_EQ(at9600, QByteArray(9, char(0xFE)) + tail);
-    EXPECT_EQ(powerOnFrame(0xA2, 4800).size(), 5 + 7);
-    EXPECT_EQ(powerOnFrame(0xA2, 19200).size(), 40 + 7);
-    EXPECT_EQ(powerOnFrame(0xA2, 38400).size(), 40 + 7);
-    EXPECT_EQ(powerOnFrame(0xA2, 57600).size(), 59 + 7);
-    EXPECT_EQ(powerOnFrame(0xA2, 115200).size(), 119 + 7);
+    EXPECT_EQ(powerOnFrame(0xA2, 9600), QByteArray(9, char(0xFE)) + hex("FE FE A2 E0 18 01 FD"));
+    for (const auto &[baud, run] : {std::pair{4800, 5}, {19200, 40}, {38400, 40}, {57600, 59}, {115200, 119}})
+        EXPECT_EQ(powerOnFrame(0xA2, baud).size(), run + 7) << baud;
     EXPECT_TRUE(powerOnFrame(0xA2, 1200).isEmpty());
 }
 

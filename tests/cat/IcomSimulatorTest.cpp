@@ -24,15 +24,14 @@ bool lineEchoes = true;
 
 class SimulatedIcom {
 public:
-    SimulatedIcom(const char *model, int rigNumber = 1, const QString &address = QString(),
-                  const char *baud = "19200")
+    // Rig 1 at 19200 baud, at the model's own address.
+    explicit SimulatedIcom(const char *model)
         : rig(*sim::IcomModel::find(QString::fromLatin1(model))), transport(rig, clock),
-          driver(rigNumber, transport, context, recorder.hooks)
+          driver(1, transport, context, recorder.hooks)
     {
         rig.setEchoEnabled(lineEchoes);
-        const QString addr = address.isEmpty() ? QString::number(rig.address(), 16) : address;
-        EXPECT_TRUE(
-            driver.configure("/dev/ttyUSB0", QString::fromLatin1(baud), QString::fromLatin1(model), addr));
+        EXPECT_TRUE(driver.configure("/dev/ttyUSB0", "19200", QString::fromLatin1(model),
+                                     QString::number(rig.address(), 16)));
     }
 
     QStringList commandTexts() const
@@ -73,10 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Line, IcomSimulatorEcho, ::testing::Bool(),
 
 TEST_P(IcomSimulatorEcho, OpeningAndClosingLeaveTheRigAsItWas)
 {
-    struct Case {
-        const char *model;
-        quint16 setting;
-    };
+    struct Case { const char *model; quint16 setting; };
     for (const Case &c : {Case{"IC9700", 0x0127}, Case{"IC9100", 0x0058}, Case{"IC705", 0x0131}}) {
         SimulatedIcom s(c.model);
         const QByteArray before = s.rig.setting(c.setting);
@@ -105,12 +101,9 @@ TEST_P(IcomSimulatorEcho, OpeningAndClosingLeaveTheRigAsItWas)
 // bytes): which dial a set moves and which sides a poll reports.
 TEST_P(IcomSimulatorEcho, EveryDopplerStateOnBothBandArrangements)
 {
-    struct Expect {
-        bool setMovesReceive;  // set RX (band A)
-        bool setMovesTransmit; // set TX (band B)
-        bool pollsReceive;
-        bool pollsTransmit;
-    };
+    // Whether a set of band A (receive) and of band B (transmit) moves a
+    // dial, and whether a poll reports the receive and the transmit side.
+    struct Expect { bool setMovesReceive, setMovesTransmit, pollsReceive, pollsTransmit; };
     const Expect byState[10] = {
         {false, true, true, false},   // 0: only the transmit side is set (B, then back to A)
         {true, true, true, false},    // 1: each side on its own band
@@ -125,6 +118,7 @@ TEST_P(IcomSimulatorEcho, EveryDopplerStateOnBothBandArrangements)
     };
     for (const char *model : {"IC9700", "IC9100", "IC910", "IC911", "IC821"}) {
         for (int state = 0; state < 10; ++state) {
+            SCOPED_TRACE(std::string(model) + " state " + std::to_string(state));
             SimulatedIcom s(model);
             s.context.dopplerState = 3;
             ASSERT_TRUE(s.driver.open());
@@ -139,16 +133,12 @@ TEST_P(IcomSimulatorEcho, EveryDopplerStateOnBothBandArrangements)
             s.driver.setFrequency(Band::A, rxHz + 100);
             s.driver.setFrequency(Band::B, txHz + 200);
             const Expect &e = byState[state];
-            const bool rxMoved = s.rig.dial(rx).hz != rxHz;
-            const bool txMoved = s.rig.dial(tx).hz != txHz;
             // In states 0 and 8 both calls go to band B: the last one wins.
-            EXPECT_EQ(rxMoved, e.setMovesReceive) << model << " state " << state;
-            EXPECT_EQ(txMoved, e.setMovesTransmit) << model << " state " << state;
+            EXPECT_EQ(s.rig.dial(rx).hz != rxHz, e.setMovesReceive);
+            EXPECT_EQ(s.rig.dial(tx).hz != txHz, e.setMovesTransmit);
             s.driver.pollFrequency();
-            EXPECT_EQ(!s.recorder.payloads("OPPRXS").isEmpty(), e.pollsReceive)
-                << model << " state " << state;
-            EXPECT_EQ(!s.recorder.payloads("OPPTXS").isEmpty(), e.pollsTransmit)
-                << model << " state " << state;
+            EXPECT_EQ(!s.recorder.payloads("OPPRXS").isEmpty(), e.pollsReceive);
+            EXPECT_EQ(!s.recorder.payloads("OPPTXS").isEmpty(), e.pollsTransmit);
             if (e.pollsReceive) {
                 EXPECT_EQ(s.recorder.payloads("OPPRXS").last(), QString::number(s.rig.dial(rx).hz));
             }
@@ -178,17 +168,32 @@ TEST_P(IcomSimulatorEcho, SilentRigGivesOPPCEROnThe21stExpectedReply)
     EXPECT_EQ(s.recorder.linkTimerStarts, 1);
 }
 
+// Both ways of waiting give the same conversation; the early-ending wait ends
+// commands whose answers are not read with their echo and acknowledgement.
 TEST(IcomSimulator, FixedAndEarlyEndingWaitsGiveTheSameConversation)
 {
-    QList<QStringList> logs;
-    QList<QStringList> reports;
+    QList<QStringList> logs, reports;
+    qint64 elapsed[2] = {0, 0};
     for (RigPort::WaitMode mode : {RigPort::WaitMode::Fixed, RigPort::WaitMode::UntilReply}) {
         SimulatedIcom s("IC9700");
         s.driver.port().setWaitMode(mode);
         s.context.dopplerState = 3;
         ASSERT_TRUE(s.driver.open());
         s.context.dopplerState = 0;
-        s.driver.setFrequency(Band::B, 145'900'000);
+        // Band B, frequency, band A: three commands whose answers are not read.
+        const qint64 target = s.rig.dial(Side::Sub).hz + 12'340;
+        const qint64 before = s.clock.nowMs();
+        const qint64 wireBefore = s.transport.wireTimeUs();
+        s.driver.setFrequency(Band::B, target);
+        elapsed[logs.size()] = s.clock.nowMs() - before;
+        EXPECT_EQ(s.rig.dial(Side::Sub).hz, target);
+        EXPECT_EQ(s.driver.port().pendingReplies(), 0);
+        if (mode == RigPort::WaitMode::UntilReply) {
+            // Each wait ends on the last acknowledgement byte, rounded up to
+            // the clock's millisecond, after the rig's processing time.
+            const qint64 wireMs = (s.transport.wireTimeUs() - wireBefore + 999) / 1000;
+            EXPECT_LE(elapsed[1], wireMs + 3 * (3 + 1));
+        }
         s.driver.pollFrequency();
         s.driver.pollMode();
         logs << s.commandTexts();
@@ -196,34 +201,6 @@ TEST(IcomSimulator, FixedAndEarlyEndingWaitsGiveTheSameConversation)
     }
     EXPECT_EQ(logs[0], logs[1]);
     EXPECT_EQ(reports[0], reports[1]);
-}
-
-TEST(IcomSimulator, EarlyWaitEndsUnreadCommandsWithTheirEchoAndAcknowledgement)
-{
-    // Band B, frequency, band A: three commands whose answers are not read.
-    qint64 elapsed[2] = {0, 0};
-    int i = 0;
-    for (RigPort::WaitMode mode : {RigPort::WaitMode::Fixed, RigPort::WaitMode::UntilReply}) {
-        SimulatedIcom s("IC9700");
-        s.context.dopplerState = 3;
-        ASSERT_TRUE(s.driver.open());
-        s.driver.port().setWaitMode(mode);
-        s.context.dopplerState = 0;
-        const qint64 target = s.rig.dial(Side::Sub).hz + 12'340;
-        const qint64 before = s.clock.nowMs();
-        const qint64 wireBefore = s.transport.wireTimeUs();
-        s.driver.setFrequency(Band::B, target);
-        elapsed[i] = s.clock.nowMs() - before;
-        EXPECT_EQ(s.rig.dial(Side::Sub).hz, target);
-        EXPECT_EQ(s.driver.port().pendingReplies(), 0);
-        if (mode == RigPort::WaitMode::UntilReply) {
-            // Each wait ends on the last acknowledgement byte, rounded up to
-            // the clock's millisecond, after the rig's processing time.
-            const qint64 wireMs = (s.transport.wireTimeUs() - wireBefore + 999) / 1000;
-            EXPECT_LE(elapsed[i], wireMs + 3 * (3 + 1));
-        }
-        ++i;
-    }
     EXPECT_EQ(elapsed[0], 3 * 40); // three full reply waits at 19200 baud
     EXPECT_LT(elapsed[1], elapsed[0]);
 }
@@ -274,11 +251,8 @@ TEST_P(IcomSimulatorEcho, SatelliteSetUpPutsDownlinkOnMainAndUplinkOnSub)
         s.context.dopplerState = 3;
         ASSERT_TRUE(s.driver.open());
         // The rig starts with 145 MHz on main: a 435 MHz downlink exchanges the bands.
-        SatelliteSetup fm;
-        fm.downlinkHz = 436'795'000;
-        fm.uplinkHz = 145'880'000;
-        fm.toneHz = "67";
-        s.driver.setUpSatellite(fm);
+        s.driver.setUpSatellite(
+            {.downlinkHz = 436'795'000, .uplinkHz = 145'880'000, .startUpMode = "SSB", .toneHz = "67"});
         EXPECT_EQ(s.rig.dial(Side::Main).hz, 436'795'000) << model;
         EXPECT_EQ(s.rig.dial(Side::Sub).hz, 145'880'000) << model;
         EXPECT_EQ(s.rig.dial(Side::Main).mode, 0x05) << model;
@@ -286,10 +260,8 @@ TEST_P(IcomSimulatorEcho, SatelliteSetUpPutsDownlinkOnMainAndUplinkOnSub)
         EXPECT_EQ(s.rig.toneTenthsHz(Side::Sub), 670) << model;
         EXPECT_EQ(s.rig.function(0x42, Side::Sub), 1) << model;
 
-        SatelliteSetup ssb;
-        ssb.downlinkHz = 435'800'000;
-        ssb.uplinkHz = 145'900'000;
-        s.driver.setUpSatellite(ssb);
+        s.driver.setUpSatellite(
+            {.downlinkHz = 435'800'000, .uplinkHz = 145'900'000, .startUpMode = "SSB", .toneHz = {}});
         EXPECT_EQ(s.rig.dial(Side::Main).mode, 0x01) << model;
         EXPECT_EQ(s.rig.dial(Side::Sub).mode, 0x00) << model;
         EXPECT_EQ(s.rig.function(0x42, Side::Sub), 0) << model;

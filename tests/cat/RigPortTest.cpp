@@ -42,6 +42,16 @@ TEST_F(RigPortTest, OpenConfiguresLineByModel)
     port.configure("/dev/ttyUSB1", "4800", "FT817");
     port.configure("/dev/ttyUSB1", "4800", "XYZ");
     EXPECT_EQ(port.stopBits(), 2);
+
+    // A second rig purges each direction, then both.
+    transport.purges.clear();
+    RigPort rig2{2, transport, context, recorder.hooks};
+    rig2.configure("/dev/ttyUSB1", "9600", "IC910");
+    ASSERT_TRUE(rig2.openPort());
+    ASSERT_EQ(transport.purges.size(), 3);
+    EXPECT_EQ(transport.purges[0], qMakePair(true, false));
+    EXPECT_EQ(transport.purges[1], qMakePair(false, true));
+    EXPECT_EQ(transport.purges[2], qMakePair(true, true));
 }
 
 TEST_F(RigPortTest, NoPortOrFailedOpenStaysClosedAndSendsNothing)
@@ -65,24 +75,9 @@ TEST_F(RigPortTest, NoPortOrFailedOpenStaysClosedAndSendsNothing)
     EXPECT_EQ(port.pendingReplies(), 0);
 }
 
-TEST_F(RigPortTest, SecondRigPurgesEachActionThenAll)
-{
-    RigPort rig2{2, transport, context, recorder.hooks};
-    rig2.configure("/dev/ttyUSB1", "9600", "IC910");
-    ASSERT_TRUE(rig2.openPort());
-    ASSERT_EQ(transport.purges.size(), 3);
-    EXPECT_EQ(transport.purges[0], qMakePair(true, false));
-    EXPECT_EQ(transport.purges[1], qMakePair(false, true));
-    EXPECT_EQ(transport.purges[2], qMakePair(true, true));
-}
-
 TEST_F(RigPortTest, ReplyWaitByBaudRateAndModel)
 {
-    struct Case {
-        const char *baud;
-        const char *model;
-        int waitMs;
-    };
+    struct Case { const char *baud; const char *model; int waitMs; };
     const Case cases[] = {{"1200", "IC9700", 200},  {"4800", "IC9700", 60},  {"9600", "IC9700", 50},
                           {"19200", "IC9700", 40},  {"38400", "IC9700", 40}, {"57600", "IC9700", 40},
                           {"115200", "IC9700", 40}, {"9600", "IC821", 100},  {"1200", "IC821", 400},
@@ -133,7 +128,7 @@ TEST_F(RigPortTest, AnUnreadReplyEndsTheEarlyWaitWithoutCountingAsPending)
         EXPECT_EQ(w.timeoutMs, 40);
 }
 
-TEST_F(RigPortTest, EachWriteFirstThrowsAwayUnsolicitedInput)
+TEST_F(RigPortTest, EachWriteThrowsAwayUnsolicitedInputAndAShortReplyKeepsThePendingCount)
 {
     openAt("9600");
     transport.responder = [](const QByteArray &) { return QByteArray("noise"); };
@@ -143,11 +138,8 @@ TEST_F(RigPortTest, EachWriteFirstThrowsAwayUnsolicitedInput)
     const RigPort::Reply r = port.readReply();
     EXPECT_TRUE(r.complete);
     EXPECT_EQ(r.bytes, QByteArray("12345"));
-}
+    port.replyParsed();
 
-TEST_F(RigPortTest, ShortReplyIsIgnoredAndKeepsThePendingCount)
-{
-    openAt("9600");
     // Nothing is read when no reply is expected.
     transport.responder = [](const QByteArray &w) { return w; };
     port.sendBinary(QByteArray("\x07\xD0", 2), 0);
@@ -156,9 +148,9 @@ TEST_F(RigPortTest, ShortReplyIsIgnoredAndKeepsThePendingCount)
 
     transport.responder = [](const QByteArray &) { return QByteArray(16, 'x'); };
     port.sendBinary(QByteArray("\x03", 1), 17);
-    const RigPort::Reply r = port.readReply();
-    EXPECT_FALSE(r.complete);
-    EXPECT_EQ(r.bytes.size(), 16);
+    const RigPort::Reply shortReply = port.readReply();
+    EXPECT_FALSE(shortReply.complete);
+    EXPECT_EQ(shortReply.bytes.size(), 16);
     EXPECT_EQ(port.pendingReplies(), 1);
     EXPECT_EQ(port.missCount(), 0);
 }
@@ -197,7 +189,7 @@ TEST_F(RigPortTest, TwentyFirstUnansweredWriteGivesThePortUp)
     EXPECT_FALSE(port.failed());
 }
 
-TEST_F(RigPortTest, ParsedReplyStartsTheCountAgain)
+TEST_F(RigPortTest, ParsedReplyStartsTheCountAgainAndShutdownSkipsTheWait)
 {
     openAt("9600");
     for (int round = 0; round < 3; ++round) {
@@ -207,14 +199,13 @@ TEST_F(RigPortTest, ParsedReplyStartsTheCountAgain)
     }
     EXPECT_TRUE(port.isOpen());
     EXPECT_TRUE(recorder.reports.isEmpty());
-}
 
-TEST_F(RigPortTest, ShutdownSkipsTheWait)
-{
-    openAt("9600");
+    // Shutting down: written without a wait.
     context.shuttingDown = true;
+    transport.waits.clear();
+    const auto writes = transport.writes.size();
     port.sendBinary(QByteArray("\x03", 1), 17);
-    EXPECT_EQ(transport.writes.size(), 1);
+    EXPECT_EQ(transport.writes.size(), writes + 1);
     EXPECT_TRUE(transport.waits.isEmpty());
 }
 
@@ -239,10 +230,8 @@ TEST_F(RigPortTest, AdaptiveWaitGrowsOnMissesAndStopsAtOneHundred)
     EXPECT_EQ(port.replyWaitMs(), 61);
     port.restoreNormalWaits();
     EXPECT_EQ(port.replyWaitMs(), 60);
-}
 
-TEST_F(RigPortTest, SlowBaudWaitIsNeverShortenedByAdaptation)
-{
+    // A slow line's wait is never shortened by adaptation.
     openAt("1200");
     port.countMiss();
     EXPECT_EQ(port.replyWaitMs(), 200);

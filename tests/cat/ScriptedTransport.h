@@ -13,10 +13,7 @@ namespace vm::test {
 // responder says what the rig sends back. Records every write, wait and purge.
 class ScriptedTransport final : public SerialTransport {
 public:
-    struct Wait {
-        qint64 count;
-        int timeoutMs;
-    };
+    struct Wait { qint64 count; int timeoutMs; };
 
     std::function<QByteArray(const QByteArray &written)> responder;
     bool openSucceeds = true;
@@ -69,12 +66,16 @@ public:
         return out;
     }
 
-    // Writes as space-separated upper-case hexadecimal, for readable failures.
-
 private:
     bool m_open = false;
     QByteArray m_input;
 };
+
+// Bytes written as hexadecimal text, blanks allowed: "FE FE A2 E0 03 FD".
+inline QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
 
 // The CI-V command body of a frame FE FE addr E0 body FD (empty when the
 // bytes are not such a frame).

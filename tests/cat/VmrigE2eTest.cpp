@@ -6,7 +6,6 @@
 #include "cat/QSerialPortTransport.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -22,11 +21,7 @@ using namespace vm::test;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
+struct Outcome { int status = -1; QString out; QString err; };
 
 // vmrig with these arguments, run to its end; `prefix` runs it through
 // another program (setpriv).
@@ -128,11 +123,7 @@ TEST_P(VmrigE2e, ReadsAndSetsTheRigAndBenchmarksIt)
 
 TEST_P(VmrigE2e, FailuresSayWhyAndExitNonZero)
 {
-    struct Case {
-        QStringList arguments;
-        int status;
-        QString err;
-    };
+    struct Case { QStringList arguments; int status; QString err; };
     for (const Case &c : {
              Case{{"--port", "/dev/velomira-no-such-port", "info"}, 1, "no such device"},
              Case{{"--port", "/dev/null", "--model", "TS2000", "info"}, 2, "not an Icom model"},

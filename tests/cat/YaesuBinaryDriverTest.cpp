@@ -15,11 +15,6 @@ using namespace vm::test;
 
 namespace {
 
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
 class YaesuBinaryDriverTest : public ::testing::Test {
 protected:
     ScriptedTransport transport;
@@ -44,14 +39,6 @@ protected:
         transport.writes.clear();
         return out.join(" | ").toStdString();
     }
-    std::string reports()
-    {
-        QStringList out;
-        for (const auto &r : recorder.reports)
-            out << r.first + r.second;
-        recorder.reports.clear();
-        return out.join(' ').toStdString();
-    }
 };
 
 } // namespace
@@ -67,6 +54,7 @@ TEST_F(YaesuBinaryDriverTest, FramesAndReportsPerModelAndState)
         std::function<void(YaesuBinaryDriver &)> action;
         const char *written, *reports;
     } cases[] = {
+        // clang-format off
         {"FT817", 1, 0, [](auto &d) { d.pollFrequency(); }, "00 00 00 00 03", "OPPRXMDIG OPPRXS435800000"},
         {"FT817", 2, 0, [](auto &d) { d.pollFrequency(); }, "00 00 00 00 03", "OPPTXMDIG OPPTXS435800000"},
         {"FT847", 1, 3, [](auto &d) { d.pollFrequency(); }, "00 00 00 00 13 | 00 00 00 00 23",
@@ -80,38 +68,25 @@ TEST_F(YaesuBinaryDriverTest, FramesAndReportsPerModelAndState)
         {"FT847", 1, 3, [](auto &d) { d.setMode(Band::B, "3"); }, "02 00 00 00 27 | 00 00 00 00 23",
          "OPPTXMLSB OPPTXS145900000"},
         {"FT847", 1, 3, [](auto &d) { d.toneOff(); }, "", ""}, // never switched on
-        {"FT847", 1, 3,
-         [](auto &d) {
-             d.toneOn("67.0");
-             d.toneOff();
-         },
+        {"FT847", 1, 3, [](auto &d) { d.toneOn("67.0"); d.toneOff(); },
          "3F 00 00 00 2B | 4A 00 00 00 2A | 8A 00 00 00 2A", ""},
-        {"FT817", 2, 0,
-         [](auto &d) {
-             d.toneOn("67");
-             d.toneOff();
-         },
+        {"FT817", 2, 0, [](auto &d) { d.toneOn("67"); d.toneOff(); },
          "06 70 00 00 0B | 4A 00 00 00 0A | 08 85 00 00 0B | 8A 00 00 00 0A", ""},
-        {"FT817", 1, 6,
-         [](auto &d) {
+        {"FT817", 1, 6, [](auto &d) {
              d.setFrequencySameBand(Band::B, 435300000);
              d.setFrequencySameBand(Band::A, 435300123);
          },
          "43 53 00 00 01 | 00 00 00 00 05 | 00 00 00 12 F5", ""},
-        {"FT817", 1, 6,
-         [](auto &d) {
+        {"FT817", 1, 6, [](auto &d) {
              d.setFrequencySameBand(Band::B, 435300000);
              d.setFrequencySameBand(Band::A, 435299877);
          },
          "43 53 00 00 01 | 00 00 00 00 05 | 09 00 00 12 F5", ""},
         {"FT817", 1, 6, [](auto &d) { d.setFrequencySameBand(Band::A, 435300000); }, // no transmit dial yet
          "00 00 00 00 05 | 00 00 09 99 F5", ""},
-        {"FT817", 1, 3,
-         [](auto &d) {
-             d.setSameBandOperation(true);
-             d.setSameBandOperation(false);
-         },
+        {"FT817", 1, 3, [](auto &d) { d.setSameBandOperation(true); d.setSameBandOperation(false); },
          "01 00 00 00 07 | 00 00 00 00 05 | 00 00 00 00 F5 | 00 00 00 00 85", ""},
+        // clang-format on
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.model) + " " + c.written);
@@ -120,7 +95,7 @@ TEST_F(YaesuBinaryDriverTest, FramesAndReportsPerModelAndState)
         recorder.reports.clear();
         c.action(*driver);
         EXPECT_EQ(written(), c.written);
-        EXPECT_EQ(reports(), c.reports);
+        EXPECT_EQ(recorder.take(), c.reports);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "common/BeaconFile.h"
 
-#include <QFile>
+#include "TestPaths.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,17 +13,14 @@ TEST(BeaconFile, ReadsThreeItemLinesAndSkipsTheRest)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("BeaconFreq.txt");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QStringLiteral("'satellite,label,kHz\r\n"
+    ASSERT_TRUE(vm::test::writeFile(path, QStringLiteral("'satellite,label,kHz\r\n"
                            "AO-07,CW beacon,145975\r\n"
                            "AO-07,two,items\r\n"
                            "FO-29,CW,435795,extra\r\n"
                            "\r\n"
                            "RS-44, CW , 435605.0\r\n"
                            "AO-07,A-mode,29502\r\n")
-                .toUtf8());
-    f.close();
+                                              .toUtf8()));
 
     const QList<vm::Beacon> all = vm::BeaconFile::read(path);
     ASSERT_EQ(all.size(), 3);
@@ -34,10 +32,7 @@ TEST(BeaconFile, ReadsThreeItemLinesAndSkipsTheRest)
     ASSERT_EQ(ao07.size(), 2);
     EXPECT_EQ(ao07[0].frequencyKHz, u"145975");
     EXPECT_EQ(ao07[1].label, u"A-mode");
-}
-
-TEST(BeaconFile, MissingFileHasNoBeacons)
-{
+    // A missing file has none.
     EXPECT_TRUE(vm::BeaconFile::read("/nonexistent/BeaconFreq.txt").isEmpty());
 }
 

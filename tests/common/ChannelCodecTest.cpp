@@ -20,13 +20,7 @@ ChannelRecord roundTrip(const QString &text)
 
 TEST(ChannelCodecTest, RecordsSplitIntoFamilyCommandAndPayload)
 {
-    struct Case {
-        const char *sent;
-        const char *text;
-        const char *family;
-        const char *command;
-        const char *payload;
-    };
+    struct Case { const char *sent, *text, *family, *command, *payload; };
     const Case cases[] = {
         {"RCMOFF100   ", "RCMOFF100", "RCM", "OFF", "100"},
         {"OPPSAN      ", "OPPSAN", "OPP", "SAN", ""},        // a payload of spaces is empty
@@ -60,9 +54,7 @@ TEST(ChannelCodecTest, RecordsSplitIntoFamilyCommandAndPayload)
 
 TEST(ChannelCodecTest, NulCharactersAndShiftJisFromWindowsProgramsAreRead)
 {
-    const ChannelRecord withNul = ChannelCodec::decode(QByteArray("OPPSAN\0AO-\0"
-                                                                  "7\0\0",
-                                                                  14));
+    const ChannelRecord withNul = ChannelCodec::decode(QByteArray("OPPSAN\0AO-\0" "7\0\0", 14));
     EXPECT_EQ(withNul.text, "OPPSANAO-7");
     EXPECT_EQ(withNul.payload, "AO-7");
     // "OPPSAN" followed by 環境 in Shift_JIS: not valid UTF-8.

@@ -3,11 +3,11 @@
 // moment leaves every file whole, as one of the versions it wrote.
 #include "DataFileVersions.h"
 #include "ProcessTools.h"
+#include "TestPaths.h"
 #include "common/ProfileFile.h"
 #include "common/SatelliteTable.h"
 #include "common/TextFile.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -55,12 +55,6 @@ TEST(ProfileConcurrency, TwoProcessesWritingAtOnceLoseNoKey)
     EXPECT_EQ(file.sections(), QStringList{"Race"});
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The version a file's first value names ("<version>-0", "SAT<version>-0"); -1 when none.
 qint64 versionOf(const QString &value)
 {
@@ -102,7 +96,7 @@ TEST(DataFileCrashSafety, WriterKilledAtRandomMomentsLeavesWholeVersions)
         ASSERT_GE(v, first);
         const QString expectedPath = reference.filePath(QStringLiteral("settings-%1.ini").arg(round));
         ASSERT_TRUE(vm::ProfileFile(expectedPath).setMany(vm::test::settingsVersion(v)));
-        ASSERT_EQ(contents(settingsPath), contents(expectedPath)) << "version " << v;
+        ASSERT_EQ(vm::test::readFile(settingsPath), vm::test::readFile(expectedPath)) << "version " << v;
 
         // The satellite table likewise, and it loads.
         vm::SatelliteTable table;
@@ -112,7 +106,7 @@ TEST(DataFileCrashSafety, WriterKilledAtRandomMomentsLeavesWholeVersions)
         QByteArray expected;
         for (const QString &line : vm::test::tableVersion(t))
             expected += line.toUtf8() + '\n';
-        ASSERT_EQ(contents(tablePath), expected) << "version " << t;
+        ASSERT_EQ(vm::test::readFile(tablePath), expected) << "version " << t;
     }
 }
 

@@ -14,51 +14,32 @@
 
 namespace {
 
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
+using vm::test::readFile;
 
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
+    ASSERT_TRUE(vm::test::writeFile(path, bytes));
 }
 
-QStringList nonBlankLines(QString text)
-{
-    text.replace("\r\n", "\n");
-    QStringList out;
-    for (const QString &l : text.split(u'\n')) {
-        if (!l.trimmed().isEmpty())
-            out.append(l);
-    }
-    return out;
-}
-
-int blankLineCount(QString text)
+// The lines that are not blank, and how many are.
+std::pair<QStringList, int> linesAndBlanks(QString text)
 {
     text.replace("\r\n", "\n");
     if (text.endsWith(u'\n'))
         text.chop(1);
-    int n = 0;
+    std::pair<QStringList, int> out{{}, 0};
     for (const QString &l : text.split(u'\n')) {
         if (l.trimmed().isEmpty())
-            ++n;
+            ++out.second;
+        else
+            out.first.append(l);
     }
-    return n;
+    return out;
 }
 
 // ---- Cases recorded from the Win32 profile calls --------------------------
 
-struct Win32Case {
-    std::string name;
-    QJsonObject json;
-};
+struct Win32Case { std::string name; QJsonObject json; };
 
 void PrintTo(const Win32Case &c, std::ostream *os)
 {
@@ -67,10 +48,8 @@ void PrintTo(const Win32Case &c, std::ostream *os)
 
 std::vector<Win32Case> loadWin32Cases()
 {
-    QFile f(QDir(vm::test::testDataDir()).filePath("win32-profile-cases.json"));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QJsonArray cases = QJsonDocument::fromJson(f.readAll()).object().value("cases").toArray();
+    const QJsonArray cases =
+        QJsonDocument::fromJson(readFile(QDir(vm::test::testDataDir()).filePath("win32-profile-cases.json"))).object().value("cases").toArray();
     std::vector<Win32Case> out;
     for (const QJsonValue &v : cases) {
         const QJsonObject o = v.toObject();
@@ -106,17 +85,17 @@ TEST_P(Win32ProfileCase, BehavesLikeWindows)
     if (c.value("op").toString() == u"get") {
         EXPECT_EQ(file.get(section, key, c.value("default").toString()), c.value("result").toString());
         // Reading never changes the file.
-        EXPECT_EQ(readBytes(path), before.toString().toUtf8());
+        EXPECT_EQ(readFile(path), before.toString().toUtf8());
         return;
     }
 
     const QJsonValue value = c.value("value");
     ASSERT_TRUE(
         file.set(section, key, value.isNull() ? std::nullopt : std::optional<QString>(value.toString())));
-    const QString after = QString::fromUtf8(readBytes(path));
+    const QString after = QString::fromUtf8(readFile(path));
     // Same lines in the same places; blank lines are ours to keep.
-    EXPECT_EQ(nonBlankLines(after), nonBlankLines(c.value("after").toString()));
-    EXPECT_EQ(blankLineCount(after), before.isNull() ? 0 : blankLineCount(before.toString()));
+    EXPECT_EQ(linesAndBlanks(after).first, linesAndBlanks(c.value("after").toString()).first);
+    EXPECT_EQ(linesAndBlanks(after).second, before.isNull() ? 0 : linesAndBlanks(before.toString()).second);
     EXPECT_FALSE(after.contains(u'\r')) << "written with LF line ends";
     EXPECT_TRUE(after.endsWith(u'\n'));
 }
@@ -133,7 +112,7 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(ProfileFileTest, ShiftJisFileIsReadAndRewrittenAsUtf8)
+TEST_F(ProfileFileTest, ShiftJisAndByteOrderMarkAreReadAndRewrittenAsUtf8)
 {
     const QString text = "[HAMLOGpos]\r\nHAMLOGの場所=C:\\ハムログ\\HAMLOGW.EXE\r\nRemPos=Rem1\r\n";
     QStringEncoder sjis("Shift_JIS");
@@ -146,13 +125,11 @@ TEST_F(ProfileFileTest, ShiftJisFileIsReadAndRewrittenAsUtf8)
     EXPECT_EQ(file.get("HAMLOGpos", "HAMLOGの場所", "-"), "C:\\ハムログ\\HAMLOGW.EXE");
 
     ASSERT_TRUE(file.set("HAMLOGpos", "RemPos", "Rem2"));
-    const QByteArray written = readBytes(path());
+    const QByteArray written = readFile(path());
     EXPECT_EQ(written,
               QStringLiteral("[HAMLOGpos]\nHAMLOGの場所=C:\\ハムログ\\HAMLOGW.EXE\nRemPos=Rem2\n").toUtf8());
-}
 
-TEST_F(ProfileFileTest, Utf8ByteOrderMarkIsSkipped)
-{
+    // A UTF-8 byte order mark is skipped.
     writeBytes(path(), QByteArray("\xEF\xBB\xBF[Sec]\nKey=V\n"));
     EXPECT_EQ(vm::ProfileFile(path()).get("Sec", "Key", QString()), u"V");
 }
@@ -165,14 +142,14 @@ TEST_F(ProfileFileTest, ValueIsCutAtNul)
 
     ASSERT_TRUE(file.set("Sec", "Other", QString("xy") + QChar(0) + "z"));
     EXPECT_EQ(file.get("Sec", "Other", QString()), u"xy");
-    EXPECT_FALSE(readBytes(path()).contains('z'));
+    EXPECT_FALSE(readFile(path()).contains('z'));
 }
 
 TEST_F(ProfileFileTest, InputThatWouldBreakTheLineStructureIsRefused)
 {
     vm::ProfileFile file(path());
     ASSERT_TRUE(file.set("Sec", "A", "1"));
-    const QByteArray before = readBytes(path());
+    const QByteArray before = readFile(path());
 
     EXPECT_FALSE(file.set("Sec", "A", "2\n[Evil]\nB=3"));
     EXPECT_FALSE(file.set("Sec", "A=B", "x"));
@@ -180,10 +157,10 @@ TEST_F(ProfileFileTest, InputThatWouldBreakTheLineStructureIsRefused)
     EXPECT_FALSE(file.set("Sec", QString(), "x"));
     EXPECT_FALSE(file.set(QString(), "A", "x"));
     EXPECT_FALSE(file.setMany({{"Sec", "B", "fine"}, {"Sec", "C", "bad\r"}}));
-    EXPECT_EQ(readBytes(path()), before) << "a refused write changes nothing, not even its valid part";
+    EXPECT_EQ(readFile(path()), before) << "a refused write changes nothing, not even its valid part";
 }
 
-TEST_F(ProfileFileTest, UnreadableFileIsNeverReplaced)
+TEST_F(ProfileFileTest, UnreadableFileIsNeverReplacedAndAMissingOneNotCreated)
 {
     // A folder where the file should be: it cannot be read as a file.
     ASSERT_TRUE(QDir().mkpath(path()));
@@ -191,13 +168,11 @@ TEST_F(ProfileFileTest, UnreadableFileIsNeverReplaced)
     EXPECT_EQ(file.get("Sec", "A", "def"), u"def");
     EXPECT_FALSE(file.set("Sec", "A", "1"));
     EXPECT_TRUE(QFileInfo(path()).isDir());
-}
 
-TEST_F(ProfileFileTest, RemovingFromAMissingFileCreatesNothing)
-{
-    vm::ProfileFile file(path());
-    EXPECT_TRUE(file.set("Sec", "A", std::nullopt));
-    EXPECT_FALSE(QFile::exists(path()));
+    // Removing from a missing file creates nothing.
+    const QString missing = m_dir.filePath("none.ini");
+    EXPECT_TRUE(vm::ProfileFile(missing).set("Sec", "A", std::nullopt));
+    EXPECT_FALSE(QFile::exists(missing));
 }
 
 TEST_F(ProfileFileTest, WritesLeaveNoTemporaryFilesAndKeepUnknownLines)
@@ -206,7 +181,7 @@ TEST_F(ProfileFileTest, WritesLeaveNoTemporaryFilesAndKeepUnknownLines)
     vm::ProfileFile file(path());
     ASSERT_TRUE(file.set("Sec", "New", "x"));
     ASSERT_TRUE(file.set("Other", "B", "3"));
-    EXPECT_EQ(readBytes(path()),
+    EXPECT_EQ(readFile(path()),
               QByteArray("; written by hand\n\n[Sec]\nodd line\nA=1\nNew=x\n\n[Other]\nB=3\n"));
 
     QStringList names = QDir(m_dir.path()).entryList(QDir::Files);
@@ -219,7 +194,7 @@ TEST_F(ProfileFileTest, SetManyAppliesAllInOneWrite)
     vm::ProfileFile file(path());
     ASSERT_TRUE(
         file.setMany({{"A", "k1", "1"}, {"B", "k2", "2"}, {"a", "k3", "3"}, {"B", "k2", std::nullopt}}));
-    EXPECT_EQ(readBytes(path()), QByteArray("[A]\nk1=1\nk3=3\n[B]\n"));
+    EXPECT_EQ(readFile(path()), QByteArray("[A]\nk1=1\nk3=3\n[B]\n"));
 }
 
 TEST_F(ProfileFileTest, RemoveKeysIfPurgesMatchingKeysOfTheSectionOnly)
@@ -230,7 +205,7 @@ TEST_F(ProfileFileTest, RemoveKeysIfPurgesMatchingKeysOfTheSectionOnly)
     ASSERT_TRUE(file.removeKeysIf(
         "satinfo", [](const QString &key) { return key.endsWith("_offset") && !key.startsWith("AO-07"); }));
     EXPECT_EQ(
-        readBytes(path()),
+        readFile(path()),
         QByteArray(
             "[SATinfo]\nAO-07B-mode_offset=10\nMODEoffset=700\n[Velomira]\nXX-1_offset=keep\n[SATinfo]\n"));
 }

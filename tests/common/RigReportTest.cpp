@@ -6,10 +6,7 @@ using namespace vm;
 
 TEST(RigReportPort, ColonAndPercentTravelEncodedAndComeBack)
 {
-    struct Case {
-        const char *port;
-        const char *field;
-    };
+    struct Case { const char *port; const char *field; };
     for (const Case &c : {
              Case{"/dev/ttyUSB0", "/dev/ttyUSB0"},
              Case{"None", "None"},

@@ -1,9 +1,9 @@
 #include "common/SatelliteTable.h"
 
+#include "TestPaths.h"
 #include "common/ProfileFile.h"
 #include "common/TextFile.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,12 +14,7 @@ class SatelliteTableTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     QString path() const { return m_dir.filePath("SATdata.txt"); }
-    void writeTable(const QString &text)
-    {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text.toUtf8());
-    }
+    void writeTable(const QString &text) { ASSERT_TRUE(vm::test::writeFile(path(), text.toUtf8())); }
     QStringList fileLines() const { return TextFile::readLines(path()).value_or(QStringList{}); }
     using TextFile = vm::TextFile;
 
@@ -38,13 +33,7 @@ TEST_F(SatelliteTableTest, DerivationPerRecordAndAgainAfterAnEditorSave)
                               "ISS,145990,437800,,,67,,,Y,\n"      // FM, non-inverting
                               "FO-29,145900,435900,,435795,,,,,\n" // empty width: 100 kHz
                               "HALF,145900.5,435900,41,,,,,,\n")); // width 41 halved: 20
-    struct Case {
-        int record;
-        const char *nonRev;
-        double transposeKHz;
-        const char *centre;
-        int hasTone;
-    };
+    struct Case { int record; const char *nonRev; double transposeKHz; const char *centre; int hasTone; };
     const Case cases[] = {
         {2, "", 432125.0 + 145925.0 + 50.0, "432150", 0}, // AO-07 B-mode
         {3, "TXH", 145850.0 - 29400.0, "145900", 0},      // AO-07 A-mode
@@ -70,7 +59,7 @@ TEST_F(SatelliteTableTest, DerivationPerRecordAndAgainAfterAnEditorSave)
     EXPECT_EQ(table.record(3).RITfreq, u"0");
 }
 
-TEST_F(SatelliteTableTest, RitFrequencyComesFromTheSettingsFile)
+TEST_F(SatelliteTableTest, RitFrequencyFromTheSettingsAndModesInFileOrder)
 {
     ASSERT_TRUE(vm::SatelliteTable::writeDefault(path()));
     vm::ProfileFile settings(m_dir.filePath("Velomira.ini"));
@@ -82,11 +71,20 @@ TEST_F(SatelliteTableTest, RitFrequencyComesFromTheSettingsFile)
     table.derive(&settings);
     EXPECT_EQ(table.record(2).RITfreq, u"0");
     EXPECT_EQ(table.record(3).RITfreq, u"-120");
+
+    // The modes of a satellite come in file order.
+    const QList<vm::MultiModeEntry> modes = table.modesOf("AO-07");
+    ASSERT_EQ(modes.size(), 2);
+    EXPECT_EQ(modes[0].Record, 2);
+    EXPECT_EQ(modes[0].MLTmode, u"B-mode");
+    EXPECT_EQ(modes[1].Record, 3);
+    EXPECT_EQ(modes[1].MLTmode, u"A-mode");
+    EXPECT_EQ(table.find("AO-07", "A-mode"), 3);
 }
 
 // ---- Reading rule -----------------------------------------------------------
 
-TEST_F(SatelliteTableTest, ShortAndLongLinesStayOneRecordEachAndAreReported)
+TEST_F(SatelliteTableTest, ShortAndLongLinesStayOneRecordEachAndAreReportedAndIo117IsSameBand)
 {
     writeTable(vm::SatelliteTable::headerLine() + u'\n' +
                QStringLiteral("SHORT,145900,435900\n"
@@ -109,6 +107,14 @@ TEST_F(SatelliteTableTest, ShortAndLongLinesStayOneRecordEachAndAreReported)
     EXPECT_EQ(table.problems()[0].line, 2);
     EXPECT_EQ(table.problems()[1].line, 3);
     EXPECT_TRUE(table.warnings()[0].contains(u"2行目"));
+
+    // IO-117 is always same band.
+    writeTable(vm::SatelliteTable::headerLine() + u'\n' +
+               QStringLiteral("IO-117,435310,435310,,,,,,,\n"
+                              "IO-117,435310,435310,,,,,,,B-mode\n"));
+    table.load(path());
+    EXPECT_EQ(table.record(2).MLTmode, u"UU");
+    EXPECT_EQ(table.record(3).MLTmode, u"UU");
 }
 
 TEST_F(SatelliteTableTest, QuotesBlanksCrLfAndBlankLines)
@@ -154,31 +160,6 @@ TEST_F(SatelliteTableTest, EmptyOrNonNumericFrequenciesMakeARecordUnusable)
     EXPECT_EQ(table.problems()[0].line, 4);
     EXPECT_TRUE(table.problems()[0].message.contains(u"145.9MHz"));
     EXPECT_EQ(table.problems()[1].line, 5);
-}
-
-TEST_F(SatelliteTableTest, Io117IsAlwaysSameBand)
-{
-    writeTable(vm::SatelliteTable::headerLine() + u'\n' +
-               QStringLiteral("IO-117,435310,435310,,,,,,,\n"
-                              "IO-117,435310,435310,,,,,,,B-mode\n"));
-    vm::SatelliteTable table;
-    table.load(path());
-    EXPECT_EQ(table.record(2).MLTmode, u"UU");
-    EXPECT_EQ(table.record(3).MLTmode, u"UU");
-}
-
-TEST_F(SatelliteTableTest, MultiModeIndexInFileOrder)
-{
-    ASSERT_TRUE(vm::SatelliteTable::writeDefault(path()));
-    vm::SatelliteTable table;
-    table.load(path());
-    const QList<vm::MultiModeEntry> modes = table.modesOf("AO-07");
-    ASSERT_EQ(modes.size(), 2);
-    EXPECT_EQ(modes[0].Record, 2);
-    EXPECT_EQ(modes[0].MLTmode, u"B-mode");
-    EXPECT_EQ(modes[1].Record, 3);
-    EXPECT_EQ(modes[1].MLTmode, u"A-mode");
-    EXPECT_EQ(table.find("AO-07", "A-mode"), 3);
 }
 
 TEST_F(SatelliteTableTest, TablesWithoutSatellitesDeriveNothing)
@@ -243,10 +224,8 @@ TEST_F(SatelliteTableTest, NineColumnTableWithAo07KeepsItAndGainsNothing)
     EXPECT_EQ(vm::SatelliteTable::upgrade(path()), vm::SatelliteTable::UpgradeResult::Upgraded);
     EXPECT_EQ(fileLines(), (QStringList{"Name,Up,Down,Width,Beacon,Tone,TXTRV,RXTRV,NonRev,MLTmode",
                                         "AO-07,432125,145925,50,145975,,,,,"}));
-}
 
-TEST_F(SatelliteTableTest, TenColumnTableIsNotTouched)
-{
+    // A ten-column table is not touched; a missing one cannot be upgraded.
     ASSERT_TRUE(vm::SatelliteTable::writeDefault(path()));
     const QStringList before = fileLines();
     EXPECT_EQ(vm::SatelliteTable::upgrade(path()), vm::SatelliteTable::UpgradeResult::NotNeeded);

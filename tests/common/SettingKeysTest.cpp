@@ -29,27 +29,18 @@ TEST(SettingKeys, StoredValuesAreNormalised)
         const char *stored; // nullptr: the key is missing
         const char *expected;
     };
+    // clang-format off
     const Case cases[] = {
-        {keys::PollTime, nullptr, "1000"},
-        {keys::PollTime, "20", "50"},
-        {keys::PollTime, "abc", "1000"},
-        {keys::PollTime, " 250 ", "250"},
-        {keys::Ftc, "x", "25"},
-        {keys::ModeOffset, "-300", "-300"},
-        {keys::CfgPosTop, "1234.5", "1234.5"},
-        {keys::SplitF, "nan", "0"},
-        {keys::StartUpMode, "CW", "CW"},
-        {keys::StartUpMode, "cw", "SSB"},
-        {keys::BaudRate, "12345", "9600"},
-        {keys::RemPos, "Rem3", "Rem1"},
-        {keys::UseDde, "2", "1"},
-        {keys::RigType, " ", "None"},
+        {keys::PollTime, nullptr, "1000"}, {keys::PollTime, "20", "50"},     {keys::PollTime, "abc", "1000"},
+        {keys::PollTime, " 250 ", "250"},  {keys::Ftc, "x", "25"},           {keys::ModeOffset, "-300", "-300"},
+        {keys::CfgPosTop, "1234.5", "1234.5"}, {keys::SplitF, "nan", "0"},   {keys::StartUpMode, "CW", "CW"},
+        {keys::StartUpMode, "cw", "SSB"},  {keys::BaudRate, "12345", "9600"}, {keys::RemPos, "Rem3", "Rem1"},
+        {keys::UseDde, "2", "1"},          {keys::RigType, " ", "None"},
         {keys::IcomRigAdrs, "RIG_CON_CFG", "00"},
-        {keys::IcomRigAdrs, "a2", "a2"},
-        {keys::IcomRigAdrs, "A", "0A"},
-        {keys::IcomRigAdrs, "ZZ", "00"},
+        {keys::IcomRigAdrs, "a2", "a2"},   {keys::IcomRigAdrs, "A", "0A"},   {keys::IcomRigAdrs, "ZZ", "00"},
         {keys::LMF, "0435", "04"},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.key.keyName().toStdString() + " = " + (c.stored ? c.stored : "<missing>"));
         const std::optional<QString> stored =

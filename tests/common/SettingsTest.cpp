@@ -1,5 +1,6 @@
 #include "common/Settings.h"
 
+#include "TestPaths.h"
 #include "common/SettingKeys.h"
 
 #include <QFile>
@@ -13,12 +14,7 @@ class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     QString path() const { return m_dir.filePath("Velomira.ini"); }
-    void writeFile(const QByteArray &bytes)
-    {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
+    void writeFile(const QByteArray &bytes) { ASSERT_TRUE(vm::test::writeFile(path(), bytes)); }
     QTemporaryDir m_dir;
 };
 
@@ -58,9 +54,7 @@ TEST_F(SettingsTest, NewDeletesTheFileAndTheNextWriteStartsAfresh)
     EXPECT_FALSE(QFile::exists(path()));
 
     ASSERT_TRUE(s.write("C", "3"));
-    QFile f(path());
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("[VLMRC]\nC=3\n"));
+    EXPECT_EQ(vm::test::readFile(path()), QByteArray("[VLMRC]\nC=3\n"));
 }
 
 TEST_F(SettingsTest, TableKeysAreWrittenInTheirOwnSection)

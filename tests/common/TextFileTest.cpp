@@ -1,7 +1,8 @@
 #include "common/TextFile.h"
 
+#include "TestPaths.h"
+
 #include <QDir>
-#include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
@@ -9,7 +10,7 @@
 
 namespace {
 
-TEST(TextFile, DecodesUtf8AndFallsBackToShiftJis)
+TEST(TextFile, DecodesUtf8OrShiftJisAndSplitsOnAnyLineEnd)
 {
     const QString text = "衛 星 名,ＭＳ Ｐゴシック,①";
     EXPECT_EQ(vm::TextFile::decode(text.toUtf8()), text);
@@ -19,10 +20,8 @@ TEST(TextFile, DecodesUtf8AndFallsBackToShiftJis)
     const QByteArray sjis = cp932.encode(text);
     EXPECT_FALSE(vm::TextFile::isUtf8(sjis));
     EXPECT_EQ(vm::TextFile::decode(sjis), text);
-}
 
-TEST(TextFile, SplitsLinesOnAnyLineEnd)
-{
+    // Lines split on any line end.
     EXPECT_EQ(vm::TextFile::splitLines("a\r\nb\nc\rd"), (QStringList{"a", "b", "c", "d"}));
     EXPECT_EQ(vm::TextFile::splitLines("a\r\n\r\n"), (QStringList{"a", QString()}));
     EXPECT_TRUE(vm::TextFile::splitLines(QString()).isEmpty());
@@ -34,9 +33,7 @@ TEST(TextFile, WritesUtf8AtomicallyAndReportsFailure)
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("t.txt");
     ASSERT_TRUE(vm::TextFile::writeLinesAtomic(path, {"ふじ", "x"}));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QStringLiteral("ふじ\nx\n").toUtf8());
+    EXPECT_EQ(vm::test::readFile(path), QStringLiteral("ふじ\nx\n").toUtf8());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.txt"});
 
     QString error;

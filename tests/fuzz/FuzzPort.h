@@ -1,8 +1,12 @@
 #pragma once
 
+#include "cat/CatContext.h"
+#include "cat/RigModel.h"
 #include "cat/SerialTransport.h"
 
 #include <QByteArray>
+#include <QList>
+#include <functional>
 
 namespace vm::fuzz {
 
@@ -44,5 +48,29 @@ private:
     QByteArray m_input;
     bool m_open = false;
 };
+
+// Driver hooks that take every report and setting and answer `setting` to reads.
+inline vm::CatHooks quietHooks(const QString &setting = QString())
+{
+    vm::CatHooks hooks;
+    hooks.report = [](const QString &, const QString &) {};
+    hooks.writeSetting = [](const QString &, const QString &, const QString &) {};
+    hooks.readSetting = [setting](const QString &, const QString &) { return setting; };
+    hooks.startLinkTimer = [] {};
+    hooks.stopControlTimer = [] {};
+    hooks.showMessage = [](const QString &) {};
+    return hooks;
+}
+
+// The rig models for which `pick` holds.
+inline QList<vm::RigModelInfo> modelsWhere(const std::function<bool(const vm::RigModelInfo &)> &pick)
+{
+    QList<vm::RigModelInfo> out;
+    for (const vm::RigModelInfo &m : vm::RigModels::all()) {
+        if (pick(m))
+            out << m;
+    }
+    return out;
+}
 
 } // namespace vm::fuzz

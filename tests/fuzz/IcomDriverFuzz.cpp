@@ -3,32 +3,19 @@
 // driver stays usable.
 #include "FuzzPort.h"
 #include "FuzzSupport.h"
-#include "cat/CatContext.h"
 #include "cat/IcomDriver.h"
-#include "cat/RigModel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1)
         return 0;
-    static const QList<vm::RigModelInfo> models = [] {
-        QList<vm::RigModelInfo> icom;
-        for (const vm::RigModelInfo &m : vm::RigModels::all()) {
-            if (m.bandGroup != vm::BandGroup::None)
-                icom << m;
-        }
-        return icom;
-    }();
+    static const QList<vm::RigModelInfo> models =
+        vm::fuzz::modelsWhere([](const vm::RigModelInfo &m) { return m.bandGroup != vm::BandGroup::None; });
     const vm::RigModelInfo &model = models.at(data[0] % models.size());
     vm::fuzz::FuzzPort port(vm::fuzz::bytes(data + 1, size - 1));
     vm::CatContext context;
     context.dopplerState = 0;
-    vm::CatHooks hooks;
-    hooks.report = [](const QString &, const QString &) {};
-    hooks.writeSetting = [](const QString &, const QString &, const QString &) {};
-    hooks.startLinkTimer = [] {};
-    hooks.stopControlTimer = [] {};
-    hooks.showMessage = [](const QString &) {};
+    const vm::CatHooks hooks = vm::fuzz::quietHooks();
     vm::IcomDriver driver(1, port, context, hooks);
     if (!driver.configure(QStringLiteral("/dev/fuzz"), QStringLiteral("19200"), model.id,
                           QStringLiteral("A2")))

@@ -3,30 +3,20 @@
 // driver stays usable.
 #include "FuzzPort.h"
 #include "FuzzSupport.h"
-#include "cat/CatContext.h"
 #include "cat/RigDriver.h"
-#include "cat/RigModel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 2)
         return 0;
-    static const QList<vm::RigModelInfo> models = [] {
-        QList<vm::RigModelInfo> out;
-        for (const vm::RigModelInfo &m : vm::RigModels::all()) {
-            if (m.family == vm::RigFamily::Text || m.family == vm::RigFamily::YaesuBinary)
-                out << m;
-        }
-        return out;
-    }();
+    static const QList<vm::RigModelInfo> models = vm::fuzz::modelsWhere([](const vm::RigModelInfo &m) {
+        return m.family == vm::RigFamily::Text || m.family == vm::RigFamily::YaesuBinary;
+    });
     const vm::RigModelInfo &model = models.at(data[0] % models.size());
     vm::fuzz::FuzzPort port(vm::fuzz::bytes(data + 2, size - 2));
     vm::CatContext context;
     context.dopplerState = data[1] % 10;
-    vm::CatHooks hooks;
-    hooks.report = [](const QString &, const QString &) {};
-    hooks.writeSetting = [](const QString &, const QString &, const QString &) {};
-    hooks.readSetting = [](const QString &, const QString &) { return QStringLiteral("3"); };
+    const vm::CatHooks hooks = vm::fuzz::quietHooks(QStringLiteral("3"));
     std::unique_ptr<vm::RigDriver> driver =
         vm::createRigDriver(model.id, 1 + (data[1] >> 7), port, context, hooks);
     if (!driver || !driver->configure({QStringLiteral("/dev/fuzz"), QStringLiteral("9600"), model.id, {}}))

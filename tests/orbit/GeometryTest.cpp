@@ -19,15 +19,7 @@ using namespace testdata;
 
 constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 
-Satellite makeSatellite(const char *name, const char *l1, const char *l2)
-{
-    Tle t;
-    std::string error;
-    EXPECT_TRUE(parseTleLines(name, l1, l2, t, error)) << error;
-    return Satellite(t);
-}
-
-TEST(JulianDate, UnixTimeConversionsAndKnownDates)
+TEST(JulianDate, UnixTimeConversionsKnownDatesAndSiderealTime)
 {
     // J2000.0 is 2000-01-01 12:00 UTC.
     EXPECT_DOUBLE_EQ(julianDateFromCalendar(2000, 1, 1, 12, 0, 0.0), 2451545.0);
@@ -37,10 +29,7 @@ TEST(JulianDate, UnixTimeConversionsAndKnownDates)
     EXPECT_NEAR(julianDateFromCalendar(1957, 10, 4, 19, 26, 24.0), 2436116.31, 1e-9);
     for (const long long ms : {0LL, 1221913540123LL, -86400001LL, 4102444800999LL})
         EXPECT_EQ(unixMsFromJulianDate(julianDateFromUnixMs(ms)), ms);
-}
 
-TEST(JulianDate, SiderealTimeMatchesPublishedValues)
-{
     // Meeus, example 12.a: 1987 April 10, 0h UT -> 13h10m46.3668s.
     EXPECT_NEAR(gmstRadians(2446895.5) * kRadToDeg, (13.0 + 10.0 / 60 + 46.3668 / 3600) * 15.0, 1e-5);
     // Meeus, example 12.b: 1987 April 10, 19h21m00s UT -> 8h34m57.0896s.
@@ -48,7 +37,7 @@ TEST(JulianDate, SiderealTimeMatchesPublishedValues)
                 (8.0 + 34.0 / 60 + 57.0896 / 3600) * 15.0, 1e-5);
 }
 
-TEST(Maidenhead, CentresOfSquaresOfEachLength)
+TEST(Maidenhead, CentresOfSquaresOfEachLengthAndMalformedLocators)
 {
     // FN31pr is the published example (Newington, Connecticut).
     auto ll = locatorToLatLon("FN31pr");
@@ -76,10 +65,8 @@ TEST(Maidenhead, CentresOfSquaresOfEachLength)
     // 2 of 10 steps of 30" east, 5 of 10 steps of 15" north from the subsquare corner.
     EXPECT_NEAR(eight->longitudeDeg, 10.0 + 19 * 5.0 / 60 + 2 * 0.5 / 60 + 0.25 / 60, 1e-9);
     EXPECT_NEAR(eight->latitudeDeg, 48.0 + 3 * 2.5 / 60 + 5 * 0.25 / 60 + 0.125 / 60, 1e-9);
-}
 
-TEST(Maidenhead, RejectsMalformedLocators)
-{
+    // Malformed locators give nothing.
     for (const char *bad :
          {"", "P", "PM9", "PM955", "SM95", "PMA5", "PM95zz", "PM95vq1", "PM95vqA1", "PM95 q"})
         EXPECT_FALSE(locatorToLatLon(bad)) << bad;
@@ -145,13 +132,11 @@ TEST(Revolution, CountGoesUpWhenTheSatelliteCrossesTheEquatorNorthwards)
 {
     const Satellite iss = makeSatellite(kIssName, kIssLine1, kIssLine2);
     const Observer any{0.0, 0.0, 0.0};
-    long long previousRev = iss.revolutionAt(kIssEpochMs);
-    double previousLat = lookAngles(iss, any, kIssEpochMs).subSatellite.latitudeDeg;
     int increments = 0;
     // Three days later, 10-second steps over six hours.
     const long long start = kIssEpochMs + 3LL * 86400 * 1000;
-    previousRev = iss.revolutionAt(start);
-    previousLat = lookAngles(iss, any, start).subSatellite.latitudeDeg;
+    long long previousRev = iss.revolutionAt(start);
+    double previousLat = lookAngles(iss, any, start).subSatellite.latitudeDeg;
     for (long long t = start + 10000; t < start + 6LL * 3600 * 1000; t += 10000) {
         const long long rev = iss.revolutionAt(t);
         const double lat = lookAngles(iss, any, t).subSatellite.latitudeDeg;

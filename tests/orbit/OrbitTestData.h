@@ -2,7 +2,30 @@
 
 // Element sets used by several orbit tests.
 
+#include "orbit/Satellite.h"
+#include "orbit/Tle.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
 namespace vm::orbit::testdata {
+
+// The set of these lines, which must parse (checksums verified unless told not to).
+inline Tle parsedTle(const std::string &name, const std::string &l1, const std::string &l2, bool sums = true)
+{
+    Tle t;
+    std::string error;
+    TleParseOptions options;
+    options.verifyChecksums = sums;
+    EXPECT_TRUE(parseTleLines(name, l1, l2, t, error, options)) << error;
+    return t;
+}
+
+inline Satellite makeSatellite(const char *name, const char *l1, const char *l2)
+{
+    return Satellite(parsedTle(name, l1, l2));
+}
 
 // The ISS element set published as the two-line example of the format.
 inline constexpr const char *kIssName = "ISS (ZARYA)";

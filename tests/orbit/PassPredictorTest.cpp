@@ -16,14 +16,6 @@ using namespace testdata;
 constexpr long long kHour = 3600 * 1000LL;
 constexpr long long kDay = 24 * kHour;
 
-Satellite makeSatellite(const char *name, const char *l1, const char *l2)
-{
-    Tle t;
-    std::string error;
-    EXPECT_TRUE(parseTleLines(name, l1, l2, t, error)) << error;
-    return Satellite(t);
-}
-
 const Observer kTokyo{35.68, 139.77, 40.0};
 
 TEST(PassPredictor, PassTimesAgreeWithTheElevationFunction)

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -15,11 +14,7 @@ namespace {
 
 using namespace testdata;
 
-struct ProgramRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+struct ProgramRun { int exitCode = -1; QString out; QString err; };
 
 ProgramRun runSatpass(const QStringList &args)
 {
@@ -43,14 +38,12 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         m_tle = m_dir.filePath("sats.txt");
-        QFile f(m_tle);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         std::string badGeo = kGeoLine2;
         badGeo[20] = '9';
         const std::string text = std::string(kIssName) + "\n" + kIssLine1 + "\n" + kIssLine2 + "\n" +
                                  "BROKEN\n" + kGeoLine1 + "\n" + badGeo + "\n" + "DECAY\n" + kDecayLine1 +
                                  "\n" + kDecayLine2 + "\n";
-        f.write(text.c_str());
+        ASSERT_TRUE(vm::test::writeFile(m_tle, QByteArray::fromStdString(text)));
     }
 
     QTemporaryDir m_dir;
@@ -101,22 +94,13 @@ TEST_F(SatpassE2e, ListsSatellitesAndRejectsUnknownOnes)
     EXPECT_EQ(ambiguous.exitCode, 2);
 }
 
-} // namespace
-} // namespace vm::orbit
-
-namespace vm::orbit {
-namespace {
-
 TEST_F(SatpassE2e, MadeUpOverheadSatelliteCulminatesWhereAndWhenAsked)
 {
     const ProgramRun made = runSatpass({"--make-overhead", "DEMO-1", "--lat", "-33.9", "--lon", "18.4",
                                         "--time", "2026-12-06 18:00:00", "--minutes", "7"});
     ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
     const QString tle = m_dir.filePath("demo.txt");
-    QFile f(tle);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(made.out.toUtf8());
-    f.close();
+    ASSERT_TRUE(vm::test::writeFile(tle, made.out.toUtf8()));
 
     const ProgramRun passes = runSatpass({"--tle", tle, "--lat", "-33.9", "--lon", "18.4", "--time",
                                           "2026-12-06 18:00:00", "--hours", "0.5", "--passes-only"});

@@ -4,13 +4,12 @@
 
 #include "orbit/Sgp4.h"
 #include "orbit/Tle.h"
+#include "TestPaths.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -32,17 +31,10 @@ std::filesystem::path verificationDir()
 
 std::string readFile(const std::filesystem::path &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return vm::test::readFile(QString::fromStdString(path.string())).toStdString();
 }
 
-struct ReferenceLine {
-    double minutes;
-    double r[3];
-    double v[3];
-};
+struct ReferenceLine { double minutes, r[3], v[3]; };
 
 // tcppver.out: a "<satnum> xx" header per case, then one line per time step.
 std::vector<std::pair<int, std::vector<ReferenceLine>>> readReference(const std::string &text)
@@ -63,10 +55,7 @@ std::vector<std::pair<int, std::vector<ReferenceLine>>> readReference(const std:
     return cases;
 }
 
-struct Case {
-    Tle tle;
-    double start, stop, step;
-};
+struct Case { Tle tle; double start, stop, step; };
 
 std::vector<Case> readCases(const std::string &text)
 {

@@ -9,24 +9,14 @@
 
 using namespace vm::orbit;
 
-namespace {
-
-Tle parse(const char *name, const char *l1, const char *l2)
-{
-    Tle t;
-    std::string error;
-    EXPECT_TRUE(parseTleLines(name, l1, l2, t, error)) << error;
-    return t;
-}
-
-} // namespace
+using testdata::parsedTle;
 
 TEST(TleFormat, ReproducesPublishedLinesFromTheirFields)
 {
     for (const auto &[n, l1, l2] : {std::tuple{testdata::kIssName, testdata::kIssLine1, testdata::kIssLine2},
                                     std::tuple{"GEO", testdata::kGeoLine1, testdata::kGeoLine2},
                                     std::tuple{"DECAY", testdata::kDecayLine1, testdata::kDecayLine2}}) {
-        const Tle parsed = parse(n, l1, l2);
+        const Tle parsed = parsedTle(n, l1, l2);
         Tle fields = parsed;
         fields.line1.clear();
         fields.line2.clear();
@@ -61,7 +51,7 @@ TEST(OverheadOrbit, SatelliteStandsOverTheStationAtTheChosenMoment)
         const Tle designed = designOverheadOrbit(req);
 
         // What a reader makes of the written lines is what counts.
-        Tle reread = parse(designed.name.c_str(), designed.line1.c_str(), designed.line2.c_str());
+        Tle reread = parsedTle(designed.name, designed.line1, designed.line2);
         const Satellite sat(reread);
         const LookAngles top = lookAngles(sat, station, req.culminationUnixMs);
         ASSERT_TRUE(top.ok());

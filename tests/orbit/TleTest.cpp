@@ -86,66 +86,47 @@ TEST(Tle, BadSetsAreReportedByLineAndSkipped)
 
 TEST(Tle, RejectsInconsistentOrGarbledFields)
 {
-    Tle t;
-    std::string error;
+    const auto with = [](std::string line, size_t at, const std::string &text) {
+        return line.replace(at, text.size(), text);
+    };
+    const std::string l1 = kIssLine1, l2 = kIssLine2;
+    const struct { std::string line1, line2; const char *error; } cases[] = {
+        {l1, with(l2, 2, "25545"), "differ"},
+        {l1, with(l2, 28, "x"), "eccentricity"},
+        {l1, with(l2, 52, " 0.00000000"), "mean motion"},
+        {with(l1, 53, "-1a606-4"), l2, "drag"},
+        {l2, l1, ""}, // the lines swapped
+    };
     TleParseOptions noSums;
     noSums.verifyChecksums = false;
-
-    std::string otherSat = kIssLine2;
-    otherSat.replace(2, 5, "25545");
-    EXPECT_FALSE(parseTleLines("", kIssLine1, otherSat, t, error, noSums));
-    EXPECT_NE(error.find("differ"), std::string::npos);
-
-    std::string garbledEcc = kIssLine2;
-    garbledEcc[28] = 'x';
-    EXPECT_FALSE(parseTleLines("", kIssLine1, garbledEcc, t, error, noSums));
-    EXPECT_NE(error.find("eccentricity"), std::string::npos);
-
-    std::string zeroMotion = kIssLine2;
-    zeroMotion.replace(52, 11, " 0.00000000");
-    EXPECT_FALSE(parseTleLines("", kIssLine1, zeroMotion, t, error, noSums));
-    EXPECT_NE(error.find("mean motion"), std::string::npos);
-
-    std::string badBstar = kIssLine1;
-    badBstar.replace(53, 8, "-1a606-4");
-    EXPECT_FALSE(parseTleLines("", badBstar, kIssLine2, t, error, noSums));
-    EXPECT_NE(error.find("drag"), std::string::npos);
-
-    EXPECT_FALSE(parseTleLines("", kIssLine2, kIssLine1, t, error, noSums));
+    for (const auto &c : cases) {
+        Tle t;
+        std::string error;
+        EXPECT_FALSE(parseTleLines("", c.line1, c.line2, t, error, noSums)) << c.error;
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    }
 }
 
 TEST(Tle, TwoDigitYearsPivotAt1957AndNameMarkerIsDropped)
 {
-    Tle t;
-    std::string error;
-    TleParseOptions noSums;
-    noSums.verifyChecksums = false;
     std::string l1 = kIssLine1;
     l1.replace(18, 2, "57");
-    ASSERT_TRUE(parseTleLines("0 VANGUARD", l1, kIssLine2, t, error, noSums)) << error;
-    EXPECT_EQ(t.epochYear, 1957);
-    EXPECT_EQ(t.name, "VANGUARD");
+    const Tle vanguard = parsedTle("0 VANGUARD", l1, kIssLine2, false);
+    EXPECT_EQ(vanguard.epochYear, 1957);
+    EXPECT_EQ(vanguard.name, "VANGUARD");
     l1.replace(18, 2, "56");
-    ASSERT_TRUE(parseTleLines("", l1, kIssLine2, t, error, noSums));
-    EXPECT_EQ(t.epochYear, 2056);
+    EXPECT_EQ(parsedTle("", l1, kIssLine2, false).epochYear, 2056);
 }
 
 TEST(Tle, AlphaFiveCatalogNumbers)
 {
-    std::string l1 = kIssLine1;
-    std::string l2 = kIssLine2;
-    l1.replace(2, 5, "A0001");
-    l2.replace(2, 5, "A0001");
-    Tle t;
-    std::string error;
-    TleParseOptions noSums;
-    noSums.verifyChecksums = false;
-    ASSERT_TRUE(parseTleLines("", l1, l2, t, error, noSums)) << error;
-    EXPECT_EQ(t.catalogNumber, 100001);
-    l1.replace(2, 5, "J0001"); // I is skipped: J is 18
-    l2.replace(2, 5, "J0001");
-    ASSERT_TRUE(parseTleLines("", l1, l2, t, error, noSums)) << error;
-    EXPECT_EQ(t.catalogNumber, 180001);
+    // I is skipped: J is 18.
+    for (const auto &[alpha, number] : {std::pair{"A0001", 100001}, {"J0001", 180001}}) {
+        std::string l1 = kIssLine1, l2 = kIssLine2;
+        l1.replace(2, 5, alpha);
+        l2.replace(2, 5, alpha);
+        EXPECT_EQ(parsedTle("", l1, l2, false).catalogNumber, number) << alpha;
+    }
 }
 
 } // namespace

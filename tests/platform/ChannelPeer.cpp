@@ -11,7 +11,6 @@
 #include "platform/LocalChannel.h"
 
 #include <cstdio>
-#include <cstring>
 
 int main(int argc, char *argv[])
 {

@@ -8,16 +8,13 @@
 
 namespace wire = vm::ChannelWire;
 
+// Titles are percent-encoded; Japanese ones as their UTF-8 bytes in upper-case hexadecimal.
 TEST(ChannelWireTest, SocketNamesPercentEncodeTheTitle)
 {
     EXPECT_EQ(wire::socketFileName("Velomira"), "Velomira.sock");
     EXPECT_EQ(wire::socketFileName("DDE:Kepral32|Export"), "DDE%3AKepral32%7CExport.sock");
     EXPECT_EQ(wire::socketFileName("WaterFall for Velomira"), "WaterFall%20for%20Velomira.sock");
     EXPECT_EQ(wire::socketFileName("a-b.c_d~e/f%"), "a-b.c_d~e%2Ff%25.sock");
-}
-
-TEST(ChannelWireTest, JapaneseTitlesEncodeTheirUtf8BytesInUpperCaseHex)
-{
     const QRegularExpression allowed("^([A-Za-z0-9._~-]|%[0-9A-F]{2})+\\.sock$");
     for (const QString title : {"環境設定Tunavox", "AJA/JCC/JCG 進捗状況"}) {
         const QString name = wire::socketFileName(title);
@@ -30,21 +27,10 @@ TEST(ChannelWireTest, JapaneseTitlesEncodeTheirUtf8BytesInUpperCaseHex)
 TEST(ChannelWireTest, RequestAndReplyFramesAreLittleEndianHeadersThenBytes)
 {
     const QByteArray request = wire::request(wire::WmCopyData, 0, QByteArray("RCMEND"));
-    EXPECT_EQ(request, QByteArray("\x4a\0\0\0"
-                                  "\0\0\0\0"
-                                  "\x06\0\0\0"
-                                  "RCMEND",
-                                  18));
+    EXPECT_EQ(request, QByteArray::fromHex("4a000000 00000000 06000000") + "RCMEND");
     const QByteArray item = wire::request(wire::WmDdeRequest, 0x01020304, QByteArray("Elev"));
-    EXPECT_EQ(item.left(8), QByteArray("\xe6\x03\0\0"
-                                       "\x04\x03\x02\x01",
-                                       8));
-
-    const QByteArray reply = wire::reply(1, QByteArray("12.5"));
-    EXPECT_EQ(reply, QByteArray("\x01\0\0\0"
-                                "\x04\0\0\0"
-                                "12.5",
-                                12));
+    EXPECT_EQ(item.left(8), QByteArray::fromHex("e6030000 04030201"));
+    EXPECT_EQ(wire::reply(1, QByteArray("12.5")), QByteArray::fromHex("01000000 04000000") + "12.5");
 }
 
 TEST(ChannelWireTest, RequestParserWaitsForTheWholeFrameAndIgnoresWhatFollows)
@@ -66,13 +52,9 @@ TEST(ChannelWireTest, RequestParserWaitsForTheWholeFrameAndIgnoresWhatFollows)
 
 TEST(ChannelWireTest, OversizedFramesAreRefusedFromTheHeaderAlone)
 {
-    QByteArray header = wire::request(wire::WmCopyData, 0, QByteArray());
-    header[8] = '\xff';
-    header[9] = '\xff';
-    header[10] = '\xff';
-    header[11] = '\xff';
     wire::Request request;
-    EXPECT_EQ(wire::parseRequest(header, &request), wire::ParseState::Invalid);
+    EXPECT_EQ(wire::parseRequest(QByteArray::fromHex("4a000000 00000000 ffffffff"), &request),
+              wire::ParseState::Invalid);
 
     QByteArray reply = wire::reply(0, QByteArray());
     reply[6] = '\x10'; // cbData 0x100000, above the limit

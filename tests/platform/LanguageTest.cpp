@@ -6,10 +6,7 @@ using vm::UiLanguage;
 
 TEST(Language, ChoiceThenLocale)
 {
-    struct Case {
-        const char *choice, *locale;
-        UiLanguage want;
-    };
+    struct Case { const char *choice, *locale; UiLanguage want; };
     for (const Case &c :
          {Case{"ja", "en_GB", UiLanguage::Japanese}, Case{"en", "ja_JP", UiLanguage::English},
           Case{"auto", "ja_JP", UiLanguage::Japanese}, Case{"auto", "de_DE", UiLanguage::English},

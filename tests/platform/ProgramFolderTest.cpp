@@ -3,6 +3,7 @@
 // in for the processes that cannot be started here (Wine is not installed).
 
 #include "platform/ProgramFolder.h"
+#include "TestPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,9 +25,7 @@ protected:
     void makeFile(const QString &relative, const QByteArray &content = QByteArray())
     {
         ASSERT_TRUE(QDir().mkpath(QFileInfo(path(relative)).absolutePath()));
-        QFile f(path(relative));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        ASSERT_TRUE(vm::test::writeFile(path(relative), content));
     }
 
     // A Wine prefix whose C: drive holds the tracking program.

@@ -1,5 +1,6 @@
 #include "platform/RuntimeDir.h"
 #include "platform/LocalChannel.h"
+#include "TestPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +77,7 @@ TEST(RuntimeDirTest, DefaultPathFollowsTheEnvironment)
     EXPECT_EQ(RuntimeDir::defaultPath(), QStringLiteral("/tmp/velomira-%1").arg(::geteuid()));
 }
 
-TEST(RuntimeDirTest, CreatesAMissingFolderPrivateToUs)
+TEST(RuntimeDirTest, CreatesAMissingFolderOrTightensOursToPrivate)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
@@ -86,14 +87,8 @@ TEST(RuntimeDirTest, CreatesAMissingFolderPrivateToUs)
     EXPECT_EQ(modeOf(path), mode_t(0700));
     // A second call accepts the folder as it is.
     EXPECT_TRUE(RuntimeDir::prepare(path, &error)) << qPrintable(error);
-}
-
-TEST(RuntimeDirTest, TightensTheModeOfOurOwnFolder)
-{
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
+    // One of ours that others may read is made private.
     ASSERT_EQ(::chmod(QFile::encodeName(tmp.path()).constData(), 0755), 0);
-    QString error;
     ASSERT_TRUE(RuntimeDir::prepare(tmp.path(), &error)) << qPrintable(error);
     EXPECT_EQ(modeOf(tmp.path()), mode_t(0700));
 }
@@ -135,9 +130,7 @@ TEST(RuntimeDirTest, RefusesSymbolicLinksAndFiles)
     EXPECT_TRUE(error.contains("symbolic link")) << qPrintable(error);
 
     const QString file = tmp.filePath("file");
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
+    ASSERT_TRUE(vm::test::writeFile(file, {}));
     EXPECT_FALSE(RuntimeDir::prepare(file, &error));
     EXPECT_TRUE(error.contains("not a folder")) << qPrintable(error);
     EXPECT_TRUE(QFile::exists(file));

@@ -1,6 +1,7 @@
 #include "TestPaths.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace vm::test {
 
@@ -18,6 +19,18 @@ QString binDir()
 QString program(const QString &name)
 {
     return QDir(binDir()).filePath(name);
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace vm::test

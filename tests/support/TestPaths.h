@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace vm::test {
@@ -10,5 +11,10 @@ QString testDataDir();
 QString binDir();
 // Path of a built program in binDir().
 QString program(const QString &name);
+
+// Replaces the file's contents with the bytes; false when it cannot.
+bool writeFile(const QString &path, const QByteArray &bytes);
+// The file's bytes; empty when it cannot be read.
+QByteArray readFile(const QString &path);
 
 } // namespace vm::test

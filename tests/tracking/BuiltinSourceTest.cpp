@@ -12,11 +12,11 @@
 #include "tracking/TrackingLink.h"
 
 #include "ManualClock.h"
+#include "TestPaths.h"
 
 #include <gtest/gtest.h>
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -41,9 +41,7 @@ protected:
 
     void writeTle(const QString &text, const QString &name = "nasabare.txt")
     {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text.toUtf8());
+        ASSERT_TRUE(writeFile(path(name), text.toUtf8()));
     }
 
     void setStation(double lat, double lon, double height = 0)
@@ -167,7 +165,7 @@ TEST_F(BuiltinSourceTest, RangeRateLeadLooksAheadByHalfTheReadPeriodPlusTheDialD
     expectRead(0);
 }
 
-TEST_F(BuiltinSourceTest, LocatorAndHeightGiveTheStation)
+TEST_F(BuiltinSourceTest, LocatorHeightAndFilePathGiveTheStationAndTheSets)
 {
     writeTle(tleText({kAo7}));
     settings.setValue(keys::Latitude, "35.0"); // longitude missing: the locator counts
@@ -182,6 +180,15 @@ TEST_F(BuiltinSourceTest, LocatorAndHeightGiveTheStation)
     TrackingValues v;
     ASSERT_EQ(source->read(v), RR::Ok);
     expectValuesMatch(v, ao7, clock.utcMs());
+
+    // An absolute element-set file path is used as it is.
+    QTemporaryDir elsewhere;
+    const QString file = elsewhere.filePath("sats.tle");
+    ASSERT_TRUE(writeFile(file, tleText({kAo7}).toUtf8()));
+    settings.setValue(keys::TleFile, file);
+    source = openSource({"AO-07"});
+    EXPECT_EQ(source->tleFilePath(), file);
+    EXPECT_EQ(source->read(v), RR::Ok);
 }
 
 TEST_F(BuiltinSourceTest, MissingStationOrUnusableFileGivesAClearError)
@@ -193,22 +200,19 @@ TEST_F(BuiltinSourceTest, MissingStationOrUnusableFileGivesAClearError)
     TrackingValues v;
     EXPECT_EQ(noStation->read(v), RR::NothingRead);
 
+    const auto expectError = [&](const QStringList &names, const char *says) {
+        openSource(names, &error);
+        EXPECT_TRUE(error.contains(says)) << error.toStdString();
+    };
     settings.setValue(keys::Locator, "ZZ99");
-    openSource({"AO-07"}, &error);
-    EXPECT_TRUE(error.contains("ZZ99")) << error.toStdString();
-
+    expectError({"AO-07"}, "ZZ99");
     setStation(kTokyoLat, kTokyoLon);
     settings.setValue(keys::Latitude, "95");
-    openSource({"AO-07"}, &error);
-    EXPECT_TRUE(error.contains("95")) << error.toStdString();
-
+    expectError({"AO-07"}, "95");
     setStation(kTokyoLat, kTokyoLon);
-    openSource({"RS-44", "SO-50"}, &error); // the file has none of them
-    EXPECT_TRUE(error.contains("nasabare.txt")) << error.toStdString();
-
+    expectError({"RS-44", "SO-50"}, "nasabare.txt"); // the file has none of them
     writeTle("garbage\nmore garbage\n");
-    openSource({"AO-07"}, &error);
-    EXPECT_TRUE(error.contains("nasabare.txt")) << error.toStdString();
+    expectError({"AO-07"}, "nasabare.txt");
 }
 
 TEST_F(BuiltinSourceTest, LinkKeepsASourceWaitingForItsTleFile)
@@ -238,21 +242,6 @@ TEST_F(BuiltinSourceTest, LinkKeepsASourceWaitingForItsTleFile)
     EXPECT_FALSE(link.open(std::make_unique<BuiltinSource>(settings, QStringList{"AO-07"}, clock)));
     EXPECT_FALSE(link.isOpen());
     EXPECT_TRUE(reports.isEmpty());
-}
-
-TEST_F(BuiltinSourceTest, AbsoluteTleFilePathIsUsedAsIs)
-{
-    QTemporaryDir elsewhere;
-    QFile f(elsewhere.filePath("sats.tle"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(tleText({kAo7}).toUtf8());
-    f.close();
-    setStation(kTokyoLat, kTokyoLon);
-    settings.setValue(keys::TleFile, f.fileName());
-    auto source = openSource({"AO-07"});
-    EXPECT_EQ(source->tleFilePath(), f.fileName());
-    TrackingValues v;
-    EXPECT_EQ(source->read(v), RR::Ok);
 }
 
 TEST_F(BuiltinSourceTest, AutomaticChoiceTakesTheHighestSatelliteUp)

@@ -8,7 +8,6 @@
 #include "tracking/BuiltinSource.h"
 #include "tracking/RegistrySource.h"
 #include "tracking/TrackingDetection.h"
-#include "tracking/TrackingLink.h"
 #include "tracking/TrackingSourceFactory.h"
 #include "tracking/WineRegistry.h"
 
@@ -67,89 +66,62 @@ protected:
 
 } // namespace
 
-TEST_F(ExportSourceTest, ReadsRangeRateFirstThenSatelliteElevationRevolution)
+// The range rate is asked first, then satellite, elevation and revolution; a
+// value that is missing or not a number ends the read, and what was not
+// reached keeps its old contents.
+TEST_F(ExportSourceTest, ReadsRangeRateFirstAndStopsAtTheFirstBadItem)
 {
-    serve(TrackingKind::Kepral32);
-    ExportSource source(trackingProgram(TrackingKind::Kepral32), channel);
-    QString note;
-    ASSERT_TRUE(source.open(&note));
-    EXPECT_TRUE(note.isEmpty());
-    TrackingValues v = oldValues();
-    EXPECT_EQ(source.read(v), RR::Ok);
-    EXPECT_EQ(requests, (QStringList{"txtRangeRate", "txtSatellite", "txtElevation", "txtRevolution"}));
-    EXPECT_FLOAT_EQ(v.rangeRate, -1234.5f);
-    EXPECT_EQ(v.satellite, "ao-07"); // trimmed
-    EXPECT_EQ(v.elevation, "12.5");
-    EXPECT_EQ(v.revolution, "23456");
-}
-
-TEST_F(ExportSourceTest, OrnikIsAskedForItsOwnItemNames)
-{
-    items = {{"TEXT1", "FO-29"}, {"TEXT3", "3.25"}, {"TEXT5", "1000"}, {"TEXT7", "99"}};
-    serve(TrackingKind::Ornik);
-    ExportSource source(trackingProgram(TrackingKind::Ornik), channel);
-    ASSERT_TRUE(source.open(nullptr));
-    TrackingValues v;
-    EXPECT_EQ(source.read(v), RR::Ok);
-    EXPECT_EQ(requests, (QStringList{"TEXT7", "TEXT1", "TEXT3", "TEXT5"}));
-    EXPECT_EQ(v.satellite, "FO-29");
-    EXPECT_EQ(v.elevation, "3.25");
-    EXPECT_EQ(v.revolution, "1000");
-    EXPECT_FLOAT_EQ(v.rangeRate, 99.0f);
-}
-
-TEST_F(ExportSourceTest, UnknownItemEndsTheReadAndLaterValuesKeepTheirContents)
-{
-    items.remove("txtElevation");
-    serve(TrackingKind::Kepral99);
-    ExportSource source(trackingProgram(TrackingKind::Kepral99), channel);
-    ASSERT_TRUE(source.open(nullptr));
-    TrackingValues v = oldValues();
-    EXPECT_EQ(source.read(v), RR::Failed);
-    EXPECT_EQ(requests, (QStringList{"txtRangeRate", "txtSatellite", "txtElevation"}));
-    EXPECT_FLOAT_EQ(v.rangeRate, -1234.5f); // refreshed before the failure
-    EXPECT_EQ(v.satellite, "ao-07");
-    EXPECT_EQ(v.elevation, "-5"); // not reached
-    EXPECT_EQ(v.revolution, "1");
-    EXPECT_TRUE(source.lastError().contains("txtElevation"));
-}
-
-TEST_F(ExportSourceTest, ElevationThatIsNotANumberEndsTheReadBeforeTheRevolution)
-{
-    items["txtElevation"] = "";
-    serve(TrackingKind::Kepral99);
-    ExportSource source(trackingProgram(TrackingKind::Kepral99), channel);
-    ASSERT_TRUE(source.open(nullptr));
-    TrackingValues v = oldValues();
-    EXPECT_EQ(source.read(v), RR::Failed);
-    EXPECT_EQ(requests, (QStringList{"txtRangeRate", "txtSatellite", "txtElevation"}));
-    EXPECT_EQ(v.elevation, "-5");
-    EXPECT_EQ(v.revolution, "1");
-}
-
-TEST_F(ExportSourceTest, RangeRateThatIsNotANumberChangesNothing)
-{
-    for (const QString garbage : {"", "abc", "12,5", "1.2.3"}) {
-        items["txtRangeRate"] = garbage;
+    const QStringList all{"txtRangeRate", "txtSatellite", "txtElevation", "txtRevolution"};
+    const QHash<QString, QString> ornik{
+        {"TEXT1", "FO-29"}, {"TEXT3", "3.25"}, {"TEXT5", "1000"}, {"TEXT7", "99"}};
+    const struct {
+        TrackingKind kind;
+        QHash<QString, QString> changes; // a value "-" removes the item
+        RR result;
+        QStringList requests;
+        float rangeRate;
+        const char *satellite, *elevation, *revolution;
+    } cases[] = {
+        // clang-format off
+        {TrackingKind::Kepral32, {}, RR::Ok, all, -1234.5f, "ao-07", "12.5", "23456"}, // satellite trimmed
+        {TrackingKind::Ornik, ornik, RR::Ok, {"TEXT7", "TEXT1", "TEXT3", "TEXT5"}, 99, "FO-29", "3.25", "1000"},
+        {TrackingKind::Kepral99, {{"txtElevation", "-"}}, RR::Failed, all.mid(0, 3), -1234.5f, "ao-07", "-5", "1"},
+        {TrackingKind::Kepral99, {{"txtElevation", ""}}, RR::Failed, all.mid(0, 3), -1234.5f, "ao-07", "-5", "1"},
+        {TrackingKind::Kepral32, {{"txtRangeRate", ""}}, RR::Failed, all.mid(0, 1), 42, "OLD", "-5", "1"},
+        {TrackingKind::Kepral32, {{"txtRangeRate", "abc"}}, RR::Failed, all.mid(0, 1), 42, "OLD", "-5", "1"},
+        {TrackingKind::Kepral32, {{"txtRangeRate", "12,5"}}, RR::Failed, all.mid(0, 1), 42, "OLD", "-5", "1"},
+        {TrackingKind::Kepral32, {{"txtRangeRate", "1.2.3"}}, RR::Failed, all.mid(0, 1), 42, "OLD", "-5", "1"},
+        {TrackingKind::Kepral32, {{"txtRangeRate", " 17.5\r\n"}}, RR::Ok, all, 17.5f, "ao-07", "12.5", "23456"},
+        // clang-format on
+    };
+    const QHash<QString, QString> standard = items;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.requests.join(u' ').toStdString() + " " + c.changes.values().join(u' ').toStdString());
+        items = c.kind == TrackingKind::Ornik ? QHash<QString, QString>{} : standard;
+        for (auto it = c.changes.begin(); it != c.changes.end(); ++it) {
+            if (it.value() == u"-")
+                items.remove(it.key());
+            else
+                items[it.key()] = it.value();
+        }
         requests.clear();
-        serve(TrackingKind::Kepral32);
-        ExportSource source(trackingProgram(TrackingKind::Kepral32), channel);
-        ASSERT_TRUE(source.open(nullptr));
+        serve(c.kind);
+        ExportSource source(trackingProgram(c.kind), channel);
+        QString note;
+        ASSERT_TRUE(source.open(&note));
+        EXPECT_TRUE(note.isEmpty());
         TrackingValues v = oldValues();
-        EXPECT_EQ(source.read(v), RR::Failed) << garbage.toStdString();
-        EXPECT_EQ(requests, QStringList{"txtRangeRate"});
-        EXPECT_FLOAT_EQ(v.rangeRate, 42.0f);
-        EXPECT_EQ(v.satellite, "OLD");
-        channel.unregisterTitle(trackingProgram(TrackingKind::Kepral32).exportTitle());
+        EXPECT_EQ(source.read(v), c.result);
+        EXPECT_EQ(requests, c.requests);
+        EXPECT_FLOAT_EQ(v.rangeRate, c.rangeRate);
+        EXPECT_EQ(v.satellite, c.satellite);
+        EXPECT_EQ(v.elevation, c.elevation);
+        EXPECT_EQ(v.revolution, c.revolution);
+        if (c.changes.value("txtElevation") == u"-") {
+            EXPECT_TRUE(source.lastError().contains("txtElevation"));
+        }
+        channel.unregisterTitle(trackingProgram(c.kind).exportTitle());
     }
-    // Blanks around a number are accepted.
-    items["txtRangeRate"] = " 17.5\r\n";
-    serve(TrackingKind::Kepral32);
-    ExportSource source(trackingProgram(TrackingKind::Kepral32), channel);
-    ASSERT_TRUE(source.open(nullptr));
-    TrackingValues v;
-    EXPECT_EQ(source.read(v), RR::Ok);
-    EXPECT_FLOAT_EQ(v.rangeRate, 17.5f);
 }
 
 TEST_F(ExportSourceTest, MissingEndpointFailsEachReadUntilTheProgramAppears)
@@ -166,25 +138,6 @@ TEST_F(ExportSourceTest, MissingEndpointFailsEachReadUntilTheProgramAppears)
     EXPECT_EQ(v.satellite, "ao-07");
     source.close();
     EXPECT_EQ(source.read(v), RR::NothingRead);
-}
-
-TEST_F(ExportSourceTest, LinkShowsTheLabelAndHorizonFromTheEndpoint)
-{
-    serve(TrackingKind::Kepral32);
-    QStringList reports;
-    QStringList labels;
-    TrackingLink link([&](const QString &c, const QString &p) { reports << c + p; }, {});
-    link.setLabelChanged([&](const QString &l) { labels << l; });
-    ASSERT_TRUE(link.open(std::make_unique<ExportSource>(trackingProgram(TrackingKind::Kepral32), channel)));
-    link.read();
-    EXPECT_EQ(link.label(), "AO-07");
-    EXPECT_TRUE(link.aboveHorizon());
-    EXPECT_FLOAT_EQ(link.rangeRate(), -1234.5f);
-    items["txtElevation"] = "-0.11";
-    link.read();
-    EXPECT_FALSE(link.aboveHorizon());
-    EXPECT_EQ(reports, (QStringList{"OPPLNKOK", "OPPELE1", "OPPELE0"}));
-    EXPECT_EQ(labels, QStringList{"AO-07"});
 }
 
 TEST_F(ExportSourceTest, FactoryBuildsTheSourceForKindAndMethod)

@@ -51,23 +51,16 @@ protected:
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    QProcess *start(const QStringList &args)
+    // Starts faketracker and waits until its export endpoint is served and
+    // its window is there (it takes the two titles one after the other).
+    QProcess *startServing(const QStringList &args, TrackingKind kind)
     {
-        auto p = std::make_unique<QProcess>();
+        QProcess *p = m_processes.emplace_back(std::make_unique<QProcess>()).get();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELOMIRA_RUNTIME_DIR", m_dir.path());
         p->setProcessEnvironment(env);
         p->start(program("faketracker"), args);
         EXPECT_TRUE(p->waitForStarted(Generous));
-        m_processes.push_back(std::move(p));
-        return m_processes.back().get();
-    }
-
-    // Starts faketracker and waits until its export endpoint is served and
-    // its window is there (it takes the two titles one after the other).
-    QProcess *startServing(const QStringList &args, TrackingKind kind)
-    {
-        QProcess *p = start(args);
         const QString title = trackingProgram(kind).exportTitle();
         const QString window = trackingProgram(kind).windowTitle;
         const auto up = [&] { return channel.titleExists(title) && channel.titleExists(window); };

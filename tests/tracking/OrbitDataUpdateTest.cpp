@@ -1,9 +1,9 @@
 #include "tracking/OrbitDataUpdate.h"
 
 #include "ProcessTools.h"
+#include "TestPaths.h"
 #include "TleFixtures.h"
 
-#include <QFile>
 #include <QNetworkAccessManager>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -53,11 +53,7 @@ TEST(OrbitDataUpdate, ReplacesTheFileOnlyWithCheckedElementSets)
     QByteArray badChecksum = goodText();
     badChecksum[badChecksum.indexOf('\n', badChecksum.indexOf("1 25544")) - 1] ^= 1;
     const QByteArray futureEpoch = goodText().replace("24001.50000000", "99001.50000000");
-    const struct {
-        int status;
-        QByteArray body;
-        bool replaced;
-    } cases[] = {
+    const struct { int status; QByteArray body; bool replaced; } cases[] = {
         {200, goodText(), true},           {404, goodText(), false}, {200, badChecksum, false},
         {200, "<html>busy</html>", false}, {200, "", false},         {200, futureEpoch, false},
     };
@@ -65,10 +61,7 @@ TEST(OrbitDataUpdate, ReplacesTheFileOnlyWithCheckedElementSets)
         SCOPED_TRACE(c.body.left(40).toStdString() + " " + std::to_string(c.status));
         QTemporaryDir dir;
         const QString target = dir.filePath(QStringLiteral("nasabare.txt"));
-        QFile old(target);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old contents\n");
-        old.close();
+        ASSERT_TRUE(test::writeFile(target, "old contents\n"));
 
         OneShotHttpServer server(c.status, c.body);
         QNetworkAccessManager network;
@@ -79,9 +72,7 @@ TEST(OrbitDataUpdate, ReplacesTheFileOnlyWithCheckedElementSets)
         ASSERT_TRUE(done.wait(10000));
         EXPECT_EQ(done.at(0).at(0).toBool(), c.replaced) << done.at(0).at(1).toString().toStdString();
 
-        QFile now(target);
-        ASSERT_TRUE(now.open(QIODevice::ReadOnly));
-        EXPECT_EQ(now.readAll(), c.replaced ? c.body : QByteArray("old contents\n"));
+        EXPECT_EQ(test::readFile(target), c.replaced ? c.body : QByteArray("old contents\n"));
     }
 }
 
@@ -89,10 +80,7 @@ TEST(OrbitDataUpdate, SaysHowOldTheDataIs)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.txt"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(goodText());
-    file.close();
+    ASSERT_TRUE(test::writeFile(path, goodText()));
     const QDateTime epoch = QDateTime::fromMSecsSinceEpoch(test::kEpochMs, Qt::UTC);
     const OrbitDataCheck check = OrbitDataUpdate::checkText(goodText(), epoch.addDays(20));
     EXPECT_EQ(check.sets, 2);

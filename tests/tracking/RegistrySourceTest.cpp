@@ -1,9 +1,9 @@
 #include "tracking/RegistrySource.h"
+#include "TestPaths.h"
 #include "tracking/WineRegistry.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 using namespace vm;
@@ -30,16 +30,9 @@ const char *kUserReg = R"(WINE REGISTRY Version 2
 "Satellite"="FO-29"
 )";
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 } // namespace
 
-TEST(WineRegistry, ParsesKeyValuesWithEscapesCaseInsensitively)
+TEST(WineRegistry, ParsesKeyValuesWithEscapesCaseInsensitivelyAndWritesOneKey)
 {
     bool found = false;
     const auto v = wineRegistry::parseKey(QString::fromUtf8(kUserReg),
@@ -50,18 +43,16 @@ TEST(WineRegistry, ParsesKeyValuesWithEscapesCaseInsensitively)
     EXPECT_EQ(v.size(), 4);
     wineRegistry::parseKey(QString::fromUtf8(kUserReg), "Software\\Nothing", &found);
     EXPECT_FALSE(found);
-}
 
-TEST(WineRegistry, WriteKeyReplacesOnlyThatKey)
-{
+    // Writing a key replaces that key only.
     QTemporaryDir dir;
     const QString file = dir.filePath("user.reg");
-    writeFile(file, kUserReg);
+    ASSERT_TRUE(vm::test::writeFile(file, kUserReg));
     const QString key = RegistrySource::keyPath("Kepral32");
     ASSERT_TRUE(wineRegistry::writeKey(file, key, {{"Satellite", "AO-07"}, {"RangeRate", "12.5"}}));
-    const auto v = wineRegistry::readKey(file, key);
-    EXPECT_EQ(v.value("Satellite"), "AO-07");
-    EXPECT_FALSE(v.contains("Revolution"));
+    const auto written = wineRegistry::readKey(file, key);
+    EXPECT_EQ(written.value("Satellite"), "AO-07");
+    EXPECT_FALSE(written.contains("Revolution"));
     EXPECT_EQ(wineRegistry::readKey(file, "Software\\Wine\\Fonts").value("Codepage"), "932");
     EXPECT_EQ(wineRegistry::readKey(file, RegistrySource::keyPath("Kepral99")).value("Satellite"), "FO-29");
 }
@@ -70,7 +61,7 @@ TEST(RegistrySource, ReadsTheFourValuesWhileTheProgramRuns)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("user.reg");
-    writeFile(file, kUserReg);
+    ASSERT_TRUE(vm::test::writeFile(file, kUserReg));
     bool running = true;
     RegistrySource k32(file, "Kepral32",
                        [&](const QString &title) { return running && title == "Kepral32"; });

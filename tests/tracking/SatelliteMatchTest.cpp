@@ -23,19 +23,12 @@ std::vector<orbit::Tle> sets(std::initializer_list<const char *> names)
 
 TEST(SatelliteMatch, NormalisedDropsPunctuationBlanksAndLeadingZeros)
 {
-    EXPECT_EQ(satelliteMatch::normalised("AO-07"), "AO7");
-    EXPECT_EQ(satelliteMatch::normalised(" ao 7 "), "AO7");
-    EXPECT_EQ(satelliteMatch::normalised("RS-44"), "RS44");
     // Zeros inside a number and a number of zeros stay.
-    EXPECT_EQ(satelliteMatch::normalised("IO-117"), "IO117");
-    EXPECT_EQ(satelliteMatch::normalised("SO-50"), "SO50");
-    EXPECT_EQ(satelliteMatch::normalised("XW-0"), "XW0");
-    EXPECT_EQ(satelliteMatch::normalised("CAS-5A 005"), "CAS5A5");
-    EXPECT_EQ(satelliteMatch::normalised("--"), "");
-}
-
-TEST(SatelliteMatch, ParenthesesSplitIntoInnerAndOuterNames)
-{
+    for (const auto &[name, normal] : {std::pair{"AO-07", "AO7"}, {" ao 7 ", "AO7"}, {"RS-44", "RS44"},
+                                       {"IO-117", "IO117"}, {"SO-50", "SO50"}, {"XW-0", "XW0"},
+                                       {"CAS-5A 005", "CAS5A5"}, {"--", ""}})
+        EXPECT_EQ(satelliteMatch::normalised(name), normal) << name;
+    // Parentheses split into inner and outer names.
     EXPECT_EQ(satelliteMatch::parenthesised("OSCAR 7 (AO-7)"), "AO-7");
     EXPECT_EQ(satelliteMatch::beforeParentheses("OSCAR 7 (AO-7)"), "OSCAR 7");
     EXPECT_EQ(satelliteMatch::parenthesised("AO-7"), "");
@@ -46,17 +39,11 @@ TEST(SatelliteMatch, ParenthesesSplitIntoInnerAndOuterNames)
 TEST(SatelliteMatch, TableNamesFindTheirSets)
 {
     const auto s = sets({"OSCAR 7 (AO-7)", "ISS (ZARYA)", "JAS-2 (FO-29)", "SO-50", "so-50"});
-    EXPECT_EQ(satelliteMatch::find("AO-07", s), 0u);
-    EXPECT_EQ(satelliteMatch::find("AO-7", s), 0u);
-    EXPECT_EQ(satelliteMatch::find("oscar 7", s), 0u);
-    EXPECT_EQ(satelliteMatch::find("ISS", s), 1u);
-    EXPECT_EQ(satelliteMatch::find("FO-29", s), 2u);
-    EXPECT_EQ(satelliteMatch::find("JAS-2", s), 2u);
-    // Exact (case-insensitive) spelling wins over the first normalised match.
-    EXPECT_EQ(satelliteMatch::find("so-50", s), 3u);
-    EXPECT_FALSE(satelliteMatch::find("AO-73", s).has_value());
-    EXPECT_FALSE(satelliteMatch::find("", s).has_value());
-    EXPECT_FALSE(satelliteMatch::find("  -  ", s).has_value());
+    // Exact (case-insensitive) spelling wins over the first normalised match ("so-50").
+    for (const auto &[name, index] : {std::pair{"AO-07", 0}, {"AO-7", 0}, {"oscar 7", 0}, {"ISS", 1},
+                                      {"FO-29", 2}, {"JAS-2", 2}, {"so-50", 3}, {"AO-73", -1}, {"", -1},
+                                      {"  -  ", -1}})
+        EXPECT_EQ(satelliteMatch::find(name, s).value_or(size_t(-1)), size_t(index)) << name;
     // Not a substring match: "AO-7" is not "AO-73".
     EXPECT_FALSE(satelliteMatch::find("AO-7", sets({"AO-73", "AO-27"})).has_value());
 }

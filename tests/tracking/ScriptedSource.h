@@ -9,10 +9,7 @@ namespace vm::test {
 // A tracking source that plays back prepared reads.
 class ScriptedSource final : public TrackingSource {
 public:
-    struct Step {
-        ReadResult result = ReadResult::Ok;
-        TrackingValues values;
-    };
+    struct Step { ReadResult result = ReadResult::Ok; TrackingValues values; };
     explicit ScriptedSource(QList<Step> steps) : m_steps(std::move(steps)) {}
 
     bool open(QString *) override { return true; }

@@ -6,7 +6,6 @@
 #include "orbit/Tle.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <string>
 

@@ -34,10 +34,7 @@ TEST(TrackingDetection, RunningProgramsByWeight)
         {{"Kepral32", "ornik"}, 11, TrackingKind::Kepral32, "1", "(Kepral32 & Ornik)"},
         {{"Kepral32", "Kepral99"}, 101, TrackingKind::Kepral32, "1", "Kepral32 を採用"},
         {{"Kepral99", "ornik"}, 110, TrackingKind::Ornik, "2", "Ornik を採用"},
-        {{"Kepral99", "ornik", "Kepral32"},
-         111,
-         TrackingKind::Kepral32,
-         "1",
+        {{"Kepral99", "ornik", "Kepral32"}, 111, TrackingKind::Kepral32, "1",
          "３つ(Kepral32 & Ornik & Kepral99)"},
         // Titles must match exactly: "Ornik" is not the window title "ornik".
         {{"Ornik", "kepral32", "Kepral32 - AO-07"}, 0, TrackingKind::Builtin, "4", nullptr},
@@ -57,13 +54,10 @@ TEST(TrackingDetection, RunningProgramsByWeight)
 
 TEST(TrackingDetection, NoneRunningFallsBackToBuiltinAndFlagsOnlyAConfiguredOutsideProgram)
 {
-    const auto fresh = detectWith({});
-    EXPECT_FALSE(fresh.found());
-    EXPECT_FALSE(fresh.configuredProgramMissing);
-    EXPECT_TRUE(detectWith({}, QString("3")).configuredProgramMissing);
-    EXPECT_TRUE(detectWith({}, QString(" 2 ")).configuredProgramMissing);
-    EXPECT_FALSE(detectWith({}, QString("4")).configuredProgramMissing);
-    EXPECT_FALSE(detectWith({}, QString("x")).configuredProgramMissing);
+    EXPECT_FALSE(detectWith({}).found());
+    EXPECT_FALSE(detectWith({}).configuredProgramMissing);
+    for (const auto &[calcType, missing] : {std::pair{"3", true}, {" 2 ", true}, {"4", false}, {"x", false}})
+        EXPECT_EQ(detectWith({}, QString(calcType)).configuredProgramMissing, missing) << calcType;
     // A running program is never "missing", whatever the settings say.
     EXPECT_FALSE(detectWith({"ornik"}, QString("1")).configuredProgramMissing);
     EXPECT_EQ(kindFromCalcType("4"), TrackingKind::Builtin);

@@ -32,7 +32,7 @@ struct Harness {
 
 } // namespace
 
-TEST(TrackingLink, HorizonIsMinusPointOneDegreesInclusive)
+TEST(TrackingLink, HorizonIsMinusPointOneDegreesInclusiveAndTheScheduleFlagReportsEveryRead)
 {
     Harness h({{RR::Ok, values("ao-07", "-0.1", 10)}, {RR::Ok, values("ao-07", "-0.11", 10)}});
     h.link.read();
@@ -41,6 +41,13 @@ TEST(TrackingLink, HorizonIsMinusPointOneDegreesInclusive)
     h.link.read();
     EXPECT_FALSE(h.link.aboveHorizon());
     EXPECT_EQ(h.reports, (QStringList{"OPPELE1", "OPPELE0"}));
+
+    // The schedule flag reports on every read.
+    Harness s({{RR::Ok, values("AO-07", "-5", 0)}});
+    s.link.setScheduleFlag(true);
+    s.link.read();
+    s.link.read();
+    EXPECT_EQ(s.reports, (QStringList{"OPPSCK", "OPPSCK"}));
 }
 
 TEST(TrackingLink, LabelIsTrimmedUpperCaseAndChangesOnlyOnce)
@@ -101,11 +108,3 @@ TEST(TrackingLink, ElevationThatIsNotANumberOrEmptyEndsTheRead)
     }
 }
 
-TEST(TrackingLink, ScheduleFlagReportsEveryRead)
-{
-    Harness h({{RR::Ok, values("AO-07", "-5", 0)}});
-    h.link.setScheduleFlag(true);
-    h.link.read();
-    h.link.read();
-    EXPECT_EQ(h.reports, (QStringList{"OPPSCK", "OPPSCK"}));
-}

@@ -14,9 +14,7 @@ namespace {
 
 // Our model, Hamlib's model number for it (rigctl -l), a frequency it tunes
 // and the CW passband asked for (0: the rig's own).
-struct HamlibModel {
-    const char *model, *hamlibModel, *hz, *width;
-};
+struct HamlibModel { const char *model, *hamlibModel, *hz, *width; };
 
 class RigsimProcess : public ::testing::TestWithParam<HamlibModel> {};
 
