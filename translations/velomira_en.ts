@@ -96,14 +96,6 @@
         <translation>Play</translation>
     </message>
     <message>
-        <source>予告</source>
-        <translation>Alert</translation>
-    </message>
-    <message>
-        <source>予告サウンド</source>
-        <translation>Alert sound</translation>
-    </message>
-    <message>
         <source>CW BeaconをSSBモードで受信する場合の補正(F9でもon/off可)</source>
         <translation>Correction for receiving a CW beacon in SSB mode (F9 toggles it)</translation>
     </message>
@@ -628,6 +620,106 @@ Transfer anyway?</translation>
     <message>
         <source> は見つかりませんでした</source>
         <translation> was not found</translation>
+    </message>
+    <message>
+        <source>起動オプションの設定がありません。</source>
+        <translation>The start option is not set.</translation>
+    </message>
+    <message>
+        <source>%1 を起動出来ません</source>
+        <translation>Cannot start %1</translation>
+    </message>
+    <message>
+        <source>UDPポート %1 で受信できません（ADIF LOGを監視します）: %2</source>
+        <translation>Cannot listen on UDP port %1 (watching the ADIF log instead): %2</translation>
+    </message>
+    <message>
+        <source>ヘルプを開けません: %1</source>
+        <translation>Cannot open the help: %1</translation>
+    </message>
+    <message>
+        <source>ウォーターフォールのプログラムを起動出来ません</source>
+        <translation>Cannot start the waterfall program</translation>
+    </message>
+    <message>
+        <source>予告スケジュール</source>
+        <translation>Alert schedule</translation>
+    </message>
+    <message>
+        <source>登録/閉</source>
+        <translation>Register/Close</translation>
+    </message>
+    <message>
+        <source>ｸﾘｱ</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>マクロ作成して&#x3000;登録/閉</source>
+        <translation>Write macro, Register/Close</translation>
+    </message>
+    <message>
+        <source>開 Macro.txt</source>
+        <translation>Open Macro.txt</translation>
+    </message>
+    <message>
+        <source>マクロ文に予告時間を加味する</source>
+        <translation>Apply the alert time in the macro</translation>
+    </message>
+    <message>
+        <source>予告サウンド</source>
+        <translation>Alert sound</translation>
+    </message>
+    <message>
+        <source>予告メール</source>
+        <translation>Alert mail</translation>
+    </message>
+    <message>
+        <source>スケジュールを保存できません: %1</source>
+        <translation>Cannot save the schedule: %1</translation>
+    </message>
+    <message>
+        <source>予告スケジュール未設定</source>
+        <translation>No alert schedule set</translation>
+    </message>
+    <message>
+        <source>スケジュールを保存できません</source>
+        <translation>Cannot save the schedule</translation>
+    </message>
+    <message>
+        <source>スケジュール表が今日のものではありません
+本日分を作成下さい</source>
+        <translation>The schedule is not today's.
+Please make today's.</translation>
+    </message>
+    <message>
+        <source>Kepral32のフォルダが見つかりませんでした
+Velomiraのフォルダに作成します。</source>
+        <translation>Kepral32's folder was not found.
+The macro is written to Velomira's folder.</translation>
+    </message>
+    <message>
+        <source>登録すべき予告データがありません</source>
+        <translation>There are no passes to register</translation>
+    </message>
+    <message>
+        <source>MACRO.TXT は上書きされます、よろしいですか？
+上書きされては困る場合は「いいえ」として下さい。</source>
+        <translation>MACRO.TXT will be overwritten. Continue?
+Answer &quot;No&quot; if it must not be overwritten.</translation>
+    </message>
+    <message>
+        <source>マクロ(MACRO.TXT)は作成されませんでした。</source>
+        <translation>The macro (MACRO.TXT) was not written.</translation>
+    </message>
+    <message>
+        <source>Macro.txt を書けません: %1</source>
+        <translation>Cannot write Macro.txt: %1</translation>
+    </message>
+    <message>
+        <source>現在マクロ実行中ですので
+マクロを一旦終了させないと今回作成したマクロは適用されません。</source>
+        <translation>A macro is running now:
+the new macro applies only after that macro is ended.</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,7 @@ const QList<const SettingKey *> &all()
         &LogToUdp,
         &UdpHost,
         &UdpPort,
+        &WsjtxListenPort,
         &LogToHamlog,
         &WavFPos,
         &WavStart,

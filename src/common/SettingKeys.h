@@ -116,6 +116,8 @@ inline constexpr SettingKey AdifFileName{LogbookSection, "ADIFFile", "velomira_l
 inline constexpr SettingKey LogToUdp{LogbookSection, "ToUDP", "0", KeyRule::OneElseZero};
 inline constexpr SettingKey UdpHost{LogbookSection, "UDPHost", "127.0.0.1", KeyRule::NonEmpty};
 inline constexpr SettingKey UdpPort{LogbookSection, "UDPPort", "2237", KeyRule::Integer, 1};
+// The port the panel takes WSJT-X's and JTDX's "QSO Logged" announcements on.
+inline constexpr SettingKey WsjtxListenPort{LogbookSection, "WSJTXPort", "2237", KeyRule::Integer, 1};
 // "1": fill in the Windows logging program's entry form (through the Wine bridge).
 inline constexpr SettingKey LogToHamlog{LogbookSection, "ToHAMLOG", "0", KeyRule::OneElseZero};
 

@@ -14,12 +14,12 @@ namespace {
 
 class Writer {
 public:
-    explicit Writer(Type type) : m_stream(&m_bytes, QIODevice::WriteOnly)
+    explicit Writer(Type type, const QString &id = clientId()) : m_stream(&m_bytes, QIODevice::WriteOnly)
     {
         m_stream.setVersion(QDataStream::Qt_5_4);
         m_stream.setByteOrder(QDataStream::BigEndian);
         m_stream << Magic << Schema << quint32(type);
-        text(clientId());
+        text(id);
     }
     Writer &text(const QString &s)
     {
@@ -82,9 +82,9 @@ QByteArray status(const Qso &q)
     return w.bytes();
 }
 
-QByteArray qsoLogged(const Qso &q, const QDateTime &timeOffUtc)
+QByteArray qsoLogged(const Qso &q, const QDateTime &timeOffUtc, const QString &id)
 {
-    Writer w(Type::QsoLogged);
+    Writer w(Type::QsoLogged, id);
     w.time(timeOffUtc)
         .text(q.call.trimmed().toUpper())
         .text(q.grid.trimmed())

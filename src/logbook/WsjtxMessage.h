@@ -30,7 +30,8 @@ QByteArray heartbeat(const QString &version);
 // The state a logger shows before the contact arrives: dial frequency (the
 // uplink), mode, the other station's call and grid.
 QByteArray status(const Qso &qso);
-QByteArray qsoLogged(const Qso &qso, const QDateTime &timeOffUtc);
+// `id`: the sending program (WSJT-X names itself, with its rig name).
+QByteArray qsoLogged(const Qso &qso, const QDateTime &timeOffUtc, const QString &id = clientId());
 // A complete ADIF text (header and one record) of the contact.
 QByteArray loggedAdif(const Qso &qso, const QDateTime &nowUtc);
 

@@ -71,16 +71,20 @@ enum class Control : unsigned char {
     WaterfallButton,     // Command10
     RitSetButton,        // Command11
     RitResetButton,      // Command12
-    ScheduleMacroButton, // Command13
+    ScheduleMacroButton, // Command13 "マクロ作成して　登録/閉"
+    ScheduleRegisterButton, // Command6 "登録/閉"
+    ScheduleClearButton,    // Command4 "ｸﾘｱ"
+    OpenMacroButton,        // Command18 "開 Macro.txt"
     RecordButton,        // Command15
     PlayButton,          // Command16
     CwSpeedCloseButton,  // Command17
 
     // ---- check boxes
-    AdvanceNotice,    // Check1 "予告"
-    NoticeSound,      // Check2 "予告サウンド"
+    SoundNotice,      // Check1 "予告サウンド"
+    MailNotice,       // Check2 "予告メール"
     TxData,           // Check3
     ModeCompensation, // Check4 "MC"
+    MacroNoticeTime,  // Check5: the notice time is added to the macro's AOS times
     RxData,           // Check6
     NoiseBlanker,     // Check7
     NoiseReduction,   // Check8
@@ -129,6 +133,7 @@ enum class Control : unsigned char {
     QuickMemoryFrame,   // Frame20
 
     // ---- lists and edit boxes
+    ScheduleList,   // List1: the day's passes, "hh:mm/satellite"
     BeaconList,     // List2
     ModeList,       // List3
     ModeRecordList, // List4: the record numbers of List3's modes (never shown)
@@ -137,6 +142,7 @@ enum class Control : unsigned char {
     CodeList,       // List7
     CallSign,       // Text1
     Code,           // Text2
+    ScheduleLineEdit, // Text3: the schedule list's line editor
     CwMessageEdit,  // Text4
     HomeEntry,      // Text6
     SatelliteData,  // Text7
@@ -164,6 +170,7 @@ enum class Control : unsigned char {
     Ft4Menu,                // goFT4
     MmvariMenu,             // goMMV
     ScheduleMenu,           // mkSKD
+    ScheduleNoticeMenu,     // skdMsg: the next pass, or the end of the run
     InfoMenu,               // info
     ActiveSatellitesMenu,   // goARSurl
     SatelliteStatusMenu,    // SatStus
@@ -229,13 +236,17 @@ inline constexpr std::array controlTable{
     ControlName{Control::RitSetButton, "Command11"},
     ControlName{Control::RitResetButton, "Command12"},
     ControlName{Control::ScheduleMacroButton, "Command13"},
+    ControlName{Control::ScheduleRegisterButton, "Command6"},
+    ControlName{Control::ScheduleClearButton, "Command4"},
+    ControlName{Control::OpenMacroButton, "Command18"},
     ControlName{Control::RecordButton, "Command15"},
     ControlName{Control::PlayButton, "Command16"},
     ControlName{Control::CwSpeedCloseButton, "Command17"},
-    ControlName{Control::AdvanceNotice, "Check1"},
-    ControlName{Control::NoticeSound, "Check2"},
+    ControlName{Control::SoundNotice, "Check1"},
+    ControlName{Control::MailNotice, "Check2"},
     ControlName{Control::TxData, "Check3"},
     ControlName{Control::ModeCompensation, "Check4"},
+    ControlName{Control::MacroNoticeTime, "Check5"},
     ControlName{Control::RxData, "Check6"},
     ControlName{Control::NoiseBlanker, "Check7"},
     ControlName{Control::NoiseReduction, "Check8"},
@@ -276,6 +287,7 @@ inline constexpr std::array controlTable{
     ControlName{Control::QsoFrame, "Frame18"},
     ControlName{Control::CodeListFrame, "Frame19"},
     ControlName{Control::QuickMemoryFrame, "Frame20"},
+    ControlName{Control::ScheduleList, "List1"},
     ControlName{Control::BeaconList, "List2"},
     ControlName{Control::ModeList, "List3"},
     ControlName{Control::ModeRecordList, "List4"},
@@ -284,6 +296,7 @@ inline constexpr std::array controlTable{
     ControlName{Control::CodeList, "List7"},
     ControlName{Control::CallSign, "Text1"},
     ControlName{Control::Code, "Text2"},
+    ControlName{Control::ScheduleLineEdit, "Text3"},
     ControlName{Control::CwMessageEdit, "Text4"},
     ControlName{Control::HomeEntry, "Text6"},
     ControlName{Control::SatelliteData, "Text7"},
@@ -307,6 +320,7 @@ inline constexpr std::array controlTable{
     ControlName{Control::Ft4Menu, "goFT4"},
     ControlName{Control::MmvariMenu, "goMMV"},
     ControlName{Control::ScheduleMenu, "mkSKD"},
+    ControlName{Control::ScheduleNoticeMenu, "skdMsg"},
     ControlName{Control::InfoMenu, "info"},
     ControlName{Control::ActiveSatellitesMenu, "goARSurl"},
     ControlName{Control::SatelliteStatusMenu, "SatStus"},

@@ -126,7 +126,6 @@ void PanelCore::declareControls()
     v.declare(Control::WaterfallButton, wf);
     v.declare(Control::RitSetButton, caption(QStringLiteral("Set")));
     v.declare(Control::RitResetButton, caption(QStringLiteral("Rst")));
-    v.declare(Control::ScheduleMacroButton, caption(QStringLiteral("SKD"), true, false));
     ControlState rec = caption(QCoreApplication::translate("Panel", "録"), true, false);
     rec.backColor = White;
     v.declare(Control::RecordButton, rec);
@@ -135,9 +134,6 @@ void PanelCore::declareControls()
     v.declare(Control::PlayButton, play);
     v.declare(Control::CwSpeedCloseButton, caption(QStringLiteral("Set")));
 
-    v.declare(Control::AdvanceNotice, caption(QCoreApplication::translate("Panel", "予告"), true, false));
-    v.declare(Control::NoticeSound,
-              caption(QCoreApplication::translate("Panel", "予告サウンド"), true, false));
     v.declare(Control::TxData, caption(QStringLiteral("DATA(&D)"), true, false));
     ControlState mc = caption(QStringLiteral("MC"));
     mc.toolTip =
@@ -178,7 +174,6 @@ void PanelCore::declareControls()
 
     v.declare(Control::InfoFrame,
               caption(QCoreApplication::translate("Panel", "Kepral32 Information ( DDE方式 )")));
-    v.declare(Control::ScheduleFrame, caption(QStringLiteral("Schedule"), true, false));
     v.declare(Control::CwSpeedFrame, caption(QStringLiteral("CW speed"), false));
     v.declare(Control::RitFrame, caption(QStringLiteral("RIT( for FMmode)"), false));
     v.declare(Control::MessageFrame,
@@ -235,6 +230,7 @@ void PanelCore::declareControls()
     v.declare(Control::InfoMenu, caption(QStringLiteral("&Infor"), true, false));
     v.declare(Control::ActiveSatellitesMenu, caption(QStringLiteral("Active Satellites")));
     v.declare(Control::SatelliteStatusMenu, caption(QCoreApplication::translate("Panel", "SAT稼働状況")));
+    declareScheduleControls();
 }
 
 bool PanelCore::send(const QString &code, const QString &payload)
@@ -311,6 +307,7 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
     send(QStringLiteral("RCMDOP"), QStringLiteral("3"));
     const bool schedule = QFile::exists(findFileNoCase(m_dataDir, QStringLiteral("Velomira_skd.dat")));
     sendOrKeep(QStringLiteral("RCMSKD"), schedule ? QStringLiteral("1") : QStringLiteral("0"));
+    startWaterfallWithPanel();
     m_view.setVisible(Control::WaterfallButton, m_channel.titleExists(waterfallTitle()));
     // The tracking program's folder, where the controller's satellite editor
     // finds the program's group list.
@@ -326,6 +323,18 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
     // Written last, so that a reader of the settings file knows the load is done.
     m_settings.setValue(keys::PanelVersion, version);
     requestFocus(Control::CallSign);
+}
+
+QString PanelCore::versionText(const QString &trackerVersion)
+{
+    QString panel = QStringLiteral("%1.%2").arg(VersionMajor).arg(VersionMinor, 2, 10, QChar(u'0'));
+    if (VersionRevision > 0)
+        panel += QString::number(VersionRevision, 16);
+    // The tracking program's "1509" is its version 1.5.9, "14010" 1.4.10.
+    const QString tracker = trackerVersion.size() < 4 ? trackerVersion
+                                                      : trackerVersion.left(1) + u'.' + trackerVersion.mid(1, 1) +
+                                                            u'.' + trackerVersion.mid(3);
+    return QStringLiteral("Velomira Ver ") + panel + u'\n' + QStringLiteral("Kepral32 Ver ") + tracker;
 }
 
 void PanelCore::loadSettings()
@@ -372,6 +381,7 @@ void PanelCore::loadSettings()
     setQqSide(m_settings.value(keys::QqMode));
     sendOrKeep(QStringLiteral("RCMQSM"), m_qqSide);
     m_skdTime = m_settings.value(keys::SkdTime);
+    loadScheduleChoices();
     m_modeComp = m_settings.value(keys::ModeComp) == u"1";
     m_view.setChecked(Control::ModeCompensation, m_modeComp);
     sendOrKeep(QStringLiteral("RCMMDC"), m_modeComp ? QStringLiteral("1") : QStringLiteral("0"));
@@ -472,6 +482,7 @@ bool PanelCore::unload()
     if (m_channel.titleExists(QStringLiteral("Velomira_Message")))
         return false;
     m_repeating = false;
+    stopWsjtMode();
     if (m_channel.titleExists(waterfallTitle()))
         m_channel.postClose(waterfallTitle());
     send(QStringLiteral("RCMEND"));

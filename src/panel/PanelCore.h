@@ -7,6 +7,7 @@
 #include "panel/KeyTable.h"
 #include "panel/PanelView.h"
 
+#include <QDate>
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -15,12 +16,16 @@
 #include <QtGlobal>
 
 #include <functional>
+
+class QTimer;
 #include <memory>
 #include <optional>
 
 namespace vm {
 
 class ScheduleCheck;
+struct DigitalProgram;
+class WsjtxReceiver;
 
 class Channel;
 class Clock;
@@ -94,6 +99,36 @@ public:
     // the list is empty) and tells the controller with "RCMSKD". False when
     // the file could not be written.
     bool registerSchedule(const QStringList &lines);
+
+    // ---- the schedule frame ------------------------------------------------
+    // The menu entry: opens the frame with today's list, or closes it.
+    void toggleScheduleFrame();
+    // The lines a transfer of passes starts from: the open frame's list, else today's file.
+    QStringList scheduleLines() const;
+    // Transferred passes: into the open frame's list, else registered at once.
+    bool takeScheduleLines(const QStringList &lines);
+    // Double click on a line: the line editor opens with it.
+    void editScheduleLine(int row);
+    // Text typed into the line editor: kept to the characters a line may hold, upper case.
+    void typeScheduleLine(const QString &text);
+    static QString scheduleLineText(const QString &typed);
+    // Enter in the line editor: the line is replaced and the list saved.
+    void saveScheduleLine();
+    void closeScheduleLineEditor();
+    // Right click: the line leaves the list (the file goes with the last line).
+    void removeScheduleLine(int row);
+    // "登録/閉": the list becomes the day's schedule and the frame closes.
+    void registerScheduleFrame();
+    // "ｸﾘｱ": no schedule today.
+    void clearSchedule();
+    // A click on "予告サウンド" or "予告メール" (at most one is ticked).
+    void chooseNotice(Control box, bool on);
+    // "マクロ作成して　登録/閉": the tracking program's macro for the list, then registering.
+    void writeScheduleMacro();
+    // "開 Macro.txt".
+    void openScheduleMacro();
+    // "マクロ文に予告時間を加味する".
+    void setMacroNoticeTime(bool on);
     // Close request; false when it is refused (a controller window is open).
     bool requestClose();
     // Unload with everything it saves; false when it must wait (a message
@@ -194,6 +229,29 @@ public:
     // The digital-mode mark waiting for the next transfer ("RTTY", "PSK31", ...).
     QString digitalMark() const { return m_digitalMark; }
 
+    // ---- WSJT-X / JTDX ---------------------------------------------------------
+    // "FT4(WSJT)の運用(&4)": the program of the settings starts (or ends), and
+    // its contacts go to the destinations.
+    void toggleWsjtMode();
+    void stopWsjtMode();
+    bool wsjtMode() const { return bool(m_wsjtProgram); }
+    // The one-second watch of the program's ADIF log.
+    void digitalWatch();
+    // A contact the program announced over UDP.
+    void takeLoggedContact(const Qso &qso);
+
+    // "Help": the help text of the data folder, opened by the desktop.
+    void openHelp();
+    // "バージョン": the panel's version and the tracking program's.
+    static QString versionText(const QString &trackerVersion);
+    void showVersion();
+    // The waterfall program, when one is installed ("&WaterFall").
+    void setWaterfallProgram(const QString &program) { m_waterfallProgram = program; }
+    bool waterfallProgramInstalled() const { return !m_waterfallProgram.isEmpty(); }
+    // Ends the running waterfall program, else starts it; remembered for the next start.
+    void toggleWaterfallProgram();
+    bool waterfallOn() const { return m_waterfallStart == u"1"; }
+
     // ---- CW messages ---------------------------------------------------------
     // F5 .. F8 or a left click on message button `slot` (1-4).
     void sendCwMessage(int slot);
@@ -266,6 +324,8 @@ signals:
     // Open the built-in tracker's satellite chooser.
     void satelliteChooserRequested();
     void windowPositionLoaded(int topTwips, int leftTwips);
+    // The "OP Schedule" window should open (or close).
+    void scheduleWindowRequested(bool show);
 
 private:
     struct QuickMemory {
@@ -276,6 +336,16 @@ private:
     };
 
     void declareControls();
+    void declareScheduleControls();
+    void loadScheduleChoices();
+    void colourNoticeChoices(bool scheduleSet);
+    void startWaterfallWithPanel();
+    // The tracking program's folder, where its macro goes; else the data folder (told when `tell`).
+    QString macroFolder(bool tell);
+    // A pass time copied in the tracking program's pass windows joins the open schedule list.
+    void addCopiedPassTime(const QString &foregroundTitle, const QString &clipboardText);
+    // The local day of the panel's clock.
+    QDate today() const;
     void requestFocus(Control control) { emit focusRequested(formName(control)); }
     bool send(const QString &code, const QString &payload = QString());
     // send(), keeping the record for the controller's first rig report when
@@ -362,6 +432,7 @@ private:
     int m_left = 0;
     bool m_hasPosition = false;
     QString m_waterfallStart = QStringLiteral("0");
+    QString m_waterfallProgram;
     QString m_calcType = QStringLiteral("1");
     QString m_useDde = QStringLiteral("1");
     QString m_rrInp = QStringLiteral("0");
@@ -448,6 +519,11 @@ private:
     QStringList m_cwMessages = QStringList(4);
     QString m_digitalMark;
     QString m_digitalLog;
+    std::shared_ptr<DigitalProgram> m_wsjtProgram; // while WSJT mode is on
+    qint64 m_wsjtLogMinute = 0;                    // the log's reference time, in minutes
+    QString m_lastDigitalKey;                      // the last contact taken from the program
+    WsjtxReceiver *m_wsjtxReceiver = nullptr;
+    QTimer *m_digitalWatch = nullptr;
     int m_cwEditSlot = 0;
     int m_cwEditLimit = 30;
 };

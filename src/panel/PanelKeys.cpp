@@ -165,6 +165,8 @@ void PanelCore::perform(const KeyTable::Row &row)
 
 void PanelCore::escape()
 {
+    if (m_view[Control::ScheduleLineEdit].visible)
+        closeScheduleLineEditor();
     const bool editing = m_view[Control::CwEditFrame].visible;
     if (editing) {
         closeCwEditor();

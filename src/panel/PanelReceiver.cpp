@@ -437,10 +437,11 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
         setInfoCaption();
         const bool kepral = payload == u"1" || payload == u"3";
         if (kepral || payload == u"2") {
-            for (Control c : {Control::AdvanceNotice, Control::NoticeSound, Control::ScheduleMenu})
+            for (Control c : {Control::SoundNotice, Control::MailNotice, Control::ScheduleMenu})
                 m_view.setEnabled(c, kepral);
             m_view.setEnabled(Control::ScheduleFrame, kepral);
             m_view.setEnabled(Control::ScheduleMacroButton, payload == u"1");
+            m_view.setEnabled(Control::OpenMacroButton, payload == u"1");
         }
     } else if (command == u"LNK") {
         if (payload == u"NG")
@@ -478,6 +479,7 @@ void PanelCore::clipboardChanged(const QString &foregroundTitle, const QString &
 {
     if (m_satName.isEmpty())
         return;
+    addCopiedPassTime(foregroundTitle, clipboardText);
     const QString title = foregroundTitle.toUpper();
     if (title.contains(u"MMVARI") || title.contains(u"MMTTY") || title.contains(u"VLMWF")) {
         const QString call = clipboardText.trimmed().toUpper();

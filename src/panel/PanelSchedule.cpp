@@ -26,8 +26,10 @@ void PanelCore::scheduleCheck()
             m_view.setText(Control::NoticeText, text);
             m_view.setVisible(Control::MessageFrame, !text.isEmpty());
         };
-        // The next pass is named on the schedule menu's tool tip.
-        a.setMenu = [this](const QString &text) { m_view.setToolTip(Control::ScheduleMenu, text); };
+        a.setMenu = [this](const QString &text) {
+            m_view.setText(Control::ScheduleNoticeMenu, text);
+            m_view.setVisible(Control::ScheduleNoticeMenu, !text.isEmpty());
+        };
         a.mail = [this](const QString &text, const QString &satellite, const QString &time) {
             // A configured command gets the pass as arguments; otherwise the
             // desktop shows the notice. The Windows mail tool is not run here.
@@ -38,7 +40,7 @@ void PanelCore::scheduleCheck()
                 m_launcher.notify(QCoreApplication::translate("Panel", "%1 出現間近!").arg(satellite), text);
         };
         a.completed = [this] {
-            for (Control c : {Control::AdvanceNotice, Control::NoticeSound})
+            for (Control c : {Control::SoundNotice, Control::MailNotice})
                 m_view.setForeColor(c, 255);
         };
         m_schedule = std::make_shared<ScheduleCheck>(std::move(a));

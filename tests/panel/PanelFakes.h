@@ -73,6 +73,12 @@ public:
         opened.append(url);
         return ok;
     }
+    QStringList stopped;
+    bool stopProgram(const QString &processName) override
+    {
+        stopped.append(processName);
+        return true;
+    }
 };
 
 } // namespace vm::test

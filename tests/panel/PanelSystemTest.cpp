@@ -222,3 +222,20 @@ TEST_F(PanelSystem, F5KeysTheMessageAndTheTransferLogsTheContact)
     EXPECT_TRUE(adif.contains("<CALL:6>JA1XYZ") && adif.contains("<SAT_NAME:5>RS-44")) << adif.toStdString();
     EXPECT_EQ(m_core->view()["Text1"].text, "");
 }
+
+// The schedule registered in the panel's frame reaches the controller
+// ("RCMSKD1"), which from then on has the panel check it on every tracking
+// read ("OPPSCK"): the next pass shows in the menu bar.
+TEST_F(PanelSystem, RegisteredScheduleHasTheControllerAskForItsCheck)
+{
+    m_core->load(QCoreApplication::applicationPid(), test::program("tunavox"));
+    ASSERT_TRUE(waitFor([&] { return m_core->satelliteName() == u"RS-44"; }));
+    const QTime now = QTime::currentTime();
+    const QString aos = (now.hour() == 23 ? QTime(23, 59) : now.addSecs(1800)).toString("hh:mm");
+    m_window->menuAction("mkSKD")->trigger();
+    ASSERT_TRUE(m_core->takeScheduleLines({aos + "/RS-44"}));
+    QTest::mouseClick(static_cast<QPushButton *>(m_window->control("Command6")), Qt::LeftButton);
+    m_core->chooseNotice(Control::MailNotice, true);
+    EXPECT_TRUE(waitFor([&] { return m_core->view()["skdMsg"].text == "NextSKD：RS-44=" + aos; }))
+        << m_core->view()["skdMsg"].text.toStdString();
+}

@@ -8,12 +8,15 @@
 #include "common/TextFile.h"
 #include "orbit/OverheadOrbit.h"
 #include "panel/ScheduleCheck.h"
+#include "panel/ScheduleMacro.h"
 #include "panel/SchedulePasses.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace vm;
 using vm::test::PanelFixture;
@@ -167,4 +170,109 @@ TEST_F(PanelFixture, RegisteringWritesTheFileAndTellsTheController)
     ASSERT_TRUE(m_core->registerSchedule({}));
     EXPECT_EQ(file.state(today), ScheduleFile::State::Missing);
     EXPECT_EQ(takeSent(), (QStringList{"RCMSKD1", "RCMSKD0"}));
+}
+
+TEST_F(PanelFixture, ScheduleFrameCollectsEditsRegistersAndClearsTheDaysList)
+{
+    m_clock = test::ManualClock(QDateTime::currentMSecsSinceEpoch()); // "today" is the files' day
+    const ScheduleFile file(m_dir.path());
+    ASSERT_TRUE(file.save({"09:00/AO-91"}));
+    touch(file.path(), QDateTime::currentDateTime().addDays(-1));
+    takeUp("RS-44");
+    m_core->toggleScheduleFrame();
+    EXPECT_TRUE(control("Frame3").visible);
+    EXPECT_TRUE(control("List1").items.isEmpty()); // yesterday's file is not loaded
+
+    // Times copied in the tracking program's pass windows join the list once.
+    for (const char *copied : {"10:15", "10:15", "AO-91", "10:5"})
+        m_core->clipboardChanged("Kepral32 衛星の可視時間", copied);
+    EXPECT_EQ(control("List1").items, QStringList{"10:15/RS-44"});
+
+    m_core->editScheduleLine(0);
+    EXPECT_TRUE(control("Text3").visible);
+    m_core->typeScheduleLine("10:20/rs-44!");
+    m_core->saveScheduleLine();
+    EXPECT_FALSE(control("Text3").visible);
+    EXPECT_EQ(file.loadToday(QDate::currentDate()), QStringList{"10:20/RS-44"});
+
+    struct Step {
+        std::function<void()> act;
+        QStringList sent;
+        bool fileThere;
+        int noticeColour;
+    };
+    const QDate today = QDate::currentDate();
+    for (const Step &s : {Step{[&] { m_core->registerScheduleFrame(); }, {"RCMSKD1"}, true, -1},
+                          Step{[&] {
+                                   m_core->toggleScheduleFrame();
+                                   m_core->removeScheduleLine(0);
+                                   m_core->registerScheduleFrame();
+                               },
+                               {"RCMSKD0"}, false, PanelCore::Red},
+                          Step{[&] { m_core->clearSchedule(); }, {"RCMSKD0"}, false, PanelCore::Red}}) {
+        takeSent();
+        s.act();
+        EXPECT_EQ(takeSent(), s.sent);
+        EXPECT_FALSE(control("Frame3").visible);
+        EXPECT_EQ(file.state(today) == ScheduleFile::State::Today, s.fileThere);
+        EXPECT_EQ(control("Check2").foreColor, s.noticeColour);
+    }
+}
+
+TEST_F(PanelFixture, NoticeChoicesTickOneAtATimeAndWantTodaysSchedule)
+{
+    m_clock = test::ManualClock(QDateTime::currentMSecsSinceEpoch());
+    const ScheduleFile file(m_dir.path());
+    struct Case {
+        int fileAge; // days; -1: no file
+        const char *box;
+        bool ticked1, ticked2;
+        bool red;
+        int messages;
+    };
+    for (const Case &c : {Case{0, "Check1", true, false, false, 0}, Case{0, "Check2", false, true, false, 0},
+                          Case{-1, "Check1", true, false, true, 0}, Case{1, "Check2", false, false, true, 1}}) {
+        SCOPED_TRACE(c.box);
+        file.remove();
+        if (c.fileAge >= 0) {
+            ASSERT_TRUE(file.save({"10:00/RS-44"}));
+            touch(file.path(), QDateTime::currentDateTime().addDays(-c.fileAge));
+        }
+        m_prompter.shown.clear();
+        m_core->chooseNotice(QString(c.box) == "Check1" ? Control::SoundNotice : Control::MailNotice, true);
+        EXPECT_EQ(control("Check1").checked, c.ticked1);
+        EXPECT_EQ(control("Check2").checked, c.ticked2);
+        EXPECT_EQ(control("Check1").foreColor == PanelCore::Red, c.red);
+        EXPECT_EQ(m_prompter.shown.size(), c.messages);
+        EXPECT_EQ(m_settings->value(keys::Skd1), c.ticked1 ? "1" : "0");
+        EXPECT_EQ(file.state(QDate::currentDate()) == ScheduleFile::State::OtherDay, false);
+    }
+}
+
+TEST(ScheduleMacro, WaitsForEachPassAndPicksTheSatelliteByGroupAndPosition)
+{
+    QStringList groupFile{"＠グループ１"};
+    for (int n = 1; n <= 9; ++n)
+        groupFile << QString("SAT-%1").arg(n);
+    groupFile << "RS-44" << "" << "other text";
+    const auto groups = schedule_macro::readGroups(groupFile);
+    ASSERT_EQ(groups.size(), 10);
+    EXPECT_EQ(groups.last().text(), "1,10,RS-44,");
+    EXPECT_EQ(schedule_macro::userProgramNumber({"[Tools]", "UserProgram3 = C:\\Velomira\\velomira.exe"}), "3");
+
+    const QDate day(2026, 12, 7);
+    EXPECT_EQ(schedule_macro::build({"10:00/XW-2A", "11:00/XW-2A"}, groups, "3", day, -5, true),
+              (QStringList{"Velomira_macro:", "", "", "JP2:END"}));
+    struct Case {
+        bool addNotice;
+        const char *check, *wait;
+    };
+    for (const Case &c : {Case{false, "10:00:00", "09:59:30"}, Case{true, "09:55:00", "09:54:30"}}) {
+        const QStringList macro = schedule_macro::build({"10:00/RS-44"}, groups, "3", day, -5, c.addNotice);
+        EXPECT_EQ(macro, (QStringList{"Velomira_macro:", "JP0:IF(Now? >= #2026/12/07 10:00:00#)*JP1",
+                                      QString("次の衛星「 RS-44 」待ち:CLICK ToolBar3 [2026/12/07 %1]").arg(c.wait),
+                                      QString("!X=SatElevation? [2026/12/07 %1]").arg(c.check), "IF(!X <= 0) *CHG0",
+                                      "GOTO *JP1", "CHG0:SHOW frmSatSelect", "CLICK 1-1", "HIDE frmSatSelect", "",
+                                      "JP1:END"}));
+    }
 }

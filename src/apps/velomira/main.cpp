@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -108,6 +109,10 @@ int main(int argc, char **argv)
     QtPrompter prompter;
     QtLauncher launcher;
     PanelCore core(channel, settings, prompter, launcher, SteadyClock::instance(), data);
+    // The waterfall program, beside the panel or on PATH.
+    QString waterfall = QStandardPaths::findExecutable(QStringLiteral("vlmwf"), {programDir});
+    core.setWaterfallProgram(waterfall.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("vlmwf"))
+                                                 : waterfall);
     core.setExtendedMode(StartupCheck::extendedMode(commandLine));
     StartupCheck::prepareData(data, settings, core.table(), prompter);
 
@@ -129,6 +134,8 @@ int main(int argc, char **argv)
     QObject::connect(&hotKey, &HomeHotKey::pressed, &core, &PanelCore::hotKey);
     // Clipboard capture needs the title of the window in front (X11 only).
     X11Windows x11;
+    // WSJT-X and JTDX end as their close box ends them.
+    launcher.setWindowCloser([&x11](qint64 pid) { return x11.closeProcessWindows(pid); });
     // The tracking program: a stand-in holds its window title on the channel,
     // a program under Wine shows an X11 window.
     core.setProgramFolderFinder([&channel, &x11](const QString &title) -> std::optional<QString> {

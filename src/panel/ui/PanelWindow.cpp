@@ -223,10 +223,7 @@ void PanelWindow::build()
     auto *cw = make<QGroupBox>(Control::CwMessageFrame, c, {10, 288, 740, 42});
     for (int n = 0; n < 4; ++n)
         make<QLabel>(controls::cwMessage(n), cw, {10 + n * 172, 18, 166, 20})->setFrameShape(QFrame::Box);
-    auto *skd = make<QGroupBox>(Control::ScheduleFrame, c, {10, 334, 360, 60});
-    make<QCheckBox>(Control::AdvanceNotice, skd, {10, 22, 80, 24});
-    make<QCheckBox>(Control::NoticeSound, skd, {95, 22, 130, 24});
-    make<QPushButton>(Control::ScheduleMacroButton, skd, {235, 20, 80, 26});
+    buildSchedule(c);
 
     // Markers placed next to the displays.
     // Their colour comes from the core with the rest of their state.
@@ -357,6 +354,7 @@ void PanelWindow::buildMenus()
     QMenu *mac = menuBar()->addMenu(QStringLiteral("MAC"));
     mac->setObjectName(QStringLiteral("MAC"));
     mac->setEnabled(false);
+    buildScheduleMenu();
 }
 
 void PanelWindow::buildStatusBar()
@@ -381,6 +379,8 @@ void PanelWindow::render(Control name)
             a->setText(s.text);
         a->setVisible(s.visible);
         a->setEnabled(s.enabled);
+        if (a->isCheckable())
+            a->setChecked(s.checked);
         return;
     }
     QWidget *w = widget(name);
@@ -558,7 +558,7 @@ void PanelWindow::wire()
     connect(check(Control::Xit), &QCheckBox::clicked, &m_core, &PanelCore::setXit);
     connect(check(Control::NoiseBlanker), &QCheckBox::clicked, &m_core, &PanelCore::toggleNb);
     connect(check(Control::NoiseReduction), &QCheckBox::clicked, &m_core, &PanelCore::toggleNr);
-    for (Control name : {Control::TxData, Control::RxData, Control::AdvanceNotice, Control::NoticeSound}) {
+    for (Control name : {Control::TxData, Control::RxData}) {
         connect(check(name), &QCheckBox::clicked, this,
                 [this, name](bool on) { m_core.view().setChecked(name, on); });
     }
@@ -607,6 +607,8 @@ void PanelWindow::wire()
             [this](QListWidgetItem *item) { m_core.chooseBeacon(item->listWidget()->row(item)); });
 
     wireCwAndLog();
+    wireSchedule();
+    wireCompanions();
     auto *call = static_cast<QLineEdit *>(widget(Control::CallSign));
     connect(call, &QLineEdit::textEdited, this, [this, call](const QString &text) {
         const int pos = call->cursorPosition();

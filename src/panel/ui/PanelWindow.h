@@ -67,6 +67,12 @@ private:
     // The CW message bar's stop button, the preset list, and their wiring with the transfer button.
     void buildCwAndLog(QWidget *cwBar, QWidget *cwEditor);
     void wireCwAndLog();
+    // The schedule frame, its notice boxes and the next-pass menu item.
+    void buildSchedule(QWidget *central);
+    void buildScheduleMenu();
+    void wireSchedule();
+    // WSJT-X / JTDX, the waterfall program, help and version.
+    void wireCompanions();
     // A click on a CW message button: left sends, any other button edits. A
     // right click on the transfer button opens the choice of destinations.
     bool cwMessageClick(Control name, Qt::MouseButton button);

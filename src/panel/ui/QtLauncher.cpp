@@ -1,5 +1,7 @@
 #include "panel/ui/QtLauncher.h"
 
+#include "platform/ProcessList.h"
+
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
@@ -8,6 +10,8 @@
 #include <QProcess>
 #include <QUrl>
 #include <QVariantMap>
+
+#include <csignal>
 
 namespace vm {
 
@@ -19,6 +23,21 @@ bool QtLauncher::startProgram(const QString &program, const QStringList &argumen
 bool QtLauncher::openUrl(const QString &url)
 {
     return QDesktopServices::openUrl(QUrl::fromUserInput(url));
+}
+
+bool QtLauncher::isRunning(const QString &processName)
+{
+    return !processesNamed(processName).isEmpty();
+}
+
+bool QtLauncher::stopProgram(const QString &processName)
+{
+    const QList<qint64> processes = processesNamed(processName);
+    for (const qint64 pid : processes) {
+        if (!m_closeWindows || !m_closeWindows(pid))
+            ::kill(pid_t(pid), SIGTERM);
+    }
+    return !processes.isEmpty();
 }
 
 bool QtLauncher::notify(const QString &title, const QString &text)

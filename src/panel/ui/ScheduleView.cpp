@@ -22,25 +22,32 @@ ScheduleView::ScheduleView(PanelWindow &panel, PanelCore &core, Settings &settin
     m_window = new ScheduleWindow(settings);
     m_window->setAttribute(Qt::WA_QuitOnClose, false);
     connect(m_window, &ScheduleWindow::transferRequested, this, [this](const auto &rows) {
-        const QDate today = QDateTime::fromMSecsSinceEpoch(m_clock.utcMs()).date();
-        const QStringList lines = ScheduleFile(m_dataDir).loadToday(today).value_or(QStringList());
-        if (!m_core.registerSchedule(SchedulePasses::transfer(lines, rows)))
+        if (!m_core.takeScheduleLines(SchedulePasses::transfer(m_core.scheduleLines(), rows)))
             QMessageBox::warning(m_window, tr("運用スケジュール作成"), tr("スケジュールを保存できません"));
+    });
+    // The schedule frame opens and closes the window with itself.
+    connect(&core, &PanelCore::scheduleWindowRequested, this, [this](bool show) {
+        if (!show)
+            m_window->close();
+        else
+            open(true);
     });
     connect(&panel, &QObject::destroyed, m_window, &QObject::deleteLater);
     m_action = new QAction(tr("運用スケジュール(&O)"), this);
-    connect(m_action, &QAction::triggered, this, &ScheduleView::open);
+    connect(m_action, &QAction::triggered, this, [this] { open(false); });
     if (QAction *info = panel.menuAction(formName(Control::InfoMenu)); info && info->menu())
         info->menu()->addAction(m_action);
 }
 
-void ScheduleView::open()
+void ScheduleView::open(bool quiet)
 {
     const QDateTime now = QDateTime::fromMSecsSinceEpoch(m_clock.utcMs());
     const std::optional<orbit::Observer> station = SatelliteChooser::station(m_settings);
     QString why;
     const std::optional<QString> tle = TextFile::read(SatelliteChooser::tleFile(m_settings, m_dataDir), &why);
     if (!station || !tle) {
+        if (quiet)
+            return;
         QMessageBox::warning(nullptr, tr("運用スケジュール作成"),
                              station ? tr("TLEファイルが読めません: %1").arg(why)
                                      : tr("局の位置が設定されていません"));

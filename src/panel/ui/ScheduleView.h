@@ -25,7 +25,8 @@ public:
 
     ScheduleWindow *window() const { return m_window; }
     QAction *action() const { return m_action; }
-    void open();
+    // Quiet: without a station or orbit data the window just stays closed.
+    void open(bool quiet = false);
 
 private:
     PanelCore &m_core;

@@ -18,6 +18,8 @@ struct X11Windows::Private {
     xcb_atom_t netWmPid = XCB_ATOM_NONE;
     xcb_atom_t utf8String = XCB_ATOM_NONE;
     xcb_atom_t restackWindow = XCB_ATOM_NONE;
+    xcb_atom_t wmProtocols = XCB_ATOM_NONE;
+    xcb_atom_t wmDeleteWindow = XCB_ATOM_NONE;
 
     xcb_atom_t atom(const char *name)
     {
@@ -109,6 +111,8 @@ X11Windows::X11Windows(const QString &display) : d(std::make_unique<Private>())
     d->netWmPid = d->atom("_NET_WM_PID");
     d->utf8String = d->atom("UTF8_STRING");
     d->restackWindow = d->atom("_NET_RESTACK_WINDOW");
+    d->wmProtocols = d->atom("WM_PROTOCOLS");
+    d->wmDeleteWindow = d->atom("WM_DELETE_WINDOW");
 }
 
 X11Windows::~X11Windows()
@@ -173,6 +177,33 @@ bool X11Windows::raise(const QString &title)
     // A round trip: the server has taken both requests when this returns.
     free(xcb_get_input_focus_reply(d->connection, xcb_get_input_focus(d->connection), nullptr));
     return true;
+}
+
+bool X11Windows::closeProcessWindows(qint64 processId)
+{
+    if (!available())
+        return false;
+    bool any = false;
+    for (const xcb_window_t w : d->topLevel()) {
+        const std::vector<char> raw = d->property(w, d->netWmPid, XCB_ATOM_CARDINAL);
+        uint32_t pid = 0;
+        if (raw.size() < sizeof(pid))
+            continue;
+        memcpy(&pid, raw.data(), sizeof(pid));
+        if (pid != processId)
+            continue;
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = w;
+        message.type = d->wmProtocols;
+        message.data.data32[0] = d->wmDeleteWindow;
+        message.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(d->connection, 0, w, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&message));
+        any = true;
+    }
+    xcb_flush(d->connection);
+    return any;
 }
 
 QString X11Windows::activeTitle()

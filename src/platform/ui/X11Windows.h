@@ -32,6 +32,9 @@ public:
     // Brings the top-level window titled exactly `title` to the top of the
     // stack without giving it the focus; false when there is no such window.
     bool raise(const QString &title);
+    // Asks every top-level window of the process to close, as its close box
+    // does (WM_DELETE_WINDOW); false when the process shows none.
+    bool closeProcessWindows(qint64 processId);
     // Title of the active window (empty when unknown).
     QString activeTitle();
 

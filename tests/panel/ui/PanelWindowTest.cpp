@@ -292,3 +292,29 @@ TEST_F(PanelWindowTest, LogDestinationsShowTheWindowsLoggerDisabledAndSaveTheCho
     EXPECT_EQ(m_settings->value(keys::LogToUdp), "1");
     EXPECT_EQ(m_settings->value(keys::UdpHost), "239.255.0.1");
 }
+
+TEST_F(PanelWindowTest, ScheduleFrameOpensFromItsMenuAndRegistersTheEditedList)
+{
+    m_clock = test::ManualClock(QDateTime::currentMSecsSinceEpoch());
+    takeUp("RS-44"); // the schedule menu is offered with a satellite
+    ASSERT_TRUE(m_core->takeScheduleLines({"10:00/RS-44"})); // registered while the frame is closed
+    m_window->menuAction("mkSKD")->trigger();
+    auto *list = find<QListWidget>("List1");
+    ASSERT_TRUE(list->isVisible());
+    ASSERT_EQ(list->count(), 1);
+    const QRect row = list->visualItemRect(list->item(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    auto *line = find<QLineEdit>("Text3");
+    ASSERT_TRUE(line->isVisible());
+    line->setCursorPosition(3);
+    QTest::keyClicks(line, "15/ao-07"); // typed over the characters under the cursor
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_EQ(list->item(0)->text(), "10:15/AO-07");
+    m_channel.sent.clear();
+    QTest::mouseClick(find<QPushButton>("Command6"), Qt::LeftButton);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(m_channel.sent, QStringList{"RCMSKD1"});
+    QTest::mouseClick(find<QCheckBox>("Check1"), Qt::LeftButton);
+    EXPECT_EQ(m_settings->value(keys::Skd1), "1");
+}
