@@ -1,5 +1,6 @@
 #include "rigctl/SatelliteEditorRules.h"
 
+#include "common/DataDir.h"
 #include "common/SatelliteTable.h"
 #include "common/TextFile.h"
 #include "orbit/Tle.h"
@@ -216,6 +217,19 @@ QStringList tleNames(const QString &tleText)
             names.append(name);
     }
     return names;
+}
+
+QStringList nameList(bool builtinSource, const QString &trackerFolder, const QString &tlePath)
+{
+    if (builtinSource) {
+        const std::optional<QString> text = TextFile::read(tlePath);
+        return text ? tleNames(*text) : QStringList();
+    }
+    if (trackerFolder.isEmpty())
+        return {};
+    const std::optional<QStringList> lines =
+        TextFile::readLines(findFileNoCase(trackerFolder, QStringLiteral("GROUP.txt")));
+    return lines ? groupNames(*lines) : QStringList();
 }
 
 } // namespace vm::satelliteEditor

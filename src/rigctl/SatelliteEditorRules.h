@@ -71,6 +71,9 @@ void sortRows(Grid &rows, int column, bool ascending);
 // ("＠" lines are group headings), or the names in a TLE file.
 QStringList groupNames(const QStringList &groupFileLines);
 QStringList tleNames(const QString &tleText);
+// The list for the tracking source in use: the built-in source's TLE file,
+// else "GROUP.txt" in the tracking program's folder; empty when missing.
+QStringList nameList(bool builtinSource, const QString &trackerFolder, const QString &tlePath);
 
 } // namespace satelliteEditor
 } // namespace vm
