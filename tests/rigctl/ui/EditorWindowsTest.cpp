@@ -1,9 +1,12 @@
 // The editors opened from the settings window, offscreen: each is driven as
 // an operator would and the file it writes is read back.
+#include "rigctl/ui/RigCombinationWindow.h"
 #include "rigctl/ui/SatelliteEditorWindow.h"
 #include "../ControllerFixture.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -116,4 +119,40 @@ TEST_F(EditorWindows, SatelliteEditorEditsChecksAndSavesTheTable)
     EXPECT_EQ(c.satellites().count(), testTable().size() + 1);
     EXPECT_EQ(channel.last("OPPHAI"), QString::number(testTable().size() + 1));
     EXPECT_EQ(setting("VLMRC", "SRO"), "0");
+}
+
+TEST_F(EditorWindows, RigCombinationRegistersTheChosenSatellitesWithOneSetUp)
+{
+    using P = RigCombinationWindow::Part;
+    Controller &c = started();
+    QStringList explained;
+    const auto ask = [&](const QString &title, const QString &) { return explained << title, false; };
+    EXPECT_EQ(RigCombinationWindow::open(c, nullptr, ask), nullptr) << "Cancel on the explanation";
+    ASSERT_EQ(explained, QStringList{"リグのコンビ登録"});
+
+    std::unique_ptr<RigCombinationWindow> window(RigCombinationWindow::open(c, nullptr, [](auto &&...) { return true; }));
+    ASSERT_NE(window, nullptr);
+    const auto find = [&](P p) { return window->findChild<QWidget *>(RigCombinationWindow::formName(p)); };
+    EXPECT_EQ(static_cast<QLabel *>(find(P::Summary1))->text(), "未登録");
+    auto *list = static_cast<QListWidget *>(find(P::Satellites));
+    ASSERT_EQ(list->count(), testTable().size() - 1);
+    for (const char *label : {"AO-07 A-mode", "RS-44 "})
+        list->findItems(label, Qt::MatchExactly).value(0)->setSelected(true);
+    auto *model = static_cast<QComboBox *>(find(P::Rig2Model));
+    model->setCurrentIndex(model->findData("FT817"));
+    static_cast<QPushButton *>(find(P::Register))->click();
+
+    const auto lines = TextFile::readLines(path("RigCombi.txt"));
+    ASSERT_TRUE(lines);
+    ASSERT_EQ(lines->size(), 2);
+    EXPECT_TRUE(lines->at(0).startsWith(R"("RS-44 ","IC9700","/dev/sim1","19200","A2","1","0","FT817")"))
+        << "list order, stop bits and text flag from the models";
+    EXPECT_EQ(RigCombinationTable::parseLine(lines->at(1))[RigCombination::StopBits2], "2");
+    ASSERT_EQ(c.rigCombinations().count(), 2);
+
+    RigCombinationWindow again(c);
+    EXPECT_TRUE(static_cast<QLabel *>(again.findChild<QWidget *>(RigCombinationWindow::formName(P::Summary2)))
+                    ->text()
+                    .startsWith("FT817"));
+    EXPECT_EQ(again.findChild<QListWidget *>(RigCombinationWindow::formName(P::Satellites))->selectedItems().size(), 2);
 }
