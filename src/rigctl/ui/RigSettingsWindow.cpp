@@ -6,6 +6,7 @@
 #include "common/Settings.h"
 #include "rigctl/Controller.h"
 #include "rigctl/SettingsFormRules.h"
+#include "rigctl/ui/EditorButtons.h"
 #include "tracking/OrbitDataUpdate.h"
 #include "tracking/TrackingProgram.h"
 
@@ -273,6 +274,7 @@ RigSettingsWindow::RigSettingsWindow(Controller &controller, QWidget *parent)
     layout->addWidget(tracking);
     layout->addWidget(buildOthers());
     layout->addLayout(buttons);
+    layout->addWidget(new EditorButtons(m_controller, this));
     layout->addWidget(m_summary);
     layout->addWidget(m_end, 0, Qt::AlignRight);
     auto *statusRow = new QHBoxLayout;

@@ -1,7 +1,9 @@
 // The editors opened from the settings window, offscreen: each is driven as
 // an operator would and the file it writes is read back.
+#include "rigctl/ui/EditorButtons.h"
 #include "rigctl/ui/RigCombinationWindow.h"
 #include "rigctl/ui/SatelliteEditorWindow.h"
+#include "rigctl/ui/WsjtSettingsWindow.h"
 #include "../ControllerFixture.h"
 
 #include <QApplication>
@@ -155,4 +157,22 @@ TEST_F(EditorWindows, RigCombinationRegistersTheChosenSatellitesWithOneSetUp)
                     ->text()
                     .startsWith("FT817"));
     EXPECT_EQ(again.findChild<QListWidget *>(RigCombinationWindow::formName(P::Satellites))->selectedItems().size(), 2);
+}
+
+TEST_F(EditorWindows, ButtonsOpenTheEditorsAndTheDigitalModeProgramIsStoredOnClose)
+{
+    Controller &c = started();
+    QWidget form;
+    EditorButtons buttons(c, &form);
+    form.show();
+    buttons.findChild<QPushButton *>(EditorButtons::formName(EditorButtons::Part::SatelliteEditor))->click();
+    EXPECT_EQ(setting("VLMRC", "SRO"), "1");
+    EXPECT_NE(form.findChild<SatelliteEditorWindow *>("SATreg"), nullptr);
+
+    WsjtSettingsWindow wsjt(c);
+    wsjt.findChild<QLineEdit *>(WsjtSettingsWindow::PathName)->setText("/opt/jtdx/bin/jtdx");
+    wsjt.findChild<QLineEdit *>(WsjtSettingsWindow::RigNameName)->setText("");
+    EXPECT_TRUE(wsjt.findChild<QLineEdit *>(WsjtSettingsWindow::PreviewName)->text().endsWith("/JTDX - SAT/"));
+    wsjt.reject();
+    EXPECT_EQ(setting("HAMLOGpos", "WSJTX/JTDXの場所"), "/opt/jtdx/bin/jtdx/SAT");
 }
