@@ -25,7 +25,8 @@ void Controller::reloadRigCombinations()
 
 void Controller::offsetRestored(const QString &key, qint32 hz)
 {
-    if (m_selectedRecord > 0 && key.compare(keys::offsetKey(m_selectedName, m_currentMode), Qt::CaseInsensitive) == 0)
+    if (m_selectedRecord > 0 &&
+        key.compare(keys::offsetKey(m_selectedName, m_currentMode), Qt::CaseInsensitive) == 0)
         m_offsetO = hz;
 }
 

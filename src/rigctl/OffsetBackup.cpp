@@ -12,7 +12,7 @@ namespace {
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("OffsetBackup", text);
+    return QCoreApplication::translate("vm::offsetBackup", text);
 }
 
 bool controlled(const RigSettings &rig)

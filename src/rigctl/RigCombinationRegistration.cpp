@@ -11,7 +11,7 @@ namespace {
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("RigCombination", text);
+    return QCoreApplication::translate("vm::rigCombination", text);
 }
 
 using F = RigCombination::Field;

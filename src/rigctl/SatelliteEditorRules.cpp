@@ -16,7 +16,7 @@ namespace {
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("SatelliteEditor", text);
+    return QCoreApplication::translate("vm::satelliteEditor", text);
 }
 
 std::optional<double> number(const QString &text)
@@ -41,11 +41,11 @@ QString quoted(const QString &cell)
 
 const QStringList &headers()
 {
-    static const QStringList h{QStringLiteral("衛 星 名"),    QStringLiteral("UP Link(KHz)"),
+    static const QStringList h{QStringLiteral("衛 星 名"),       QStringLiteral("UP Link(KHz)"),
                                QStringLiteral("Down Link(KHz)"), QStringLiteral("Width(KHz)"),
-                               QStringLiteral("Beacon(KHz)"), QStringLiteral("Tone(Hz)"),
-                               QStringLiteral("TX TRV(KHz)"), QStringLiteral("RX TRV(KHz)"),
-                               QStringLiteral("NonInv"),      QStringLiteral("MLTMode")};
+                               QStringLiteral("Beacon(KHz)"),    QStringLiteral("Tone(Hz)"),
+                               QStringLiteral("TX TRV(KHz)"),    QStringLiteral("RX TRV(KHz)"),
+                               QStringLiteral("NonInv"),         QStringLiteral("MLTMode")};
     return h;
 }
 
@@ -87,8 +87,8 @@ Grid fromTable(const SatelliteTable &table)
     for (int n = 2; n <= table.count(); ++n) {
         const SatelliteRecord &r = table.record(n);
         const QString nonRev = r.isNonInverting() ? QStringLiteral("Y") : r.NonRev;
-        rows.append({r.Name, r.UpLink, r.DownLink, r.Width, r.Beacon, r.Tone, r.TXTRV, r.RXTRV, nonRev,
-                     r.MLTmode});
+        rows.append(
+            {r.Name, r.UpLink, r.DownLink, r.Width, r.Beacon, r.Tone, r.TXTRV, r.RXTRV, nonRev, r.MLTmode});
     }
     return rows;
 }
@@ -191,9 +191,8 @@ void sortRows(Grid &rows, int column, bool ascending)
             return bool(nx); // numbers before texts
         return x.compare(y, Qt::CaseInsensitive) < 0;
     };
-    std::stable_sort(rows.begin(), rows.end(), [&](const Row &a, const Row &b) {
-        return ascending ? less(a, b) : less(b, a);
-    });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&](const Row &a, const Row &b) { return ascending ? less(a, b) : less(b, a); });
 }
 
 QStringList groupNames(const QStringList &groupFileLines)
@@ -211,7 +210,8 @@ QStringList tleNames(const QString &tleText)
 {
     QStringList names;
     const QByteArray text = tleText.toUtf8();
-    for (const orbit::Tle &t : orbit::parseTleText(std::string_view(text.constData(), size_t(text.size()))).sets) {
+    for (const orbit::Tle &t :
+         orbit::parseTleText(std::string_view(text.constData(), size_t(text.size()))).sets) {
         const QString name = QString::fromStdString(t.displayName()).trimmed();
         if (!names.contains(name))
             names.append(name);

@@ -61,7 +61,8 @@ QString logFolder(Program program, const QString &rigName, const QString &dataHo
     if (program == Program::Unknown)
         return QString();
     const QString name = cleanRigName(rigName);
-    return QStringLiteral("%1/%2 - %3/").arg(dataHome, programName(program), name.isEmpty() ? DefaultRigName : name);
+    return QStringLiteral("%1/%2 - %3/")
+        .arg(dataHome, programName(program), name.isEmpty() ? DefaultRigName : name);
 }
 
 QString defaultProgram(const std::function<QString(const QString &name)> &find)

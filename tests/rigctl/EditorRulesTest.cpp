@@ -72,9 +72,12 @@ TEST(SatelliteEditor, RowMenuAndSort)
         QStringList names;
         int selected;
     } cases[] = {
-        {se::RowAction::Delete, 2, {"A", "B"}, 1},        {se::RowAction::InsertAbove, 0, {"", "A", "B", "C"}, 0},
-        {se::RowAction::InsertBelow, 0, {"A", "", "B", "C"}, 1}, {se::RowAction::CopyBelow, 1, {"A", "B", "B", "C"}, 2},
-        {se::RowAction::MoveDown, 0, {"B", "A", "C"}, 1},  {se::RowAction::MoveDown, 2, {"A", "B", "C"}, 2},
+        {se::RowAction::Delete, 2, {"A", "B"}, 1},
+        {se::RowAction::InsertAbove, 0, {"", "A", "B", "C"}, 0},
+        {se::RowAction::InsertBelow, 0, {"A", "", "B", "C"}, 1},
+        {se::RowAction::CopyBelow, 1, {"A", "B", "B", "C"}, 2},
+        {se::RowAction::MoveDown, 0, {"B", "A", "C"}, 1},
+        {se::RowAction::MoveDown, 2, {"A", "B", "C"}, 2},
         {se::RowAction::Close, 1, {"A", "B", "C"}, 1},
     };
     for (const auto &c : cases) {
@@ -210,9 +213,8 @@ TEST(OffsetBackup, LabelsFileNamesAndEntries)
     EXPECT_TRUE(offsetBackup::isBackupOf("/x/ic9700_all_offset.DAT", "IC9700"));
     EXPECT_FALSE(offsetBackup::isBackupOf("/x/TS2000+IC9700_ALL_Offset.dat", "IC9700"));
 
-    const auto e = offsetBackup::entries(
-        {"AO-07A-mode_offset=120", "RS-44_offset=-40", "a=b=c_offset=1", "no separator", "MODEoffset=700",
-         "FO-29_offset=abc"});
+    const auto e = offsetBackup::entries({"AO-07A-mode_offset=120", "RS-44_offset=-40", "a=b=c_offset=1",
+                                          "no separator", "MODEoffset=700", "FO-29_offset=abc"});
     ASSERT_EQ(e.size(), 2);
     EXPECT_EQ(e[1], qMakePair(QString("RS-44_offset"), QString("-40")));
 

@@ -31,7 +31,8 @@ void showModal(QDialog *dialog)
 
 } // namespace
 
-EditorButtons::EditorButtons(Controller &controller, QWidget *parent) : QWidget(parent), m_controller(controller)
+EditorButtons::EditorButtons(Controller &controller, QWidget *parent)
+    : QWidget(parent), m_controller(controller)
 {
     const struct {
         Part part;
@@ -97,7 +98,8 @@ void EditorButtons::saveOffsets()
     inform(tr("%1用のoffsetデータをバックアップ保存します\n"
               "何らかの理由でVelomira.iniから消えてしまった時のバックアップ用です")
                .arg(label));
-    const offsetBackup::Result r = offsetBackup::save(m_controller.settingsPath(), m_controller.dataDir(), label);
+    const offsetBackup::Result r =
+        offsetBackup::save(m_controller.settingsPath(), m_controller.dataDir(), label);
     inform(r.message);
     if (r.ok)
         QDesktopServices::openUrl(QUrl::fromLocalFile(r.path)); // the desktop's text editor

@@ -21,8 +21,10 @@ public:
         const char *formName;
     };
     static constexpr std::array Parts{
-        PartName{Part::SatelliteEditor, "SATregButton"}, PartName{Part::RigCombination, "RigCombiButton"},
-        PartName{Part::SaveOffsets, "OFSsv"},            PartName{Part::LoadOffsets, "OFSld"},
+        PartName{Part::SatelliteEditor, "SATregButton"},
+        PartName{Part::RigCombination, "RigCombiButton"},
+        PartName{Part::SaveOffsets, "OFSsv"},
+        PartName{Part::LoadOffsets, "OFSld"},
         PartName{Part::WsjtSettings, "WSJTsetButton"},
     };
     static QString formName(Part part) { return QString::fromLatin1(Parts[std::size_t(part)].formName); }

@@ -38,8 +38,9 @@ void select(QComboBox *box, const QString &value)
 
 } // namespace
 
-RigCombinationWindow *RigCombinationWindow::open(
-    Controller &controller, QWidget *parent, const std::function<bool(const QString &, const QString &)> &askOkCancel)
+RigCombinationWindow *
+RigCombinationWindow::open(Controller &controller, QWidget *parent,
+                           const std::function<bool(const QString &, const QString &)> &askOkCancel)
 {
     controller.reloadRigCombinations();
     if (controller.rigCombinations().count() == 0 &&
@@ -49,12 +50,14 @@ RigCombinationWindow *RigCombinationWindow::open(
 }
 
 RigCombinationWindow::RigCombinationWindow(Controller &controller, QWidget *parent)
-    : QDialog(parent), m_controller(controller), m_satellites(new QListWidget(this)), m_poll(new QSpinBox(this)),
-      m_usage(new QComboBox(this))
+    : QDialog(parent), m_controller(controller), m_satellites(new QListWidget(this)),
+      m_poll(new QSpinBox(this)), m_usage(new QComboBox(this))
 {
     setObjectName(formName(Part::Window));
     setWindowTitle(tr("リグのコンビ登録"));
-    showStop = [this](const QString &title, const QString &text) { QMessageBox::critical(this, title, text); };
+    showStop = [this](const QString &title, const QString &text) {
+        QMessageBox::critical(this, title, text);
+    };
 
     m_satellites->setObjectName(formName(Part::Satellites));
     m_satellites->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -118,7 +121,8 @@ RigCombinationWindow::RigCombinationWindow(Controller &controller, QWidget *pare
     for (int i = 0; i < 3; ++i)
         m_summary[std::size_t(i)]->setText(summary[i]);
     for (const RigCombination &r : records) {
-        for (QListWidgetItem *item : m_satellites->findItems(r[RigCombination::SatelliteLabel], Qt::MatchExactly))
+        for (QListWidgetItem *item :
+             m_satellites->findItems(r[RigCombination::SatelliteLabel], Qt::MatchExactly))
             item->setSelected(true);
     }
     showSetUp(records.isEmpty() ? controller.settings().rigs : rigCombination::setUpOf(records.first()));
@@ -140,7 +144,9 @@ void RigCombinationWindow::buildRig(int rigNumber, RigControls &rig)
     rig.civAddress = new QLineEdit(this);
     rig.civAddress->setMaxLength(2);
     connect(rig.civAddress, &QLineEdit::textEdited, rig.civAddress,
-            [edit = rig.civAddress](const QString &text) { edit->setText(settingsForm::filterCivAddress(text)); });
+            [edit = rig.civAddress](const QString &text) {
+                edit->setText(settingsForm::filterCivAddress(text));
+            });
     const struct {
         QWidget *widget;
         Part part1, part2;
@@ -199,7 +205,8 @@ void RigCombinationWindow::registerCombination()
             labels << m_satellites->item(i)->text();
     }
     QString error;
-    if (!RigCombinationTable::save(combiPath(m_controller), rigCombination::records(labels, chosen()), &error)) {
+    if (!RigCombinationTable::save(combiPath(m_controller), rigCombination::records(labels, chosen()),
+                                   &error)) {
         showStop(tr("リグのコンビ登録"), error);
         return;
     }

@@ -24,8 +24,24 @@ class Controller;
 class RigCombinationWindow final : public QDialog {
     Q_OBJECT
 public:
-    enum class Part { Window, Satellites, Rig1Model, Rig2Model, Rig1Port, Rig2Port, Rig1Baud, Rig2Baud,
-                      Rig1CivAddress, Rig2CivAddress, PollTime, RigUsage, Summary1, Summary2, Summary3, Register };
+    enum class Part {
+        Window,
+        Satellites,
+        Rig1Model,
+        Rig2Model,
+        Rig1Port,
+        Rig2Port,
+        Rig1Baud,
+        Rig2Baud,
+        Rig1CivAddress,
+        Rig2CivAddress,
+        PollTime,
+        RigUsage,
+        Summary1,
+        Summary2,
+        Summary3,
+        Register
+    };
     struct PartName {
         Part part;
         const char *formName;
@@ -52,8 +68,9 @@ public:
 
     // Loads the table; before the first registration the explanation is
     // shown, and Cancel there means no window (nullptr).
-    static RigCombinationWindow *open(Controller &controller, QWidget *parent,
-                                      const std::function<bool(const QString &, const QString &)> &askOkCancel);
+    static RigCombinationWindow *
+    open(Controller &controller, QWidget *parent,
+         const std::function<bool(const QString &, const QString &)> &askOkCancel);
 
     RigCombinationWindow(Controller &controller, QWidget *parent = nullptr);
 

@@ -54,11 +54,13 @@ protected:
 class CellDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                          const QModelIndex &index) const override
     {
         auto *edit = new CellEdit(parent);
         edit->setMaxLength(se::maxLength(index.column()));
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^,\"]*")), edit));
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^,\"]*")), edit));
         return edit;
     }
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
@@ -82,7 +84,9 @@ SatelliteEditorWindow::SatelliteEditorWindow(Controller &controller, QWidget *pa
 {
     setObjectName(formName(Part::Window));
     setWindowTitle(tr("衛星の登録　(SATdata.txtとして保存されます)"));
-    showStop = [this](const QString &title, const QString &text) { QMessageBox::critical(this, title, text); };
+    showStop = [this](const QString &title, const QString &text) {
+        QMessageBox::critical(this, title, text);
+    };
     ask = [this](const QString &title, const QString &text) {
         return QMessageBox::question(this, title, text) == QMessageBox::Yes;
     };
@@ -98,8 +102,9 @@ SatelliteEditorWindow::SatelliteEditorWindow(Controller &controller, QWidget *pa
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->installEventFilter(this);
     connect(m_grid, &QWidget::customContextMenuRequested, this, &SatelliteEditorWindow::rowMenu);
-    connect(m_grid, &QTableWidget::currentCellChanged, this,
-            [this](int, int column) { m_names->parentWidget()->setVisible(column == se::Name && m_names->count() > 0); });
+    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int, int column) {
+        m_names->parentWidget()->setVisible(column == se::Name && m_names->count() > 0);
+    });
 
     // The name list for the name cell.
     auto *nameFrame = new QGroupBox(QStringLiteral("SAT Name List"), this);
@@ -172,7 +177,8 @@ SatelliteEditorWindow::SatelliteEditorWindow(Controller &controller, QWidget *pa
            "トーン不要なら \"0\"\n"
            "TX TRV / RX TRV はトランスバーターの IF 周波数 KHz (例 1268MHz を 145MHz で: IF 1123000)\n"
            "NonInv は順ヘテロダイン (ノーマル) のトランスポンダで \"Y\"、通常の逆ヘテロダインは空白\n"
-           "MLTMode は一つの衛星に複数のモードがある時のモード名 (同じ衛星名を複数行に、オフセットはモード毎、"
+           "MLTMode は一つの衛星に複数のモードがある時のモード名 "
+           "(同じ衛星名を複数行に、オフセットはモード毎、"
            "一番上の行が起動時のモード)"),
         this);
     help->setWordWrap(true);
@@ -201,8 +207,9 @@ SatelliteEditorWindow::SatelliteEditorWindow(Controller &controller, QWidget *pa
     SatelliteTable table;
     if (QFileInfo::exists(m_path))
         table.load(m_path);
-    const bool unreadable = std::any_of(table.problems().begin(), table.problems().end(),
-                                        [](const TableProblem &p) { return p.kind == TableProblem::Unreadable; });
+    const bool unreadable =
+        std::any_of(table.problems().begin(), table.problems().end(),
+                    [](const TableProblem &p) { return p.kind == TableProblem::Unreadable; });
     m_keepOld = !table.problems().isEmpty();
     m_problems->setText(table.warnings().join(u'\n'));
     m_problems->setVisible(m_keepOld);

@@ -25,17 +25,30 @@ class Controller;
 class SatelliteEditorWindow final : public QDialog {
     Q_OBJECT
 public:
-    enum class Part { Window, Grid, AddSat, Sort, SortPanel, SortRun, SatDel, NameList, FreqInfo, SaveEnd, InputMode, Problems };
+    enum class Part {
+        Window,
+        Grid,
+        AddSat,
+        Sort,
+        SortPanel,
+        SortRun,
+        SatDel,
+        NameList,
+        FreqInfo,
+        SaveEnd,
+        InputMode,
+        Problems
+    };
     struct PartName {
         Part part;
         const char *formName;
     };
     static constexpr std::array Parts{
-        PartName{Part::Window, "SATreg"},       PartName{Part::Grid, "MSFlexGrid1"},
-        PartName{Part::AddSat, "AddSat"},       PartName{Part::Sort, "MSFGsort"},
-        PartName{Part::SortPanel, "SortPanel"}, PartName{Part::SortRun, "SortRun"},
-        PartName{Part::SatDel, "SatDel"},       PartName{Part::NameList, "GROUPlist"},
-        PartName{Part::FreqInfo, "FreqInfo"},   PartName{Part::SaveEnd, "SaveEnd"},
+        PartName{Part::Window, "SATreg"},        PartName{Part::Grid, "MSFlexGrid1"},
+        PartName{Part::AddSat, "AddSat"},        PartName{Part::Sort, "MSFGsort"},
+        PartName{Part::SortPanel, "SortPanel"},  PartName{Part::SortRun, "SortRun"},
+        PartName{Part::SatDel, "SatDel"},        PartName{Part::NameList, "GROUPlist"},
+        PartName{Part::FreqInfo, "FreqInfo"},    PartName{Part::SaveEnd, "SaveEnd"},
         PartName{Part::InputMode, "StatusBar1"}, PartName{Part::Problems, "TableProblems"},
     };
     static QString formName(Part part) { return QString::fromLatin1(Parts[std::size_t(part)].formName); }

@@ -24,7 +24,8 @@ WsjtSettingsWindow::WsjtSettingsWindow(Controller &controller, QWidget *parent)
     setWindowTitle(tr("WSJT-X / JTDX の起動設定"));
     m_path->setObjectName(QString::fromLatin1(PathName));
     m_rigName->setObjectName(QString::fromLatin1(RigNameName));
-    m_rigName->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^/]*")), m_rigName));
+    m_rigName->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^/]*")), m_rigName));
     m_rigName->setToolTip(tr("この名前で起動すると、衛星用に別の設定とログのフォルダが使われます"));
     m_preview->setObjectName(QString::fromLatin1(PreviewName));
     m_preview->setReadOnly(true);
@@ -35,15 +36,18 @@ WsjtSettingsWindow::WsjtSettingsWindow(Controller &controller, QWidget *parent)
         m_path->setText(stored->path);
         m_rigName->setText(stored->rigName);
     } else {
-        m_path->setText(wsjtStart::defaultProgram([](const QString &name) { return QStandardPaths::findExecutable(name); }));
+        m_path->setText(wsjtStart::defaultProgram(
+            [](const QString &name) { return QStandardPaths::findExecutable(name); }));
     }
 
     auto *browse = new QPushButton(tr("参照..."), this);
     connect(browse, &QPushButton::clicked, this, [this] {
         const QString current = m_path->text().trimmed();
-        const QString start = QFileInfo(current).isAbsolute() ? QFileInfo(current).absolutePath() : m_controller.dataDir();
-        const QString chosen = QFileDialog::getOpenFileName(this, tr("WSJTX.exe or JTDX.exe の場所を指定します"), start,
-                                                            QStringLiteral("wsjtx jtdx (wsjtx jtdx *.exe *.EXE)"));
+        const QString start =
+            QFileInfo(current).isAbsolute() ? QFileInfo(current).absolutePath() : m_controller.dataDir();
+        const QString chosen =
+            QFileDialog::getOpenFileName(this, tr("WSJTX.exe or JTDX.exe の場所を指定します"), start,
+                                         QStringLiteral("wsjtx jtdx (wsjtx jtdx *.exe *.EXE)"));
         if (!chosen.isEmpty())
             m_path->setText(chosen);
     });

@@ -1,15 +1,15 @@
 // The editors opened from the settings window, offscreen: each is driven as
 // an operator would and the file it writes is read back.
+#include "../ControllerFixture.h"
 #include "rigctl/ui/EditorButtons.h"
 #include "rigctl/ui/RigCombinationWindow.h"
 #include "rigctl/ui/SatelliteEditorWindow.h"
 #include "rigctl/ui/WsjtSettingsWindow.h"
-#include "../ControllerFixture.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,8 +25,9 @@ QApplication &app()
     static int argc = 1;
     static char name[] = "rigctl_ui_tests";
     static char *argv[] = {name, nullptr};
-    static QApplication *instance = QApplication::instance() ? static_cast<QApplication *>(QApplication::instance())
-                                                             : new QApplication(argc, argv);
+    static QApplication *instance = QApplication::instance()
+                                        ? static_cast<QApplication *>(QApplication::instance())
+                                        : new QApplication(argc, argv);
     return *instance;
 }
 
@@ -53,8 +54,9 @@ TEST_F(EditorWindows, SatelliteEditorEditsChecksAndSavesTheTable)
     Controller &c = started();
     ASSERT_EQ(c.calcType(), "4") << "the built-in source offers the names of its TLE file";
     ASSERT_TRUE(TextFile::writeLinesAtomic(
-        path("nasabare.txt"), {"ISS (ZARYA)", "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927",
-                               "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537"}));
+        path("nasabare.txt"),
+        {"ISS (ZARYA)", "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927",
+         "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537"}));
 
     SatelliteEditorWindow editor(c);
     QStringList stops;
@@ -128,11 +130,15 @@ TEST_F(EditorWindows, RigCombinationRegistersTheChosenSatellitesWithOneSetUp)
     using P = RigCombinationWindow::Part;
     Controller &c = started();
     QStringList explained;
-    const auto ask = [&](const QString &title, const QString &) { return explained << title, false; };
+    const auto ask = [&](const QString &title, const QString &) {
+        explained << title;
+        return false; // Cancel
+    };
     EXPECT_EQ(RigCombinationWindow::open(c, nullptr, ask), nullptr) << "Cancel on the explanation";
     ASSERT_EQ(explained, QStringList{"リグのコンビ登録"});
 
-    std::unique_ptr<RigCombinationWindow> window(RigCombinationWindow::open(c, nullptr, [](auto &&...) { return true; }));
+    std::unique_ptr<RigCombinationWindow> window(
+        RigCombinationWindow::open(c, nullptr, [](auto &&...) { return true; }));
     ASSERT_NE(window, nullptr);
     const auto find = [&](P p) { return window->findChild<QWidget *>(RigCombinationWindow::formName(p)); };
     EXPECT_EQ(static_cast<QLabel *>(find(P::Summary1))->text(), "未登録");
@@ -156,7 +162,9 @@ TEST_F(EditorWindows, RigCombinationRegistersTheChosenSatellitesWithOneSetUp)
     EXPECT_TRUE(static_cast<QLabel *>(again.findChild<QWidget *>(RigCombinationWindow::formName(P::Summary2)))
                     ->text()
                     .startsWith("FT817"));
-    EXPECT_EQ(again.findChild<QListWidget *>(RigCombinationWindow::formName(P::Satellites))->selectedItems().size(), 2);
+    EXPECT_EQ(
+        again.findChild<QListWidget *>(RigCombinationWindow::formName(P::Satellites))->selectedItems().size(),
+        2);
 }
 
 TEST_F(EditorWindows, ButtonsOpenTheEditorsAndTheDigitalModeProgramIsStoredOnClose)
@@ -172,7 +180,8 @@ TEST_F(EditorWindows, ButtonsOpenTheEditorsAndTheDigitalModeProgramIsStoredOnClo
     WsjtSettingsWindow wsjt(c);
     wsjt.findChild<QLineEdit *>(WsjtSettingsWindow::PathName)->setText("/opt/jtdx/bin/jtdx");
     wsjt.findChild<QLineEdit *>(WsjtSettingsWindow::RigNameName)->setText("");
-    EXPECT_TRUE(wsjt.findChild<QLineEdit *>(WsjtSettingsWindow::PreviewName)->text().endsWith("/JTDX - SAT/"));
+    EXPECT_TRUE(
+        wsjt.findChild<QLineEdit *>(WsjtSettingsWindow::PreviewName)->text().endsWith("/JTDX - SAT/"));
     wsjt.reject();
     EXPECT_EQ(setting("HAMLOGpos", "WSJTX/JTDXの場所"), "/opt/jtdx/bin/jtdx/SAT");
 }
