@@ -40,6 +40,8 @@ const QList<const SettingKey *> &all()
         &Etc2,
         &PanelVersion,
         &Sro,
+        &SatEditorTop,
+        &SatEditorLeft,
         &RegFile,
         &ModeOffset,
         &HamlogPath,

@@ -92,6 +92,10 @@ inline constexpr SettingKey Etc2{VlmrcSection, "ETC2", nullptr, KeyRule::Text};
 inline constexpr SettingKey PanelVersion{VlmrcSection, "OP", nullptr, KeyRule::Text};
 // "1" while the controller's satellite-registration window is open.
 inline constexpr SettingKey Sro{VlmrcSection, "SRO", nullptr, KeyRule::Text};
+// The satellite editor's position (twips).
+inline constexpr char AddSatDatSection[] = "ADD_SAT_DAT";
+inline constexpr SettingKey SatEditorTop{AddSatDatSection, "FPosTop", nullptr, KeyRule::Number};
+inline constexpr SettingKey SatEditorLeft{AddSatDatSection, "FPosLeft", nullptr, KeyRule::Number};
 // Wine registry file read by the registry tracking method.
 inline constexpr SettingKey RegFile{VlmrcSection, "RegFile", "~/.wine/user.reg", KeyRule::NonEmpty};
 

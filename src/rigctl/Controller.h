@@ -161,6 +161,19 @@ public:
     // The rig set-up as one line per rig, for the read-only settings window.
     QStringList rigSummary() const;
 
+    // ---- for the editors of the settings window ----
+    // The tracking program's folder, as the panel reported it ("RCMK32").
+    const QString &trackerFolder() const { return m_trackerFolder; }
+    const QString &dataDir() const { return m_env.dataDir; }
+    // The satellite editor rewrote the table: load it again and tell the
+    // panel its size ("OPPHAI").
+    void satelliteTableSaved();
+    // The rig combination registration rewrote its file.
+    void reloadRigCombinations();
+    // An offset restored from a backup: in force at once when it is the
+    // satellite in use.
+    void offsetRestored(const QString &key, qint32 hz);
+
 private:
     // The channel serves this process's title while the controller itself
     // waits on it (a report to the panel, a tracking read), so a record or a

@@ -6,7 +6,10 @@
 #include "TestPaths.h"
 #include "panel/ui/PanelWindow.h"
 #include "platform/Language.h"
+#include "rigctl/ui/RigCombinationWindow.h"
 #include "rigctl/ui/RigSettingsWindow.h"
+#include "rigctl/ui/SatelliteEditorWindow.h"
+#include "rigctl/ui/WsjtSettingsWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -121,6 +124,18 @@ TEST_P(ControllerLayout, TextsFitAndControlsDoNotOverlap)
     RigSettingsWindow window(started());
     window.show();
     EXPECT_EQ(layoutProblems(window), QStringList());
+}
+
+TEST_P(ControllerLayout, EditorTextsFitAndControlsDoNotOverlap)
+{
+    Controller &c = started();
+    SatelliteEditorWindow satellites(c);
+    RigCombinationWindow combinations(c);
+    WsjtSettingsWindow wsjt(c);
+    for (QWidget *w : std::initializer_list<QWidget *>{&satellites, &combinations, &wsjt}) {
+        w->show();
+        EXPECT_EQ(layoutProblems(*w), QStringList()) << w->objectName().toStdString();
+    }
 }
 
 const auto languages = ::testing::Values(UiLanguage::Japanese, UiLanguage::English);

@@ -5,6 +5,7 @@
 #include "rigctl/ui/RigSettingsWindow.h"
 
 #include "rigctl/Controller.h"
+#include "rigctl/ui/EditorButtons.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -48,6 +49,7 @@ RigSettingsWindow::RigSettingsWindow(Controller &controller, QWidget *parent)
     layout->addWidget(buildTracking());
     layout->addWidget(buildOthers());
     layout->addLayout(buildButtons());
+    layout->addWidget(new EditorButtons(m_controller, this));
     layout->addWidget(m_summary);
     layout->addWidget(m_end, 0, Qt::AlignRight);
     auto *statusRow = new QHBoxLayout;
