@@ -14,7 +14,7 @@ namespace {
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("ContactLogger", text);
+    return QCoreApplication::translate("vm::ContactLogger", text);
 }
 
 } // namespace
@@ -23,8 +23,9 @@ QString LogResult::message() const
 {
     if (failed.isEmpty())
         return {};
-    QString text = taken.isEmpty() ? tr("どの送り先にも記録できませんでした。QSOは入力欄に残します。")
-                                   : tr("一部の送り先に記録できませんでした。");
+    QString text = taken.isEmpty()
+                       ? QCoreApplication::translate("vm::LogResult", "どの送り先にも記録できませんでした。QSOは入力欄に残します。")
+                       : QCoreApplication::translate("vm::LogResult", "一部の送り先に記録できませんでした。");
     for (const QString &f : failed)
         text += QLatin1Char('\n') + f;
     return text;

@@ -15,7 +15,7 @@ namespace {
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("RigMemories", text);
+    return QCoreApplication::translate("vm::rigMemories", text);
 }
 
 } // namespace
@@ -57,7 +57,7 @@ Outcome run(Controller &controller, SerialTransport &transport, Operation operat
     };
     controller.withRigPortFree(1, [&] {
         if (operation == Operation::Erase) {
-            outcome.result = writer.erase(show(QT_TRANSLATE_NOOP("RigMemories", "%1 件目消去中")));
+            outcome.result = writer.erase(show(QT_TRANSLATE_NOOP("vm::rigMemories", "%1 件目消去中")));
             return;
         }
         SatelliteTable table;
@@ -66,7 +66,7 @@ Outcome run(Controller &controller, SerialTransport &transport, Operation operat
         const QList<SatelliteRecord> rows = table.records().mid(1); // the header row is not a satellite
         outcome.result = writer.write(memoryChannels::entries(rows, controller.settings().startUpMode,
                                                               operation == Operation::WriteWithBeacons),
-                                      show(QT_TRANSLATE_NOOP("RigMemories", "%1件目書き込み中")));
+                                      show(QT_TRANSLATE_NOOP("vm::rigMemories", "%1件目書き込み中")));
     });
     outcome.message = message(operation, outcome.result);
     return outcome;

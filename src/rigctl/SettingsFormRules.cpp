@@ -16,7 +16,7 @@ namespace {
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("SettingsForm", text);
+    return QCoreApplication::translate("vm::settingsForm", text);
 }
 
 std::optional<double> number(const QString &text)

@@ -21,3 +21,31 @@ if(missingCount GREATER 0 OR emptyCount GREATER 0)
   message(FATAL_ERROR "${missingCount} text(s) without a finished English translation, ${emptyCount} empty:\n"
                       "${missing}\nRun `cmake --build build --target update_translations`, translate them in ${TS}.")
 endif()
+# A file's own tr() helper (QString tr(const char *text) calling
+# translate("Context", text)) must name the context lupdate files that file's
+# tr() texts under (the enclosing class or namespace of each call), or their
+# English is never looked up.
+file(STRINGS ${SOURCES_LIST} sources)
+foreach(source IN LISTS sources)
+  file(READ ${source} code)
+  if(NOT code MATCHES "QString tr\\(const char \\*[a-z]+\\)[^}]*translate\\(\"([^\"]+)\"")
+    continue()
+  endif()
+  set(context "${CMAKE_MATCH_1}")
+  string(FIND "${content}" "<name>${context}</name>" at)
+  set(block "")
+  if(NOT at EQUAL -1)
+    string(SUBSTRING "${content}" ${at} -1 block)
+    string(FIND "${block}" "</context>" end)
+    string(SUBSTRING "${block}" 0 ${end} block)
+  endif()
+  string(REGEX MATCHALL "[^A-Za-z_:.>]tr\\(\"[^\"\\\\&<>;]+\"" calls "${code}")
+  foreach(call IN LISTS calls)
+    string(REGEX REPLACE "^.tr\\(\"(.*)\"$" "\\1" text "${call}")
+    string(FIND "${block}" "<source>${text}</source>" found)
+    if(found EQUAL -1)
+      message(FATAL_ERROR "${source}: its tr() helper looks texts up in the context \"${context}\", "
+                          "but lupdate files \"${text}\" elsewhere; name the enclosing namespace or class")
+    endif()
+  endforeach()
+endforeach()
