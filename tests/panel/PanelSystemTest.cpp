@@ -1,6 +1,6 @@
 // The panel's windows in this process with the real controller (tunavox), a
-// simulated IC-9700 (rigsim) and a stand-in tracking program (faketracker):
-// keys pressed on the panel reach the simulated rig as dial changes, and
+// simulated IC-9700 or TS-2000 (rigsim) and a stand-in tracking program
+// (faketracker): keys pressed on the panel reach the simulated rig as dial changes, and
 // closing the panel ends the controller with the rig restored.
 #include "PanelFakes.h"
 #include "ProcessTools.h"
@@ -54,6 +54,7 @@ public:
 class PanelSystem : public ::testing::Test {
 protected:
     virtual QString trackedSatellite() const { return QStringLiteral("RS-44"); }
+    virtual QString rigModel() const { return QStringLiteral("IC9700"); }
 
     void SetUp() override
     {
@@ -66,8 +67,19 @@ protected:
         ASSERT_TRUE(station.writeTable({"RS-44,145935,435610,60,435605,,,,,",
                                         "AO-07,432125,145925,50,145975,,,,,B-mode",
                                         "AO-07,145850,435150,100,,,,,,J-mode"}));
-        ASSERT_TRUE(station.startRig(
-            "\n[Velomira]\nIM=7\n\n[SATinfo]\nAO-07B-mode_offset=1200\nAO-07J-mode_offset=-300\n"));
+        const QString more = QStringLiteral(
+            "\n[Velomira]\nIM=7\n\n[SATinfo]\nAO-07B-mode_offset=1200\nAO-07J-mode_offset=-300\n");
+        if (rigModel() == u"IC9700") {
+            ASSERT_TRUE(station.startRig(more));
+        } else {
+            ASSERT_TRUE(station.startOtherRig(station.rigsim, rigModel(), "rig"));
+            ASSERT_TRUE(TextFile::writeAtomic(
+                station.file("Velomira.ini"),
+                QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=%1\nRIGCOMCONT=%2\nBAUD_RATE=9600\nRigContType=0\n"
+                               "Poll_Time=200\n")
+                        .arg(rigModel(), station.file("rig")) +
+                    more));
+        }
         // A pass standing still: elevation 30 degrees, no range rate.
         ASSERT_TRUE(TextFile::writeLinesAtomic(
             station.file("pass.txt"), {QStringLiteral("0 %1 30 0 4711").arg(trackedSatellite()),
@@ -199,9 +211,17 @@ TEST_F(PanelSystemMultiMode, SwitchingTheModeKeepsEachModesOffset)
     EXPECT_EQ(after.file().value("SATinfo", "AO-07J-mode_offset"), "-300");
 }
 
-// F5 keys the first CW message on the simulated IC-9700 with the call filled
+namespace {
+// The rig that keys: an Icom (command 17) or a Kenwood (the "KY" text).
+class PanelSystemKeying : public PanelSystem, public ::testing::WithParamInterface<const char *> {
+protected:
+    QString rigModel() const override { return QString::fromLatin1(GetParam()); }
+};
+} // namespace
+
+// F5 keys the first CW message on the simulated rig with the call filled
 // in, and the transfer button logs the contact to the ADIF file.
-TEST_F(PanelSystem, F5KeysTheMessageAndTheTransferLogsTheContact)
+TEST_P(PanelSystemKeying, F5KeysTheMessageAndTheTransferLogsTheContact)
 {
     ASSERT_TRUE(m_settings->file().set("RIG_CON_CFG", "CW Message-1", QStringLiteral("#C 5NN TU")));
     m_core->load(QCoreApplication::applicationPid(), test::program("tunavox"));
@@ -222,3 +242,6 @@ TEST_F(PanelSystem, F5KeysTheMessageAndTheTransferLogsTheContact)
     EXPECT_TRUE(adif.contains("<CALL:6>JA1XYZ") && adif.contains("<SAT_NAME:5>RS-44")) << adif.toStdString();
     EXPECT_EQ(m_core->view()["Text1"].text, "");
 }
+
+INSTANTIATE_TEST_SUITE_P(Rigs, PanelSystemKeying, ::testing::Values("IC9700", "TS2000"),
+                         [](const auto &info) { return std::string(info.param); });
