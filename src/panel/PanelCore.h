@@ -27,6 +27,7 @@ class Clock;
 class Launcher;
 class Prompter;
 class Settings;
+class UdpLink;
 
 // Everything the operation panel decides, without widgets: the start of the
 // main window and its settings loader, the reports of the controller and the
@@ -448,6 +449,7 @@ private:
     QStringList m_cwMessages = QStringList(4);
     QString m_digitalMark;
     QString m_digitalLog;
+    std::unique_ptr<UdpLink> m_udpLink; // the logging socket, kept across contacts
     int m_cwEditSlot = 0;
     int m_cwEditLimit = 30;
 };

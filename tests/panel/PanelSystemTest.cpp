@@ -18,7 +18,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
+#include <QUdpSocket>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +109,26 @@ protected:
         m_core.reset();
         m_channel.reset();
         test::stop(m_launcher.process);
+    }
+
+    // Starts the controller beside the panel and waits until the CW message
+    // bar is ready, then types a call into the call-sign box.
+    bool readyWithCall(const char *call)
+    {
+        m_core->load(QCoreApplication::applicationPid(), test::program("tunavox"));
+        if (!waitFor([&] {
+                return m_core->satelliteName() == u"RS-44" &&
+                       m_core->view()["StatusBar1_4"].text == u"Open" && m_core->view()["Frame12"].enabled;
+            }))
+            return false;
+        auto *box = m_window->control("Text1");
+        box->setFocus();
+        QTest::keyClicks(box, call);
+        return true;
+    }
+    void clickTransfer()
+    {
+        QTest::mouseClick(static_cast<QPushButton *>(m_window->control("Command2")), Qt::LeftButton);
     }
 
     QString rig(const QString &line) { return station.rig(line); }
@@ -224,18 +246,11 @@ protected:
 TEST_P(PanelSystemKeying, F5KeysTheMessageAndTheTransferLogsTheContact)
 {
     ASSERT_TRUE(m_settings->file().set("RIG_CON_CFG", "CW Message-1", QStringLiteral("#C 5NN TU")));
-    m_core->load(QCoreApplication::applicationPid(), test::program("tunavox"));
-    ASSERT_TRUE(waitFor([&] {
-        return m_core->satelliteName() == u"RS-44" && m_core->view()["StatusBar1_4"].text == u"Open" &&
-               m_core->view()["Frame12"].enabled;
-    }));
-    auto *call = m_window->control("Text1");
-    call->setFocus();
-    QTest::keyClicks(call, "ja1xyz");
-    QTest::keyClick(call, Qt::Key_F5);
+    ASSERT_TRUE(readyWithCall("ja1xyz"));
+    QTest::keyClick(m_window->control("Text1"), Qt::Key_F5);
     ASSERT_TRUE(waitFor([&] { return rig("cw").contains("JA1XYZ 5NN TU"); })) << rig("cw").toStdString();
 
-    QTest::mouseClick(static_cast<QPushButton *>(m_window->control("Command2")), Qt::LeftButton);
+    clickTransfer();
     QFile log(station.file("velomira_log.adi"));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << m_prompter.shown.join('\n').toStdString();
     const QByteArray adif = log.readAll();
@@ -245,3 +260,43 @@ TEST_P(PanelSystemKeying, F5KeysTheMessageAndTheTransferLogsTheContact)
 
 INSTANTIATE_TEST_SUITE_P(Rigs, PanelSystemKeying, ::testing::Values("IC9700", "TS2000"),
                          [](const auto &info) { return std::string(info.param); });
+
+// A contact logged on the panel reaches WSJT-X's reference server, a program
+// we did not write, with the satellite fields.
+TEST_F(PanelSystem, TransferReachesTheWsjtxUdpDaemon)
+{
+    const QString daemonProgram = QStandardPaths::findExecutable("udp_daemon");
+    if (daemonProgram.isEmpty())
+        GTEST_SKIP() << "udp_daemon (Debian package wsjtx) is not installed";
+    QUdpSocket probe; // a free port for the daemon
+    ASSERT_TRUE(probe.bind(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.localPort();
+    probe.close();
+    QProcess daemon;
+    daemon.setProcessChannelMode(QProcess::MergedChannels);
+    daemon.start(daemonProgram, {"-p", QString::number(port)});
+    ASSERT_TRUE(daemon.waitForStarted(GenerousMs));
+    for (const auto &[key, value] :
+         {std::pair{"ToUDP", QStringLiteral("1")}, {"UDPPort", QString::number(port)}})
+        ASSERT_TRUE(m_settings->file().set("LOGBOOK", key, value));
+    ASSERT_TRUE(readyWithCall("ja0aaa"));
+    // The daemon listens a moment after it starts: a first contact is logged
+    // until the daemon shows it, then the one the test looks at.
+    QByteArray output;
+    ASSERT_TRUE(waitFor([&] {
+        clickTransfer();
+        m_window->control("Text1")->setFocus();
+        QTest::keyClicks(m_window->control("Text1"), "ja0aaa");
+        output += daemon.readAll();
+        return output.contains("JA0AAA");
+    }));
+    m_core->setEditText(Control::CallSign, QStringLiteral("JA1XYZ"));
+    clickTransfer();
+    const bool seen = waitFor([&] {
+        output += daemon.readAll();
+        return output.contains("JA1XYZ") && output.contains("<SAT_NAME:5>RS-44") &&
+               output.contains("<SAT_MODE:2>VU");
+    });
+    test::stop(daemon);
+    EXPECT_TRUE(seen) << output.toStdString();
+}
