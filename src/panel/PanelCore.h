@@ -194,6 +194,10 @@ public:
     void chooseCode(int row);
     // The digital-mode mark waiting for the next transfer ("RTTY", "PSK31", ...).
     QString digitalMark() const { return m_digitalMark; }
+    // Reads the mode MMVARI's mode box shows (MMVARI runs under Wine; the
+    // reader reaches its window). Without one, a call taken from MMVARI is
+    // logged in the transmit mode.
+    void setMmvariModeReader(std::function<QString()> reader) { m_mmvariModeReader = std::move(reader); }
 
     // ---- CW messages ---------------------------------------------------------
     // F5 .. F8 or a left click on message button `slot` (1-4).
@@ -449,6 +453,7 @@ private:
     QStringList m_cwMessages = QStringList(4);
     QString m_digitalMark;
     QString m_digitalLog;
+    std::function<QString()> m_mmvariModeReader;
     std::unique_ptr<UdpLink> m_udpLink; // the logging socket, kept across contacts
     int m_cwEditSlot = 0;
     int m_cwEditLimit = 30;

@@ -19,6 +19,8 @@ namespace vm {
 QString PanelCore::digitalMarkMode(const QString &foregroundTitle) const
 {
     const QString title = foregroundTitle.toUpper();
+    if (title.contains(u"MMVARI"))
+        return m_mmvariModeReader ? contact::mmvariLoggedMode(m_mmvariModeReader()) : QString();
     if (title.contains(u"MMTTY"))
         return QStringLiteral("RTTY");
     if (title.contains(u"VLMWF")) {

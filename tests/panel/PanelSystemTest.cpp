@@ -1,7 +1,8 @@
 // The panel's windows in this process with the real controller (tunavox), a
 // simulated IC-9700 or TS-2000 (rigsim) and a stand-in tracking program
-// (faketracker): keys pressed on the panel reach the simulated rig as dial changes, and
-// closing the panel ends the controller with the rig restored.
+// (faketracker): keys pressed on the panel reach the simulated rig as dial
+// changes, CW messages are keyed, contacts are logged, and closing the panel
+// ends the controller with the rig restored.
 #include "PanelFakes.h"
 #include "ProcessTools.h"
 #include "SimulatedStation.h"
