@@ -752,6 +752,10 @@ the new macro applies only after that macro is ended.</translation>
         <source>TLE 参照(AMSAT daily.all)</source>
         <translation>TLE source (AMSAT daily.all)</translation>
     </message>
+    <message>
+        <source>変数： #G →挨拶&#x3000;#C →Call欄のCall</source>
+        <translation>Macros: #G → greeting  #C → the call in the Call box</translation>
+    </message>
 </context>
 <context>
     <name>vm::RigSettingsWindow</name>

@@ -90,6 +90,16 @@ struct RigModelInfo {
 
     // Text-command specifics (family Text).
     TextDialect text;
+
+    // Has a receive and a transmit dial of its own (twin-band Icom, the FT847's
+    // satellite VFOs, the TS2000's satellite mode). A one-VFO rig alone can
+    // only be given the downlink: the uplink would overwrite the dial it
+    // listens on, and the next poll would take that for the receive dial.
+    bool twoDials() const
+    {
+        return bandGroup == BandGroup::TwinBand || bandGroup == BandGroup::Ic821 || satelliteVfos ||
+               text.satelliteSides;
+    }
 };
 
 // The capability table. Every model identifier of the settings file has a row.

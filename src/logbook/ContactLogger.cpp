@@ -31,8 +31,21 @@ QString LogResult::message() const
     return text;
 }
 
-ContactLogger::ContactLogger(Settings &settings, QString dataDir)
-    : m_settings(settings), m_dataDir(std::move(dataDir))
+UdpLink::UdpLink() = default;
+UdpLink::~UdpLink() = default;
+
+WsjtxSender &UdpLink::sender(const QString &host, quint16 port)
+{
+    if (!m_sender || host != m_host || port != m_port) {
+        m_sender = std::make_unique<WsjtxSender>(host, port);
+        m_host = host;
+        m_port = port;
+    }
+    return *m_sender;
+}
+
+ContactLogger::ContactLogger(Settings &settings, QString dataDir, UdpLink *udp)
+    : m_settings(settings), m_dataDir(std::move(dataDir)), m_udp(udp)
 {
 }
 
@@ -68,8 +81,14 @@ LogResult ContactLogger::log(const Qso &qso, const QDateTime &nowUtc) const
         } else if (d.destination == LogDestination::WsjtxUdp) {
             bool portOk = false;
             const uint port = m_settings.value(keys::UdpPort).toUInt(&portOk);
-            WsjtxSender sender(m_settings.value(keys::UdpHost), portOk && port <= 0xFFFF ? quint16(port) : 0);
-            ok = sender.send(qso, nowUtc, &error);
+            const QString host = m_settings.value(keys::UdpHost);
+            const quint16 to = portOk && port <= 0xFFFF ? quint16(port) : 0;
+            if (m_udp) {
+                ok = m_udp->sender(host, to).send(qso, nowUtc, &error);
+            } else {
+                WsjtxSender sender(host, to);
+                ok = sender.send(qso, nowUtc, &error);
+            }
         }
         if (ok)
             result.taken.append(d.name);

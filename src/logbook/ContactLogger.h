@@ -10,9 +10,28 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace vm {
 
 class Settings;
+class WsjtxSender;
+
+// The sending socket of the WSJT-X UDP destination, kept from one contact to
+// the next as a WSJT-X instance keeps its own: a logger knows a sender by its
+// address and port, and may drop what comes from a new port under a known name.
+class UdpLink {
+public:
+    UdpLink();
+    ~UdpLink();
+    // The sender for this address, made anew only when the address changes.
+    WsjtxSender &sender(const QString &host, quint16 port);
+
+private:
+    std::unique_ptr<WsjtxSender> m_sender;
+    QString m_host;
+    quint16 m_port = 0;
+};
 
 enum class LogDestination { AdifFile, WsjtxUdp, WindowsLogger };
 
@@ -34,7 +53,8 @@ struct LogResult {
 
 class ContactLogger {
 public:
-    ContactLogger(Settings &settings, QString dataDir);
+    // `udp`: the kept sending socket; without one, each contact gets its own.
+    ContactLogger(Settings &settings, QString dataDir, UdpLink *udp = nullptr);
 
     // Every destination with its choice and availability, for the settings form.
     QList<DestinationInfo> destinations() const;
@@ -47,6 +67,7 @@ public:
 private:
     Settings &m_settings;
     QString m_dataDir;
+    UdpLink *m_udp;
 };
 
 } // namespace vm

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <utility>
+
 namespace vm::contact {
 
 namespace {
@@ -100,6 +102,20 @@ QString satelliteTags(const QString &satName, double txHz, double rxHz)
     const QString modeTag =
         mode.isEmpty() ? QString() : QStringLiteral("<SAT_MODE:%1>%2").arg(mode.size()).arg(mode);
     return QStringLiteral("<SAT_NAME:%1>%2 %3").arg(satName.toUtf8().size()).arg(satName, modeTag);
+}
+
+QString mmvariLoggedMode(const QString &mmvariMode)
+{
+    static const std::pair<const char *, const char *> table[] = {
+        {"GMSK", "GMSK"},   {"FSK", "FSK"},      {"FSK-W", "FSK"},    {"BPSK", "PSK31"},
+        {"bpsk", "PSK31"},  {"qpsk-L", "PSK31"}, {"qpsk-U", "PSK31"}, {"rtty-L", "RTTY"},
+        {"rtty-U", "RTTY"}, {"mfsk-L", "MFSK"},  {"mfsk-U", "MFSK"}};
+    const QString shown = mmvariMode.trimmed();
+    for (const auto &[name, logged] : table) {
+        if (shown == QLatin1String(name))
+            return QString::fromLatin1(logged);
+    }
+    return {};
 }
 
 QString loggedMode(const QString &markMode, const QString &txMode)

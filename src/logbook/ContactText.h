@@ -33,6 +33,10 @@ QString fillRemarks(const QString &templ, const QString &satName, const QString 
 // "<SAT_NAME:n>name <SAT_MODE:2>VU" (mode tag "VU", "UV", "A" or none).
 QString satelliteTags(const QString &satName, double txHz, double rxHz);
 
+// The mode logged for a contact made in MMVARI, from the mode its mode box
+// shows ("qpsk-U" gives "PSK31"); empty for a mode it does not name.
+QString mmvariLoggedMode(const QString &mmvariMode);
+
 // The mode logged for a contact: a digital-mode mark's name wins; LSB and
 // USB are logged as SSB.
 QString loggedMode(const QString &markMode, const QString &txMode);

@@ -6,6 +6,7 @@
 #include "common/DataDir.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
+#include "logbook/ContactLogger.h"
 #include "panel/FrequencyText.h"
 #include "panel/Launcher.h"
 #include "panel/Prompter.h"
@@ -43,7 +44,7 @@ ControlState caption(const QString &text, bool visible = true, bool enabled = tr
 PanelCore::PanelCore(Channel &channel, Settings &settings, Prompter &prompter, Launcher &launcher,
                      Clock &clock, QString dataDir, QObject *parent)
     : QObject(parent), m_channel(channel), m_settings(settings), m_prompter(prompter), m_launcher(launcher),
-      m_clock(clock), m_dataDir(std::move(dataDir))
+      m_clock(clock), m_dataDir(std::move(dataDir)), m_udpLink(std::make_unique<UdpLink>())
 {
     declareControls();
 }
@@ -112,7 +113,8 @@ void PanelCore::declareControls()
         b.backColor = Grey;
         v.declare(controls::dopplerButton(i), b);
     }
-    v.declare(Control::LogButton, caption(QCoreApplication::translate("Panel", "Hamlog転送(&H)"), true, false));
+    v.declare(Control::LogButton,
+              caption(QCoreApplication::translate("Panel", "Hamlog転送(&H)"), true, false));
     v.declare(Control::HomeButton, caption(QStringLiteral("Home(&V)")));
     v.declare(Control::OffsetResetButton, caption(QStringLiteral("Rst(&Z)")));
     ControlState down = caption(QStringLiteral("▼"));

@@ -32,6 +32,7 @@ class Clock;
 class Launcher;
 class Prompter;
 class Settings;
+class UdpLink;
 
 // Everything the operation panel decides, without widgets: the start of the
 // main window and its settings loader, the reports of the controller and the
@@ -228,6 +229,10 @@ public:
     void chooseCode(int row);
     // The digital-mode mark waiting for the next transfer ("RTTY", "PSK31", ...).
     QString digitalMark() const { return m_digitalMark; }
+    // Reads the mode MMVARI's mode box shows (MMVARI runs under Wine; the
+    // reader reaches its window). Without one, a call taken from MMVARI is
+    // logged in the transmit mode.
+    void setMmvariModeReader(std::function<QString()> reader) { m_mmvariModeReader = std::move(reader); }
 
     // ---- WSJT-X / JTDX ---------------------------------------------------------
     // "FT4(WSJT)の運用(&4)": the program of the settings starts (or ends), and
@@ -524,6 +529,8 @@ private:
     QString m_lastDigitalKey;                      // the last contact taken from the program
     WsjtxReceiver *m_wsjtxReceiver = nullptr;
     QTimer *m_digitalWatch = nullptr;
+    std::function<QString()> m_mmvariModeReader;
+    std::unique_ptr<UdpLink> m_udpLink; // the logging socket, kept across contacts
     int m_cwEditSlot = 0;
     int m_cwEditLimit = 30;
 };

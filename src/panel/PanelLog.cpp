@@ -19,6 +19,8 @@ namespace vm {
 QString PanelCore::digitalMarkMode(const QString &foregroundTitle) const
 {
     const QString title = foregroundTitle.toUpper();
+    if (title.contains(u"MMVARI"))
+        return m_mmvariModeReader ? contact::mmvariLoggedMode(m_mmvariModeReader()) : QString();
     if (title.contains(u"MMTTY"))
         return QStringLiteral("RTTY");
     if (title.contains(u"VLMWF")) {
@@ -108,7 +110,7 @@ bool PanelCore::transfer()
         const std::optional<Qso> qso = lastDigitalContact();
         if (!qso)
             return false;
-        const LogResult result = ContactLogger(m_settings, m_dataDir)
+        const LogResult result = ContactLogger(m_settings, m_dataDir, m_udpLink.get())
                                      .log(*qso, QDateTime::fromMSecsSinceEpoch(m_clock.utcMs(), Qt::UTC));
         if (!result.failed.isEmpty())
             m_prompter.message(result.message(), panelTitle(), Prompter::Icon::Warning);
@@ -124,7 +126,7 @@ bool PanelCore::transfer()
         if (!m_prompter.question(contact::mismatchQuestion(*mismatch), panelTitle()))
             return false;
     }
-    const LogResult result = ContactLogger(m_settings, m_dataDir)
+    const LogResult result = ContactLogger(m_settings, m_dataDir, m_udpLink.get())
                                  .log(qso, QDateTime::fromMSecsSinceEpoch(m_clock.utcMs(), Qt::UTC));
     m_digitalMark.clear();
     if (!result.failed.isEmpty())

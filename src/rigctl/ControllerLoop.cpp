@@ -151,7 +151,7 @@ void Controller::setTransmit(double hz)
     const qint64 value = std::llround(hz - double(m_ctx.txTransverterOffset));
     switch (m_settings.rigs.rigUsage) {
     case 0:
-        if (rigOpen(1)) {
+        if (rigOpen(1) && RigModels::get(m_settings.rigs.rig1.type).twoDials()) {
             const qint64 before = m_env.clock->nowMs();
             rig(1)->setFrequency(Band::B, value);
             noteDialWritten(before);

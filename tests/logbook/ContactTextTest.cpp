@@ -29,4 +29,12 @@ TEST(ContactText, RemarksAndSatelliteTags)
     EXPECT_EQ(satelliteTags("X", 1'268'000'000, 435'000'000), "<SAT_NAME:1>X ");
     EXPECT_EQ(loggedMode("", "LSB"), "SSB");
     EXPECT_EQ(loggedMode("RTTY", "USB"), "RTTY");
+    for (const auto &[shown, logged] : {std::pair{"qpsk-U", "PSK31"},
+                                        {"FSK-W", "FSK"},
+                                        {"rtty-L", "RTTY"},
+                                        {"mfsk-U", "MFSK"},
+                                        {"GMSK", "GMSK"},
+                                        {"QPSK-U", ""},
+                                        {"", ""}})
+        EXPECT_EQ(mmvariLoggedMode(shown), logged) << shown;
 }

@@ -295,4 +295,8 @@ TEST_F(PanelReceiver, CallSignFromDigitalModeProgramsClipboard)
     EXPECT_EQ(control("Text1").text, QString());
     m_core->clipboardChanged("MMVARI", " ja1abc ");
     EXPECT_EQ(control("Text1").text, "JA1ABC");
+    EXPECT_EQ(m_core->digitalMark(), ""); // MMVARI's mode box cannot be read
+    m_core->setMmvariModeReader([] { return QStringLiteral("bpsk"); });
+    m_core->clipboardChanged("MMVARI", "ja1abc");
+    EXPECT_EQ(m_core->digitalMark(), "PSK31");
 }

@@ -1,7 +1,8 @@
 // The panel's windows in this process with the real controller (tunavox), a
-// simulated IC-9700 (rigsim) and a stand-in tracking program (faketracker):
-// keys pressed on the panel reach the simulated rig as dial changes, and
-// closing the panel ends the controller with the rig restored.
+// simulated IC-9700 or TS-2000 (rigsim) and a stand-in tracking program
+// (faketracker): keys pressed on the panel reach the simulated rig as dial
+// changes, CW messages are keyed, contacts are logged, and closing the panel
+// ends the controller with the rig restored.
 #include "PanelFakes.h"
 #include "ProcessTools.h"
 #include "SimulatedStation.h"
@@ -18,7 +19,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
+#include <QUdpSocket>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +57,7 @@ public:
 class PanelSystem : public ::testing::Test {
 protected:
     virtual QString trackedSatellite() const { return QStringLiteral("RS-44"); }
+    virtual QString rigModel() const { return QStringLiteral("IC9700"); }
 
     void SetUp() override
     {
@@ -66,8 +70,19 @@ protected:
         ASSERT_TRUE(station.writeTable({"RS-44,145935,435610,60,435605,,,,,",
                                         "AO-07,432125,145925,50,145975,,,,,B-mode",
                                         "AO-07,145850,435150,100,,,,,,J-mode"}));
-        ASSERT_TRUE(station.startRig(
-            "\n[Velomira]\nIM=7\n\n[SATinfo]\nAO-07B-mode_offset=1200\nAO-07J-mode_offset=-300\n"));
+        const QString more = QStringLiteral(
+            "\n[Velomira]\nIM=7\n\n[SATinfo]\nAO-07B-mode_offset=1200\nAO-07J-mode_offset=-300\n");
+        if (rigModel() == u"IC9700") {
+            ASSERT_TRUE(station.startRig(more));
+        } else {
+            ASSERT_TRUE(station.startOtherRig(station.rigsim, rigModel(), "rig"));
+            ASSERT_TRUE(TextFile::writeAtomic(
+                station.file("Velomira.ini"),
+                QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=%1\nRIGCOMCONT=%2\nBAUD_RATE=9600\nRigContType=0\n"
+                               "Poll_Time=200\n")
+                        .arg(rigModel(), station.file("rig")) +
+                    more));
+        }
         // A pass standing still: elevation 30 degrees, no range rate.
         ASSERT_TRUE(TextFile::writeLinesAtomic(
             station.file("pass.txt"), {QStringLiteral("0 %1 30 0 4711").arg(trackedSatellite()),
@@ -95,6 +110,26 @@ protected:
         m_core.reset();
         m_channel.reset();
         test::stop(m_launcher.process);
+    }
+
+    // Starts the controller beside the panel and waits until the CW message
+    // bar is ready, then types a call into the call-sign box.
+    bool readyWithCall(const char *call)
+    {
+        m_core->load(QCoreApplication::applicationPid(), test::program("tunavox"));
+        if (!waitFor([&] {
+                return m_core->satelliteName() == u"RS-44" &&
+                       m_core->view()["StatusBar1_4"].text == u"Open" && m_core->view()["Frame12"].enabled;
+            }))
+            return false;
+        auto *box = m_window->control("Text1");
+        box->setFocus();
+        QTest::keyClicks(box, call);
+        return true;
+    }
+    void clickTransfer()
+    {
+        QTest::mouseClick(static_cast<QPushButton *>(m_window->control("Command2")), Qt::LeftButton);
     }
 
     QString rig(const QString &line) { return station.rig(line); }
@@ -199,23 +234,24 @@ TEST_F(PanelSystemMultiMode, SwitchingTheModeKeepsEachModesOffset)
     EXPECT_EQ(after.file().value("SATinfo", "AO-07J-mode_offset"), "-300");
 }
 
-// F5 keys the first CW message on the simulated IC-9700 with the call filled
+namespace {
+// The rig that keys: an Icom (command 17) or a Kenwood (the "KY" text).
+class PanelSystemKeying : public PanelSystem, public ::testing::WithParamInterface<const char *> {
+protected:
+    QString rigModel() const override { return QString::fromLatin1(GetParam()); }
+};
+} // namespace
+
+// F5 keys the first CW message on the simulated rig with the call filled
 // in, and the transfer button logs the contact to the ADIF file.
-TEST_F(PanelSystem, F5KeysTheMessageAndTheTransferLogsTheContact)
+TEST_P(PanelSystemKeying, F5KeysTheMessageAndTheTransferLogsTheContact)
 {
     ASSERT_TRUE(m_settings->file().set("RIG_CON_CFG", "CW Message-1", QStringLiteral("#C 5NN TU")));
-    m_core->load(QCoreApplication::applicationPid(), test::program("tunavox"));
-    ASSERT_TRUE(waitFor([&] {
-        return m_core->satelliteName() == u"RS-44" && m_core->view()["StatusBar1_4"].text == u"Open" &&
-               m_core->view()["Frame12"].enabled;
-    }));
-    auto *call = m_window->control("Text1");
-    call->setFocus();
-    QTest::keyClicks(call, "ja1xyz");
-    QTest::keyClick(call, Qt::Key_F5);
+    ASSERT_TRUE(readyWithCall("ja1xyz"));
+    QTest::keyClick(m_window->control("Text1"), Qt::Key_F5);
     ASSERT_TRUE(waitFor([&] { return rig("cw").contains("JA1XYZ 5NN TU"); })) << rig("cw").toStdString();
 
-    QTest::mouseClick(static_cast<QPushButton *>(m_window->control("Command2")), Qt::LeftButton);
+    clickTransfer();
     QFile log(station.file("velomira_log.adi"));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << m_prompter.shown.join('\n').toStdString();
     const QByteArray adif = log.readAll();
@@ -238,4 +274,47 @@ TEST_F(PanelSystem, RegisteredScheduleHasTheControllerAskForItsCheck)
     m_core->chooseNotice(Control::MailNotice, true);
     EXPECT_TRUE(waitFor([&] { return m_core->view()["skdMsg"].text == "NextSKD：RS-44=" + aos; }))
         << m_core->view()["skdMsg"].text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rigs, PanelSystemKeying, ::testing::Values("IC9700", "TS2000"),
+                         [](const auto &info) { return std::string(info.param); });
+
+// A contact logged on the panel reaches WSJT-X's reference server, a program
+// we did not write, with the satellite fields.
+TEST_F(PanelSystem, TransferReachesTheWsjtxUdpDaemon)
+{
+    const QString daemonProgram = QStandardPaths::findExecutable("udp_daemon");
+    if (daemonProgram.isEmpty())
+        GTEST_SKIP() << "udp_daemon (Debian package wsjtx) is not installed";
+    QUdpSocket probe; // a free port for the daemon
+    ASSERT_TRUE(probe.bind(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.localPort();
+    probe.close();
+    QProcess daemon;
+    daemon.setProcessChannelMode(QProcess::MergedChannels);
+    daemon.start(daemonProgram, {"-p", QString::number(port)});
+    ASSERT_TRUE(daemon.waitForStarted(GenerousMs));
+    for (const auto &[key, value] :
+         {std::pair{"ToUDP", QStringLiteral("1")}, {"UDPPort", QString::number(port)}})
+        ASSERT_TRUE(m_settings->file().set("LOGBOOK", key, value));
+    ASSERT_TRUE(readyWithCall("ja0aaa"));
+    // The daemon listens a moment after it starts: a first contact is logged
+    // until the daemon shows it, then the one the test looks at.
+    QByteArray output;
+    ASSERT_TRUE(waitFor([&] {
+        clickTransfer();
+        m_window->control("Text1")->setFocus();
+        QTest::keyClicks(m_window->control("Text1"), "ja0aaa");
+        output += daemon.readAll();
+        return output.contains("JA0AAA");
+    }));
+    m_core->setEditText(Control::CallSign, QStringLiteral("JA1XYZ"));
+    clickTransfer();
+    const bool seen = waitFor([&] {
+        output += daemon.readAll();
+        return output.contains("JA1XYZ") && output.contains("<SAT_NAME:5>RS-44") &&
+               output.contains("<SAT_MODE:2>VU");
+    });
+    test::stop(daemon);
+    EXPECT_TRUE(seen) << output.toStdString();
 }

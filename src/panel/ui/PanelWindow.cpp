@@ -289,7 +289,7 @@ void PanelWindow::build()
     auto *beacons = make<QGroupBox>(Control::BeaconFrame, c, {390, 166, 220, 100});
     make<QListWidget>(Control::BeaconList, beacons, {6, 18, 208, 76});
     auto *cwEdit = make<QGroupBox>(Control::CwEditFrame, c, {10, 240, 740, 50});
-    make<QLineEdit>(Control::CwMessageEdit, cwEdit, {6, 20, 728, 24});
+    make<QLineEdit>(Control::CwMessageEdit, cwEdit, {6, 20, 440, 24});
     buildCwAndLog(widget(Control::CwMessageFrame), cwEdit);
     auto *codes = make<QGroupBox>(Control::CodeListFrame, c, {550, 150, 200, 100});
     make<QListWidget>(Control::CodeList, codes, {6, 18, 188, 76});
@@ -666,16 +666,11 @@ bool PanelWindow::previewKey(QObject *watched, QEvent *event)
         return true;
     if (focus && focus == this->widget(Control::Code) && key->key() == Qt::Key_Up && mods == 0)
         return m_core.lookupCode(), true;
-    if (focus && focus == this->widget(Control::CallSign)) {
-        auto *call = static_cast<QLineEdit *>(focus);
-        if (key->key() == Qt::Key_Down && mods == 0) {
-            m_core.addRecentCall();
-        } else if (!m_core.insertMode() && !key->text().isEmpty() && key->text().at(0).isPrint() &&
-                   !call->hasSelectedText() && call->cursorPosition() < call->text().size()) {
-            // Overwrite typing: the character under the cursor is replaced.
-            call->setSelection(call->cursorPosition(), 1);
-        }
-    }
+    const bool callBox = focus && focus == this->widget(Control::CallSign);
+    if (callBox && key->key() == Qt::Key_Down && mods == 0)
+        m_core.addRecentCall();
+    else if (callBox || (focus && focus == this->widget(Control::CwMessageEdit)))
+        overwriteTyping(static_cast<QLineEdit *>(focus), key->text(), !callBox);
     return false;
 }
 

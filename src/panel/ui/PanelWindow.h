@@ -12,6 +12,7 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QTimer;
 
 namespace vm {
@@ -76,6 +77,9 @@ private:
     // A click on a CW message button: left sends, any other button edits. A
     // right click on the transfer button opens the choice of destinations.
     bool cwMessageClick(Control name, Qt::MouseButton button);
+    // Before a key types into the call-sign box or the CW editor: in
+    // overwrite typing the character under the cursor is selected to be replaced.
+    void overwriteTyping(QLineEdit *box, const QString &typed, bool cwEditor);
     void focusControl(const QString &name);
     void raiseGroup(bool activate);
     bool previewKey(QObject *watched, QEvent *event);

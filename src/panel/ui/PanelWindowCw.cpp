@@ -1,8 +1,10 @@
 // The CW message bar, its editor and the QSO transfer button of the panel window.
+#include "panel/CwMessage.h"
 #include "panel/PanelCore.h"
 #include "panel/ui/LogDestinationsDialog.h"
 #include "panel/ui/PanelWindow.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,6 +16,8 @@ void PanelWindow::buildCwAndLog(QWidget *cwBar, QWidget *cwEditor)
     auto *stop = new QPushButton(cwBar);
     stop->setGeometry(702, 16, 30, 22);
     adopt(Control::CwStopButton, stop);
+    // The macros the messages may hold, beside the editor.
+    (new QLabel(tr("変数： #G →挨拶　#C →Call欄のCall"), cwEditor))->setGeometry(452, 20, 282, 24);
     auto *presets = new QListWidget(cwEditor->parentWidget());
     presets->setGeometry(10, 196, 160, 44);
     adopt(Control::CwPresetList, presets);
@@ -48,6 +52,19 @@ void PanelWindow::wireCwAndLog()
         if (c == Control::CwMessageEdit)
             editor->setMaxLength(qMax(1, int(m_core.view()[Control::CwMessageEdit].value)));
     });
+}
+
+void PanelWindow::overwriteTyping(QLineEdit *box, const QString &typed, bool cwEditor)
+{
+    // Overwrite typing: the character under the cursor is replaced. The CW
+    // editor replaces only with a character it keeps, so that a refused one
+    // does not eat the character under the cursor.
+    if (m_core.insertMode() || typed.isEmpty() || !typed.at(0).isPrint() || box->hasSelectedText() ||
+        box->cursorPosition() >= box->text().size())
+        return;
+    if (cwEditor && cw::editorChar(typed.at(0)).isNull())
+        return;
+    box->setSelection(box->cursorPosition(), 1);
 }
 
 bool PanelWindow::cwMessageClick(Control name, Qt::MouseButton button)

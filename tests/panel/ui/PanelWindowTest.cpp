@@ -223,9 +223,18 @@ TEST_F(PanelWindowTest, ClosingEndsTheControllerUnlessRefused)
     EXPECT_TRUE(m_core->isClosing());
 }
 
-TEST_F(PanelWindowTest, CallSignBoxOverwritesUntilInsertIsOn)
+TEST_F(PanelWindowTest, CallSignBoxAndCwEditorOverwriteUntilInsertIsOn)
 {
+    m_core->editCwMessage(1, false);
+    auto *cw = find<QLineEdit>(QStringLiteral("Text4"));
+    cw->setFocus();
+    QTest::keyClicks(cw, "cq de");
+    cw->setCursorPosition(0);
+    QTest::keyClicks(cw, "!v"); // a refused character replaces nothing
+    EXPECT_EQ(cw->text(), "VQ DE");
+
     auto *call = find<QLineEdit>(QStringLiteral("Text1"));
+    call->setFocus();
     QTest::keyClicks(call, "JA1ABC");
     call->setCursorPosition(2);
     QTest::keyClicks(call, "7");
