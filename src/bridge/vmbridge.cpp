@@ -155,11 +155,12 @@ private:
         DdeFreeStringHandle(m_dde, i);
         if (!data) {
             const UINT error = DdeGetLastError(m_dde);
-            if (error != DMLERR_NOTPROCESSED) { // the program went away: connect afresh next time
-                DdeDisconnect(conv);
-                m_conversations.erase(key);
-            }
-            return {bw::Status::NotFound, error, "DDE request failed: " + item};
+            if (error == DMLERR_NOTPROCESSED)
+                return {bw::Status::Refused, error, "item not served: " + item};
+            // The program went away or hangs: connect afresh next time.
+            DdeDisconnect(conv);
+            m_conversations.erase(key);
+            return {bw::Status::Failed, error, "DDE request failed: " + item};
         }
         std::string text(DdeGetData(data, nullptr, 0, 0), '\0');
         DdeGetData(data, reinterpret_cast<LPBYTE>(text.data()), DWORD(text.size()), 0);

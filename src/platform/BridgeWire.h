@@ -18,7 +18,7 @@
 //               first top-level window of that class
 //   LookupWindow 0 by title / 1 by class, name  -> owner process id,
 //               executable path NUL file version "a.b.c.d" (empty when unknown)
-// Status NotFound: no such window, DDE service or item. An unknown op, a
+// Status NotFound: no such window or DDE service; Refused: no such item. An unknown op, a
 // malformed request or one beyond MaxLength gets BadRecord; the bridge then
 // reads on (a length beyond MaxLength cannot be skipped: it ends the bridge).
 
@@ -41,7 +41,8 @@ enum class Status : std::uint32_t {
     NotFound = 1,
     Failed = 2,     // the Windows call failed or timed out
     BadRecord = 3,  // unknown op, malformed request
-    Unencodable = 4 // the text has characters Shift_JIS cannot carry; nothing sent
+    Unencodable = 4, // the text has characters Shift_JIS cannot carry; nothing sent
+    Refused = 5      // the DDE server answered but does not serve that item
 };
 
 inline constexpr std::uint32_t FindByTitle = 0;
