@@ -6,8 +6,8 @@
 
 #include "platform/BridgeWire.h"
 
-#include <windows.h>
 #include <ddeml.h>
+#include <windows.h>
 
 #include <map>
 #include <string>
@@ -151,7 +151,8 @@ private:
         }
         pumpMessages();
         HSZ i = DdeCreateStringHandleW(m_dde, widen(item).c_str(), CP_WINUNICODE);
-        HDDEDATA data = DdeClientTransaction(nullptr, 0, conv, i, CF_TEXT, XTYP_REQUEST, DdeTimeoutMs, nullptr);
+        HDDEDATA data =
+            DdeClientTransaction(nullptr, 0, conv, i, CF_TEXT, XTYP_REQUEST, DdeTimeoutMs, nullptr);
         DdeFreeStringHandle(m_dde, i);
         if (!data) {
             const UINT error = DdeGetLastError(m_dde);
@@ -204,7 +205,8 @@ private:
     Reply findWindow(std::uint32_t by, const std::string &name)
     {
         const std::wstring w = widen(name);
-        HWND window = by == bw::FindByTitle ? FindWindowW(nullptr, w.c_str()) : FindWindowW(w.c_str(), nullptr);
+        HWND window =
+            by == bw::FindByTitle ? FindWindowW(nullptr, w.c_str()) : FindWindowW(w.c_str(), nullptr);
         if (!window)
             return {bw::Status::NotFound, 0, {}};
         DWORD pid = 0;
@@ -234,8 +236,9 @@ private:
         if (!GetFileVersionInfoW(path.c_str(), 0, size, info.data()) ||
             !VerQueryValueW(info.data(), L"\\", reinterpret_cast<void **>(&fixed), &length) || !fixed)
             return {};
-        return std::to_string(HIWORD(fixed->dwFileVersionMS)) + '.' + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
-               '.' + std::to_string(HIWORD(fixed->dwFileVersionLS)) + '.' +
+        return std::to_string(HIWORD(fixed->dwFileVersionMS)) + '.' +
+               std::to_string(LOWORD(fixed->dwFileVersionMS)) + '.' +
+               std::to_string(HIWORD(fixed->dwFileVersionLS)) + '.' +
                std::to_string(LOWORD(fixed->dwFileVersionLS));
     }
 

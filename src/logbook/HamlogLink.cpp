@@ -8,21 +8,12 @@
 
 namespace vm {
 
-namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("HamlogLink", text);
-}
-
-} // namespace
-
 namespace hamlog {
 
 QList<HamlogRecord> entry(const Qso &qso, bool remarksInSlot2, bool satelliteTags)
 {
-    const QString tags = satelliteTags ? contact::satelliteTags(qso.satName, double(qso.txHz), double(qso.rxHz))
-                                       : QString();
+    const QString tags =
+        satelliteTags ? contact::satelliteTags(qso.satName, double(qso.txHz), double(qso.rxHz)) : QString();
     const QString mode = contact::loggedMode(QString(), qso.mode);
     struct Field {
         quint32 dwData;
@@ -87,20 +78,27 @@ bool HamlogLink::send(const QList<HamlogRecord> &records, QString *error)
         return false;
     };
     if (!check())
-        return fail(m_bridge.isRunning() ? tr("Turbo HAMLOG/Winが起動していません。")
-                                         : tr("Wine経由の接続が使えません: %1").arg(m_bridge.errorString()));
+        return fail(m_bridge.isRunning()
+                        ? QCoreApplication::translate("HamlogLink", "Turbo HAMLOG/Winが起動していません。")
+                        : QCoreApplication::translate("HamlogLink", "Wine経由の接続が使えません: %1")
+                              .arg(m_bridge.errorString()));
     if (m_linkState != hamlog::Ready)
-        return fail(tr("Turbo HAMLOG/Winの版 (%1) が古いため転送できません").arg(m_version));
+        return fail(
+            QCoreApplication::translate("HamlogLink", "Turbo HAMLOG/Winの版 (%1) が古いため転送できません")
+                .arg(m_version));
     WineBridge::Reply reply;
     for (const HamlogRecord &r : records) {
         reply = m_bridge.copyData(QString::fromLatin1(hamlog::WindowClass), r.dwData, r.text);
         if (reply.status == BridgeWire::Status::Unencodable)
-            return fail(tr("Shift_JISで送れない文字があります: %1").arg(r.text));
+            return fail(QCoreApplication::translate("HamlogLink", "Shift_JISで送れない文字があります: %1")
+                            .arg(r.text));
         if (!reply.ok())
-            return fail(tr("Turbo HAMLOG/Winに送れませんでした: %1").arg(QString::fromUtf8(reply.bytes)));
+            return fail(QCoreApplication::translate("HamlogLink", "Turbo HAMLOG/Winに送れませんでした: %1")
+                            .arg(QString::fromUtf8(reply.bytes)));
     }
     if (!records.isEmpty() && reply.value == 0)
-        return fail(tr("Turbo HAMLOG/Winが入力を受け付けませんでした"));
+        return fail(
+            QCoreApplication::translate("HamlogLink", "Turbo HAMLOG/Winが入力を受け付けませんでした"));
     return true;
 }
 

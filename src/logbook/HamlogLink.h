@@ -26,7 +26,10 @@ namespace hamlog {
 
 inline constexpr char WindowClass[] = "TThwin";
 inline constexpr quint32 NewEntry = 16;
-constexpr quint32 field(quint32 n) { return (1u << 16) | n; }
+constexpr quint32 field(quint32 n)
+{
+    return (1u << 16) | n;
+}
 
 // Link states: the program answers and takes entries, is too old, or is not there.
 inline constexpr int Ready = 5;

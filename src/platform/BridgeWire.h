@@ -39,8 +39,8 @@ enum class Op : std::uint32_t { Hello = 1, DdeRequest = 2, CopyData = 3, LookupW
 enum class Status : std::uint32_t {
     Ok = 0,
     NotFound = 1,
-    Failed = 2,     // the Windows call failed or timed out
-    BadRecord = 3,  // unknown op, malformed request
+    Failed = 2,      // the Windows call failed or timed out
+    BadRecord = 3,   // unknown op, malformed request
     Unencodable = 4, // the text has characters Shift_JIS cannot carry; nothing sent
     Refused = 5      // the DDE server answered but does not serve that item
 };
@@ -105,7 +105,8 @@ inline std::optional<std::vector<std::string>> fields(std::string_view bytes, st
     std::size_t start = 0;
     for (;;) {
         const std::size_t nul = bytes.find('\0', start);
-        out.emplace_back(bytes.substr(start, nul == std::string_view::npos ? std::string_view::npos : nul - start));
+        out.emplace_back(
+            bytes.substr(start, nul == std::string_view::npos ? std::string_view::npos : nul - start));
         if (nul == std::string_view::npos)
             break;
         start = nul + 1;

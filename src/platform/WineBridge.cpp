@@ -22,7 +22,8 @@ QByteArray frameOf(bw::Op op, quint32 arg, const QByteArray &bytes)
 
 } // namespace
 
-WineBridge::WineBridge(QString wine, QString bridgeExe) : m_wine(std::move(wine)), m_bridgeExe(std::move(bridgeExe))
+WineBridge::WineBridge(QString wine, QString bridgeExe)
+    : m_wine(std::move(wine)), m_bridgeExe(std::move(bridgeExe))
 {
 }
 
@@ -71,7 +72,8 @@ bool WineBridge::start()
     const std::optional<Reply> hello = exchange(frameOf(bw::Op::Hello, 0, {}), m_startTimeoutMs);
     if (!hello || !hello->ok() || hello->value != bw::Version) {
         if (m_error.isEmpty() || hello)
-            m_error = QStringLiteral("%1 does not answer as vmbridge version %2").arg(m_bridgeExe).arg(bw::Version);
+            m_error =
+                QStringLiteral("%1 does not answer as vmbridge version %2").arg(m_bridgeExe).arg(bw::Version);
         stop();
         return false;
     }
@@ -99,7 +101,8 @@ std::optional<WineBridge::Reply> WineBridge::exchange(const QByteArray &frame, i
     for (;;) {
         bw::Frame reply;
         std::size_t used = 0;
-        const bw::Parse state = bw::parse(std::string_view(m_buffer.constData(), size_t(m_buffer.size())), &reply, &used);
+        const bw::Parse state =
+            bw::parse(std::string_view(m_buffer.constData(), size_t(m_buffer.size())), &reply, &used);
         if (state == bw::Parse::Complete) {
             m_buffer.remove(0, qsizetype(used));
             return Reply{bw::Status(reply.first), reply.second, QByteArray::fromStdString(reply.bytes)};
@@ -111,8 +114,9 @@ std::optional<WineBridge::Reply> WineBridge::exchange(const QByteArray &frame, i
         if (m_process->state() != QProcess::Running || deadline.hasExpired() ||
             !m_process->waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
             if (m_process->bytesAvailable() == 0) {
-                m_error = m_process->state() == QProcess::Running ? QStringLiteral("vmbridge: no reply in time")
-                                                                  : QStringLiteral("vmbridge ended");
+                m_error = m_process->state() == QProcess::Running
+                              ? QStringLiteral("vmbridge: no reply in time")
+                              : QStringLiteral("vmbridge ended");
                 return std::nullopt;
             }
         }
@@ -146,7 +150,8 @@ WineBridge::Reply WineBridge::copyData(const QString &windowClass, quint32 dwDat
 
 std::optional<WineBridge::WindowOwner> WineBridge::findWindow(const QString &name, bool byClass)
 {
-    const Reply reply = request(bw::Op::LookupWindow, byClass ? bw::FindByClass : bw::FindByTitle, name.toUtf8());
+    const Reply reply =
+        request(bw::Op::LookupWindow, byClass ? bw::FindByClass : bw::FindByTitle, name.toUtf8());
     if (!reply.ok())
         return std::nullopt;
     return windowOwner(reply);
@@ -156,7 +161,8 @@ std::optional<WineBridge::Reply> WineBridge::parseReply(const QByteArray &frame)
 {
     bw::Frame reply;
     std::size_t used = 0;
-    if (bw::parse(std::string_view(frame.constData(), size_t(frame.size())), &reply, &used) != bw::Parse::Complete ||
+    if (bw::parse(std::string_view(frame.constData(), size_t(frame.size())), &reply, &used) !=
+            bw::Parse::Complete ||
         used != size_t(frame.size()))
         return std::nullopt;
     return Reply{bw::Status(reply.first), reply.second, QByteArray::fromStdString(reply.bytes)};

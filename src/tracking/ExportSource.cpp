@@ -9,14 +9,16 @@ namespace vm {
 
 ExportSource::ExportSource(const TrackingProgram &program, LocalChannel &channel)
     : ExportSource(
-          program, [&channel, title = program.exportTitle()](const QString &item) {
+          program,
+          [&channel, title = program.exportTitle()](const QString &item) {
               return channel.requestItem(title, item);
           },
           [&channel, title = program.exportTitle()] { return channel.titleExists(title); })
 {
 }
 
-ExportSource::ExportSource(const TrackingProgram &program, ItemRequester requester, std::function<bool()> present)
+ExportSource::ExportSource(const TrackingProgram &program, ItemRequester requester,
+                           std::function<bool()> present)
     : m_program(program), m_requester(std::move(requester)), m_present(std::move(present))
 {
 }
@@ -29,7 +31,8 @@ ExportSource::ExportSource(const TrackingProgram &program, WineBridge &bridge)
               // A DDE server that refuses the item answers like an endpoint
               // that does not know it; no bridge or no program is a failure.
               const bool answered = reply.ok() || reply.status == BridgeWire::Status::Refused;
-              return LocalChannel::Result{answered ? LocalChannel::Status::Delivered : LocalChannel::Status::Failed,
+              return LocalChannel::Result{answered ? LocalChannel::Status::Delivered
+                                                   : LocalChannel::Status::Failed,
                                           reply.ok() ? 1u : 0u, reply.bytes};
           },
           [&bridge, program] {

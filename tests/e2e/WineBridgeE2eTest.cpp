@@ -154,10 +154,11 @@ TEST_F(WineBridgeProcess, TunavoxTracksTheDdeStandInThroughTheBridge)
                                                    "txtRevolution=1234", "txtRangeRate=-3.25"});
     };
     ASSERT_TRUE(serve("ao-07"));
-    ASSERT_TRUE(station.writeTable({"RS-44,145935,435610,60,435605,,,,,", "AO-07,432125,145925,50,145975,,,,,"}));
+    ASSERT_TRUE(
+        station.writeTable({"RS-44,145935,435610,60,435605,,,,,", "AO-07,432125,145925,50,145975,,,,,"}));
     ASSERT_TRUE(station.startRig());
-    ASSERT_TRUE(startStandIn("vmddeserver.exe", {"Kepral32", "Export", "Kepral32", Wine::path(values)}, "Kepral32",
-                             false));
+    ASSERT_TRUE(startStandIn("vmddeserver.exe", {"Kepral32", "Export", "Kepral32", Wine::path(values)},
+                             "Kepral32", false));
     // The window's owner, as the detection and the raises ask for it.
     const std::optional<WineBridge::WindowOwner> owner = bridge->findWindow("Kepral32");
     ASSERT_TRUE(owner);
@@ -220,7 +221,8 @@ TEST_F(WineBridgeProcess, LoggedContactArrivesFieldByFieldInShiftJis)
     qso.rxHz = 435600000;
     qso.satName = "RS-44";
     qso.comment = "東京 via RS-44";
-    const LogResult result = ContactLogger(settings, station.homeDir()).log(qso, QDateTime::currentDateTimeUtc());
+    const LogResult result =
+        ContactLogger(settings, station.homeDir()).log(qso, QDateTime::currentDateTimeUtc());
     ContactLogger::setWindowsLogger(nullptr);
     EXPECT_EQ(result.taken, QStringList{"Turbo HAMLOG/Win"}) << result.message().toStdString();
 
@@ -243,7 +245,8 @@ TEST_F(WineBridgeProcess, LoggedContactArrivesFieldByFieldInShiftJis)
         BridgeWire::Status status;
     };
     const Case cases[] = {
-        {BridgeWire::Op::CopyData, QByteArrayLiteral("TThwin\0x\xF0\x9F\x98\x80"), BridgeWire::Status::Unencodable},
+        {BridgeWire::Op::CopyData, QByteArrayLiteral("TThwin\0x\xF0\x9F\x98\x80"),
+         BridgeWire::Status::Unencodable},
         {BridgeWire::Op::CopyData, QByteArrayLiteral("NoSuchClass\0x"), BridgeWire::Status::NotFound},
         {BridgeWire::Op::CopyData, "no fields", BridgeWire::Status::BadRecord},
         {BridgeWire::Op(99), "", BridgeWire::Status::BadRecord},
@@ -254,5 +257,6 @@ TEST_F(WineBridgeProcess, LoggedContactArrivesFieldByFieldInShiftJis)
         const WineBridge::Reply reply = bridge->request(c.op, 1, c.bytes);
         EXPECT_EQ(reply.status, c.status) << c.bytes.toStdString() << ": " << reply.bytes.toStdString();
     }
-    EXPECT_EQ(TextFile::read(log).value_or(QString()).split('\n', Qt::SkipEmptyParts).size(), expected.size());
+    EXPECT_EQ(TextFile::read(log).value_or(QString()).split('\n', Qt::SkipEmptyParts).size(),
+              expected.size());
 }

@@ -11,10 +11,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!reply)
         return 0;
     vm::WineBridge::windowOwner(*reply);
-    const std::string again = bw::encode(quint32(reply->status), reply->value,
-                                         std::string_view(reply->bytes.constData(), size_t(reply->bytes.size())));
+    const std::string again =
+        bw::encode(quint32(reply->status), reply->value,
+                   std::string_view(reply->bytes.constData(), size_t(reply->bytes.size())));
     VM_FUZZ_CHECK(QByteArray::fromStdString(again) == bytes);
-    const auto fields = bw::fields(std::string_view(reply->bytes.constData(), size_t(reply->bytes.size())), 3);
+    const auto fields =
+        bw::fields(std::string_view(reply->bytes.constData(), size_t(reply->bytes.size())), 3);
     VM_FUZZ_CHECK(!fields || (*fields)[0].size() + (*fields)[1].size() + (*fields)[2].size() + 2 ==
                                  size_t(reply->bytes.size()));
     return 0;

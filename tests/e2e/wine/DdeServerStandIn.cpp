@@ -4,8 +4,8 @@
 // file), and a top-level window titled TITLE, as the real program shows.
 // Usage: ddeserver.exe SERVICE TOPIC TITLE VALUES_FILE
 
-#include <windows.h>
 #include <ddeml.h>
+#include <windows.h>
 
 #include <fstream>
 #include <string>
@@ -46,7 +46,8 @@ HDDEDATA CALLBACK callback(UINT type, UINT format, HCONV, HSZ topic, HSZ item, H
         const std::string value = itemValue(name, &found);
         if (!found)
             return nullptr;
-        return DdeCreateDataHandle(g_instance, LPBYTE(value.c_str()), DWORD(value.size() + 1), 0, item, CF_TEXT, 0);
+        return DdeCreateDataHandle(g_instance, LPBYTE(value.c_str()), DWORD(value.size() + 1), 0, item,
+                                   CF_TEXT, 0);
     }
     default:
         return nullptr;
@@ -60,7 +61,8 @@ int wmain(int argc, wchar_t **argv)
     if (argc != 5)
         return 2;
     g_valuesFile = argv[4];
-    if (DdeInitializeW(&g_instance, callback, APPCLASS_STANDARD | CBF_SKIP_ALLNOTIFICATIONS, 0) != DMLERR_NO_ERROR)
+    if (DdeInitializeW(&g_instance, callback, APPCLASS_STANDARD | CBF_SKIP_ALLNOTIFICATIONS, 0) !=
+        DMLERR_NO_ERROR)
         return 1;
     HSZ service = DdeCreateStringHandleW(g_instance, argv[1], CP_WINUNICODE);
     g_topic = DdeCreateStringHandleW(g_instance, argv[2], CP_WINUNICODE);
@@ -71,8 +73,8 @@ int wmain(int argc, wchar_t **argv)
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"DdeServerStandIn";
     RegisterClassW(&wc);
-    CreateWindowW(wc.lpszClassName, argv[3], WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
-                  wc.hInstance, nullptr);
+    CreateWindowW(wc.lpszClassName, argv[3], WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                  nullptr, wc.hInstance, nullptr);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
         DispatchMessageW(&msg);

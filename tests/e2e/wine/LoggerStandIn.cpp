@@ -39,8 +39,8 @@ int wmain(int argc, wchar_t **argv)
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TThwin";
     RegisterClassW(&wc);
-    CreateWindowW(wc.lpszClassName, L"Turbo HAMLOG/Win", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                  nullptr, wc.hInstance, nullptr);
+    CreateWindowW(wc.lpszClassName, L"Turbo HAMLOG/Win", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                  nullptr, nullptr, wc.hInstance, nullptr);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
         DispatchMessageW(&msg);
