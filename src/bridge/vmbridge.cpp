@@ -6,8 +6,9 @@
 
 #include "platform/BridgeWire.h"
 
-#include <ddeml.h>
 #include <windows.h>
+// DDEML needs the types of windows.h first.
+#include <ddeml.h>
 
 #include <map>
 #include <string>

@@ -4,8 +4,9 @@
 // file), and a top-level window titled TITLE, as the real program shows.
 // Usage: ddeserver.exe SERVICE TOPIC TITLE VALUES_FILE
 
-#include <ddeml.h>
 #include <windows.h>
+// DDEML needs the types of windows.h first.
+#include <ddeml.h>
 
 #include <fstream>
 #include <string>
