@@ -55,6 +55,19 @@ bool WineBridge::start()
 {
     if (isRunning())
         return true;
+    // A bridge that would not start is not tried again at every timer tick.
+    if (m_failedAt.isValid() && !m_failedAt.hasExpired(RetryAfterMs))
+        return false;
+    if (!launch()) {
+        m_failedAt.start();
+        return false;
+    }
+    m_failedAt.invalidate();
+    return true;
+}
+
+bool WineBridge::launch()
+{
     m_process = std::make_unique<QProcess>();
     m_buffer.clear();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -71,7 +84,7 @@ bool WineBridge::start()
     }
     const std::optional<Reply> hello = exchange(frameOf(bw::Op::Hello, 0, {}), m_startTimeoutMs);
     if (!hello || !hello->ok() || hello->value != bw::Version) {
-        if (m_error.isEmpty() || hello)
+        if (hello) // otherwise exchange() said why
             m_error =
                 QStringLiteral("%1 does not answer as vmbridge version %2").arg(m_bridgeExe).arg(bw::Version);
         stop();

@@ -3,6 +3,7 @@
 #include "platform/BridgeWire.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QtGlobal>
 
@@ -51,7 +52,8 @@ public:
     void setReplyTimeoutMs(int ms) { m_replyTimeoutMs = ms; }
 
     // Starts the bridge unless it runs; false, with errorString(), when it
-    // does not answer as a bridge of our protocol version.
+    // does not answer as a bridge of our protocol version. After a failed
+    // start the next attempt waits RetryAfterMs.
     bool start();
     bool isRunning() const;
     void stop();
@@ -73,7 +75,10 @@ public:
     // The owner described by a LookupWindow reply's value and bytes.
     static WindowOwner windowOwner(const Reply &reply);
 
+    static constexpr int RetryAfterMs = 10000;
+
 private:
+    bool launch();
     std::optional<Reply> exchange(const QByteArray &frame, int timeoutMs);
 
     QString m_wine;
@@ -81,6 +86,7 @@ private:
     std::unique_ptr<QProcess> m_process;
     QByteArray m_buffer;
     QString m_error;
+    QElapsedTimer m_failedAt;
     int m_startTimeoutMs = 120000;
     int m_replyTimeoutMs = 8000;
 };

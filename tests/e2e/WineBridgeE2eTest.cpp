@@ -16,8 +16,6 @@
 #include "platform/LocalChannel.h"
 #include "platform/WineBridge.h"
 
-#include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -33,59 +31,41 @@ namespace {
 
 using test::GenerousMs;
 
-// The shared Wine session.
+// The Wine session every test shares, set in this process's environment so
+// that every program started inherits it.
 struct Wine {
     QString skip; // why the tests cannot run; empty when they can
-    QString wine;
-    std::unique_ptr<QTemporaryDir> prefix;
+    QString wine = QStandardPaths::findExecutable("wine");
+    QTemporaryDir prefix;
     QProcess xvfb;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
 
     void start()
     {
-        wine = QStandardPaths::findExecutable("wine");
-        const QString xvfbProgram = QStandardPaths::findExecutable("Xvfb");
         if (wine.isEmpty())
             return void(skip = "wine is not installed");
         for (const char *exe : {"vmbridge", "vmddeserver", "vmtthwin"}) {
             if (!QFile::exists(test::program(QString(exe) + ".exe")))
                 return void(skip = QString("%1.exe was not built (no mingw-w64 cross compiler)").arg(exe));
         }
-        if (env.value("DISPLAY").isEmpty()) {
-            if (xvfbProgram.isEmpty())
-                return void(skip = "no X display and no Xvfb");
-            xvfb.start(xvfbProgram, {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
+        if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+            xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp"});
             const QString display = test::readLine(xvfb);
             if (display.isEmpty())
-                return void(skip = "Xvfb did not start");
-            env.insert("DISPLAY", ":" + display);
+                return void(skip = "no X display and no Xvfb");
+            qputenv("DISPLAY", (":" + display).toLocal8Bit());
         }
-        prefix = std::make_unique<QTemporaryDir>();
-        env.insert("WINEPREFIX", prefix->path());
-        env.insert("WINEDEBUG", "-all");
-        env.insert("WINEDLLOVERRIDES", "mscoree,mshtml=");
-        QProcess boot;
-        boot.setProcessEnvironment(env);
-        boot.start(wine, {"wineboot", "--init"});
-        if (!boot.waitForFinished(300000) || boot.exitCode() != 0)
+        qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
+        qputenv("WINEDEBUG", "-all");
+        qputenv("WINEDLLOVERRIDES", "mscoree,mshtml="); // no Mono or Gecko install prompts
+        if (!run({"wineboot", "--init"}, 300000))
             skip = "wineboot could not create a Wine prefix";
     }
 
-    // Ends every Windows process of the prefix, so that no window of a
-    // stopped stand-in is left for the next test's window and DDE lookups.
-    void killAll()
+    bool run(const QStringList &arguments, int ms = GenerousMs)
     {
-        QProcess kill;
-        kill.setProcessEnvironment(env);
-        kill.start(wine, {"wineboot", "--kill"});
-        kill.waitForFinished(GenerousMs);
-    }
-
-    void end()
-    {
-        if (prefix)
-            killAll();
-        test::stop(xvfb);
+        QProcess p;
+        p.start(wine, arguments);
+        return p.waitForFinished(ms) && p.exitCode() == 0;
     }
 
     // A Wine path for a Linux file.
@@ -104,9 +84,10 @@ protected:
     }
     static void TearDownTestSuite()
     {
-        g_wine->end();
+        if (g_wine->skip.isEmpty())
+            g_wine->run({"wineboot", "--kill"});
+        test::stop(g_wine->xvfb);
         delete g_wine;
-        g_wine = nullptr;
     }
 
     void SetUp() override
@@ -115,9 +96,6 @@ protected:
             GTEST_SKIP() << g_wine->skip.toStdString();
         ASSERT_TRUE(station.valid());
         bridge = std::make_unique<WineBridge>(g_wine->wine, test::program("vmbridge.exe"));
-        qputenv("WINEPREFIX", g_wine->env.value("WINEPREFIX").toLocal8Bit());
-        qputenv("DISPLAY", g_wine->env.value("DISPLAY").toLocal8Bit());
-        qputenv("WINEDEBUG", "-all");
     }
 
     void TearDown() override
@@ -125,14 +103,14 @@ protected:
         bridge.reset();
         test::stop(tunavox);
         test::stop(standIn);
+        // No window of a stopped stand-in is left for the next test's lookups.
         if (g_wine->skip.isEmpty())
-            g_wine->killAll();
+            g_wine->run({"wineboot", "--kill"});
     }
 
     // A stand-in exe under Wine; true once its window is there.
     bool startStandIn(const QString &exe, const QStringList &arguments, const QString &window, bool byClass)
     {
-        standIn.setProcessEnvironment(g_wine->env);
         standIn.start(g_wine->wine, QStringList{test::program(exe)} + arguments);
         return standIn.waitForStarted(GenerousMs) &&
                test::waitUntil([&] { return bridge->findWindow(window, byClass).has_value(); }, 120000);
@@ -163,7 +141,6 @@ TEST_F(WineBridgeProcess, TunavoxTracksTheDdeStandInThroughTheBridge)
     const std::optional<WineBridge::WindowOwner> owner = bridge->findWindow("Kepral32");
     ASSERT_TRUE(owner);
     EXPECT_TRUE(owner->path.endsWith("vmddeserver.exe", Qt::CaseInsensitive)) << owner->path.toStdString();
-    bridge->stop();
 
     LocalChannel panel(station.runtimeDir());
     ASSERT_TRUE(panel.open());
@@ -173,21 +150,13 @@ TEST_F(WineBridgeProcess, TunavoxTracksTheDdeStandInThroughTheBridge)
         received << r.text;
         return quint32(0);
     });
-    QProcessEnvironment env = station.environment();
-    for (const char *name : {"WINEPREFIX", "WINEDEBUG", "WINEDLLOVERRIDES", "DISPLAY"})
-        env.insert(name, g_wine->env.value(name));
-    tunavox.setProcessEnvironment(env);
+    tunavox.setProcessEnvironment(station.environment());
     tunavox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     tunavox.start(test::program("tunavox"), {"-R"});
     ASSERT_TRUE(tunavox.waitForStarted(GenerousMs));
     const auto got = [&](const QString &record) {
-        QDeadlineTimer deadline(120000);
-        while (!received.contains(record)) {
-            if (deadline.hasExpired())
-                return false;
-            panel.processPending(50);
-        }
-        return true;
+        return test::waitUntil([&] { return panel.processPending(50) >= 0 && received.contains(record); },
+                               120000);
     };
     const auto seen = [&] { return QStringList(received.mid(0, 20)).join(" | ").toStdString(); };
     EXPECT_TRUE(got("OPPLKM1")) << seen();
