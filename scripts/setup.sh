@@ -18,6 +18,7 @@ packages=(
   libhamlib-utils       # rigctl: checks the rig simulator against real CAT software
   wsjtx                 # udp_daemon: the reference WSJT-X UDP server for the logging e2e test
   clang libclang-rt-14-dev  # fuzz targets (libFuzzer) in build-fuzz
+  g++-mingw-w64-x86-64 wine wine64  # vmbridge.exe (Windows programs under Wine) and its tests
 )
 
 missing=()

@@ -43,6 +43,33 @@
     </message>
 </context>
 <context>
+    <name>HamlogLink</name>
+    <message>
+        <source>Turbo HAMLOG/Winが起動していません。</source>
+        <translation>Turbo HAMLOG/Win is not running.</translation>
+    </message>
+    <message>
+        <source>Wine経由の接続が使えません: %1</source>
+        <translation>The link through Wine is not available: %1</translation>
+    </message>
+    <message>
+        <source>Turbo HAMLOG/Winの版 (%1) が古いため転送できません</source>
+        <translation>Turbo HAMLOG/Win version (%1) is too old to transfer to</translation>
+    </message>
+    <message>
+        <source>Shift_JISで送れない文字があります: %1</source>
+        <translation>Some characters cannot be sent in Shift_JIS: %1</translation>
+    </message>
+    <message>
+        <source>Turbo HAMLOG/Winに送れませんでした: %1</source>
+        <translation>Could not send to Turbo HAMLOG/Win: %1</translation>
+    </message>
+    <message>
+        <source>Turbo HAMLOG/Winが入力を受け付けませんでした</source>
+        <translation>Turbo HAMLOG/Win did not accept the entry</translation>
+    </message>
+</context>
+<context>
     <name>Logbook</name>
     <message>
         <source>未交信</source>
@@ -502,12 +529,12 @@ Transfer anyway?</translation>
         <translation>Turbo HAMLOG/Win</translation>
     </message>
     <message>
-        <source>Wine経由の接続がまだ使えません</source>
-        <translation>Connection through Wine is not available yet</translation>
-    </message>
-    <message>
         <source>送り先が選ばれていません</source>
         <translation>No destination selected</translation>
+    </message>
+    <message>
+        <source>Wine経由の接続が使えません (wine か vmbridge.exe がありません)</source>
+        <translation>The link through Wine is not available (wine or vmbridge.exe is missing)</translation>
     </message>
 </context>
 <context>

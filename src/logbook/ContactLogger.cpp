@@ -3,6 +3,7 @@
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "logbook/AdifFile.h"
+#include "logbook/HamlogLink.h"
 #include "logbook/WsjtxSender.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,14 @@ QString tr(const char *text)
     return QCoreApplication::translate("vm::ContactLogger", text);
 }
 
+HamlogLink *g_windowsLogger = nullptr;
+
 } // namespace
+
+void ContactLogger::setWindowsLogger(HamlogLink *link)
+{
+    g_windowsLogger = link;
+}
 
 QString LogResult::message() const
 {
@@ -59,10 +67,10 @@ QList<DestinationInfo> ContactLogger::destinations() const
     return {
         {LogDestination::AdifFile, tr("ADIFファイル"), m_settings.value(keys::LogToAdif) == u"1", true, {}},
         {LogDestination::WsjtxUdp, tr("WSJT-X UDP"), m_settings.value(keys::LogToUdp) == u"1", true, {}},
-        // The entry form of the Windows program is filled through the Wine
-        // bridge, which this build does not have yet.
+        // The entry form of the Windows program is filled through the Wine bridge.
         {LogDestination::WindowsLogger, tr("Turbo HAMLOG/Win"), m_settings.value(keys::LogToHamlog) == u"1",
-         false, tr("Wine経由の接続がまだ使えません")},
+         g_windowsLogger != nullptr,
+         g_windowsLogger ? QString() : tr("Wine経由の接続が使えません (wine か vmbridge.exe がありません)")},
     };
 }
 
@@ -89,6 +97,10 @@ LogResult ContactLogger::log(const Qso &qso, const QDateTime &nowUtc) const
                 WsjtxSender sender(host, to);
                 ok = sender.send(qso, nowUtc, &error);
             }
+        } else if (d.destination == LogDestination::WindowsLogger) {
+            const bool satelliteTags = m_settings.value(keys::AdifMk) == u"1";
+            ok = g_windowsLogger->send(
+                hamlog::entry(qso, m_settings.value(keys::RemPos) == u"Rem2", satelliteTags), &error);
         }
         if (ok)
             result.taken.append(d.name);

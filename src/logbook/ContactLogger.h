@@ -14,6 +14,7 @@
 
 namespace vm {
 
+class HamlogLink;
 class Settings;
 class WsjtxSender;
 
@@ -60,6 +61,11 @@ public:
     QList<DestinationInfo> destinations() const;
     // The ADIF file path the settings name (relative names in the data folder).
     QString adifPath() const;
+
+    // The Windows logging program's link of this process (the panel sets it
+    // when the Wine bridge is installed); without one that destination is
+    // unavailable.
+    static void setWindowsLogger(HamlogLink *link);
 
     // Sends the contact to every chosen destination.
     LogResult log(const Qso &qso, const QDateTime &nowUtc) const;

@@ -49,7 +49,7 @@ std::unique_ptr<TrackingSource> StandardTrackingSources::create(const QString &c
         if (table.load(path) > 0)
             names = BuiltinSource::tableNames(table);
     }
-    const TrackingSourceContext context{m_settings, m_channel, m_clock, names, m_dataDir, m_windowExists};
+    const TrackingSourceContext context{m_settings, m_channel, m_clock, names, m_dataDir, m_windowExists, m_bridge};
     std::unique_ptr<TrackingSource> source = makeTrackingSource(*kind, context);
     // The loop keeps each dial until its next tick: our own computation gives
     // the range rate for the middle of that time, which halves the error of

@@ -11,6 +11,7 @@ namespace vm {
 
 class Clock;
 class LocalChannel;
+class WineBridge;
 
 // The tracking sources of the running program: outside tracking programs
 // found by their window titles on the channel, their export endpoints or
@@ -21,6 +22,9 @@ public:
     // `windowExists` finds windows that are not channel endpoints (X11).
     StandardTrackingSources(LocalChannel &channel, Clock &clock, QString dataDir,
                             std::function<bool(const QString &title)> windowExists = {});
+
+    // Tracking programs under Wine are read through this bridge; none: not at all.
+    void setWineBridge(WineBridge *bridge) { m_bridge = bridge; }
 
     bool programRunning(const QString &title) override;
     std::unique_ptr<TrackingSource> create(const QString &calcType, bool useDde) override;
@@ -34,6 +38,7 @@ private:
     QString m_dataDir;
     Settings m_settings;
     std::function<bool(const QString &)> m_windowExists;
+    WineBridge *m_bridge = nullptr;
 };
 
 } // namespace vm

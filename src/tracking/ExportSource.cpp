@@ -1,13 +1,43 @@
 #include "tracking/ExportSource.h"
 
 #include "platform/LocalChannel.h"
+#include "platform/WineBridge.h"
 
 #include <QCoreApplication>
 
 namespace vm {
 
 ExportSource::ExportSource(const TrackingProgram &program, LocalChannel &channel)
-    : m_program(program), m_channel(channel)
+    : ExportSource(
+          program,
+          [&channel, title = program.exportTitle()](const QString &item) {
+              return channel.requestItem(title, item);
+          },
+          [&channel, title = program.exportTitle()] { return channel.titleExists(title); })
+{
+}
+
+ExportSource::ExportSource(const TrackingProgram &program, ItemRequester requester,
+                           std::function<bool()> present)
+    : m_program(program), m_requester(std::move(requester)), m_present(std::move(present))
+{
+}
+
+ExportSource::ExportSource(const TrackingProgram &program, WineBridge &bridge)
+    : ExportSource(
+          program,
+          [&bridge, program](const QString &item) {
+              const WineBridge::Reply reply = bridge.ddeRequest(program.application, program.topic, item);
+              // A DDE server that refuses the item answers like an endpoint
+              // that does not know it; no bridge or no program is a failure.
+              const bool answered = reply.ok() || reply.status == BridgeWire::Status::Refused;
+              return LocalChannel::Result{answered ? LocalChannel::Status::Delivered
+                                                   : LocalChannel::Status::Failed,
+                                          reply.ok() ? 1u : 0u, reply.bytes};
+          },
+          [&bridge, program] {
+              return bridge.ddeRequest(program.application, program.topic, program.satelliteItem).ok();
+          })
 {
 }
 
@@ -15,7 +45,7 @@ bool ExportSource::open(QString *error)
 {
     m_open = true;
     m_lastError.clear();
-    if (!m_channel.titleExists(m_program.exportTitle()) && error)
+    if (!m_present() && error)
         *error = QCoreApplication::translate("Tracking", "%1 の %2 が応答しません")
                      .arg(m_program.name, m_program.link());
     return true;
@@ -23,7 +53,7 @@ bool ExportSource::open(QString *error)
 
 std::optional<QString> ExportSource::request(const QString &item)
 {
-    const LocalChannel::Result r = m_channel.requestItem(m_program.exportTitle(), item);
+    const LocalChannel::Result r = m_requester(item);
     if (!r.delivered()) {
         m_lastError =
             QStringLiteral("%1 %2: %3").arg(m_program.link(), item, LocalChannel::statusText(r.status));

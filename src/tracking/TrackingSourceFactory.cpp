@@ -37,6 +37,11 @@ std::unique_ptr<TrackingSource> makeTrackingSource(TrackingKind kind, const Trac
     }
     if (registryMethod) // Ornik: the export endpoint is its only link
         context.settings.setValue(keys::UseDde, QStringLiteral("1"));
+    // A Windows program under Wine shows its window but has no endpoint of
+    // ours: its DDE server is reached through the bridge.
+    if (context.bridge && !context.channel.titleExists(program.exportTitle()) && context.windowExists &&
+        context.windowExists(program.windowTitle))
+        return std::make_unique<ExportSource>(program, *context.bridge);
     return std::make_unique<ExportSource>(program, context.channel);
 }
 

@@ -14,6 +14,7 @@ namespace vm {
 class Clock;
 class LocalChannel;
 class Settings;
+class WineBridge;
 
 // What the sources are built from.
 struct TrackingSourceContext {
@@ -26,10 +27,14 @@ struct TrackingSourceContext {
     // Windows that are not channel endpoints (a tracking program under Wine
     // on the X11 display); none when not given.
     std::function<bool(const QString &title)> windowExists = {};
+    // vmbridge.exe, for a program that runs under Wine (its window is there
+    // but not its export endpoint); none when not installed.
+    WineBridge *bridge = nullptr;
 };
 
 // The source for a tracking kind (the Calc_Type): for an outside program its
-// export endpoint, or with [VLMRC] use_DDE "0" its registry values in the Wine
+// export endpoint (through the Wine bridge when the program runs under Wine),
+// or with [VLMRC] use_DDE "0" its registry values in the Wine
 // registry file ([VLMRC] RegFile); for Builtin our own computation. Ornik has
 // only the export endpoint: when the settings ask for the registry method,
 // use_DDE is set back to "1" in the settings file, as opening its link does.

@@ -8,6 +8,7 @@
 #include "common/Version.h"
 #include "platform/Language.h"
 #include "platform/LocalChannel.h"
+#include "platform/WineBridge.h"
 #include "platform/ui/X11Windows.h"
 #include "rigctl/Controller.h"
 #include "rigctl/StandardTrackingSources.h"
@@ -49,6 +50,9 @@ int main(int argc, char *argv[])
     vm::X11Windows x11;
     vm::StandardTrackingSources sources(channel, vm::SteadyClock::instance(), dataDir,
                                         [&x11](const QString &title) { return x11.exists(title); });
+    // Its DDE server is read through our bridge, started on first use.
+    const std::unique_ptr<vm::WineBridge> bridge = vm::WineBridge::findInstalled();
+    sources.setWineBridge(bridge.get());
 #ifdef VELOMIRA_HAVE_QT_SOUND
     const vm::Settings soundSettings(vm::Settings::defaultPath());
     vm::QtAudioInput soundIn(soundSettings.value(vm::keys::SoundInDevice));

@@ -5,6 +5,8 @@
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "common/Version.h"
+#include "logbook/ContactLogger.h"
+#include "logbook/HamlogLink.h"
 #include "panel/PanelCore.h"
 #include "panel/StartupCheck.h"
 #include "panel/ui/HomeHotKey.h"
@@ -16,6 +18,7 @@
 #include "platform/Language.h"
 #include "platform/LocalChannel.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WineBridge.h"
 #include "platform/ui/X11Windows.h"
 
 #include <QApplication>
@@ -105,6 +108,12 @@ int main(int argc, char **argv)
     case StartupCheck::Action::Continue:
         break;
     }
+
+    // The Windows logging program under Wine, through our bridge (started on
+    // the first transfer, ended with the panel).
+    const std::unique_ptr<WineBridge> bridge = WineBridge::findInstalled();
+    const std::unique_ptr<HamlogLink> hamlog = bridge ? std::make_unique<HamlogLink>(*bridge) : nullptr;
+    ContactLogger::setWindowsLogger(hamlog.get());
 
     QtPrompter prompter;
     QtLauncher launcher;

@@ -1,0 +1,278 @@
+// vmbridge.exe: our Windows side under Wine. Reads request frames on standard
+// input and writes one reply frame per request on standard output (see
+// platform/BridgeWire.h): DDE requests to a tracking program, WM_COPYDATA to a
+// logging program's window, and window lookups. Plain Win32, one thread; ends
+// when standard input closes.
+
+#include "platform/BridgeWire.h"
+
+#include <windows.h>
+// DDEML needs the types of windows.h first.
+#include <ddeml.h>
+
+#include <map>
+#include <string>
+
+namespace bw = vm::BridgeWire;
+
+namespace {
+
+constexpr DWORD DdeTimeoutMs = 3000;
+constexpr UINT CopyDataTimeoutMs = 5000;
+constexpr UINT ShiftJis = 932;
+
+std::wstring widen(const std::string &text, UINT codePage = CP_UTF8)
+{
+    if (text.empty())
+        return {};
+    const int n = MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring out(size_t(n), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), out.data(), n);
+    return out;
+}
+
+// nullopt-like: `ok` false when a character has no form in the code page.
+std::string narrow(const std::wstring &text, UINT codePage, bool *ok = nullptr)
+{
+    if (ok)
+        *ok = true;
+    if (text.empty())
+        return {};
+    BOOL usedDefault = FALSE;
+    const bool strict = codePage != CP_UTF8;
+    const DWORD flags = strict ? WC_NO_BEST_FIT_CHARS : 0;
+    const int n = WideCharToMultiByte(codePage, flags, text.data(), int(text.size()), nullptr, 0, nullptr,
+                                      strict ? &usedDefault : nullptr);
+    std::string out(size_t(n), '\0');
+    WideCharToMultiByte(codePage, flags, text.data(), int(text.size()), out.data(), n, nullptr,
+                        strict ? &usedDefault : nullptr);
+    if (ok && (usedDefault || n == 0))
+        *ok = false;
+    return out;
+}
+
+bool readExactly(HANDLE in, char *buffer, DWORD size)
+{
+    while (size > 0) {
+        DWORD got = 0;
+        if (!ReadFile(in, buffer, size, &got, nullptr) || got == 0)
+            return false;
+        buffer += got;
+        size -= got;
+    }
+    return true;
+}
+
+bool writeAll(HANDLE out, const std::string &bytes)
+{
+    const char *p = bytes.data();
+    DWORD left = DWORD(bytes.size());
+    while (left > 0) {
+        DWORD put = 0;
+        if (!WriteFile(out, p, left, &put, nullptr) || put == 0)
+            return false;
+        p += put;
+        left -= put;
+    }
+    return true;
+}
+
+HDDEDATA CALLBACK ddeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR)
+{
+    return nullptr;
+}
+
+struct Reply {
+    bw::Status status = bw::Status::Ok;
+    std::uint32_t value = 0;
+    std::string bytes;
+};
+
+class Bridge {
+public:
+    Bridge()
+    {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"VelomiraBridge";
+        RegisterClassW(&wc);
+        // The sender handle of WM_COPYDATA; never shown.
+        m_window = CreateWindowW(L"VelomiraBridge", L"Velomira", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+    }
+
+    ~Bridge()
+    {
+        for (auto &[key, conv] : m_conversations)
+            DdeDisconnect(conv);
+        if (m_dde)
+            DdeUninitialize(m_dde);
+    }
+
+    Reply handle(const bw::Frame &request)
+    {
+        switch (static_cast<bw::Op>(request.first)) {
+        case bw::Op::Hello:
+            return {bw::Status::Ok, bw::Version, "vmbridge"};
+        case bw::Op::DdeRequest:
+            if (auto f = bw::fields(request.bytes, 3))
+                return ddeRequest((*f)[0], (*f)[1], (*f)[2]);
+            break;
+        case bw::Op::CopyData:
+            if (auto f = bw::fields(request.bytes, 2))
+                return copyData(request.second, (*f)[0], (*f)[1]);
+            break;
+        case bw::Op::LookupWindow:
+            if (request.second <= bw::FindByClass && request.bytes.find('\0') == std::string::npos)
+                return findWindow(request.second, request.bytes);
+            break;
+        }
+        return {bw::Status::BadRecord, 0, "unknown or malformed request"};
+    }
+
+private:
+    Reply ddeRequest(const std::string &service, const std::string &topic, const std::string &item)
+    {
+        if (!m_dde && DdeInitializeW(&m_dde, ddeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+            m_dde = 0;
+            return {bw::Status::Failed, 0, "DdeInitialize failed"};
+        }
+        const std::string key = service + '|' + topic;
+        HCONV conv = m_conversations.count(key) ? m_conversations[key] : nullptr;
+        if (!conv) {
+            HSZ s = DdeCreateStringHandleW(m_dde, widen(service).c_str(), CP_WINUNICODE);
+            HSZ t = DdeCreateStringHandleW(m_dde, widen(topic).c_str(), CP_WINUNICODE);
+            conv = DdeConnect(m_dde, s, t, nullptr);
+            DdeFreeStringHandle(m_dde, s);
+            DdeFreeStringHandle(m_dde, t);
+            if (!conv)
+                return {bw::Status::NotFound, 0, "no DDE conversation with " + key};
+            m_conversations[key] = conv;
+        }
+        pumpMessages();
+        HSZ i = DdeCreateStringHandleW(m_dde, widen(item).c_str(), CP_WINUNICODE);
+        HDDEDATA data =
+            DdeClientTransaction(nullptr, 0, conv, i, CF_TEXT, XTYP_REQUEST, DdeTimeoutMs, nullptr);
+        DdeFreeStringHandle(m_dde, i);
+        if (!data) {
+            const UINT error = DdeGetLastError(m_dde);
+            if (error == DMLERR_NOTPROCESSED)
+                return {bw::Status::Refused, error, "item not served: " + item};
+            // The program went away or hangs: connect afresh next time.
+            DdeDisconnect(conv);
+            m_conversations.erase(key);
+            return {bw::Status::Failed, error, "DDE request failed: " + item};
+        }
+        std::string text(DdeGetData(data, nullptr, 0, 0), '\0');
+        DdeGetData(data, reinterpret_cast<LPBYTE>(text.data()), DWORD(text.size()), 0);
+        DdeFreeDataHandle(data);
+        text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+        return {bw::Status::Ok, 0, narrow(widen(text, CP_ACP), CP_UTF8)};
+    }
+
+    // DDE acknowledgements that arrive after a transaction wait in the queue
+    // while the bridge reads its input; they are handled before the next one.
+    static void pumpMessages()
+    {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+    }
+
+    Reply copyData(std::uint32_t dwData, const std::string &windowClass, const std::string &text)
+    {
+        HWND target = FindWindowW(widen(windowClass).c_str(), nullptr);
+        if (!target)
+            return {bw::Status::NotFound, 0, "no window of class " + windowClass};
+        bool ok = true;
+        std::string ansi = narrow(widen(text), ShiftJis, &ok);
+        if (!ok && !text.empty())
+            return {bw::Status::Unencodable, 0, "not representable in Shift_JIS: " + text};
+        // The receiver sees a buffer of at least 256 bytes, zero-filled past the text.
+        std::string buffer = ansi;
+        buffer.resize(ansi.size() < 256 ? 256 : ansi.size() + 1, '\0');
+        COPYDATASTRUCT cds{};
+        cds.dwData = dwData;
+        cds.cbData = DWORD(ansi.size());
+        cds.lpData = buffer.data();
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(target, WM_COPYDATA, WPARAM(m_window), LPARAM(&cds), SMTO_ABORTIFHUNG,
+                                 CopyDataTimeoutMs, &result))
+            return {bw::Status::Failed, 0, "WM_COPYDATA not answered"};
+        return {bw::Status::Ok, std::uint32_t(result), {}};
+    }
+
+    Reply findWindow(std::uint32_t by, const std::string &name)
+    {
+        const std::wstring w = widen(name);
+        HWND window =
+            by == bw::FindByTitle ? FindWindowW(nullptr, w.c_str()) : FindWindowW(w.c_str(), nullptr);
+        if (!window)
+            return {bw::Status::NotFound, 0, {}};
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        std::wstring path;
+        if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {
+            wchar_t buffer[MAX_PATH * 2];
+            DWORD size = MAX_PATH * 2;
+            if (QueryFullProcessImageNameW(process, 0, buffer, &size))
+                path.assign(buffer, size);
+            CloseHandle(process);
+        }
+        return {bw::Status::Ok, pid, narrow(path, CP_UTF8) + '\0' + fileVersion(path)};
+    }
+
+    static std::string fileVersion(const std::wstring &path)
+    {
+        if (path.empty())
+            return {};
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+        if (size == 0)
+            return {};
+        std::string info(size, '\0');
+        VS_FIXEDFILEINFO *fixed = nullptr;
+        UINT length = 0;
+        if (!GetFileVersionInfoW(path.c_str(), 0, size, info.data()) ||
+            !VerQueryValueW(info.data(), L"\\", reinterpret_cast<void **>(&fixed), &length) || !fixed)
+            return {};
+        return std::to_string(HIWORD(fixed->dwFileVersionMS)) + '.' +
+               std::to_string(LOWORD(fixed->dwFileVersionMS)) + '.' +
+               std::to_string(HIWORD(fixed->dwFileVersionLS)) + '.' +
+               std::to_string(LOWORD(fixed->dwFileVersionLS));
+    }
+
+    HWND m_window = nullptr;
+    DWORD m_dde = 0;
+    std::map<std::string, HCONV> m_conversations;
+};
+
+} // namespace
+
+int main()
+{
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    Bridge bridge;
+    for (;;) {
+        char header[bw::HeaderSize];
+        if (!readExactly(in, header, bw::HeaderSize))
+            return 0;
+        const std::uint32_t length = bw::getU32(std::string_view(header, bw::HeaderSize), 8);
+        if (length > bw::MaxLength) {
+            writeAll(out, bw::encode(std::uint32_t(bw::Status::BadRecord), 0, "frame too long"));
+            return 1;
+        }
+        std::string frame(header, bw::HeaderSize);
+        frame.resize(bw::HeaderSize + length);
+        if (!readExactly(in, frame.data() + bw::HeaderSize, length))
+            return 0;
+        bw::Frame request;
+        std::size_t used = 0;
+        bw::parse(frame, &request, &used);
+        const Reply reply = bridge.handle(request);
+        if (!writeAll(out, bw::encode(std::uint32_t(reply.status), reply.value, reply.bytes)))
+            return 0;
+    }
+}
