@@ -321,17 +321,6 @@ and log in again.</translation>
     </message>
 </context>
 <context>
-    <name>RigMemories</name>
-    <message>
-        <source>%1 件目消去中</source>
-        <translation>Erasing channel %1</translation>
-    </message>
-    <message>
-        <source>%1件目書き込み中</source>
-        <translation>Writing channel %1</translation>
-    </message>
-</context>
-<context>
     <name>SatelliteTable</name>
     <message>
         <source>SATdataが読めませんでした: </source>
@@ -538,6 +527,83 @@ Transfer anyway?</translation>
     </message>
 </context>
 <context>
+    <name>vm::EditorButtons</name>
+    <message>
+        <source>衛星登録</source>
+        <translation>Satellites</translation>
+    </message>
+    <message>
+        <source>衛星の周波数表 (SATdata.txt) を編集します</source>
+        <translation>Edit the satellite frequency table (SATdata.txt)</translation>
+    </message>
+    <message>
+        <source>リグのコンビ登録</source>
+        <translation>Rig combinations</translation>
+    </message>
+    <message>
+        <source>衛星によってリグの構成を切り替えます</source>
+        <translation>Switch the rig set-up for particular satellites</translation>
+    </message>
+    <message>
+        <source>offset保存</source>
+        <translation>Save offsets</translation>
+    </message>
+    <message>
+        <source>全衛星のoffsetをリグ構成ごとのファイルに保存します</source>
+        <translation>Save the offsets of all satellites to a file for this rig set-up</translation>
+    </message>
+    <message>
+        <source>offset読込</source>
+        <translation>Load offsets</translation>
+    </message>
+    <message>
+        <source>保存したoffsetを Velomira.ini に書き戻します</source>
+        <translation>Write saved offsets back into Velomira.ini</translation>
+    </message>
+    <message>
+        <source>WSJT-X/JTDX</source>
+        <translation>WSJT-X/JTDX</translation>
+    </message>
+    <message>
+        <source>パネルから起動する WSJT-X または JTDX とリグ名</source>
+        <translation>The WSJT-X or JTDX program the panel starts, and its rig name</translation>
+    </message>
+    <message>
+        <source>リグコン無しの為対象外です</source>
+        <translation>No rig is controlled, so there is nothing to do</translation>
+    </message>
+    <message>
+        <source>%1用のoffsetデータをバックアップ保存します
+何らかの理由でVelomira.iniから消えてしまった時のバックアップ用です</source>
+        <translation>The offsets for %1 are now backed up.
+The backup is for when they get lost from Velomira.ini for some reason.</translation>
+    </message>
+    <message>
+        <source>%1用のoffsetデータを読み込みます</source>
+        <translation>The offsets for %1 are now read back.</translation>
+    </message>
+    <message>
+        <source>オフセットデータを書き換えます</source>
+        <translation>Rewrite the offset data</translation>
+    </message>
+    <message>
+        <source>offsetﾃﾞｰﾀ (*_offset.dat *_Offset.dat *_OFFSET.dat)</source>
+        <translation>Offset data (*_offset.dat *_Offset.dat *_OFFSET.dat)</translation>
+    </message>
+    <message>
+        <source>%1 は %2 用のoffsetデータではありません</source>
+        <translation>%1 is not the offset backup %2</translation>
+    </message>
+    <message>
+        <source>Velomira.ini に書き込めませんでした</source>
+        <translation>Velomira.ini could not be written</translation>
+    </message>
+    <message>
+        <source>%1件のoffsetデータを書き戻しました</source>
+        <translation>%1 offsets written back</translation>
+    </message>
+</context>
+<context>
     <name>vm::LogDestinationsDialog</name>
     <message>
         <source>QSOの送り先</source>
@@ -715,14 +781,14 @@ Transfer anyway?</translation>
     <message>
         <source>スケジュール表が今日のものではありません
 本日分を作成下さい</source>
-        <translation>The schedule is not today's.
-Please make today's.</translation>
+        <translation>The schedule is not today&apos;s.
+Please make today&apos;s.</translation>
     </message>
     <message>
         <source>Kepral32のフォルダが見つかりませんでした
 Velomiraのフォルダに作成します。</source>
-        <translation>Kepral32's folder was not found.
-The macro is written to Velomira's folder.</translation>
+        <translation>Kepral32&apos;s folder was not found.
+The macro is written to Velomira&apos;s folder.</translation>
     </message>
     <message>
         <source>登録すべき予告データがありません</source>
@@ -782,6 +848,85 @@ the new macro applies only after that macro is ended.</translation>
     <message>
         <source>変数： #G →挨拶&#x3000;#C →Call欄のCall</source>
         <translation>Macros: #G → greeting  #C → the call in the Call box</translation>
+    </message>
+</context>
+<context>
+    <name>vm::RigCombinationWindow</name>
+    <message>
+        <source>リグのコンビ登録</source>
+        <translation>Rig combinations</translation>
+    </message>
+    <message>
+        <source>このリグ構成を使う衛星 (複数選択可)</source>
+        <translation>Satellites that use this rig set-up (several may be chosen)</translation>
+    </message>
+    <message>
+        <source>リグ1</source>
+        <translation>Rig 1</translation>
+    </message>
+    <message>
+        <source>リグ2</source>
+        <translation>Rig 2</translation>
+    </message>
+    <message>
+        <source>機種</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>ポート</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>ボーレート</source>
+        <translation>Baud rate</translation>
+    </message>
+    <message>
+        <source>CI-V アドレス</source>
+        <translation>CI-V address</translation>
+    </message>
+    <message>
+        <source>制御間隔</source>
+        <translation>Poll interval</translation>
+    </message>
+    <message>
+        <source>0: リグ1で受信と送信</source>
+        <translation>0: Rig 1 RX and TX</translation>
+    </message>
+    <message>
+        <source>1: リグ1で受信のみ</source>
+        <translation>1: Rig 1 RX only</translation>
+    </message>
+    <message>
+        <source>2: リグ2で送信のみ</source>
+        <translation>2: Rig 2 TX only</translation>
+    </message>
+    <message>
+        <source>3: リグ1で受信、リグ2で送信</source>
+        <translation>3: Rig 1 RX, rig 2 TX</translation>
+    </message>
+    <message>
+        <source>4: リグなし</source>
+        <translation>4: No rig</translation>
+    </message>
+    <message>
+        <source>リグ制御</source>
+        <translation>Rig control</translation>
+    </message>
+    <message>
+        <source>登録済み リグ1:</source>
+        <translation>Registered rig 1:</translation>
+    </message>
+    <message>
+        <source>リグ2:</source>
+        <translation>Rig 2:</translation>
+    </message>
+    <message>
+        <source>制御間隔:</source>
+        <translation>Poll interval:</translation>
+    </message>
+    <message>
+        <source>登録</source>
+        <translation>Register</translation>
     </message>
 </context>
 <context>
@@ -1193,6 +1338,125 @@ Right click: mail %2</translation>
     </message>
 </context>
 <context>
+    <name>vm::SatelliteEditorWindow</name>
+    <message>
+        <source>項目</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>設定完了</source>
+        <translation>Save and close</translation>
+    </message>
+    <message>
+        <source>衛星の登録&#x3000;(SATdata.txtとして保存されます)</source>
+        <translation>Satellite registration (saved as SATdata.txt)</translation>
+    </message>
+    <message>
+        <source>ﾀﾞﾌﾞﾙｸﾘｯｸで選択名を衛星名欄へ転記します。</source>
+        <translation>Double-click to copy the chosen name into the name cell.</translation>
+    </message>
+    <message>
+        <source>衛星名</source>
+        <translation>Satellite name</translation>
+    </message>
+    <message>
+        <source>UP Linnk</source>
+        <translation>Uplink</translation>
+    </message>
+    <message>
+        <source>Down Link</source>
+        <translation>Downlink</translation>
+    </message>
+    <message>
+        <source>昇順</source>
+        <translation>Ascending</translation>
+    </message>
+    <message>
+        <source>降順</source>
+        <translation>Descending</translation>
+    </message>
+    <message>
+        <source>実行</source>
+        <translation>Sort</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>並べ替え</source>
+        <translation>Sort...</translation>
+    </message>
+    <message>
+        <source>全削除</source>
+        <translation>Delete all</translation>
+    </message>
+    <message>
+        <source>周波数情報</source>
+        <translation>Frequency list</translation>
+    </message>
+    <message>
+        <source>衛星名は Kepral/Ornik で登録された衛星名と同じでなければなりません。
+！重要： UP/Down Link Freq は下端の周波数を入力下さい
+Width は KHz (例 100、FM 衛星では内部で固定)、Tone は Hz で &quot;67.0&quot; または &quot;67&quot; (リグによる)、トーン不要なら &quot;0&quot;
+TX TRV / RX TRV はトランスバーターの IF 周波数 KHz (例 1268MHz を 145MHz で: IF 1123000)
+NonInv は順ヘテロダイン (ノーマル) のトランスポンダで &quot;Y&quot;、通常の逆ヘテロダインは空白
+MLTMode は一つの衛星に複数のモードがある時のモード名 (同じ衛星名を複数行に、オフセットはモード毎、一番上の行が起動時のモード)</source>
+        <translation>The satellite name must be the name registered in the tracking program (Kepral/Ornik).
+IMPORTANT: enter the LOWER edge of the passband as the up and down link frequency.
+Width in kHz (e.g. 100; fixed internally for FM satellites); Tone in Hz, &quot;67.0&quot; or &quot;67&quot; depending on the rig, &quot;0&quot; when no tone is needed.
+TX TRV / RX TRV: the IF of a transverter in kHz (e.g. 1268 MHz on 145 MHz: IF 1123000).
+NonInv: &quot;Y&quot; for a non-inverting (normal) transponder, blank for the usual inverting one.
+MLTMode: a mode name when one satellite has several modes (same name on several rows, offsets kept per mode, the top row is the mode at start).</translation>
+    </message>
+    <message>
+        <source>挿入</source>
+        <translation>INS</translation>
+    </message>
+    <message>
+        <source>この行を削除</source>
+        <translation>Delete this row</translation>
+    </message>
+    <message>
+        <source>上に空白行を挿入</source>
+        <translation>Insert an empty row above</translation>
+    </message>
+    <message>
+        <source>下に空白行を挿入</source>
+        <translation>Insert an empty row below</translation>
+    </message>
+    <message>
+        <source>下にこの行のコピーを挿入</source>
+        <translation>Insert a copy of this row below</translation>
+    </message>
+    <message>
+        <source>1行下へ移動</source>
+        <translation>Move one row down</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>登録されている全ての衛星を削除しますか？</source>
+        <translation>Delete all registered satellites?</translation>
+    </message>
+    <message>
+        <source>衛星登録</source>
+        <translation>Satellites</translation>
+    </message>
+    <message>
+        <source>未保存で閉じても宜しいですか？
+保存する場合は「設定完了」で終了下さい</source>
+        <translation>Close without saving?
+To save, finish with &quot;Save and close&quot;.</translation>
+    </message>
+    <message>
+        <source>上書き</source>
+        <translation>OVR</translation>
+    </message>
+</context>
+<context>
     <name>vm::ScheduleView</name>
     <message>
         <source>運用スケジュール作成</source>
@@ -1371,6 +1635,87 @@ Optionally, &quot;From now on&quot; lists only passes still to come.</translatio
     </message>
 </context>
 <context>
+    <name>vm::WsjtSettingsWindow</name>
+    <message>
+        <source>WSJT-X / JTDX の起動設定</source>
+        <translation>WSJT-X / JTDX start settings</translation>
+    </message>
+    <message>
+        <source>この名前で起動すると、衛星用に別の設定とログのフォルダが使われます</source>
+        <translation>Started with this name, the program keeps a separate configuration and log folder for satellite work</translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>WSJTX.exe or JTDX.exe の場所を指定します</source>
+        <translation>Choose the WSJT-X or JTDX program</translation>
+    </message>
+    <message>
+        <source>プログラム</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>リグ名</source>
+        <translation>Rig name</translation>
+    </message>
+    <message>
+        <source>ログのフォルダ</source>
+        <translation>Log folder</translation>
+    </message>
+    <message>
+        <source>WSJT-X または JTDX のプログラムを指定して下さい</source>
+        <translation>Choose the WSJT-X or JTDX program</translation>
+    </message>
+</context>
+<context>
+    <name>vm::offsetBackup</name>
+    <message>
+        <source>iniファイル見つからず</source>
+        <translation>Settings file not found</translation>
+    </message>
+    <message>
+        <source>offsetデータなし</source>
+        <translation>No offset data</translation>
+    </message>
+    <message>
+        <source>%1用のoffsetデータを保存しました
+場所＆ﾌｧｲﾙ名＝ %2</source>
+        <translation>The offsets for %1 were saved.
+File: %2</translation>
+    </message>
+</context>
+<context>
+    <name>vm::rigCombination</name>
+    <message>
+        <source>これは、対象衛星によってはリグの構成を変えたい場合の設定を作成するものです。
+例えば AO-07 Aﾓｰﾄﾞの様にＨＦ機と組み合わせたい場面に遭遇しますが
+ここで、その場面に応じたリグ構成を登録する事により自動的に切り替える事が
+可能になります
+この後、現在の画面上のリグ構成設定に対応する衛星を選択するリストを表示します。
+複数の衛星を選択出来ますが設定可能なリグ構成は１パターンだけです。</source>
+        <translation>This registers a different rig set-up for particular satellites.
+For example AO-07 mode A may call for an HF transceiver.
+A set-up registered here for such satellites is switched to automatically
+when one of them is selected.
+Next, a list shows the satellites to choose for the rig set-up.
+Several satellites may be chosen, but only one rig set-up can be registered.</translation>
+    </message>
+    <message>
+        <source>未登録</source>
+        <translation>Not registered</translation>
+    </message>
+    <message>
+        <source>%1  %2  %3bps  %4</source>
+        <translation>%1  %2  %3 bps  %4</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+</context>
+<context>
     <name>vm::rigMemories</name>
     <message>
         <source>リグ1のポートを開けません: %1</source>
@@ -1393,6 +1738,53 @@ Optionally, &quot;From now on&quot; lists only passes still to come.</translatio
 問題があると思われます</source>
         <translation>The rig refused the following, probably
 because of a frequency it does not support</translation>
+    </message>
+    <message>
+        <source>%1 件目消去中</source>
+        <translation>Erasing channel %1</translation>
+    </message>
+    <message>
+        <source>%1件目書き込み中</source>
+        <translation>Writing channel %1</translation>
+    </message>
+</context>
+<context>
+    <name>vm::satelliteEditor</name>
+    <message>
+        <source>UP Link と DOWN Link が同じバンドですので
+登録できません。</source>
+        <translation>Uplink and downlink are in the same band,
+so the row cannot be registered.</translation>
+    </message>
+    <message>
+        <source>Beacon周波数は DOWN Link のバンドと同じ
+でなければなりませんので
+登録できません。</source>
+        <translation>The beacon must be in the downlink band,
+so the row
+cannot be registered.</translation>
+    </message>
+    <message>
+        <source>衛星名 または UP Link または DOWN Link の
+基本データが空ですので
+登録できません。</source>
+        <translation>The satellite name, uplink or downlink
+is empty,
+so the row cannot be registered.</translation>
+    </message>
+    <message>
+        <source>周波数の欄 (%1) が数値ではありませんので
+登録できません。</source>
+        <translation>The frequency column (%1) is not a number,
+so the row cannot be registered.</translation>
+    </message>
+    <message>
+        <source>空白行は登録できません、行削除して下さい。</source>
+        <translation>An empty row cannot be registered; delete the row.</translation>
+    </message>
+    <message>
+        <source>%1 の控えを作れないので保存しませんでした</source>
+        <translation>Not saved: the copy %1 could not be made</translation>
     </message>
 </context>
 <context>
