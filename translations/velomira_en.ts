@@ -1455,6 +1455,18 @@ To save, finish with &quot;Save and close&quot;.</translation>
         <source>上書き</source>
         <translation>OVR</translation>
     </message>
+    <message>
+        <source>メモリ書込</source>
+        <translation>Write memories</translation>
+    </message>
+    <message>
+        <source>ビーコン付き書込</source>
+        <translation>Write with beacons</translation>
+    </message>
+    <message>
+        <source>メモリ消去</source>
+        <translation>Erase memories</translation>
+    </message>
 </context>
 <context>
     <name>vm::ScheduleView</name>

@@ -4,6 +4,7 @@
 #include "common/SatelliteTable.h"
 #include "common/SettingKeys.h"
 #include "rigctl/Controller.h"
+#include "rigctl/ui/RigMemoriesRun.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -157,6 +158,20 @@ SatelliteEditorWindow::SatelliteEditorWindow(Controller &controller, QWidget *pa
         {Part::SatDel, tr("全削除"), [this] { deleteAll(); }},
         {Part::FreqInfo, tr("周波数情報"),
          [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(FrequencyListUrl))); }},
+        // Rig 1's memories are written from the table as saved, so the table
+        // is saved first; a table the checks refuse writes nothing.
+        {Part::WriteMemories, tr("メモリ書込"),
+         [this] {
+             if (saveTable())
+                 runRigMemories(this, m_controller, rigMemories::Operation::Write);
+         }},
+        {Part::WriteMemoriesWithBeacons, tr("ビーコン付き書込"),
+         [this] {
+             if (saveTable())
+                 runRigMemories(this, m_controller, rigMemories::Operation::WriteWithBeacons);
+         }},
+        {Part::EraseMemories, tr("メモリ消去"),
+         [this] { runRigMemories(this, m_controller, rigMemories::Operation::Erase); }},
     };
     auto *buttonRow = new QHBoxLayout;
     for (const auto &b : buttons) {
@@ -304,19 +319,26 @@ void SatelliteEditorWindow::takeName()
     m_names->parentWidget()->setVisible(false);
 }
 
-void SatelliteEditorWindow::saveAndClose()
+bool SatelliteEditorWindow::saveTable()
 {
     const se::SaveResult result = se::save(m_path, grid(), m_keepOld);
     if (result.refusal) {
         m_grid->setCurrentCell(result.refusal->row, 0);
         showStop(tr("衛星登録"), result.refusal->message);
-        return;
+        return false;
     }
     if (!result.ok) {
         showStop(tr("衛星登録"), result.error);
-        return;
+        return false;
     }
     m_controller.satelliteTableSaved();
+    return true;
+}
+
+void SatelliteEditorWindow::saveAndClose()
+{
+    if (!saveTable())
+        return;
     m_closingSaved = true;
     close();
 }

@@ -35,6 +35,9 @@ public:
         SatDel,
         NameList,
         FreqInfo,
+        WriteMemories,
+        WriteMemoriesWithBeacons,
+        EraseMemories,
         SaveEnd,
         InputMode,
         Problems
@@ -48,7 +51,9 @@ public:
         PartName{Part::AddSat, "AddSat"},        PartName{Part::Sort, "MSFGsort"},
         PartName{Part::SortPanel, "SortPanel"},  PartName{Part::SortRun, "SortRun"},
         PartName{Part::SatDel, "SatDel"},        PartName{Part::NameList, "GROUPlist"},
-        PartName{Part::FreqInfo, "FreqInfo"},    PartName{Part::SaveEnd, "SaveEnd"},
+        PartName{Part::FreqInfo, "FreqInfo"},    PartName{Part::WriteMemories, "Mwrt"},
+        PartName{Part::WriteMemoriesWithBeacons, "MwrtBC"}, PartName{Part::EraseMemories, "Mdel"},
+        PartName{Part::SaveEnd, "SaveEnd"},
         PartName{Part::InputMode, "StatusBar1"}, PartName{Part::Problems, "TableProblems"},
     };
     static QString formName(Part part) { return QString::fromLatin1(Parts[std::size_t(part)].formName); }
@@ -73,6 +78,7 @@ private:
     void sortRun();
     void deleteAll();
     void saveAndClose();
+    bool saveTable();
     void takeName();
 
     Controller &m_controller;
