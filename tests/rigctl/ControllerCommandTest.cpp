@@ -231,7 +231,7 @@ TEST_F(ControllerCommands, SatelliteChoiceIsKeptAndPassedToTheSource)
 
 // ---- quick QSY ----------------------------------------------------------------------
 
-TEST_P(ControllerCommandsEcho, QuickQsyOnTheReceiveSideIgnoresTheStoredSide)
+TEST_P(ControllerCommandsEcho, QuickQsySetsOnlyTheDialItNames)
 {
     Controller &c = onSatellite("RS-44", 3000);
     send("RCMDOP0");
@@ -244,13 +244,10 @@ TEST_P(ControllerCommandsEcho, QuickQsyOnTheReceiveSideIgnoresTheStoredSide)
     EXPECT_EQ(c.dopplerState(), 0);
     EXPECT_EQ(c.rigControlMode(), 2);
     EXPECT_FALSE(c.timer1().running);
-}
 
-TEST_P(ControllerCommandsEcho, QuickQsyOnTheTransmitSideInStateTwoSetsOnlyTheTransmitDial)
-{
-    Controller &c = onSatellite("RS-44", -2000);
+    // On the transmit side in state 2 only the transmit dial is set.
+    send("RCMPUS1");
     send("RCMDOP2");
-    send("RCMQSM0");
     const qint64 rx = mainHz();
     send("RCMQSY145950000");
     EXPECT_EQ(subHz(), 145950000);
@@ -260,25 +257,19 @@ TEST_P(ControllerCommandsEcho, QuickQsyOnTheTransmitSideInStateTwoSetsOnlyTheTra
 
 TEST_F(ControllerCommands, QuickQsyFromTheBeaconReturnsToTheStartCommandState)
 {
-    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
-        "[Velomira]\nStartCmdMode=3\n");
-    Controller &c = onSatellite("RS-44");
-    send("RCMDOP5");
-    send("RCMQSY145950000");
-    EXPECT_EQ(c.dopplerState(), 3);
-    controller.reset();
-    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
-        "[Velomira]\nStartCmdMode=abc\n");
-    Controller &d = onSatellite("RS-44");
-    send("RCMDOP5");
-    send("RCMQSY145950000");
-    EXPECT_EQ(d.dopplerState(), 0);
+    for (const auto &[mode, state] : {std::pair{"3", 3}, {"abc", 0}}) {
+        iniWith(QStringLiteral("[Velomira]\nStartCmdMode=%1\n").arg(mode));
+        Controller &c = onSatellite("RS-44");
+        send("RCMDOP5");
+        send("RCMQSY145950000");
+        EXPECT_EQ(c.dopplerState(), state) << mode;
+        controller.reset();
+    }
 }
 
 TEST_F(ControllerCommands, ReceiveOnlyRigNeverGetsTheTransmitDialButItIsReported)
 {
-    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/"
-        "sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\nRigContType=1\n");
+    iniWith("RigContType=1\n");
     onSatellite("RS-44");
     send("RCMDOP0");
     const qint64 tx = subHz();
@@ -325,8 +316,7 @@ TEST_F(ControllerCommands, DirectSetPutsBothDialsOnTheDownlinkAndGoesToStateOne)
 
 TEST_F(ControllerCommands, SmoothingProfileFollowsStateAndTheFt4WaitFromTheNextSelectionOn)
 {
-    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/"
-        "sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\nPoll_Time=50\n");
+    iniWith("Poll_Time=50\n");
     Controller &c = started();
     send("RCMDOP0");
     EXPECT_EQ(c.smoother().profile(), 4); // 19200 baud, 50 ms, wait 40 ms, state 0
