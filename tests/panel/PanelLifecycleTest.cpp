@@ -26,6 +26,13 @@ TEST_F(PanelLifecycle, LoadStartsTheControllerAndSendsTheFirstCommands)
     EXPECT_TRUE(control("Option1_2").checked); // SSB: TX LSB
     EXPECT_TRUE(control("Option2_1").checked); //      RX USB
     EXPECT_FALSE(control("Command10").visible);
+
+    // A controller that cannot start is reported.
+    m_launcher.ok = false;
+    makeCore();
+    m_core->load(1, "/nowhere/tunavox");
+    ASSERT_FALSE(m_prompter.shown.isEmpty());
+    EXPECT_TRUE(m_prompter.shown.first().contains("/nowhere/tunavox"));
 }
 
 TEST_F(PanelLifecycle, LoadReportsTheFolderOfTheFirstTrackingWindowFound)
@@ -72,14 +79,6 @@ TEST_F(PanelLifecycle, WhatTheLoadCouldNotTellALateControllerGoesWithItsFirstRig
     EXPECT_EQ(takeSent(), (QStringList{"RCMMDC1", "RCMSKD0", "RCMK32/opt/k32"}));
     rig("IC9700:/dev/ttyUSB0:1:None:None:0:0");
     EXPECT_TRUE(takeSent().isEmpty());
-}
-
-TEST_F(PanelLifecycle, ControllerThatCannotStartIsReported)
-{
-    m_launcher.ok = false;
-    m_core->load(1, "/nowhere/tunavox");
-    ASSERT_FALSE(m_prompter.shown.isEmpty());
-    EXPECT_TRUE(m_prompter.shown.first().contains("/nowhere/tunavox"));
 }
 
 TEST_F(PanelLifecycle, SettingsLoaderAppliesDefaultsAndStoredValues)
@@ -202,17 +201,6 @@ TEST_F(PanelLifecycle, UnloadWaitsForAControllerMessageAndSkipsFmOffsets)
     EXPECT_TRUE(m_settings->file().keys("SATinfo").filter("_offset").isEmpty());
     EXPECT_EQ(m_settings->value(keys::VlrcTop), "500");
     EXPECT_FALSE(m_settings->contains(keys::CallCnt)); // empty list: nothing written
-}
-
-TEST_F(PanelLifecycle, BeaconReferenceOffsetIsSavedInTransponderTerms)
-{
-    m_settings->file().set("SATinfo", "AO-07B-mode_offset", "1000");
-    takeUp("AO-07");
-    m_core->dopplerButton(5);
-    ASSERT_TRUE(m_core->beaconReference());
-    EXPECT_TRUE(m_core->unload());
-    const int saved = m_settings->file().value("SATinfo", "AO-07B-mode_offset").value_or("").toInt();
-    EXPECT_NEAR(saved, 1000, 3);
 }
 
 TEST_F(PanelLifecycle, ControllerSettingsWindow)

@@ -176,8 +176,14 @@ TEST_F(PanelTuning, ModeCodesWithDataAndFilter)
     EXPECT_EQ(takeSent(), (QStringList{"RCMMDS9", "RCMMDS2"}));
 }
 
-TEST_F(PanelTuning, EveryDopplerButtonOnUuSendsSix)
+TEST_F(PanelTuning, PauseButtonTogglesAndEveryButtonOnUuSendsSix)
 {
+    takeUp("AO-07");
+    m_core->dopplerButton(3);
+    EXPECT_EQ(takeSent(), (QStringList{"RCMDOP3", "RCMPUS1"}));
+    m_core->dopplerButton(3);
+    EXPECT_EQ(takeSent(), (QStringList{"RCMDOP3", "RCMPUS2"}));
+    EXPECT_EQ(m_core->pauseState(), 2);
     report("OPPSANIO-117");
     for (int i : {0, 1, 2, 3, 5}) {
         takeSent();
@@ -186,17 +192,9 @@ TEST_F(PanelTuning, EveryDopplerButtonOnUuSendsSix)
     }
 }
 
-TEST_F(PanelTuning, PauseButtonToggles)
-{
-    takeUp("AO-07");
-    m_core->dopplerButton(3);
-    EXPECT_EQ(takeSent(), (QStringList{"RCMDOP3", "RCMPUS1"}));
-    m_core->dopplerButton(3);
-    EXPECT_EQ(takeSent(), (QStringList{"RCMDOP3", "RCMPUS2"}));
-    EXPECT_EQ(m_core->pauseState(), 2);
-}
-
-TEST_F(PanelTuning, BeaconReferenceRoundTrip)
+// The beacon reference shows the offset at the beacon; a satellite change and
+// an unload save it in transponder terms.
+TEST_F(PanelTuning, BeaconReferenceRoundTripAndSave)
 {
     m_settings->file().set("SATinfo", "AO-07B-mode_offset", "1000");
     takeUp("AO-07");
@@ -211,6 +209,22 @@ TEST_F(PanelTuning, BeaconReferenceRoundTrip)
     m_core->dopplerButton(0);
     EXPECT_FALSE(m_core->beaconReference());
     EXPECT_NEAR(m_core->offset(), 1000, 3);
+
+    m_core->dopplerButton(5);
+    takeSent();
+    report("OPPSANRS-44");
+    EXPECT_EQ(takeSent().value(0), QStringLiteral("RCMOFK") + QStringLiteral("C"));
+    EXPECT_FALSE(m_core->beaconReference());
+    const auto saved = [&] { return m_settings->file().value("SATinfo", "AO-07B-mode_offset").value_or("").toInt(); };
+    EXPECT_NEAR(saved(), 1000, 3);
+    EXPECT_EQ(m_core->offset(), 0); // RS-44 has no stored offset
+
+    m_settings->file().set("SATinfo", "AO-07B-mode_offset", "1000");
+    takeUp("AO-07");
+    m_core->dopplerButton(5);
+    ASSERT_TRUE(m_core->beaconReference());
+    EXPECT_TRUE(m_core->unload());
+    EXPECT_NEAR(saved(), 1000, 3);
 }
 
 TEST_F(PanelTuning, BeaconListFromTheBeaconFile)
@@ -297,18 +311,3 @@ TEST_F(PanelTuning, BuiltInTrackerChooser)
     EXPECT_EQ(takeSent(), (QStringList{"RCMSATAO-07", "RCMSAT"}));
 }
 
-TEST_F(PanelTuning, BeaconReferenceGoesHomeAtASatelliteChange)
-{
-    m_settings->file().set("SATinfo", "AO-07B-mode_offset", "1000");
-    takeUp("AO-07");
-    m_core->dopplerButton(5);
-    ASSERT_TRUE(m_core->beaconReference());
-    takeSent();
-    report("OPPSANRS-44");
-    const QStringList sent = takeSent();
-    EXPECT_EQ(sent.value(0), QStringLiteral("RCMOFK") + QStringLiteral("C"));
-    EXPECT_FALSE(m_core->beaconReference());
-    const int saved = m_settings->file().value("SATinfo", "AO-07B-mode_offset").value_or("").toInt();
-    EXPECT_NEAR(saved, 1000, 3);
-    EXPECT_EQ(m_core->offset(), 0); // RS-44 has no stored offset
-}

@@ -157,7 +157,9 @@ TEST_F(VelomiraProcess, EndsInOrderWhenTheControllerEndsOnASignalOrOnACloseDurin
     };
     for (const auto &w : ways) {
         SCOPED_TRACE(w.what);
+        QFile::remove(QDir(home()).filePath("Velomira.ini")); // panelLoaded() waits for it anew
         QProcess *panel = start({});
+        ASSERT_TRUE(panel->waitForStarted(TimeoutMs));
         ASSERT_TRUE(waitFor([&] { return w.waitForLoad ? panelLoaded() : panelUp(); }));
         ownController();
         m_received.clear();
@@ -174,6 +176,7 @@ TEST_F(VelomiraProcess, EndsInOrderWhenTheControllerEndsOnASignalOrOnACloseDurin
 TEST_F(VelomiraProcess, SecondPanelEndsOrClosesTheFirstWithE)
 {
     QProcess *first = start({});
+    ASSERT_TRUE(first->waitForStarted(TimeoutMs));
     ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
     QProcess *second = start({});
     ASSERT_TRUE(second->waitForFinished(TimeoutMs));
