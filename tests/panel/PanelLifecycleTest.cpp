@@ -203,7 +203,7 @@ TEST_F(PanelLifecycle, UnloadWaitsForAControllerMessageAndSkipsFmOffsets)
     EXPECT_FALSE(m_settings->contains(keys::CallCnt)); // empty list: nothing written
 }
 
-TEST_F(PanelLifecycle, ControllerSettingsWindow)
+TEST_F(PanelLifecycle, ControllerSettingsWindowAndTheReportOfItsSave)
 {
     takeUp("AO-07");
     m_core->handleKey(Qt::Key_PageUp, 0);
@@ -222,10 +222,8 @@ TEST_F(PanelLifecycle, ControllerSettingsWindow)
     report("OPPKAN");
     EXPECT_FALSE(m_core->settingsWindowOpen());
     EXPECT_TRUE(control("SetRIG").enabled);
-}
 
-TEST_F(PanelLifecycle, ReportOfSavedSettingsReloadsTheOffsetAndCaptions)
-{
+    // The report of saved settings reloads the offset and the captions.
     takeUp("AO-07");
     m_settings->file().set("SATinfo", "AO-07B-mode_offset", "-60");
     m_settings->setValue(keys::CalcType, "2");

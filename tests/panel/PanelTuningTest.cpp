@@ -7,7 +7,7 @@ using namespace vm::test;
 
 using PanelTuning = PanelFixture;
 
-TEST_F(PanelTuning, SatelliteChangeLoadsRecordOffsetAndResets)
+TEST_F(PanelTuning, SatelliteChangeLoadsRecordOffsetAndResetsAnUnknownOneLeavesTheScale)
 {
     m_settings->file().set("SATinfo", "AO-07B-mode_offset", "250");
     report("OPPSANAO-07");
@@ -17,11 +17,7 @@ TEST_F(PanelTuning, SatelliteChangeLoadsRecordOffsetAndResets)
     // The same name again is no change.
     report("OPPSANAO-07");
     EXPECT_TRUE(takeSent().isEmpty());
-}
-
-TEST_F(PanelTuning, UnknownSatelliteLeavesTheScaleAlone)
-{
-    report("OPPSANAO-07");
+    // An unknown satellite leaves the scale alone.
     const double left = m_core->scaleLeftHz();
     report("OPPSANXW-9");
     EXPECT_EQ(m_core->currentRecord(), 0);
@@ -97,7 +93,7 @@ TEST_F(PanelTuning, OffsetButtonRepeatsEvery200msAndStopsAtTheLimit)
     EXPECT_EQ(m_core->offset(), 29970);
 }
 
-TEST_F(PanelTuning, WheelOverTheOffsetClampsToTheLimit)
+TEST_F(PanelTuning, WheelOverTheOffsetClampsToTheLimitAndResetSavesZero)
 {
     m_settings->file().set("SATinfo", "AO-07B-mode_offset", "29950");
     report("OPPSANAO-07");
@@ -112,12 +108,6 @@ TEST_F(PanelTuning, WheelOverTheOffsetClampsToTheLimit)
     EXPECT_EQ(takeSent(), QStringList{"RCMOFF30000"});
     m_core->wheel(-120);
     EXPECT_EQ(m_core->offset(), 29900);
-}
-
-TEST_F(PanelTuning, OffsetResetAndSaveAtSatelliteChange)
-{
-    report("OPPSANAO-07");
-    m_core->handleKey(Qt::Key_PageUp, 0);
     takeSent();
     m_core->resetOffset();
     EXPECT_EQ(takeSent(), (QStringList{"RCMTXP0", "RCMOFR0"}));
