@@ -205,7 +205,9 @@ TEST_F(PanelTuning, BeaconReferenceRoundTripAndSave)
     report("OPPSANRS-44");
     EXPECT_EQ(takeSent().value(0), QStringLiteral("RCMOFK") + QStringLiteral("C"));
     EXPECT_FALSE(m_core->beaconReference());
-    const auto saved = [&] { return m_settings->file().value("SATinfo", "AO-07B-mode_offset").value_or("").toInt(); };
+    const auto saved = [&] {
+        return m_settings->file().value("SATinfo", "AO-07B-mode_offset").value_or("").toInt();
+    };
     EXPECT_NEAR(saved(), 1000, 3);
     EXPECT_EQ(m_core->offset(), 0); // RS-44 has no stored offset
 

@@ -185,14 +185,6 @@ TEST_F(ControllerStart, ConfiguredProgramThatDoesNotRunGivesWayToTheBuiltInCompu
     }
 }
 
-TEST_F(ControllerStart, EmptyRigCombinationFileIsDeletedAtStart)
-{
-    ASSERT_TRUE(QFile(path("RigCombi.txt")).open(QIODevice::WriteOnly));
-    Controller &c = started();
-    EXPECT_FALSE(QFile::exists(path("RigCombi.txt")));
-    EXPECT_EQ(c.rigCombinations().count(), 0);
-}
-
 TEST_F(ControllerStart, PanelGoneAtATickOrEndCommandShutsDownRestoresTheRigAndSaves)
 {
     for (bool panelGone : {true, false}) {
