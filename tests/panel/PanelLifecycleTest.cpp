@@ -83,15 +83,12 @@ TEST_F(PanelLifecycle, WhatTheLoadCouldNotTellALateControllerGoesWithItsFirstRig
 
 TEST_F(PanelLifecycle, SettingsLoaderAppliesDefaultsAndStoredValues)
 {
-    m_settings->setValue(keys::CalcType, "3");
-    m_settings->setValue(keys::UseDde, "0");
-    m_settings->setValue(keys::StartUpMode, "UC");
-    m_settings->setValue(keys::SplitF, "abc");
-    m_settings->setValue(keys::VlrcTop, "1200");
-    m_settings->setValue(keys::VlrcLeft, "300");
-    m_settings->file().set("CallsLast50", "CallCnt", "1");
-    m_settings->file().set("CallsLast50", "Call-0", "JA1ABC");
-    m_settings->file().set("CallsLast50", "Call-1", "JH1XYZ");
+    for (const auto &[key, value] : {std::pair{keys::CalcType, "3"}, {keys::UseDde, "0"},
+                                     {keys::StartUpMode, "UC"}, {keys::SplitF, "abc"}, {keys::VlrcTop, "1200"},
+                                     {keys::VlrcLeft, "300"}})
+        m_settings->setValue(key, value);
+    for (const auto &[key, value] : {std::pair{"CallCnt", "1"}, {"Call-0", "JA1ABC"}, {"Call-1", "JH1XYZ"}})
+        m_settings->file().set("CallsLast50", key, value);
     makeCore();
     EXPECT_EQ(control("Frame1").text, "Kepral99 Information ( レジストリ方式 )");
     EXPECT_TRUE(control("Option1_0").checked);

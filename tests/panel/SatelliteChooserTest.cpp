@@ -32,13 +32,11 @@ qint64 epochMs()
 
 TEST(SatelliteChooser, NamesMatchWithoutCaseBlanksOrDashes)
 {
-    EXPECT_TRUE(SatelliteChooser::sameSatellite("AO-07", "AO-07"));
-    EXPECT_TRUE(SatelliteChooser::sameSatellite("AO-07", "ao 07"));
-    EXPECT_TRUE(SatelliteChooser::sameSatellite("ISS", "ISS (ZARYA)"));
-    EXPECT_FALSE(SatelliteChooser::sameSatellite("AO-07", "OSCAR 7 (AO-7)"));
-    EXPECT_TRUE(SatelliteChooser::sameSatellite("AO-7", "OSCAR 7 (AO-7)"));
-    EXPECT_FALSE(SatelliteChooser::sameSatellite("SO-50", "SO-500"));
-    EXPECT_FALSE(SatelliteChooser::sameSatellite(QString(), "X"));
+    for (const auto &[a, b] : {std::pair{"AO-07", "AO-07"}, {"AO-07", "ao 07"}, {"ISS", "ISS (ZARYA)"},
+                               {"AO-7", "OSCAR 7 (AO-7)"}})
+        EXPECT_TRUE(SatelliteChooser::sameSatellite(a, b)) << a << " " << b;
+    for (const auto &[a, b] : {std::pair{"AO-07", "OSCAR 7 (AO-7)"}, {"SO-50", "SO-500"}, {"", "X"}})
+        EXPECT_FALSE(SatelliteChooser::sameSatellite(a, b)) << a << " " << b;
 }
 
 TEST(SatelliteChooser, StationFromCoordinatesElseLocatorAndTheTleFile)

@@ -201,7 +201,8 @@ protected:
     // The IC-9700 on /dev/sim1 at 19200 baud, then `more` (later sections or keys).
     void iniWith(const QString &more)
     {
-        ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n" + more);
+        ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n" +
+            more);
     }
 
     void writeTable(const QStringList &lines)

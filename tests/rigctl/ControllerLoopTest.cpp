@@ -148,7 +148,7 @@ TEST_F(ControllerLoop, DialTurnedByTheOperatorIsFollowedOnceItRests)
     EXPECT_NE(subHz(), t); // the dial rests: the transmit dial follows again
 }
 
-TEST_F(ControllerLoop, StateOneKeepsTheHeardDownlinkAndReportsTheSatelliteSide)
+TEST_F(ControllerLoop, StateOneKeepsTheHeardDownlinkAndReportsTheSatelliteSideOnBothKinds)
 {
     Controller &c = onRs44();
     send("RCMDOP1");
@@ -163,11 +163,8 @@ TEST_F(ControllerLoop, StateOneKeepsTheHeardDownlinkAndReportsTheSatelliteSide)
         EXPECT_NEAR(channel.last("OPPSRX").toDouble(), heard, 1.0) << rr;
         EXPECT_EQ(rxReported(), qint64(R));
     }
-}
 
-TEST_F(ControllerLoop, SingleChannelSatelliteInStateOneCorrectsBothDials)
-{
-    Controller &c = started();
+    // A single-channel satellite in state 1 has both dials corrected.
     track("SO-50");
     send("RCMRIT-300");
     send("RCMDOP1");
