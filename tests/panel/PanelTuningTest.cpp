@@ -70,27 +70,23 @@ TEST_F(PanelTuning, OffsetButtonRepeatsEvery200msAndStopsAtTheLimit)
     report("OPPSANAO-07");
     ASSERT_EQ(m_core->offset(), 29800);
     takeSent();
+    const auto after = [&](int ms) {
+        m_clock.advance(ms);
+        m_core->poll();
+        return m_core->offset();
+    };
     m_core->offsetButtonPress(+1, true);
     EXPECT_EQ(m_core->offset(), 29900);
-    m_clock.advance(199);
-    m_core->poll();
-    EXPECT_EQ(m_core->offset(), 29900);
-    m_clock.advance(1);
-    m_core->poll();
-    EXPECT_EQ(m_core->offset(), 30000);
-    m_clock.advance(1000);
-    m_core->poll();
-    EXPECT_EQ(m_core->offset(), 30000);
+    EXPECT_EQ(after(199), 29900);
+    EXPECT_EQ(after(1), 30000);
+    EXPECT_EQ(after(1000), 30000);
     m_core->offsetButtonRelease();
     EXPECT_EQ(takeSent(), (QStringList{"RCMOFF29900", "RCMOFF30000"}));
 
     m_core->offsetButtonPress(-1, false);
-    m_clock.advance(400);
-    m_core->poll();
+    after(400);
     m_core->offsetButtonRelease();
-    m_clock.advance(1000);
-    m_core->poll();
-    EXPECT_EQ(m_core->offset(), 29970);
+    EXPECT_EQ(after(1000), 29970);
 }
 
 TEST_F(PanelTuning, WheelOverTheOffsetClampsToTheLimitAndResetSavesZero)

@@ -131,7 +131,7 @@ TEST_F(ControllerCommands, RevolutionScheduleAndWaterfallRecords)
     EXPECT_TRUE(channel.payloads("OPPSCK").isEmpty());
 }
 
-TEST_F(ControllerCommands, ModeCommandsSetTheRigsModesAndFilter)
+TEST_P(ControllerCommandsEcho, ModeCwRitNoiseAndKeyingSpeedCommandsGoToRigOne)
 {
     onSatellite("RS-44");
     send("RCMMDM12"); // CW, filter 2
@@ -144,11 +144,6 @@ TEST_F(ControllerCommands, ModeCommandsSetTheRigsModesAndFilter)
     EXPECT_EQ(rig1().dial(Side::Sub).mode, 0x03);
     send("RCMMDS4");
     EXPECT_EQ(rig1().dial(Side::Sub).mode, 0x00);
-}
-
-TEST_P(ControllerCommandsEcho, CwRitNoiseAndKeyingSpeedGoToRigOne)
-{
-    Controller &c = onSatellite("RS-44");
     // The panel sends the keying text as hexadecimal character codes.
     send("RCMCWM4351204445;L=5");
     send("RCMCSPL=1");
@@ -164,7 +159,6 @@ TEST_P(ControllerCommandsEcho, CwRitNoiseAndKeyingSpeedGoToRigOne)
     send("RCMNRFz"); // not a hexadecimal digit
     send("RCMCWS0128");
     EXPECT_EQ(rig1().keyerLevel(), 128);
-    Q_UNUSED(c)
 }
 
 TEST_F(ControllerCommands, SoundCommandsGoToTheSoundSeam)
