@@ -121,8 +121,10 @@ TEST_F(ControllerStart, SettingsLoadAppliesDefaultsAndClamps)
     EXPECT_EQ(c.settings().startUpMode, "SSB");
 }
 
+// Ornik wins over Kepral99, and the DDE method it forces is kept through the save.
 TEST_F(ControllerStart, SeveralTrackingProgramsPreferOrnikOverKepral99AndSaySo)
 {
+    iniWith("[VLMRC]\nuse_DDE=0\n");
     sources.running = {"Kepral99", "ornik"};
     Controller &c = started();
     EXPECT_EQ(c.calcType(), "2");
@@ -130,13 +132,6 @@ TEST_F(ControllerStart, SeveralTrackingProgramsPreferOrnikOverKepral99AndSaySo)
     EXPECT_TRUE(messages[0].contains("Kepral99 & Ornik")) << messages[0].toStdString();
     EXPECT_TRUE(messages[0].contains("Ornik を採用")) << messages[0].toStdString();
     EXPECT_EQ(channel.payloads("OPPLKM"), QStringList{"2"});
-}
-
-TEST_F(ControllerStart, OrnikKeepsTheDdeMethodItForcesThroughTheSave)
-{
-    ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\n[VLMRC]\nuse_DDE=0\n"));
-    sources.running = {QStringLiteral("ornik")};
-    Controller &c = started();
     EXPECT_TRUE(c.settings().useDde);
     send("RCMEND");
     EXPECT_EQ(setting("VLMRC", "use_DDE"), "1");
