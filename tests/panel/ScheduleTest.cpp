@@ -150,21 +150,17 @@ TEST_F(PanelFixture, ScheduleNoticeOnTheControllersCheckBySoundAndByCommand)
     }
 }
 
-TEST_F(PanelFixture, RegisteringWritesTheFileAndTellsTheController)
-{
-    const ScheduleFile file(m_dir.path());
-    const QDate today = QDateTime::fromMSecsSinceEpoch(m_clock.utcMs()).date();
-    ASSERT_TRUE(m_core->registerSchedule({"10:00/AO-91"}));
-    EXPECT_EQ(file.state(QDate::currentDate()), ScheduleFile::State::Today);
-    ASSERT_TRUE(m_core->registerSchedule({}));
-    EXPECT_EQ(file.state(today), ScheduleFile::State::Missing);
-    EXPECT_EQ(takeSent(), (QStringList{"RCMSKD1", "RCMSKD0"}));
-}
-
 TEST_F(PanelFixture, ScheduleFrameCollectsEditsRegistersAndClearsTheDaysList)
 {
     m_clock = test::ManualClock(QDateTime::currentMSecsSinceEpoch()); // "today" is the files' day
     const ScheduleFile file(m_dir.path());
+    // A list registered writes the file and tells the controller.
+    ASSERT_TRUE(m_core->registerSchedule({"10:00/AO-91"}));
+    EXPECT_EQ(file.state(QDate::currentDate()), ScheduleFile::State::Today);
+    ASSERT_TRUE(m_core->registerSchedule({}));
+    EXPECT_EQ(file.state(QDate::currentDate()), ScheduleFile::State::Missing);
+    EXPECT_EQ(takeSent(), (QStringList{"RCMSKD1", "RCMSKD0"}));
+
     ASSERT_TRUE(file.save({"09:00/AO-91"}));
     touch(file.path(), QDateTime::currentDateTime().addDays(-1));
     takeUp("RS-44");

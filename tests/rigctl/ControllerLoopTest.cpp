@@ -19,7 +19,6 @@ protected:
         track("RS-44");
         return c;
     }
-    qint64 txReported() { return channel.last("OPPTXS").toLongLong(); }
     qint64 rxReported() { return channel.last("OPPRXS").toLongLong(); }
 };
 
