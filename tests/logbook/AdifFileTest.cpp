@@ -87,29 +87,18 @@ TEST(AdifFile, RecordsReadBackByAnIndependentReader)
     const auto records = readAdif(bytes, &header);
     ASSERT_TRUE(header);
     ASSERT_EQ(records.size(), 2u);
-    const Record expected{{"CALL", "JA1XYZ/3"},
-                          {"QSO_DATE", "20261207"},
-                          {"TIME_ON", "233005"},
-                          {"BAND", "2m"},
-                          {"FREQ", "145.950000"},
-                          {"BAND_RX", "70cm"},
-                          {"FREQ_RX", "435.800000"},
-                          {"MODE", "SSB"},
-                          {"SUBMODE", "LSB"},
-                          {"RST_SENT", "59"},
-                          {"RST_RCVD", "57"},
-                          {"GRIDSQUARE", "PM74"},
-                          {"APP_VELOMIRA_QTHCODE", "2501"},
-                          {"PROP_MODE", "SAT"},
-                          {"SAT_NAME", "AO-07"},
-                          {"SAT_MODE", "VU"},
-                          {"COMMENT", "Via AO-07 (Rev#123) 大阪"}};
+    const Record expected{
+        {"CALL", "JA1XYZ/3"},  {"QSO_DATE", "20261207"},   {"TIME_ON", "233005"},     {"BAND", "2m"},
+        {"FREQ", "145.950000"}, {"BAND_RX", "70cm"},        {"FREQ_RX", "435.800000"}, {"MODE", "SSB"},
+        {"SUBMODE", "LSB"},     {"RST_SENT", "59"},         {"RST_RCVD", "57"},        {"GRIDSQUARE", "PM74"},
+        {"APP_VELOMIRA_QTHCODE", "2501"}, {"PROP_MODE", "SAT"}, {"SAT_NAME", "AO-07"}, {"SAT_MODE", "VU"},
+        {"COMMENT", "Via AO-07 (Rev#123) 大阪"}};
     EXPECT_EQ(records[0], expected);
     EXPECT_EQ(records[1].at("MODE"), "CW");
     EXPECT_EQ(records[1].count("PROP_MODE"), 0u);
 }
 
-TEST(AdifFile, AppendsToAFileAnotherProgramWrote)
+TEST(AdifFile, AppendsToAFileAnotherProgramWroteAndAFailedWriteSaysSo)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("wsjtx_log.adi");
@@ -126,14 +115,10 @@ TEST(AdifFile, AppendsToAFileAnotherProgramWrote)
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].at("CALL"), "W1AW");
     EXPECT_EQ(records[1].at("CALL"), "JA1XYZ/3");
-}
 
-TEST(AdifFile, FailedWriteSaysSo)
-{
-    QTemporaryDir dir;
     QString error;
-    for (const QString &path : {QString(), dir.path() /* a folder */}) {
-        EXPECT_FALSE(AdifFile(path).append(sample(), QDateTime::currentDateTimeUtc(), &error));
+    for (const QString &bad : {QString(), dir.path() /* a folder */}) {
+        EXPECT_FALSE(AdifFile(bad).append(sample(), QDateTime::currentDateTimeUtc(), &error));
         EXPECT_FALSE(error.isEmpty());
     }
 }

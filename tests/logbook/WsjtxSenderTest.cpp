@@ -28,12 +28,6 @@ Qso satelliteContact()
     return q;
 }
 
-struct Datagram {
-    quint32 magic = 0, schema = 0, type = 0;
-    QString id;
-    QDataStream *in = nullptr;
-};
-
 QString utf8(QDataStream &in)
 {
     QByteArray b;

@@ -52,8 +52,7 @@ TEST_F(PanelCwLog, EditorSavesAndF5KeysTheExpandedMessage)
 TEST_F(PanelCwLog, TransferLogsTheContactOrKeepsItInTheForm)
 {
     report("OPPSANRS-44");
-    report("OPPTXM"
-           "LSB");
+    report("OPPTXMLSB");
     m_core->setEditText(Control::CallSign, "JA1XYZ");
     m_core->setEditText(Control::Code, "2501"); // area 1 call, area 3 code: the question
     m_prompter.answer = false;

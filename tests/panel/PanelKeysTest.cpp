@@ -82,7 +82,7 @@ TEST_F(PanelKeys, ShiftArrowsTuneTenHertzOrMoveTheXitBar)
     EXPECT_FALSE(m_core->handleKey(Qt::Key_Up, Alt));   // no row for Alt
 }
 
-TEST_F(PanelKeys, CwSpeedKeysNeedCw)
+TEST_F(PanelKeys, CwSpeedKeysAndPopupNeedCw)
 {
     report("OPPTXMUSB");
     EXPECT_FALSE(m_core->handleKey(Qt::Key_H, Ctrl));
@@ -106,11 +106,10 @@ TEST_F(PanelKeys, CwSpeedKeysNeedCw)
     m_core->setHover(PanelCore::Hover::CwSpeed);
     m_core->wheel(120);
     EXPECT_EQ(control("HScroll2").value, control("HScroll2").minimum + 1);
-}
 
-TEST_F(PanelKeys, CwSpeedPopupOpensWithShiftAltGAndClosesWithEnterOrEscape)
-{
+    // The pop-up opens with Shift+Alt+G and closes with Enter or Escape.
     report("OPPSANAO-07");
+    report("OPPTXMUSB");
     EXPECT_FALSE(m_core->handleKey(Qt::Key_G, Shift | Alt)); // transmit label not CW
     report("OPPTXMCW");
     EXPECT_TRUE(m_core->handleKey(Qt::Key_G, Shift | Alt));
@@ -146,7 +145,7 @@ TEST_F(PanelKeys, EscapeClosesThePopupsAndStopsCwSending)
     EXPECT_FALSE(control("Frame7").visible);
 }
 
-TEST_F(PanelKeys, InsertTogglesTypingAndF10FocusesTheCallSign)
+TEST_F(PanelKeys, InsertTogglesTypingF10FocusesTheCallSignAndEditKeys)
 {
     EXPECT_FALSE(m_core->insertMode());
     EXPECT_TRUE(m_core->handleKey(Qt::Key_Insert, 0));
@@ -158,6 +157,20 @@ TEST_F(PanelKeys, InsertTogglesTypingAndF10FocusesTheCallSign)
     QObject::connect(m_core.get(), &PanelCore::focusRequested, [&](const QString &n) { focus.append(n); });
     EXPECT_TRUE(m_core->handleKey(Qt::Key_F10, Ctrl));
     EXPECT_EQ(focus, QStringList{"Text1"});
+
+    // Copy, delete and clear.
+    QList<PanelCore::Edit> edits;
+    QObject::connect(m_core.get(), &PanelCore::editRequested, [&](PanelCore::Edit e) { edits.append(e); });
+    EXPECT_TRUE(m_core->handleKey(Qt::Key_C, Ctrl));
+    EXPECT_TRUE(m_core->handleKey(Qt::Key_T, Ctrl));
+    EXPECT_TRUE(m_core->handleKey(Qt::Key_X, Ctrl));
+    EXPECT_EQ(edits, (QList<PanelCore::Edit>{PanelCore::Edit::Copy, PanelCore::Edit::Delete,
+                                             PanelCore::Edit::Delete}));
+    m_core->setEditText(Control::CallSign, QStringLiteral("JA1ABC"));
+    m_core->setEditText(Control::Code, QStringLiteral("59"));
+    EXPECT_TRUE(m_core->handleKey(Qt::Key_C, Alt));
+    EXPECT_TRUE(control("Text1").text.isEmpty());
+    EXPECT_TRUE(control("Text2").text.isEmpty());
 }
 
 TEST_F(PanelKeys, ScreenshotsAreNumberedFromOne)
@@ -175,23 +188,7 @@ TEST_F(PanelKeys, ScreenshotsAreNumberedFromOne)
     EXPECT_EQ(m_core->screenshotCount(), 0);
 }
 
-TEST_F(PanelKeys, CopyDeleteAndClear)
-{
-    QList<PanelCore::Edit> edits;
-    QObject::connect(m_core.get(), &PanelCore::editRequested, [&](PanelCore::Edit e) { edits.append(e); });
-    EXPECT_TRUE(m_core->handleKey(Qt::Key_C, Ctrl));
-    EXPECT_TRUE(m_core->handleKey(Qt::Key_T, Ctrl));
-    EXPECT_TRUE(m_core->handleKey(Qt::Key_X, Ctrl));
-    EXPECT_EQ(edits, (QList<PanelCore::Edit>{PanelCore::Edit::Copy, PanelCore::Edit::Delete,
-                                             PanelCore::Edit::Delete}));
-    m_core->setEditText(Control::CallSign, QStringLiteral("JA1ABC"));
-    m_core->setEditText(Control::Code, QStringLiteral("59"));
-    EXPECT_TRUE(m_core->handleKey(Qt::Key_C, Alt));
-    EXPECT_TRUE(control("Text1").text.isEmpty());
-    EXPECT_TRUE(control("Text2").text.isEmpty());
-}
-
-TEST_F(PanelKeys, ModeChoosersOnUuOnlyForAnIc9700)
+TEST_F(PanelKeys, ModeChoosersOnUuOnlyForAnIc9700AndTheModeList)
 {
     report("OPPSANIO-117");
     EXPECT_FALSE(m_core->handleKey(Qt::Key_G, Alt));
@@ -202,6 +199,13 @@ TEST_F(PanelKeys, ModeChoosersOnUuOnlyForAnIc9700)
     EXPECT_TRUE(control("Frame9").visible);
     EXPECT_TRUE(m_core->handleKey(Qt::Key_G, Alt));
     EXPECT_FALSE(control("Frame9").visible);
+    // The mode list by Alt+L.
+    report("OPPSANAO-07");
+    report("OPPMLT2");
+    EXPECT_TRUE(m_core->handleKey(Qt::Key_L, Alt));
+    EXPECT_TRUE(control("Frame13").visible);
+    EXPECT_TRUE(m_core->handleKey(Qt::Key_L, Alt));
+    EXPECT_FALSE(control("Frame13").visible);
 }
 
 TEST_F(PanelKeys, ReceiveChooserShowsFilterAndNoiseControlsForIcom)
@@ -226,16 +230,6 @@ TEST_F(PanelKeys, ReceiveChooserShowsFilterAndNoiseControlsForIcom)
     rig("TS2000:COM3:1:None:None:0:0");
     m_core->handleKey(Qt::Key_F, Alt);
     EXPECT_FALSE(control("Frame16").visible);
-}
-
-TEST_F(PanelKeys, ModeListByAltL)
-{
-    report("OPPSANAO-07");
-    report("OPPMLT2");
-    EXPECT_TRUE(m_core->handleKey(Qt::Key_L, Alt));
-    EXPECT_TRUE(control("Frame13").visible);
-    EXPECT_TRUE(m_core->handleKey(Qt::Key_L, Alt));
-    EXPECT_FALSE(control("Frame13").visible);
 }
 
 TEST_F(PanelKeys, QuickMemoriesStoreAndRecall)
@@ -312,7 +306,7 @@ TEST_F(PanelKeys, EmergencyEnd)
     EXPECT_TRUE(takeSent().isEmpty()); // nothing more is sent
 }
 
-TEST_F(PanelKeys, StatusPanelsForRrInpAndXit)
+TEST_F(PanelKeys, StatusPanelsForRrInpAndXitAndTheCallHistory)
 {
     m_core->statusBarClick(11, false);
     EXPECT_EQ(takeSent(), QStringList{"RCMRRT1"});
@@ -321,10 +315,7 @@ TEST_F(PanelKeys, StatusPanelsForRrInpAndXit)
     EXPECT_TRUE(control("Check9").checked);
     m_core->statusBarClick(16, false);
     EXPECT_FALSE(control("Check9").checked);
-}
-
-TEST_F(PanelKeys, CallHistoryKeepsTheLatestFirstOnce)
-{
+    // The call history keeps the latest first, once.
     for (const char *call : {"ja1abc", "JH1XYZ", " ja1abc ", ""}) {
         m_core->setEditText(Control::CallSign, QString::fromLatin1(call));
         m_core->addRecentCall();

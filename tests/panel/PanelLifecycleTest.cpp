@@ -26,6 +26,13 @@ TEST_F(PanelLifecycle, LoadStartsTheControllerAndSendsTheFirstCommands)
     EXPECT_TRUE(control("Option1_2").checked); // SSB: TX LSB
     EXPECT_TRUE(control("Option2_1").checked); //      RX USB
     EXPECT_FALSE(control("Command10").visible);
+
+    // A controller that cannot start is reported.
+    m_launcher.ok = false;
+    makeCore();
+    m_core->load(1, "/nowhere/tunavox");
+    ASSERT_FALSE(m_prompter.shown.isEmpty());
+    EXPECT_TRUE(m_prompter.shown.first().contains("/nowhere/tunavox"));
 }
 
 TEST_F(PanelLifecycle, LoadReportsTheFolderOfTheFirstTrackingWindowFound)
@@ -74,25 +81,14 @@ TEST_F(PanelLifecycle, WhatTheLoadCouldNotTellALateControllerGoesWithItsFirstRig
     EXPECT_TRUE(takeSent().isEmpty());
 }
 
-TEST_F(PanelLifecycle, ControllerThatCannotStartIsReported)
-{
-    m_launcher.ok = false;
-    m_core->load(1, "/nowhere/tunavox");
-    ASSERT_FALSE(m_prompter.shown.isEmpty());
-    EXPECT_TRUE(m_prompter.shown.first().contains("/nowhere/tunavox"));
-}
-
 TEST_F(PanelLifecycle, SettingsLoaderAppliesDefaultsAndStoredValues)
 {
-    m_settings->setValue(keys::CalcType, "3");
-    m_settings->setValue(keys::UseDde, "0");
-    m_settings->setValue(keys::StartUpMode, "UC");
-    m_settings->setValue(keys::SplitF, "abc");
-    m_settings->setValue(keys::VlrcTop, "1200");
-    m_settings->setValue(keys::VlrcLeft, "300");
-    m_settings->file().set("CallsLast50", "CallCnt", "1");
-    m_settings->file().set("CallsLast50", "Call-0", "JA1ABC");
-    m_settings->file().set("CallsLast50", "Call-1", "JH1XYZ");
+    for (const auto &[key, value] : {std::pair{keys::CalcType, "3"}, {keys::UseDde, "0"},
+                                     {keys::StartUpMode, "UC"}, {keys::SplitF, "abc"}, {keys::VlrcTop, "1200"},
+                                     {keys::VlrcLeft, "300"}})
+        m_settings->setValue(key, value);
+    for (const auto &[key, value] : {std::pair{"CallCnt", "1"}, {"Call-0", "JA1ABC"}, {"Call-1", "JH1XYZ"}})
+        m_settings->file().set("CallsLast50", key, value);
     makeCore();
     EXPECT_EQ(control("Frame1").text, "Kepral99 Information ( レジストリ方式 )");
     EXPECT_TRUE(control("Option1_0").checked);
@@ -105,7 +101,7 @@ TEST_F(PanelLifecycle, SettingsLoaderAppliesDefaultsAndStoredValues)
     EXPECT_EQ(m_core->windowLeft(), 300);
 }
 
-TEST_F(PanelLifecycle, CloseRefusedWhileAControllerWindowIsOpen)
+TEST_F(PanelLifecycle, CloseRefusedWhileAControllerWindowOrMessageIsOpen)
 {
     m_settings->setValue(keys::Sro, "1");
     EXPECT_FALSE(m_core->requestClose());
@@ -118,6 +114,10 @@ TEST_F(PanelLifecycle, CloseRefusedWhileAControllerWindowIsOpen)
     m_channel.titles.insert(PanelCore::controllerTitle());
     EXPECT_FALSE(m_core->requestClose());
     EXPECT_EQ(m_prompter.shown.last(), "環境設定のフォームが開いていますので、先に閉じて下さい");
+    // The unload waits while the controller shows a message.
+    m_channel.titles.insert("Velomira_Message");
+    EXPECT_FALSE(m_core->unload());
+    EXPECT_FALSE(m_core->isClosing());
 }
 
 TEST_F(PanelLifecycle, CloseLiftsAPauseAndSendsTheChangedCwSpeedAsTheKeyingRigTakesIt)
@@ -190,11 +190,8 @@ TEST_F(PanelLifecycle, UnloadEndsTheControllerAndSavesTheState)
     EXPECT_TRUE(takeSent().isEmpty());
 }
 
-TEST_F(PanelLifecycle, UnloadWaitsForAControllerMessageAndSkipsFmOffsets)
+TEST_F(PanelLifecycle, UnloadSkipsFmOffsets)
 {
-    m_channel.titles.insert("Velomira_Message");
-    EXPECT_FALSE(m_core->unload());
-    EXPECT_FALSE(m_core->isClosing());
     m_channel.titles.clear();
     takeUp("SO-50");
     m_core->setWindowPosition(500, 600);
@@ -204,18 +201,7 @@ TEST_F(PanelLifecycle, UnloadWaitsForAControllerMessageAndSkipsFmOffsets)
     EXPECT_FALSE(m_settings->contains(keys::CallCnt)); // empty list: nothing written
 }
 
-TEST_F(PanelLifecycle, BeaconReferenceOffsetIsSavedInTransponderTerms)
-{
-    m_settings->file().set("SATinfo", "AO-07B-mode_offset", "1000");
-    takeUp("AO-07");
-    m_core->dopplerButton(5);
-    ASSERT_TRUE(m_core->beaconReference());
-    EXPECT_TRUE(m_core->unload());
-    const int saved = m_settings->file().value("SATinfo", "AO-07B-mode_offset").value_or("").toInt();
-    EXPECT_NEAR(saved, 1000, 3);
-}
-
-TEST_F(PanelLifecycle, ControllerSettingsWindow)
+TEST_F(PanelLifecycle, ControllerSettingsWindowAndTheReportOfItsSave)
 {
     takeUp("AO-07");
     m_core->handleKey(Qt::Key_PageUp, 0);
@@ -234,10 +220,8 @@ TEST_F(PanelLifecycle, ControllerSettingsWindow)
     report("OPPKAN");
     EXPECT_FALSE(m_core->settingsWindowOpen());
     EXPECT_TRUE(control("SetRIG").enabled);
-}
 
-TEST_F(PanelLifecycle, ReportOfSavedSettingsReloadsTheOffsetAndCaptions)
-{
+    // The report of saved settings reloads the offset and the captions.
     takeUp("AO-07");
     m_settings->file().set("SATinfo", "AO-07B-mode_offset", "-60");
     m_settings->setValue(keys::CalcType, "2");

@@ -7,7 +7,7 @@ using namespace vm::test;
 
 using PanelTuning = PanelFixture;
 
-TEST_F(PanelTuning, SatelliteChangeLoadsRecordOffsetAndResets)
+TEST_F(PanelTuning, SatelliteChangeLoadsRecordOffsetAndResetsAnUnknownOneLeavesTheScale)
 {
     m_settings->file().set("SATinfo", "AO-07B-mode_offset", "250");
     report("OPPSANAO-07");
@@ -17,11 +17,7 @@ TEST_F(PanelTuning, SatelliteChangeLoadsRecordOffsetAndResets)
     // The same name again is no change.
     report("OPPSANAO-07");
     EXPECT_TRUE(takeSent().isEmpty());
-}
-
-TEST_F(PanelTuning, UnknownSatelliteLeavesTheScaleAlone)
-{
-    report("OPPSANAO-07");
+    // An unknown satellite leaves the scale alone.
     const double left = m_core->scaleLeftHz();
     report("OPPSANXW-9");
     EXPECT_EQ(m_core->currentRecord(), 0);
@@ -74,30 +70,26 @@ TEST_F(PanelTuning, OffsetButtonRepeatsEvery200msAndStopsAtTheLimit)
     report("OPPSANAO-07");
     ASSERT_EQ(m_core->offset(), 29800);
     takeSent();
+    const auto after = [&](int ms) {
+        m_clock.advance(ms);
+        m_core->poll();
+        return m_core->offset();
+    };
     m_core->offsetButtonPress(+1, true);
     EXPECT_EQ(m_core->offset(), 29900);
-    m_clock.advance(199);
-    m_core->poll();
-    EXPECT_EQ(m_core->offset(), 29900);
-    m_clock.advance(1);
-    m_core->poll();
-    EXPECT_EQ(m_core->offset(), 30000);
-    m_clock.advance(1000);
-    m_core->poll();
-    EXPECT_EQ(m_core->offset(), 30000);
+    EXPECT_EQ(after(199), 29900);
+    EXPECT_EQ(after(1), 30000);
+    EXPECT_EQ(after(1000), 30000);
     m_core->offsetButtonRelease();
     EXPECT_EQ(takeSent(), (QStringList{"RCMOFF29900", "RCMOFF30000"}));
 
     m_core->offsetButtonPress(-1, false);
-    m_clock.advance(400);
-    m_core->poll();
+    after(400);
     m_core->offsetButtonRelease();
-    m_clock.advance(1000);
-    m_core->poll();
-    EXPECT_EQ(m_core->offset(), 29970);
+    EXPECT_EQ(after(1000), 29970);
 }
 
-TEST_F(PanelTuning, WheelOverTheOffsetClampsToTheLimit)
+TEST_F(PanelTuning, WheelOverTheOffsetClampsToTheLimitAndResetSavesZero)
 {
     m_settings->file().set("SATinfo", "AO-07B-mode_offset", "29950");
     report("OPPSANAO-07");
@@ -112,12 +104,6 @@ TEST_F(PanelTuning, WheelOverTheOffsetClampsToTheLimit)
     EXPECT_EQ(takeSent(), QStringList{"RCMOFF30000"});
     m_core->wheel(-120);
     EXPECT_EQ(m_core->offset(), 29900);
-}
-
-TEST_F(PanelTuning, OffsetResetAndSaveAtSatelliteChange)
-{
-    report("OPPSANAO-07");
-    m_core->handleKey(Qt::Key_PageUp, 0);
     takeSent();
     m_core->resetOffset();
     EXPECT_EQ(takeSent(), (QStringList{"RCMTXP0", "RCMOFR0"}));
@@ -176,8 +162,14 @@ TEST_F(PanelTuning, ModeCodesWithDataAndFilter)
     EXPECT_EQ(takeSent(), (QStringList{"RCMMDS9", "RCMMDS2"}));
 }
 
-TEST_F(PanelTuning, EveryDopplerButtonOnUuSendsSix)
+TEST_F(PanelTuning, PauseButtonTogglesAndEveryButtonOnUuSendsSix)
 {
+    takeUp("AO-07");
+    m_core->dopplerButton(3);
+    EXPECT_EQ(takeSent(), (QStringList{"RCMDOP3", "RCMPUS1"}));
+    m_core->dopplerButton(3);
+    EXPECT_EQ(takeSent(), (QStringList{"RCMDOP3", "RCMPUS2"}));
+    EXPECT_EQ(m_core->pauseState(), 2);
     report("OPPSANIO-117");
     for (int i : {0, 1, 2, 3, 5}) {
         takeSent();
@@ -186,17 +178,9 @@ TEST_F(PanelTuning, EveryDopplerButtonOnUuSendsSix)
     }
 }
 
-TEST_F(PanelTuning, PauseButtonToggles)
-{
-    takeUp("AO-07");
-    m_core->dopplerButton(3);
-    EXPECT_EQ(takeSent(), (QStringList{"RCMDOP3", "RCMPUS1"}));
-    m_core->dopplerButton(3);
-    EXPECT_EQ(takeSent(), (QStringList{"RCMDOP3", "RCMPUS2"}));
-    EXPECT_EQ(m_core->pauseState(), 2);
-}
-
-TEST_F(PanelTuning, BeaconReferenceRoundTrip)
+// The beacon reference shows the offset at the beacon; a satellite change and
+// an unload save it in transponder terms.
+TEST_F(PanelTuning, BeaconReferenceRoundTripAndSave)
 {
     m_settings->file().set("SATinfo", "AO-07B-mode_offset", "1000");
     takeUp("AO-07");
@@ -211,6 +195,24 @@ TEST_F(PanelTuning, BeaconReferenceRoundTrip)
     m_core->dopplerButton(0);
     EXPECT_FALSE(m_core->beaconReference());
     EXPECT_NEAR(m_core->offset(), 1000, 3);
+
+    m_core->dopplerButton(5);
+    takeSent();
+    report("OPPSANRS-44");
+    EXPECT_EQ(takeSent().value(0), QStringLiteral("RCMOFK") + QStringLiteral("C"));
+    EXPECT_FALSE(m_core->beaconReference());
+    const auto saved = [&] {
+        return m_settings->file().value("SATinfo", "AO-07B-mode_offset").value_or("").toInt();
+    };
+    EXPECT_NEAR(saved(), 1000, 3);
+    EXPECT_EQ(m_core->offset(), 0); // RS-44 has no stored offset
+
+    m_settings->file().set("SATinfo", "AO-07B-mode_offset", "1000");
+    takeUp("AO-07");
+    m_core->dopplerButton(5);
+    ASSERT_TRUE(m_core->beaconReference());
+    EXPECT_TRUE(m_core->unload());
+    EXPECT_NEAR(saved(), 1000, 3);
 }
 
 TEST_F(PanelTuning, BeaconListFromTheBeaconFile)
@@ -297,18 +299,3 @@ TEST_F(PanelTuning, BuiltInTrackerChooser)
     EXPECT_EQ(takeSent(), (QStringList{"RCMSATAO-07", "RCMSAT"}));
 }
 
-TEST_F(PanelTuning, BeaconReferenceGoesHomeAtASatelliteChange)
-{
-    m_settings->file().set("SATinfo", "AO-07B-mode_offset", "1000");
-    takeUp("AO-07");
-    m_core->dopplerButton(5);
-    ASSERT_TRUE(m_core->beaconReference());
-    takeSent();
-    report("OPPSANRS-44");
-    const QStringList sent = takeSent();
-    EXPECT_EQ(sent.value(0), QStringLiteral("RCMOFK") + QStringLiteral("C"));
-    EXPECT_FALSE(m_core->beaconReference());
-    const int saved = m_settings->file().value("SATinfo", "AO-07B-mode_offset").value_or("").toInt();
-    EXPECT_NEAR(saved, 1000, 3);
-    EXPECT_EQ(m_core->offset(), 0); // RS-44 has no stored offset
-}

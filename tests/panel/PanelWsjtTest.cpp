@@ -104,10 +104,7 @@ TEST_F(PanelWsjt, LogWatchTransfersAChangeOfALaterMinuteOnly)
         QFile f(log);
         ASSERT_TRUE(f.open(QIODevice::Append));
         f.write(QString("<call:%1>%2 <mode:3>FT8 <qso_date:8>20261207 <time_on:6>1000%3 <eor>\n")
-                    .arg(call.size())
-                    .arg(call)
-                    .arg(secondsLater % 60, 2, 10, QChar('0'))
-                    .toUtf8());
+                    .arg(call.size()).arg(call).arg(secondsLater % 60, 2, 10, QChar('0')).toUtf8());
         f.flush();
         ASSERT_TRUE(f.setFileTime(reference.addSecs(secondsLater), QFileDevice::FileModificationTime));
     };

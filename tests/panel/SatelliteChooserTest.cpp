@@ -32,16 +32,14 @@ qint64 epochMs()
 
 TEST(SatelliteChooser, NamesMatchWithoutCaseBlanksOrDashes)
 {
-    EXPECT_TRUE(SatelliteChooser::sameSatellite("AO-07", "AO-07"));
-    EXPECT_TRUE(SatelliteChooser::sameSatellite("AO-07", "ao 07"));
-    EXPECT_TRUE(SatelliteChooser::sameSatellite("ISS", "ISS (ZARYA)"));
-    EXPECT_FALSE(SatelliteChooser::sameSatellite("AO-07", "OSCAR 7 (AO-7)"));
-    EXPECT_TRUE(SatelliteChooser::sameSatellite("AO-7", "OSCAR 7 (AO-7)"));
-    EXPECT_FALSE(SatelliteChooser::sameSatellite("SO-50", "SO-500"));
-    EXPECT_FALSE(SatelliteChooser::sameSatellite(QString(), "X"));
+    for (const auto &[a, b] : {std::pair{"AO-07", "AO-07"}, {"AO-07", "ao 07"}, {"ISS", "ISS (ZARYA)"},
+                               {"AO-7", "OSCAR 7 (AO-7)"}})
+        EXPECT_TRUE(SatelliteChooser::sameSatellite(a, b)) << a << " " << b;
+    for (const auto &[a, b] : {std::pair{"AO-07", "OSCAR 7 (AO-7)"}, {"SO-50", "SO-500"}, {"", "X"}})
+        EXPECT_FALSE(SatelliteChooser::sameSatellite(a, b)) << a << " " << b;
 }
 
-TEST(SatelliteChooser, StationFromCoordinatesElseLocator)
+TEST(SatelliteChooser, StationFromCoordinatesElseLocatorAndTheTleFile)
 {
     QTemporaryDir dir;
     Settings settings(dir.filePath("Velomira.ini"));
@@ -60,18 +58,14 @@ TEST(SatelliteChooser, StationFromCoordinatesElseLocator)
     EXPECT_DOUBLE_EQ(s->heightM, 20.0);
     settings.setValue(keys::Latitude, "north");
     EXPECT_NEAR(SatelliteChooser::station(settings)->latitudeDeg, 35.5, 0.01); // falls back to the locator
-}
 
-TEST(SatelliteChooser, TleFileInTheDataFolderOrAbsolute)
-{
-    QTemporaryDir dir;
-    Settings settings(dir.filePath("Velomira.ini"));
+    // The element file: in the data folder, or where an absolute path says.
     EXPECT_EQ(SatelliteChooser::tleFile(settings, "/data"), "/data/nasabare.txt");
     settings.setValue(keys::TleFile, "/srv/tle/amateur.txt");
     EXPECT_EQ(SatelliteChooser::tleFile(settings, "/data"), "/srv/tle/amateur.txt");
 }
 
-TEST(SatelliteChooser, ListsTableSatellitesWithATleAndTheirNextRise)
+TEST(SatelliteChooser, ListsTableSatellitesWithATleTheirNextRiseAndStaleElements)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("SATdata.txt");
@@ -80,9 +74,7 @@ TEST(SatelliteChooser, ListsTableSatellitesWithATleAndTheirNextRise)
                "ISS,145990,437800,,,67.0,,,,", "ISS,145825,145825,,,,,,,APRS"}));
     SatelliteTable table;
     ASSERT_EQ(table.load(path), 4);
-    orbit::Observer tokyo;
-    tokyo.latitudeDeg = 35.68;
-    tokyo.longitudeDeg = 139.77;
+    const orbit::Observer tokyo{35.68, 139.77, 0.0};
     const qint64 now = epochMs();
     const QList<SatelliteChooser::Entry> list =
         SatelliteChooser::entries(table, tleText("ISS (ZARYA)"), tokyo, now);
@@ -90,6 +82,8 @@ TEST(SatelliteChooser, ListsTableSatellitesWithATleAndTheirNextRise)
     const SatelliteChooser::Entry &iss = list.first();
     EXPECT_EQ(iss.name, "ISS");
     EXPECT_EQ(iss.up, iss.elevationDeg >= 0);
+    EXPECT_FALSE(iss.staleEpoch);
+    EXPECT_TRUE(SatelliteChooser::staleMessage(list).isEmpty());
     ASSERT_GT(iss.nextAosMs, now);
     EXPECT_LT(iss.nextAosMs, now + 24LL * 3600 * 1000);
     // At the rise the satellite stands on the horizon.
@@ -99,39 +93,15 @@ TEST(SatelliteChooser, ListsTableSatellitesWithATleAndTheirNextRise)
     const orbit::Satellite sat(tle);
     EXPECT_NEAR(orbit::elevationDeg(sat, tokyo, iss.nextAosMs), 0.0, 0.5);
     EXPECT_LT(orbit::elevationDeg(sat, tokyo, iss.nextAosMs - 60000), 0.0);
-}
 
-TEST(SatelliteChooser, StaleElementSetIsFlaggedAndNamed)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("SATdata.txt"));
-    ASSERT_TRUE(TextFile::writeLinesAtomic(
-        path, {SatelliteTable::headerLine(), QStringLiteral("ISS,145990,437800,,,67.0,,,,")}));
-    SatelliteTable table;
-    ASSERT_EQ(table.load(path), 2);
-    const orbit::Observer tokyo{35.68, 139.77, 0.0};
-    const qint64 yearsLater = epochMs() + 3 * 365LL * 24 * 3600 * 1000;
-    const QList<SatelliteChooser::Entry> list =
-        SatelliteChooser::entries(table, tleText(QStringLiteral("ISS (ZARYA)")), tokyo, yearsLater);
-    ASSERT_EQ(list.size(), 1);
-    EXPECT_TRUE(list.first().staleEpoch);
-    EXPECT_EQ(list.first().nextAosMs, 0);
-    EXPECT_TRUE(SatelliteChooser::staleMessage(list).endsWith(QStringLiteral(": ISS")));
-
-    const QList<SatelliteChooser::Entry> current =
-        SatelliteChooser::entries(table, tleText(QStringLiteral("ISS (ZARYA)")), tokyo, epochMs());
-    ASSERT_EQ(current.size(), 1);
-    EXPECT_FALSE(current.first().staleEpoch);
-    EXPECT_TRUE(SatelliteChooser::staleMessage(current).isEmpty());
-}
-
-TEST(SatelliteChooser, GarbledTleListsNothing)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("SATdata.txt");
-    ASSERT_TRUE(SatelliteTable::writeDefault(path));
-    SatelliteTable table;
-    table.load(path);
-    orbit::Observer o;
-    EXPECT_TRUE(SatelliteChooser::entries(table, "AO-07\nnot a tle\n", o, epochMs()).isEmpty());
+    // Three years on the element set is flagged and named, with no rise computed.
+    const qint64 yearsLater = now + 3 * 365LL * 24 * 3600 * 1000;
+    const QList<SatelliteChooser::Entry> stale =
+        SatelliteChooser::entries(table, tleText("ISS (ZARYA)"), tokyo, yearsLater);
+    ASSERT_EQ(stale.size(), 1);
+    EXPECT_TRUE(stale.first().staleEpoch);
+    EXPECT_EQ(stale.first().nextAosMs, 0);
+    EXPECT_TRUE(SatelliteChooser::staleMessage(stale).endsWith(": ISS"));
+    // A garbled element file lists nothing.
+    EXPECT_TRUE(SatelliteChooser::entries(table, "ISS\nnot a tle\n", tokyo, now).isEmpty());
 }

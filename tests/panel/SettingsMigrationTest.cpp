@@ -41,12 +41,8 @@ TEST(SettingsMigration, ConvertsOldKeysSectionsAndHomeFrequencies)
         "[HomeFreq]",     "AO-07B-mode=RX145.950",
     };
     EXPECT_EQ(out, expected);
-}
-
-TEST(SettingsMigration, TidyFileNeedsNoAttention)
-{
+    // A tidy file needs no attention.
     const QStringList tidy{"[SATinfo]", "MODEoffset=700", QString(), "[Velomira]", "QQ Mode=1"};
-    int attention = -1;
     EXPECT_EQ(SettingsMigration::convert(tidy, &attention), tidy);
     EXPECT_EQ(attention, 0);
 }
@@ -77,20 +73,17 @@ TEST(SettingsMigration, RunsOnceWithBackupOnlyWhenSomethingChanged)
 
 TEST(SettingsMigration, TidyOrMissingFileGetsOnlyTheMark)
 {
-    QTemporaryDir dir;
-    const QString ini = dir.filePath("Velomira.ini");
-    Settings missing(ini);
-    EXPECT_TRUE(SettingsMigration::migrate(missing).ran);
-    EXPECT_EQ(missing.value(keys::MigrationLevel), "7");
-
-    QTemporaryDir dir2;
-    const QString ini2 = dir2.filePath("Velomira.ini");
-    ASSERT_TRUE(TextFile::writeLinesAtomic(ini2, {"[SATinfo]", "MODEoffset=700"}));
-    Settings tidy(ini2);
-    const SettingsMigration::Outcome o = SettingsMigration::migrate(tidy);
-    EXPECT_FALSE(o.rewritten);
-    EXPECT_FALSE(QFile::exists(dir2.filePath("B4_Velomira.ini")));
-    EXPECT_EQ(tidy.value(keys::MigrationLevel), "7");
+    for (bool missing : {true, false}) {
+        QTemporaryDir dir;
+        const QStringList lines{"[SATinfo]", "MODEoffset=700"};
+        ASSERT_TRUE(missing || TextFile::writeLinesAtomic(dir.filePath("Velomira.ini"), lines));
+        Settings settings(dir.filePath("Velomira.ini"));
+        const SettingsMigration::Outcome o = SettingsMigration::migrate(settings);
+        EXPECT_TRUE(o.ran);
+        EXPECT_FALSE(o.rewritten);
+        EXPECT_FALSE(QFile::exists(dir.filePath("B4_Velomira.ini")));
+        EXPECT_EQ(settings.value(keys::MigrationLevel), "7");
+    }
 }
 
 TEST(SettingsMigration, PurgeDropsKeysOfSatellitesNoLongerInTheTable)
@@ -106,18 +99,11 @@ TEST(SettingsMigration, PurgeDropsKeysOfSatellitesNoLongerInTheTable)
                                          "FO-29_RITfreq=100", "AO-07A-mode_RITfreq=-300", "MODEoffset=700",
                                          QString(), "[HomeFreq]", "AO-07B-mode=RX145.950", "XW-2A=TX435.1"}));
     ASSERT_TRUE(SettingsMigration::purgeFile(ini, t));
-    EXPECT_EQ(readLines(ini),
-              (QStringList{"[SATinfo]", "AO-07B-mode_offset=120", "AO-07A-mode_RITfreq=-300",
-                           "MODEoffset=700", QString(), "[HomeFreq]", "AO-07B-mode=RX145.950"}));
-}
-
-TEST(SettingsMigration, PurgeKeepsEverythingWithoutAReadableTable)
-{
-    QTemporaryDir dir;
-    const QString ini = dir.filePath("Velomira.ini");
-    const QStringList lines{"[SATinfo]", "FO-29_offset=50"};
-    ASSERT_TRUE(TextFile::writeLinesAtomic(ini, lines));
-    SatelliteTable empty;
-    EXPECT_TRUE(SettingsMigration::purgeFile(ini, empty));
-    EXPECT_EQ(readLines(ini), lines);
+    const QStringList purged{"[SATinfo]", "AO-07B-mode_offset=120", "AO-07A-mode_RITfreq=-300",
+                             "MODEoffset=700", QString(), "[HomeFreq]", "AO-07B-mode=RX145.950"};
+    EXPECT_EQ(readLines(ini), purged);
+    // Without a readable table everything is kept.
+    ASSERT_TRUE(TextFile::writeLinesAtomic(ini, {"[SATinfo]", "FO-29_offset=50"}));
+    EXPECT_TRUE(SettingsMigration::purgeFile(ini, SatelliteTable()));
+    EXPECT_EQ(readLines(ini), (QStringList{"[SATinfo]", "FO-29_offset=50"}));
 }

@@ -23,17 +23,15 @@ TEST(StartupCheck, SecondPanelEndsOrClosesTheFirstWithE)
     EXPECT_EQ(StartupCheck::decide(f), Action::CloseOtherAndEnd);
     f.panelIdKnown = false; // no [Velomira] ME to find the first one by
     EXPECT_EQ(StartupCheck::decide(f), Action::End);
-}
 
-TEST(StartupCheck, ControllerMissingOrStillRunning)
-{
-    StartupCheck::Facts f;
-    f.commandLine = "/E";
-    EXPECT_EQ(StartupCheck::decide(f), Action::MissingController);
-    f.controllerPresent = true;
-    EXPECT_EQ(StartupCheck::decide(f), Action::Continue); // "/E" alone is an ordinary start
-    f.controllerRunning = true;
-    EXPECT_EQ(StartupCheck::decide(f), Action::RestartController);
+    // The controller missing or still running.
+    StartupCheck::Facts g;
+    g.commandLine = "/E";
+    EXPECT_EQ(StartupCheck::decide(g), Action::MissingController);
+    g.controllerPresent = true;
+    EXPECT_EQ(StartupCheck::decide(g), Action::Continue); // "/E" alone is an ordinary start
+    g.controllerRunning = true;
+    EXPECT_EQ(StartupCheck::decide(g), Action::RestartController);
 }
 
 TEST(StartupCheck, ExtendedModeOnAnyLetterP)

@@ -28,9 +28,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QDir().mkpath(bin()));
-        ASSERT_TRUE(QDir().mkpath(home()));
-        ASSERT_TRUE(QDir().mkpath(run()));
+        for (const QString &folder : {bin(), home(), run()})
+            ASSERT_TRUE(QDir().mkpath(folder));
         ASSERT_TRUE(QFile::copy(test::program("velomira"), QDir(bin()).filePath("velomira")));
         // The stand-in controller notes how it was started and ends.
         const QString stub = QDir(bin()).filePath("tunavox");
@@ -115,7 +114,6 @@ protected:
 TEST_F(VelomiraProcess, StartsTheControllerAnswersReportsAndEndsIt)
 {
     QProcess *panel = start({});
-    ASSERT_TRUE(panel->waitForStarted(TimeoutMs));
     ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
     const QString args = QDir(home()).filePath("tunavox-args.txt");
     ASSERT_TRUE(waitFor([&] { return QFile::exists(args); }));
@@ -140,15 +138,39 @@ TEST_F(VelomiraProcess, StartsTheControllerAnswersReportsAndEndsIt)
     EXPECT_EQ(settings.file().value("SATinfo", "AO-07B-mode_offset"), "0");
 }
 
-TEST_F(VelomiraProcess, EndsWhenTheControllerEnds)
+// However the panel is asked to end (the controller ends, a termination
+// signal, a close request that arrives while its load still waits on the
+// controller, before the event loop runs), it tells the controller "RCMEND"
+// and exits normally.
+TEST_F(VelomiraProcess, EndsInOrderWhenTheControllerEndsOnASignalOrOnACloseDuringTheLoad)
 {
-    QProcess *panel = start({});
-    ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
-    ownController();
-    send("OPPTXF終了処理中");
-    ASSERT_TRUE(waitFor([this] { return m_received.contains("RCMEND"); }));
-    ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
-    EXPECT_EQ(panel->exitCode(), 0);
+    const struct {
+        const char *what;
+        bool waitForLoad;
+        std::function<void(QProcess *)> end;
+    } ways[] = {
+        {"controller ends", true, [this](QProcess *) { send("OPPTXF終了処理中"); }},
+        {"terminate", true, [](QProcess *p) { p->terminate(); }},
+        // The controller's title is taken but not served until the close request
+        // has gone out: the load's records to it wait.
+        {"close during load", false, [this](QProcess *) { m_channel->postClose("Velomira"); }},
+    };
+    for (const auto &w : ways) {
+        SCOPED_TRACE(w.what);
+        QFile::remove(QDir(home()).filePath("Velomira.ini")); // panelLoaded() waits for it anew
+        QProcess *panel = start({});
+        ASSERT_TRUE(panel->waitForStarted(TimeoutMs));
+        ASSERT_TRUE(waitFor([&] { return w.waitForLoad ? panelLoaded() : panelUp(); }));
+        ownController();
+        m_received.clear();
+        w.end(panel);
+        ASSERT_TRUE(waitFor([this] { return m_received.contains("RCMEND"); }));
+        ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
+        EXPECT_EQ(panel->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(panel->exitCode(), 0);
+        m_channel->unregisterTitle("環境設定Tunavox");
+        ASSERT_TRUE(waitFor([this] { return !panelUp(); }));
+    }
 }
 
 TEST_F(VelomiraProcess, SecondPanelEndsOrClosesTheFirstWithE)
@@ -160,10 +182,8 @@ TEST_F(VelomiraProcess, SecondPanelEndsOrClosesTheFirstWithE)
     ASSERT_TRUE(second->waitForFinished(TimeoutMs));
     EXPECT_EQ(second->exitCode(), 0);
     EXPECT_EQ(first->state(), QProcess::Running);
-    EXPECT_TRUE(panelUp());
 
-    QProcess *closer = start({"/E"});
-    ASSERT_TRUE(closer->waitForFinished(TimeoutMs));
+    ASSERT_TRUE(start({"/E"})->waitForFinished(TimeoutMs));
     ASSERT_TRUE(first->waitForFinished(TimeoutMs));
     EXPECT_EQ(first->exitCode(), 0);
     EXPECT_TRUE(waitFor([this] { return !panelUp(); }));
@@ -179,37 +199,6 @@ TEST_F(VelomiraProcess, RunningControllerIsRestartedAndThePanelEnds)
     ASSERT_TRUE(waitFor([&] { return QFile::exists(args); }));
     EXPECT_EQ(TextFile::readLines(args).value_or(QStringList()), QStringList{"/z"});
     EXPECT_FALSE(panelUp());
-}
-
-TEST_F(VelomiraProcess, TerminationSignalClosesThePanelInOrder)
-{
-    QProcess *panel = start({});
-    ASSERT_TRUE(panel->waitForStarted(TimeoutMs));
-    ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
-    ownController();
-    panel->terminate();
-    ASSERT_TRUE(waitFor([this] { return m_received.contains("RCMEND"); }));
-    ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
-    EXPECT_EQ(panel->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(panel->exitCode(), 0);
-}
-
-// A close request can reach the panel while its load still waits on the
-// controller (the channel serves the panel's title meanwhile), before the
-// event loop runs: the panel must still close in order and end.
-TEST_F(VelomiraProcess, CloseRequestDuringTheLoadEndsThePanel)
-{
-    QProcess *panel = start({});
-    ASSERT_TRUE(panel->waitForStarted(TimeoutMs));
-    ASSERT_TRUE(waitFor([this] { return panelUp(); }));
-    // Taken as soon as the panel is there, and not served until the close
-    // request has gone out: the load's records to the controller wait.
-    ownController();
-    m_channel->postClose("Velomira");
-    ASSERT_TRUE(waitFor([this] { return m_received.contains("RCMEND"); }));
-    ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
-    EXPECT_EQ(panel->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(panel->exitCode(), 0);
 }
 
 // The panel finds the tracking program by its window title and tells the

@@ -131,7 +131,7 @@ TEST_F(ControllerCommands, RevolutionScheduleAndWaterfallRecords)
     EXPECT_TRUE(channel.payloads("OPPSCK").isEmpty());
 }
 
-TEST_F(ControllerCommands, ModeCommandsSetTheRigsModesAndFilter)
+TEST_P(ControllerCommandsEcho, ModeCwRitNoiseAndKeyingSpeedCommandsGoToRigOne)
 {
     onSatellite("RS-44");
     send("RCMMDM12"); // CW, filter 2
@@ -144,11 +144,6 @@ TEST_F(ControllerCommands, ModeCommandsSetTheRigsModesAndFilter)
     EXPECT_EQ(rig1().dial(Side::Sub).mode, 0x03);
     send("RCMMDS4");
     EXPECT_EQ(rig1().dial(Side::Sub).mode, 0x00);
-}
-
-TEST_P(ControllerCommandsEcho, CwRitNoiseAndKeyingSpeedGoToRigOne)
-{
-    Controller &c = onSatellite("RS-44");
     // The panel sends the keying text as hexadecimal character codes.
     send("RCMCWM4351204445;L=5");
     send("RCMCSPL=1");
@@ -164,7 +159,6 @@ TEST_P(ControllerCommandsEcho, CwRitNoiseAndKeyingSpeedGoToRigOne)
     send("RCMNRFz"); // not a hexadecimal digit
     send("RCMCWS0128");
     EXPECT_EQ(rig1().keyerLevel(), 128);
-    Q_UNUSED(c)
 }
 
 TEST_F(ControllerCommands, SoundCommandsGoToTheSoundSeam)
@@ -231,7 +225,7 @@ TEST_F(ControllerCommands, SatelliteChoiceIsKeptAndPassedToTheSource)
 
 // ---- quick QSY ----------------------------------------------------------------------
 
-TEST_P(ControllerCommandsEcho, QuickQsyOnTheReceiveSideIgnoresTheStoredSide)
+TEST_P(ControllerCommandsEcho, QuickQsySetsOnlyTheDialItNames)
 {
     Controller &c = onSatellite("RS-44", 3000);
     send("RCMDOP0");
@@ -244,13 +238,10 @@ TEST_P(ControllerCommandsEcho, QuickQsyOnTheReceiveSideIgnoresTheStoredSide)
     EXPECT_EQ(c.dopplerState(), 0);
     EXPECT_EQ(c.rigControlMode(), 2);
     EXPECT_FALSE(c.timer1().running);
-}
 
-TEST_P(ControllerCommandsEcho, QuickQsyOnTheTransmitSideInStateTwoSetsOnlyTheTransmitDial)
-{
-    Controller &c = onSatellite("RS-44", -2000);
+    // On the transmit side in state 2 only the transmit dial is set.
+    send("RCMPUS1");
     send("RCMDOP2");
-    send("RCMQSM0");
     const qint64 rx = mainHz();
     send("RCMQSY145950000");
     EXPECT_EQ(subHz(), 145950000);
@@ -260,25 +251,19 @@ TEST_P(ControllerCommandsEcho, QuickQsyOnTheTransmitSideInStateTwoSetsOnlyTheTra
 
 TEST_F(ControllerCommands, QuickQsyFromTheBeaconReturnsToTheStartCommandState)
 {
-    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
-        "[Velomira]\nStartCmdMode=3\n");
-    Controller &c = onSatellite("RS-44");
-    send("RCMDOP5");
-    send("RCMQSY145950000");
-    EXPECT_EQ(c.dopplerState(), 3);
-    controller.reset();
-    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
-        "[Velomira]\nStartCmdMode=abc\n");
-    Controller &d = onSatellite("RS-44");
-    send("RCMDOP5");
-    send("RCMQSY145950000");
-    EXPECT_EQ(d.dopplerState(), 0);
+    for (const auto &[mode, state] : {std::pair{"3", 3}, {"abc", 0}}) {
+        iniWith(QStringLiteral("[Velomira]\nStartCmdMode=%1\n").arg(mode));
+        Controller &c = onSatellite("RS-44");
+        send("RCMDOP5");
+        send("RCMQSY145950000");
+        EXPECT_EQ(c.dopplerState(), state) << mode;
+        controller.reset();
+    }
 }
 
 TEST_F(ControllerCommands, ReceiveOnlyRigNeverGetsTheTransmitDialButItIsReported)
 {
-    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/"
-        "sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\nRigContType=1\n");
+    iniWith("RigContType=1\n");
     onSatellite("RS-44");
     send("RCMDOP0");
     const qint64 tx = subHz();
@@ -325,8 +310,7 @@ TEST_F(ControllerCommands, DirectSetPutsBothDialsOnTheDownlinkAndGoesToStateOne)
 
 TEST_F(ControllerCommands, SmoothingProfileFollowsStateAndTheFt4WaitFromTheNextSelectionOn)
 {
-    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/"
-        "sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\nPoll_Time=50\n");
+    iniWith("Poll_Time=50\n");
     Controller &c = started();
     send("RCMDOP0");
     EXPECT_EQ(c.smoother().profile(), 4); // 19200 baud, 50 ms, wait 40 ms, state 0

@@ -196,8 +196,13 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         writeTable(testTable());
-        ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\n"
-                           "ICOM_RIGadrs=A2\nRigContType=0\nPoll_Time=200\n"));
+        iniWith("RigContType=0\nPoll_Time=200\n");
+    }
+    // The IC-9700 on /dev/sim1 at 19200 baud, then `more` (later sections or keys).
+    void iniWith(const QString &more)
+    {
+        ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n" +
+            more);
     }
 
     void writeTable(const QStringList &lines)

@@ -5,14 +5,11 @@
 #include "ControllerFixture.h"
 #include "rigctl/Doppler.h"
 
-#include <QFile>
-
 using namespace vm;
 using namespace vm::test;
 using Side = vm::sim::IcomRig::Side;
 
 namespace {
-
 
 class ControllerLoop : public ControllerFixture {
 protected:
@@ -22,7 +19,6 @@ protected:
         track("RS-44");
         return c;
     }
-    qint64 txReported() { return channel.last("OPPTXS").toLongLong(); }
     qint64 rxReported() { return channel.last("OPPRXS").toLongLong(); }
 };
 
@@ -35,12 +31,10 @@ TEST_P(ControllerLoopEcho, SatelliteChangeSetsTheRigToTheHomeFrequenciesAndRepor
 {
     Controller &c = onRs44();
     EXPECT_EQ(c.selectedSatellite(), "RS-44");
-    EXPECT_EQ(channel.payloads("OPPSAN"), QStringList{"RS-44"});
-    EXPECT_EQ(channel.payloads("OPPSTC"), QStringList{"3"});
-    EXPECT_EQ(channel.payloads("OPPKAN"), QStringList{""});
-    EXPECT_EQ(channel.payloads("OPPMLT"), QStringList{""}); // not one of the table's multi-mode entries
-    EXPECT_EQ(channel.payloads("OPPPOB"), QStringList{"1234"});
-    EXPECT_EQ(channel.payloads("OPPHOM"), QStringList{""});
+    // OPPMLT empty: not one of the table's multi-mode entries.
+    for (const auto &[code, payload] : {std::pair{"OPPSAN", "RS-44"}, {"OPPSTC", "3"}, {"OPPKAN", ""},
+                                        {"OPPMLT", ""}, {"OPPPOB", "1234"}, {"OPPHOM", ""}})
+        EXPECT_EQ(channel.payloads(code), QStringList{payload}) << code;
     EXPECT_EQ(channel.last("OPPRXM"), "USB1"); // IC9700: the receive filter digit follows the mode
     EXPECT_EQ(channel.last("OPPTXM"), "LSB");
     EXPECT_EQ(subHz(), qint64(Rs44Uplink));
@@ -124,8 +118,9 @@ TEST_F(ControllerLoop, ATickThatSetsADialTellsTheSourceHowLongAfterItsRead)
     EXPECT_EQ(sources.dialDelays.size(), 1);
 }
 
-TEST_F(ControllerLoop, TransmitDialTurnedInStateTwoGoesToNineThenEightThenTwo)
+TEST_F(ControllerLoop, DialTurnedByTheOperatorIsFollowedOnceItRests)
 {
+    // The transmit dial turned in state 2: 9, then 8 and back to 2.
     Controller &c = onRs44();
     send("RCMDOP2");
     track("RS-44", 3000.0f);
@@ -137,11 +132,8 @@ TEST_F(ControllerLoop, TransmitDialTurnedInStateTwoGoesToNineThenEightThenTwo)
     c.tick1(); // the receive dial is still: resynchronise
     EXPECT_EQ(channel.payloads("OPPDOP"), (QStringList{"9", "8", "2"}));
     EXPECT_EQ(c.dopplerState(), 2);
-}
 
-TEST_F(ControllerLoop, ReceiveDialTurnedInStateZeroSkipsTheTick)
-{
-    Controller &c = onRs44();
+    // The receive dial turned in state 0: the tick is skipped.
     send("RCMDOP0");
     track("RS-44", 2000.0f);
     const qint64 t = subHz();
@@ -155,7 +147,7 @@ TEST_F(ControllerLoop, ReceiveDialTurnedInStateZeroSkipsTheTick)
     EXPECT_NE(subHz(), t); // the dial rests: the transmit dial follows again
 }
 
-TEST_F(ControllerLoop, StateOneKeepsTheHeardDownlinkAndReportsTheSatelliteSide)
+TEST_F(ControllerLoop, StateOneKeepsTheHeardDownlinkAndReportsTheSatelliteSideOnBothKinds)
 {
     Controller &c = onRs44();
     send("RCMDOP1");
@@ -170,11 +162,8 @@ TEST_F(ControllerLoop, StateOneKeepsTheHeardDownlinkAndReportsTheSatelliteSide)
         EXPECT_NEAR(channel.last("OPPSRX").toDouble(), heard, 1.0) << rr;
         EXPECT_EQ(rxReported(), qint64(R));
     }
-}
 
-TEST_F(ControllerLoop, SingleChannelSatelliteInStateOneCorrectsBothDials)
-{
-    Controller &c = started();
+    // A single-channel satellite in state 1 has both dials corrected.
     track("SO-50");
     send("RCMRIT-300");
     send("RCMDOP1");
@@ -192,6 +181,9 @@ TEST_F(ControllerLoop, SingleChannelSatelliteInStateOneCorrectsBothDials)
 TEST_F(ControllerLoop, BeaconStateTunesTheBeaconAndLeavingItRestoresTheReceiveDial)
 {
     Controller &c = onRs44();
+    send("RCMDOP5");
+    c.tick1();
+    EXPECT_TRUE(channel.payloads("OPPBCS").isEmpty()); // no beacon base yet: nothing sent
     send("RCMDOP0");
     c.tick1();
     const qint64 before = mainHz();
@@ -204,15 +196,6 @@ TEST_F(ControllerLoop, BeaconStateTunesTheBeaconAndLeavingItRestoresTheReceiveDi
     EXPECT_EQ(mainHz(), qint64(b0 + doppler(4200, b0)));
     send("RCMDOP0");
     EXPECT_EQ(mainHz(), before);
-}
-
-TEST_F(ControllerLoop, BeaconBaseZeroSendsNothing)
-{
-    Controller &c = onRs44();
-    send("RCMDOP5");
-    channel.sent.clear();
-    c.tick1();
-    EXPECT_TRUE(channel.payloads("OPPBCS").isEmpty());
 }
 
 TEST_P(ControllerLoopEcho, SilentRigIsGivenUpAndReconnectedOnRequest)
@@ -260,8 +243,7 @@ TEST_F(ControllerLoop, MultiModeListPositionIsReportedAndTheModeCommandSwitchesE
 
 TEST_P(ControllerLoopEcho, SatelliteChangeKeepsTheOldOffsetAndLoadsTheNewOne)
 {
-    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
-        "[SATinfo]\nSO-50_offset=55\n");
+    iniWith("[SATinfo]\nSO-50_offset=55\n");
     Controller &c = started();
     track("RS-44");
     send("RCMOFF321");
@@ -335,8 +317,7 @@ TEST_F(ControllerLoop, RigCombinationIsAppliedForItsSatelliteAndRestoredAfterwar
 
 TEST_F(ControllerLoop, ModeOffsetCountsTheModeConstantWhenTransmittingCw)
 {
-    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
-        "StartUpMODE=UC\n[SATinfo]\nMODEoffset=650\n");
+    iniWith("StartUpMODE=UC\n[SATinfo]\nMODEoffset=650\n");
     Controller &c = started();
     track("RS-44");
     send("RCMDOP0");
@@ -354,20 +335,16 @@ TEST_F(ControllerLoop, ModeOffsetCountsTheModeConstantWhenTransmittingCw)
     EXPECT_NEAR(double(subHz()), Rs44K - R - 40, 1.0); // range rate 0
 }
 
-TEST_F(ControllerLoop, ModelThatCannotBeTheSecondRigIsNotOpenedAsOne)
-{
-    // A model that cannot be the second rig is not opened as one.
-    ini("[RIG_CON_CFG]\nRIG_TYPE2=IC821\nRIGCOMCONT2=/dev/sim2\nRigContType=2\n");
-    simRig("/dev/sim2", "IC821");
-    Controller &d = started();
-    EXPECT_FALSE(d.rigOpen(2));
-    EXPECT_TRUE(channel.payloads("OPPOP2").isEmpty());
-}
-
 TEST_F(ControllerLoop, TwoRigsReceiveOnTheFirstAndTransmitOnTheSecond)
 {
-    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
-        "RIG_TYPE2=IC7100\nRIGCOMCONT2=/dev/sim2\nBAUD_RATE2=19200\nICOM_RIGadrs2=88\nRigContType=3\n");
+    // A model that cannot be the second rig is not opened as one.
+    ini("[RIG_CON_CFG]\nRIG_TYPE2=IC821\nRIGCOMCONT2=/dev/sim821\nRigContType=2\n");
+    simRig("/dev/sim821", "IC821");
+    EXPECT_FALSE(started().rigOpen(2));
+    EXPECT_TRUE(channel.payloads("OPPOP2").isEmpty());
+    controller.reset();
+
+    iniWith("RIG_TYPE2=IC7100\nRIGCOMCONT2=/dev/sim2\nBAUD_RATE2=19200\nICOM_RIGadrs2=88\nRigContType=3\n");
     sim::IcomRig &second = simRig("/dev/sim2", "IC7100").rig;
     Controller &c = started();
     EXPECT_EQ(channel.payloads("OPPOP2"), QStringList{"1"});
@@ -387,18 +364,6 @@ TEST_F(ControllerLoop, TwoRigsReceiveOnTheFirstAndTransmitOnTheSecond)
 
 // The channel serves the controller's own title while a tracking read or a
 // report waits for its reply, so records can arrive in the middle of a step.
-TEST_F(ControllerLoop, EndArrivingDuringATrackingReadShutsDownOnlyAfterTheTick)
-{
-    Controller &c = onRs44();
-    sources.state->duringRead = [this] { send("RCMEND"); };
-    c.tick1();
-    EXPECT_FALSE(sources.state->readOutlivedItsSource);
-    EXPECT_EQ(finished, 1);
-    EXPECT_TRUE(c.closing());
-    EXPECT_FALSE(c.rigOpen(1));
-    EXPECT_FALSE(rig1().satelliteMode());
-}
-
 TEST_F(ControllerLoop, RecordsArrivingInTheMiddleOfAStepAreTakenAfterItInOrder)
 {
     Controller &c = onRs44();
@@ -430,4 +395,13 @@ TEST_F(ControllerLoop, RecordsArrivingInTheMiddleOfAStepAreTakenAfterItInOrder)
     track("RS-44", -2500);
     EXPECT_EQ(offsetWhileReporting, 300);
     EXPECT_EQ(c.offsetO(), 400);
+
+    // An end in the middle of a read shuts down only after the tick.
+    sources.state->duringRead = [this] { send("RCMEND"); };
+    c.tick1();
+    EXPECT_FALSE(sources.state->readOutlivedItsSource);
+    EXPECT_EQ(finished, 1);
+    EXPECT_TRUE(c.closing());
+    EXPECT_FALSE(c.rigOpen(1));
+    EXPECT_FALSE(rig1().satelliteMode());
 }

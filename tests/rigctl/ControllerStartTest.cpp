@@ -13,7 +13,7 @@ class ControllerStart : public ControllerFixture {};
 
 } // namespace
 
-TEST_F(ControllerStart, WithoutTheRunSwitchEndsAtOnceAndWritesNothing)
+TEST_F(ControllerStart, WithoutTheRunSwitchOrBesideARunningOneEndsAtOnceAndWritesNothing)
 {
     const QByteArray before = TextFile::read(path("Velomira.ini"))->toUtf8();
     Controller &c = make();
@@ -21,22 +21,14 @@ TEST_F(ControllerStart, WithoutTheRunSwitchEndsAtOnceAndWritesNothing)
     EXPECT_EQ(c.start({"/x"}), Controller::StartResult::Exit);
     EXPECT_TRUE(channel.sent.isEmpty());
     EXPECT_FALSE(c.timer1().running);
-    EXPECT_EQ(TextFile::read(path("Velomira.ini"))->toUtf8(), before);
-}
-
-TEST_F(ControllerStart, SecondInstanceAsksTheRunningOneToCloseOnlyWithTheCloseSwitch)
-{
+    // A second instance asks the running one to close only with the close switch.
     channel.titles << Controller::OwnTitle;
-    const QByteArray before = TextFile::read(path("Velomira.ini"))->toUtf8();
-    {
-        Controller &c = make();
-        EXPECT_EQ(c.start({"-R"}), Controller::StartResult::Exit);
-        EXPECT_TRUE(channel.closeRequests.isEmpty());
-    }
-    Controller &c = make();
-    EXPECT_EQ(c.start({"/z"}), Controller::StartResult::Exit);
+    EXPECT_EQ(make().start({"-R"}), Controller::StartResult::Exit);
+    EXPECT_TRUE(channel.closeRequests.isEmpty());
+    Controller &d = make();
+    EXPECT_EQ(d.start({"/z"}), Controller::StartResult::Exit);
     EXPECT_EQ(channel.closeRequests, QStringList{Controller::OwnTitle});
-    c.shutdown();
+    d.shutdown();
     EXPECT_EQ(TextFile::read(path("Velomira.ini"))->toUtf8(), before);
 }
 
@@ -56,11 +48,9 @@ TEST_F(ControllerStart, NormalStartReportsRigsAndTrackingAndStartsTheLoop)
     EXPECT_EQ(c.timer1().intervalMs, 200);
     EXPECT_FALSE(c.timer2().running);
     EXPECT_EQ(c.dopplerState(), 3);
-    EXPECT_EQ(setting("VLMRC", "ME"), "4242");
-    EXPECT_EQ(setting("VLMRC", "RC"), Controller::versionText(0, 1, 0));
-    EXPECT_EQ(setting("VLMRC", "TC"), "40");
-    EXPECT_EQ(setting("VLMRC", "TC2"), "50");
-    EXPECT_EQ(setting("VLMRC", "FTC"), "25");
+    for (const auto &[key, value] : {std::pair{"ME", "4242"}, {"RC", "001"}, {"TC", "40"}, {"TC2", "50"},
+                                     {"FTC", "25"}})
+        EXPECT_EQ(setting("VLMRC", key), value) << key;
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
     EXPECT_EQ(c.smoother().profile(), 2);
 }
@@ -69,14 +59,12 @@ TEST_F(ControllerStart, RigPortThatCannotBeOpenedIsExplainedAndItsSettingsStay)
 {
     realPorts = true;
     const QString port = path("ttyUSB-unplugged");
-    ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=%1\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n")
-            .arg(port));
+    ini("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nBAUD_RATE=19200\nICOM_RIGadrs=A2\nRIGCOMCONT=" + port + "\n");
     Controller &c = started();
     EXPECT_FALSE(c.rigOpen(1));
     EXPECT_TRUE(channel.payloads("OPPOP1").isEmpty());
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(
-        messages.first().startsWith(QStringLiteral("Velomira|") + port + QStringLiteral(" が見つかりません")))
+    EXPECT_TRUE(messages.first().startsWith("Velomira|" + port + " が見つかりません"))
         << messages.first().toStdString();
     EXPECT_EQ(setting("RIG_CON_CFG", "RIGCOMCONT"), port);
     EXPECT_EQ(setting("RIG_CON_CFG", "RIG_TYPE"), "IC9700");
@@ -96,9 +84,9 @@ TEST_F(ControllerStart, TrackingSourceThatCannotOpenIsExplainedAndTheControllerK
 
 TEST_F(ControllerStart, VersionTextPutsTheRevisionInHexadecimal)
 {
-    EXPECT_EQ(Controller::versionText(8, 5, 10), "805a");
-    EXPECT_EQ(Controller::versionText(8, 5, 0), "805");
-    EXPECT_EQ(Controller::versionText(1, 12, 255), "112ff");
+    EXPECT_EQ(QStringList({Controller::versionText(8, 5, 10), Controller::versionText(8, 5, 0),
+                           Controller::versionText(1, 12, 255)}),
+              (QStringList{"805a", "805", "112ff"}));
 }
 
 TEST_F(ControllerStart, SettingsLoadAppliesDefaultsAndClamps)
@@ -123,10 +111,7 @@ TEST_F(ControllerStart, SettingsLoadAppliesDefaultsAndClamps)
         EXPECT_EQ(c.settings().startUpMode, "SSB");
         controller.reset();
     }
-}
-
-TEST_F(ControllerStart, TwoRigFlagGivesTheRigUsageWhenItIsMissing)
-{
+    // The two-rig flag gives the rig usage when it is missing; FM is no start-up mode.
     ini("[RIG_CON_CFG]\nUSE_2Rig=Yes\n");
     EXPECT_EQ(started().settings().rigs.rigUsage, 3);
     controller.reset();
@@ -136,8 +121,10 @@ TEST_F(ControllerStart, TwoRigFlagGivesTheRigUsageWhenItIsMissing)
     EXPECT_EQ(c.settings().startUpMode, "SSB");
 }
 
+// Ornik wins over Kepral99, and the DDE method it forces is kept through the save.
 TEST_F(ControllerStart, SeveralTrackingProgramsPreferOrnikOverKepral99AndSaySo)
 {
+    iniWith("[VLMRC]\nuse_DDE=0\n");
     sources.running = {"Kepral99", "ornik"};
     Controller &c = started();
     EXPECT_EQ(c.calcType(), "2");
@@ -145,13 +132,6 @@ TEST_F(ControllerStart, SeveralTrackingProgramsPreferOrnikOverKepral99AndSaySo)
     EXPECT_TRUE(messages[0].contains("Kepral99 & Ornik")) << messages[0].toStdString();
     EXPECT_TRUE(messages[0].contains("Ornik を採用")) << messages[0].toStdString();
     EXPECT_EQ(channel.payloads("OPPLKM"), QStringList{"2"});
-}
-
-TEST_F(ControllerStart, OrnikKeepsTheDdeMethodItForcesThroughTheSave)
-{
-    ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=IC9700\nRIGCOMCONT=/dev/sim1\n[VLMRC]\nuse_DDE=0\n"));
-    sources.running = {QStringLiteral("ornik")};
-    Controller &c = started();
     EXPECT_TRUE(c.settings().useDde);
     send("RCMEND");
     EXPECT_EQ(setting("VLMRC", "use_DDE"), "1");
@@ -200,43 +180,34 @@ TEST_F(ControllerStart, ConfiguredProgramThatDoesNotRunGivesWayToTheBuiltInCompu
     }
 }
 
-TEST_F(ControllerStart, EmptyRigCombinationFileIsDeletedAtStart)
+TEST_F(ControllerStart, PanelGoneAtATickOrEndCommandShutsDownRestoresTheRigAndSaves)
 {
-    QFile f(path("RigCombi.txt"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    Controller &c = started();
-    EXPECT_FALSE(QFile::exists(path("RigCombi.txt")));
-    EXPECT_EQ(c.rigCombinations().count(), 0);
-}
-
-TEST_F(ControllerStart, PanelGoneAtATickShutsDownRestoresTheRigAndSaves)
-{
-    Controller &c = started();
-    ASSERT_TRUE(rig1().satelliteMode());
-    channel.titles.remove("Velomira");
-    c.tick1();
-    EXPECT_TRUE(c.closing());
-    EXPECT_EQ(finished, 1);
-    EXPECT_FALSE(rig1().satelliteMode());
-    EXPECT_FALSE(c.timer1().running);
-    EXPECT_EQ(setting("RIG_CON_CFG", "Poll_Time"), "200");
-    EXPECT_EQ(setting("VLMRC", "ETC"), "40");
-    EXPECT_EQ(setting("RIG_CON_CFG", "Calc_Type"), "4");
-}
-
-TEST_F(ControllerStart, EndCommandShutsDownAndNothingIsSentAfterwards)
-{
-    Controller &c = started();
-    send("RCMEND");
-    EXPECT_TRUE(c.closing());
-    EXPECT_EQ(finished, 1);
-    EXPECT_FALSE(c.rigOpen(1));
-    EXPECT_FALSE(rig1().satelliteMode());
-    const int count = channel.sent.size();
-    c.tick1();
-    send("RCMGOB");
-    EXPECT_EQ(channel.sent.size(), count);
+    for (bool panelGone : {true, false}) {
+        SCOPED_TRACE(panelGone);
+        finished = 0;
+        channel.titles = {"Velomira"};
+        Controller &c = started();
+        ASSERT_TRUE(rig1().satelliteMode());
+        if (panelGone) {
+            channel.titles.remove("Velomira");
+            c.tick1();
+        } else {
+            send("RCMEND");
+        }
+        EXPECT_TRUE(c.closing());
+        EXPECT_EQ(finished, 1);
+        EXPECT_FALSE(c.rigOpen(1));
+        EXPECT_FALSE(rig1().satelliteMode());
+        EXPECT_FALSE(c.timer1().running);
+        EXPECT_EQ(setting("RIG_CON_CFG", "Poll_Time"), "200");
+        EXPECT_EQ(setting("VLMRC", "ETC"), "40");
+        EXPECT_EQ(setting("RIG_CON_CFG", "Calc_Type"), "4");
+        const int count = channel.sent.size(); // nothing is sent afterwards
+        c.tick1();
+        send("RCMGOB");
+        EXPECT_EQ(channel.sent.size(), count);
+        controller.reset();
+    }
 }
 
 TEST_F(ControllerStart, SettingsWindowDetachesTheDispatcherUntilItIsClosed)

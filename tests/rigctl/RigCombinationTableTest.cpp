@@ -56,9 +56,7 @@ TEST(RigCombinationTable, EmptyFileIsDeletedAndMissingFileKeepsTheTable)
     table.load(path);
     EXPECT_EQ(table.count(), 1);
 
-    QFile empty(path);
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
+    ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly));
     table.load(path);
     EXPECT_EQ(table.count(), 0);
     EXPECT_FALSE(QFile::exists(path));

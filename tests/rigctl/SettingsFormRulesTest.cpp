@@ -64,11 +64,8 @@ TEST(SettingsFormRules, StationIsCheckedAndShownBothWays)
     const struct {
         const char *lat, *lon, *height;
         bool ok;
-    } latLon[] = {{"35.6", "139.7", "40", true},
-                  {"91", "0", "", false},
-                  {"0", "181", "", false},
-                  {"x", "0", "", false},
-                  {"0", "0", "99999", false}};
+    } latLon[] = {{"35.6", "139.7", "40", true}, {"91", "0", "", false},       {"0", "181", "", false},
+                  {"x", "0", "", false},          {"0", "0", "99999", false}};
     for (const auto &c : latLon) {
         const StationResult r = stationFromLatLon(c.lat, c.lon, c.height);
         EXPECT_EQ(r.station.has_value(), c.ok) << c.lat << "," << c.lon << "," << c.height;

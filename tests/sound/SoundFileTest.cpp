@@ -27,32 +27,24 @@ TEST(WavWriter, HeaderStaysValidWhileTheFileGrows)
         EXPECT_EQ(c.channels, 1);
         EXPECT_EQ(c.bits, 16);
     }
-}
-
-TEST(WavWriter, StopsAtTheLimit)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("b.wav"));
-    WavWriter w;
-    ASSERT_TRUE(w.open(path, 8000));
-    w.setLimit(100);
-    EXPECT_TRUE(w.write(QByteArray(60, 'x')));
-    EXPECT_FALSE(w.write(QByteArray(60, 'x')));
-    EXPECT_EQ(WavCheck::of(path).dataBytes, 100u);
-    EXPECT_EQ(recordingLimitBytes(11025), 11025LL * 2 * 60 * RecordingLimitMinutes);
+    // A limit stops the file there.
+    WavWriter limited;
+    ASSERT_TRUE(limited.open(dir.filePath("b.wav"), 8000));
+    limited.setLimit(100);
+    EXPECT_TRUE(limited.write(QByteArray(60, 'x')));
+    EXPECT_FALSE(limited.write(QByteArray(60, 'x')));
+    EXPECT_EQ(WavCheck::of(dir.filePath("b.wav")).dataBytes, 100u);
 }
 
 TEST(SoundFiles, NamesAndKinds)
 {
     const QDateTime when(QDate(2016, 1, 1), QTime(9, 5));
-    EXPECT_EQ(recordingPath(QStringLiteral("/r"), QStringLiteral("FO-29"), when),
-              QStringLiteral("/r/FO-29_201601010905.wav"));
-    EXPECT_EQ(recordingPath(QStringLiteral("/r"), QStringLiteral("../x/y"), when),
-              QStringLiteral("/r/..-x-y_201601010905.wav"));
+    EXPECT_EQ(recordingPath("/r", "FO-29", when), "/r/FO-29_201601010905.wav");
+    EXPECT_EQ(recordingPath("/r", "../x/y", when), "/r/..-x-y_201601010905.wav");
     for (const char *yes : {"a.wav", "B.Mp3", "c.MID", "d.wma", "e.WMV"})
-        EXPECT_TRUE(isSoundFile(QString::fromLatin1(yes))) << yes;
+        EXPECT_TRUE(isSoundFile(yes)) << yes;
     for (const char *no : {"a.txt", "", "wav"})
-        EXPECT_FALSE(isSoundFile(QString::fromLatin1(no))) << no;
+        EXPECT_FALSE(isSoundFile(no)) << no;
 }
 
 TEST(FileSound, RecordsGeneratedAudioUpToTheLimit)
@@ -60,8 +52,9 @@ TEST(FileSound, RecordsGeneratedAudioUpToTheLimit)
     QTemporaryDir dir;
     FakeInput in;
     FakeOutput out;
-    FileSound sound(in, out, [] { return 100; }); // 100 Hz: the limit is 240000 bytes
-    const QString path = dir.filePath(QStringLiteral("r.wav"));
+    FileSound sound(in, out, [] { return 100; }); // 100 Hz: 16-bit mono for the limit's minutes
+    EXPECT_EQ(recordingLimitBytes(100), 100LL * 2 * 60 * RecordingLimitMinutes);
+    const QString path = dir.filePath("r.wav");
     sound.startRecording(path);
     ASSERT_TRUE(in.running);
     EXPECT_EQ(in.rate, 100);

@@ -42,7 +42,7 @@ protected:
 
 } // namespace
 
-TEST_F(SettingsWindow, ShowsTheRigSetUpAndItsEndButtonClosesLikeTheForm)
+TEST_F(SettingsWindow, ShowsTheRigSetUpItsEndButtonClosesLikeTheFormTheCloseBoxOnlyHides)
 {
     Controller &c = started();
     RigSettingsWindow window(c);
@@ -64,12 +64,8 @@ TEST_F(SettingsWindow, ShowsTheRigSetUpAndItsEndButtonClosesLikeTheForm)
     EXPECT_TRUE(c.dispatcherAttached());
     EXPECT_EQ(setting("VLMRC", "CFO"), "0");
     EXPECT_FALSE(windowShown);
-}
 
-TEST_F(SettingsWindow, CloseBoxSavesAndHidesWithoutEndingTheController)
-{
-    Controller &c = started();
-    RigSettingsWindow window(c);
+    // The close box saves and hides without ending the controller.
     window.show();
     EXPECT_FALSE(window.close()); // refused: the controller hides it instead
     EXPECT_FALSE(c.closing());
@@ -106,7 +102,7 @@ TEST_F(SettingsWindow, EachControlWritesItsSettingAtOnce)
 
     choose(window, P::Rig1Baud, "115200");
     EXPECT_EQ(setting("RIG_CON_CFG", "BAUD_RATE"), "115200");
-    EXPECT_EQ(setting("VLMRC", "ETC"), "45");
+    EXPECT_EQ(setting("VLMRC", "ETC"), "45"); // the reply wait follows the speed
 
     QLineEdit *civ = part<QLineEdit>(window, P::Rig1CivAddress);
     civ->setFocus();
@@ -122,17 +118,6 @@ TEST_F(SettingsWindow, EachControlWritesItsSettingAtOnce)
     EXPECT_EQ(setting("RIG_CON_CFG", "RIG_TYPE"), "None");
     EXPECT_EQ(setting("RIG_CON_CFG", "RIGCOMCONT"), "None");
     EXPECT_FALSE(civ->isEnabled());
-
-    choose(window, P::RigUsage, "3");
-    EXPECT_EQ(setting("RIG_CON_CFG", "RigContType"), "3");
-    part<QSpinBox>(window, P::PollTime)->setValue(300);
-    EXPECT_EQ(setting("RIG_CON_CFG", "Poll_Time"), "300");
-
-    part<QCheckBox>(window, P::AutoPowerOff)->setChecked(true);
-    EXPECT_EQ(setting("RIG_CON_CFG", "AutoPowerOFF"), "1");
-    choose(window, P::RemarksField, "Rem2");
-    EXPECT_EQ(setting("HAMLOGpos", "RemPos"), "Rem2");
-    EXPECT_TRUE(part<QCheckBox>(window, P::AdifCheck)->text().contains("Rem1"));
 
     choose(window, P::TrackingProgram, "2");
     EXPECT_EQ(setting("RIG_CON_CFG", "Calc_Type"), "2");
@@ -163,6 +148,11 @@ TEST_F(SettingsWindow, EachControlWritesItsSettingAtOnce)
         const char *key;
         const char *value;
     } rows[] = {
+        {[&] { choose(window, P::RigUsage, "3"); }, "RIG_CON_CFG", "RigContType", "3"},
+        {[&] { part<QSpinBox>(window, P::PollTime)->setValue(300); }, "RIG_CON_CFG", "Poll_Time", "300"},
+        {[&] { part<QCheckBox>(window, P::AutoPowerOff)->setChecked(true); }, "RIG_CON_CFG", "AutoPowerOFF",
+         "1"},
+        {[&] { choose(window, P::RemarksField, "Rem2"); }, "HAMLOGpos", "RemPos", "Rem2"},
         {[&] { choose(window, P::StartCommand, "5"); }, "Velomira", "StartCmdMode", "5"},
         {[&] { choose(window, P::StartUpMode, "CW"); }, "RIG_CON_CFG", "StartUpMODE", "CW"},
         {[&] { part<QSlider>(window, P::NoticeTime)->setValue(-5); }, "WAVPOS", "WavStart", "-5"},
@@ -174,6 +164,7 @@ TEST_F(SettingsWindow, EachControlWritesItsSettingAtOnce)
         EXPECT_EQ(setting(row.section, row.key), row.value) << row.key;
     }
     EXPECT_TRUE(part<QLabel>(window, P::NoticeTimeCaption)->text().contains("5"));
+    EXPECT_TRUE(part<QCheckBox>(window, P::AdifCheck)->text().contains("Rem1")); // the field Rem2 leaves
 
     // A click on the mode-offset label moves its small step on, shown in the frame.
     QLabel *offsetLabel = part<QLabel>(window, P::ModeOffsetLabel);
