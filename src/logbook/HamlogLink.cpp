@@ -1,5 +1,6 @@
 #include "logbook/HamlogLink.h"
 
+#include "logbook/ContactLogger.h"
 #include "logbook/ContactText.h"
 #include "platform/WineBridge.h"
 
@@ -100,6 +101,17 @@ bool HamlogLink::send(const QList<HamlogRecord> &records, QString *error)
         return fail(
             QCoreApplication::translate("HamlogLink", "Turbo HAMLOG/Winが入力を受け付けませんでした"));
     return true;
+}
+
+WindowsLogging::WindowsLogging(WineBridge *bridge)
+    : m_link(bridge ? std::make_unique<HamlogLink>(*bridge) : nullptr)
+{
+    ContactLogger::setWindowsLogger(m_link.get());
+}
+
+WindowsLogging::~WindowsLogging()
+{
+    ContactLogger::setWindowsLogger(nullptr);
 }
 
 } // namespace vm

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <memory>
+
 namespace vm {
 
 class WineBridge;
@@ -74,6 +76,22 @@ private:
     int m_linkState = hamlog::NotFound;
     QString m_path;
     QString m_version;
+};
+
+// The Windows logging program as this process's logging destination, reached
+// through `bridge` for as long as this object lives; with no bridge the
+// destination stays unavailable.
+class WindowsLogging {
+public:
+    explicit WindowsLogging(WineBridge *bridge);
+    ~WindowsLogging();
+    WindowsLogging(const WindowsLogging &) = delete;
+    WindowsLogging &operator=(const WindowsLogging &) = delete;
+
+    HamlogLink *link() const { return m_link.get(); }
+
+private:
+    std::unique_ptr<HamlogLink> m_link;
 };
 
 } // namespace vm

@@ -1,25 +1,34 @@
 // vmbridge.exe under Wine against stand-ins of the operator's Windows programs
 // (a DDE tracking program, a "TThwin" logging window): tunavox tracks the DDE
 // server through the bridge, and a logged contact arrives in the logging
-// window field by field in Shift_JIS. One Wine prefix and one X display
+// window field by field in Shift_JIS when it is logged on the panel (its core
+// and window in this process, with the real controller beside it). One Wine prefix and one X display
 // (Xvfb unless DISPLAY is set) serve every test of this program; the tests
 // skip themselves, saying why, without wine, Xvfb or the cross-compiled exes.
 
 #include "ProcessTools.h"
+#include "QtPrinters.h"
 #include "SimulatedStation.h"
 #include "TestPaths.h"
+#include "common/Clock.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "common/TextFile.h"
-#include "logbook/ContactLogger.h"
 #include "logbook/HamlogLink.h"
+#include "panel/Launcher.h"
+#include "panel/PanelCore.h"
+#include "panel/Prompter.h"
+#include "panel/ui/PanelWindow.h"
 #include "platform/LocalChannel.h"
 #include "platform/WineBridge.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -74,11 +83,44 @@ struct Wine {
 
 Wine *g_wine = nullptr;
 
+// The panel's messages, kept for the test's failure output; questions are answered yes.
+class NotingPrompter final : public Prompter {
+public:
+    QStringList shown;
+    void message(const QString &text, const QString &, Icon) override { shown << text; }
+    bool question(const QString &text, const QString &) override { return !(shown << text).isEmpty(); }
+    void timedNotice(const QString &text, const QString &, int) override { shown << text; }
+    QString chooseFile(const QString &, const QString &, const QString &) override { return {}; }
+    QString chooseFolder(const QString &, const QString &) override { return {}; }
+};
+
+// Starts the controller in the station's environment.
+class StationLauncher final : public Launcher {
+public:
+    explicit StationLauncher(const QProcessEnvironment &environment)
+    {
+        process.setProcessEnvironment(environment);
+    }
+    ~StationLauncher() override { test::stop(process); }
+    bool startProgram(const QString &program, const QStringList &arguments) override
+    {
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(program, arguments);
+        return process.waitForStarted(GenerousMs);
+    }
+    bool openUrl(const QString &) override { return false; }
+    QProcess process;
+};
+
 class WineBridgeProcess : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        test::ensureApplication();
+        // The panel's window draws offscreen; Wine has the X display.
+        static int argc = 3;
+        static char arguments[][16] = {"wine_bridge", "-platform", "offscreen"};
+        static char *argv[] = {arguments[0], arguments[1], arguments[2], nullptr};
+        new QApplication(argc, argv);
         g_wine = new Wine;
         g_wine->start();
     }
@@ -167,33 +209,58 @@ TEST_F(WineBridgeProcess, TunavoxTracksTheDdeStandInThroughTheBridge)
     EXPECT_TRUE(got("OPPSANRS-44")) << seen();
 }
 
-TEST_F(WineBridgeProcess, LoggedContactArrivesFieldByFieldInShiftJis)
+// A contact typed into the panel and transferred, with the Windows logging
+// program as the destination, reaches the "TThwin" window field by field.
+TEST_F(WineBridgeProcess, ContactLoggedOnThePanelArrivesFieldByFieldInShiftJis)
 {
     const QString log = station.file("copydata.txt");
     ASSERT_TRUE(startStandIn("vmtthwin.exe", {Wine::path(log)}, "TThwin", true));
-    HamlogLink link(*bridge);
+    const WindowsLogging logging(bridge.get());
+    HamlogLink &link = *logging.link();
     ASSERT_TRUE(link.check());
     EXPECT_EQ(link.linkState(), hamlog::Ready);
     EXPECT_EQ(link.version(), "4.9.1.0");
     EXPECT_TRUE(link.programPath().endsWith("vmtthwin.exe", Qt::CaseInsensitive));
 
+    // The controller tracks RS-44 on the simulated rig; the panel logs to the Windows program only.
+    ASSERT_TRUE(station.writeTable({"RS-44,145935,435610,60,435605,,,,,"}));
+    ASSERT_TRUE(station.startRig());
+    ASSERT_TRUE(
+        TextFile::writeLinesAtomic(station.file("pass.txt"), {"0 RS-44 30 0 4711", "3600 RS-44 30 0 4711"}));
+    ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--script", station.file("pass.txt")}));
     Settings settings(station.file("Velomira.ini"));
-    settings.setValue(keys::LogToHamlog, "1");
-    settings.setValue(keys::LogToAdif, "0");
-    settings.setValue(keys::AdifMk, "1");
-    ContactLogger::setWindowsLogger(&link);
-    Qso qso;
-    qso.call = " JA1ABC/3 ";
-    qso.qthCode = "2501";
-    qso.mode = "LSB";
-    qso.txHz = 145950000;
-    qso.rxHz = 435600000;
-    qso.satName = "RS-44";
-    qso.comment = "東京 via RS-44";
-    const LogResult result =
-        ContactLogger(settings, station.homeDir()).log(qso, QDateTime::currentDateTimeUtc());
-    ContactLogger::setWindowsLogger(nullptr);
-    EXPECT_EQ(result.taken, QStringList{"Turbo HAMLOG/Win"}) << result.message().toStdString();
+    for (const auto &[key, value] : {std::pair{&keys::LogToHamlog, "1"},
+                                     {&keys::LogToAdif, "0"},
+                                     {&keys::AdifMk, "1"},
+                                     {&keys::Remarks, "東京 via #SN"}})
+        ASSERT_TRUE(settings.setValue(*key, QString::fromUtf8(value)));
+    LocalChannel channel(station.runtimeDir());
+    ASSERT_TRUE(channel.open());
+    ASSERT_TRUE(channel.registerTitle(PanelCore::panelTitle()));
+    StationLauncher launcher(station.environment());
+    NotingPrompter prompter;
+    PanelCore core(channel, settings, prompter, launcher, SteadyClock::instance(), station.homeDir());
+    channel.setRecordHandler(PanelCore::panelTitle(),
+                             [&](const ChannelRecord &r) { return core.handleRecord(r.text); });
+    ASSERT_GE(core.table().load(station.file("SATdata.txt")), 1);
+    PanelWindow window(core, settings, launcher);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    core.load(QCoreApplication::applicationPid(), test::program("tunavox"));
+    ASSERT_TRUE(test::waitUntil([&] {
+        QTest::qWait(20);
+        return core.satelliteName() == u"RS-44" && core.view()[Control::Rig1StatePanel].text == u"Open" &&
+               core.txHz() > 0 && core.rxHz() > 0 && !core.view()[Control::TxMode].text.isEmpty();
+    })) << prompter.shown.join('\n').toStdString();
+
+    // Typed into the QSO boxes and transferred.
+    for (const auto &[box, text] : {std::pair{Control::CallSign, " ja1abc/3 "}, {Control::Code, "2501"}}) {
+        window.control(formName(box))->setFocus();
+        QTest::keyClicks(window.control(formName(box)), text);
+    }
+    QTest::mouseClick(static_cast<QPushButton *>(window.control(formName(Control::LogButton))),
+                      Qt::LeftButton);
+    EXPECT_EQ(core.view()[Control::CallSign].text, "") << prompter.shown.join('\n').toStdString();
 
     // dwData and the bytes as the window got them ("東京" is 93 8C 8B 9E in Shift_JIS).
     const QStringList expected = {

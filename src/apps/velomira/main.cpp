@@ -5,7 +5,6 @@
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "common/Version.h"
-#include "logbook/ContactLogger.h"
 #include "logbook/HamlogLink.h"
 #include "panel/PanelCore.h"
 #include "panel/StartupCheck.h"
@@ -112,8 +111,7 @@ int main(int argc, char **argv)
     // The Windows logging program under Wine, through our bridge (started on
     // the first transfer, ended with the panel).
     const std::unique_ptr<WineBridge> bridge = WineBridge::findInstalled();
-    const std::unique_ptr<HamlogLink> hamlog = bridge ? std::make_unique<HamlogLink>(*bridge) : nullptr;
-    ContactLogger::setWindowsLogger(hamlog.get());
+    const WindowsLogging windowsLogging(bridge.get());
 
     QtPrompter prompter;
     QtLauncher launcher;
