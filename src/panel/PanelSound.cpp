@@ -36,11 +36,13 @@ QString PanelCore::recordingPath(const QString &folder, const QString &satellite
 
 void PanelCore::setSoundButton(Control button, bool running)
 {
-    m_view.setText(button, running ? stopCaption()
-                                   : (button == Control::RecordButton ? QCoreApplication::translate("Panel", "録")
-                                                                      : QCoreApplication::translate("Panel", "再")));
+    m_view.setText(button,
+                   running ? stopCaption()
+                           : (button == Control::RecordButton ? QCoreApplication::translate("Panel", "録")
+                                                              : QCoreApplication::translate("Panel", "再")));
     m_view.setBackColor(button, running ? Red : White);
-    m_view.setEnabled(button == Control::RecordButton ? Control::PlayButton : Control::RecordButton, !running);
+    m_view.setEnabled(button == Control::RecordButton ? Control::PlayButton : Control::RecordButton,
+                      !running);
 }
 
 void PanelCore::recordButton()
@@ -96,8 +98,9 @@ void PanelCore::playButton()
     QString folder = m_settings.value(keys::RecFol);
     if (folder.isEmpty())
         folder = m_dataDir;
-    const QString file = m_prompter.chooseFile(QCoreApplication::translate("Panel", "再生ファイルを指定します"),
-                                               folder, QCoreApplication::translate("Panel", "再生ﾃﾞｰﾀ (*.WAV *.wav)"));
+    const QString file =
+        m_prompter.chooseFile(QCoreApplication::translate("Panel", "再生ファイルを指定します"), folder,
+                              QCoreApplication::translate("Panel", "再生ﾃﾞｰﾀ (*.WAV *.wav)"));
     if (file.isEmpty())
         return;
     send(QStringLiteral("RCMPLY"), file);

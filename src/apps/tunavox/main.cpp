@@ -59,7 +59,8 @@ int main(int argc, char *argv[])
     vm::QtAudioInput soundIn(soundSettings.value(vm::keys::SoundInDevice));
     // Stations without a sound card (test machines) may record a generated tone instead.
     vm::GeneratedInput generatedIn;
-    vm::AudioInput &recordFrom = vm::GeneratedInput::selected() ? static_cast<vm::AudioInput &>(generatedIn) : soundIn;
+    vm::AudioInput &recordFrom =
+        vm::GeneratedInput::selected() ? static_cast<vm::AudioInput &>(generatedIn) : soundIn;
     vm::QtAudioOutput soundOut(soundSettings.value(vm::keys::SoundOutDevice));
     vm::FileSound sound(recordFrom, soundOut, [&soundSettings] {
         return soundSettings.value(vm::keys::RecSpl).toInt();
