@@ -292,6 +292,22 @@ The initial satellite data holds AO-07 only.</translation>
         <source>%1 出現間近!</source>
         <translation>%1 rising soon!</translation>
     </message>
+    <message>
+        <source>停</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>「設定」から「録音設定」で保存場所を設定して下さい</source>
+        <translation>Set the folder for recordings under “Settings” → “Recording settings”.</translation>
+    </message>
+    <message>
+        <source>再生ファイルを指定します</source>
+        <translation>Choose the file to play</translation>
+    </message>
+    <message>
+        <source>再生ﾃﾞｰﾀ (*.WAV *.wav)</source>
+        <translation>Sound files (*.WAV *.wav)</translation>
+    </message>
 </context>
 <context>
     <name>PortProblem</name>

@@ -484,6 +484,7 @@ bool PanelCore::unload()
     if (m_channel.titleExists(QStringLiteral("Velomira_Message")))
         return false;
     m_repeating = false;
+    stopSound();
     stopWsjtMode();
     if (m_channel.titleExists(waterfallTitle()))
         m_channel.postClose(waterfallTitle());
@@ -535,6 +536,7 @@ void PanelCore::openControllerSettings()
         m_view.setVisible(frame, false);
     if (m_channel.titleExists(waterfallTitle()))
         m_channel.postClose(waterfallTitle());
+    stopSound();
     if (m_hasPosition && m_top >= 0) {
         m_settings.setValue(keys::VlrcTop, QString::number(m_top));
         m_settings.setValue(keys::VlrcLeft, QString::number(m_left));

@@ -8,6 +8,7 @@
 #include "panel/PanelView.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -257,6 +258,23 @@ public:
     void toggleWaterfallProgram();
     bool waterfallOn() const { return m_waterfallStart == u"1"; }
 
+    // ---- sound ------------------------------------------------------------------
+    // A recording stops by itself after this time; checked once a minute.
+    static constexpr qint64 RecordingLimitMs = 20 * 60'000;
+    static constexpr int RecordingCheckMs = 60'000;
+    // The file a recording of `satellite` started at `localTime` goes to.
+    static QString recordingPath(const QString &folder, const QString &satellite, const QDateTime &localTime);
+    // "録": the controller starts recording into the record folder, or stops.
+    void recordButton();
+    // "再": the operator picks a file the controller plays, or the playing stops.
+    void playButton();
+    // The minute timer's service: ends a recording that has run its time.
+    void recordingCheck();
+    // Ends the playback (also when the file has played to its end).
+    void stopPlayback();
+    bool recording() const { return m_recording; }
+    bool playing() const { return m_playing; }
+
     // ---- CW messages ---------------------------------------------------------
     // F5 .. F8 or a left click on message button `slot` (1-4).
     void sendCwMessage(int slot);
@@ -416,6 +434,10 @@ private:
     void toggleInsert();
     void toggleRrInp();
     void saveAtExit();
+    void setSoundButton(Control button, bool running);
+    void stopRecording();
+    // Ends a running recording and a running playback.
+    void stopSound();
 
     Channel &m_channel;
     Settings &m_settings;
@@ -531,6 +553,11 @@ private:
     QTimer *m_digitalWatch = nullptr;
     std::function<QString()> m_mmvariModeReader;
     std::unique_ptr<UdpLink> m_udpLink; // the logging socket, kept across contacts
+    // sound
+    bool m_recording = false;
+    bool m_playing = false;
+    qint64 m_recordingStart = 0;
+    QTimer *m_soundTimer = nullptr;
     int m_cwEditSlot = 0;
     int m_cwEditLimit = 30;
 };

@@ -4,19 +4,24 @@
 // changes, CW messages are keyed, contacts are logged, and closing the panel
 // ends the controller with the rig restored.
 #include "PanelFakes.h"
+#include "../sound/WavCheck.h"
 #include "ProcessTools.h"
 #include "SimulatedStation.h"
 #include "TestPaths.h"
 #include "common/Clock.h"
+#include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "common/TextFile.h"
 #include "panel/PanelCore.h"
 #include "panel/ui/PanelWindow.h"
 #include "platform/LocalChannel.h"
+#include "sound/GeneratedInput.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -257,6 +262,34 @@ TEST_P(PanelSystemKeying, F5KeysTheMessageAndTheTransferLogsTheContact)
     const QByteArray adif = log.readAll();
     EXPECT_TRUE(adif.contains("<CALL:6>JA1XYZ") && adif.contains("<SAT_NAME:5>RS-44")) << adif.toStdString();
     EXPECT_EQ(m_core->view()["Text1"].text, "");
+}
+
+// "録" has the controller record the received audio (a generated tone on
+// this sound-card-less station) into the record folder; the second press
+// ends it and leaves a valid WAV file with the tone in it.
+TEST_F(PanelSystem, RecordButtonHasTheControllerLeaveAValidWav)
+{
+    qputenv(GeneratedInput::Variable, "tone");
+    m_settings->setValue(keys::RecFol, station.homeDir());
+    const bool ready = readyWithCall(""); // the controller has taken the variable
+    qunsetenv(GeneratedInput::Variable);
+    ASSERT_TRUE(ready);
+    auto *record = static_cast<QPushButton *>(m_window->control("Command15"));
+    ASSERT_TRUE(waitFor([&] { return record->isEnabled(); })); // the controller is ready
+    QTest::mouseClick(record, Qt::LeftButton);
+    QString path;
+    ASSERT_TRUE(waitFor([&] {
+        const QStringList found = QDir(station.homeDir()).entryList({"RS-44_*.wav"});
+        path = found.isEmpty() ? QString() : QDir(station.homeDir()).filePath(found.first());
+        return !path.isEmpty() && QFileInfo(path).size() > 44 + 4000;
+    }));
+    EXPECT_EQ(record->text(), "停");
+    QTest::mouseClick(record, Qt::LeftButton);
+    WavCheck check;
+    EXPECT_TRUE(waitFor([&] { return (check = WavCheck::of(path)).valid; }));
+    EXPECT_EQ(check.rate, 11025u);
+    EXPECT_GT(check.dataBytes, 4000u);
+    EXPECT_EQ(record->text(), "録");
 }
 
 // The schedule registered in the panel's frame reaches the controller

@@ -18,6 +18,7 @@
 #include "sound/SoundPlayer.h"
 #ifdef VELOMIRA_HAVE_QT_SOUND
 #include "sound/FileSound.h"
+#include "sound/GeneratedInput.h"
 #include "sound/qt/QtAudio.h"
 #endif
 
@@ -56,8 +57,12 @@ int main(int argc, char *argv[])
 #ifdef VELOMIRA_HAVE_QT_SOUND
     const vm::Settings soundSettings(vm::Settings::defaultPath());
     vm::QtAudioInput soundIn(soundSettings.value(vm::keys::SoundInDevice));
+    // Stations without a sound card (test machines) may record a generated tone instead.
+    vm::GeneratedInput generatedIn;
+    vm::AudioInput &recordFrom =
+        vm::GeneratedInput::selected() ? static_cast<vm::AudioInput &>(generatedIn) : soundIn;
     vm::QtAudioOutput soundOut(soundSettings.value(vm::keys::SoundOutDevice));
-    vm::FileSound sound(soundIn, soundOut, [&soundSettings] {
+    vm::FileSound sound(recordFrom, soundOut, [&soundSettings] {
         return soundSettings.value(vm::keys::RecSpl).toInt();
     });
 #else

@@ -549,6 +549,8 @@ void PanelWindow::wire()
     connect(button(Control::WaterfallButton), &QPushButton::clicked, &m_core, &PanelCore::waterfallButton);
     connect(button(Control::RitSetButton), &QPushButton::clicked, &m_core, &PanelCore::ritSet);
     connect(button(Control::RitResetButton), &QPushButton::clicked, &m_core, &PanelCore::ritReset);
+    connect(button(Control::RecordButton), &QPushButton::clicked, &m_core, &PanelCore::recordButton);
+    connect(button(Control::PlayButton), &QPushButton::clicked, &m_core, &PanelCore::playButton);
     connect(button(Control::CwSpeedCloseButton), &QPushButton::clicked, &m_core,
             &PanelCore::closeCwSpeedPopup);
 

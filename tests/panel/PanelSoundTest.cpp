@@ -1,0 +1,100 @@
+#include "PanelFixture.h"
+#include "ProcessTools.h"
+#include "common/SettingKeys.h"
+
+#include <QDateTime>
+
+namespace vm::test {
+namespace {
+
+// Answers the file chooser with a scripted file and remembers where it opened.
+class FileAnswer final : public Prompter {
+public:
+    QString file;
+    QString startDir;
+    QStringList notices;
+    void message(const QString &, const QString &, Icon) override {}
+    bool question(const QString &, const QString &) override { return true; }
+    void timedNotice(const QString &text, const QString &, int s) override
+    {
+        notices << text + QString::number(s);
+    }
+    QString chooseFile(const QString &, const QString &dir, const QString &) override
+    {
+        startDir = dir;
+        return file;
+    }
+    QString chooseFolder(const QString &, const QString &) override { return {}; }
+};
+
+class PanelSound : public PanelFixture {
+protected:
+    void SetUp() override
+    {
+        ensureApplication(); // the minute timer
+        PanelFixture::SetUp();
+        m_core =
+            std::make_unique<PanelCore>(m_channel, *m_settings, m_files, m_launcher, m_clock, m_dir.path());
+        m_core->loadSettings();
+        takeUp("AO-07");
+    }
+    // Caption, colour and enabled state of the button; the enabled state of the other one.
+    QString look(Control button)
+    {
+        const Control other = button == Control::RecordButton ? Control::PlayButton : Control::RecordButton;
+        const ControlState &s = m_core->view()[button];
+        return QString("%1 %2 %3").arg(s.text).arg(s.backColor).arg(m_core->view()[other].enabled);
+    }
+    FileAnswer m_files;
+};
+
+TEST_F(PanelSound, RecordingNeedsAFolderAndStopsAfterTwentyMinutes)
+{
+    m_core->recordButton();
+    EXPECT_EQ(m_files.notices, QStringList{"「設定」から「録音設定」で保存場所を設定して下さい2"});
+    EXPECT_TRUE(takeSent().isEmpty());
+
+    m_settings->setValue(keys::RecFol, path("rec"));
+    const QString stamp =
+        QDateTime::fromMSecsSinceEpoch(m_clock.utcMs()).toLocalTime().toString("yyyyMMddhhmm");
+    m_core->recordButton();
+    EXPECT_EQ(takeSent(), QStringList{"RCMSND" + path("rec/AO-07_" + stamp + ".wav")});
+    m_clock.advance(PanelCore::RecordingLimitMs - 1);
+    m_core->recordingCheck();
+    EXPECT_TRUE(m_core->recording());
+    m_clock.advance(1);
+    m_core->recordingCheck();
+    EXPECT_EQ(takeSent(), QStringList{"RCMSND0"});
+    EXPECT_EQ(look(Control::RecordButton), "録 16777215 1");
+}
+
+// A start marks the button and locks the other one; every way it ends sends
+// the stop and restores both.
+TEST_F(PanelSound, EveryEndStopsTheControllerAndRestoresTheButtons)
+{
+    m_core->playButton(); // the chooser cancelled: nothing plays
+    EXPECT_EQ(m_files.startDir, m_dir.path());
+    EXPECT_TRUE(takeSent().isEmpty());
+    m_files.file = path("a.wav");
+    const std::function<void()> ends[] = {[] {}, [this] { m_core->unload(); },
+                                          [this] { m_core->openControllerSettings(); }};
+    for (Control button : {Control::RecordButton, Control::PlayButton}) {
+        const bool record = button == Control::RecordButton;
+        for (const auto &end : ends) {
+            SetUp();
+            m_settings->setValue(keys::RecFol, path("rec"));
+            record ? m_core->recordButton() : m_core->playButton();
+            EXPECT_TRUE(
+                takeSent().value(0).startsWith(record ? "RCMSND" + path("rec/") : "RCMPLY" + path("a.wav")));
+            EXPECT_EQ(look(button), "停 255 0");
+            end();
+            if (m_core->recording() || m_core->playing()) // the button itself
+                record ? m_core->recordButton() : m_core->playButton();
+            EXPECT_TRUE(takeSent().contains(record ? "RCMSND0" : "RCMPLY0"));
+            EXPECT_EQ(look(button), record ? "録 16777215 1" : "再 16777215 1");
+        }
+    }
+}
+
+} // namespace
+} // namespace vm::test
