@@ -885,44 +885,8 @@ the new macro applies only after that macro is ended.</translation>
         <translation>Rig 2</translation>
     </message>
     <message>
-        <source>機種</source>
-        <translation>Model</translation>
-    </message>
-    <message>
-        <source>ポート</source>
-        <translation>Port</translation>
-    </message>
-    <message>
-        <source>ボーレート</source>
-        <translation>Baud rate</translation>
-    </message>
-    <message>
-        <source>CI-V アドレス</source>
-        <translation>CI-V address</translation>
-    </message>
-    <message>
         <source>制御間隔</source>
         <translation>Poll interval</translation>
-    </message>
-    <message>
-        <source>0: リグ1で受信と送信</source>
-        <translation>0: Rig 1 RX and TX</translation>
-    </message>
-    <message>
-        <source>1: リグ1で受信のみ</source>
-        <translation>1: Rig 1 RX only</translation>
-    </message>
-    <message>
-        <source>2: リグ2で送信のみ</source>
-        <translation>2: Rig 2 TX only</translation>
-    </message>
-    <message>
-        <source>3: リグ1で受信、リグ2で送信</source>
-        <translation>3: Rig 1 RX, rig 2 TX</translation>
-    </message>
-    <message>
-        <source>4: リグなし</source>
-        <translation>4: No rig</translation>
     </message>
     <message>
         <source>リグ制御</source>
@@ -964,22 +928,6 @@ the new macro applies only after that macro is ended.</translation>
         <translation>Rig</translation>
     </message>
     <message>
-        <source>機種</source>
-        <translation>Model</translation>
-    </message>
-    <message>
-        <source>ポート</source>
-        <translation>Port</translation>
-    </message>
-    <message>
-        <source>ボーレート</source>
-        <translation>Baud rate</translation>
-    </message>
-    <message>
-        <source>CI-V アドレス</source>
-        <translation>CI-V address</translation>
-    </message>
-    <message>
         <source>リグ1</source>
         <translation>Rig 1</translation>
     </message>
@@ -990,26 +938,6 @@ the new macro applies only after that macro is ended.</translation>
     <message>
         <source>使うリグの組み合わせ</source>
         <translation>Rigs in use</translation>
-    </message>
-    <message>
-        <source>0: リグ1で受信と送信</source>
-        <translation>0: Rig 1 RX and TX</translation>
-    </message>
-    <message>
-        <source>1: リグ1で受信のみ</source>
-        <translation>1: Rig 1 RX only</translation>
-    </message>
-    <message>
-        <source>2: リグ2で送信のみ</source>
-        <translation>2: Rig 2 TX only</translation>
-    </message>
-    <message>
-        <source>3: リグ1で受信、リグ2で送信</source>
-        <translation>3: Rig 1 RX, rig 2 TX</translation>
-    </message>
-    <message>
-        <source>4: リグなし</source>
-        <translation>4: No rig</translation>
     </message>
     <message>
         <source>リグ制御</source>
@@ -1844,6 +1772,42 @@ so the row cannot be registered.</translation>
     <message>
         <source>この設定画面を終える前に%1を起動してください</source>
         <translation>Start %1 before closing this settings window</translation>
+    </message>
+    <message>
+        <source>機種</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>ポート</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>ボーレート</source>
+        <translation>Baud rate</translation>
+    </message>
+    <message>
+        <source>CI-V アドレス</source>
+        <translation>CI-V address</translation>
+    </message>
+    <message>
+        <source>0: リグ1で受信と送信</source>
+        <translation>0: Rig 1 RX and TX</translation>
+    </message>
+    <message>
+        <source>1: リグ1で受信のみ</source>
+        <translation>1: Rig 1 RX only</translation>
+    </message>
+    <message>
+        <source>2: リグ2で送信のみ</source>
+        <translation>2: Rig 2 TX only</translation>
+    </message>
+    <message>
+        <source>3: リグ1で受信、リグ2で送信</source>
+        <translation>3: Rig 1 RX, rig 2 TX</translation>
+    </message>
+    <message>
+        <source>4: リグなし</source>
+        <translation>4: No rig</translation>
     </message>
 </context>
 </TS>

@@ -80,44 +80,53 @@ bool SatelliteChooser::sameSatellite(const QString &tableName, const QString &tl
     return squeeze(tleName.mid(open + 1, close < 0 ? -1 : close - open - 1)) == want;
 }
 
-QList<SatelliteChooser::Entry> SatelliteChooser::entries(const SatelliteTable &table, const QString &tleText,
-                                                         const orbit::Observer &station, qint64 nowUtcMs)
+QList<SatelliteChooser::Tracked> SatelliteChooser::tracked(const SatelliteTable &table, const QString &tleText)
 {
     const orbit::TleParseResult parsed = orbit::parseTleText(tleText.toStdString());
-    QList<Entry> out;
+    QList<Tracked> out;
     QSet<QString> seen;
     for (int n = 2; n <= table.count(); ++n) {
         const SatelliteRecord &r = table.record(n);
         if (!r.isUsable() || seen.contains(r.Name.toUpper()))
             continue;
         for (const orbit::Tle &tle : parsed.sets) {
-            if (!sameSatellite(r.Name, QString::fromStdString(tle.displayName())))
-                continue;
-            seen.insert(r.Name.toUpper());
-            const orbit::Satellite sat(tle);
-            Entry e;
-            e.name = r.Name;
-            if (orbit::epochIsStale(sat, nowUtcMs)) {
-                e.staleEpoch = true;
-                out.append(e);
+            if (sameSatellite(r.Name, QString::fromStdString(tle.displayName()))) {
+                seen.insert(r.Name.toUpper());
+                out.append({r.Name, tle});
                 break;
             }
-            const orbit::LookAngles now = orbit::lookAngles(sat, station, nowUtcMs);
-            if (!now.ok())
-                break; // decayed or broken elements: not offered
-            e.elevationDeg = now.elevationDeg;
-            e.up = now.elevationDeg >= 0;
-            const orbit::PassSearchResult passes =
-                orbit::findPasses(sat, station, nowUtcMs, nowUtcMs + 24LL * 3600 * 1000);
-            for (const orbit::Pass &p : passes.passes) {
-                if (p.aosMs > nowUtcMs && !p.aosAtSpanStart) {
-                    e.nextAosMs = p.aosMs;
-                    break;
-                }
-            }
-            out.append(e);
-            break;
         }
+    }
+    return out;
+}
+
+QList<SatelliteChooser::Entry> SatelliteChooser::entries(const SatelliteTable &table, const QString &tleText,
+                                                         const orbit::Observer &station, qint64 nowUtcMs)
+{
+    QList<Entry> out;
+    for (const Tracked &t : tracked(table, tleText)) {
+        const orbit::Satellite sat(t.tle);
+        Entry e;
+        e.name = t.name;
+        if (orbit::epochIsStale(sat, nowUtcMs)) {
+            e.staleEpoch = true;
+            out.append(e);
+            continue;
+        }
+        const orbit::LookAngles now = orbit::lookAngles(sat, station, nowUtcMs);
+        if (!now.ok())
+            continue; // decayed or broken elements: not offered
+        e.elevationDeg = now.elevationDeg;
+        e.up = now.elevationDeg >= 0;
+        const orbit::PassSearchResult passes =
+            orbit::findPasses(sat, station, nowUtcMs, nowUtcMs + 24LL * 3600 * 1000);
+        for (const orbit::Pass &p : passes.passes) {
+            if (p.aosMs > nowUtcMs && !p.aosAtSpanStart) {
+                e.nextAosMs = p.aosMs;
+                break;
+            }
+        }
+        out.append(e);
     }
     return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orbit/Observer.h"
+#include "orbit/Tle.h"
 
 #include <QList>
 #include <QString>
@@ -38,6 +39,14 @@ public:
     // case, blanks, "-" and "_", or equal to the name before or inside
     // parentheses ("AO-07 (OSCAR 7)").
     static bool sameSatellite(const QString &tableName, const QString &tleName);
+
+    // The usable rows of the table that have an element set in `tleText`, in
+    // table order, each satellite name once, with the first matching set.
+    struct Tracked {
+        QString name;
+        orbit::Tle tle;
+    };
+    static QList<Tracked> tracked(const SatelliteTable &table, const QString &tleText);
 
     // The entries in table order, each satellite name once.
     static QList<Entry> entries(const SatelliteTable &table, const QString &tleText,

@@ -7,7 +7,6 @@
 #include "panel/SatelliteChooser.h"
 
 #include <QDateTime>
-#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -40,25 +39,14 @@ std::vector<SchedulePasses::Row> SchedulePasses::forDay(const SatelliteTable &ta
 {
     const qint64 from = QDateTime(day, QTime(0, 0)).toMSecsSinceEpoch();
     const qint64 to = QDateTime(day.addDays(1), QTime(0, 0)).toMSecsSinceEpoch() - 1000;
-    const orbit::TleParseResult parsed = orbit::parseTleText(tleText.toStdString());
     std::vector<Row> rows;
-    QSet<QString> seen;
-    for (int n = 2; n <= table.count(); ++n) {
-        const SatelliteRecord &r = table.record(n);
-        if (!r.isUsable() || seen.contains(r.Name.toUpper()))
-            continue;
-        for (const orbit::Tle &tle : parsed.sets) {
-            if (!SatelliteChooser::sameSatellite(r.Name, QString::fromStdString(tle.displayName())))
-                continue;
-            seen.insert(r.Name.toUpper());
-            const orbit::Satellite sat(tle);
-            for (const orbit::Pass &p : orbit::findPasses(sat, station, from, to).passes) {
-                if (p.aosAtSpanStart || p.aosMs < from || p.aosMs > to)
-                    continue; // began the day before
-                rows.push_back({r.Name, p, sat.revolutionAt(p.aosMs), phaseAt(tle, sat, p.aosMs),
-                                phaseAt(tle, sat, p.losMs)});
-            }
-            break;
+    for (const SatelliteChooser::Tracked &t : SatelliteChooser::tracked(table, tleText)) {
+        const orbit::Satellite sat(t.tle);
+        for (const orbit::Pass &p : orbit::findPasses(sat, station, from, to).passes) {
+            if (p.aosAtSpanStart || p.aosMs < from || p.aosMs > to)
+                continue; // began the day before
+            rows.push_back({t.name, p, sat.revolutionAt(p.aosMs), phaseAt(t.tle, sat, p.aosMs),
+                            phaseAt(t.tle, sat, p.losMs)});
         }
     }
     std::stable_sort(rows.begin(), rows.end(),

@@ -70,6 +70,17 @@ QStringList baudRates()
     return QString::fromLatin1(keys::BaudRates).split(QLatin1Char('|'));
 }
 
+QStringList rigRowCaptions()
+{
+    return {tr("機種"), tr("ポート"), tr("ボーレート"), tr("CI-V アドレス")};
+}
+
+QStringList rigUsageTexts()
+{
+    return {tr("0: リグ1で受信と送信"), tr("1: リグ1で受信のみ"), tr("2: リグ2で送信のみ"),
+            tr("3: リグ1で受信、リグ2で送信"), tr("4: リグなし")};
+}
+
 int replyWaitForBaud(const QString &baud)
 {
     if (baud.trimmed() == u"115200")

@@ -30,6 +30,12 @@ ModelChoice modelChoice(const QString &model);
 QStringList baudRates();
 int replyWaitForBaud(const QString &baud);
 
+// The captions of a rig's rows (model, port, baud rate, CI-V address) and the
+// rig usage choices in `RigContType` order, shown alike by the settings form
+// and the rig combination window.
+QStringList rigRowCaptions();
+QStringList rigUsageTexts();
+
 // The text a CI-V address box keeps: digits and letters (raised to upper
 // case), at most two; every other character is dropped.
 QString filterCivAddress(const QString &typed);

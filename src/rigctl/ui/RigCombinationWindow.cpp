@@ -67,7 +67,7 @@ RigCombinationWindow::RigCombinationWindow(Controller &controller, QWidget *pare
     auto *grid = new QGridLayout;
     grid->addWidget(new QLabel(tr("リグ1"), this), 0, 1);
     grid->addWidget(new QLabel(tr("リグ2"), this), 0, 2);
-    const QStringList rows{tr("機種"), tr("ポート"), tr("ボーレート"), tr("CI-V アドレス")};
+    const QStringList rows = settingsForm::rigRowCaptions();
     for (int r = 0; r < rows.size(); ++r)
         grid->addWidget(new QLabel(rows[r], this), r + 1, 0);
     buildRig(1, m_rig1);
@@ -87,8 +87,7 @@ RigCombinationWindow::RigCombinationWindow(Controller &controller, QWidget *pare
     grid->addWidget(new QLabel(tr("制御間隔"), this), 5, 0);
     grid->addWidget(m_poll, 5, 1);
     m_usage->setObjectName(formName(Part::RigUsage));
-    const QStringList usages{tr("0: リグ1で受信と送信"), tr("1: リグ1で受信のみ"), tr("2: リグ2で送信のみ"),
-                             tr("3: リグ1で受信、リグ2で送信"), tr("4: リグなし")};
+    const QStringList usages = settingsForm::rigUsageTexts();
     for (int i = 0; i < usages.size(); ++i)
         m_usage->addItem(usages[i], i);
     grid->addWidget(new QLabel(tr("リグ制御"), this), 6, 0);

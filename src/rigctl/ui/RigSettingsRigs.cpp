@@ -67,7 +67,7 @@ QWidget *RigSettingsWindow::buildRigs()
     buildRig(2, m_rig2);
     auto *rigs = new QGroupBox(tr("リグ"), this);
     auto *rigGrid = new QGridLayout(rigs);
-    const QStringList rowCaptions{tr("機種"), tr("ポート"), tr("ボーレート"), tr("CI-V アドレス")};
+    const QStringList rowCaptions = settingsForm::rigRowCaptions();
     for (int row = 0; row < rowCaptions.size(); ++row)
         rigGrid->addWidget(new QLabel(rowCaptions[row], rigs), row + 1, 0);
     rigGrid->addWidget(new QLabel(tr("リグ1"), rigs), 0, 1);
@@ -90,8 +90,7 @@ QWidget *RigSettingsWindow::buildRigs()
     m_usage = new QComboBox(rigs);
     m_usage->setObjectName(formName(Part::RigUsage));
     m_usage->setToolTip(tr("使うリグの組み合わせ"));
-    const QStringList usages{tr("0: リグ1で受信と送信"), tr("1: リグ1で受信のみ"), tr("2: リグ2で送信のみ"),
-                             tr("3: リグ1で受信、リグ2で送信"), tr("4: リグなし")};
+    const QStringList usages = settingsForm::rigUsageTexts();
     for (int i = 0; i < usages.size(); ++i)
         m_usage->addItem(usages[i], i);
     connect(m_usage, &QComboBox::activated, this, [this] {
