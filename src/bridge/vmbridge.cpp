@@ -1,7 +1,8 @@
 // vmbridge.exe: our Windows side under Wine. Reads request frames on standard
 // input and writes one reply frame per request on standard output (see
 // platform/BridgeWire.h): DDE requests to a tracking program, WM_COPYDATA to a
-// logging program's window, and window lookups. Plain Win32, one thread; ends
+// logging program's window, window lookups, and the tracking program's
+// controls (clicks, texts). Plain Win32, one thread; ends
 // when standard input closes.
 
 #include "platform/BridgeWire.h"
@@ -127,6 +128,14 @@ public:
             if (request.second <= bw::FindByClass && request.bytes.find('\0') == std::string::npos)
                 return findWindow(request.second, request.bytes);
             break;
+        case bw::Op::ClickControl:
+            if (request.bytes.find('\0') == std::string::npos)
+                return clickControl(request.bytes, int(request.second));
+            break;
+        case bw::Op::WindowText:
+            if (auto f = bw::fields(request.bytes, 2))
+                return windowText((*f)[0], (*f)[1], request.second);
+            break;
         }
         return {bw::Status::BadRecord, 0, "unknown or malformed request"};
     }
@@ -221,6 +230,65 @@ private:
             CloseHandle(process);
         }
         return {bw::Status::Ok, pid, narrow(path, CP_UTF8) + '\0' + fileVersion(path)};
+    }
+
+    // The control of that id anywhere inside the window (controls may sit in frames).
+    static HWND control(HWND window, int id)
+    {
+        if (HWND direct = GetDlgItem(window, id))
+            return direct;
+        struct Search {
+            int id;
+            HWND found;
+        } search{id, nullptr};
+        EnumChildWindows(
+            window,
+            [](HWND child, LPARAM p) -> BOOL {
+                auto *s = reinterpret_cast<Search *>(p);
+                if (GetDlgCtrlID(child) != s->id)
+                    return TRUE;
+                s->found = child;
+                return FALSE;
+            },
+            LPARAM(&search));
+        return search.found;
+    }
+
+    Reply clickControl(const std::string &title, int id)
+    {
+        HWND window = FindWindowW(nullptr, widen(title).c_str());
+        if (!window)
+            return {bw::Status::NotFound, 0, "no window titled " + title};
+        HWND button = control(window, id);
+        if (!button)
+            return {bw::Status::NotFound, 0, "no control " + std::to_string(id) + " in " + title};
+        if (!PostMessageW(button, BM_CLICK, 0, 0))
+            return {bw::Status::Failed, 0, "BM_CLICK not posted"};
+        return {bw::Status::Ok, 0, {}};
+    }
+
+    Reply windowText(const std::string &title, const std::string &childClass, std::uint32_t steps)
+    {
+        HWND window = FindWindowW(nullptr, widen(title).c_str());
+        if (!window)
+            return {bw::Status::NotFound, 0, "no window titled " + title};
+        HWND at = FindWindowExW(window, nullptr, widen(childClass).c_str(), nullptr);
+        for (std::uint32_t i = 0; at && i < steps; ++i)
+            at = GetWindow(at, GW_HWNDNEXT);
+        if (!at)
+            return {bw::Status::NotFound, 0, "no such child window in " + title};
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(at, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, CopyDataTimeoutMs, &length))
+            return {bw::Status::Failed, 0, "WM_GETTEXTLENGTH not answered"};
+        // The reply must fit a frame: UTF-8 takes up to three bytes per UTF-16 unit.
+        length = length < bw::MaxLength / 3 ? length : bw::MaxLength / 3;
+        std::wstring text(size_t(length) + 1, L'\0');
+        DWORD_PTR got = 0;
+        if (!SendMessageTimeoutW(at, WM_GETTEXT, WPARAM(text.size()), LPARAM(text.data()), SMTO_ABORTIFHUNG,
+                                 CopyDataTimeoutMs, &got))
+            return {bw::Status::Failed, 0, "WM_GETTEXT not answered"};
+        text.resize(size_t(got));
+        return {bw::Status::Ok, 0, narrow(text, CP_UTF8)};
     }
 
     static std::string fileVersion(const std::wstring &path)

@@ -174,6 +174,7 @@ enum class Control : unsigned char {
     InfoMenu,               // info
     ActiveSatellitesMenu,   // goARSurl
     SatelliteStatusMenu,    // SatStus
+    MacroMenu,              // MAC: starts or stops the tracking program's macro
 };
 
 struct ControlName {
@@ -324,6 +325,7 @@ inline constexpr std::array controlTable{
     ControlName{Control::InfoMenu, "info"},
     ControlName{Control::ActiveSatellitesMenu, "goARSurl"},
     ControlName{Control::SatelliteStatusMenu, "SatStus"},
+    ControlName{Control::MacroMenu, "MAC"},
 };
 
 inline constexpr std::size_t ControlCount = controlTable.size();
@@ -344,7 +346,7 @@ constexpr bool tableInEnumOrder()
     for (std::size_t i = 0; i < controlTable.size(); ++i)
         if (indexOf(controlTable[i].control) != i)
             return false;
-    return indexOf(Control::SatelliteStatusMenu) + 1 == controlTable.size();
+    return indexOf(Control::MacroMenu) + 1 == controlTable.size();
 }
 } // namespace detail
 static_assert(detail::tableInEnumOrder(), "controlTable lists every Control once, in the enum's order");

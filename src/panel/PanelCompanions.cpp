@@ -135,8 +135,10 @@ void PanelCore::openHelp()
 
 void PanelCore::showVersion()
 {
-    // The built-in tracking has no outside program to name.
-    m_prompter.message(versionText(QString()), panelTitle(), Prompter::Icon::Information);
+    // Only Kepral32 is named; its version comes from its program file.
+    const std::optional<TrackerWindow> tracker = m_calcType == u"1" ? trackerWindow() : std::nullopt;
+    m_prompter.message(versionText(tracker ? trackerVersionString(tracker->owner.version) : QString()),
+                       panelTitle(), Prompter::Icon::Information);
 }
 
 void PanelCore::toggleWaterfallProgram()

@@ -232,6 +232,7 @@ void PanelCore::declareControls()
     v.declare(Control::InfoMenu, caption(QStringLiteral("&Infor"), true, false));
     v.declare(Control::ActiveSatellitesMenu, caption(QStringLiteral("Active Satellites")));
     v.declare(Control::SatelliteStatusMenu, caption(QCoreApplication::translate("Panel", "SAT稼働状況")));
+    v.declare(Control::MacroMenu, caption(QStringLiteral("MAC"), true, false));
     declareScheduleControls();
 }
 
@@ -313,14 +314,8 @@ void PanelCore::load(qint64 processId, const QString &controllerProgram)
     m_view.setVisible(Control::WaterfallButton, m_channel.titleExists(waterfallTitle()));
     // The tracking program's folder, where the controller's satellite editor
     // finds the program's group list.
-    if (m_programFolder) {
-        for (const QString &title : trackerWindowTitles()) {
-            if (const std::optional<QString> folder = m_programFolder(title)) {
-                sendOrKeep(QStringLiteral("RCMK32"), *folder);
-                break;
-            }
-        }
-    }
+    if (const std::optional<QString> folder = trackerFolder())
+        sendOrKeep(QStringLiteral("RCMK32"), *folder);
     m_view.setEnabled(Control::ControllerSettingsMenu, true);
     // Written last, so that a reader of the settings file knows the load is done.
     m_settings.setValue(keys::PanelVersion, version);
@@ -440,6 +435,8 @@ void PanelCore::setInfoCaption()
         text = QCoreApplication::translate("Panel", "内蔵軌道計算 Information");
     if (!text.isEmpty())
         m_view.setText(Control::InfoFrame, text);
+    // The macro belongs to Kepral32.
+    m_view.setEnabled(Control::MacroMenu, m_calcType == u"1");
 }
 
 bool PanelCore::requestClose()

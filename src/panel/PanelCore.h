@@ -6,6 +6,7 @@
 #include "panel/CwMessage.h"
 #include "panel/KeyTable.h"
 #include "panel/PanelView.h"
+#include "platform/WindowsPrograms.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -88,6 +89,8 @@ public:
     // The main-window titles of the tracking program, in the order they are looked for.
     static QStringList trackerWindowTitles();
     void setProgramFolderFinder(ProgramFolderFinder finder) { m_programFolder = std::move(finder); }
+    // The operator's Windows programs (the tracking program under Wine).
+    void setWindowsPrograms(WindowsPrograms *programs) { m_windows = programs; }
     void setExtendedMode(bool on) { m_extended = on; }
     bool extendedMode() const { return m_extended; }
     // Main window load: records the process id, starts the controller beside
@@ -127,6 +130,29 @@ public:
     void chooseNotice(Control box, bool on);
     // "マクロ作成して　登録/閉": the tracking program's macro for the list, then registering.
     void writeScheduleMacro();
+    // ---- the Windows tracking program's own windows ----------------------------
+    // Its main window, by the first of trackerWindowTitles() that is present.
+    struct TrackerWindow {
+        QString title;
+        WindowsPrograms::WindowOwner owner;
+    };
+    std::optional<TrackerWindow> trackerWindow();
+    // Its version string: the file version's four numbers one after another
+    // ("1.5.0.9" gives "1509", "1.4.0.10" gives "14010").
+    static QString trackerVersionString(const QString &fileVersion);
+    // The ids of the controls that start and stop its macro, by its version
+    // string; nullopt for a version the panel does not know.
+    struct MacroControls {
+        int start;
+        int stop;
+    };
+    static std::optional<MacroControls> macroControls(const QString &version);
+    // "MAC": stops the running macro, else starts today's.
+    void toggleTrackerMacro();
+    // Its pass prediction text; empty when it cannot be read.
+    QString trackerPassText();
+    // The satellite the tracking program tracks, as it names it.
+    QString trackedSatellite() const;
     // "開 Macro.txt".
     void openScheduleMacro();
     // "マクロ文に予告時間を加味する".
@@ -365,6 +391,11 @@ private:
     void startWaterfallWithPanel();
     // The tracking program's folder, where its macro goes; else the data folder (told when `tell`).
     QString macroFolder(bool tell);
+    std::optional<QString> trackerFolder();
+    // Whether a window of that title is present: one of ours on the channel, or a Windows program's.
+    bool windowPresent(const QString &title);
+    // Clicks the tracking program's controls, in order.
+    void clickTracker(std::initializer_list<int> controlIds);
     // A pass time copied in the tracking program's pass windows joins the open schedule list.
     void addCopiedPassTime(const QString &foregroundTitle, const QString &clipboardText);
     // The local day of the panel's clock.
@@ -450,6 +481,7 @@ private:
 
     bool m_extended = false;
     ProgramFolderFinder m_programFolder;
+    WindowsPrograms *m_windows = nullptr;
     // Settings the load sends that a controller started a moment before
     // could not take yet (code, payload), replayed with its first rig report.
     QList<QPair<QString, QString>> m_undelivered;

@@ -105,12 +105,6 @@ void PanelCore::clickSatelliteName()
     m_view.setVisible(frame, true);
 }
 
-void PanelCore::clickTrackedName()
-{
-    if (m_calcType == u"4")
-        emit satelliteChooserRequested();
-}
-
 void PanelCore::chooseTrackedSatellite(const QString &tableName)
 {
     send(QStringLiteral("RCMSAT"), tableName);

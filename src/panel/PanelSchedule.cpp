@@ -39,7 +39,10 @@ void PanelCore::scheduleCheck()
             else
                 m_launcher.notify(QCoreApplication::translate("Panel", "%1 出現間近!").arg(satellite), text);
         };
-        a.completed = [this] {
+        a.completed = [this](ScheduleCheck::Notice notice) {
+            m_view.setText(Control::MacroMenu, QStringLiteral("ﾏｸﾛ on(&O)"));
+            if (notice != ScheduleCheck::Notice::Sound)
+                return;
             for (Control c : {Control::SoundNotice, Control::MailNotice})
                 m_view.setForeColor(c, 255);
         };

@@ -229,11 +229,8 @@ void PanelCore::setMacroNoticeTime(bool on)
 
 QString PanelCore::macroFolder(bool tell)
 {
-    if (m_programFolder) {
-        for (const QString &title : trackerWindowTitles())
-            if (const std::optional<QString> folder = m_programFolder(title))
-                return *folder;
-    }
+    if (const std::optional<QString> folder = trackerFolder())
+        return *folder;
     if (tell)
         m_prompter.message(tr("Kepral32のフォルダが見つかりませんでした\nVelomiraのフォルダに作成します。"),
                            panelTitle(), Prompter::Icon::Information);

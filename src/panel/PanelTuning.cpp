@@ -84,6 +84,9 @@ void PanelCore::satelliteChange()
         !(key == u"FO-29" || key == u"FO29" || key == u"FO-99" || key == u"FO99" || m_mode == u"UU" || m_fm);
     m_view.setEnabled(Control::Ft4Menu, digital);
     m_view.setEnabled(Control::MmvariMenu, digital);
+    // The extended mode has the tracking program refresh its display controls.
+    if (m_extended && m_calcType == u"1")
+        clickTracker({56, 57});
     m_view.setEnabled(Control::ScheduleMenu, true);
     if (m_rig1Open == 1)
         m_pause = 1;

@@ -16,7 +16,7 @@ ScheduleCheck::ScheduleCheck(Actions actions) : m_actions(std::move(actions))
     if (!m_actions.mail)
         m_actions.mail = [](const QString &, const QString &, const QString &) {};
     if (!m_actions.completed)
-        m_actions.completed = [] {};
+        m_actions.completed = [](Notice) {};
 }
 
 void ScheduleCheck::setLines(const QStringList &lines)
@@ -59,7 +59,7 @@ void ScheduleCheck::check(Notice notice, int noticeMinutes, bool soundFileSet, c
             m_actions.showNotice(QString());
         }
         m_actions.setMenu(tr("予告SKD完了"));
-        m_actions.completed();
+        m_actions.completed(notice);
         return;
     }
 

@@ -25,7 +25,8 @@ public:
         std::function<void(const QString &text)> showNotice; // the notice frame; empty text hides it
         std::function<void(const QString &text)> setMenu;    // the notice menu item; empty text hides it
         std::function<void(const QString &text, const QString &satellite, const QString &time)> mail;
-        std::function<void()> completed; // the run is over (menu caption, box colours)
+        // The run is over (macro menu caption; after a sound run also the box colours).
+        std::function<void(Notice notice)> completed;
     };
 
     explicit ScheduleCheck(Actions actions);

@@ -54,6 +54,69 @@ std::vector<SchedulePasses::Row> SchedulePasses::forDay(const SatelliteTable &ta
     return rows;
 }
 
+namespace {
+
+QDate trackerDate(const QString &text, const QDate &today)
+{
+    const QString d = QString(text).replace(u'-', u'/');
+    for (const char *format : {"yyyy/M/d", "yy/M/d"}) {
+        QDate date = QDate::fromString(d, QString::fromLatin1(format));
+        if (date.isValid())
+            return date.year() < 1950 ? date.addYears(100) : date;
+    }
+    const QDate noYear = QDate::fromString(QString::number(today.year()) + u'/' + d, QStringLiteral("yyyy/M/d"));
+    return noYear;
+}
+
+QTime trackerTime(const QString &text)
+{
+    const QTime seconds = QTime::fromString(text, QStringLiteral("h:mm:ss"));
+    return seconds.isValid() ? seconds : QTime::fromString(text, QStringLiteral("h:mm"));
+}
+
+} // namespace
+
+std::vector<SchedulePasses::Row> SchedulePasses::fromTrackerText(const QString &text, const QString &satellite,
+                                                                 const QDate &today)
+{
+    std::vector<Row> rows;
+    for (const QString &line : text.split(u'\n')) {
+        const QStringList f = line.simplified().split(u' ', Qt::SkipEmptyParts);
+        if (f.size() < 11)
+            continue;
+        const QDate date = trackerDate(f[0], today);
+        const QTime aos = trackerTime(f[1]), max = trackerTime(f[4]), los = trackerTime(f[7]);
+        bool ok = date.isValid() && aos.isValid() && max.isValid() && los.isValid();
+        double numbers[6];
+        const int columns[6] = {2, 3, 5, 6, 8, 9};
+        for (int i = 0; i < 6 && ok; ++i)
+            numbers[i] = f[columns[i]].toDouble(&ok);
+        if (!ok)
+            continue;
+        // Times after AOS that read earlier are past midnight.
+        const QDateTime aosAt(date, aos);
+        const auto after = [&](const QTime &t, qint64 fromMs) {
+            QDateTime at(date, t);
+            while (at.toMSecsSinceEpoch() < fromMs)
+                at = at.addDays(1);
+            return at.toMSecsSinceEpoch();
+        };
+        Row row;
+        row.satellite = satellite;
+        row.pass.aosMs = aosAt.toMSecsSinceEpoch();
+        row.pass.maxMs = after(max, row.pass.aosMs);
+        row.pass.losMs = after(los, row.pass.maxMs);
+        row.pass.aosAzimuthDeg = numbers[0];
+        row.aosPhase = int(numbers[1]);
+        row.pass.maxElevationDeg = numbers[2];
+        row.pass.maxAzimuthDeg = numbers[3];
+        row.pass.losAzimuthDeg = numbers[4];
+        row.losPhase = int(numbers[5]);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 bool SchedulePasses::chosen(const Row &row, const Choice &choice, qint64 nowUtcMs)
 {
     if (choice.byThreshold && row.pass.maxElevationDeg <= choice.thresholdDeg)

@@ -38,6 +38,12 @@ public:
 
     static std::vector<Row> forDay(const SatelliteTable &table, const QString &tleText,
                                    const orbit::Observer &station, const QDate &day);
+    // The passes of one satellite as the tracking program's prediction window
+    // lists them: a line per pass of the eleven columns below, separated by
+    // spaces; the date as "yyyy/MM/dd", "yy/MM/dd" or "MM/dd" (of `today`'s
+    // year), times as "hh:mm" or "hh:mm:ss" local time. Other lines (headers)
+    // are passed over.
+    static std::vector<Row> fromTrackerText(const QString &text, const QString &satellite, const QDate &today);
     static bool chosen(const Row &row, const Choice &choice, qint64 nowUtcMs);
 
     // The eleven columns: date, AOS time, AOS azimuth, AOS MA, MEL time, MEL

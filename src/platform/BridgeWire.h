@@ -18,7 +18,13 @@
 //               first top-level window of that class
 //   LookupWindow 0 by title / 1 by class, name  -> owner process id,
 //               executable path NUL file version "a.b.c.d" (empty when unknown)
-// Status NotFound: no such window or DDE service; Refused: no such item. An unknown op, a
+//   ClickControl control id, window title      -> 0; BM_CLICK is posted to the
+//               control of that id inside the top-level window of that title
+//               (posted: a click that opens a modal dialog must not hold the bridge)
+//   WindowText  steps, window title NUL class  -> 0, the text (WM_GETTEXT) of
+//               the window `steps` siblings after the first child of that
+//               class inside the top-level window of that title
+// Status NotFound: no such window, control or DDE service; Refused: no such item. An unknown op, a
 // malformed request or one beyond MaxLength gets BadRecord; the bridge then
 // reads on (a length beyond MaxLength cannot be skipped: it ends the bridge).
 
@@ -30,11 +36,19 @@
 
 namespace vm::BridgeWire {
 
-inline constexpr std::uint32_t Version = 1;
+inline constexpr std::uint32_t Version = 2; // 2: ClickControl, WindowText
 inline constexpr std::uint32_t MaxLength = 64 * 1024;
 inline constexpr std::size_t HeaderSize = 12;
 
-enum class Op : std::uint32_t { Hello = 1, DdeRequest = 2, CopyData = 3, LookupWindow = 4 };
+// Append-only: a new operation takes the next number.
+enum class Op : std::uint32_t {
+    Hello = 1,
+    DdeRequest = 2,
+    CopyData = 3,
+    LookupWindow = 4,
+    ClickControl = 5,
+    WindowText = 6
+};
 
 enum class Status : std::uint32_t {
     Ok = 0,

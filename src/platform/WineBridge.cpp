@@ -170,6 +170,20 @@ std::optional<WineBridge::WindowOwner> WineBridge::findWindow(const QString &nam
     return windowOwner(reply);
 }
 
+bool WineBridge::clickControl(const QString &title, int controlId)
+{
+    return request(bw::Op::ClickControl, quint32(controlId), title.toUtf8()).ok();
+}
+
+std::optional<QString> WineBridge::windowText(const QString &title, const QString &childClass, int siblingSteps)
+{
+    const Reply reply =
+        request(bw::Op::WindowText, quint32(siblingSteps), title.toUtf8() + '\0' + childClass.toUtf8());
+    if (!reply.ok())
+        return std::nullopt;
+    return QString::fromUtf8(reply.bytes);
+}
+
 std::optional<WineBridge::Reply> WineBridge::parseReply(const QByteArray &frame)
 {
     bw::Frame reply;

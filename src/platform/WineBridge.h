@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/BridgeWire.h"
+#include "platform/WindowsPrograms.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -20,7 +21,7 @@ namespace vm {
 // output (platform/BridgeWire.h). Synchronous, as the window messages it
 // stands for: each call waits for its reply up to a time limit. The bridge
 // ends with this object (its input closes).
-class WineBridge {
+class WineBridge final : public WindowsPrograms {
 public:
     struct Reply {
         BridgeWire::Status status = BridgeWire::Status::Failed;
@@ -29,16 +30,9 @@ public:
         bool ok() const { return status == BridgeWire::Status::Ok; }
     };
 
-    // The Windows program that owns a window.
-    struct WindowOwner {
-        quint32 processId = 0;
-        QString path;    // its executable, a Windows path ("C:\\HAMLOG\\Hamlogw.exe")
-        QString version; // its file version "a.b.c.d"; empty when it has none
-    };
-
     // `wine`: the command (found on PATH when not absolute); `bridgeExe`: vmbridge.exe.
     WineBridge(QString wine, QString bridgeExe);
-    ~WineBridge();
+    ~WineBridge() override;
     WineBridge(const WineBridge &) = delete;
     WineBridge &operator=(const WineBridge &) = delete;
 
@@ -67,8 +61,9 @@ public:
     Reply ddeRequest(const QString &service, const QString &topic, const QString &item);
     // WM_COPYDATA with `dwData` and `text` in Shift_JIS to the window of `windowClass`.
     Reply copyData(const QString &windowClass, quint32 dwData, const QString &text);
-    // The owner of the window of that title (or class); nullopt when there is none.
-    std::optional<WindowOwner> findWindow(const QString &name, bool byClass = false);
+    std::optional<WindowOwner> findWindow(const QString &name, bool byClass = false) override;
+    bool clickControl(const QString &title, int controlId) override;
+    std::optional<QString> windowText(const QString &title, const QString &childClass, int siblingSteps) override;
 
     // A reply frame from raw bytes, nullopt unless it is exactly one frame.
     static std::optional<Reply> parseReply(const QByteArray &frame);

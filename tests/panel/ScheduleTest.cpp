@@ -13,6 +13,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ struct Recorder {
                 [this](const QString &t) { log << "notice:" + t; },
                 [this](const QString &t) { log << "menu:" + t; },
                 [this](const QString &t, const QString &s, const QString &) { log << "mail:" + t + "|" + s; },
-                [this] { log << "completed"; }};
+                [this](ScheduleCheck::Notice n) { log << QString("completed:%1").arg(int(n)); }};
     }
 };
 
@@ -74,11 +75,11 @@ TEST(ScheduleCheck, SoundAndMailNoticesFollowTheDay)
                {"menu:NextSKD：AO-91=10:00", "RCMSSP", "RCMSPL", "notice:あと5分(10:00)で\r\nAO-91が来ます！",
                 "RCMSSP", "notice:", "menu:", "menu:NextSKD：SO-50=11:00", "RCMSSP", "RCMSPL",
                 "notice:あと5分(11:00)で\r\nSO-50が来ます！", "RCMSSP", "RCMSKD0",
-                "notice:", "menu:予告SKD完了", "completed"}},
+                "notice:", "menu:予告SKD完了", "completed:1"}},
           Case{ScheduleCheck::Notice::Mail,
                {"menu:NextSKD：AO-91=10:00", "mail:5分後に10:00のAO-91到来|AO-91",
                 "menu:", "menu:NextSKD：SO-50=11:00", "mail:5分後に11:00のSO-50到来|SO-50",
-                "menu:予告SKD完了", "completed"}}}) {
+                "menu:予告SKD完了", "completed:2"}}}) {
         Recorder r;
         ScheduleCheck check(r.actions());
         check.setLines(lines);
@@ -260,4 +261,121 @@ TEST(ScheduleMacro, WaitsForEachPassAndPicksTheSatelliteByGroupAndPosition)
                                       "GOTO *JP1", "CHG0:SHOW frmSatSelect", "CLICK 1-1", "HIDE frmSatSelect", "",
                                       "JP1:END"}));
     }
+}
+
+namespace {
+
+// Windows programs as a table: which windows are open, what was clicked.
+class TableWindows final : public WindowsPrograms {
+public:
+    QMap<QString, WindowOwner> windows;
+    QStringList clicks; // control ids, in order
+    QString passText;
+
+    std::optional<WindowOwner> findWindow(const QString &name, bool) override
+    {
+        return windows.contains(name) ? std::optional(windows.value(name)) : std::nullopt;
+    }
+    bool clickControl(const QString &title, int id) override
+    {
+        if (!windows.contains(title))
+            return false;
+        clicks << QString::number(id);
+        return true;
+    }
+    std::optional<QString> windowText(const QString &title, const QString &childClass, int steps) override
+    {
+        if (!windows.contains(title) || childClass != "ThunderRT6CommandButton" || steps != 56)
+            return std::nullopt;
+        return passText;
+    }
+};
+
+} // namespace
+
+TEST_F(PanelFixture, Kepral32IsDrivenThroughItsOwnWindows)
+{
+    TableWindows kepral;
+    const QString main = "Kepral32(SGP4)";
+    kepral.windows.insert(main, {7, "C:\\Kepral32\\Kepral32.exe", "1.5.0.9"});
+    ASSERT_TRUE(m_settings->setValue(keys::CalcType, "1"));
+    makeCore();
+    m_core->setWindowsPrograms(&kepral);
+    m_core->setProgramFolderFinder([&](const QString &title) {
+        return title == main ? std::optional(m_dir.path()) : std::nullopt;
+    });
+    const auto takeClicks = [&] { return std::exchange(kepral.clicks, {}).join(' '); };
+
+    // "MAC" wants today's macro: a file of another day is only told about.
+    const auto writeMacro = [&](int daysAgo) {
+        ASSERT_TRUE(TextFile::writeLinesAtomic(path("Macro.txt"), {"Velomira_macro:"}));
+        QFile f(path("Macro.txt"));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::fromMSecsSinceEpoch(m_clock.utcMs()).addDays(-daysAgo),
+                      QFileDevice::FileModificationTime);
+    };
+    writeMacro(1);
+    m_core->toggleTrackerMacro();
+    EXPECT_EQ(m_prompter.shown, QStringList{"マクロが今日のものではないと思われます。"});
+    EXPECT_EQ(takeClicks(), "");
+    // Today's: started, then stopped while its status window is open; the
+    // controls depend on the program's version, an unknown one does nothing.
+    writeMacro(0);
+    struct Case {
+        const char *version;
+        bool running;
+        const char *clicked, *caption;
+    };
+    for (const Case &c : {Case{"1.5.0.9", false, "39", "ﾏｸﾛ off(&O)"}, {"1.5.0.2", true, "101", "ﾏｸﾛ on(&O)"},
+                          {"1.4.0.7", false, "36", "ﾏｸﾛ off(&O)"}, {"1.4.0.10", true, "98", "ﾏｸﾛ on(&O)"},
+                          {"1.6.0.0", false, "", "ﾏｸﾛ on(&O)"}}) {
+        kepral.windows[main].version = c.version;
+        if (c.running)
+            kepral.windows.insert("マクロ実行ステータス", {});
+        else
+            kepral.windows.remove("マクロ実行ステータス");
+        m_core->toggleTrackerMacro();
+        EXPECT_EQ(takeClicks(), c.clicked) << c.version;
+        EXPECT_EQ(control("MAC").text, c.caption) << c.version;
+    }
+
+    // The tracked name opens the program's satellite selection unless it is open.
+    m_core->clickTrackedName();
+    EXPECT_EQ(takeClicks(), "37 37");
+    kepral.windows.insert("衛星の選択", {});
+    m_core->clickTrackedName();
+    EXPECT_EQ(takeClicks(), "");
+    // In extended mode a new satellite has the program refresh its display.
+    m_core->setExtendedMode(true);
+    rig("IC9700:COM3:1:None:None:0:0");
+    takeUp("AO-07");
+    EXPECT_EQ(takeClicks(), "56 57");
+
+    kepral.windows[main].version = "1.4.0.10";
+    m_prompter.shown.clear();
+    m_core->showVersion();
+    ASSERT_EQ(m_prompter.shown.size(), 1);
+    EXPECT_TRUE(m_prompter.shown[0].endsWith("\nKepral32 Ver 1.4.10")) << m_prompter.shown[0].toStdString();
+    // Another tracking program is not asked at all.
+    report("OPPLKM4");
+    m_core->clickTrackedName();
+    EXPECT_EQ(takeClicks(), "");
+}
+
+TEST(SchedulePasses, TrackerPredictionLinesBecomeRows)
+{
+    const QDate today(2026, 12, 7);
+    const QString text = "          ------- AOS -----  ------- MEL -----   ------- LOS -----\r\n"
+                         "  2026/12/07  10:01   12  200  10:08  45  100  10:15  190  40  14\r\n"
+                         "  12/07  23:55:30   350  10  00:01  7  20  00:06  80  30  11\r\n"
+                         "26/12/08 01:00 x 1 01:05 7 20 01:10 80 30 10\r\n";
+    const std::vector<SchedulePasses::Row> rows = SchedulePasses::fromTrackerText(text, "AO-07", today);
+    ASSERT_EQ(rows.size(), 2u); // the header and the line with a bad azimuth are passed over
+    EXPECT_EQ(SchedulePasses::fields(rows[0]),
+              (QStringList{"2026/12/07", "10:01", "12", "200", "10:08", "45", "100", "10:15", "190", "40", "14"}));
+    EXPECT_EQ(SchedulePasses::scheduleLine(rows[0]), "10:01/AO-07");
+    // Past midnight: MEL and LOS fall on the next day.
+    EXPECT_EQ(SchedulePasses::fields(rows[1]),
+              (QStringList{"2026/12/07", "23:55", "350", "10", "00:01", "7", "20", "00:06", "80", "30", "11"}));
+    EXPECT_EQ(rows[1].pass.losMs - rows[1].pass.aosMs, (10 * 60 + 30) * 1000);
 }

@@ -121,6 +121,8 @@ int main(int argc, char **argv)
     core.setWaterfallProgram(waterfall.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("vlmwf"))
                                                  : waterfall);
     core.setExtendedMode(StartupCheck::extendedMode(commandLine));
+    // Kepral32's macro, satellite selection and pass prediction, through the same bridge.
+    core.setWindowsPrograms(bridge.get());
     StartupCheck::prepareData(data, settings, core.table(), prompter);
 
     if (!channel.registerTitle(PanelCore::panelTitle()))

@@ -309,7 +309,7 @@ void PanelWindow::build()
 void PanelWindow::buildMenus()
 {
     auto add = [this](QMenu *menu, const QString &name, const QString &text) {
-        QAction *a = menu->addAction(text);
+        QAction *a = menu ? menu->addAction(text) : menuBar()->addAction(text);
         a->setObjectName(name);
         if (!name.isEmpty())
             m_actions.insert(name, a);
@@ -351,9 +351,8 @@ void PanelWindow::buildMenus()
     connect(addControl(infoMenu, Control::SatelliteStatusMenu), &QAction::triggered, this,
             [this] { m_launcher.openUrl(m_settings.value(keys::SatellitesUrl)); });
     add(infoMenu, QStringLiteral("TLEref"), tr("TLE 参照(AMSAT daily.all)"))->setEnabled(false);
-    QMenu *mac = menuBar()->addMenu(QStringLiteral("MAC"));
-    mac->setObjectName(QStringLiteral("MAC"));
-    mac->setEnabled(false);
+    QAction *mac = add(nullptr, formName(Control::MacroMenu), QStringLiteral("MAC"));
+    connect(mac, &QAction::triggered, &m_core, &PanelCore::toggleTrackerMacro);
     buildScheduleMenu();
 }
 

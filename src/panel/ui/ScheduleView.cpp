@@ -42,6 +42,20 @@ ScheduleView::ScheduleView(PanelWindow &panel, PanelCore &core, Settings &settin
 void ScheduleView::open(bool quiet)
 {
     const QDateTime now = QDateTime::fromMSecsSinceEpoch(m_clock.utcMs());
+    // Kepral32 lists the passes of the satellite it tracks in its own
+    // prediction window; the window shows them.
+    if (m_core.calcType() == u"1") {
+        const QString text = m_core.trackerPassText();
+        if (!text.isEmpty()) {
+            m_window->setPasses(SchedulePasses::fromTrackerText(text, m_core.trackedSatellite(), now.date()),
+                                m_clock.utcMs());
+            m_window->show();
+            m_window->raise();
+            return;
+        }
+        if (!quiet)
+            QMessageBox::warning(nullptr, tr("運用スケジュール作成"), tr("読み込み失敗"));
+    }
     const std::optional<orbit::Observer> station = SatelliteChooser::station(m_settings);
     QString why;
     const std::optional<QString> tle = TextFile::read(SatelliteChooser::tleFile(m_settings, m_dataDir), &why);
