@@ -830,6 +830,10 @@ Answer &quot;No&quot; if it must not be overwritten.</translation>
         <translation>A macro is running now:
 the new macro applies only after that macro is ended.</translation>
     </message>
+    <message>
+        <source>マクロが今日のものではないと思われます。</source>
+        <translation>The macro does not seem to be today's.</translation>
+    </message>
 </context>
 <context>
     <name>vm::PanelWindow</name>
@@ -1433,6 +1437,10 @@ To save, finish with &quot;Save and close&quot;.</translation>
     <message>
         <source>局の位置が設定されていません</source>
         <translation>The station position is not set</translation>
+    </message>
+    <message>
+        <source>読み込み失敗</source>
+        <translation>Could not read the tracking program's pass prediction.</translation>
     </message>
 </context>
 <context>
