@@ -19,10 +19,13 @@
 #include "panel/PanelCore.h"
 #include "panel/Prompter.h"
 #include "panel/ui/PanelWindow.h"
+#include "panel/ui/ScheduleView.h"
+#include "panel/ui/ScheduleWindow.h"
 #include "platform/LocalChannel.h"
 #include "platform/WineBridge.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
@@ -52,7 +55,7 @@ struct Wine {
     {
         if (wine.isEmpty())
             return void(skip = "wine is not installed");
-        for (const char *exe : {"vmbridge", "vmddeserver", "vmtthwin"}) {
+        for (const char *exe : {"vmbridge", "vmddeserver", "vmtthwin", "vmkepral"}) {
             if (!QFile::exists(test::program(QString(exe) + ".exe")))
                 return void(skip = QString("%1.exe was not built (no mingw-w64 cross compiler)").arg(exe));
         }
@@ -150,10 +153,10 @@ protected:
             g_wine->run({"wineboot", "--kill"});
     }
 
-    // A stand-in exe under Wine; true once its window is there.
+    // A stand-in exe (beside the tests, or a path) under Wine; true once its window is there.
     bool startStandIn(const QString &exe, const QStringList &arguments, const QString &window, bool byClass)
     {
-        standIn.start(g_wine->wine, QStringList{test::program(exe)} + arguments);
+        standIn.start(g_wine->wine, QStringList{exe.contains('/') ? exe : test::program(exe)} + arguments);
         return standIn.waitForStarted(GenerousMs) &&
                test::waitUntil([&] { return bridge->findWindow(window, byClass).has_value(); }, 120000);
     }
@@ -295,4 +298,55 @@ TEST_F(WineBridgeProcess, ContactLoggedOnThePanelArrivesFieldByFieldInShiftJis)
     }
     EXPECT_EQ(TextFile::read(log).value_or(QString()).split('\n', Qt::SkipEmptyParts).size(),
               expected.size());
+}
+
+// The panel drives Kepral32 through its own windows: "MAC" starts and stops
+// its macro, the tracked name opens its satellite selection, the schedule
+// window lists its pass prediction and "バージョン" names its version.
+TEST_F(WineBridgeProcess, PanelDrivesKepral32ThroughItsWindows)
+{
+    // The program in a folder of its own, where its macro is.
+    const QString folder = station.file("Kepral32");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::copy(test::program("vmkepral.exe"), folder + "/Kepral32.exe"));
+    const QString clicks = station.file("clicks.txt");
+    const QString passes = station.file("passes.txt");
+    ASSERT_TRUE(TextFile::writeLinesAtomic(
+        passes, {"    Date    Time  Az  MA", "2026/12/07  10:01   12  200  10:08  45  100  10:15  190  40  14"}));
+    ASSERT_TRUE(startStandIn(folder + "/Kepral32.exe", {Wine::path(clicks), Wine::path(passes)}, "Kepral32(SGP4)",
+                             false));
+
+    Settings settings(station.file("Velomira.ini"));
+    ASSERT_TRUE(settings.setValue(keys::CalcType, "1"));
+    LocalChannel channel(station.runtimeDir());
+    ASSERT_TRUE(channel.open());
+    StationLauncher launcher(station.environment());
+    NotingPrompter prompter;
+    PanelCore core(channel, settings, prompter, launcher, SteadyClock::instance(), station.homeDir());
+    core.setWindowsPrograms(bridge.get());
+    core.loadSettings();
+    const auto clicked = [&](const QString &lines) {
+        return test::waitUntil([&] { return TextFile::read(clicks).value_or("").trimmed() == lines; });
+    };
+
+    // Today's macro, found beside the program through its Windows path.
+    ASSERT_TRUE(TextFile::writeLinesAtomic(folder + "/Macro.txt", {"Velomira_macro:"}));
+    core.toggleTrackerMacro();
+    EXPECT_TRUE(clicked("click 39")) << prompter.shown.join('\n').toStdString();
+    EXPECT_EQ(core.view()[Control::MacroMenu].text, "ﾏｸﾛ off(&O)");
+    ASSERT_TRUE(test::waitUntil([&] { return bridge->findWindow("マクロ実行ステータス").has_value(); }));
+    core.toggleTrackerMacro();
+    EXPECT_TRUE(clicked("click 39\nclick 101"));
+    EXPECT_EQ(core.view()[Control::MacroMenu].text, "ﾏｸﾛ on(&O)");
+    core.clickTrackedName();
+    EXPECT_TRUE(clicked("click 39\nclick 101\nclick 37\nclick 37"));
+
+    PanelWindow window(core, settings, launcher);
+    ScheduleView schedule(window, core, settings, SteadyClock::instance(), station.homeDir());
+    schedule.open();
+    ASSERT_EQ(schedule.window()->passes().size(), 1u);
+    EXPECT_EQ(SchedulePasses::fields(schedule.window()->passes()[0]),
+              (QStringList{"2026/12/07", "10:01", "12", "200", "10:08", "45", "100", "10:15", "190", "40", "14"}));
+    core.showVersion();
+    EXPECT_TRUE(prompter.shown.last().endsWith("Kepral32 Ver 1.5.9")) << prompter.shown.last().toStdString();
 }
