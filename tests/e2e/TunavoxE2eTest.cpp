@@ -190,37 +190,6 @@ TEST_P(TunavoxProcessEcho, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEn
     EXPECT_EQ(payloads("OPPOP1").last(), "0");
 }
 
-TEST_F(TunavoxProcess, WithoutAnOutsideTrackerUsesTheBuiltInSourceAndTheChosenSatellite)
-{
-    ASSERT_TRUE(station.startRig());
-    // A station and one element set, named as the table names the satellite.
-    ASSERT_TRUE(TextFile::writeLinesAtomic(
-        file("nasabare.txt"),
-        {"AO-07", "1 07530U 74089B   24001.50000000 -.00000040  00000-0  10000-3 0  9994",
-         "2 07530 101.9800 100.0000 0012000 200.0000 160.0000 12.53650000200003"}));
-    Settings settings(file("Velomira.ini"));
-    settings.file().set("QTH", "Latitude", "35.68");
-    settings.file().set("QTH", "Longitude", "139.77");
-    // The settings name Kepral32, which does not run: the built-in source
-    // stands in without a question, and the setting stays.
-    settings.file().set("RIG_CON_CFG", "Calc_Type", "1");
-
-    startTunavox();
-    ASSERT_TRUE(waitFor([&] { return !payloads("OPPLKM").isEmpty(); })) << received.join(" | ").toStdString();
-    EXPECT_EQ(payloads("OPPLKM"), QStringList{"4"});
-    ASSERT_TRUE(send("RCMSATAO-07"));
-    ASSERT_TRUE(waitFor([&] { return payloads("OPPSAN").contains("AO-07"); }))
-        << received.join(" | ").toStdString();
-    EXPECT_EQ(Settings(file("Velomira.ini")).file().value("TRACK", "Satellite").value_or(QString()), "AO-07");
-
-    // The panel goes away: the controller ends at its next tick.
-    panel.reset();
-    ASSERT_TRUE(tunavox.waitForFinished(GenerousMs));
-    EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "Calc_Type").value_or(QString()),
-              "1");
-    EXPECT_EQ(tunavox.exitCode(), 0);
-}
-
 TEST_F(TunavoxProcess, SecondInstanceWithTheCloseSwitchMakesTheFirstSaveAndHide)
 {
     ASSERT_TRUE(TextFile::writeAtomic(file("Velomira.ini"), "[RIG_CON_CFG]\nPoll_Time=300\n"));
@@ -251,29 +220,6 @@ TEST_F(TunavoxProcess, SecondInstanceWithTheCloseSwitchMakesTheFirstSaveAndHide)
     ASSERT_TRUE(send("RCMEND"));
     ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
     EXPECT_EQ(tunavox.exitCode(), 0);
-}
-
-TEST_P(TunavoxProcessEcho, TrackingProgramSwitchingSatellitesRetunesTheRig)
-{
-    ASSERT_TRUE(station.startRig());
-    serve("RS-44", "100");
-    startTunavox();
-    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; }))
-        << received.join(" | ").toStdString();
-    // The tracking program now follows another satellite.
-    test::stop(station.tracker);
-    serve("AO-07", "200");
-    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 2; }))
-        << received.join(" | ").toStdString();
-    EXPECT_EQ(payloads("OPPSAN"), (QStringList{"RS-44", "AO-07"}));
-    EXPECT_EQ(payloads("OPPPOB"), (QStringList{"100", "200"}));
-    // AO-07's home frequencies: downlink on the main band, uplink on the sub band.
-    const double k = (432125.0 + 145925.0 + 50.0) * 1000;
-    const double uplink = 432125000.0 + 25000.0;
-    EXPECT_EQ(dial("main"), qint64(k - uplink));
-    EXPECT_EQ(dial("sub"), qint64(uplink));
-    ASSERT_TRUE(send("RCMEND"));
-    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
 }
 
 TEST_F(TunavoxProcess, PortPathWithColonsReachesThePanelWhole)
@@ -353,6 +299,9 @@ TEST_F(TunavoxProcess, Ts2000ReceivesAndFt817TransmitsThroughASatelliteChange)
     serve("AO-07", "200");
     ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 2; }))
         << received.join(" | ").toStdString();
+    EXPECT_EQ(payloads("OPPSAN"), (QStringList{"RS-44", "AO-07"}));
+    EXPECT_EQ(payloads("OPPPOB"), (QStringList{"100", "200"}));
+    // AO-07's home frequencies: downlink on the receiving rig, uplink on the transmitting one.
     const double k = (432125.0 + 145925.0 + 50.0) * 1000;
     const double uplink = 432125000.0 + 25000.0;
     const auto dialOf = [](QProcess &p) {
