@@ -3,9 +3,7 @@
 #include "ProcessTools.h"
 #include "QtPrinters.h"
 #include "TestPaths.h"
-#include "cat/QSerialPortTransport.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -137,19 +135,6 @@ TEST_P(VmrigE2e, FailuresSayWhyAndExitNonZero)
         EXPECT_EQ(r.status, c.status) << c.arguments.join(u' ').toStdString();
         EXPECT_TRUE(r.err.contains(c.err))
             << c.arguments.join(u' ').toStdString() << ": " << r.err.toStdString();
-    }
-
-    // Busy: another program (this test) holds the port.
-    {
-        QSerialPortTransport holder;
-        SerialSettings settings;
-        settings.portName = link;
-        ASSERT_TRUE(holder.open(settings));
-        const Outcome r = vmrig(on({QStringLiteral("info")}));
-        EXPECT_EQ(r.status, 1);
-        EXPECT_TRUE(r.err.contains(QStringLiteral("busy, held by")) &&
-                    r.err.contains(QStringLiteral("PID %1").arg(QCoreApplication::applicationPid())))
-            << r.err.toStdString();
     }
 
     // Permission: a device of the group dialout, opened by a user outside it.
