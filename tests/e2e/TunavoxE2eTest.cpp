@@ -68,16 +68,32 @@ protected:
         ASSERT_TRUE(tunavox.waitForStarted(GenerousMs));
     }
 
-    // Serves the panel's title until the condition holds or the time-out passes.
-    bool waitFor(const std::function<bool()> &condition, int ms = GenerousMs)
+    // Serves the panel's title until the condition holds or the time-out
+    // passes, then names the records received.
+    bool waitFor(const std::function<bool()> &condition)
     {
-        QDeadlineTimer deadline(ms);
-        while (!condition()) {
-            if (deadline.hasExpired())
+        for (QDeadlineTimer deadline(GenerousMs); !condition(); panel->processPending(50)) {
+            if (deadline.hasExpired()) {
+                ADD_FAILURE() << "records so far: " << received.join(" | ").toStdString();
                 return false;
-            panel->processPending(50);
+            }
         }
         return true;
+    }
+    // "RCMEND", and the process ends.
+    bool end()
+    {
+        return send("RCMEND") &&
+               waitFor([&] { return tunavox.state() == QProcess::NotRunning || tunavox.waitForFinished(10); });
+    }
+    // faketracker serving RS-44 at these range rates, one every two and a half seconds.
+    void servePass(const QList<int> &rates)
+    {
+        QStringList script;
+        for (int i = 0; i < rates.size(); ++i)
+            script << QStringLiteral("%1 RS-44 %2 %3 4711").arg(i * 2.5).arg(20 + i).arg(rates[i]);
+        ASSERT_TRUE(TextFile::writeLinesAtomic(file("pass.txt"), script));
+        ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--script", file("pass.txt")}));
     }
 
     QStringList payloads(const QString &code) const
@@ -122,14 +138,10 @@ TEST_P(TunavoxProcessEcho, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEn
     // falls through zero in steps of two and a half seconds, long enough
     // for a slow start of the controller to leave several steps to follow.
     const QList<int> rates{4000, 3000, 2000, 1000, 0, -1000, -2000, -3000, -4000, -5000};
-    QStringList script;
-    for (int i = 0; i < rates.size(); ++i)
-        script << QStringLiteral("%1 RS-44 %2 %3 4711").arg(i * 2.5).arg(20 + i).arg(rates[i]);
-    ASSERT_TRUE(TextFile::writeLinesAtomic(file("pass.txt"), script));
-    ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--script", file("pass.txt")}));
+    servePass(rates);
 
     startTunavox();
-    ASSERT_TRUE(waitFor([&] { return !payloads("OPPKAN").isEmpty(); })) << received.join(" | ").toStdString();
+    ASSERT_TRUE(waitFor([&] { return !payloads("OPPKAN").isEmpty(); }));
     EXPECT_EQ(payloads("OPPLKM"), QStringList{"1"});
     EXPECT_EQ(payloads("OPPLNK"), QStringList{"OK"});
     EXPECT_EQ(payloads("OPPOP1"), QStringList{"1"});
@@ -182,9 +194,7 @@ TEST_P(TunavoxProcessEcho, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEn
     EXPECT_TRUE(payloads("OPPDOP").contains("3"));
 
     // The end: the rig leaves satellite mode, the process ends.
-    ASSERT_TRUE(send("RCMEND"));
-    ASSERT_TRUE(
-        waitFor([&] { return tunavox.state() == QProcess::NotRunning || tunavox.waitForFinished(10); }));
+    ASSERT_TRUE(end());
     EXPECT_EQ(tunavox.exitCode(), 0);
     EXPECT_TRUE(rig("status").contains("satellite=off")) << rig("status").toStdString();
     EXPECT_EQ(payloads("OPPOP1").last(), "0");
@@ -194,7 +204,7 @@ TEST_F(TunavoxProcess, SecondInstanceWithTheCloseSwitchMakesTheFirstSaveAndHide)
 {
     ASSERT_TRUE(TextFile::writeAtomic(file("Velomira.ini"), "[RIG_CON_CFG]\nPoll_Time=300\n"));
     startTunavox();
-    ASSERT_TRUE(waitFor([&] { return !payloads("OPPLKM").isEmpty(); })) << received.join(" | ").toStdString();
+    ASSERT_TRUE(waitFor([&] { return !payloads("OPPLKM").isEmpty(); }));
     const auto stored = [this](const char *section, const char *key) {
         return Settings(file("Velomira.ini")).file().value(section, key).value_or(QString());
     };
@@ -217,8 +227,7 @@ TEST_F(TunavoxProcess, SecondInstanceWithTheCloseSwitchMakesTheFirstSaveAndHide)
     ASSERT_TRUE(waitFor([&] { return second.waitForFinished(10); }));
     EXPECT_EQ(tunavox.state(), QProcess::Running);
 
-    ASSERT_TRUE(send("RCMEND"));
-    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+    ASSERT_TRUE(end());
     EXPECT_EQ(tunavox.exitCode(), 0);
 }
 
@@ -228,11 +237,9 @@ TEST_F(TunavoxProcess, PortPathWithColonsReachesThePanelWhole)
     station.rigLink = file("pci-0000:00:14.0-usb-0:2:1.0-port0");
     ASSERT_TRUE(station.startRig());
     startTunavox();
-    ASSERT_TRUE(waitFor([&] { return payloads("OPPOP1").contains("1"); }))
-        << received.join(" | ").toStdString();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPOP1").contains("1"); }));
     ASSERT_TRUE(send("RCMRTR1")); // reopens and reports the rigs again, open
-    ASSERT_TRUE(waitFor([&] { return payloads("OPPRIG").size() >= 2; }))
-        << received.join(" | ").toStdString();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPRIG").size() >= 2; }));
     for (const QString &report : payloads("OPPRIG")) {
         const QStringList fields = report.split(u':');
         ASSERT_EQ(fields.size(), 7) << report.toStdString();
@@ -240,8 +247,7 @@ TEST_F(TunavoxProcess, PortPathWithColonsReachesThePanelWhole)
     }
     EXPECT_EQ(payloads("OPPRIG").last().split(u':').value(2), "1");
     EXPECT_TRUE(rig("status").contains("satellite=on"));
-    ASSERT_TRUE(send("RCMEND"));
-    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+    ASSERT_TRUE(end());
     EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "RIGCOMCONT").value_or(QString()),
               station.rigLink);
 }
@@ -251,13 +257,12 @@ TEST_F(TunavoxProcess, RigUnpluggedDuringAPassIsGivenUpAndReopenedWhenItIsBack)
     ASSERT_TRUE(station.startRig());
     serve("RS-44");
     startTunavox();
-    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; }))
-        << received.join(" | ").toStdString();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; }));
     ASSERT_TRUE(send("RCMDOP0"));
 
     // The adapter goes: its device and the link to it disappear.
     test::stop(station.rigsim);
-    ASSERT_TRUE(waitFor([&] { return !payloads("OPPCER").isEmpty(); })) << received.join(" | ").toStdString();
+    ASSERT_TRUE(waitFor([&] { return !payloads("OPPCER").isEmpty(); }));
     EXPECT_EQ(payloads("OPPCER"), QStringList{station.rigLink});
     EXPECT_EQ(payloads("OPPOP1").last(), "0");
     EXPECT_FALSE(QFileInfo::exists(station.rigLink));
@@ -267,14 +272,12 @@ TEST_F(TunavoxProcess, RigUnpluggedDuringAPassIsGivenUpAndReopenedWhenItIsBack)
     // Plugged in again under the same name.
     ASSERT_TRUE(station.startRigsim());
     ASSERT_TRUE(send("RCMRTR1"));
-    ASSERT_TRUE(waitFor([&] { return payloads("OPPOP1").last() == "1"; }))
-        << received.join(" | ").toStdString();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPOP1").last() == "1"; }));
     EXPECT_TRUE(rig("status").contains("satellite=on"));
     // The satellite's set-up is redone on the rig that came back.
     ASSERT_TRUE(waitFor([&] { return dial("sub") == 145965000; })) << dial("sub");
     EXPECT_EQ(tunavox.state(), QProcess::Running);
-    ASSERT_TRUE(send("RCMEND"));
-    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+    ASSERT_TRUE(end());
     EXPECT_EQ(Settings(file("Velomira.ini")).file().value("RIG_CON_CFG", "RIGCOMCONT").value_or(QString()),
               station.rigLink);
 }
@@ -291,14 +294,12 @@ TEST_F(TunavoxProcess, Ts2000ReceivesAndFt817TransmitsThroughASatelliteChange)
             .arg(file("ts2000"), file("ft817"))));
     serve("RS-44", "100");
     startTunavox();
-    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; }))
-        << received.join(" | ").toStdString();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 1; }));
     EXPECT_EQ(payloads("OPPOP1"), QStringList{"1"});
     EXPECT_EQ(payloads("OPPOP2"), QStringList{"1"});
     test::stop(station.tracker);
     serve("AO-07", "200");
-    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 2; }))
-        << received.join(" | ").toStdString();
+    ASSERT_TRUE(waitFor([&] { return payloads("OPPKAN").size() == 2; }));
     EXPECT_EQ(payloads("OPPSAN"), (QStringList{"RS-44", "AO-07"}));
     EXPECT_EQ(payloads("OPPPOB"), (QStringList{"100", "200"}));
     // AO-07's home frequencies: downlink on the receiving rig, uplink on the transmitting one.
@@ -314,8 +315,7 @@ TEST_F(TunavoxProcess, Ts2000ReceivesAndFt817TransmitsThroughASatelliteChange)
     const int polled = payloads("OPPRXS").size();
     ASSERT_TRUE(waitFor([&] { return payloads("OPPRXS").size() >= polled + 3; }));
     EXPECT_TRUE(payloads("OPPCER").isEmpty());
-    ASSERT_TRUE(send("RCMEND"));
-    ASSERT_TRUE(waitFor([&] { return tunavox.waitForFinished(10); }));
+    ASSERT_TRUE(end());
     EXPECT_TRUE(test::consoleCommand(station.rigsim, "status").contains("SA=0010010"));
 }
 
@@ -327,13 +327,9 @@ TEST_F(TunavoxProcess, Ft847AloneFollowsAPassOnItsSatelliteVfos)
                                              "RigContType=0\nPoll_Time=200\n")
                                   .arg(file("ft847"))));
     const QList<int> rates{4000, 3000, 2000, 1000, -1000, -2000, -3000, -4000, -5000};
-    QStringList script;
-    for (int i = 0; i < rates.size(); ++i)
-        script << QStringLiteral("%1 RS-44 %2 %3 4711").arg(i * 2.5).arg(20 + i).arg(rates[i]);
-    ASSERT_TRUE(TextFile::writeLinesAtomic(file("pass.txt"), script));
-    ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--script", file("pass.txt")}));
+    servePass(rates);
     startTunavox();
-    ASSERT_TRUE(waitFor([&] { return !payloads("OPPKAN").isEmpty(); })) << received.join(" | ").toStdString();
+    ASSERT_TRUE(waitFor([&] { return !payloads("OPPKAN").isEmpty(); }));
     EXPECT_TRUE(rig("status").contains("satellite=on"));
     ASSERT_TRUE(send("RCMDOP0"));
     const qint64 R = dial("main");
@@ -348,8 +344,6 @@ TEST_F(TunavoxProcess, Ft847AloneFollowsAPassOnItsSatelliteVfos)
         return followed.size() >= 3;
     })) << "followed "
         << followed.size();
-    ASSERT_TRUE(send("RCMEND"));
-    ASSERT_TRUE(
-        waitFor([&] { return tunavox.state() == QProcess::NotRunning || tunavox.waitForFinished(10); }));
+    ASSERT_TRUE(end());
     EXPECT_TRUE(rig("status").contains("cat=off satellite=off")) << rig("status").toStdString();
 }
