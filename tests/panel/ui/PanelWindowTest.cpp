@@ -1,5 +1,6 @@
 #include "panel/ui/PanelWindow.h"
 #include "../PanelFixture.h"
+#include "WidgetApplication.h"
 #include "common/SettingKeys.h"
 #include "panel/ui/LogDestinationsDialog.h"
 #include "panel/ui/PassbandScale.h"
@@ -21,25 +22,11 @@
 using namespace vm;
 using namespace vm::test;
 
-namespace {
-
-int argcStore = 1;
-char arg0[] = "panel_window_test";
-char *argvStore[] = {arg0, nullptr};
-
-QApplication &app()
-{
-    static QApplication *instance = new QApplication(argcStore, argvStore);
-    return *instance;
-}
-
-} // namespace
-
 class PanelWindowTest : public PanelFixture {
 protected:
     void SetUp() override
     {
-        app();
+        ensureWidgetApplication();
         PanelFixture::SetUp();
         m_window = std::make_unique<PanelWindow>(*m_core, *m_settings, m_launcher);
         m_window->show();

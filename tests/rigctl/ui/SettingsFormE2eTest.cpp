@@ -5,6 +5,7 @@
 #include "ProcessTools.h"
 #include "SimulatedStation.h"
 #include "TestPaths.h"
+#include "WidgetApplication.h"
 #include "cat/QSerialPortTransport.h"
 #include "common/SatelliteTable.h"
 #include "common/TextFile.h"
@@ -29,12 +30,7 @@ class SettingsFormE2e : public ControllerFixture {
 protected:
     void SetUp() override
     {
-        static int argc = 1;
-        static char name[] = "rigctl_ui_e2e_tests";
-        static char *argv[] = {name, nullptr};
-        static QApplication *app =
-            new QApplication(argc, argv); // never destroyed, as in the other window tests
-        (void)app;
+        ensureWidgetApplication();
         realPorts = true;
         ControllerFixture::SetUp();
     }
