@@ -1,6 +1,6 @@
-// tunavox as a real process: a simulated IC-9700 on a pseudo-terminal
-// (rigsim), a stand-in tracking program (faketracker) or the built-in orbit
-// computation, and this test as the panel, owning the title "Velomira".
+// tunavox as a real process: simulated rigs on pseudo-terminals (rigsim), a
+// stand-in tracking program (faketracker), and this test as the panel, owning
+// the title "Velomira". The built-in orbit computation: SettingsFormE2eTest.
 
 #include "ProcessTools.h"
 #include "SimulatedStation.h"
@@ -80,20 +80,12 @@ protected:
         }
         return true;
     }
+
     // "RCMEND", and the process ends.
     bool end()
     {
         return send("RCMEND") &&
                waitFor([&] { return tunavox.state() == QProcess::NotRunning || tunavox.waitForFinished(10); });
-    }
-    // faketracker serving RS-44 at these range rates, one every two and a half seconds.
-    void servePass(const QList<int> &rates)
-    {
-        QStringList script;
-        for (int i = 0; i < rates.size(); ++i)
-            script << QStringLiteral("%1 RS-44 %2 %3 4711").arg(i * 2.5).arg(20 + i).arg(rates[i]);
-        ASSERT_TRUE(TextFile::writeLinesAtomic(file("pass.txt"), script));
-        ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--script", file("pass.txt")}));
     }
 
     QStringList payloads(const QString &code) const
@@ -138,7 +130,11 @@ TEST_P(TunavoxProcessEcho, FollowsAPassOnTheSimulatedRigAndRestoresTheRigAtTheEn
     // falls through zero in steps of two and a half seconds, long enough
     // for a slow start of the controller to leave several steps to follow.
     const QList<int> rates{4000, 3000, 2000, 1000, 0, -1000, -2000, -3000, -4000, -5000};
-    servePass(rates);
+    QStringList script;
+    for (int i = 0; i < rates.size(); ++i)
+        script << QStringLiteral("%1 RS-44 %2 %3 4711").arg(i * 2.5).arg(20 + i).arg(rates[i]);
+    ASSERT_TRUE(TextFile::writeLinesAtomic(file("pass.txt"), script));
+    ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--script", file("pass.txt")}));
 
     startTunavox();
     ASSERT_TRUE(waitFor([&] { return !payloads("OPPKAN").isEmpty(); }));
@@ -317,33 +313,4 @@ TEST_F(TunavoxProcess, Ts2000ReceivesAndFt817TransmitsThroughASatelliteChange)
     EXPECT_TRUE(payloads("OPPCER").isEmpty());
     ASSERT_TRUE(end());
     EXPECT_TRUE(test::consoleCommand(station.rigsim, "status").contains("SA=0010010"));
-}
-
-TEST_F(TunavoxProcess, Ft847AloneFollowsAPassOnItsSatelliteVfos)
-{
-    ASSERT_TRUE(station.startOtherRig(station.rigsim, "FT847", "ft847"));
-    ASSERT_TRUE(TextFile::writeAtomic(
-        file("Velomira.ini"), QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=FT847\nRIGCOMCONT=%1\nBAUD_RATE=9600\n"
-                                             "RigContType=0\nPoll_Time=200\n")
-                                  .arg(file("ft847"))));
-    const QList<int> rates{4000, 3000, 2000, 1000, -1000, -2000, -3000, -4000, -5000};
-    servePass(rates);
-    startTunavox();
-    ASSERT_TRUE(waitFor([&] { return !payloads("OPPKAN").isEmpty(); }));
-    EXPECT_TRUE(rig("status").contains("satellite=on"));
-    ASSERT_TRUE(send("RCMDOP0"));
-    const qint64 R = dial("main");
-    QSet<int> followed; // the transmit VFO follows the range rate through several steps
-    ASSERT_TRUE(waitFor([&] {
-        const qint64 tx = dial("sub");
-        for (int rr : rates) {
-            const double t = Rs44K - (double(R) - doppler(rr, double(R)));
-            if (std::fabs(double(tx) - (t - doppler(rr, t))) <= 10.0) // the rig tunes in 10 Hz steps
-                followed.insert(rr);
-        }
-        return followed.size() >= 3;
-    })) << "followed "
-        << followed.size();
-    ASSERT_TRUE(end());
-    EXPECT_TRUE(rig("status").contains("cat=off satellite=off")) << rig("status").toStdString();
 }
