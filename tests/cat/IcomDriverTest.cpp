@@ -451,27 +451,3 @@ TEST_F(IcomDriverTest, SatelliteSetUpTakesTheTransverterOffsetsOff)
     EXPECT_EQ(bodies(), QStringList({"05 00 00 90 45 01", "06 00", "04", "16 42 00"}));
     EXPECT_EQ(recorder.payloads("OPPTXM"), QStringList{"LSB"});
 }
-
-TEST(RigDriverFactory, EveryModelGetsTheDriverOfItsFamily)
-{
-    ScriptedTransport transport;
-    CatContext context;
-    CatRecorder recorder;
-    for (const RigModelInfo &m : RigModels::all()) {
-        std::unique_ptr<RigDriver> d = createRigDriver(m.id, 1, transport, context, recorder.hooks);
-        EXPECT_EQ(d != nullptr, m.family != RigFamily::None) << m.id.toStdString();
-        if (!d)
-            continue;
-        RigConfig config;
-        config.portName = "/dev/ttyUSB3";
-        config.rigModel = m.id;
-        config.civAddress = "5e";
-        ASSERT_TRUE(d->configure(config));
-        EXPECT_EQ(d->model().id, m.id);
-        EXPECT_EQ(d->port().portName(), config.portName);
-        if (auto *icom = dynamic_cast<IcomDriver *>(d.get())) {
-            EXPECT_EQ(icom->address(), 0x5E);
-        }
-        EXPECT_EQ(dynamic_cast<IcomDriver *>(d.get()) != nullptr, m.family == RigFamily::IcomCiv);
-    }
-}
