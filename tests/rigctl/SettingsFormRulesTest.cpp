@@ -1,7 +1,5 @@
 #include "rigctl/SettingsFormRules.h"
 
-#include "cat/RigModel.h"
-
 #include <gtest/gtest.h>
 
 using namespace vm;
