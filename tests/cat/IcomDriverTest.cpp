@@ -5,6 +5,7 @@
 #include "cat/CivProtocol.h"
 
 #include <QHash>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace vm;
@@ -98,49 +99,118 @@ TEST_F(IcomDriverTest, ZeroNgOrGarbledAnswersAreNotReportedAndOnlyGarbageIsAMiss
     EXPECT_EQ(driver->port().pendingReplies(), 3);
 }
 
-TEST_F(IcomDriverTest, SetFrequencyBandSelectionPerStateAndGroup)
+// Frames written and reports made, per model, rig and Doppler state, each
+// case on a freshly opened port; `answers` maps a command body to the rig's
+// answer body.
+TEST_F(IcomDriverTest, FramesAndReportsPerModelAndState)
 {
+    using Action = std::function<void(IcomDriver &, CatContext &)>;
     const QString f = "05 00 00 95 45 01"; // 145.950 MHz
-    struct Case { const char *model; int state; Band band; QStringList frames; };
-    const QList<Case> cases = {
-        {"IC9700", 0, Band::B, {"07 D1", f, "07 D0"}},
-        {"IC9700", 8, Band::B, {"07 D1", f, "07 D0"}},
-        {"IC9700", 2, Band::A, {"07 D0", f}},
-        {"IC9700", 5, Band::A, {"07 D0", f}},
-        {"IC9700", 1, Band::A, {"07 D0", f}},
-        {"IC9700", 1, Band::B, {"07 D1", f, "07 D0"}},
-        {"IC9700", 3, Band::B, {"07 D1", f, "07 D0"}},
-        {"IC9700", 4, Band::B, {}},
-        {"IC9700", 6, Band::B, {}},
-        {"IC821", 0, Band::B, {"07 D0", f, "07 D1"}},
-        {"IC821", 2, Band::A, {"07 D1", f}},
-        {"IC705", 0, Band::B, {"07 00", f}},
-        {"ICOM", 2, Band::A, {"07 00", f}},
-        {"IC905", 0, Band::B, {}},
+    const auto setFreq = [](Band b, qint64 hz) -> Action {
+        return [b, hz](IcomDriver &d, CatContext &) { d.setFrequency(b, hz); };
     };
+    const auto setMode = [](Band b, const char *code, bool data = false) -> Action {
+        return [b, code, data](IcomDriver &d, CatContext &c) {
+            c.dataOperation = data;
+            d.setMode(b, code);
+        };
+    };
+    const Action cwSpeed = [](IcomDriver &d, CatContext &) {
+        d.setCwSpeed("0128", "27");
+        d.setCwSpeed("12x4", "27"); // not a level: nothing
+    };
+    const QString cq45 = "17" + QString(" 45").repeated(30);
+    struct Case {
+        const char *model;
+        int rig, state;
+        Action action;
+        QHash<QString, QByteArray> answers;
+        QStringList bodies;
+        const char *reports;
+    };
+    // clang-format off
+    const Case cases[] = {
+        // Which band a frequency goes to, by state and band arrangement.
+        {"IC9700", 1, 0, setFreq(Band::B, 145950000), {}, {"07 D1", f, "07 D0"}, ""},
+        {"IC9700", 1, 8, setFreq(Band::B, 145950000), {}, {"07 D1", f, "07 D0"}, ""},
+        {"IC9700", 1, 2, setFreq(Band::A, 145950000), {}, {"07 D0", f}, ""},
+        {"IC9700", 1, 5, setFreq(Band::A, 145950000), {}, {"07 D0", f}, ""},
+        {"IC9700", 1, 1, setFreq(Band::A, 145950000), {}, {"07 D0", f}, ""},
+        {"IC9700", 1, 1, setFreq(Band::B, 145950000), {}, {"07 D1", f, "07 D0"}, ""},
+        {"IC9700", 1, 3, setFreq(Band::B, 145950000), {}, {"07 D1", f, "07 D0"}, ""},
+        {"IC9700", 1, 4, setFreq(Band::B, 145950000), {}, {}, ""},
+        {"IC9700", 1, 6, setFreq(Band::B, 145950000), {}, {}, ""},
+        {"IC821", 1, 0, setFreq(Band::B, 145950000), {}, {"07 D0", f, "07 D1"}, ""},
+        {"IC821", 1, 2, setFreq(Band::A, 145950000), {}, {"07 D1", f}, ""},
+        {"IC705", 1, 0, setFreq(Band::B, 145950000), {}, {"07 00", f}, ""},
+        {"ICOM", 1, 2, setFreq(Band::A, 145950000), {}, {"07 00", f}, ""},
+        {"IC905", 1, 0, setFreq(Band::B, 145950000), {}, {}, ""},
+        // A frequency that does not fit is not sent.
+        {"IC9700", 1, 2, setFreq(Band::A, -5), {}, {}, ""},
+        {"IC9700", 1, 2, setFreq(Band::A, 12'000'000'000LL), {}, {}, ""},
+        // Same-band operation: band A on the selected VFO, band B on the other.
+        {"IC9700", 1, 3, [](IcomDriver &d, CatContext &) {
+             d.setFrequencySameBand(Band::A, 435800000);
+             d.setFrequencySameBand(Band::B, 435810000);
+         }, {}, {"25 00 00 00 80 35 04", "25 01 00 00 81 35 04"}, ""},
+        {"IC910", 1, 3, [](IcomDriver &d, CatContext &) { d.setFrequencySameBand(Band::A, 435800000); }, {}, {}, ""},
+        // The beacon state polls both modes.
+        {"IC9100", 1, 5, [](IcomDriver &d, CatContext &) { d.pollMode(); }, {{"04", hex("04 00 01")}},
+         {"07 D0", "04", "07 D1", "04", "07 D0"}, "OPPRXMLSB OPPTXMLSB"},
+        // Mode frames per model, with data mode and filter on the IC9700.
+        {"IC9700", 1, 3, setMode(Band::A, "11"), {}, {"07 D0", "06 01 01", "1A 06 00 00", "07 D0"}, ""},
+        {"IC9700", 1, 3, setMode(Band::B, "12", true), {}, {"07 D1", "06 01 02", "1A 06 01 02", "07 D0"}, ""},
+        {"IC910", 1, 3, setMode(Band::B, "0"), {}, {"07 D1", "06 00", "07 D0"}, ""},
+        {"IC821", 1, 3, setMode(Band::A, "1"), {}, {"07 D1", "06 01", "07 D1"}, ""},
+        {"IC7100", 1, 3, setMode(Band::A, "3"), {{"04", hex("04 03 01")}}, {"06 03", "04"}, "OPPRXMCW"},
+        {"IC7100", 1, 3, setMode(Band::A, "bad"), {}, {}, ""},
+        // The keying speed goes only to rigs that take it.
+        {"IC9700", 1, 3, cwSpeed, {}, {"14 0C 01 28"}, ""},
+        {"IC705", 1, 3, cwSpeed, {}, {}, ""},
+        {"IC7100", 2, 3, cwSpeed, {}, {"14 0C 01 28"}, ""},
+        // Data mode of both bands, noise blanker and reduction.
+        {"IC9700", 1, 3, [](IcomDriver &d, CatContext &) {
+             d.readDataMode();
+             d.readNoiseBlanker();
+             d.readNoiseReduction();
+         }, {{"1A 06", hex("1A 06 01 01")}, {"16 22", hex("16 22 01")}, {"16 40", hex("16 40 00")}},
+         {"07 D0", "1A 06", "07 D1", "1A 06", "07 D0", "16 22", "16 40"}, "OPPICDA0101 OPPICDB0101 OPPNBF1 OPPNRF0"},
+        // Tone, RIT and CW keying.
+        {"IC9700", 1, 3, [](IcomDriver &d, CatContext &) {
+             d.toneOff(); // never switched on: nothing
+             d.toneOn("88.5");
+             d.toneOff();
+             d.setRit(true);
+             d.setRitOffset("-0120");
+             d.setRit(false);
+             d.sendCw("4351");
+             d.stopCw();
+         }, {}, {"07 D1", "16 42 01", "1B 00 08 85", "07 D1", "16 42 00", "21 01 01", "21 00 20 01 01", "21 01 00",
+                 "17 43 51", "17 FF"}, ""},
+        {"IC7100", 2, 3, [](IcomDriver &d, CatContext &) {
+             d.toneOn("88.5");
+             d.toneOff();
+             d.sendCw("43");
+             d.setRit(true); // rig 1 only
+             d.sendCw(QString("45").repeated(31)); // 30 characters to a frame
+         }, {}, {"16 42 01", "1B 00 00 08 85", "16 42 00", "17 43", cq45, "17 45"}, ""},
+        {"IC705", 1, 3, [](IcomDriver &d, CatContext &) { // no tone or CW keying as rig 1
+             d.toneOn("88.5");
+             d.sendCw("43");
+         }, {}, {}, ""},
+    };
+    // clang-format on
     for (const Case &c : cases) {
-        use(c.model, "10");
+        SCOPED_TRACE(std::string(c.model) + " rig " + std::to_string(c.rig) + " state " +
+                     std::to_string(c.state) + ": " + c.bodies.join(u',').toStdString());
+        context = CatContext();
         context.dopplerState = c.state;
-        driver->setFrequency(c.band, 145950000);
-        EXPECT_EQ(bodies(), c.frames) << c.model << " state " << c.state;
+        answers = c.answers;
+        use(c.model, "10", c.rig);
+        c.action(*driver, context);
+        EXPECT_EQ(bodies(), c.bodies);
+        EXPECT_EQ(recorder.take(), c.reports);
     }
-    // A frequency that does not fit is not sent.
-    use("IC9700", "A2");
-    context.dopplerState = 2;
-    driver->setFrequency(Band::A, -5);
-    driver->setFrequency(Band::A, 12'000'000'000LL);
-    EXPECT_TRUE(transport.writes.isEmpty());
-}
-
-TEST_F(IcomDriverTest, SameBandFrequencyGoesToTheSelectedOrUnselectedVfo)
-{
-    use("IC9700", "A2");
-    driver->setFrequencySameBand(Band::A, 435800000);
-    driver->setFrequencySameBand(Band::B, 435810000);
-    EXPECT_EQ(bodies(), QStringList({"25 00 00 00 80 35 04", "25 01 00 00 81 35 04"}));
-    use("IC910", "60");
-    driver->setFrequencySameBand(Band::A, 435800000);
-    EXPECT_TRUE(transport.writes.isEmpty());
 }
 
 TEST_F(IcomDriverTest, ModeIsReportedOnlyWhenItChangesAndCode17IsDvOnSingleBandRigs)
@@ -167,46 +237,6 @@ TEST_F(IcomDriverTest, ModeIsReportedOnlyWhenItChangesAndCode17IsDvOnSingleBandR
     EXPECT_EQ(recorder.payloads("OPPRXM"), QStringList{""});
 }
 
-TEST_F(IcomDriverTest, BeaconStatePollsBothModes)
-{
-    use("IC9100", "7C");
-    answers["04"] = hex("04 00 01");
-    context.dopplerState = 5;
-    driver->pollMode();
-    EXPECT_EQ(bodies(), QStringList({"07 D0", "04", "07 D1", "04", "07 D0"}));
-    EXPECT_EQ(recorder.payloads("OPPRXM"), QStringList{"LSB"});
-    EXPECT_EQ(recorder.payloads("OPPTXM"), QStringList{"LSB"});
-}
-
-TEST_F(IcomDriverTest, SetModeFramesPerModel)
-{
-    use("IC9700", "A2");
-    driver->setMode(Band::A, "11");
-    EXPECT_EQ(bodies(), QStringList({"07 D0", "06 01 01", "1A 06 00 00", "07 D0"}));
-    transport.writes.clear();
-    context.dataOperation = true;
-    driver->setMode(Band::B, "12");
-    EXPECT_EQ(bodies(), QStringList({"07 D1", "06 01 02", "1A 06 01 02", "07 D0"}));
-
-    use("IC910", "60");
-    driver->setMode(Band::B, "0");
-    EXPECT_EQ(bodies(), QStringList({"07 D1", "06 00", "07 D0"}));
-
-    use("IC821", "4C");
-    driver->setMode(Band::A, "1");
-    EXPECT_EQ(bodies(), QStringList({"07 D1", "06 01", "07 D1"}));
-
-    use("IC7100", "88");
-    answers["04"] = hex("04 03 01");
-    driver->setMode(Band::A, "3");
-    EXPECT_EQ(bodies(), QStringList({"06 03", "04"}));
-    EXPECT_EQ(recorder.payloads("OPPRXM").last(), "CW");
-
-    transport.writes.clear();
-    driver->setMode(Band::A, "bad");
-    EXPECT_TRUE(transport.writes.isEmpty());
-}
-
 TEST_F(IcomDriverTest, CwSpeedLevelsWriteTheSettingByTheRigsTable)
 {
     use("IC9700", "A2");
@@ -227,65 +257,6 @@ TEST_F(IcomDriverTest, CwSpeedLevelsWriteTheSettingByTheRigsTable)
     driver->readCwSpeed();
     EXPECT_EQ(recorder.settingsWritten.size(), 2);
     EXPECT_EQ(driver->port().missCount(), 1);
-}
-
-TEST_F(IcomDriverTest, KeyingSpeedGoesOnlyToRigsThatTakeIt)
-{
-    use("IC9700", "A2");
-    driver->setCwSpeed("0128", "27");
-    driver->setCwSpeed("12x4", "27"); // not a level: nothing
-    EXPECT_EQ(bodies(), QStringList({"14 0C 01 28"}));
-    use("IC705", "A4");
-    driver->setCwSpeed("0128", "27");
-    EXPECT_TRUE(transport.writes.isEmpty());
-    use("IC7100", "88", 2);
-    driver->setCwSpeed("0128", "27");
-    EXPECT_EQ(bodies(), QStringList({"14 0C 01 28"}));
-}
-
-TEST_F(IcomDriverTest, ReadsReportDataModeNoiseBlankerAndReduction)
-{
-    use("IC9700", "A2");
-    answers["1A 06"] = hex("1A 06 01 01");
-    answers["16 22"] = hex("16 22 01");
-    answers["16 40"] = hex("16 40 00");
-    driver->readDataMode();
-    driver->readNoiseBlanker();
-    driver->readNoiseReduction();
-    EXPECT_EQ(recorder.payloads("OPPICD"), QStringList({"A0101", "B0101"}));
-    EXPECT_EQ(recorder.payloads("OPPNBF"), QStringList{"1"});
-    EXPECT_EQ(recorder.payloads("OPPNRF"), QStringList{"0"});
-    EXPECT_EQ(bodies(), QStringList({"07 D0", "1A 06", "07 D1", "1A 06", "07 D0", "16 22", "16 40"}));
-}
-
-TEST_F(IcomDriverTest, ToneRitAndCwFrames)
-{
-    use("IC9700", "A2");
-    driver->toneOff(); // never switched on: nothing
-    driver->toneOn("88.5");
-    driver->toneOff();
-    driver->setRit(true);
-    driver->setRitOffset("-0120");
-    driver->setRit(false);
-    driver->sendCw("4351");
-    driver->stopCw();
-    EXPECT_EQ(bodies(), QStringList({"07 D1", "16 42 01", "1B 00 08 85", "07 D1", "16 42 00", "21 01 01",
-                                     "21 00 20 01 01", "21 01 00", "17 43 51", "17 FF"}));
-
-    use("IC7100", "88", 2);
-    driver->toneOn("88.5");
-    driver->toneOff();
-    driver->sendCw("43");
-    driver->setRit(true); // rig 1 only
-    driver->sendCw(QString("45").repeated(31)); // 30 characters to a frame
-    EXPECT_EQ(bodies(), QStringList({"16 42 01", "1B 00 00 08 85", "16 42 00", "17 43",
-                                     "17" + QString(" 45").repeated(30), "17 45"}));
-
-    make("IC705", "A4"); // no tone or CW keying as rig 1
-    openQuietly();
-    driver->toneOn("88.5");
-    driver->sendCw("43");
-    EXPECT_TRUE(transport.writes.isEmpty());
 }
 
 TEST_F(IcomDriverTest, Ic9700OpeningWakesTheRigByBaudRate)
@@ -479,28 +450,4 @@ TEST_F(IcomDriverTest, SatelliteSetUpTakesTheTransverterOffsetsOff)
         {.downlinkHz = 435800000, .uplinkHz = 145900000, .startUpMode = "SSB", .toneHz = {}});
     EXPECT_EQ(bodies(), QStringList({"05 00 00 90 45 01", "06 00", "04", "16 42 00"}));
     EXPECT_EQ(recorder.payloads("OPPTXM"), QStringList{"LSB"});
-}
-
-TEST(RigDriverFactory, EveryModelGetsTheDriverOfItsFamily)
-{
-    ScriptedTransport transport;
-    CatContext context;
-    CatRecorder recorder;
-    for (const RigModelInfo &m : RigModels::all()) {
-        std::unique_ptr<RigDriver> d = createRigDriver(m.id, 1, transport, context, recorder.hooks);
-        EXPECT_EQ(d != nullptr, m.family != RigFamily::None) << m.id.toStdString();
-        if (!d)
-            continue;
-        RigConfig config;
-        config.portName = "/dev/ttyUSB3";
-        config.rigModel = m.id;
-        config.civAddress = "5e";
-        ASSERT_TRUE(d->configure(config));
-        EXPECT_EQ(d->model().id, m.id);
-        EXPECT_EQ(d->port().portName(), config.portName);
-        if (auto *icom = dynamic_cast<IcomDriver *>(d.get())) {
-            EXPECT_EQ(icom->address(), 0x5E);
-        }
-        EXPECT_EQ(dynamic_cast<IcomDriver *>(d.get()) != nullptr, m.family == RigFamily::IcomCiv);
-    }
 }

@@ -149,25 +149,6 @@ TEST_P(IcomSimulatorEcho, EveryDopplerStateOnBothBandArrangements)
     }
 }
 
-TEST_P(IcomSimulatorEcho, SilentRigGivesOPPCEROnThe21stExpectedReply)
-{
-    SimulatedIcom s("IC9100");
-    s.context.dopplerState = 4; // no poll at the end of the opening
-    ASSERT_TRUE(s.driver.open());
-    s.rig.setFailureMode(sim::FailureMode::Silent);
-    s.driver.port().replyParsed();
-    s.context.dopplerState = 1;
-    for (int i = 1; i <= 20; ++i)
-        s.driver.pollFrequency();
-    EXPECT_TRUE(s.driver.port().isOpen());
-    EXPECT_TRUE(s.recorder.payloads("OPPCER").isEmpty());
-    s.driver.pollFrequency();
-    EXPECT_FALSE(s.driver.port().isOpen());
-    EXPECT_EQ(s.recorder.payloads("OPPCER"), QStringList{"/dev/ttyUSB0"});
-    EXPECT_EQ(s.recorder.payloads("OPPOP1"), QStringList({"1", "0"}));
-    EXPECT_EQ(s.recorder.linkTimerStarts, 1);
-}
-
 // Both ways of waiting give the same conversation; the early-ending wait ends
 // commands whose answers are not read with their echo and acknowledgement.
 TEST(IcomSimulator, FixedAndEarlyEndingWaitsGiveTheSameConversation)

@@ -47,18 +47,6 @@ TEST_F(DataDirTest, FolderByPrecedence)
     }
 }
 
-TEST_F(DataDirTest, DataDirFollowsTheEnvironment)
-{
-    const QByteArray old = qgetenv("VELOMIRA_HOME");
-    qputenv("VELOMIRA_HOME", sub("env").toLocal8Bit());
-    EXPECT_EQ(vm::dataDir(), sub("env"));
-    EXPECT_EQ(vm::dataFile("Velomira.ini"), sub("env/Velomira.ini"));
-    if (old.isNull())
-        qunsetenv("VELOMIRA_HOME");
-    else
-        qputenv("VELOMIRA_HOME", old);
-}
-
 TEST_F(DataDirTest, FileNamesMatchWithoutRegardToCase)
 {
     ASSERT_TRUE(vm::test::writeFile(sub("SATdata.txt"), {}));

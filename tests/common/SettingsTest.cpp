@@ -95,13 +95,4 @@ TEST_F(SettingsTest, PortIsNoneWithoutARigModel)
     EXPECT_EQ(s.value(vm::keys::RigComCont), u"None");
 }
 
-TEST_F(SettingsTest, IcomAddressMissingIsDoubleZero)
-{
-    vm::Settings s(path());
-    EXPECT_EQ(s.value(vm::keys::IcomRigAdrs), u"00");
-    writeFile("[RIG_CON_CFG]\nICOM_RIGadrs= A2 \nICOM_RIGadrs2=RIG\n");
-    EXPECT_EQ(s.value(vm::keys::IcomRigAdrs), u"A2");
-    EXPECT_EQ(s.value(vm::keys::IcomRigAdrs2), u"00");
-}
-
 } // namespace

@@ -1,65 +1,24 @@
 #pragma once
 
-#include "cat/CatContext.h"
+#include "../cat/CatRecorder.h"
+#include "../cat/ScriptedTransport.h"
 #include "cat/RigModel.h"
-#include "cat/SerialTransport.h"
 
-#include <QByteArray>
 #include <QList>
 #include <functional>
 
 namespace vm::fuzz {
 
-// A port whose input is the fuzz data, handed out a piece per write: the
-// first byte of each piece says how long it is.
-class FuzzPort final : public vm::SerialTransport {
-public:
-    explicit FuzzPort(QByteArray script) : m_script(std::move(script)) {}
-
-    bool open(const vm::SerialSettings &) override { return m_open = true; }
-    void close() override { m_open = false; }
-    bool isOpen() const override { return m_open; }
-    void purge(bool, bool input) override
-    {
-        if (input)
-            m_input.clear();
-    }
-    qint64 write(const QByteArray &bytes) override
-    {
-        if (!m_open)
-            return -1;
-        if (!m_script.isEmpty()) {
-            const int length = quint8(m_script[0]) % 40;
-            m_input += m_script.mid(1, length);
-            m_script.remove(0, 1 + length);
-        }
-        return bytes.size();
-    }
-    qint64 waitForBytes(qint64, int) override { return m_input.size(); }
-    QByteArray read(qint64 count, int) override
-    {
-        const QByteArray out = m_input.left(count);
-        m_input.remove(0, out.size());
-        return out;
-    }
-
-private:
-    QByteArray m_script;
-    QByteArray m_input;
-    bool m_open = false;
-};
-
-// Driver hooks that take every report and setting and answer `setting` to reads.
-inline vm::CatHooks quietHooks(const QString &setting = QString())
+// What the rig sends back to the driver targets: after each write, the next
+// piece of the fuzz data, whose first byte says how long it is.
+inline std::function<QByteArray(const QByteArray &)> answersFrom(QByteArray script)
 {
-    vm::CatHooks hooks;
-    hooks.report = [](const QString &, const QString &) {};
-    hooks.writeSetting = [](const QString &, const QString &, const QString &) {};
-    hooks.readSetting = [setting](const QString &, const QString &) { return setting; };
-    hooks.startLinkTimer = [] {};
-    hooks.stopControlTimer = [] {};
-    hooks.showMessage = [](const QString &) {};
-    return hooks;
+    return [script](const QByteArray &) mutable {
+        const int length = script.isEmpty() ? 0 : quint8(script[0]) % 40;
+        const QByteArray piece = script.mid(1, length);
+        script.remove(0, std::min<qsizetype>(script.size(), 1 + length));
+        return piece;
+    };
 }
 
 // The rig models for which `pick` holds.

@@ -12,11 +12,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const QList<vm::RigModelInfo> models =
         vm::fuzz::modelsWhere([](const vm::RigModelInfo &m) { return m.bandGroup != vm::BandGroup::None; });
     const vm::RigModelInfo &model = models.at(data[0] % models.size());
-    vm::fuzz::FuzzPort port(vm::fuzz::bytes(data + 1, size - 1));
+    vm::test::ScriptedTransport port;
+    port.responder = vm::fuzz::answersFrom(vm::fuzz::bytes(data + 1, size - 1));
     vm::CatContext context;
     context.dopplerState = 0;
-    const vm::CatHooks hooks = vm::fuzz::quietHooks();
-    vm::IcomDriver driver(1, port, context, hooks);
+    vm::test::CatRecorder recorder;
+    vm::IcomDriver driver(1, port, context, recorder.hooks);
     if (!driver.configure(QStringLiteral("/dev/fuzz"), QStringLiteral("19200"), model.id,
                           QStringLiteral("A2")))
         return 0;

@@ -13,12 +13,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return m.family == vm::RigFamily::Text || m.family == vm::RigFamily::YaesuBinary;
     });
     const vm::RigModelInfo &model = models.at(data[0] % models.size());
-    vm::fuzz::FuzzPort port(vm::fuzz::bytes(data + 2, size - 2));
+    vm::test::ScriptedTransport port;
+    port.responder = vm::fuzz::answersFrom(vm::fuzz::bytes(data + 2, size - 2));
     vm::CatContext context;
     context.dopplerState = data[1] % 10;
-    const vm::CatHooks hooks = vm::fuzz::quietHooks(QStringLiteral("3"));
+    vm::test::CatRecorder recorder;
+    recorder.hooks.readSetting = [](const QString &, const QString &) { return QStringLiteral("3"); };
     std::unique_ptr<vm::RigDriver> driver =
-        vm::createRigDriver(model.id, 1 + (data[1] >> 7), port, context, hooks);
+        vm::createRigDriver(model.id, 1 + (data[1] >> 7), port, context, recorder.hooks);
     if (!driver || !driver->configure({QStringLiteral("/dev/fuzz"), QStringLiteral("9600"), model.id, {}}))
         return 0;
     driver->open();

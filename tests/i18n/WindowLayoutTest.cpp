@@ -4,6 +4,7 @@
 #include "../panel/PanelFixture.h"
 #include "../rigctl/ControllerFixture.h"
 #include "TestPaths.h"
+#include "WidgetApplication.h"
 #include "panel/ui/PanelWindow.h"
 #include "platform/Language.h"
 #include "rigctl/ui/RigCombinationWindow.h"
@@ -29,10 +30,7 @@ namespace {
 
 void useLanguage(UiLanguage language)
 {
-    static int argc = 1;
-    static char name[] = "window_layout_test";
-    static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    ensureWidgetApplication();
     static QTranslator english;
     QCoreApplication::removeTranslator(&english);
     if (language == UiLanguage::English) {

@@ -1,6 +1,7 @@
 // Runs the built satpass program as a user would from a shell.
 
 #include "OrbitTestData.h"
+#include "ProcessTools.h"
 #include "TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -14,22 +15,11 @@ namespace {
 
 using namespace testdata;
 
-struct ProgramRun { int exitCode = -1; QString out; QString err; };
+using test::ProgramRun;
 
 ProgramRun runSatpass(const QStringList &args)
 {
-    QProcess p;
-    p.start(vm::test::program("satpass"), args);
-    ProgramRun r;
-    if (!p.waitForStarted(30000)) {
-        r.err = "could not start satpass: " + p.errorString();
-        return r;
-    }
-    p.waitForFinished(60000);
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return test::runProgram(test::program("satpass"), args);
 }
 
 class SatpassE2e : public ::testing::Test {

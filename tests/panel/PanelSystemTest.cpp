@@ -8,6 +8,7 @@
 #include "ProcessTools.h"
 #include "SimulatedStation.h"
 #include "TestPaths.h"
+#include "WidgetApplication.h"
 #include "common/Clock.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
@@ -42,10 +43,6 @@ using test::GenerousMs;
 // RS-44, inverting: the transmit dial is K minus the receive dial.
 constexpr qint64 Rs44K = (145935LL + 435610LL + 60LL) * 1000;
 
-int argcStore = 1;
-char arg0[] = "panel_system_test";
-char *argvStore[] = {arg0, nullptr};
-
 // Starts the controller as a child the test can stop.
 class ProcessLauncher final : public Launcher {
 public:
@@ -66,8 +63,7 @@ protected:
 
     void SetUp() override
     {
-        if (!QCoreApplication::instance())
-            new QApplication(argcStore, argvStore);
+        test::ensureWidgetApplication();
         ASSERT_TRUE(station.valid());
         qputenv("VELOMIRA_HOME", station.homeDir().toUtf8());
         qputenv("VELOMIRA_RUNTIME_DIR", station.runtimeDir().toUtf8());

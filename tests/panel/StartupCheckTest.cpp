@@ -56,23 +56,13 @@ TEST(StartupCheck, FirstRunWritesTheDefaultTableAndTells)
               SatelliteTable::defaultLines());
     EXPECT_EQ(settings.value(keys::MigrationLevel), "7");
 
-    // The second start finds everything in place and says nothing.
+    // The second start finds everything in place and says nothing; it drops
+    // the keys of satellites no longer in the table.
+    settings.file().set("SATinfo", "RS-44_offset", "30");
+    settings.file().set("SATinfo", "AO-07B-mode_offset", "40");
     SatelliteTable again;
     EXPECT_EQ(StartupCheck::prepareData(dir.path(), settings, again, prompter), 3);
     EXPECT_EQ(prompter.shown.size(), 1);
-}
-
-TEST(StartupCheck, StartPurgesKeysOfRemovedSatellites)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(SatelliteTable::writeDefault(dir.filePath("SATdata.txt")));
-    Settings settings(dir.filePath("Velomira.ini"));
-    settings.setValue(keys::MigrationLevel, "7");
-    settings.file().set("SATinfo", "RS-44_offset", "30");
-    settings.file().set("SATinfo", "AO-07B-mode_offset", "40");
-    SatelliteTable table;
-    test::FakePrompter prompter;
-    StartupCheck::prepareData(dir.path(), settings, table, prompter);
     EXPECT_FALSE(settings.file().value("SATinfo", "RS-44_offset").has_value());
     EXPECT_EQ(settings.file().value("SATinfo", "AO-07B-mode_offset"), "40");
 }

@@ -10,11 +10,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 
 using vm::ChannelRecord;
@@ -55,19 +53,12 @@ protected:
         return m_processes.back().get();
     }
 
-    struct Run { int exitCode = -1; QString out; QString err; };
-
     // Runs vmsend to the end while this process does not serve anything.
-    Run vmsend(const QStringList &args)
+    vm::test::ProgramRun vmsend(const QStringList &args)
     {
-        QProcess *p = start("vmsend", args);
-        Run run;
-        if (!p->waitForFinished(Generous))
-            return run;
-        run.exitCode = p->exitCode();
-        run.out = QString::fromUtf8(p->readAllStandardOutput());
-        run.err = QString::fromUtf8(p->readAllStandardError());
-        return run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VELOMIRA_RUNTIME_DIR", dir());
+        return vm::test::runProgram(vm::test::program("vmsend"), args, env);
     }
 
     static QStringList lines(const QString &file)
@@ -185,34 +176,6 @@ TEST_F(ChannelProcessTest, PeerThatNeverRepliesReleasesTheSender)
     EXPECT_TRUE(peer->waitForFinished(Generous));
 }
 
-TEST_F(ChannelProcessTest, EventLoopServesRecordsWhileIdle)
-{
-    int argc = 1;
-    char name[] = "ChannelProcessTest";
-    char *argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-
-    LocalChannel channel(dir());
-    ASSERT_TRUE(channel.registerTitle("Velomira"));
-    QStringList received;
-    channel.setRecordHandler("Velomira", [&](const ChannelRecord &r) {
-        received << r.payload;
-        return quint32(77);
-    });
-
-    QProcess *client = start("vmsend", {"Velomira", "OPPRXS145950000"});
-    QEventLoop loop;
-    QObject::connect(client, &QProcess::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(Generous, &loop, &QEventLoop::quit);
-    if (client->state() != QProcess::NotRunning)
-        loop.exec();
-
-    ASSERT_EQ(client->state(), QProcess::NotRunning);
-    EXPECT_EQ(client->exitCode(), 0);
-    EXPECT_EQ(QString::fromUtf8(client->readAllStandardOutput()).trimmed(), "delivered result=77");
-    EXPECT_EQ(received, QStringList{"145950000"});
-}
-
 TEST_F(ChannelProcessTest, VmsendTalksToAListenerFromTheShell)
 {
     const QString log = QDir(dir()).filePath("tracker.txt");
@@ -230,7 +193,7 @@ TEST_F(ChannelProcessTest, VmsendTalksToAListenerFromTheShell)
         {{"--close", exportTitle}, 0, {}}, // its output is not looked at
     };
     for (const auto &c : cases) {
-        const Run run = vmsend(c.args);
+        const vm::test::ProgramRun run = vmsend(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode) << qPrintable(c.args.join(u' '));
         if (!c.out.isNull()) { // a delivered record says more after the word
             EXPECT_EQ(c.out == u"delivered" ? run.out.left(9) : run.out.trimmed(), c.out);

@@ -1,6 +1,6 @@
 // The Doppler control loop against the in-process IC-9700: each state's
-// formula and reports, dial movement, the give-up of a silent rig and the
-// satellite change.
+// formula and reports, dial movement, the give-up of a silent rig (of each
+// driver family) and the satellite change.
 
 #include "ControllerFixture.h"
 #include "rigctl/Doppler.h"
@@ -198,29 +198,48 @@ TEST_F(ControllerLoop, BeaconStateTunesTheBeaconAndLeavingItRestoresTheReceiveDi
     EXPECT_EQ(mainHz(), before);
 }
 
+// Each driver family counts the polls its rig leaves unanswered.
 TEST_P(ControllerLoopEcho, SilentRigIsGivenUpAndReconnectedOnRequest)
 {
-    Controller &c = onRs44();
-    send("RCMDOP0");
-    rig1().setFailureMode(sim::FailureMode::Silent);
-    for (int i = 0; i < 60 && channel.payloads("OPPCER").isEmpty(); ++i) {
-        c.tick1();
-        c.tick2();
-    }
-    EXPECT_EQ(channel.payloads("OPPCER"), QStringList{"/dev/sim1"});
-    EXPECT_FALSE(c.rigOpen(1));
-    EXPECT_FALSE(c.timer1().running);
-    EXPECT_TRUE(c.timer2().running);
-    EXPECT_EQ(c.timer2().intervalMs, 200);
-    EXPECT_EQ(channel.last("OPPOP1"), "0");
+    const struct {
+        const char *model, *port, *state;
+    } rigs[] = {{"IC9700", "/dev/sim1", "RCMDOP0"}, {"TS2000", "/dev/ts", "RCMDOP0"}, {"FT847", "/dev/ft", "RCMDOP3"}};
+    for (const auto &r : rigs) {
+        SCOPED_TRACE(r.model);
+        ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=%1\nRIGCOMCONT=%2\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
+                           "Poll_Time=200\nRigContType=0\n")
+                .arg(r.model, r.port));
+        sim::ConsoleRig &rig = [&]() -> sim::ConsoleRig & {
+            if (r.model[0] == 'I')
+                return rig1();
+            if (r.model[0] == 'T')
+                return textRig(r.port, r.model);
+            return binaryRig(r.port, r.model);
+        }();
+        Controller &c = onRs44();
+        send(r.state);
+        rig.setFailureMode(sim::FailureMode::Silent);
+        for (int i = 0; i < 60 && channel.payloads("OPPCER").isEmpty(); ++i) {
+            c.tick1();
+            c.tick2();
+        }
+        EXPECT_EQ(channel.payloads("OPPCER"), QStringList{r.port});
+        EXPECT_FALSE(c.rigOpen(1));
+        EXPECT_FALSE(c.timer1().running);
+        EXPECT_TRUE(c.timer2().running);
+        EXPECT_EQ(c.timer2().intervalMs, 200);
+        EXPECT_EQ(channel.last("OPPOP1"), "0");
 
-    rig1().setFailureMode(sim::FailureMode::None);
-    send("RCMRTR1");
-    EXPECT_TRUE(c.rigOpen(1));
-    EXPECT_TRUE(c.timer1().running);
-    EXPECT_FALSE(c.timer2().running);
-    EXPECT_EQ(c.dopplerState(), 0);
-    EXPECT_EQ(channel.last("OPPOP1"), "1");
+        rig.setFailureMode(sim::FailureMode::None);
+        send("RCMRTR1");
+        EXPECT_TRUE(c.rigOpen(1));
+        EXPECT_TRUE(c.timer1().running);
+        EXPECT_FALSE(c.timer2().running);
+        EXPECT_EQ(c.dopplerState(), r.state[6] - '0'); // the state it was given up in
+        EXPECT_EQ(channel.last("OPPOP1"), "1");
+        controller.reset();
+        channel.sent.clear();
+    }
 }
 
 TEST_F(ControllerLoop, MultiModeListPositionIsReportedAndTheModeCommandSwitchesEntries)

@@ -1,8 +1,8 @@
 // The controller driving simulated Kenwood / Yaesu text-command rigs: the
 // TS2000 as the satellite rig in each Doppler state, the one-VFO models as
 // receiver and transmitter in each state (and alone only on the downlink), a
-// TS2000 receiving with an FT991 transmitting, a same-band satellite and a
-// rig that falls silent.
+// TS2000 receiving with an FT991 transmitting and a same-band satellite. A
+// silent rig: ControllerLoopTest.
 
 #include "ControllerFixture.h"
 #include "rigctl/Doppler.h"
@@ -126,23 +126,6 @@ TEST_F(ControllerTextRig, SameBandSatelliteUsesBothVfos)
     EXPECT_EQ(rig.hz(RigSide::Sub), qint64(F - doppler(3000, F)));
 }
 
-TEST_F(ControllerTextRig, SilentRigIsGivenUpAndReconnectedOnRequest)
-{
-    sim::TextRig &rig = ts2000();
-    Controller &c = started();
-    track("RS-44");
-    send("RCMDOP0");
-    rig.setFailureMode(sim::FailureMode::Silent);
-    for (int i = 0; i < 60 && channel.payloads("OPPCER").isEmpty(); ++i)
-        c.tick1();
-    EXPECT_EQ(channel.payloads("OPPCER"), QStringList{"/dev/ts"});
-    EXPECT_FALSE(c.rigOpen(1));
-    EXPECT_EQ(channel.last("OPPOP1"), "0");
-    rig.setFailureMode(sim::FailureMode::None);
-    send("RCMRTR1");
-    EXPECT_TRUE(c.rigOpen(1));
-    EXPECT_EQ(channel.last("OPPOP1"), "1");
-}
 TEST_F(ControllerTextRig, OneVfoRigAloneStaysOnTheDownlink)
 {
     writeTable(testTable() << "RS-12,21210,29410,40,29408,,,,Y,");

@@ -1,6 +1,6 @@
 // The controller driving simulated Yaesu binary rigs: the FT847 as the
-// satellite rig in each Doppler state it polls, an FT817 as the second rig,
-// the FT817's same-band clarifier and a rig that falls silent.
+// satellite rig in each Doppler state it polls, an FT817 as the second rig
+// and the FT817's same-band clarifier. A silent rig: ControllerLoopTest.
 
 #include "ControllerFixture.h"
 #include "rigctl/Doppler.h"
@@ -71,20 +71,4 @@ TEST_F(ControllerYaesuBinary, Ft817SameBandSatelliteListensThroughTheClarifier)
     const double F = 435310000;
     EXPECT_EQ(ft.hz(RigSide::Main), qint64(F - doppler(3000, F)) / 10 * 10);
     EXPECT_EQ(ft.clarifierOffset(), std::clamp(2 * doppler(3000, F), -9999, 9999) / 10);
-}
-
-TEST_F(ControllerYaesuBinary, SilentRigIsGivenUpAndReconnectedOnRequest)
-{
-    sim::YaesuBinaryRig &ft = rig("FT847");
-    Controller &c = started();
-    track("RS-44");
-    send("RCMDOP3");
-    ft.setFailureMode(sim::FailureMode::Silent);
-    for (int i = 0; i < 60 && channel.payloads("OPPCER").isEmpty(); ++i)
-        c.tick1();
-    EXPECT_EQ(channel.payloads("OPPCER"), QStringList{"/dev/yaesu"});
-    EXPECT_EQ(channel.last("OPPOP1"), "0");
-    ft.setFailureMode(sim::FailureMode::None);
-    send("RCMRTR1");
-    EXPECT_TRUE(c.rigOpen(1));
 }

@@ -29,6 +29,23 @@ QString readLine(QProcess &process, int timeoutMs)
     return QString::fromUtf8(process.readLine()).trimmed();
 }
 
+ProgramRun runProgram(const QString &path, const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    QProcess p;
+    p.setProcessEnvironment(environment);
+    p.start(path, arguments);
+    ProgramRun run;
+    if (!p.waitForFinished(GenerousMs)) {
+        run.err = p.errorString();
+        stop(p);
+        return run;
+    }
+    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    run.out = QString::fromUtf8(p.readAllStandardOutput());
+    run.err = QString::fromUtf8(p.readAllStandardError());
+    return run;
+}
+
 void stop(QProcess &process)
 {
     if (process.state() == QProcess::NotRunning)

@@ -17,6 +17,16 @@ bool waitUntil(const std::function<bool()> &condition, int timeoutMs = GenerousM
 // within the time-out.
 QString readLine(QProcess &process, int timeoutMs = GenerousMs);
 
+// A program run to its end: exit code (-1 when it did not end normally
+// within the time-out), standard output and errors.
+struct ProgramRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+ProgramRun runProgram(const QString &path, const QStringList &arguments,
+                      const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+
 // Ends the process: asks it to terminate, kills it when it does not.
 void stop(QProcess &process);
 

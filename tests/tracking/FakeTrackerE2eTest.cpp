@@ -3,16 +3,11 @@
 
 #include "ProcessTools.h"
 #include "TestPaths.h"
-#include "common/SettingKeys.h"
-#include "common/Settings.h"
 #include "platform/LocalChannel.h"
 #include "tracking/ExportSource.h"
 #include "tracking/RegistrySource.h"
 #include "tracking/TrackingDetection.h"
 #include "tracking/TrackingLink.h"
-#include "tracking/TrackingSourceFactory.h"
-
-#include "ManualClock.h"
 
 #include <gtest/gtest.h>
 
@@ -99,28 +94,6 @@ TEST_F(FakeTrackerE2e, FixedValuesAreReadByTheLinkAndTheProgramIsDetected)
     EXPECT_FLOAT_EQ(link.rangeRate(), -2345.6f);
     EXPECT_TRUE(link.aboveHorizon());
     EXPECT_EQ(reports, (QStringList{"OPPLNKOK", "OPPELE1"}));
-}
-
-TEST_F(FakeTrackerE2e, OrnikIsDetectedAndItsRegistryChoiceGoesBackToTheEndpoint)
-{
-    startServing({"--program", "ornik", "--satellite", "FO-29", "--elevation", "-3", "--range-rate", "120",
-                  "--revolution", "7"},
-                 TrackingKind::Ornik);
-    EXPECT_TRUE(titleExists("ornik"));
-    const TrackingDetection d =
-        trackingDetection::detect([this](const QString &t) { return titleExists(t); });
-    EXPECT_EQ(d.weight, 10);
-    ASSERT_EQ(d.kind, TrackingKind::Ornik);
-
-    Settings settings(path("Velomira.ini"));
-    settings.setValue(keys::UseDde, "0");
-    ManualClock clock;
-    ASSERT_TRUE(link.open(makeTrackingSource(d.kind, {settings, channel, clock, {}})));
-    link.read();
-    EXPECT_EQ(link.label(), "FO-29");
-    EXPECT_FALSE(link.aboveHorizon());
-    EXPECT_FLOAT_EQ(link.rangeRate(), 120.0f);
-    EXPECT_EQ(Settings(settings.path()).value(keys::UseDde), "1");
 }
 
 TEST_F(FakeTrackerE2e, RegistryMethodReadsWhatTheProgramWritesUntilItCloses)

@@ -1,12 +1,9 @@
 // The Home hot key on a real X server (Xvfb), skipped where there is none.
 #include "panel/ui/HomeHotKey.h"
 
+#include "VirtualDisplay.h"
+
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <xcb/xcb.h>
@@ -26,21 +23,10 @@ class HomeHotKeyTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-        if (xvfb.isEmpty())
+        s_x = new vm::test::VirtualDisplay;
+        if (!s_x->start())
             return;
-        const int display = 70 + int(QCoreApplication::applicationPid() % 200);
-        s_server = new QProcess;
-        s_server->start(xvfb, {QStringLiteral(":%1").arg(display), "-nolisten", "tcp"});
-        if (!s_server->waitForStarted(10000))
-            return;
-        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(display);
-        QDeadlineTimer deadline(30000);
-        while (!QFile::exists(socket) && !deadline.hasExpired())
-            QThread::msleep(20);
-        if (!QFile::exists(socket))
-            return;
-        s_display = QStringLiteral(":%1").arg(display).toUtf8();
+        s_display = s_x->display().toUtf8();
         qputenv("DISPLAY", s_display);
         qputenv("QT_QPA_PLATFORM", "xcb");
         s_app = new QApplication(argcStore, argvStore);
@@ -50,12 +36,8 @@ protected:
     {
         delete s_app;
         s_app = nullptr;
-        if (s_server) {
-            s_server->terminate();
-            s_server->waitForFinished(10000);
-            delete s_server;
-            s_server = nullptr;
-        }
+        delete s_x;
+        s_x = nullptr;
     }
 
     void SetUp() override
@@ -81,7 +63,7 @@ protected:
         return ok;
     }
 
-    static inline QProcess *s_server = nullptr;
+    static inline vm::test::VirtualDisplay *s_x = nullptr;
     static inline QApplication *s_app = nullptr;
     static inline QByteArray s_display;
 };

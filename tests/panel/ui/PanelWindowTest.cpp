@@ -1,5 +1,6 @@
 #include "panel/ui/PanelWindow.h"
 #include "../PanelFixture.h"
+#include "WidgetApplication.h"
 #include "common/SettingKeys.h"
 #include "panel/ui/LogDestinationsDialog.h"
 #include "panel/ui/PassbandScale.h"
@@ -21,25 +22,11 @@
 using namespace vm;
 using namespace vm::test;
 
-namespace {
-
-int argcStore = 1;
-char arg0[] = "panel_window_test";
-char *argvStore[] = {arg0, nullptr};
-
-QApplication &app()
-{
-    static QApplication *instance = new QApplication(argcStore, argvStore);
-    return *instance;
-}
-
-} // namespace
-
 class PanelWindowTest : public PanelFixture {
 protected:
     void SetUp() override
     {
-        app();
+        ensureWidgetApplication();
         PanelFixture::SetUp();
         m_window = std::make_unique<PanelWindow>(*m_core, *m_settings, m_launcher);
         m_window->show();
@@ -54,15 +41,6 @@ protected:
 
     std::unique_ptr<PanelWindow> m_window;
 };
-
-TEST_F(PanelWindowTest, WindowAndControlsCarryTheirNames)
-{
-    EXPECT_EQ(m_window->objectName(), "Kepral_RigControl");
-    EXPECT_EQ(m_window->windowTitle(), "Velomira");
-    EXPECT_NE(find<PassbandScale>("Picture2"), nullptr);
-    EXPECT_FALSE(find<QGroupBox>("Frame9")->isVisible());
-    ASSERT_NE(m_window->menuAction("SetRIG"), nullptr);
-}
 
 TEST_F(PanelWindowTest, ArrowKeysOnTheValueBarsRaiseWithRightAndLowerWithLeft)
 {
@@ -153,9 +131,6 @@ TEST_F(PanelWindowTest, KeysPressedOnTheCallSignBoxTune)
     QTest::keyClick(call, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(takeSent(), (QStringList{"RCMOFF100", "RCMOFF110"}));
     EXPECT_EQ(find<QLabel>("Label10")->text(), "110");
-    QTest::keyClicks(call, "ja1abc");
-    EXPECT_EQ(find<QLineEdit>("Text1")->text(), "JA1ABC");
-    EXPECT_EQ(control("Text1").text, "JA1ABC");
 }
 
 TEST_F(PanelWindowTest, KeyTableWinsOverAccessKeys)
@@ -235,7 +210,8 @@ TEST_F(PanelWindowTest, CallSignBoxAndCwEditorOverwriteUntilInsertIsOn)
 
     auto *call = find<QLineEdit>(QStringLiteral("Text1"));
     call->setFocus();
-    QTest::keyClicks(call, "JA1ABC");
+    QTest::keyClicks(call, "ja1abc");
+    EXPECT_EQ(call->text(), "JA1ABC");
     call->setCursorPosition(2);
     QTest::keyClicks(call, "7");
     EXPECT_EQ(call->text(), "JA7ABC");
@@ -270,8 +246,10 @@ TEST_F(PanelWindowTest, StatusPanelsStayApartAndShortTextsStayWhole)
     }
 }
 
-TEST_F(PanelWindowTest, EveryControlHasItsWidgetOrMenuEntry)
+TEST_F(PanelWindowTest, WindowAndEveryControlCarryTheirNames)
 {
+    EXPECT_EQ(m_window->objectName(), "Kepral_RigControl");
+    EXPECT_EQ(m_window->windowTitle(), "Velomira");
     for (std::size_t i = 0; i < ControlCount; ++i) {
         const Control c = controlAt(i);
         const QString name = formName(c);

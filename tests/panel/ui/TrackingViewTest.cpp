@@ -2,6 +2,7 @@
 // remembered place, and the polar plot rendered offscreen.
 #include "panel/ui/TrackingView.h"
 #include "../PanelFixture.h"
+#include "WidgetApplication.h"
 #include "common/SettingKeys.h"
 #include "orbit/OverheadOrbit.h"
 #include "panel/ui/PanelWindow.h"
@@ -18,16 +19,11 @@ using namespace vm::test;
 
 namespace {
 
-int argcStore = 1;
-char arg0[] = "tracking_view_test";
-char *argvStore[] = {arg0, nullptr};
-
 class TrackingViewTest : public PanelFixture {
 protected:
     void SetUp() override
     {
-        static QApplication *app = new QApplication(argcStore, argvStore);
-        Q_UNUSED(app);
+        ensureWidgetApplication();
         PanelFixture::SetUp();
         m_settings->setValue(keys::Latitude, "35.68");
         m_settings->setValue(keys::Longitude, "139.77");

@@ -1,6 +1,7 @@
 // The editors opened from the settings window, offscreen: each is driven as
 // an operator would and the file it writes is read back.
 #include "../ControllerFixture.h"
+#include "WidgetApplication.h"
 #include "rigctl/ui/EditorButtons.h"
 #include "rigctl/ui/RigCombinationWindow.h"
 #include "rigctl/ui/SatelliteEditorWindow.h"
@@ -20,17 +21,6 @@ using namespace vm::test;
 
 namespace {
 
-QApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "rigctl_ui_tests";
-    static char *argv[] = {name, nullptr};
-    static QApplication *instance = QApplication::instance()
-                                        ? static_cast<QApplication *>(QApplication::instance())
-                                        : new QApplication(argc, argv);
-    return *instance;
-}
-
 void key(QWidget *to, int k, const QString &text = QString())
 {
     QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text);
@@ -41,7 +31,7 @@ class EditorWindows : public ControllerFixture {
 protected:
     void SetUp() override
     {
-        app();
+        ensureWidgetApplication();
         ControllerFixture::SetUp();
     }
 };

@@ -2,6 +2,7 @@
 
 #include "rigctl/ui/RigSettingsWindow.h"
 #include "../ControllerFixture.h"
+#include "WidgetApplication.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,21 +22,11 @@ using namespace vm::test;
 
 namespace {
 
-QApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "rigctl_ui_tests";
-    static char *argv[] = {name, nullptr};
-    // Never destroyed: input devices created by key events must not outlive it at exit.
-    static QApplication *instance = new QApplication(argc, argv);
-    return *instance;
-}
-
 class SettingsWindow : public ControllerFixture {
 protected:
     void SetUp() override
     {
-        app();
+        ensureWidgetApplication();
         ControllerFixture::SetUp();
     }
 };
