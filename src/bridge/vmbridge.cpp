@@ -318,27 +318,73 @@ private:
 
 } // namespace
 
-int main()
+// Standard input is read on a thread of its own, so that the main thread
+// keeps handling window messages while it waits for the next request: other
+// programs' DDE broadcasts (WM_DDE_INITIATE is sent to every top-level
+// window, ours among them) would otherwise wait for an idle bridge.
+struct Input {
+    HANDLE in = nullptr;
+    HANDLE ready = nullptr; // set when `frame` holds a request, or at the end
+    HANDLE taken = nullptr; // set when the main thread has taken it
+    std::string frame;
+    bool ended = false;
+    bool tooLong = false;
+};
+
+DWORD WINAPI readRequests(void *arg)
 {
-    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
-    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    Bridge bridge;
+    auto *input = static_cast<Input *>(arg);
     for (;;) {
         char header[bw::HeaderSize];
-        if (!readExactly(in, header, bw::HeaderSize))
+        std::string frame;
+        if (!readExactly(input->in, header, bw::HeaderSize)) {
+            input->ended = true;
+        } else {
+            const std::uint32_t length = bw::getU32(std::string_view(header, bw::HeaderSize), 8);
+            frame.assign(header, bw::HeaderSize);
+            if (length > bw::MaxLength) {
+                input->tooLong = input->ended = true;
+            } else {
+                frame.resize(bw::HeaderSize + length);
+                if (!readExactly(input->in, frame.data() + bw::HeaderSize, length))
+                    input->ended = true;
+            }
+        }
+        input->frame = std::move(frame);
+        SetEvent(input->ready);
+        if (input->ended)
             return 0;
-        const std::uint32_t length = bw::getU32(std::string_view(header, bw::HeaderSize), 8);
-        if (length > bw::MaxLength) {
+        WaitForSingleObject(input->taken, INFINITE);
+    }
+}
+
+int main()
+{
+    Input input;
+    input.in = GetStdHandle(STD_INPUT_HANDLE);
+    input.ready = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    input.taken = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    Bridge bridge;
+    if (!CreateThread(nullptr, 0, readRequests, &input, 0, nullptr))
+        return 1;
+    for (;;) {
+        if (MsgWaitForMultipleObjects(1, &input.ready, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&msg);
+            continue;
+        }
+        if (input.tooLong) {
             writeAll(out, bw::encode(std::uint32_t(bw::Status::BadRecord), 0, "frame too long"));
             return 1;
         }
-        std::string frame(header, bw::HeaderSize);
-        frame.resize(bw::HeaderSize + length);
-        if (!readExactly(in, frame.data() + bw::HeaderSize, length))
+        if (input.ended)
             return 0;
         bw::Frame request;
         std::size_t used = 0;
-        bw::parse(frame, &request, &used);
+        bw::parse(input.frame, &request, &used);
+        SetEvent(input.taken);
         const Reply reply = bridge.handle(request);
         if (!writeAll(out, bw::encode(std::uint32_t(reply.status), reply.value, reply.bytes)))
             return 0;

@@ -4,6 +4,7 @@
 #include "common/SatelliteTable.h"
 #include "common/SettingKeys.h"
 #include "platform/LocalChannel.h"
+#include "platform/WineBridge.h"
 #include "tracking/BuiltinSource.h"
 #include "tracking/TrackingProgram.h"
 #include "tracking/TrackingSourceFactory.h"
@@ -28,10 +29,15 @@ bool StandardTrackingSources::programRunning(const QString &title)
     // A stand-in program may own only its export endpoint.
     for (TrackingKind kind : {TrackingKind::Kepral32, TrackingKind::Ornik, TrackingKind::Kepral99}) {
         const TrackingProgram &p = trackingProgram(kind);
-        if (p.windowTitle == title)
-            return m_channel.titleExists(p.exportTitle());
+        if (p.windowTitle == title && m_channel.titleExists(p.exportTitle()))
+            return true;
     }
-    return false;
+    // A Windows program whose window this desktop does not show (no X11
+    // titles here): the bridge asks Wine, but only when the settings name an
+    // outside program, so that nobody else waits for Wine to start.
+    const QString configured = m_settings.value(keys::CalcType);
+    const bool outside = configured == u"1" || configured == u"2" || configured == u"3";
+    return outside && m_bridge && m_bridge->findWindow(title).has_value();
 }
 
 std::unique_ptr<TrackingSource> StandardTrackingSources::create(const QString &calcType, bool useDde)

@@ -23,6 +23,7 @@
 #include "panel/ui/ScheduleWindow.h"
 #include "platform/LocalChannel.h"
 #include "platform/WineBridge.h"
+#include "rigctl/StandardTrackingSources.h"
 
 #include <QApplication>
 #include <QDir>
@@ -186,6 +187,20 @@ TEST_F(WineBridgeProcess, TunavoxTracksTheDdeStandInThroughTheBridge)
     const std::optional<WineBridge::WindowOwner> owner = bridge->findWindow("Kepral32");
     ASSERT_TRUE(owner);
     EXPECT_TRUE(owner->path.endsWith("vmddeserver.exe", Qt::CaseInsensitive)) << owner->path.toStdString();
+    {
+        // Where no X11 title shows it, the controller's detection asks the
+        // bridge, but only when the settings name an outside program.
+        LocalChannel channel(station.runtimeDir());
+        ASSERT_TRUE(channel.open());
+        StandardTrackingSources sources(channel, SteadyClock::instance(), station.homeDir(),
+                                        [](const QString &) { return false; });
+        sources.setWineBridge(bridge.get());
+        for (const char *calcType : {"4", "1"}) {
+            ASSERT_TRUE(Settings(station.file("Velomira.ini")).setValue(keys::CalcType, calcType));
+            EXPECT_EQ(sources.programRunning("Kepral32"), calcType == std::string("1")) << calcType;
+        }
+        EXPECT_FALSE(sources.programRunning("Kepral99"));
+    }
 
     LocalChannel panel(station.runtimeDir());
     ASSERT_TRUE(panel.open());
