@@ -11,7 +11,9 @@
 // DDEML needs the types of windows.h first.
 #include <ddeml.h>
 
+#include <iterator>
 #include <map>
+#include <set>
 #include <string>
 
 namespace bw = vm::BridgeWire;
@@ -78,8 +80,44 @@ bool writeAll(HANDLE out, const std::string &bytes)
     return true;
 }
 
-HDDEDATA CALLBACK ddeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR)
+// Values the tracking program pushes on its advise links, by conversation
+// and item; the DDEML callback fills it while the main thread handles messages.
+struct AdviseKey {
+    HCONV conv;
+    std::string item;
+    bool operator<(const AdviseKey &o) const { return conv != o.conv ? conv < o.conv : item < o.item; }
+};
+DWORD g_dde = 0;
+std::map<AdviseKey, std::string> g_advised;
+
+std::string ansiText(HDDEDATA data)
 {
+    std::string text(DdeGetData(data, nullptr, 0, 0), '\0');
+    DdeGetData(data, reinterpret_cast<LPBYTE>(text.data()), DWORD(text.size()), 0);
+    text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+    return narrow(widen(text, CP_ACP), CP_UTF8);
+}
+
+std::string itemName(HSZ item)
+{
+    wchar_t name[256] = {};
+    DdeQueryStringW(g_dde, item, name, 255, CP_WINUNICODE);
+    return narrow(name, CP_UTF8);
+}
+
+HDDEDATA CALLBACK ddeCallback(UINT type, UINT, HCONV conv, HSZ, HSZ item, HDDEDATA data, ULONG_PTR, ULONG_PTR)
+{
+    if (type == XTYP_ADVDATA) {
+        const auto at = g_advised.find({conv, itemName(item)});
+        if (at == g_advised.end() || !data)
+            return HDDEDATA(DDE_FNOTPROCESSED);
+        at->second = ansiText(data);
+        return HDDEDATA(DDE_FACK);
+    }
+    if (type == XTYP_DISCONNECT) {
+        for (auto at = g_advised.begin(); at != g_advised.end();)
+            at = at->first.conv == conv ? g_advised.erase(at) : std::next(at);
+    }
     return nullptr;
 }
 
@@ -107,8 +145,8 @@ public:
     {
         for (auto &[key, conv] : m_conversations)
             DdeDisconnect(conv);
-        if (m_dde)
-            DdeUninitialize(m_dde);
+        if (g_dde)
+            DdeUninitialize(g_dde);
     }
 
     Reply handle(const bw::Frame &request)
@@ -141,43 +179,72 @@ public:
     }
 
 private:
+    // An item is requested once; where the program offers an advise link
+    // for it, later requests are answered with the values it pushes (kept
+    // while the conversation and the program's window last).
     Reply ddeRequest(const std::string &service, const std::string &topic, const std::string &item)
     {
-        if (!m_dde && DdeInitializeW(&m_dde, ddeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
-            m_dde = 0;
+        if (!g_dde && DdeInitializeW(&g_dde, ddeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+            g_dde = 0;
             return {bw::Status::Failed, 0, "DdeInitialize failed"};
         }
         const std::string key = service + '|' + topic;
         HCONV conv = m_conversations.count(key) ? m_conversations[key] : nullptr;
+        if (conv && !partnerAlive(conv))
+            conv = disconnect(key);
         if (!conv) {
-            HSZ s = DdeCreateStringHandleW(m_dde, widen(service).c_str(), CP_WINUNICODE);
-            HSZ t = DdeCreateStringHandleW(m_dde, widen(topic).c_str(), CP_WINUNICODE);
-            conv = DdeConnect(m_dde, s, t, nullptr);
-            DdeFreeStringHandle(m_dde, s);
-            DdeFreeStringHandle(m_dde, t);
+            HSZ s = DdeCreateStringHandleW(g_dde, widen(service).c_str(), CP_WINUNICODE);
+            HSZ t = DdeCreateStringHandleW(g_dde, widen(topic).c_str(), CP_WINUNICODE);
+            conv = DdeConnect(g_dde, s, t, nullptr);
+            DdeFreeStringHandle(g_dde, s);
+            DdeFreeStringHandle(g_dde, t);
             if (!conv)
                 return {bw::Status::NotFound, 0, "no DDE conversation with " + key};
             m_conversations[key] = conv;
         }
         pumpMessages();
-        HSZ i = DdeCreateStringHandleW(m_dde, widen(item).c_str(), CP_WINUNICODE);
+        if (const auto advised = g_advised.find({conv, item}); advised != g_advised.end())
+            return {bw::Status::Ok, 0, advised->second};
+        HSZ i = DdeCreateStringHandleW(g_dde, widen(item).c_str(), CP_WINUNICODE);
         HDDEDATA data =
             DdeClientTransaction(nullptr, 0, conv, i, CF_TEXT, XTYP_REQUEST, DdeTimeoutMs, nullptr);
-        DdeFreeStringHandle(m_dde, i);
         if (!data) {
-            const UINT error = DdeGetLastError(m_dde);
+            DdeFreeStringHandle(g_dde, i);
+            const UINT error = DdeGetLastError(g_dde);
             if (error == DMLERR_NOTPROCESSED)
                 return {bw::Status::Refused, error, "item not served: " + item};
             // The program went away or hangs: connect afresh next time.
-            DdeDisconnect(conv);
-            m_conversations.erase(key);
+            disconnect(key);
             return {bw::Status::Failed, error, "DDE request failed: " + item};
         }
-        std::string text(DdeGetData(data, nullptr, 0, 0), '\0');
-        DdeGetData(data, reinterpret_cast<LPBYTE>(text.data()), DWORD(text.size()), 0);
+        const std::string text = ansiText(data);
         DdeFreeDataHandle(data);
-        text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
-        return {bw::Status::Ok, 0, narrow(widen(text, CP_ACP), CP_UTF8)};
+        if (!m_adviseTried.count({conv, item})) {
+            m_adviseTried.insert({conv, item});
+            if (DdeClientTransaction(nullptr, 0, conv, i, CF_TEXT, XTYP_ADVSTART, DdeTimeoutMs, nullptr))
+                g_advised[{conv, item}] = text;
+        }
+        DdeFreeStringHandle(g_dde, i);
+        return {bw::Status::Ok, 0, text};
+    }
+
+    static bool partnerAlive(HCONV conv)
+    {
+        CONVINFO info{};
+        info.cb = sizeof info;
+        return DdeQueryConvInfo(conv, DWORD(QID_SYNC), &info) && IsWindow(info.hwndPartner);
+    }
+
+    HCONV disconnect(const std::string &key)
+    {
+        HCONV conv = m_conversations[key];
+        m_conversations.erase(key);
+        DdeDisconnect(conv);
+        for (auto at = g_advised.begin(); at != g_advised.end();)
+            at = at->first.conv == conv ? g_advised.erase(at) : std::next(at);
+        for (auto at = m_adviseTried.begin(); at != m_adviseTried.end();)
+            at = at->conv == conv ? m_adviseTried.erase(at) : std::next(at);
+        return nullptr;
     }
 
     // DDE acknowledgements that arrive after a transaction wait in the queue
@@ -312,8 +379,8 @@ private:
     }
 
     HWND m_window = nullptr;
-    DWORD m_dde = 0;
     std::map<std::string, HCONV> m_conversations;
+    std::set<AdviseKey> m_adviseTried;
 };
 
 } // namespace

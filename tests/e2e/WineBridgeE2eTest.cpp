@@ -181,7 +181,9 @@ TEST_F(WineBridgeProcess, TunavoxTracksTheDdeStandInThroughTheBridge)
     ASSERT_TRUE(
         station.writeTable({"RS-44,145935,435610,60,435605,,,,,", "AO-07,432125,145925,50,145975,,,,,"}));
     ASSERT_TRUE(station.startRig());
-    ASSERT_TRUE(startStandIn("vmddeserver.exe", {"Kepral32", "Export", "Kepral32", Wine::path(values)},
+    const QString ddeLog = station.file("dde.txt");
+    ASSERT_TRUE(startStandIn("vmddeserver.exe",
+                             {"Kepral32", "Export", "Kepral32", Wine::path(values), Wine::path(ddeLog)},
                              "Kepral32", false));
     // The window's owner, as the detection and the raises ask for it.
     const std::optional<WineBridge::WindowOwner> owner = bridge->findWindow("Kepral32");
@@ -225,6 +227,10 @@ TEST_F(WineBridgeProcess, TunavoxTracksTheDdeStandInThroughTheBridge)
     // The values change in the program: the next reads follow them.
     ASSERT_TRUE(serve("RS-44"));
     EXPECT_TRUE(got("OPPSANRS-44")) << seen();
+    // Each item was asked for once, then pushed by the program on its advise link.
+    const QStringList asked = TextFile::read(ddeLog).value_or("").remove('\r').split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(asked.count("request txtSatellite"), 1) << asked.join(", ").toStdString();
+    EXPECT_EQ(asked.count("advise txtSatellite"), 1) << asked.join(", ").toStdString();
 }
 
 // A contact typed into the panel and transferred, with the Windows logging
