@@ -170,6 +170,10 @@ public:
             if (request.bytes.find('\0') == std::string::npos)
                 return clickControl(request.bytes, int(request.second));
             break;
+        case bw::Op::RaiseWindow:
+            if (request.bytes.find('\0') == std::string::npos)
+                return raiseWindow(request.bytes);
+            break;
         case bw::Op::WindowText:
             if (auto f = bw::fields(request.bytes, 2))
                 return windowText((*f)[0], (*f)[1], request.second);
@@ -331,6 +335,18 @@ private:
             return {bw::Status::NotFound, 0, "no control " + std::to_string(id) + " in " + title};
         if (!PostMessageW(button, BM_CLICK, 0, 0))
             return {bw::Status::Failed, 0, "BM_CLICK not posted"};
+        return {bw::Status::Ok, 0, {}};
+    }
+
+    Reply raiseWindow(const std::string &title)
+    {
+        HWND window = FindWindowW(nullptr, widen(title).c_str());
+        if (!window)
+            return {bw::Status::NotFound, 0, "no window titled " + title};
+        if (IsIconic(window))
+            ShowWindow(window, SW_RESTORE);
+        SetForegroundWindow(window);
+        BringWindowToTop(window);
         return {bw::Status::Ok, 0, {}};
     }
 

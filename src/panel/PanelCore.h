@@ -147,6 +147,9 @@ public:
         int stop;
     };
     static std::optional<MacroControls> macroControls(const QString &version);
+    // Brings the tracking program's window of that title to the front
+    // through its own window messages; false for any other title.
+    bool raiseTrackerWindow(const QString &title);
     // "MAC": stops the running macro, else starts today's.
     void toggleTrackerMacro();
     // Its pass prediction text; empty when it cannot be read.

@@ -92,6 +92,12 @@ void PanelCore::clickTracker(std::initializer_list<int> controlIds)
         m_windows->clickControl(tracker->title, id);
 }
 
+bool PanelCore::raiseTrackerWindow(const QString &title)
+{
+    const std::optional<TrackerWindow> tracker = trackerWindow();
+    return tracker && tracker->title == title && m_windows->raiseWindow(title);
+}
+
 void PanelCore::toggleTrackerMacro()
 {
     const std::optional<TrackerWindow> tracker = trackerWindow();

@@ -24,6 +24,8 @@
 //   WindowText  steps, window title NUL class  -> 0, the text (WM_GETTEXT) of
 //               the window `steps` siblings after the first child of that
 //               class inside the top-level window of that title
+//   RaiseWindow -, window title                -> 0; the window is restored
+//               when minimised and brought to the front
 // Status NotFound: no such window, control or DDE service; Refused: no such item. An unknown op, a
 // malformed request or one beyond MaxLength gets BadRecord; the bridge then
 // reads on (a length beyond MaxLength cannot be skipped: it ends the bridge).
@@ -36,7 +38,7 @@
 
 namespace vm::BridgeWire {
 
-inline constexpr std::uint32_t Version = 2; // 2: ClickControl, WindowText
+inline constexpr std::uint32_t Version = 2; // 2: ClickControl, WindowText, RaiseWindow
 inline constexpr std::uint32_t MaxLength = 64 * 1024;
 inline constexpr std::size_t HeaderSize = 12;
 
@@ -47,7 +49,8 @@ enum class Op : std::uint32_t {
     CopyData = 3,
     LookupWindow = 4,
     ClickControl = 5,
-    WindowText = 6
+    WindowText = 6,
+    RaiseWindow = 7
 };
 
 enum class Status : std::uint32_t {

@@ -26,6 +26,8 @@ public:
     // Clicks (BM_CLICK) the control of that id inside the window of that
     // title, without waiting for what the click does; false when either is missing.
     virtual bool clickControl(const QString &title, int controlId) = 0;
+    // Brings the window of that title to the front; false when there is none.
+    virtual bool raiseWindow(const QString &title) = 0;
     // The text of the window `siblingSteps` siblings after the first child
     // of class `childClass` inside the window of that title.
     virtual std::optional<QString> windowText(const QString &title, const QString &childClass,

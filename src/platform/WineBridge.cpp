@@ -175,6 +175,11 @@ bool WineBridge::clickControl(const QString &title, int controlId)
     return request(bw::Op::ClickControl, quint32(controlId), title.toUtf8()).ok();
 }
 
+bool WineBridge::raiseWindow(const QString &title)
+{
+    return request(bw::Op::RaiseWindow, 0, title.toUtf8()).ok();
+}
+
 std::optional<QString> WineBridge::windowText(const QString &title, const QString &childClass, int siblingSteps)
 {
     const Reply reply =

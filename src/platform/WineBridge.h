@@ -63,6 +63,7 @@ public:
     Reply copyData(const QString &windowClass, quint32 dwData, const QString &text);
     std::optional<WindowOwner> findWindow(const QString &name, bool byClass = false) override;
     bool clickControl(const QString &title, int controlId) override;
+    bool raiseWindow(const QString &title) override;
     std::optional<QString> windowText(const QString &title, const QString &childClass, int siblingSteps) override;
 
     // A reply frame from raw bytes, nullopt unless it is exactly one frame.

@@ -29,6 +29,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -346,8 +347,12 @@ TEST_F(WineBridgeProcess, PanelDrivesKepral32ThroughItsWindows)
     PanelCore core(channel, settings, prompter, launcher, SteadyClock::instance(), station.homeDir());
     core.setWindowsPrograms(bridge.get());
     core.loadSettings();
+    const auto logged = [&](const QString &prefix) {
+        QStringList lines = TextFile::read(clicks).value_or("").split('\n', Qt::SkipEmptyParts);
+        return lines.filter(QRegularExpression("^" + prefix));
+    };
     const auto clicked = [&](const QString &lines) {
-        return test::waitUntil([&] { return TextFile::read(clicks).value_or("").trimmed() == lines; });
+        return test::waitUntil([&] { return logged("click").join('\n') == lines; });
     };
 
     // Today's macro, found beside the program through its Windows path.
@@ -356,6 +361,11 @@ TEST_F(WineBridgeProcess, PanelDrivesKepral32ThroughItsWindows)
     EXPECT_TRUE(clicked("click 39")) << prompter.shown.join('\n').toStdString();
     EXPECT_EQ(core.view()[Control::MacroMenu].text, "ﾏｸﾛ off(&O)");
     ASSERT_TRUE(test::waitUntil([&] { return bridge->findWindow("マクロ実行ステータス").has_value(); }));
+    // With the macro's status window in front, the panel brings the program's window back.
+    const qsizetype activations = logged("activated").size();
+    EXPECT_FALSE(core.raiseTrackerWindow("Kepral32"));
+    EXPECT_TRUE(core.raiseTrackerWindow("Kepral32(SGP4)"));
+    EXPECT_TRUE(test::waitUntil([&] { return logged("activated").size() > activations; }));
     core.toggleTrackerMacro();
     EXPECT_TRUE(clicked("click 39\nclick 101"));
     EXPECT_EQ(core.view()[Control::MacroMenu].text, "ﾏｸﾛ on(&O)");

@@ -283,6 +283,11 @@ public:
         clicks << QString::number(id);
         return true;
     }
+    bool raiseWindow(const QString &title) override
+    {
+        clicks << "raise";
+        return windows.contains(title);
+    }
     std::optional<QString> windowText(const QString &title, const QString &childClass, int steps) override
     {
         if (!windows.contains(title) || childClass != "ThunderRT6CommandButton" || steps != 56)

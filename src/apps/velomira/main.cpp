@@ -154,8 +154,10 @@ int main(int argc, char **argv)
         return pid ? programFolder(*pid) : std::nullopt;
     });
     // The companions raised with the panel are X11 windows (a tracking
-    // program under Wine, the waterfall).
-    window.setWindowRaiser([&x11](const QString &title) { return x11.raise(title); });
+    // program under Wine, the waterfall); a tracking program X11 does not
+    // show is raised through the bridge.
+    window.setWindowRaiser(
+        [&x11, &core](const QString &title) { return x11.raise(title) || core.raiseTrackerWindow(title); });
     QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, &core, [&core, &x11] {
         if (x11.available())
             core.clipboardChanged(x11.activeTitle(), QApplication::clipboard()->text());

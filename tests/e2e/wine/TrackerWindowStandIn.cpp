@@ -1,6 +1,6 @@
 // A stand-in for the Windows tracking program's main window under Wine,
 // titled "Kepral32(SGP4)": buttons with the control ids the panel clicks,
-// each click appended to LOG_FILE as "click <id>"; the macro's start button
+// each click appended to LOG_FILE as "click <id>", each activation as "activated"; the macro's start button
 // (39) opens a window titled "マクロ実行ステータス" and its stop button (101)
 // closes it. The pass prediction text (PASS_FILE, UTF-8) stands in the
 // window 56 siblings after the first "ThunderRT6CommandButton" child.
@@ -36,6 +36,12 @@ std::wstring fileText(const wchar_t *path)
 
 LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+        if (FILE *log = _wfopen(g_logFile, L"ab")) {
+            std::fprintf(log, "activated\n");
+            std::fclose(log);
+        }
+    }
     if (msg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
         return DefWindowProcW(window, msg, wParam, lParam);
     const int id = LOWORD(wParam);
