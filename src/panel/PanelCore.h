@@ -378,6 +378,8 @@ signals:
     void windowPositionLoaded(int topTwips, int leftTwips);
     // The "OP Schedule" window should open (or close).
     void scheduleWindowRequested(bool show);
+    // A new satellite is tracked: an open "OP Schedule" lists its passes.
+    void scheduleWindowRefresh();
 
 private:
     struct QuickMemory {

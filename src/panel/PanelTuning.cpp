@@ -87,6 +87,7 @@ void PanelCore::satelliteChange()
     // The extended mode has the tracking program refresh its display controls.
     if (m_extended && m_calcType == u"1")
         clickTracker({56, 57});
+    emit scheduleWindowRefresh();
     m_view.setEnabled(Control::ScheduleMenu, true);
     if (m_rig1Open == 1)
         m_pause = 1;

@@ -378,6 +378,11 @@ TEST_F(WineBridgeProcess, PanelDrivesKepral32ThroughItsWindows)
     ASSERT_EQ(schedule.window()->passes().size(), 1u);
     EXPECT_EQ(SchedulePasses::fields(schedule.window()->passes()[0]),
               (QStringList{"2026/12/07", "10:01", "12", "200", "10:08", "45", "100", "10:15", "190", "40", "14"}));
+    // Another satellite in the program: the open window lists its passes.
+    ASSERT_TRUE(TextFile::writeLinesAtomic(passes, {"2026/12/07  11:01 1 2 11:05 9 3 11:09 4 5 8",
+                                                    "2026/12/07  12:40 1 2 12:45 30 3 12:50 4 5 10"}));
+    emit core.scheduleWindowRefresh();
+    EXPECT_EQ(schedule.window()->passes().size(), 2u);
     core.showVersion();
     EXPECT_TRUE(prompter.shown.last().endsWith("Kepral32 Ver 1.5.9")) << prompter.shown.last().toStdString();
 }

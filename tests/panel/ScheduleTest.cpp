@@ -353,8 +353,11 @@ TEST_F(PanelFixture, Kepral32IsDrivenThroughItsOwnWindows)
     // In extended mode a new satellite has the program refresh its display.
     m_core->setExtendedMode(true);
     rig("IC9700:COM3:1:None:None:0:0");
+    int refreshes = 0;
+    QObject::connect(m_core.get(), &PanelCore::scheduleWindowRefresh, [&] { ++refreshes; });
     takeUp("AO-07");
     EXPECT_EQ(takeClicks(), "56 57");
+    EXPECT_EQ(refreshes, 1); // and an open schedule window lists its passes
 
     kepral.windows[main].version = "1.4.0.10";
     m_prompter.shown.clear();

@@ -32,6 +32,10 @@ ScheduleView::ScheduleView(PanelWindow &panel, PanelCore &core, Settings &settin
         else
             open(true);
     });
+    connect(&core, &PanelCore::scheduleWindowRefresh, this, [this] {
+        if (m_window->isVisible())
+            open(true);
+    });
     connect(&panel, &QObject::destroyed, m_window, &QObject::deleteLater);
     m_action = new QAction(tr("運用スケジュール(&O)"), this);
     connect(m_action, &QAction::triggered, this, [this] { open(false); });

@@ -2,8 +2,9 @@
 // titled "Kepral32(SGP4)": buttons with the control ids the panel clicks,
 // each click appended to LOG_FILE as "click <id>", each activation as "activated"; the macro's start button
 // (39) opens a window titled "マクロ実行ステータス" and its stop button (101)
-// closes it. The pass prediction text (PASS_FILE, UTF-8) stands in the
-// window 56 siblings after the first "ThunderRT6CommandButton" child.
+// closes it. The pass prediction text (PASS_FILE, UTF-8, read afresh for
+// every WM_GETTEXT) is the text of the window 56 siblings after the first
+// "ThunderRT6CommandButton" child.
 // Usage: vmkepral.exe LOG_FILE PASS_FILE
 
 #include <windows.h>
@@ -16,6 +17,7 @@
 namespace {
 
 const wchar_t *g_logFile = nullptr;
+const wchar_t *g_passFile = nullptr;
 HWND g_macroStatus = nullptr;
 
 std::wstring fileText(const wchar_t *path)
@@ -59,6 +61,20 @@ LRESULT CALLBACK windowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT CALLBACK passTextProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg != WM_GETTEXT && msg != WM_GETTEXTLENGTH)
+        return DefWindowProcW(window, msg, wParam, lParam);
+    const std::wstring text = fileText(g_passFile);
+    if (msg == WM_GETTEXTLENGTH)
+        return LRESULT(text.size());
+    const size_t n = wParam == 0 ? 0 : (text.size() < wParam - 1 ? text.size() : wParam - 1);
+    text.copy(reinterpret_cast<wchar_t *>(lParam), n);
+    if (wParam > 0)
+        reinterpret_cast<wchar_t *>(lParam)[n] = L'\0';
+    return LRESULT(n);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
@@ -66,6 +82,7 @@ int wmain(int argc, wchar_t **argv)
     if (argc != 3)
         return 2;
     g_logFile = argv[1];
+    g_passFile = argv[2];
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW wc{};
     wc.lpfnWndProc = windowProc;
@@ -77,6 +94,11 @@ int wmain(int argc, wchar_t **argv)
     anchor.hInstance = instance;
     anchor.lpszClassName = L"ThunderRT6CommandButton";
     RegisterClassW(&anchor);
+    WNDCLASSW passText{};
+    passText.lpfnWndProc = passTextProc;
+    passText.hInstance = instance;
+    passText.lpszClassName = L"PassText";
+    RegisterClassW(&passText);
     HWND main = CreateWindowW(wc.lpszClassName, L"Kepral32(SGP4)", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
                               300, nullptr, nullptr, instance, nullptr);
     for (int id : {36, 37, 39, 56, 57, 96, 98, 101})
@@ -86,9 +108,8 @@ int wmain(int argc, wchar_t **argv)
     // gives new windows: each one placed right after the one before.
     HWND previous = CreateWindowW(anchor.lpszClassName, L"", WS_CHILD, 0, 0, 1, 1, main, nullptr, instance, nullptr);
     SetWindowPos(previous, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    const std::wstring passes = fileText(argv[2]);
     for (int step = 1; step <= 56; ++step) {
-        HWND next = CreateWindowW(L"STATIC", step == 56 ? passes.c_str() : L"", WS_CHILD, 0, 0, 1, 1, main, nullptr,
+        HWND next = CreateWindowW(step == 56 ? L"PassText" : L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, main, nullptr,
                                   instance, nullptr);
         SetWindowPos(next, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = next;
