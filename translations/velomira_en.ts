@@ -832,7 +832,11 @@ the new macro applies only after that macro is ended.</translation>
     </message>
     <message>
         <source>マクロが今日のものではないと思われます。</source>
-        <translation>The macro does not seem to be today's.</translation>
+        <translation>The macro does not seem to be today&apos;s.</translation>
+    </message>
+    <message>
+        <source>HWCVお知らせツールが起動していないのでは？</source>
+        <translation>Is the HWCV notice tool not running?</translation>
     </message>
 </context>
 <context>
@@ -1440,7 +1444,7 @@ To save, finish with &quot;Save and close&quot;.</translation>
     </message>
     <message>
         <source>読み込み失敗</source>
-        <translation>Could not read the tracking program's pass prediction.</translation>
+        <translation>Could not read the tracking program&apos;s pass prediction.</translation>
     </message>
 </context>
 <context>

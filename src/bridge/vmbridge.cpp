@@ -160,7 +160,19 @@ public:
             break;
         case bw::Op::CopyData:
             if (auto f = bw::fields(request.bytes, 2))
-                return copyData(request.second, (*f)[0], (*f)[1]);
+                return copyData(request.second, (*f)[0], false, (*f)[1]);
+            break;
+        case bw::Op::CopyDataToTitle:
+            if (auto f = bw::fields(request.bytes, 2))
+                return copyData(request.second, (*f)[0], true, (*f)[1]);
+            break;
+        case bw::Op::StartProgram:
+            if (request.bytes.find('\0') == std::string::npos)
+                return startProgram(request.bytes);
+            break;
+        case bw::Op::TypeAltKey:
+            if (request.bytes.find('\0') == std::string::npos && request.second < 256)
+                return typeAltKey(request.bytes, WORD(request.second));
             break;
         case bw::Op::LookupWindow:
             if (request.second <= bw::FindByClass && request.bytes.find('\0') == std::string::npos)
@@ -260,11 +272,11 @@ private:
             DispatchMessageW(&msg);
     }
 
-    Reply copyData(std::uint32_t dwData, const std::string &windowClass, const std::string &text)
+    Reply copyData(std::uint32_t dwData, const std::string &window, bool byTitle, const std::string &text)
     {
-        HWND target = FindWindowW(widen(windowClass).c_str(), nullptr);
+        HWND target = byTitle ? FindWindowW(nullptr, widen(window).c_str()) : FindWindowW(widen(window).c_str(), nullptr);
         if (!target)
-            return {bw::Status::NotFound, 0, "no window of class " + windowClass};
+            return {bw::Status::NotFound, 0, "no window " + window};
         bool ok = true;
         std::string ansi = narrow(widen(text), ShiftJis, &ok);
         if (!ok && !text.empty())
@@ -335,6 +347,42 @@ private:
             return {bw::Status::NotFound, 0, "no control " + std::to_string(id) + " in " + title};
         if (!PostMessageW(button, BM_CLICK, 0, 0))
             return {bw::Status::Failed, 0, "BM_CLICK not posted"};
+        return {bw::Status::Ok, 0, {}};
+    }
+
+    // A Windows program started in the prefix, given the time to show its window.
+    static Reply startProgram(const std::string &path)
+    {
+        std::wstring commandLine = L"\"" + widen(path) + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process))
+            return {bw::Status::NotFound, 0, "cannot start " + path};
+        WaitForInputIdle(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return {bw::Status::Ok, std::uint32_t(process.dwProcessId), {}};
+    }
+
+    // Alt and the key typed into the window, brought to the front first.
+    Reply typeAltKey(const std::string &title, WORD key)
+    {
+        const Reply raised = raiseWindow(title);
+        if (raised.status != bw::Status::Ok)
+            return raised;
+        INPUT input[4] = {};
+        const WORD keys[4] = {VK_MENU, key, key, VK_MENU};
+        for (int i = 0; i < 4; ++i) {
+            input[i].type = INPUT_KEYBOARD;
+            input[i].ki.wVk = keys[i];
+            input[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        }
+        if (SendInput(4, input, sizeof(INPUT)) != 4)
+            return {bw::Status::Failed, 0, "SendInput failed"};
         return {bw::Status::Ok, 0, {}};
     }
 

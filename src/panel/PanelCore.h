@@ -100,6 +100,10 @@ public:
     void loadSettings();
     // "OPPSCK": the day's schedule notice (sound or desktop message).
     void scheduleCheck();
+    // The schedule's mail notice: the Windows mail tool (HWCVMail) through the
+    // bridge, another configured command with the pass as arguments, else the
+    // desktop's notification.
+    void mailNotice(const QString &text, const QString &satellite, const QString &time);
     // Registers the day's schedule: writes the schedule file (deletes it when
     // the list is empty) and tells the controller with "RCMSKD". False when
     // the file could not be written.

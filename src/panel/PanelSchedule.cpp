@@ -6,6 +6,7 @@
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "panel/Launcher.h"
+#include "panel/Prompter.h"
 #include "panel/ScheduleCheck.h"
 
 #include <QCoreApplication>
@@ -31,13 +32,7 @@ void PanelCore::scheduleCheck()
             m_view.setVisible(Control::ScheduleNoticeMenu, !text.isEmpty());
         };
         a.mail = [this](const QString &text, const QString &satellite, const QString &time) {
-            // A configured command gets the pass as arguments; otherwise the
-            // desktop shows the notice. The Windows mail tool is not run here.
-            const QString command = m_settings.value(keys::MailToolPath).trimmed();
-            if (!command.isEmpty() && !command.toUpper().contains(u"HWCVMAIL.EXE"))
-                m_launcher.startProgram(command, {satellite, time, text});
-            else
-                m_launcher.notify(QCoreApplication::translate("Panel", "%1 出現間近!").arg(satellite), text);
+            mailNotice(text, satellite, time);
         };
         a.completed = [this](ScheduleCheck::Notice notice) {
             m_view.setText(Control::MacroMenu, QStringLiteral("ﾏｸﾛ on(&O)"));
@@ -55,6 +50,39 @@ void PanelCore::scheduleCheck()
                                                                                 : ScheduleCheck::Notice::None;
     m_schedule->check(notice, m_settings.value(keys::WavStart).toInt(),
                       !m_settings.value(keys::WavFPos).isEmpty(), now.time());
+}
+
+void PanelCore::mailNotice(const QString &text, const QString &satellite, const QString &time)
+{
+    const QString command = m_settings.value(keys::MailToolPath).trimmed();
+    const bool windowsTool = command.toUpper().contains(u"HWCVMAIL.EXE");
+    // A command of the operator's gets the pass as arguments.
+    if (!command.isEmpty() && !windowsTool) {
+        m_launcher.startProgram(command, {satellite, time, text});
+        return;
+    }
+    // Without the Windows mail tool (or a way to it) the desktop shows the notice.
+    if (!windowsTool || !m_windows) {
+        m_launcher.notify(QCoreApplication::translate("Panel", "%1 出現間近!").arg(satellite), text);
+        return;
+    }
+    const QString title = QStringLiteral("HWCVお知らせツール");
+    if (!m_windows->findWindow(title)) {
+        // A Linux path is the prefix's drive Z:.
+        const bool started = m_windows->startProgram(
+            command.startsWith(u'/') ? QStringLiteral("Z:") + QString(command).replace(u'/', u'\\') : command);
+        // Its window may take a moment to appear.
+        for (int waited = 0; started && waited < 5000 && !m_windows->findWindow(title); waited += 200)
+            m_clock.sleepMs(200);
+        if (!m_windows->findWindow(title)) {
+            m_prompter.message(tr("HWCVお知らせツールが起動していないのでは？"), panelTitle(),
+                               Prompter::Icon::Information);
+            return;
+        }
+    }
+    m_windows->sendText(title, (text + QStringLiteral("\\MAILTITLE\\") + satellite + QStringLiteral(" 出現間近!"))
+                                   .trimmed());
+    m_windows->typeAltKey(title, 'X');
 }
 
 bool PanelCore::registerSchedule(const QStringList &lines)

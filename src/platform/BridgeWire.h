@@ -26,6 +26,12 @@
 //               class inside the top-level window of that title
 //   RaiseWindow -, window title                -> 0; the window is restored
 //               when minimised and brought to the front
+//   CopyDataToTitle dwData, title NUL text     -> as CopyData, to the
+//               top-level window of that title
+//   StartProgram -, Windows path of an .exe     -> its process id, once it
+//               waits for input (at most 10 s)
+//   TypeAltKey  virtual key, window title      -> 0; the window is brought to
+//               the front and Alt+key typed into it
 // Status NotFound: no such window, control or DDE service; Refused: no such item. An unknown op, a
 // malformed request or one beyond MaxLength gets BadRecord; the bridge then
 // reads on (a length beyond MaxLength cannot be skipped: it ends the bridge).
@@ -38,7 +44,7 @@
 
 namespace vm::BridgeWire {
 
-inline constexpr std::uint32_t Version = 2; // 2: ClickControl, WindowText, RaiseWindow
+inline constexpr std::uint32_t Version = 2; // 2: ClickControl to TypeAltKey
 inline constexpr std::uint32_t MaxLength = 64 * 1024;
 inline constexpr std::size_t HeaderSize = 12;
 
@@ -50,7 +56,10 @@ enum class Op : std::uint32_t {
     LookupWindow = 4,
     ClickControl = 5,
     WindowText = 6,
-    RaiseWindow = 7
+    RaiseWindow = 7,
+    CopyDataToTitle = 8,
+    StartProgram = 9,
+    TypeAltKey = 10
 };
 
 enum class Status : std::uint32_t {

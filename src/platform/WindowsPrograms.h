@@ -28,6 +28,13 @@ public:
     virtual bool clickControl(const QString &title, int controlId) = 0;
     // Brings the window of that title to the front; false when there is none.
     virtual bool raiseWindow(const QString &title) = 0;
+    // Starts a Windows program (its Windows path, "C:\\HWCV\\HWCVMail.exe")
+    // and gives it the time to show its window; false when it cannot start.
+    virtual bool startProgram(const QString &windowsPath) = 0;
+    // A text record (WM_COPYDATA, dwData 0, Shift_JIS) to the window of that title.
+    virtual bool sendText(const QString &title, const QString &text) = 0;
+    // Brings the window of that title to the front and types Alt+key into it.
+    virtual bool typeAltKey(const QString &title, char key) = 0;
     // The text of the window `siblingSteps` siblings after the first child
     // of class `childClass` inside the window of that title.
     virtual std::optional<QString> windowText(const QString &title, const QString &childClass,

@@ -175,6 +175,21 @@ bool WineBridge::clickControl(const QString &title, int controlId)
     return request(bw::Op::ClickControl, quint32(controlId), title.toUtf8()).ok();
 }
 
+bool WineBridge::startProgram(const QString &windowsPath)
+{
+    return request(bw::Op::StartProgram, 0, windowsPath.toUtf8()).ok();
+}
+
+bool WineBridge::sendText(const QString &title, const QString &text)
+{
+    return request(bw::Op::CopyDataToTitle, 0, title.toUtf8() + '\0' + text.toUtf8()).ok();
+}
+
+bool WineBridge::typeAltKey(const QString &title, char key)
+{
+    return request(bw::Op::TypeAltKey, quint32(static_cast<unsigned char>(key)), title.toUtf8()).ok();
+}
+
 bool WineBridge::raiseWindow(const QString &title)
 {
     return request(bw::Op::RaiseWindow, 0, title.toUtf8()).ok();

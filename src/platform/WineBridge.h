@@ -64,6 +64,9 @@ public:
     std::optional<WindowOwner> findWindow(const QString &name, bool byClass = false) override;
     bool clickControl(const QString &title, int controlId) override;
     bool raiseWindow(const QString &title) override;
+    bool startProgram(const QString &windowsPath) override;
+    bool sendText(const QString &title, const QString &text) override;
+    bool typeAltKey(const QString &title, char key) override;
     std::optional<QString> windowText(const QString &title, const QString &childClass, int siblingSteps) override;
 
     // A reply frame from raw bytes, nullopt unless it is exactly one frame.

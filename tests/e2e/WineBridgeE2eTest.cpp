@@ -30,6 +30,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStringEncoder>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -385,4 +386,35 @@ TEST_F(WineBridgeProcess, PanelDrivesKepral32ThroughItsWindows)
     EXPECT_EQ(schedule.window()->passes().size(), 2u);
     core.showVersion();
     EXPECT_TRUE(prompter.shown.last().endsWith("Kepral32 Ver 1.5.9")) << prompter.shown.last().toStdString();
+}
+
+// The schedule's mail notice starts the Windows mail tool (its path a Linux
+// one, inside the prefix's drive Z:) and hands it the notice in Shift_JIS,
+// then Alt+X; a second notice finds it running.
+TEST_F(WineBridgeProcess, MailNoticeStartsTheWindowsMailToolAndHandsItTheNotice)
+{
+    const QString folder = station.file("HWCV");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::copy(test::program("vmtthwin.exe"), folder + "/HWCVMail.exe"));
+    Settings settings(station.file("Velomira.ini"));
+    ASSERT_TRUE(settings.setValue(keys::MailToolPath, folder + "/HWCVMail.exe"));
+    LocalChannel channel(station.runtimeDir());
+    ASSERT_TRUE(channel.open());
+    StationLauncher launcher(station.environment());
+    NotingPrompter prompter;
+    PanelCore core(channel, settings, prompter, launcher, SteadyClock::instance(), station.homeDir());
+    core.setWindowsPrograms(bridge.get());
+
+    QStringEncoder shiftJis("Shift_JIS");
+    ASSERT_TRUE(shiftJis.isValid());
+    QStringList expected;
+    for (const QString &pass : QStringList{"10:00", "11:30"}) {
+        core.mailNotice("5分後に" + pass + "のRS-44到来", "RS-44", pass);
+        const QByteArray text = shiftJis.encode("5分後に" + pass + "のRS-44到来\\MAILTITLE\\RS-44 出現間近!");
+        expected << "00000000 " + text.toHex() << "key alt+X";
+        EXPECT_TRUE(test::waitUntil([&] {
+            return TextFile::read(folder + "/mail.txt").value_or("").remove('\r').split('\n', Qt::SkipEmptyParts) ==
+                   expected;
+        })) << TextFile::read(folder + "/mail.txt").value_or("").toStdString() << prompter.shown.join('\n').toStdString();
+    }
 }

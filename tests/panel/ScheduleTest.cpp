@@ -283,6 +283,9 @@ public:
         clicks << QString::number(id);
         return true;
     }
+    bool startProgram(const QString &) override { return false; }
+    bool sendText(const QString &, const QString &) override { return false; }
+    bool typeAltKey(const QString &, char) override { return false; }
     bool raiseWindow(const QString &title) override
     {
         clicks << "raise";
@@ -364,6 +367,11 @@ TEST_F(PanelFixture, Kepral32IsDrivenThroughItsOwnWindows)
     m_core->showVersion();
     ASSERT_EQ(m_prompter.shown.size(), 1);
     EXPECT_TRUE(m_prompter.shown[0].endsWith("\nKepral32 Ver 1.4.10")) << m_prompter.shown[0].toStdString();
+    // The Windows mail tool that will not start is told about.
+    ASSERT_TRUE(m_settings->setValue(keys::MailToolPath, "C:\\HWCV\\HWCVMail.exe"));
+    m_prompter.shown.clear();
+    m_core->mailNotice("5分後に10:00のAO-07到来", "AO-07", "10:00");
+    EXPECT_EQ(m_prompter.shown, QStringList{"HWCVお知らせツールが起動していないのでは？"});
     // Another tracking program is not asked at all.
     report("OPPLKM4");
     m_core->clickTrackedName();
