@@ -118,6 +118,23 @@ public:
     QProcess process;
 };
 
+// A panel core in this process that reaches the Windows programs through the bridge.
+struct PanelOnBridge {
+    PanelOnBridge(test::SimulatedStation &station, WineBridge &bridge)
+        : settings(station.file("Velomira.ini")), channel(station.runtimeDir()), launcher(station.environment()),
+          core(channel, settings, prompter, launcher, SteadyClock::instance(), station.homeDir())
+    {
+        open = channel.open();
+        core.setWindowsPrograms(&bridge);
+    }
+    Settings settings;
+    LocalChannel channel;
+    StationLauncher launcher;
+    NotingPrompter prompter;
+    PanelCore core;
+    bool open = false;
+};
+
 class WineBridgeProcess : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -339,14 +356,11 @@ TEST_F(WineBridgeProcess, PanelDrivesKepral32ThroughItsWindows)
     ASSERT_TRUE(startStandIn(folder + "/Kepral32.exe", {Wine::path(clicks), Wine::path(passes)}, "Kepral32(SGP4)",
                              false));
 
-    Settings settings(station.file("Velomira.ini"));
-    ASSERT_TRUE(settings.setValue(keys::CalcType, "1"));
-    LocalChannel channel(station.runtimeDir());
-    ASSERT_TRUE(channel.open());
-    StationLauncher launcher(station.environment());
-    NotingPrompter prompter;
-    PanelCore core(channel, settings, prompter, launcher, SteadyClock::instance(), station.homeDir());
-    core.setWindowsPrograms(bridge.get());
+    PanelOnBridge panel(station, *bridge);
+    ASSERT_TRUE(panel.open);
+    ASSERT_TRUE(panel.settings.setValue(keys::CalcType, "1"));
+    PanelCore &core = panel.core;
+    NotingPrompter &prompter = panel.prompter;
     core.loadSettings();
     const auto logged = [&](const QString &prefix) {
         QStringList lines = TextFile::read(clicks).value_or("").split('\n', Qt::SkipEmptyParts);
@@ -373,8 +387,8 @@ TEST_F(WineBridgeProcess, PanelDrivesKepral32ThroughItsWindows)
     core.clickTrackedName();
     EXPECT_TRUE(clicked("click 39\nclick 101\nclick 37\nclick 37"));
 
-    PanelWindow window(core, settings, launcher);
-    ScheduleView schedule(window, core, settings, SteadyClock::instance(), station.homeDir());
+    PanelWindow window(core, panel.settings, panel.launcher);
+    ScheduleView schedule(window, core, panel.settings, SteadyClock::instance(), station.homeDir());
     schedule.open();
     ASSERT_EQ(schedule.window()->passes().size(), 1u);
     EXPECT_EQ(SchedulePasses::fields(schedule.window()->passes()[0]),
@@ -396,25 +410,20 @@ TEST_F(WineBridgeProcess, MailNoticeStartsTheWindowsMailToolAndHandsItTheNotice)
     const QString folder = station.file("HWCV");
     ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_TRUE(QFile::copy(test::program("vmtthwin.exe"), folder + "/HWCVMail.exe"));
-    Settings settings(station.file("Velomira.ini"));
-    ASSERT_TRUE(settings.setValue(keys::MailToolPath, folder + "/HWCVMail.exe"));
-    LocalChannel channel(station.runtimeDir());
-    ASSERT_TRUE(channel.open());
-    StationLauncher launcher(station.environment());
-    NotingPrompter prompter;
-    PanelCore core(channel, settings, prompter, launcher, SteadyClock::instance(), station.homeDir());
-    core.setWindowsPrograms(bridge.get());
+    PanelOnBridge panel(station, *bridge);
+    ASSERT_TRUE(panel.open);
+    ASSERT_TRUE(panel.settings.setValue(keys::MailToolPath, folder + "/HWCVMail.exe"));
 
     QStringEncoder shiftJis("Shift_JIS");
     ASSERT_TRUE(shiftJis.isValid());
     QStringList expected;
     for (const QString &pass : QStringList{"10:00", "11:30"}) {
-        core.mailNotice("5分後に" + pass + "のRS-44到来", "RS-44", pass);
+        panel.core.mailNotice("5分後に" + pass + "のRS-44到来", "RS-44", pass);
         const QByteArray text = shiftJis.encode("5分後に" + pass + "のRS-44到来\\MAILTITLE\\RS-44 出現間近!");
         expected << "00000000 " + text.toHex() << "key alt+X";
         EXPECT_TRUE(test::waitUntil([&] {
             return TextFile::read(folder + "/mail.txt").value_or("").remove('\r').split('\n', Qt::SkipEmptyParts) ==
                    expected;
-        })) << TextFile::read(folder + "/mail.txt").value_or("").toStdString() << prompter.shown.join('\n').toStdString();
+        })) << TextFile::read(folder + "/mail.txt").value_or("").toStdString() << panel.prompter.shown.join('\n').toStdString();
     }
 }
