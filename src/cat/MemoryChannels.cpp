@@ -1,6 +1,7 @@
 #include "cat/MemoryChannels.h"
 
 #include "cat/CivProtocol.h"
+#include "common/NumberText.h"
 
 #include <cmath>
 
@@ -9,13 +10,6 @@ namespace vm::memoryChannels {
 namespace {
 
 constexpr quint8 Controller = 0xE0;
-
-std::optional<double> number(const QString &text)
-{
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
-}
 
 qint64 hzOfKhz(double khz)
 {
@@ -79,9 +73,9 @@ QList<Entry> entries(const QList<SatelliteRecord> &rows, const QString &startUpM
     for (const SatelliteRecord &r : rows) {
         if (r.MLTmode.trimmed() == u"UU")
             continue;
-        const std::optional<double> down = number(r.DownLink);
-        const std::optional<double> up = number(r.UpLink);
-        const std::optional<double> width = r.Width.trimmed().isEmpty() ? 100.0 : number(r.Width);
+        const std::optional<double> down = finiteNumber(r.DownLink);
+        const std::optional<double> up = finiteNumber(r.UpLink);
+        const std::optional<double> width = r.Width.trimmed().isEmpty() ? 100.0 : finiteNumber(r.Width);
         if (!down || !up || !width)
             continue;
         const bool fm = !r.Tone.isEmpty();
@@ -109,7 +103,7 @@ QList<Entry> entries(const QList<SatelliteRecord> &rows, const QString &startUpM
         }
         out << e;
         if (beacons && r.Beacon.size() > 4) {
-            if (const std::optional<double> beacon = number(r.Beacon)) {
+            if (const std::optional<double> beacon = finiteNumber(r.Beacon)) {
                 Entry b = e;
                 b.satellite = e.satellite + QStringLiteral("_Beacon");
                 b.name = channelName(b.satellite, r.MLTmode);

@@ -1,4 +1,5 @@
 #include "common/SettingKey.h"
+#include "common/NumberText.h"
 
 #include <QStringList>
 
@@ -8,15 +9,6 @@
 namespace vm {
 
 namespace {
-
-std::optional<double> parseNumber(const QString &text)
-{
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return v;
-}
 
 bool isHexDigits(const QString &s)
 {
@@ -42,7 +34,7 @@ QString SettingKey::normalise(const std::optional<QString> &stored,
         return stored && !stored->trimmed().isEmpty() ? stored->trimmed() : def;
 
     case KeyRule::Integer: {
-        const std::optional<double> v = stored ? parseNumber(*stored) : std::nullopt;
+        const std::optional<double> v = stored ? finiteNumber(*stored) : std::nullopt;
         if (!v)
             return def;
         constexpr double lo = double(std::numeric_limits<int>::min());
@@ -52,7 +44,7 @@ QString SettingKey::normalise(const std::optional<QString> &stored,
     }
 
     case KeyRule::Number:
-        return stored && parseNumber(*stored) ? stored->trimmed() : def;
+        return stored && finiteNumber(*stored) ? stored->trimmed() : def;
 
     case KeyRule::Choice: {
         if (!stored || !choices)

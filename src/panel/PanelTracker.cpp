@@ -8,7 +8,6 @@
 #include "panel/Prompter.h"
 #include "platform/ProgramFolder.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace vm {
@@ -20,12 +19,6 @@ namespace {
 const QString PassTextAnchorClass = QStringLiteral("ThunderRT6CommandButton");
 constexpr int PassTextSteps = 56;
 constexpr int SatelliteSelectionControl = 37;
-
-QString winePrefix()
-{
-    const QString set = qEnvironmentVariable("WINEPREFIX");
-    return set.isEmpty() ? QDir::home().filePath(QStringLiteral(".wine")) : set;
-}
 
 } // namespace
 
@@ -70,12 +63,8 @@ std::optional<QString> PanelCore::trackerFolder()
                 return folder;
     }
     // Not seen on this desktop: the bridge knows the program's Windows path.
-    if (const std::optional<TrackerWindow> tracker = trackerWindow()) {
-        QString folder = tracker->owner.path;
-        folder.truncate(qMax(0, int(folder.lastIndexOf(u'\\'))));
-        return wineUnixPath(folder, winePrefix());
-    }
-    return std::nullopt;
+    const std::optional<TrackerWindow> tracker = trackerWindow();
+    return tracker ? wineProgramFolder(tracker->owner.path) : std::nullopt;
 }
 
 bool PanelCore::windowPresent(const QString &title)

@@ -65,6 +65,15 @@ std::optional<QString> wineUnixPath(const QString &windowsPath, const QString &w
     return QFileInfo(path).canonicalFilePath();
 }
 
+std::optional<QString> wineProgramFolder(const QString &windowsExePath)
+{
+    QString prefix = qEnvironmentVariable("WINEPREFIX");
+    if (prefix.isEmpty())
+        prefix = QDir::home().filePath(QStringLiteral(".wine"));
+    const std::optional<QString> unixPath = wineUnixPath(windowsExePath, prefix);
+    return unixPath ? std::optional<QString>(QFileInfo(*unixPath).absolutePath()) : std::nullopt;
+}
+
 std::optional<QString> programFolder(qint64 processId, const QString &procRoot)
 {
     if (processId <= 0)

@@ -15,6 +15,11 @@ namespace vm {
 // gone, unreadable or its folder does not exist.
 std::optional<QString> programFolder(qint64 processId, const QString &procRoot = QStringLiteral("/proc"));
 
+// The folder of a Windows program given by its executable's Windows path,
+// under the prefix this process runs with (WINEPREFIX, else ~/.wine);
+// nullopt when it does not exist.
+std::optional<QString> wineProgramFolder(const QString &windowsExePath);
+
 // A Windows path ("C:\Dir\File.exe", "c:/dir/file.exe") under a Wine prefix:
 // the existing Unix path, each name matched without regard to case; nullopt
 // when it is not a drive path or does not exist.

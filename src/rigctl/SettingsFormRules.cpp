@@ -4,6 +4,7 @@
 #include "common/SettingKeys.h"
 #include "orbit/Maidenhead.h"
 #include "tracking/TrackingProgram.h"
+#include "common/NumberText.h"
 
 #include <QCoreApplication>
 
@@ -19,20 +20,11 @@ QString tr(const char *text)
     return QCoreApplication::translate("vm::settingsForm", text);
 }
 
-std::optional<double> number(const QString &text)
-{
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 std::optional<double> heightOf(const QString &height, QString &error)
 {
     if (height.trimmed().isEmpty())
         return 0.0;
-    const std::optional<double> h = number(height);
+    const std::optional<double> h = finiteNumber(height);
     if (!h || *h < -500.0 || *h > 9000.0) {
         error = tr("高さはメートルで -500 から 9000 までの数で指定してください");
         return std::nullopt;
@@ -159,8 +151,8 @@ QString locatorOf(double latitudeDeg, double longitudeDeg)
 StationResult stationFromLatLon(const QString &latitude, const QString &longitude, const QString &height)
 {
     StationResult r;
-    const std::optional<double> lat = number(latitude);
-    const std::optional<double> lon = number(longitude);
+    const std::optional<double> lat = finiteNumber(latitude);
+    const std::optional<double> lon = finiteNumber(longitude);
     if (!lat || *lat < -90.0 || *lat > 90.0) {
         r.error = tr("緯度は -90 から 90 までの度数で指定してください (北が正)");
         return r;

@@ -11,6 +11,7 @@
 #include "orbit/Tle.h"
 #include "tracking/OrbitValues.h"
 #include "tracking/SatelliteMatch.h"
+#include "common/NumberText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,15 +26,6 @@ namespace {
 
 // A pass search is repeated when less than this much searched future is left.
 constexpr int64_t PassRefreshMarginMs = 12LL * 3600 * 1000;
-
-std::optional<double> number(const QString &text)
-{
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return v;
-}
 
 } // namespace
 
@@ -53,10 +45,10 @@ std::optional<orbit::Observer> BuiltinSource::stationFromSettings(const Settings
     };
 
     orbit::Observer station;
-    station.heightM = number(settings.value(keys::Height)).value_or(0.0);
+    station.heightM = finiteNumber(settings.value(keys::Height)).value_or(0.0);
 
-    const std::optional<double> lat = number(settings.value(keys::Latitude));
-    const std::optional<double> lon = number(settings.value(keys::Longitude));
+    const std::optional<double> lat = finiteNumber(settings.value(keys::Latitude));
+    const std::optional<double> lon = finiteNumber(settings.value(keys::Longitude));
     if (lat && lon) {
         if (std::abs(*lat) > 90.0 || *lon < -180.0 || *lon > 360.0)
             return fail(
