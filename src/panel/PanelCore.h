@@ -400,7 +400,8 @@ private:
     void startWaterfallWithPanel();
     // The tracking program's folder, where its macro goes; else the data folder (told when `tell`).
     QString macroFolder(bool tell);
-    std::optional<QString> trackerFolder();
+    // `known`: the tracking program's window when the caller has found it already.
+    std::optional<QString> trackerFolder(const std::optional<TrackerWindow> &known = std::nullopt);
     // Whether a window of that title is present: one of ours on the channel, or a Windows program's.
     bool windowPresent(const QString &title);
     // Clicks the tracking program's controls, in order.

@@ -55,7 +55,7 @@ std::optional<PanelCore::MacroControls> PanelCore::macroControls(const QString &
     return std::nullopt;
 }
 
-std::optional<QString> PanelCore::trackerFolder()
+std::optional<QString> PanelCore::trackerFolder(const std::optional<TrackerWindow> &known)
 {
     for (const QString &title : trackerWindowTitles()) {
         if (m_programFolder)
@@ -63,7 +63,7 @@ std::optional<QString> PanelCore::trackerFolder()
                 return folder;
     }
     // Not seen on this desktop: the bridge knows the program's Windows path.
-    const std::optional<TrackerWindow> tracker = trackerWindow();
+    const std::optional<TrackerWindow> tracker = known ? known : trackerWindow();
     return tracker ? wineProgramFolder(tracker->owner.path) : std::nullopt;
 }
 
@@ -92,7 +92,7 @@ void PanelCore::toggleTrackerMacro()
     const std::optional<TrackerWindow> tracker = trackerWindow();
     if (!tracker)
         return;
-    const std::optional<QString> folder = trackerFolder();
+    const std::optional<QString> folder = trackerFolder(tracker);
     const QFileInfo macro(folder ? findFileNoCase(*folder, QStringLiteral("Macro.txt")) : QString());
     if (!macro.exists() || macro.lastModified().date() != today()) {
         m_prompter.message(tr("マクロが今日のものではないと思われます。"), panelTitle(),

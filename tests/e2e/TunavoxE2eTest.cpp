@@ -2,6 +2,7 @@
 // stand-in tracking program (faketracker), and this test as the panel, owning
 // the title "Velomira". The built-in orbit computation: SettingsFormE2eTest.
 
+#include "PanelEndpoint.h"
 #include "ProcessTools.h"
 #include "SimulatedStation.h"
 #include "TestPaths.h"
@@ -38,13 +39,7 @@ protected:
         ASSERT_TRUE(station.valid());
         ASSERT_TRUE(
             station.writeTable({"RS-44,145935,435610,60,435605,,,,,", "AO-07,432125,145925,50,145975,,,,,"}));
-        panel = std::make_unique<LocalChannel>(station.runtimeDir());
-        ASSERT_TRUE(panel->open()) << panel->errorString().toStdString();
-        ASSERT_TRUE(panel->registerTitle("Velomira"));
-        panel->setRecordHandler("Velomira", [this](const ChannelRecord &r) {
-            received << r.text;
-            return quint32(0);
-        });
+        ASSERT_TRUE(panel.open()) << panel.channel.errorString().toStdString();
     }
 
     void TearDown() override { test::stop(tunavox); }
@@ -60,26 +55,8 @@ protected:
                                           "20", "--range-rate", "0", "--revolution", revolution}));
     }
 
-    void startTunavox()
-    {
-        tunavox.setProcessEnvironment(station.environment());
-        tunavox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        tunavox.start(test::program("tunavox"), {"-R"});
-        ASSERT_TRUE(tunavox.waitForStarted(GenerousMs));
-    }
-
-    // Serves the panel's title until the condition holds or the time-out
-    // passes, then names the records received.
-    bool waitFor(const std::function<bool()> &condition)
-    {
-        for (QDeadlineTimer deadline(GenerousMs); !condition(); panel->processPending(50)) {
-            if (deadline.hasExpired()) {
-                ADD_FAILURE() << "records so far: " << received.join(" | ").toStdString();
-                return false;
-            }
-        }
-        return true;
-    }
+    void startTunavox() { ASSERT_TRUE(station.startTunavox(tunavox)); }
+    bool waitFor(const std::function<bool()> &condition) { return panel.waitFor(condition); }
 
     // "RCMEND", and the process ends.
     bool end()
@@ -91,18 +68,17 @@ protected:
     QStringList payloads(const QString &code) const
     {
         QStringList out;
-        for (const QString &r : received) {
+        for (const QString &r : panel.records) {
             if (r.startsWith(code))
                 out << r.mid(6);
         }
         return out;
     }
 
-    bool send(const QString &text) { return panel->send(ControllerTitle, text); }
+    bool send(const QString &text) { return panel.channel.send(ControllerTitle, text); }
 
     test::SimulatedStation station;
-    std::unique_ptr<LocalChannel> panel;
-    QStringList received;
+    test::PanelEndpoint panel{station};
     QProcess tunavox;
 };
 

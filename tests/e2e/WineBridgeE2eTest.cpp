@@ -6,6 +6,7 @@
 // (Xvfb unless DISPLAY is set) serve every test of this program; the tests
 // skip themselves, saying why, without wine, Xvfb or the cross-compiled exes.
 
+#include "PanelEndpoint.h"
 #include "ProcessTools.h"
 #include "QtPrinters.h"
 #include "SimulatedStation.h"
@@ -208,12 +209,12 @@ TEST_F(WineBridgeProcess, TunavoxTracksTheDdeStandInThroughTheBridge)
     const std::optional<WineBridge::WindowOwner> owner = bridge->findWindow("Kepral32");
     ASSERT_TRUE(owner);
     EXPECT_TRUE(owner->path.endsWith("vmddeserver.exe", Qt::CaseInsensitive)) << owner->path.toStdString();
+    test::PanelEndpoint panel(station);
+    ASSERT_TRUE(panel.open());
     {
         // Where no X11 title shows it, the controller's detection asks the
         // bridge, but only when the settings name an outside program.
-        LocalChannel channel(station.runtimeDir());
-        ASSERT_TRUE(channel.open());
-        StandardTrackingSources sources(channel, SteadyClock::instance(), station.homeDir(),
+        StandardTrackingSources sources(panel.channel, SteadyClock::instance(), station.homeDir(),
                                         [](const QString &) { return false; });
         sources.setWineBridge(bridge.get());
         for (const char *calcType : {"4", "1"}) {
@@ -223,29 +224,15 @@ TEST_F(WineBridgeProcess, TunavoxTracksTheDdeStandInThroughTheBridge)
         EXPECT_FALSE(sources.programRunning("Kepral99"));
     }
 
-    LocalChannel panel(station.runtimeDir());
-    ASSERT_TRUE(panel.open());
-    ASSERT_TRUE(panel.registerTitle("Velomira"));
-    QStringList received;
-    panel.setRecordHandler("Velomira", [&](const ChannelRecord &r) {
-        received << r.text;
-        return quint32(0);
-    });
-    tunavox.setProcessEnvironment(station.environment());
-    tunavox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    tunavox.start(test::program("tunavox"), {"-R"});
-    ASSERT_TRUE(tunavox.waitForStarted(GenerousMs));
-    const auto got = [&](const QString &record) {
-        return test::waitUntil([&] { return panel.processPending(50) >= 0 && received.contains(record); },
-                               120000);
-    };
-    const auto seen = [&] { return QStringList(received.mid(0, 20)).join(" | ").toStdString(); };
-    EXPECT_TRUE(got("OPPLKM1")) << seen();
-    EXPECT_TRUE(got("OPPSANao-07")) << seen(); // trimmed, as the program serves it
-    EXPECT_TRUE(got("OPPPOB1234")) << seen();
+    ASSERT_TRUE(station.startTunavox(tunavox));
+    // Wine's first start in the prefix may take long.
+    const auto got = [&](const QString &record) { return panel.receives(record, 120000); };
+    EXPECT_TRUE(got("OPPLKM1"));
+    EXPECT_TRUE(got("OPPSANao-07")); // trimmed, as the program serves it
+    EXPECT_TRUE(got("OPPPOB1234"));
     // The values change in the program: the next reads follow them.
     ASSERT_TRUE(serve("RS-44"));
-    EXPECT_TRUE(got("OPPSANRS-44")) << seen();
+    EXPECT_TRUE(got("OPPSANRS-44"));
     // Each item was asked for once, then pushed by the program on its advise link.
     const QStringList asked = TextFile::read(ddeLog).value_or("").remove('\r').split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(asked.count("request txtSatellite"), 1) << asked.join(", ").toStdString();

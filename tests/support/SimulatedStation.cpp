@@ -63,6 +63,14 @@ bool SimulatedStation::startRig(const QString &moreSettings)
             moreSettings);
 }
 
+bool SimulatedStation::startTunavox(QProcess &process, const QProcessEnvironment &environment) const
+{
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program("tunavox"), {"-R"});
+    return process.waitForStarted(GenerousMs);
+}
+
 bool SimulatedStation::startTracker(const QStringList &arguments)
 {
     tracker.setProcessEnvironment(environment());

@@ -36,6 +36,9 @@ public:
     // A second rigsim of any model behind file(link), for a second rig or
     // another model as rig 1.
     bool startOtherRig(QProcess &process, const QString &model, const QString &link);
+    // "tunavox -R" in the station's environment (or `environment`); true once it runs.
+    bool startTunavox(QProcess &process) const { return startTunavox(process, environment()); }
+    bool startTunavox(QProcess &process, const QProcessEnvironment &environment) const;
     // faketracker with these arguments; true once it serves.
     bool startTracker(const QStringList &arguments);
 

@@ -2,6 +2,7 @@
 // program on a pseudo-terminal.
 
 #include "../ControllerFixture.h"
+#include "PanelEndpoint.h"
 #include "ProcessTools.h"
 #include "SimulatedStation.h"
 #include "TestPaths.h"
@@ -15,7 +16,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -149,36 +149,19 @@ TEST_F(SettingsFormE2e, FromAnEmptyDataFolderTheFormSetsUpTheRigAndTunavoxTunesI
     // The panel's first start writes the default satellite table.
     ASSERT_TRUE(SatelliteTable::writeDefault(station.file("SATdata.txt")));
 
-    LocalChannel panel(station.runtimeDir());
+    PanelEndpoint panel(station);
     ASSERT_TRUE(panel.open());
-    ASSERT_TRUE(panel.registerTitle("Velomira"));
-    QStringList received;
-    panel.setRecordHandler("Velomira", [&](const ChannelRecord &r) {
-        received << r.text;
-        return quint32(0);
-    });
     QProcess tunavox;
-    tunavox.setProcessEnvironment(station.environment());
-    tunavox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    tunavox.start(program("tunavox"), {"-R"});
-    ASSERT_TRUE(tunavox.waitForStarted(GenerousMs));
-    const auto waitFor = [&](const std::function<bool()> &condition) {
-        for (QDeadlineTimer deadline(GenerousMs); !deadline.hasExpired(); panel.processPending(50)) {
-            if (condition())
-                return true;
-        }
-        return false;
-    };
-    ASSERT_TRUE(waitFor([&] { return received.contains("OPPOP11"); })) << received.join(" | ").toStdString();
-    ASSERT_TRUE(panel.send(Controller::OwnTitle, "RCMSATAO-07"));
-    ASSERT_TRUE(waitFor([&] {
+    ASSERT_TRUE(station.startTunavox(tunavox));
+    ASSERT_TRUE(panel.receives("OPPOP11"));
+    ASSERT_TRUE(panel.channel.send(Controller::OwnTitle, "RCMSATAO-07"));
+    ASSERT_TRUE(panel.waitFor([&] {
         const qint64 hz = station.dial("main");
         return hz >= 145925000 && hz <= 145975000;
-    })) << station.rig("status").toStdString()
-        << " | " << received.join(" | ").toStdString();
-    EXPECT_TRUE(received.contains("OPPSANAO-07"));
+    })) << station.rig("status").toStdString();
+    EXPECT_TRUE(panel.records.contains("OPPSANAO-07"));
     // The panel goes away: the controller ends at its next tick.
-    panel.unregisterTitle("Velomira");
+    panel.channel.unregisterTitle("Velomira");
     EXPECT_TRUE(tunavox.waitForFinished(GenerousMs));
     EXPECT_EQ(tunavox.exitCode(), 0);
     EXPECT_EQ(Settings(station.file("Velomira.ini")).file().value("RIG_CON_CFG", "Calc_Type"), "1");
