@@ -10,6 +10,7 @@
 #include "orbit/OverheadOrbit.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateTime>
 #include <QProcess>
 #include <QPushButton>
@@ -85,4 +86,9 @@ TEST(ScheduleWindow, ListsTheDaysPassesAsSatpassDoesAndTransfersTheChosenOnes)
     const QStringList once = SchedulePasses::transfer({"00:01/SO-50"}, sent);
     EXPECT_EQ(once, (QStringList{"00:01/SO-50", SchedulePasses::scheduleLine(sent[0])}));
     EXPECT_EQ(SchedulePasses::transfer(once, sent), once);
+    // "After now" leaves out a pass that rose in the current minute.
+    window.findChild<QCheckBox *>("afterNow")->setChecked(true);
+    window.setPasses(std::vector<SchedulePasses::Row>(sent), sent[0].pass.aosMs);
+    window.selectByThreshold();
+    EXPECT_EQ(window.list()->topLevelItem(0)->checkState(0), Qt::Unchecked);
 }
