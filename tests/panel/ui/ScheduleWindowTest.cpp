@@ -3,13 +3,13 @@
 #include "panel/ui/ScheduleWindow.h"
 
 #include "TestPaths.h"
+#include "WidgetApplication.h"
 #include "common/SatelliteTable.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "common/TextFile.h"
 #include "orbit/OverheadOrbit.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDateTime>
 #include <QProcess>
@@ -23,16 +23,12 @@
 using namespace vm;
 
 namespace {
-int argcStore = 1;
-char arg0[] = "schedule_window_test";
-char *argvStore[] = {arg0, nullptr};
 constexpr qint64 Start = 1'790'000'000'000; // 2026-09-21
 } // namespace
 
 TEST(ScheduleWindow, ListsTheDaysPassesAsSatpassDoesAndTransfersTheChosenOnes)
 {
-    static QApplication *app = new QApplication(argcStore, argvStore);
-    Q_UNUSED(app);
+    test::ensureWidgetApplication();
     QTemporaryDir dir;
     ASSERT_TRUE(TextFile::writeLinesAtomic(dir.filePath("SATdata.txt"),
                                            {SatelliteTable::headerLine(), "RS-44,145935,435610,60,,,,,,"}));
