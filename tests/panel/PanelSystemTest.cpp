@@ -197,13 +197,11 @@ TEST_F(PanelSystem, RecordButtonHasTheControllerLeaveAValidWav)
         path = found.isEmpty() ? QString() : QDir(station.homeDir()).filePath(found.first());
         return !path.isEmpty() && QFileInfo(path).size() > 44 + 4000;
     }));
-    EXPECT_EQ(record->text(), "停");
     QTest::mouseClick(record, Qt::LeftButton);
     WavCheck check;
     EXPECT_TRUE(waitFor([&] { return (check = WavCheck::of(path)).valid; }));
     EXPECT_EQ(check.rate, 11025u);
     EXPECT_GT(check.dataBytes, 4000u);
-    EXPECT_EQ(record->text(), "録");
 }
 
 // The schedule registered in the panel's frame reaches the controller
