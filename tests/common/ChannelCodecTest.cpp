@@ -30,10 +30,8 @@ TEST(ChannelCodecTest, RecordsSplitIntoFamilyCommandAndPayload)
         {"  RCMOFF12345", "RCMOFF12345", "RCM", "OFF", "12345"},
         // The payload loses every copy of its own code, not other codes.
         {"RCMSPTabcRCMSPTdef", "RCMSPTabcRCMSPTdef", "RCM", "SPT", "abcdef"},
-        {"RCMSPTRCMSPT", "RCMSPTRCMSPT", "RCM", "SPT", ""},
         {"RCMSPTRCMOFFRCM", "RCMSPTRCMOFFRCM", "RCM", "SPT", "RCMOFFRCM"},
         {"OPPSAN環境設定", "OPPSAN環境設定", "OPP", "SAN", "環境設定"},
-        {"RCMEND", "RCMEND", "RCM", "END", ""},
         {"RCM", "RCM", "RCM", "", ""},
         {"", "", "", "", ""},
     };

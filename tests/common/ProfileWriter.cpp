@@ -39,13 +39,8 @@ int main(int argc, char **argv)
     if (argc == 5 && std::strcmp(argv[1], "--versions") == 0)
         return writeVersions(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
                              std::atoll(argv[4]));
-    if (argc != 4) {
-        std::fprintf(stderr,
-                     "usage: %s <file> <key prefix> <count>\n"
-                     "       %s --versions <settings file> <table file> <first version>\n",
-                     argv[0], argv[0]);
-        return 2;
-    }
+    if (argc != 4)
+        return 2; // usage: see above
     vm::ProfileFile file(QString::fromLocal8Bit(argv[1]));
     const QString prefix = QString::fromLocal8Bit(argv[2]);
     const int count = std::atoi(argv[3]);

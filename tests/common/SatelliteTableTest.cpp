@@ -59,7 +59,7 @@ TEST_F(SatelliteTableTest, DerivationPerRecordAndAgainAfterAnEditorSave)
     EXPECT_EQ(table.record(3).RITfreq, u"0");
 }
 
-TEST_F(SatelliteTableTest, RitFrequencyFromTheSettingsAndModesInFileOrder)
+TEST_F(SatelliteTableTest, RitFrequencyFromTheSettingsPerMode)
 {
     ASSERT_TRUE(vm::SatelliteTable::writeDefault(path()));
     vm::ProfileFile settings(m_dir.filePath("Velomira.ini"));
@@ -71,15 +71,7 @@ TEST_F(SatelliteTableTest, RitFrequencyFromTheSettingsAndModesInFileOrder)
     table.derive(&settings);
     EXPECT_EQ(table.record(2).RITfreq, u"0");
     EXPECT_EQ(table.record(3).RITfreq, u"-120");
-
-    // The modes of a satellite come in file order.
-    const QList<vm::MultiModeEntry> modes = table.modesOf("AO-07");
-    ASSERT_EQ(modes.size(), 2);
-    EXPECT_EQ(modes[0].Record, 2);
-    EXPECT_EQ(modes[0].MLTmode, u"B-mode");
-    EXPECT_EQ(modes[1].Record, 3);
-    EXPECT_EQ(modes[1].MLTmode, u"A-mode");
-    EXPECT_EQ(table.find("AO-07", "A-mode"), 3);
+    // The modes in file order: PanelReceiver.MultiModeListAndUndefinedSatellite.
 }
 
 // ---- Reading rule -----------------------------------------------------------

@@ -2,31 +2,25 @@
 // (a DDE tracking program, a "TThwin" logging window): tunavox tracks the DDE
 // server through the bridge, and a logged contact arrives in the logging
 // window field by field in Shift_JIS when it is logged on the panel (its core
-// and window in this process, with the real controller beside it). One Wine prefix and one X display
-// (Xvfb unless DISPLAY is set) serve every test of this program; the tests
-// skip themselves, saying why, without wine, Xvfb or the cross-compiled exes.
+// and window in this process, with the real controller beside it). One Wine
+// prefix and one X display (Xvfb unless DISPLAY is set) serve every test of
+// this program; the tests skip themselves, saying why, without wine, Xvfb or
+// the cross-compiled exes.
 
+#include "../panel/StationPanel.h"
 #include "PanelEndpoint.h"
-#include "ProcessTools.h"
 #include "QtPrinters.h"
-#include "SimulatedStation.h"
 #include "TestPaths.h"
+#include "VirtualDisplay.h"
 #include "common/Clock.h"
 #include "common/SettingKeys.h"
-#include "common/Settings.h"
 #include "common/TextFile.h"
 #include "logbook/HamlogLink.h"
-#include "panel/Launcher.h"
-#include "panel/PanelCore.h"
-#include "panel/Prompter.h"
-#include "panel/ui/PanelWindow.h"
 #include "panel/ui/ScheduleView.h"
 #include "panel/ui/ScheduleWindow.h"
-#include "platform/LocalChannel.h"
 #include "platform/WineBridge.h"
 #include "rigctl/StandardTrackingSources.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -35,11 +29,8 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace vm;
 
@@ -53,7 +44,7 @@ struct Wine {
     QString skip; // why the tests cannot run; empty when they can
     QString wine = QStandardPaths::findExecutable("wine");
     QTemporaryDir prefix;
-    QProcess xvfb;
+    test::VirtualDisplay x;
 
     void start()
     {
@@ -64,11 +55,9 @@ struct Wine {
                 return void(skip = QString("%1.exe was not built (no mingw-w64 cross compiler)").arg(exe));
         }
         if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-            xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp"});
-            const QString display = test::readLine(xvfb);
-            if (display.isEmpty())
+            if (!x.start())
                 return void(skip = "no X display and no Xvfb");
-            qputenv("DISPLAY", (":" + display).toLocal8Bit());
+            qputenv("DISPLAY", x.display().toLocal8Bit());
         }
         qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
         qputenv("WINEDEBUG", "-all");
@@ -90,52 +79,6 @@ struct Wine {
 
 Wine *g_wine = nullptr;
 
-// The panel's messages, kept for the test's failure output; questions are answered yes.
-class NotingPrompter final : public Prompter {
-public:
-    QStringList shown;
-    void message(const QString &text, const QString &, Icon) override { shown << text; }
-    bool question(const QString &text, const QString &) override { return !(shown << text).isEmpty(); }
-    void timedNotice(const QString &text, const QString &, int) override { shown << text; }
-    QString chooseFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString chooseFolder(const QString &, const QString &) override { return {}; }
-};
-
-// Starts the controller in the station's environment.
-class StationLauncher final : public Launcher {
-public:
-    explicit StationLauncher(const QProcessEnvironment &environment)
-    {
-        process.setProcessEnvironment(environment);
-    }
-    ~StationLauncher() override { test::stop(process); }
-    bool startProgram(const QString &program, const QStringList &arguments) override
-    {
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(program, arguments);
-        return process.waitForStarted(GenerousMs);
-    }
-    bool openUrl(const QString &) override { return false; }
-    QProcess process;
-};
-
-// A panel core in this process that reaches the Windows programs through the bridge.
-struct PanelOnBridge {
-    PanelOnBridge(test::SimulatedStation &station, WineBridge &bridge)
-        : settings(station.file("Velomira.ini")), channel(station.runtimeDir()), launcher(station.environment()),
-          core(channel, settings, prompter, launcher, SteadyClock::instance(), station.homeDir())
-    {
-        open = channel.open();
-        core.setWindowsPrograms(&bridge);
-    }
-    Settings settings;
-    LocalChannel channel;
-    StationLauncher launcher;
-    NotingPrompter prompter;
-    PanelCore core;
-    bool open = false;
-};
-
 class WineBridgeProcess : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -152,7 +95,6 @@ protected:
     {
         if (g_wine->skip.isEmpty())
             g_wine->run({"wineboot", "--kill"});
-        test::stop(g_wine->xvfb);
         delete g_wine;
     }
 
@@ -205,10 +147,6 @@ TEST_F(WineBridgeProcess, TunavoxTracksTheDdeStandInThroughTheBridge)
     ASSERT_TRUE(startStandIn("vmddeserver.exe",
                              {"Kepral32", "Export", "Kepral32", Wine::path(values), Wine::path(ddeLog)},
                              "Kepral32", false));
-    // The window's owner, as the detection and the raises ask for it.
-    const std::optional<WineBridge::WindowOwner> owner = bridge->findWindow("Kepral32");
-    ASSERT_TRUE(owner);
-    EXPECT_TRUE(owner->path.endsWith("vmddeserver.exe", Qt::CaseInsensitive)) << owner->path.toStdString();
     test::PanelEndpoint panel(station);
     ASSERT_TRUE(panel.open());
     {
@@ -258,27 +196,19 @@ TEST_F(WineBridgeProcess, ContactLoggedOnThePanelArrivesFieldByFieldInShiftJis)
     ASSERT_TRUE(
         TextFile::writeLinesAtomic(station.file("pass.txt"), {"0 RS-44 30 0 4711", "3600 RS-44 30 0 4711"}));
     ASSERT_TRUE(station.startTracker({"--program", "Kepral32", "--script", station.file("pass.txt")}));
-    Settings settings(station.file("Velomira.ini"));
+    test::StationPanel panel(station);
+    PanelCore &core = panel.core;
     for (const auto &[key, value] : {std::pair{&keys::LogToHamlog, "1"},
                                      {&keys::LogToAdif, "0"},
                                      {&keys::AdifMk, "1"},
                                      {&keys::Remarks, "東京 via #SN"}})
-        ASSERT_TRUE(settings.setValue(*key, QString::fromUtf8(value)));
-    LocalChannel channel(station.runtimeDir());
-    ASSERT_TRUE(channel.open());
-    ASSERT_TRUE(channel.registerTitle(PanelCore::panelTitle()));
-    StationLauncher launcher(station.environment());
-    NotingPrompter prompter;
-    PanelCore core(channel, settings, prompter, launcher, SteadyClock::instance(), station.homeDir());
-    channel.setRecordHandler(PanelCore::panelTitle(),
-                             [&](const ChannelRecord &r) { return core.handleRecord(r.text); });
-    ASSERT_GE(core.table().load(station.file("SATdata.txt")), 1);
-    PanelWindow window(core, settings, launcher);
-    window.show();
-    QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(panel.settings.setValue(*key, QString::fromUtf8(value)));
+    ASSERT_TRUE(panel.open());
+    ASSERT_TRUE(panel.show());
+    PanelWindow &window = *panel.window;
+    const test::FakePrompter &prompter = panel.prompter;
     core.load(QCoreApplication::applicationPid(), test::program("tunavox"));
-    ASSERT_TRUE(test::waitUntil([&] {
-        QTest::qWait(20);
+    ASSERT_TRUE(panel.waitFor([&] {
         return core.satelliteName() == u"RS-44" && core.view()[Control::Rig1StatePanel].text == u"Open" &&
                core.txHz() > 0 && core.rxHz() > 0 && !core.view()[Control::TxMode].text.isEmpty();
     })) << prompter.shown.join('\n').toStdString();
@@ -343,11 +273,12 @@ TEST_F(WineBridgeProcess, PanelDrivesKepral32ThroughItsWindows)
     ASSERT_TRUE(startStandIn(folder + "/Kepral32.exe", {Wine::path(clicks), Wine::path(passes)}, "Kepral32(SGP4)",
                              false));
 
-    PanelOnBridge panel(station, *bridge);
-    ASSERT_TRUE(panel.open);
+    test::StationPanel panel(station);
+    ASSERT_TRUE(panel.open(false));
+    panel.core.setWindowsPrograms(bridge.get());
     ASSERT_TRUE(panel.settings.setValue(keys::CalcType, "1"));
     PanelCore &core = panel.core;
-    NotingPrompter &prompter = panel.prompter;
+    const test::FakePrompter &prompter = panel.prompter;
     core.loadSettings();
     const auto logged = [&](const QString &prefix) {
         QStringList lines = TextFile::read(clicks).value_or("").split('\n', Qt::SkipEmptyParts);
@@ -397,8 +328,9 @@ TEST_F(WineBridgeProcess, MailNoticeStartsTheWindowsMailToolAndHandsItTheNotice)
     const QString folder = station.file("HWCV");
     ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_TRUE(QFile::copy(test::program("vmtthwin.exe"), folder + "/HWCVMail.exe"));
-    PanelOnBridge panel(station, *bridge);
-    ASSERT_TRUE(panel.open);
+    test::StationPanel panel(station);
+    ASSERT_TRUE(panel.open(false));
+    panel.core.setWindowsPrograms(bridge.get());
     ASSERT_TRUE(panel.settings.setValue(keys::MailToolPath, folder + "/HWCVMail.exe"));
 
     QStringEncoder shiftJis("Shift_JIS");

@@ -119,18 +119,12 @@ TEST_P(PanelLayout, TextsFitAndControlsDoNotOverlap)
 
 TEST_P(ControllerLayout, TextsFitAndControlsDoNotOverlap)
 {
-    RigSettingsWindow window(started());
-    window.show();
-    EXPECT_EQ(layoutProblems(window), QStringList());
-}
-
-TEST_P(ControllerLayout, EditorTextsFitAndControlsDoNotOverlap)
-{
     Controller &c = started();
+    RigSettingsWindow settings(c);
     SatelliteEditorWindow satellites(c);
     RigCombinationWindow combinations(c);
     WsjtSettingsWindow wsjt(c);
-    for (QWidget *w : std::initializer_list<QWidget *>{&satellites, &combinations, &wsjt}) {
+    for (QWidget *w : std::initializer_list<QWidget *>{&settings, &satellites, &combinations, &wsjt}) {
         w->show();
         EXPECT_EQ(layoutProblems(*w), QStringList()) << w->objectName().toStdString();
     }

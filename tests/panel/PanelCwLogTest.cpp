@@ -62,9 +62,7 @@ TEST_F(PanelCwLog, TransferLogsTheContactOrKeepsItInTheForm)
 
     m_prompter.answer = true;
     EXPECT_TRUE(m_core->transfer());
-    QFile f(path("velomira_log.adi"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray adif = f.readAll();
+    const QByteArray adif = logged();
     EXPECT_TRUE(adif.contains("<MODE:3>SSB <SUBMODE:3>LSB") && adif.contains("<COMMENT:"))
         << adif.toStdString();
     EXPECT_EQ(control("Text1").text, "");
@@ -93,15 +91,11 @@ TEST_F(PanelCwLog, DigitalLoggingTakesTheLastContactOfTheWsjtxLog)
     EXPECT_FALSE(m_core->transfer());
     EXPECT_EQ(m_prompter.shown, QStringList{"WSJT-XのADIF LOGが見つかりません"});
 
-    QFile wsjtx(path("wsjtx_log.adi"));
-    ASSERT_TRUE(wsjtx.open(QIODevice::WriteOnly));
-    wsjtx.write("<call:5>K1ABC <mode:3>FT8 <qso_date:8>20261207 <time_on:6>051000 <eor>\n");
-    wsjtx.close();
-    m_core->setDigitalLogging(wsjtx.fileName());
+    ASSERT_TRUE(writeFile(path("wsjtx_log.adi"),
+                          "<call:5>K1ABC <mode:3>FT8 <qso_date:8>20261207 <time_on:6>051000 <eor>\n"));
+    m_core->setDigitalLogging(path("wsjtx_log.adi"));
     EXPECT_TRUE(m_core->transfer());
-    QFile f(path("velomira_log.adi"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray adif = f.readAll();
+    const QByteArray adif = logged();
     EXPECT_TRUE(adif.contains("<CALL:5>K1ABC") && adif.contains("<MODE:3>FT8") &&
                 adif.contains("<TIME_ON:6>051000"))
         << adif.toStdString();

@@ -53,7 +53,13 @@ public:
         shown.append(text);
         seconds.append(s);
     }
-    QString chooseFile(const QString &, const QString &, const QString &) override { return QString(); }
+    QString file;     // what the file chooser answers
+    QString startDir; // where it last opened
+    QString chooseFile(const QString &, const QString &dir, const QString &) override
+    {
+        startDir = dir;
+        return file;
+    }
     QString chooseFolder(const QString &, const QString &) override { return QString(); }
 };
 

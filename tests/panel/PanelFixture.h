@@ -2,6 +2,7 @@
 
 #include "ManualClock.h"
 #include "PanelFakes.h"
+#include "TestPaths.h"
 #include "common/Settings.h"
 #include "common/TextFile.h"
 #include "panel/PanelCore.h"
@@ -70,6 +71,8 @@ protected:
         m_channel.sent.clear();
     }
     void rig(const QString &payload) { report("OPPRIG" + payload); }
+    // The ADIF log the panel writes; empty while there is none.
+    QByteArray logged() const { return readFile(path("velomira_log.adi")); }
 
     QTemporaryDir m_dir;
     std::unique_ptr<Settings> m_settings;

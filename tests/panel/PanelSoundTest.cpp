@@ -7,35 +7,12 @@
 namespace vm::test {
 namespace {
 
-// Answers the file chooser with a scripted file and remembers where it opened.
-class FileAnswer final : public Prompter {
-public:
-    QString file;
-    QString startDir;
-    QStringList notices;
-    void message(const QString &, const QString &, Icon) override {}
-    bool question(const QString &, const QString &) override { return true; }
-    void timedNotice(const QString &text, const QString &, int s) override
-    {
-        notices << text + QString::number(s);
-    }
-    QString chooseFile(const QString &, const QString &dir, const QString &) override
-    {
-        startDir = dir;
-        return file;
-    }
-    QString chooseFolder(const QString &, const QString &) override { return {}; }
-};
-
 class PanelSound : public PanelFixture {
 protected:
     void SetUp() override
     {
         ensureApplication(); // the minute timer
         PanelFixture::SetUp();
-        m_core =
-            std::make_unique<PanelCore>(m_channel, *m_settings, m_files, m_launcher, m_clock, m_dir.path());
-        m_core->loadSettings();
         takeUp("AO-07");
     }
     // Caption, colour and enabled state of the button; the enabled state of the other one.
@@ -45,13 +22,13 @@ protected:
         const ControlState &s = m_core->view()[button];
         return QString("%1 %2 %3").arg(s.text).arg(s.backColor).arg(m_core->view()[other].enabled);
     }
-    FileAnswer m_files;
 };
 
 TEST_F(PanelSound, RecordingNeedsAFolderAndStopsAfterTwentyMinutes)
 {
     m_core->recordButton();
-    EXPECT_EQ(m_files.notices, QStringList{"「設定」から「録音設定」で保存場所を設定して下さい2"});
+    EXPECT_EQ(m_prompter.shown, QStringList{"「設定」から「録音設定」で保存場所を設定して下さい"});
+    EXPECT_EQ(m_prompter.seconds, QList<int>{2});
     EXPECT_TRUE(takeSent().isEmpty());
 
     m_settings->setValue(keys::RecFol, path("rec"));
@@ -73,9 +50,9 @@ TEST_F(PanelSound, RecordingNeedsAFolderAndStopsAfterTwentyMinutes)
 TEST_F(PanelSound, EveryEndStopsTheControllerAndRestoresTheButtons)
 {
     m_core->playButton(); // the chooser cancelled: nothing plays
-    EXPECT_EQ(m_files.startDir, m_dir.path());
+    EXPECT_EQ(m_prompter.startDir, m_dir.path());
     EXPECT_TRUE(takeSent().isEmpty());
-    m_files.file = path("a.wav");
+    m_prompter.file = path("a.wav");
     const std::function<void()> ends[] = {[] {}, [this] { m_core->unload(); },
                                           [this] { m_core->openControllerSettings(); }};
     for (Control button : {Control::RecordButton, Control::PlayButton}) {

@@ -57,11 +57,6 @@ protected:
         takeUp("RS-44");
     }
     void TearDown() override { qunsetenv("XDG_DATA_HOME"); }
-    QString logged() const
-    {
-        QFile f(path("velomira_log.adi"));
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
     quint16 m_port = 0;
 };
 

@@ -2,11 +2,9 @@
 // the passes our orbit code predicts for it.
 #include "ManualClock.h"
 #include "PanelFixture.h"
-#include "common/SatelliteTable.h"
 #include "common/ScheduleFile.h"
 #include "common/SettingKeys.h"
 #include "common/TextFile.h"
-#include "orbit/OverheadOrbit.h"
 #include "panel/ScheduleCheck.h"
 #include "panel/ScheduleMacro.h"
 #include "panel/SchedulePasses.h"
@@ -90,34 +88,7 @@ TEST(ScheduleCheck, SoundAndMailNoticesFollowTheDay)
     }
 }
 
-TEST(SchedulePasses, OverheadPassIsChosenByElevationAndBecomesAScheduleLine)
-{
-    QTemporaryDir dir;
-    SatelliteTable table;
-    ASSERT_TRUE(TextFile::writeLinesAtomic(dir.filePath("SATdata.txt"),
-                                           {SatelliteTable::headerLine(), "RS-44,145935,435610,60,,,,,,"}));
-    table.load(dir.filePath("SATdata.txt"));
-    orbit::OverheadOrbitRequest req;
-    req.name = "RS-44";
-    req.station = {35.68, 139.77, 0};
-    req.epochUnixMs = Start;
-    req.culminationUnixMs = Start + 30 * Minute;
-    const orbit::Tle tle = orbit::designOverheadOrbit(req);
-    const QString tleText = QString::fromStdString(tle.name + "\n" + tle.line1 + "\n" + tle.line2 + "\n");
-
-    const QDate day = QDateTime::fromMSecsSinceEpoch(Start).date();
-    const std::vector<SchedulePasses::Row> rows = SchedulePasses::forDay(table, tleText, req.station, day);
-    ASSERT_FALSE(rows.empty());
-    auto overhead =
-        std::find_if(rows.begin(), rows.end(), [](const auto &r) { return r.pass.maxElevationDeg > 80; });
-    ASSERT_NE(overhead, rows.end());
-    EXPECT_FALSE(SchedulePasses::chosen(*overhead, {true, 89.99, false}, Start));
-    EXPECT_TRUE(SchedulePasses::chosen(*overhead, {true, 45, true}, Start));
-    EXPECT_EQ(SchedulePasses::fields(*overhead).size(), 11);
-    // The schedule line names the AOS minute, local time, which the check notices as above.
-    EXPECT_EQ(SchedulePasses::scheduleLine(*overhead),
-              QDateTime::fromMSecsSinceEpoch(overhead->pass.aosMs).toString("hh:mm") + "/RS-44");
-}
+// The day's passes of an element set, chosen by elevation: ScheduleWindow.ListsTheDaysPassesAsSatpassDoes...
 
 TEST_F(PanelFixture, ScheduleNoticeOnTheControllersCheckBySoundAndByCommand)
 {
@@ -155,13 +126,6 @@ TEST_F(PanelFixture, ScheduleFrameCollectsEditsRegistersAndClearsTheDaysList)
 {
     m_clock = test::ManualClock(QDateTime::currentMSecsSinceEpoch()); // "today" is the files' day
     const ScheduleFile file(m_dir.path());
-    // A list registered writes the file and tells the controller.
-    ASSERT_TRUE(m_core->registerSchedule({"10:00/AO-91"}));
-    EXPECT_EQ(file.state(QDate::currentDate()), ScheduleFile::State::Today);
-    ASSERT_TRUE(m_core->registerSchedule({}));
-    EXPECT_EQ(file.state(QDate::currentDate()), ScheduleFile::State::Missing);
-    EXPECT_EQ(takeSent(), (QStringList{"RCMSKD1", "RCMSKD0"}));
-
     ASSERT_TRUE(file.save({"09:00/AO-91"}));
     touch(file.path(), QDateTime::currentDateTime().addDays(-1));
     takeUp("RS-44");

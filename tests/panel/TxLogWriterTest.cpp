@@ -28,15 +28,4 @@ TEST(TxLogWriter, DayFileInTheRememberedFolder)
               QStringList{"next day"});
 }
 
-TEST(TxLogWriter, UnwritableFolderIsReported)
-{
-    QTemporaryDir dir;
-    Settings settings(dir.filePath("Velomira.ini"));
-    // A file where the folder should be.
-    ASSERT_TRUE(TextFile::writeAtomic(dir.filePath("blocker"), "x"));
-    settings.setValue(keys::LogFol, dir.filePath("blocker/sub"));
-    TxLogWriter writer(settings, dir.path());
-    QString error;
-    EXPECT_FALSE(writer.append("line", QDate(2026, 1, 2), &error));
-    EXPECT_FALSE(error.isEmpty());
-}
+// An unwritable folder is told: PanelLifecycle.TxLogFailureIsTold.

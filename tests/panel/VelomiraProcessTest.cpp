@@ -1,6 +1,7 @@
 // The velomira program as a process: started in a private data folder with a
 // stand-in controller beside it; this test owns the controller's title and
 // talks to the panel over the real channel.
+#include "ProcessTools.h"
 #include "TestPaths.h"
 #include "common/SatelliteTable.h"
 #include "common/Settings.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 using namespace vm;
 
@@ -44,30 +46,25 @@ protected:
 
     void TearDown() override
     {
-        for (QProcess *p : m_processes) {
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished(5000);
-            }
-            delete p;
-        }
+        for (auto &p : m_processes)
+            test::stop(*p);
     }
 
     QString bin() const { return m_dir.filePath("bin"); }
     QString home() const { return m_dir.filePath("home"); }
     QString run() const { return m_dir.filePath("run"); }
 
-    QProcess *start(const QStringList &args)
+    // The panel copied to bin(), or another program, in the private folders.
+    QProcess *start(const QStringList &args, const QString &program = QString())
     {
-        auto *p = new QProcess;
+        QProcess *p = m_processes.emplace_back(std::make_unique<QProcess>()).get();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELOMIRA_HOME", home());
         env.insert("VELOMIRA_RUNTIME_DIR", run());
         env.insert("QT_QPA_PLATFORM", "offscreen");
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p->start(QDir(bin()).filePath("velomira"), args);
-        m_processes.append(p);
+        p->start(program.isEmpty() ? QDir(bin()).filePath("velomira") : program, args);
         return p;
     }
 
@@ -105,44 +102,17 @@ protected:
 
     QTemporaryDir m_dir;
     std::unique_ptr<LocalChannel> m_channel;
-    QList<QProcess *> m_processes;
+    std::vector<std::unique_ptr<QProcess>> m_processes;
     QStringList m_received;
 };
 
 } // namespace
 
-TEST_F(VelomiraProcess, StartsTheControllerAnswersReportsAndEndsIt)
-{
-    QProcess *panel = start({});
-    ASSERT_TRUE(waitFor([this] { return panelLoaded(); }));
-    const QString args = QDir(home()).filePath("tunavox-args.txt");
-    ASSERT_TRUE(waitFor([&] { return QFile::exists(args); }));
-    EXPECT_EQ(TextFile::readLines(args).value_or(QStringList()), QStringList{"-R"});
-
-    ownController();
-    ASSERT_TRUE(send("OPPSANAO-07"));
-    EXPECT_EQ(m_received, (QStringList{"RCMDOP3", "RCMOFF0"}));
-    m_received.clear();
-    ASSERT_TRUE(send("OPPSTC0"));
-    ASSERT_TRUE(send("OPPKAN"));
-    EXPECT_EQ(m_received, QStringList{"RCMDOP0"});
-
-    m_received.clear();
-    m_channel->postClose("Velomira");
-    ASSERT_TRUE(waitFor([this] { return m_received.contains("RCMEND"); }));
-    ASSERT_TRUE(panel->waitForFinished(TimeoutMs));
-    EXPECT_EQ(panel->exitCode(), 0);
-    Settings settings(QDir(home()).filePath("Velomira.ini"));
-    EXPECT_TRUE(settings.file().value("Velomira", "ME").has_value());
-    EXPECT_EQ(settings.file().value("Velomira", "IM"), "7");
-    EXPECT_EQ(settings.file().value("SATinfo", "AO-07B-mode_offset"), "0");
-}
-
-// However the panel is asked to end (the controller ends, a termination
-// signal, a close request that arrives while its load still waits on the
-// controller, before the event loop runs), it tells the controller "RCMEND"
-// and exits normally.
-TEST_F(VelomiraProcess, EndsInOrderWhenTheControllerEndsOnASignalOrOnACloseDuringTheLoad)
+// The panel starts the controller with "-R". However it is asked to end (the
+// controller ends, a termination signal, a close request that arrives while
+// its load still waits on the controller, before the event loop runs, or
+// later), it tells the controller "RCMEND", saves its state and exits normally.
+TEST_F(VelomiraProcess, EndsInOrderWhenTheControllerEndsOnASignalOrOnACloseRequest)
 {
     const struct {
         const char *what;
@@ -154,6 +124,10 @@ TEST_F(VelomiraProcess, EndsInOrderWhenTheControllerEndsOnASignalOrOnACloseDurin
         // The controller's title is taken but not served until the close request
         // has gone out: the load's records to it wait.
         {"close during load", false, [this](QProcess *) { m_channel->postClose("Velomira"); }},
+        {"close request", true, [this](QProcess *) {
+             send("OPPSANAO-07"); // its offset is saved at the end
+             m_channel->postClose("Velomira");
+         }},
     };
     for (const auto &w : ways) {
         SCOPED_TRACE(w.what);
@@ -171,6 +145,12 @@ TEST_F(VelomiraProcess, EndsInOrderWhenTheControllerEndsOnASignalOrOnACloseDurin
         m_channel->unregisterTitle("環境設定Tunavox");
         ASSERT_TRUE(waitFor([this] { return !panelUp(); }));
     }
+    const QString args = QDir(home()).filePath("tunavox-args.txt");
+    EXPECT_EQ(TextFile::readLines(args).value_or(QStringList()).value(0), "-R");
+    Settings settings(QDir(home()).filePath("Velomira.ini"));
+    EXPECT_TRUE(settings.file().value("Velomira", "ME").has_value());
+    EXPECT_EQ(settings.file().value("Velomira", "IM"), "7");
+    EXPECT_EQ(settings.file().value("SATinfo", "AO-07B-mode_offset"), "0");
 }
 
 TEST_F(VelomiraProcess, SecondPanelEndsOrClosesTheFirstWithE)
@@ -206,13 +186,7 @@ TEST_F(VelomiraProcess, RunningControllerIsRestartedAndThePanelEnds)
 // at the load gets it with its first rig report.
 TEST_F(VelomiraProcess, TellsTheControllerTheTrackingProgramsFolder)
 {
-    auto *tracker = new QProcess;
-    m_processes.append(tracker);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("VELOMIRA_RUNTIME_DIR", run());
-    tracker->setProcessEnvironment(env);
-    tracker->start(test::program("faketracker"), {"--program", "Kepral32", "--satellite", "AO-07"});
-    ASSERT_TRUE(tracker->waitForStarted(TimeoutMs));
+    start({"--program", "Kepral32", "--satellite", "AO-07"}, test::program("faketracker"));
     ASSERT_TRUE(waitFor([this] { return m_channel->titleExists("Kepral32"); }));
 
     QProcess *panel = start({});

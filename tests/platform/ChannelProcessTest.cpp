@@ -29,12 +29,8 @@ protected:
 
     void TearDown() override
     {
-        for (auto &p : m_processes) {
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished(Generous);
-            }
-        }
+        for (auto &p : m_processes)
+            vm::test::stop(*p);
     }
 
     QString dir() const { return m_dir.path(); }
@@ -42,9 +38,7 @@ protected:
     QProcess *start(const QString &program, const QStringList &args, const QString &stdoutFile = QString())
     {
         auto p = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("VELOMIRA_RUNTIME_DIR", dir());
-        p->setProcessEnvironment(env);
+        p->setProcessEnvironment(environment());
         if (!stdoutFile.isEmpty())
             p->setStandardOutputFile(stdoutFile);
         p->start(vm::test::program(program), args);
@@ -56,9 +50,13 @@ protected:
     // Runs vmsend to the end while this process does not serve anything.
     vm::test::ProgramRun vmsend(const QStringList &args)
     {
+        return vm::test::runProgram(vm::test::program("vmsend"), args, environment());
+    }
+    QProcessEnvironment environment() const
+    {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("VELOMIRA_RUNTIME_DIR", dir());
-        return vm::test::runProgram(vm::test::program("vmsend"), args, env);
+        return env;
     }
 
     static QStringList lines(const QString &file)
@@ -108,12 +106,11 @@ TEST_F(ChannelProcessTest, HandlerThatSendsBackNestsInsideTheSendersWait)
     ASSERT_TRUE(waitUntil([&] { return channel.titleExists("環境設定Tunavox"); }));
 
     QStringList received;
-    QList<LocalChannel::Status> acks;
     channel.setRecordHandler("Velomira", [&](const ChannelRecord &r) {
         received << r.text;
         // Third level: answer the bounce while the peer waits in its send,
         // which itself runs inside our send.
-        acks << channel.sendRecord("環境設定Tunavox", "RCMACK" + r.payload).status;
+        channel.sendRecord("環境設定Tunavox", "RCMACK" + r.payload); // in the peer's log below
         return quint32(0);
     });
 
@@ -127,7 +124,6 @@ TEST_F(ChannelProcessTest, HandlerThatSendsBackNestsInsideTheSendersWait)
         // The peer's result counts what it handled, the nested ACK included.
         EXPECT_EQ(result.value, quint32(2 * i));
     }
-    EXPECT_EQ(acks, QList<LocalChannel::Status>(3, LocalChannel::Status::Delivered));
 
     channel.postClose("環境設定Tunavox");
     ASSERT_TRUE(peer->waitForFinished(Generous));
@@ -165,7 +161,6 @@ TEST_F(ChannelProcessTest, PeerThatNeverRepliesReleasesTheSender)
     QProcess *peer = start("vm_channel_peer", {"mute", "Velomira"});
     LocalChannel channel(dir());
     ASSERT_TRUE(waitUntil([&] { return channel.titleExists("Velomira"); }));
-    ASSERT_EQ(channel.replyTimeoutMs(), LocalChannel::DefaultReplyTimeoutMs);
 
     const LocalChannel::Result result = channel.sendRecord("Velomira", "OPPRXS1");
     EXPECT_EQ(result.status, LocalChannel::Status::NoReply);

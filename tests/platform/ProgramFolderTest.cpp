@@ -5,7 +5,6 @@
 #include "platform/ProgramFolder.h"
 #include "TestPaths.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,17 +84,9 @@ TEST_F(ProgramFolderTest, WineProgramFolderUsesItsPrefixOrTheHomeDefault)
     EXPECT_EQ(programFolder(102, proc), std::nullopt);
 }
 
-TEST_F(ProgramFolderTest, OtherProgramsGiveTheirExecutablesFolder)
+// A running program's executable folder: VelomiraProcess.TellsTheControllerTheTrackingProgramsFolder.
+TEST_F(ProgramFolderTest, GoneProcessesGiveNoFolder)
 {
-    // This very process, through the real /proc.
-    EXPECT_EQ(programFolder(QCoreApplication::applicationPid()),
-              QFileInfo(QFileInfo("/proc/self/exe").symLinkTarget()).absolutePath());
-    // A made-up one whose executable link points into a folder of ours.
-    makeFile("bin/faketracker");
-    makeProcess(200, "faketracker\0--program\0Kepral32\0", QByteArray());
-    ASSERT_TRUE(QFile::link(path("bin/faketracker"), path("proc/200/exe")));
-    EXPECT_EQ(programFolder(200, path("proc")), path("bin"));
-    // Gone, or no process at all.
     EXPECT_EQ(programFolder(201, path("proc")), std::nullopt);
     EXPECT_EQ(programFolder(0), std::nullopt);
 }

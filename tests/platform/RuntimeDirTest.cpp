@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -24,25 +25,12 @@ mode_t modeOf(const QString &path)
 }
 
 // Restores an environment variable when the test ends.
-class EnvGuard {
-public:
-    explicit EnvGuard(const char *name)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_value(qgetenv(name))
-    {
-    }
-    ~EnvGuard()
-    {
-        if (m_had)
-            qputenv(m_name, m_value);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char *m_name;
-    bool m_had;
-    QByteArray m_value;
-};
+auto restoredLater(const char *name)
+{
+    return qScopeGuard([name, had = qEnvironmentVariableIsSet(name), value = qgetenv(name)] {
+        had ? void(qputenv(name, value)) : void(qunsetenv(name));
+    });
+}
 
 // A folder that belongs to another user: as root a fresh folder handed to
 // "nobody"; as an ordinary user the root folder.
@@ -63,8 +51,8 @@ QString foreignFolder(QTemporaryDir &tmp)
 
 TEST(RuntimeDirTest, DefaultPathFollowsTheEnvironment)
 {
-    EnvGuard own("VELOMIRA_RUNTIME_DIR");
-    EnvGuard xdg("XDG_RUNTIME_DIR");
+    const auto own = restoredLater("VELOMIRA_RUNTIME_DIR");
+    const auto xdg = restoredLater("XDG_RUNTIME_DIR");
 
     qputenv("VELOMIRA_RUNTIME_DIR", "/somewhere/own");
     qputenv("XDG_RUNTIME_DIR", "/run/user/1000");

@@ -12,7 +12,6 @@ SimulatedStation::~SimulatedStation()
 {
     stop(tracker);
     stop(rigsim);
-    stop(rigsim2);
 }
 
 QString SimulatedStation::file(const QString &name) const
@@ -40,15 +39,8 @@ bool SimulatedStation::startRigsim()
 {
     if (rigLink.isEmpty())
         rigLink = file("rig");
-    rigsim.start(program("rigsim"), {"--model", "IC9700", "--link", rigLink, "--baud", "19200", "--echo",
-                                     rigEcho ? "on" : "off"});
+    rigsim.start(program("rigsim"), {"--model", "IC9700", "--link", rigLink, "--baud", "19200"});
     return rigsim.waitForStarted(GenerousMs) && readLine(rigsim).startsWith("/dev/");
-}
-
-bool SimulatedStation::startOtherRig(QProcess &process, const QString &model, const QString &link)
-{
-    process.start(program("rigsim"), {"--model", model, "--link", file(link), "--baud", "9600"});
-    return process.waitForStarted(GenerousMs) && readLine(process).startsWith("/dev/");
 }
 
 bool SimulatedStation::startRig(const QString &moreSettings)

@@ -33,9 +33,6 @@ public:
     bool startRig(const QString &moreSettings = QString());
     // rigsim alone (again, after it was stopped: the rig plugged back in).
     bool startRigsim();
-    // A second rigsim of any model behind file(link), for a second rig or
-    // another model as rig 1.
-    bool startOtherRig(QProcess &process, const QString &model, const QString &link);
     // "tunavox -R" in the station's environment (or `environment`); true once it runs.
     bool startTunavox(QProcess &process) const { return startTunavox(process, environment()); }
     bool startTunavox(QProcess &process, const QProcessEnvironment &environment) const;
@@ -48,10 +45,8 @@ public:
     qint64 dial(const char *side);
 
     QProcess rigsim;
-    QProcess rigsim2;
     QProcess tracker;
     QString rigLink;     // the rig's port: a link to rigsim's pseudo-terminal
-    bool rigEcho = true; // the rig echoes every frame (CI-V jack) or not (USB, echo back off)
 
 private:
     QTemporaryDir m_home;

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QProcess>
-#include <QStandardPaths>
-#include <QString>
+#include "ProcessTools.h"
 
-#include <unistd.h>
+#include <QProcess>
+#include <QString>
 
 namespace vm::test {
 
@@ -13,33 +12,12 @@ class VirtualDisplay {
 public:
     bool start()
     {
-        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-        if (xvfb.isEmpty())
-            return false;
-        int fds[2];
-        if (pipe(fds) != 0)
-            return false;
-        m_server.setProgram(xvfb);
-        m_server.setArguments(
-            {"-displayfd", QString::number(fds[1]), "-nolisten", "tcp", "-screen", "0", "320x200x24"});
-        m_server.setChildProcessModifier([fd = fds[0]] { ::close(fd); });
-        m_server.start();
-        ::close(fds[1]);
-        QByteArray number;
-        char c = 0;
-        while (::read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c; // blocks until the server is ready (or gone: read returns 0)
-        ::close(fds[0]);
-        if (number.isEmpty())
-            return false;
-        m_display = ":" + QString::fromLatin1(number);
-        return true;
+        m_server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "320x200x24"});
+        const QString number = readLine(m_server); // once the server is ready; empty without one
+        m_display = number.isEmpty() ? QString() : ":" + number;
+        return !number.isEmpty();
     }
-    ~VirtualDisplay()
-    {
-        m_server.terminate();
-        m_server.waitForFinished(10000);
-    }
+    ~VirtualDisplay() { stop(m_server); }
     const QString &display() const { return m_display; }
 
 private:

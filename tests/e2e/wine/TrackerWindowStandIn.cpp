@@ -84,29 +84,24 @@ int wmain(int argc, wchar_t **argv)
     g_logFile = argv[1];
     g_passFile = argv[2];
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = windowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = L"ThunderRT6FormDC";
-    RegisterClassW(&wc);
-    WNDCLASSW anchor{};
-    anchor.lpfnWndProc = DefWindowProcW;
-    anchor.hInstance = instance;
-    anchor.lpszClassName = L"ThunderRT6CommandButton";
-    RegisterClassW(&anchor);
-    WNDCLASSW passText{};
-    passText.lpfnWndProc = passTextProc;
-    passText.hInstance = instance;
-    passText.lpszClassName = L"PassText";
-    RegisterClassW(&passText);
-    HWND main = CreateWindowW(wc.lpszClassName, L"Kepral32(SGP4)", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
+    const auto registerClass = [instance](const wchar_t *name, WNDPROC proc) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = proc;
+        wc.hInstance = instance;
+        wc.lpszClassName = name;
+        RegisterClassW(&wc);
+    };
+    registerClass(L"ThunderRT6FormDC", windowProc);
+    registerClass(L"ThunderRT6CommandButton", DefWindowProcW);
+    registerClass(L"PassText", passTextProc);
+    HWND main = CreateWindowW(L"ThunderRT6FormDC", L"Kepral32(SGP4)", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
                               300, nullptr, nullptr, instance, nullptr);
     for (int id : {36, 37, 39, 56, 57, 96, 98, 101})
         CreateWindowW(L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 20, 20, main,
                       reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
     // The anchor and its siblings in a fixed order, whatever order Wine
     // gives new windows: each one placed right after the one before.
-    HWND previous = CreateWindowW(anchor.lpszClassName, L"", WS_CHILD, 0, 0, 1, 1, main, nullptr, instance, nullptr);
+    HWND previous = CreateWindowW(L"ThunderRT6CommandButton", L"", WS_CHILD, 0, 0, 1, 1, main, nullptr, instance, nullptr);
     SetWindowPos(previous, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (int step = 1; step <= 56; ++step) {
         HWND next = CreateWindowW(step == 56 ? L"PassText" : L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, main, nullptr,

@@ -3,13 +3,14 @@
 #include "panel/ui/ScheduleWindow.h"
 
 #include "TestPaths.h"
+#include "WidgetApplication.h"
 #include "common/SatelliteTable.h"
 #include "common/SettingKeys.h"
 #include "common/Settings.h"
 #include "common/TextFile.h"
 #include "orbit/OverheadOrbit.h"
 
-#include <QApplication>
+#include <QCheckBox>
 #include <QDateTime>
 #include <QProcess>
 #include <QPushButton>
@@ -22,16 +23,12 @@
 using namespace vm;
 
 namespace {
-int argcStore = 1;
-char arg0[] = "schedule_window_test";
-char *argvStore[] = {arg0, nullptr};
 constexpr qint64 Start = 1'790'000'000'000; // 2026-09-21
 } // namespace
 
 TEST(ScheduleWindow, ListsTheDaysPassesAsSatpassDoesAndTransfersTheChosenOnes)
 {
-    static QApplication *app = new QApplication(argcStore, argvStore);
-    Q_UNUSED(app);
+    test::ensureWidgetApplication();
     QTemporaryDir dir;
     ASSERT_TRUE(TextFile::writeLinesAtomic(dir.filePath("SATdata.txt"),
                                            {SatelliteTable::headerLine(), "RS-44,145935,435610,60,,,,,,"}));
@@ -85,4 +82,9 @@ TEST(ScheduleWindow, ListsTheDaysPassesAsSatpassDoesAndTransfersTheChosenOnes)
     const QStringList once = SchedulePasses::transfer({"00:01/SO-50"}, sent);
     EXPECT_EQ(once, (QStringList{"00:01/SO-50", SchedulePasses::scheduleLine(sent[0])}));
     EXPECT_EQ(SchedulePasses::transfer(once, sent), once);
+    // "After now" leaves out a pass that rose in the current minute.
+    window.findChild<QCheckBox *>("afterNow")->setChecked(true);
+    window.setPasses(std::vector<SchedulePasses::Row>(sent), sent[0].pass.aosMs);
+    window.selectByThreshold();
+    EXPECT_EQ(window.list()->topLevelItem(0)->checkState(0), Qt::Unchecked);
 }
