@@ -130,18 +130,11 @@ TEST_F(IcomDriverTest, FramesAndReportsPerModelAndState)
     };
     // clang-format off
     const Case cases[] = {
-        // Which band a frequency goes to, by state and band arrangement.
+        // The frame shapes of a frequency set per band arrangement (which
+        // state sets which band: IcomSimulatorEcho.EveryDopplerStateOnBothBandArrangements).
         {"IC9700", 1, 0, setFreq(Band::B, 145950000), {}, {"07 D1", f, "07 D0"}, ""},
-        {"IC9700", 1, 8, setFreq(Band::B, 145950000), {}, {"07 D1", f, "07 D0"}, ""},
         {"IC9700", 1, 2, setFreq(Band::A, 145950000), {}, {"07 D0", f}, ""},
-        {"IC9700", 1, 5, setFreq(Band::A, 145950000), {}, {"07 D0", f}, ""},
-        {"IC9700", 1, 1, setFreq(Band::A, 145950000), {}, {"07 D0", f}, ""},
-        {"IC9700", 1, 1, setFreq(Band::B, 145950000), {}, {"07 D1", f, "07 D0"}, ""},
-        {"IC9700", 1, 3, setFreq(Band::B, 145950000), {}, {"07 D1", f, "07 D0"}, ""},
-        {"IC9700", 1, 4, setFreq(Band::B, 145950000), {}, {}, ""},
-        {"IC9700", 1, 6, setFreq(Band::B, 145950000), {}, {}, ""},
         {"IC821", 1, 0, setFreq(Band::B, 145950000), {}, {"07 D0", f, "07 D1"}, ""},
-        {"IC821", 1, 2, setFreq(Band::A, 145950000), {}, {"07 D1", f}, ""},
         {"IC705", 1, 0, setFreq(Band::B, 145950000), {}, {"07 00", f}, ""},
         {"ICOM", 1, 2, setFreq(Band::A, 145950000), {}, {"07 00", f}, ""},
         {"IC905", 1, 0, setFreq(Band::B, 145950000), {}, {}, ""},
@@ -213,7 +206,7 @@ TEST_F(IcomDriverTest, FramesAndReportsPerModelAndState)
     }
 }
 
-TEST_F(IcomDriverTest, ModeIsReportedOnlyWhenItChangesAndCode17IsDvOnSingleBandRigs)
+TEST_F(IcomDriverTest, ModeIsReportedOnlyWhenItChanges)
 {
     use("IC705", "A4");
     answers["04"] = hex("04 01 01");
@@ -226,15 +219,6 @@ TEST_F(IcomDriverTest, ModeIsReportedOnlyWhenItChangesAndCode17IsDvOnSingleBandR
     EXPECT_EQ(recorder.payloads("OPPRXM"), QStringList({"USB", "CW"}));
     EXPECT_EQ(driver->receiveMode(), "CW");
     EXPECT_EQ(driver->port().pendingReplies(), 0);
-
-    answers["04"] = hex("04 17 01");
-    driver->pollMode();
-    EXPECT_EQ(recorder.payloads("OPPRXM").last(), "DV");
-    recorder.reports.clear();
-    use("IC9700", "A2"); // code 17 means nothing to a twin-band rig
-    context.dopplerState = 0;
-    driver->pollMode();
-    EXPECT_EQ(recorder.payloads("OPPRXM"), QStringList{""});
 }
 
 TEST_F(IcomDriverTest, CwSpeedLevelsWriteTheSettingByTheRigsTable)
@@ -259,7 +243,7 @@ TEST_F(IcomDriverTest, CwSpeedLevelsWriteTheSettingByTheRigsTable)
     EXPECT_EQ(driver->port().missCount(), 1);
 }
 
-TEST_F(IcomDriverTest, Ic9700OpeningWakesTheRigByBaudRate)
+TEST_F(IcomDriverTest, Ic9700OpeningWakesTheRigAndSavesItsSetting)
 {
     make("IC9700", "A2", 1, "9600");
     answers["1A 05 01 27"] = hex("1A 05 01 27 01");
@@ -282,16 +266,15 @@ TEST_F(IcomDriverTest, Ic9700OpeningWakesTheRigByBaudRate)
     // The opening ends with one poll of frequency and mode.
     EXPECT_EQ(recorder.payloads("OPPRXS"), QStringList{"435800000"});
     EXPECT_EQ(recorder.payloads("OPPRXM"), QStringList{"USB"});
-
-    make("IC9700", "A2", 1, "1200");
-    transport.writes.clear();
-    ASSERT_TRUE(driver->open());
-    EXPECT_EQ(bodies().first(), "1A 05 01 27");
 }
 
 TEST_F(IcomDriverTest, OpeningSequencesOfTheOtherRig1Models)
 {
-    struct Case { const char *model; const char *address; QStringList start; };
+    struct Case {
+        const char *model;
+        const char *address;
+        QStringList start;
+    };
     const QList<Case> cases = {
         {"IC705", "A4", {"1A 05 01 31", "1A 05 01 31 00", "14 0C", "07", "16 22", "16 40"}},
         {"IC910", "60", {"14 0C", "1A 07 01"}},
@@ -327,7 +310,10 @@ TEST_F(IcomDriverTest, OpeningSequencesOfTheOtherRig1Models)
 
 TEST_F(IcomDriverTest, OpeningSequencesOfRig2)
 {
-    struct Case { const char *model; QStringList frames; };
+    struct Case {
+        const char *model;
+        QStringList frames;
+    };
     answers["04"] = hex("04 00 01");
     answers["03"] = hex("03 00 00 95 45 01");
     const QList<Case> cases = {
@@ -387,7 +373,11 @@ TEST_F(IcomDriverTest, ClosingIc9700RestoresAndPowersOffUnderConditions)
 
 TEST_F(IcomDriverTest, ClosingSequencesOfTheOtherModels)
 {
-    struct Case { const char *model; int rig; QStringList frames; };
+    struct Case {
+        const char *model;
+        int rig;
+        QStringList frames;
+    };
     context.autoPowerOff = true;
     const QList<Case> cases = {
         {"IC910", 1, {"1A 07 00", "07 D1", "16 42 01", "1B 00 08 85", "07 D1", "16 42 00", "07 D0"}},
@@ -405,8 +395,8 @@ TEST_F(IcomDriverTest, ClosingSequencesOfTheOtherModels)
     }
 }
 
-// The IC9700's set-up is checked against the simulated rig; a single-band rig
-// goes back to its normal arrangement without being switched off.
+// A single-band rig goes back to its normal arrangement without being switched
+// off. The IC9700's arrangement and a model's refusal: ControllerLoop.SameBandSatelliteNeedsARigThatCanDoIt.
 TEST_F(IcomDriverTest, SameBandOperationOnAndOff)
 {
     use("IC705", "A4");
@@ -422,13 +412,6 @@ TEST_F(IcomDriverTest, SameBandOperationOnAndOff)
     EXPECT_FALSE(bodies().contains("18 00"));
     EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList({"0", "1"}));
     EXPECT_FALSE(context.sameBand);
-
-    use("IC910", "60"); // a model without it says so and sends nothing
-    context.dopplerState = 3;
-    EXPECT_FALSE(driver->setSameBandOperation(true));
-    EXPECT_EQ(recorder.messages, QStringList{"申し訳ございません、IC910は対応していません。"});
-    EXPECT_TRUE(transport.writes.isEmpty());
-    EXPECT_EQ(context.dopplerState, 3);
 }
 
 TEST_F(IcomDriverTest, SatelliteSetUpTakesTheTransverterOffsetsOff)

@@ -63,7 +63,6 @@ TEST_F(YaesuBinaryDriverTest, FramesAndReportsPerModelAndState)
         {"FT847", 1, 4, [](auto &d) { d.pollFrequency(); }, "", ""},
         {"FT847", 1, 0, [](auto &d) { d.setFrequency(Band::B, 145900010); }, "14 59 00 01 21", ""},
         {"FT847", 1, 2, [](auto &d) { d.setFrequency(Band::A, 435800000); }, "43 58 00 00 11", ""},
-        {"FT847", 1, 1, [](auto &d) { d.setFrequency(Band::A, 435800000); }, "43 58 00 00 11", ""},
         {"FT847", 1, 9, [](auto &d) { d.setFrequency(Band::A, 435800000); }, "", ""},
         {"FT847", 1, 3, [](auto &d) { d.setMode(Band::B, "3"); }, "02 00 00 00 27 | 00 00 00 00 23",
          "OPPTXMLSB OPPTXS145900000"},

@@ -32,8 +32,12 @@ TEST_P(ControllerLoopEcho, SatelliteChangeSetsTheRigToTheHomeFrequenciesAndRepor
     Controller &c = onRs44();
     EXPECT_EQ(c.selectedSatellite(), "RS-44");
     // OPPMLT empty: not one of the table's multi-mode entries.
-    for (const auto &[code, payload] : {std::pair{"OPPSAN", "RS-44"}, {"OPPSTC", "3"}, {"OPPKAN", ""},
-                                        {"OPPMLT", ""}, {"OPPPOB", "1234"}, {"OPPHOM", ""}})
+    for (const auto &[code, payload] : {std::pair{"OPPSAN", "RS-44"},
+                                        {"OPPSTC", "3"},
+                                        {"OPPKAN", ""},
+                                        {"OPPMLT", ""},
+                                        {"OPPPOB", "1234"},
+                                        {"OPPHOM", ""}})
         EXPECT_EQ(channel.payloads(code), QStringList{payload}) << code;
     EXPECT_EQ(channel.last("OPPRXM"), "USB1"); // IC9700: the receive filter digit follows the mode
     EXPECT_EQ(channel.last("OPPTXM"), "LSB");
@@ -203,7 +207,9 @@ TEST_P(ControllerLoopEcho, SilentRigIsGivenUpAndReconnectedOnRequest)
 {
     const struct {
         const char *model, *port, *state;
-    } rigs[] = {{"IC9700", "/dev/sim1", "RCMDOP0"}, {"TS2000", "/dev/ts", "RCMDOP0"}, {"FT847", "/dev/ft", "RCMDOP3"}};
+    } rigs[] = {{"IC9700", "/dev/sim1", "RCMDOP0"},
+                {"TS2000", "/dev/ts", "RCMDOP0"},
+                {"FT847", "/dev/ft", "RCMDOP3"}};
     for (const auto &r : rigs) {
         SCOPED_TRACE(r.model);
         ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=%1\nRIGCOMCONT=%2\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
@@ -273,6 +279,7 @@ TEST_P(ControllerLoopEcho, SatelliteChangeKeepsTheOldOffsetAndLoadsTheNewOne)
     send("RCMOFF999");
     track("RS-44");
     EXPECT_EQ(setting("SATinfo", "SO-50_offset"), "55"); // single-channel and "K": not kept
+    EXPECT_EQ(rig1().function(0x42, Side::Sub), 0);      // SO-50's tone is off again
     EXPECT_EQ(c.offsetO(), 321);
 }
 
@@ -289,6 +296,12 @@ TEST_F(ControllerLoop, SameBandSatelliteNeedsARigThatCanDoIt)
     const double F = 435310000;
     EXPECT_EQ(channel.last("OPPSTX").toLongLong(), qint64(F - doppler(-3000, F)));
     EXPECT_EQ(channel.last("OPPSRX").toLongLong(), qint64(F + doppler(-3000, F)));
+    // Both VFOs of the 435 MHz main band: the two dials, USB with data mode.
+    const sim::VfoState vfoA = rig1().vfo(Side::Main, 0), vfoB = rig1().vfo(Side::Main, 1);
+    EXPECT_EQ(QList<qint64>({vfoA.hz, vfoB.hz}),
+              QList<qint64>({qint64(F + doppler(-3000, F)), qint64(F - doppler(-3000, F))}));
+    for (const sim::VfoState &v : {vfoA, vfoB})
+        EXPECT_EQ(QList<int>({v.mode, v.dataMode, v.filter}), QList<int>({0x01, 1, 1}));
     // Leaving for a cross-band satellite switches the arrangement off again.
     track("RS-44");
     EXPECT_FALSE(rig1().split());

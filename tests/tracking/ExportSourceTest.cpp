@@ -88,9 +88,7 @@ TEST_F(ExportSourceTest, ReadsRangeRateFirstAndStopsAtTheFirstBadItem)
         {TrackingKind::Kepral99, {{"txtElevation", "-"}}, RR::Failed, all.mid(0, 3), -1234.5f, "ao-07", "-5", "1"},
         {TrackingKind::Kepral99, {{"txtElevation", ""}}, RR::Failed, all.mid(0, 3), -1234.5f, "ao-07", "-5", "1"},
         {TrackingKind::Kepral32, {{"txtRangeRate", ""}}, RR::Failed, all.mid(0, 1), 42, "OLD", "-5", "1"},
-        {TrackingKind::Kepral32, {{"txtRangeRate", "abc"}}, RR::Failed, all.mid(0, 1), 42, "OLD", "-5", "1"},
         {TrackingKind::Kepral32, {{"txtRangeRate", "12,5"}}, RR::Failed, all.mid(0, 1), 42, "OLD", "-5", "1"},
-        {TrackingKind::Kepral32, {{"txtRangeRate", "1.2.3"}}, RR::Failed, all.mid(0, 1), 42, "OLD", "-5", "1"},
         {TrackingKind::Kepral32, {{"txtRangeRate", " 17.5\r\n"}}, RR::Ok, all, 17.5f, "ao-07", "12.5", "23456"},
         // clang-format on
     };
