@@ -270,11 +270,7 @@ TEST_F(IcomDriverTest, Ic9700OpeningWakesTheRigAndSavesItsSetting)
 
 TEST_F(IcomDriverTest, OpeningSequencesOfTheOtherRig1Models)
 {
-    struct Case {
-        const char *model;
-        const char *address;
-        QStringList start;
-    };
+    struct Case { const char *model; const char *address; QStringList start; };
     const QList<Case> cases = {
         {"IC705", "A4", {"1A 05 01 31", "1A 05 01 31 00", "14 0C", "07", "16 22", "16 40"}},
         {"IC910", "60", {"14 0C", "1A 07 01"}},
@@ -310,10 +306,7 @@ TEST_F(IcomDriverTest, OpeningSequencesOfTheOtherRig1Models)
 
 TEST_F(IcomDriverTest, OpeningSequencesOfRig2)
 {
-    struct Case {
-        const char *model;
-        QStringList frames;
-    };
+    struct Case { const char *model; QStringList frames; };
     answers["04"] = hex("04 00 01");
     answers["03"] = hex("03 00 00 95 45 01");
     const QList<Case> cases = {
@@ -373,11 +366,7 @@ TEST_F(IcomDriverTest, ClosingIc9700RestoresAndPowersOffUnderConditions)
 
 TEST_F(IcomDriverTest, ClosingSequencesOfTheOtherModels)
 {
-    struct Case {
-        const char *model;
-        int rig;
-        QStringList frames;
-    };
+    struct Case { const char *model; int rig; QStringList frames; };
     context.autoPowerOff = true;
     const QList<Case> cases = {
         {"IC910", 1, {"1A 07 00", "07 D1", "16 42 01", "1B 00 08 85", "07 D1", "16 42 00", "07 D0"}},

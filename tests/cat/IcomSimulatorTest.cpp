@@ -72,10 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Line, IcomSimulatorEcho, ::testing::Bool(),
 
 TEST_P(IcomSimulatorEcho, OpeningAndClosingLeaveTheRigAsItWas)
 {
-    struct Case {
-        const char *model;
-        quint16 setting;
-    };
+    struct Case { const char *model; quint16 setting; };
     for (const Case &c : {Case{"IC9700", 0x0127}, Case{"IC9100", 0x0058}, Case{"IC705", 0x0131}}) {
         SimulatedIcom s(c.model);
         const QByteArray before = s.rig.setting(c.setting);
@@ -106,9 +103,7 @@ TEST_P(IcomSimulatorEcho, EveryDopplerStateOnBothBandArrangements)
 {
     // Whether a set of band A (receive) and of band B (transmit) moves a
     // dial, and whether a poll reports the receive and the transmit side.
-    struct Expect {
-        bool setMovesReceive, setMovesTransmit, pollsReceive, pollsTransmit;
-    };
+    struct Expect { bool setMovesReceive, setMovesTransmit, pollsReceive, pollsTransmit; };
     const Expect byState[10] = {
         {false, true, true, false},   // 0: only the transmit side is set (B, then back to A)
         {true, true, true, false},    // 1: each side on its own band

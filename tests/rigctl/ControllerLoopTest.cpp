@@ -32,12 +32,8 @@ TEST_P(ControllerLoopEcho, SatelliteChangeSetsTheRigToTheHomeFrequenciesAndRepor
     Controller &c = onRs44();
     EXPECT_EQ(c.selectedSatellite(), "RS-44");
     // OPPMLT empty: not one of the table's multi-mode entries.
-    for (const auto &[code, payload] : {std::pair{"OPPSAN", "RS-44"},
-                                        {"OPPSTC", "3"},
-                                        {"OPPKAN", ""},
-                                        {"OPPMLT", ""},
-                                        {"OPPPOB", "1234"},
-                                        {"OPPHOM", ""}})
+    for (const auto &[code, payload] : {std::pair{"OPPSAN", "RS-44"}, {"OPPSTC", "3"}, {"OPPKAN", ""},
+                                        {"OPPMLT", ""}, {"OPPPOB", "1234"}, {"OPPHOM", ""}})
         EXPECT_EQ(channel.payloads(code), QStringList{payload}) << code;
     EXPECT_EQ(channel.last("OPPRXM"), "USB1"); // IC9700: the receive filter digit follows the mode
     EXPECT_EQ(channel.last("OPPTXM"), "LSB");
@@ -207,9 +203,7 @@ TEST_P(ControllerLoopEcho, SilentRigIsGivenUpAndReconnectedOnRequest)
 {
     const struct {
         const char *model, *port, *state;
-    } rigs[] = {{"IC9700", "/dev/sim1", "RCMDOP0"},
-                {"TS2000", "/dev/ts", "RCMDOP0"},
-                {"FT847", "/dev/ft", "RCMDOP3"}};
+    } rigs[] = {{"IC9700", "/dev/sim1", "RCMDOP0"}, {"TS2000", "/dev/ts", "RCMDOP0"}, {"FT847", "/dev/ft", "RCMDOP3"}};
     for (const auto &r : rigs) {
         SCOPED_TRACE(r.model);
         ini(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=%1\nRIGCOMCONT=%2\nBAUD_RATE=19200\nICOM_RIGadrs=A2\n"
