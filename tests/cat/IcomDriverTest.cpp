@@ -150,15 +150,14 @@ TEST_F(IcomDriverTest, FramesAndReportsPerModelAndState)
         // The beacon state polls both modes.
         {"IC9100", 1, 5, [](IcomDriver &d, CatContext &) { d.pollMode(); }, {{"04", hex("04 00 01")}},
          {"07 D0", "04", "07 D1", "04", "07 D0"}, "OPPRXMLSB OPPTXMLSB"},
-        // Mode frames per model, with data mode and filter on the IC9700.
-        {"IC9700", 1, 3, setMode(Band::A, "11"), {}, {"07 D0", "06 01 01", "1A 06 00 00", "07 D0"}, ""},
+        // Mode frames per model, with data mode and filter on the IC9700 (band A:
+        // ControllerCommandsEcho.ModeCwRitNoiseAndKeyingSpeedCommandsGoToRigOne).
         {"IC9700", 1, 3, setMode(Band::B, "12", true), {}, {"07 D1", "06 01 02", "1A 06 01 02", "07 D0"}, ""},
         {"IC910", 1, 3, setMode(Band::B, "0"), {}, {"07 D1", "06 00", "07 D0"}, ""},
         {"IC821", 1, 3, setMode(Band::A, "1"), {}, {"07 D1", "06 01", "07 D1"}, ""},
         {"IC7100", 1, 3, setMode(Band::A, "3"), {{"04", hex("04 03 01")}}, {"06 03", "04"}, "OPPRXMCW"},
         {"IC7100", 1, 3, setMode(Band::A, "bad"), {}, {}, ""},
         // The keying speed goes only to rigs that take it.
-        {"IC9700", 1, 3, cwSpeed, {}, {"14 0C 01 28"}, ""},
         {"IC705", 1, 3, cwSpeed, {}, {}, ""},
         {"IC7100", 2, 3, cwSpeed, {}, {"14 0C 01 28"}, ""},
         // Data mode of both bands, noise blanker and reduction.
@@ -168,18 +167,14 @@ TEST_F(IcomDriverTest, FramesAndReportsPerModelAndState)
              d.readNoiseReduction();
          }, {{"1A 06", hex("1A 06 01 01")}, {"16 22", hex("16 22 01")}, {"16 40", hex("16 40 00")}},
          {"07 D0", "1A 06", "07 D1", "1A 06", "07 D0", "16 22", "16 40"}, "OPPICDA0101 OPPICDB0101 OPPNBF1 OPPNRF0"},
-        // Tone, RIT and CW keying.
+        // Tone, RIT and CW keying (RIT on, its offset and the keying of the
+        // IC9700: ControllerCommandsEcho.ModeCwRitNoiseAndKeyingSpeedCommandsGoToRigOne).
         {"IC9700", 1, 3, [](IcomDriver &d, CatContext &) {
              d.toneOff(); // never switched on: nothing
              d.toneOn("88.5");
              d.toneOff();
-             d.setRit(true);
-             d.setRitOffset("-0120");
              d.setRit(false);
-             d.sendCw("4351");
-             d.stopCw();
-         }, {}, {"07 D1", "16 42 01", "1B 00 08 85", "07 D1", "16 42 00", "21 01 01", "21 00 20 01 01", "21 01 00",
-                 "17 43 51", "17 FF"}, ""},
+         }, {}, {"07 D1", "16 42 01", "1B 00 08 85", "07 D1", "16 42 00", "21 01 00"}, ""},
         {"IC7100", 2, 3, [](IcomDriver &d, CatContext &) {
              d.toneOn("88.5");
              d.toneOff();
@@ -414,12 +409,5 @@ TEST_F(IcomDriverTest, SatelliteSetUpTakesTheTransverterOffsetsOff)
     EXPECT_EQ(b.mid(0, 4), QStringList({"07 D0", "05 00 00 80 35 04", "07 D1", "05 00 00 90 45 01"}));
     EXPECT_TRUE(b.contains("06 01"));
     EXPECT_TRUE(b.contains("06 03"));
-
-    // A second rig's set-up is the uplink.
-    use("IC910", "60", 2);
-    answers["04"] = hex("04 00 01");
-    driver->setUpSatellite(
-        {.downlinkHz = 435800000, .uplinkHz = 145900000, .startUpMode = "SSB", .toneHz = {}});
-    EXPECT_EQ(bodies(), QStringList({"05 00 00 90 45 01", "06 00", "04", "16 42 00"}));
-    EXPECT_EQ(recorder.payloads("OPPTXM"), QStringList{"LSB"});
+    // A second rig's set-up (the uplink): ControllerLoop.TwoRigsReceiveOnTheFirstAndTransmitOnTheSecond.
 }

@@ -376,6 +376,7 @@ TEST_F(ControllerLoop, TwoRigsReceiveOnTheFirstAndTransmitOnTheSecond)
     EXPECT_EQ(channel.payloads("OPPOP2"), QStringList{"1"});
     track("RS-44");
     EXPECT_EQ(second.dial(Side::Main).hz, qint64(Rs44Uplink));
+    EXPECT_EQ(second.dial(Side::Main).mode, 0x00); // LSB up
     send("RCMDOP0");
     const double R = double(mainHz());
     const double T0 = double(second.dial(Side::Main).hz);

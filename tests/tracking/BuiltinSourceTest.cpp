@@ -165,7 +165,7 @@ TEST_F(BuiltinSourceTest, RangeRateLeadLooksAheadByHalfTheReadPeriodPlusTheDialD
     expectRead(0);
 }
 
-TEST_F(BuiltinSourceTest, LocatorHeightAndFilePathGiveTheStationAndTheSets)
+TEST_F(BuiltinSourceTest, LocatorAndHeightGiveTheStation)
 {
     writeTle(tleText({kAo7}));
     settings.setValue(keys::Latitude, "35.0"); // longitude missing: the locator counts
@@ -180,15 +180,7 @@ TEST_F(BuiltinSourceTest, LocatorHeightAndFilePathGiveTheStationAndTheSets)
     TrackingValues v;
     ASSERT_EQ(source->read(v), RR::Ok);
     expectValuesMatch(v, ao7, clock.utcMs());
-
-    // An absolute element-set file path is used as it is.
-    QTemporaryDir elsewhere;
-    const QString file = elsewhere.filePath("sats.tle");
-    ASSERT_TRUE(writeFile(file, tleText({kAo7}).toUtf8()));
-    settings.setValue(keys::TleFile, file);
-    source = openSource({"AO-07"});
-    EXPECT_EQ(source->tleFilePath(), file);
-    EXPECT_EQ(source->read(v), RR::Ok);
+    // An element-set file outside the data folder: SettingsFormE2e.FromAnEmptyDataFolder...
 }
 
 TEST_F(BuiltinSourceTest, MissingStationOrUnusableFileGivesAClearError)

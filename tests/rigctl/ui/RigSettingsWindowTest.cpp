@@ -47,6 +47,8 @@ TEST_F(SettingsWindow, ShowsTheRigSetUpItsEndButtonClosesLikeTheFormTheCloseBoxO
     send("RCMSHW");
     window.show();
     EXPECT_FALSE(c.rigOpen(1));
+    send("RCMOFF100"); // the dispatcher is detached while the window is open
+    EXPECT_EQ(c.offsetO(), 0);
     auto *end = window.findChild<QPushButton *>("CFGEND");
     ASSERT_NE(end, nullptr);
     end->click();
