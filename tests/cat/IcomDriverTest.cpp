@@ -238,31 +238,8 @@ TEST_F(IcomDriverTest, CwSpeedLevelsWriteTheSettingByTheRigsTable)
     EXPECT_EQ(driver->port().missCount(), 1);
 }
 
-TEST_F(IcomDriverTest, Ic9700OpeningWakesTheRigAndSavesItsSetting)
-{
-    make("IC9700", "A2", 1, "9600");
-    answers["1A 05 01 27"] = hex("1A 05 01 27 01");
-    answers["14 0C"] = hex("14 0C 01 28");
-    answers["16 22"] = hex("16 22 00");
-    answers["16 40"] = hex("16 40 01");
-    answers["03"] = hex("03 00 00 80 35 04");
-    answers["04"] = hex("04 01 01");
-    answers["18 01"] = hex("FB");
-    context.dopplerState = 3;
-    ASSERT_TRUE(driver->open());
-    ASSERT_GE(transport.writes.size(), 1);
-    EXPECT_EQ(transport.writes[0], QByteArray(9, char(0xFE)) + hex("FE FE A2 E0 18 01 FD"));
-    EXPECT_EQ(bodies().mid(1, 8), QStringList({"1A 05 01 27", "1A 05 01 27 00", "14 0C", "16 5A 01", "07",
-                                               "16 22", "16 40", "07 D0"}));
-    EXPECT_EQ(driver->savedRigSetting(), 0x01);
-    EXPECT_EQ(recorder.payloads("OPPOP1"), QStringList{"1"});
-    EXPECT_EQ(recorder.payloads("OPPNRF"), QStringList{"1"});
-    EXPECT_EQ(recorder.settingsWritten, QStringList{"RIG_CON_CFG/CWspeed=027"});
-    // The opening ends with one poll of frequency and mode.
-    EXPECT_EQ(recorder.payloads("OPPRXS"), QStringList{"435800000"});
-    EXPECT_EQ(recorder.payloads("OPPRXM"), QStringList{"USB"});
-}
-
+// The IC9700's opening (wake-up, saved setting, satellite mode, the reads that
+// follow): IcomSimulatorEcho.OpeningAndClosingLeaveTheRigAsItWas.
 TEST_F(IcomDriverTest, OpeningSequencesOfTheOtherRig1Models)
 {
     struct Case { const char *model; const char *address; QStringList start; };

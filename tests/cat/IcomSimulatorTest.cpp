@@ -92,6 +92,10 @@ TEST_P(IcomSimulatorEcho, OpeningAndClosingLeaveTheRigAsItWas)
     ASSERT_TRUE(s.driver.open());
     EXPECT_TRUE(s.rig.powered()); // woken by the preamble frame
     EXPECT_TRUE(s.rig.satelliteMode());
+    // The opening reads the keying speed, the noise controls and, last, the dials.
+    EXPECT_EQ(s.recorder.settingsWritten.filter("CWspeed=").size(), 1);
+    EXPECT_EQ(s.recorder.codes(), QStringList({"OPPNBF", "OPPNRF", "OPPOP1", "OPPRXS", "OPPTXS", "OPPRXM"}));
+    EXPECT_EQ(s.recorder.payloads("OPPRXS"), QStringList{QString::number(s.rig.dial(Side::Main).hz)});
     s.driver.close();
     EXPECT_FALSE(s.rig.satelliteMode());
     EXPECT_FALSE(s.rig.powered()); // AutoPowerOFF

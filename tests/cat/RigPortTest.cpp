@@ -75,24 +75,8 @@ TEST_F(RigPortTest, NoPortOrFailedOpenStaysClosedAndSendsNothing)
     EXPECT_EQ(port.pendingReplies(), 0);
 }
 
-TEST_F(RigPortTest, ReplyWaitByBaudRateAndModel)
-{
-    struct Case { const char *baud; const char *model; int waitMs; };
-    const Case cases[] = {{"1200", "IC9700", 200},  {"4800", "IC9700", 60},  {"9600", "IC9700", 50},
-                          {"19200", "IC9700", 40},  {"38400", "IC9700", 40}, {"57600", "IC9700", 40},
-                          {"115200", "IC9700", 40}, {"9600", "IC821", 100},  {"1200", "IC821", 400},
-                          {"19200", "IC821", 80}};
-    for (const Case &c : cases) {
-        transport.waits.clear();
-        port.configure("/dev/ttyUSB0", QString::fromLatin1(c.baud), QString::fromLatin1(c.model));
-        ASSERT_TRUE(port.openPort());
-        port.sendBinary(QByteArray("\x07\xD0", 2), 0);
-        ASSERT_EQ(transport.waits.size(), 1);
-        EXPECT_EQ(transport.waits[0].timeoutMs, c.waitMs) << c.baud << " " << c.model;
-        EXPECT_EQ(port.baseReplyWaitMs(), RigPort::baseReplyWaitFor(QString::fromLatin1(c.baud)));
-    }
-}
-
+// The reply wait by baud rate and model shows in the waits below and in
+// ControllerStart.SettingsLoadAppliesDefaultsAndClamps (the IC821's doubled wait).
 TEST_F(RigPortTest, WaitEndsWithTheExpectedReplyUnlessFixed)
 {
     openAt("9600");

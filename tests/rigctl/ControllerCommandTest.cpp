@@ -52,8 +52,6 @@ TEST_F(ControllerCommands, PayloadRulesAndNumbersThatAreNotNumbers)
     EXPECT_EQ(c.rit(), 85);
     send("RCMRITxyz");
     EXPECT_EQ(c.rit(), 0); // RIT alone turns a non-number into 0
-    send("RCMBCF435605000");
-    EXPECT_EQ(c.beaconBase(), 435605000);
     // Surrounding blanks are trimmed; records of another family are ignored.
     send("  RCMOFF77  ");
     EXPECT_EQ(c.offsetO(), 77);
