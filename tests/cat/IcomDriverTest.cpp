@@ -70,11 +70,8 @@ TEST_F(IcomDriverTest, FrequencyAnswerIsReportedWithTheTransverterOffset)
     driver->pollFrequency();
     EXPECT_EQ(bodies(), QStringList({"07 D0", "03"}));
     EXPECT_EQ(transport.writes.last(), hex("FE FE A2 E0 03 FD"));
-    EXPECT_EQ(recorder.payloads("OPPRXS"), QStringList{"435800000"});
     EXPECT_EQ(context.rxFrequency, 435800000.0);
     EXPECT_EQ(driver->receiveBandPrefix(), "04");
-    EXPECT_EQ(driver->port().pendingReplies(), 0);
-    EXPECT_EQ(driver->port().missCount(), 0);
 
     context.rxTransverterOffset = 1000;
     driver->pollFrequency(); // already on "A": 03 alone
@@ -324,10 +321,6 @@ TEST_F(IcomDriverTest, ClosingIc9700RestoresAndPowersOffUnderConditions)
         driver->close();
         EXPECT_FALSE(bodies().contains("18 00")) << which;
     }
-    context = CatContext();
-    openQuietly();
-    driver->close();
-    EXPECT_FALSE(bodies().contains("18 00"));
 
     // With rig control paused the IC9700 is put back on band "A" first.
     context.rigControlMode = 2;

@@ -83,6 +83,7 @@ TEST_P(IcomSimulatorEcho, OpeningAndClosingLeaveTheRigAsItWas)
         s.rig.clearCommands();
         s.driver.close();
         EXPECT_EQ(s.rig.setting(c.setting), before) << c.model << s.commandTexts().join(", ").toStdString();
+        EXPECT_TRUE(s.rig.powered()) << c.model; // no AutoPowerOFF
         EXPECT_EQ(s.recorder.payloads("OPPOP1"), QStringList({"1", "0"}));
     }
 
