@@ -249,11 +249,9 @@ TEST_F(ControllerLoop, MultiModeListPositionIsReportedAndTheModeCommandSwitchesE
     // The multi-mode list: IO-117 UU, AO-07 B-mode, AO-07 A-mode.
     EXPECT_EQ(channel.payloads("OPPMLT"), QStringList{"2"});
     EXPECT_EQ(c.currentMode(), "B-mode");
-    send("RCMOFF-70");
-    send("RCMMLT8");
+    send("RCMMLT8"); // each mode's offset: PanelSystemMultiMode.SwitchingTheModeKeepsEachModesOffset
     EXPECT_EQ(c.currentMode(), "A-mode");
     EXPECT_EQ(channel.payloads("OPPMLT"), QStringList{"2"}); // the panel chose it: no report back
-    EXPECT_EQ(setting("SATinfo", "AO-07B-mode_offset"), "-70");
     EXPECT_EQ(c.transponder().type(), Transponder::Type::TxHigh);
     EXPECT_EQ(channel.payloads("OPPSTC").size(), 2);
     send("RCMMLT");

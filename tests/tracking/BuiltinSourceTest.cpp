@@ -117,7 +117,6 @@ TEST_F(BuiltinSourceTest, ValuesAgreeWithLookAnglesAndCarryTheTableName)
     setStation(kTokyoLat, kTokyoLon, kTokyoHeight);
     auto source = openSource({"ISS", "AO-07"});
     ASSERT_TRUE(source->selectSatellite("ao-07"));
-    EXPECT_EQ(source->currentSatellite(), "AO-07");
     for (int i = 0; i < 40; ++i) {
         TrackingValues v;
         ASSERT_EQ(source->read(v), RR::Ok);

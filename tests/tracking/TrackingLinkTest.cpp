@@ -79,7 +79,8 @@ TEST(TrackingLink, SmoothingAppliesOnlyAboveTheHorizonWhenSwitchedOn)
     EXPECT_EQ(h.references, (QList<float>{-2000, -2100}));
 }
 
-// A closed program reported on every tick: FakeTrackerE2e.RegistryMethodReadsWhatTheProgramWritesUntilItCloses.
+// A closed program reported on every tick:
+// FakeTrackerE2e.RegistryMethodReadsWhatTheProgramWritesUntilItCloses.
 TEST(TrackingLink, FailedReadEndsTheTick)
 {
     Harness h({{RR::Ok, values("AO-07", "5", 100)}, {RR::Failed, values("", "", 200)}});
