@@ -91,8 +91,7 @@ TEST_F(IcomDriverTest, ZeroNgOrGarbledAnswersAreNotReportedAndOnlyGarbageIsAMiss
     EXPECT_EQ(driver->port().missCount(), 0);
     transport.responder = [](const QByteArray &w) { return w + QByteArray(11, '\x11'); };
     driver->pollFrequency();
-    EXPECT_EQ(driver->port().missCount(), 1);
-    EXPECT_EQ(driver->port().replyWaitMs(), 51);
+    EXPECT_EQ(driver->port().missCount(), 1); // the wait it grows: RigPortTest.AdaptiveWaitGrowsOnMisses...
     EXPECT_EQ(driver->port().pendingReplies(), 3);
 }
 

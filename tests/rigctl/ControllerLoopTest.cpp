@@ -198,7 +198,8 @@ TEST_F(ControllerLoop, BeaconStateTunesTheBeaconAndLeavingItRestoresTheReceiveDi
     EXPECT_EQ(mainHz(), before);
 }
 
-// Each driver family counts the polls its rig leaves unanswered.
+// Each driver family counts the polls its rig leaves unanswered (the open and
+// closed reports of each family: its driver and controller tests).
 TEST_P(ControllerLoopEcho, SilentRigIsGivenUpAndReconnectedOnRequest)
 {
     const struct {
@@ -228,7 +229,6 @@ TEST_P(ControllerLoopEcho, SilentRigIsGivenUpAndReconnectedOnRequest)
         EXPECT_FALSE(c.timer1().running);
         EXPECT_TRUE(c.timer2().running);
         EXPECT_EQ(c.timer2().intervalMs, 200);
-        EXPECT_EQ(channel.last("OPPOP1"), "0");
 
         rig.setFailureMode(sim::FailureMode::None);
         send("RCMRTR1");
@@ -236,7 +236,6 @@ TEST_P(ControllerLoopEcho, SilentRigIsGivenUpAndReconnectedOnRequest)
         EXPECT_TRUE(c.timer1().running);
         EXPECT_FALSE(c.timer2().running);
         EXPECT_EQ(c.dopplerState(), r.state[6] - '0'); // the state it was given up in
-        EXPECT_EQ(channel.last("OPPOP1"), "1");
         controller.reset();
         channel.sent.clear();
     }
