@@ -82,7 +82,6 @@ TEST_F(ExportSourceTest, ReadsRangeRateFirstAndStopsAtTheFirstBadItem)
         const char *satellite, *elevation, *revolution;
     } cases[] = {
         // clang-format off
-        {TrackingKind::Kepral32, {}, RR::Ok, all, -1234.5f, "ao-07", "12.5", "23456"}, // satellite trimmed
         {TrackingKind::Ornik, ornik, RR::Ok, {"TEXT7", "TEXT1", "TEXT3", "TEXT5"}, 99, "FO-29", "3.25", "1000"},
         {TrackingKind::Kepral99, {{"txtElevation", "-"}}, RR::Failed, all.mid(0, 3), -1234.5f, "ao-07", "-5", "1"},
         {TrackingKind::Kepral99, {{"txtElevation", ""}}, RR::Failed, all.mid(0, 3), -1234.5f, "ao-07", "-5", "1"},
