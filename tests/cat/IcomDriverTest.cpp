@@ -132,16 +132,17 @@ TEST_F(IcomDriverTest, FramesAndReportsPerModelAndState)
         {"IC9700", 1, 2, setFreq(Band::A, 145950000), {}, {"07 D0", f}, ""},
         {"IC821", 1, 0, setFreq(Band::B, 145950000), {}, {"07 D0", f, "07 D1"}, ""},
         {"IC705", 1, 0, setFreq(Band::B, 145950000), {}, {"07 00", f}, ""},
+        {"ICOM", 1, 2, setFreq(Band::A, 145950000), {}, {"07 00", f}, ""},
         {"IC905", 1, 0, setFreq(Band::B, 145950000), {}, {}, ""},
         // A frequency that does not fit is not sent.
         {"IC9700", 1, 2, setFreq(Band::A, -5), {}, {}, ""},
         // Same-band operation (the IC9700's two VFOs: ControllerLoop.SameBandSatelliteNeedsARigThatCanDoIt).
         {"IC910", 1, 3, [](IcomDriver &d, CatContext &) { d.setFrequencySameBand(Band::A, 435800000); }, {}, {}, ""},
-        // The beacon state polls both modes.
-        {"IC9100", 1, 5, [](IcomDriver &d, CatContext &) { d.pollMode(); }, {{"04", hex("04 00 01")}},
-         {"07 D0", "04", "07 D1", "04", "07 D0"}, "OPPRXMLSB OPPTXMLSB"},
-        // Mode frames per model, with data mode and filter on the IC9700 (band A:
-        // ControllerCommandsEcho.ModeCwRitNoiseAndKeyingSpeedCommandsGoToRigOne).
+        // The beacon state polls both modes, named as a twin-band rig names them.
+        {"IC9100", 1, 5, [](IcomDriver &d, CatContext &) { d.pollMode(); }, {{"04", hex("04 04 01")}},
+         {"07 D0", "04", "07 D1", "04", "07 D0"}, "OPPRXMRTY OPPTXMRTY"},
+        // Mode frames per model, with data mode and filter on the IC9700.
+        {"IC9700", 1, 3, setMode(Band::A, "11"), {}, {"07 D0", "06 01 01", "1A 06 00 00", "07 D0"}, ""},
         {"IC9700", 1, 3, setMode(Band::B, "12", true), {}, {"07 D1", "06 01 02", "1A 06 01 02", "07 D0"}, ""},
         {"IC910", 1, 3, setMode(Band::B, "0"), {}, {"07 D1", "06 00", "07 D0"}, ""},
         {"IC821", 1, 3, setMode(Band::A, "1"), {}, {"07 D1", "06 01", "07 D1"}, ""},

@@ -101,6 +101,7 @@ TEST_F(TextDriverTest, CommandsAndAnswersPerModelAndState)
         {"FT991", 1, 0, setFreq(Band::B, 435800000), {}, "FA435800000;", ""},
         {"FT991", 2, 0, [](TextDriver &d) { d.setMode(Band::B, "5"); }, {{"MD0;", "MD04;"}}, "MD04;MD0;", "OPPTXMFM"},
         {"FT991", 2, 0, toneOnOff("67"), {}, "CN001;CT02;CN008;CT00;", ""},
+        {"FT991", 2, 0, [](TextDriver &d) { d.sendCw("B4KM1B4;"); d.sendCw("MC1"); }, {}, "KM1;KY6;", ""},
         {"FT2000", 2, 0, [](TextDriver &d) { d.sendCw("KY hello;"); }, {}, "", ""}, // no CW on the FT2000
         {"TS590", 2, 0, [](TextDriver &d) { d.sendCw("KY CQ  "); }, {}, "KY CQ  ;", ""},
     };
