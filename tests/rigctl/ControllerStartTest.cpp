@@ -15,7 +15,7 @@ class ControllerStart : public ControllerFixture {};
 
 } // namespace
 
-TEST_F(ControllerStart, WithoutTheRunSwitchEndsAtOnceAndWritesNothing)
+TEST_F(ControllerStart, WithoutTheRunSwitchOrBesideARunningOneEndsAtOnceAndWritesNothing)
 {
     const QByteArray before = TextFile::read(path("Velomira.ini"))->toUtf8();
     Controller &c = make();
@@ -23,9 +23,12 @@ TEST_F(ControllerStart, WithoutTheRunSwitchEndsAtOnceAndWritesNothing)
     EXPECT_EQ(c.start({"/x"}), Controller::StartResult::Exit);
     EXPECT_TRUE(channel.sent.isEmpty());
     EXPECT_FALSE(c.timer1().running);
-    // A second instance beside a running one:
-    // TunavoxProcess.SecondInstanceWithTheCloseSwitchMakesTheFirstSaveAndHide.
-    c.shutdown();
+    // Beside a running instance only the close switch asks it to close (which
+    // it does: TunavoxProcess.SecondInstanceWithTheCloseSwitchMakesTheFirstSaveAndHide).
+    channel.titles << Controller::OwnTitle;
+    EXPECT_EQ(make().start({"-R"}), Controller::StartResult::Exit);
+    EXPECT_TRUE(channel.closeRequests.isEmpty());
+    controller->shutdown();
     EXPECT_EQ(TextFile::read(path("Velomira.ini"))->toUtf8(), before);
 }
 

@@ -55,6 +55,7 @@ TEST_F(SettingsWindow, ShowsTheRigSetUpItsEndButtonClosesLikeTheFormTheCloseBoxO
     EXPECT_FALSE(c.settingsOpen());
     EXPECT_TRUE(c.rigOpen(1));
     EXPECT_TRUE(c.dispatcherAttached());
+    EXPECT_TRUE(c.timer1().running);
     EXPECT_EQ(setting("VLMRC", "CFO"), "0");
     EXPECT_FALSE(windowShown);
 
