@@ -63,6 +63,14 @@ protected:
         return s;
     }
 
+    // A source on these sets in the default file, for a station in Tokyo.
+    std::unique_ptr<BuiltinSource> tokyoSource(std::initializer_list<TleSet> sets, const QStringList &names)
+    {
+        writeTle(tleText(sets));
+        setStation(kTokyoLat, kTokyoLon, kTokyoHeight);
+        return openSource(names);
+    }
+
     // Moves the clock to the first whole step at or after its time where `pred` holds.
     bool advanceUntil(const std::function<bool(int64_t utc)> &pred, int64_t stepMs,
                       int64_t limitMs = 2LL * 86400 * 1000)
@@ -113,9 +121,7 @@ protected:
 
 TEST_F(BuiltinSourceTest, ValuesAgreeWithLookAnglesAndCarryTheTableName)
 {
-    writeTle(tleText({kIss, kAo7}));
-    setStation(kTokyoLat, kTokyoLon, kTokyoHeight);
-    auto source = openSource({"ISS", "AO-07"});
+    auto source = tokyoSource({kIss, kAo7}, {"ISS", "AO-07"});
     ASSERT_TRUE(source->selectSatellite("ao-07"));
     for (int i = 0; i < 40; ++i) {
         TrackingValues v;
@@ -131,9 +137,7 @@ TEST_F(BuiltinSourceTest, ValuesAgreeWithLookAnglesAndCarryTheTableName)
 
 TEST_F(BuiltinSourceTest, RangeRateLeadLooksAheadByHalfTheReadPeriodPlusTheDialDelay)
 {
-    writeTle(tleText({kIss}));
-    setStation(kTokyoLat, kTokyoLon, kTokyoHeight);
-    auto source = openSource({"ISS"});
+    auto source = tokyoSource({kIss}, {"ISS"});
     ASSERT_TRUE(source->selectSatellite("ISS"));
     source->setRangeRateLead(true, 30);
     const auto rangeRateIn = [&](qint64 aheadMs) {
@@ -312,9 +316,7 @@ TEST_F(BuiltinSourceTest, AutomaticSatelliteStaysWhileUpAndIsReplacedWhenItSets)
 
 TEST_F(BuiltinSourceTest, SelectionIsValidatedAndKeptInTheSettings)
 {
-    writeTle(tleText({kIss, kAo7}));
-    setStation(kTokyoLat, kTokyoLon);
-    auto source = openSource({"ISS", "AO-07", "RS-44"});
+    auto source = tokyoSource({kIss, kAo7}, {"ISS", "AO-07", "RS-44"});
     QString error;
     EXPECT_FALSE(source->selectSatellite("RS-44", &error)); // in the table, no element set
     EXPECT_TRUE(error.contains("RS-44"));
@@ -344,9 +346,7 @@ TEST_F(BuiltinSourceTest, SelectionIsValidatedAndKeptInTheSettings)
 
 TEST_F(BuiltinSourceTest, ChangedTleFileIsReloadedAndABrokenOneKeepsTheOldSets)
 {
-    writeTle(tleText({kAo7}));
-    setStation(kTokyoLat, kTokyoLon);
-    auto source = openSource({"AO-07"});
+    auto source = tokyoSource({kAo7}, {"AO-07"});
     TrackingValues v;
     ASSERT_EQ(source->read(v), RR::Ok);
 
@@ -379,9 +379,7 @@ TEST_F(BuiltinSourceTest, ChangedTleFileIsReloadedAndABrokenOneKeepsTheOldSets)
 
 TEST_F(BuiltinSourceTest, TableChangesAreMatchedAgain)
 {
-    writeTle(tleText({kIss, kAo7}));
-    setStation(kTokyoLat, kTokyoLon);
-    auto source = openSource({"AO-07"});
+    auto source = tokyoSource({kIss, kAo7}, {"AO-07"});
     ASSERT_TRUE(source->selectSatellite("AO-07"));
     source->setTableNames({"ISS"});
     EXPECT_EQ(source->candidates().size(), 1);
