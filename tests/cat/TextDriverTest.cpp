@@ -169,7 +169,7 @@ TEST_F(TextDriverTest, SecondRigOpeningsAndTheFt991KeyerMemories)
     EXPECT_EQ(recorder.payloads("OPPOP2").size(), 4);
 }
 
-TEST_F(TextDriverTest, SatelliteSetUpSequenceAndARigWithoutSameBandOperation)
+TEST_F(TextDriverTest, SameBandAndSatelliteSetUpSequences)
 {
     use("TS2000", 1, 3);
     context.rigUsage = 0;
@@ -177,7 +177,9 @@ TEST_F(TextDriverTest, SatelliteSetUpSequenceAndARigWithoutSameBandOperation)
     driver->setUpSatellite({.downlinkHz = 436795000, .uplinkHz = 145850000, .startUpMode = "SSB", .toneHz = "67.0"});
     EXPECT_EQ(written(), "SA1010010;FA00436795000;FB00145850000;SA1010010;MD4;MD;SA1011010;MD4;MD;SA1010010;"
                          "TN01;TO1;");
-    // The same-band arrangement: ControllerTextRig.SameBandSatelliteUsesBothVfos.
+    EXPECT_TRUE(driver->setSameBandOperation(true));
+    EXPECT_EQ(context.dopplerState, 6);
+    EXPECT_EQ(written(), "SA0010010;FT1;FR0;MD2;TS1;MD2;TS0;");
     use("TS590");
     EXPECT_FALSE(driver->setSameBandOperation(true));
     EXPECT_EQ(recorder.messages, QStringList{"申し訳ございません、TS590は対応していません。"});

@@ -119,8 +119,6 @@ TEST_F(ControllerTextRig, SameBandSatelliteUsesBothVfos)
     EXPECT_EQ(c.dopplerState(), 6);
     EXPECT_EQ(QStringList({rig.value("SA"), rig.value("FR"), rig.value("FT")}),
               QStringList({"0010010", "0", "1"}));
-    EXPECT_EQ(rig.modeDigit(RigSide::Main), '2'); // USB on both VFOs
-    EXPECT_EQ(rig.modeDigit(RigSide::Sub), '2');
     sources.state->rangeRate = 3000;
     c.tick1();
     const double F = 435310000;
