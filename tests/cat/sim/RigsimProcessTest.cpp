@@ -50,7 +50,6 @@ INSTANTIATE_TEST_SUITE_P(
     Model, RigsimProcess,
     ::testing::Values(
         HamlibModel{"IC9700", "3081", "145880000", "500"}, HamlibModel{"IC705", "3085", "145880000", "500"},
-        HamlibModel{"IC9100", "3068", "145880000", "500"}, HamlibModel{"IC910", "3044", "145880000", "500"},
         HamlibModel{"TS2000", "2014", "145880000", "0"}, HamlibModel{"TS590", "2031", "14250000", "0"},
         HamlibModel{"TS990", "2039", "14250000", "0"}, HamlibModel{"FT2000", "1029", "14250000", "0"},
         HamlibModel{"FT991", "1035", "145880000", "0"}, HamlibModel{"FT817", "1020", "145880000", "0"},

@@ -47,12 +47,15 @@ TEST_F(SettingsWindow, ShowsTheRigSetUpItsEndButtonClosesLikeTheFormTheCloseBoxO
     send("RCMSHW");
     window.show();
     EXPECT_FALSE(c.rigOpen(1));
+    send("RCMOFF100"); // the dispatcher is detached while the window is open
+    EXPECT_EQ(c.offsetO(), 0);
     auto *end = window.findChild<QPushButton *>("CFGEND");
     ASSERT_NE(end, nullptr);
     end->click();
     EXPECT_FALSE(c.settingsOpen());
     EXPECT_TRUE(c.rigOpen(1));
     EXPECT_TRUE(c.dispatcherAttached());
+    EXPECT_TRUE(c.timer1().running);
     EXPECT_EQ(setting("VLMRC", "CFO"), "0");
     EXPECT_FALSE(windowShown);
 
