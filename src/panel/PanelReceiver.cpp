@@ -429,6 +429,9 @@ void PanelCore::handleReport(const QString &command, const QString &payload)
                         : QCoreApplication::translate("Panel", "左ｸﾘｯｸ(ALT+G)でﾓｰﾄﾞ変更可"));
     } else if (command == u"SCK") {
         scheduleCheck();
+    } else if (command == u"PLY") {
+        // The controller's playback has reached the end of its file.
+        stopPlayback();
     } else if (command == u"POB") {
         m_orbit = payload;
         m_view.setText(Control::OrbitNumber, payload);

@@ -64,10 +64,15 @@ Controller::Controller(ControllerEnvironment env)
             m_env.showMessage(PanelTitle, text);
     };
     m_link.setLabelChanged([this](const QString &label) { m_pendingLabel = label; });
+    // A recording played to its end gives the panel its play button back.
+    if (m_env.sound)
+        m_env.sound->playbackEnded = [this] { report(QStringLiteral("OPPPLY"), QStringLiteral("0")); };
 }
 
 Controller::~Controller()
 {
+    if (m_env.sound)
+        m_env.sound->playbackEnded = {};
     // Drivers hold references to the transports and to m_ctx / m_hooks.
     // The ports are released even when no orderly shutdown ran.
     for (RigSlot &slot : m_rigs) {

@@ -17,11 +17,14 @@ public:
     virtual void stop() = 0;
 };
 
-// Where sound files are played.
+// Where sound files are played. `finished` runs once when the file has played
+// to its end or the output gave up on it part way, never after stop() or a
+// later play().
 class AudioOutput {
 public:
+    using Finished = std::function<void()>;
     virtual ~AudioOutput() = default;
-    virtual bool play(const QString &path) = 0;
+    virtual bool play(const QString &path, Finished finished) = 0;
     virtual void stop() = 0;
 };
 

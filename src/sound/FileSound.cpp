@@ -57,7 +57,11 @@ void FileSound::play(const QString &path, bool quiet)
             qWarning().noquote() << "tunavox: not a sound file:" << path;
         return;
     }
-    m_playing = m_output.play(path);
+    m_playing = m_output.play(path, [this, quiet] {
+        m_playing = false;
+        if (!quiet && playbackEnded)
+            playbackEnded();
+    });
     if (!m_playing)
         qWarning().noquote() << "tunavox: cannot play" << path;
 }

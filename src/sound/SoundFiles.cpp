@@ -1,6 +1,9 @@
 #include "sound/SoundFiles.h"
 
 #include <QDir>
+#include <QtEndian>
+
+#include <algorithm>
 
 namespace vm {
 
@@ -30,6 +33,29 @@ bool isSoundFile(const QString &path)
             return true;
     }
     return false;
+}
+
+std::optional<qint64> wavDurationMs(const QByteArray &head, qint64 fileSize)
+{
+    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
+        return std::nullopt;
+    quint32 byteRate = 0;
+    for (qsizetype at = 12; at + 8 <= head.size();) {
+        const QByteArray id = head.mid(at, 4);
+        const quint32 size = qFromLittleEndian<quint32>(head.constData() + at + 4);
+        const qsizetype body = at + 8;
+        if (id == "fmt " && size >= 16 && body + 16 <= head.size())
+            byteRate = qFromLittleEndian<quint32>(head.constData() + body + 8);
+        if (id == "data") {
+            if (byteRate == 0)
+                return std::nullopt;
+            const qint64 bytes = std::clamp<qint64>(fileSize - body, 0, size);
+            return bytes * 1000 / byteRate;
+        }
+        // Chunks are padded to an even size.
+        at = body + qsizetype(size) + (size & 1);
+    }
+    return std::nullopt;
 }
 
 } // namespace vm

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 namespace vm {
 
 // A recording ends by itself after this long.
@@ -20,5 +22,11 @@ QString recordingPath(const QString &folder, const QString &satellite, const QDa
 // Whether a path names a file the player takes (by its extension: MID, WMA,
 // WMV, MP3, WAV, any letter case).
 bool isSoundFile(const QString &path);
+
+// How long the sound data of a WAV file lasts, from the "fmt " and "data"
+// chunks at its head (the first bytes of a file of fileSize bytes; a data
+// size past the end of the file counts up to the end); nothing for a file
+// that is not a readable WAV.
+std::optional<qint64> wavDurationMs(const QByteArray &head, qint64 fileSize);
 
 } // namespace vm

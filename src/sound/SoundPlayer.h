@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace vm {
 
 // What the controller's sound commands ask for: the notice sound, recording
@@ -14,6 +16,10 @@ public:
     virtual void startRecording(const QString &path) = 0; // "SND" with the file path
     virtual void stopRecording() = 0;                     // "SND" "0"
     virtual void playRecording(const QString &path) = 0;  // "PLY" with the file path
+
+    // Runs when a file started with playRecording has played to its end (not
+    // when it is stopped), so the panel can give the operator its play button back.
+    std::function<void()> playbackEnded;
 };
 
 // Used where no sound system is available: every request is logged as not

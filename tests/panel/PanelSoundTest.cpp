@@ -53,19 +53,30 @@ TEST_F(PanelSound, EveryEndStopsTheControllerAndRestoresTheButtons)
     EXPECT_EQ(m_prompter.startDir, m_dir.path());
     EXPECT_TRUE(takeSent().isEmpty());
     m_prompter.file = path("a.wav");
-    const std::function<void()> ends[] = {[] {}, [this] { m_core->unload(); },
-                                          [this] { m_core->openControllerSettings(); }};
+    // The button itself, closing, the controller's settings, and the
+    // controller's report that a playback has reached the end of its file;
+    // which of the two each one ends.
+    struct End {
+        std::function<void()> run;
+        bool endsRecording, endsPlayback;
+    };
+    const End ends[] = {{[] {}, false, false},
+                        {[this] { m_core->unload(); }, true, true},
+                        {[this] { m_core->openControllerSettings(); }, true, true},
+                        {[this] { report("OPPPLY0"); }, false, true}};
     for (Control button : {Control::RecordButton, Control::PlayButton}) {
         const bool record = button == Control::RecordButton;
-        for (const auto &end : ends) {
+        for (const End &end : ends) {
             SetUp();
             m_settings->setValue(keys::RecFol, path("rec"));
             record ? m_core->recordButton() : m_core->playButton();
             EXPECT_TRUE(
                 takeSent().value(0).startsWith(record ? "RCMSND" + path("rec/") : "RCMPLY" + path("a.wav")));
             EXPECT_EQ(look(button), "停 255 0");
-            end();
-            if (m_core->recording() || m_core->playing()) // the button itself
+            end.run();
+            const bool running = record ? m_core->recording() : m_core->playing();
+            EXPECT_EQ(running, !(record ? end.endsRecording : end.endsPlayback));
+            if (running) // the button itself
                 record ? m_core->recordButton() : m_core->playButton();
             EXPECT_TRUE(takeSent().contains(record ? "RCMSND0" : "RCMPLY0"));
             EXPECT_EQ(look(button), record ? "録 16777215 1" : "再 16777215 1");

@@ -11,6 +11,7 @@
 #include "common/Settings.h"
 #include "common/TextFile.h"
 #include "sound/GeneratedInput.h"
+#include "sound/SilentOutput.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -184,9 +185,11 @@ TEST_F(PanelSystem, F5KeysTheMessageOnTheSimulatedRig)
 TEST_F(PanelSystem, RecordButtonHasTheControllerLeaveAValidWav)
 {
     qputenv(GeneratedInput::Variable, "tone");
+    qputenv(SilentOutput::Variable, "silent");
     m_panel->settings.setValue(keys::RecFol, station.homeDir());
-    const bool ready = readyWithCall(""); // the controller has taken the variable
+    const bool ready = readyWithCall(""); // the controller has taken the variables
     qunsetenv(GeneratedInput::Variable);
+    qunsetenv(SilentOutput::Variable);
     ASSERT_TRUE(ready);
     auto *record = static_cast<QPushButton *>(m_panel->window->control("Command15"));
     ASSERT_TRUE(waitFor([&] { return record->isEnabled(); })); // the controller is ready
@@ -202,6 +205,13 @@ TEST_F(PanelSystem, RecordButtonHasTheControllerLeaveAValidWav)
     EXPECT_TRUE(waitFor([&] { return (check = WavCheck::of(path)).valid; }));
     EXPECT_EQ(check.rate, 11025u);
     EXPECT_GT(check.dataBytes, 4000u);
+
+    // Played back, the recording ends by itself and the buttons come back.
+    auto *play = static_cast<QPushButton *>(m_panel->window->control("Command16"));
+    m_panel->prompter.file = path;
+    QTest::mouseClick(play, Qt::LeftButton);
+    EXPECT_EQ(play->text(), "停");
+    EXPECT_TRUE(waitFor([&] { return play->text() == "再" && record->isEnabled(); }));
 }
 
 // The schedule registered in the panel's frame reaches the controller

@@ -159,6 +159,12 @@ TEST_F(ControllerCommands, SoundCommandsGoToTheSoundSeam)
     for (const char *cmd : {"RCMSSP", "RCMSPL", "RCMSND1", "RCMSND0", "RCMPLY1", "RCMPLY0"})
         send(cmd);
     EXPECT_EQ(sound.requests(), 6);
+    // A recording played to its end is reported to the panel while the controller lives.
+    ASSERT_TRUE(sound.playbackEnded);
+    sound.playbackEnded();
+    EXPECT_EQ(channel.payloads("OPPPLY"), QStringList{"0"});
+    controller.reset();
+    EXPECT_FALSE(sound.playbackEnded);
 }
 
 TEST_F(ControllerCommands, RecordingStartedAndStoppedByCommandsLeavesAValidWav)

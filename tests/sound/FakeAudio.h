@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QtEndian>
 #include <cmath>
+#include <utility>
 
 // Generated audio in place of a sound card: push() hands a block of a tone
 // to whoever started the input.
@@ -32,11 +33,23 @@ struct FakeInput final : vm::AudioInput {
 };
 
 struct FakeOutput final : vm::AudioOutput {
-    bool play(const QString &path) override
+    bool play(const QString &path, Finished f) override
     {
         log << QStringLiteral("play ") + path;
+        finished = std::move(f);
         return true;
     }
-    void stop() override { log << QStringLiteral("stop"); }
+    void stop() override
+    {
+        log << QStringLiteral("stop");
+        finished = {};
+    }
+    // The file playing has reached its end.
+    void end()
+    {
+        if (Finished f = std::exchange(finished, {}))
+            f();
+    }
     QStringList log;
+    Finished finished;
 };

@@ -77,4 +77,48 @@ TEST(FileSound, PlayingReplacesThePreviousFileAndIgnoresOtherFiles)
     sound.stopPlaying();
     sound.stopPlaying();
     EXPECT_EQ(out.log, (QStringList{"play a.wav", "stop", "play b.WAV", "stop"}));
+
+    // Only a recording played to its end is reported, once; the notice sound
+    // and a stopped file are not.
+    int ended = 0;
+    sound.playbackEnded = [&] { ++ended; };
+    sound.playFile(QStringLiteral("notice.wav"));
+    out.end();
+    sound.playRecording(QStringLiteral("pass.wav"));
+    out.end();
+    out.end();
+    EXPECT_FALSE(sound.isPlaying());
+    sound.playRecording(QStringLiteral("pass.wav"));
+    sound.stopPlaying();
+    out.end();
+    EXPECT_EQ(ended, 1);
+}
+
+TEST(SoundFiles, WavDurationFromTheHead)
+{
+    const auto chunk = [](const char *id, const QByteArray &body) {
+        QByteArray c(id, 4);
+        c.append(char(body.size() & 0xFF)).append(char(body.size() >> 8)).append(2, '\0').append(body);
+        return body.size() % 2 ? c.append('\0') : c;
+    };
+    // Mono 16-bit at 8000 Hz: 16000 bytes a second.
+    const QByteArray fmt = QByteArray::fromHex("0100 0100 401F0000 803E0000 0200 1000");
+    const QByteArray data = chunk("data", QByteArray(4000, '\1'));
+    const auto wav = [](const QByteArray &chunks) { return QByteArray("RIFF\0\0\0\0WAVE", 12) + chunks; };
+    struct Case {
+        QByteArray head;
+        qint64 fileSize; // -1: the head is the whole file
+        std::optional<qint64> ms;
+    } cases[] = {
+        {wav(chunk("fmt ", fmt) + data), -1, 250},
+        {wav(chunk("LIST", "odd") + chunk("fmt ", fmt) + data), -1, 250}, // padded chunk before
+        {wav(chunk("fmt ", fmt) + data).left(44), 44 + 1600, 100},        // data cut short
+        {wav(chunk("fmt ", fmt) + data), 1'000'000, 250},                 // more after the data
+        {wav(data), -1, std::nullopt},                                    // no format
+        {wav(chunk("fmt ", fmt)), -1, std::nullopt},                      // no data
+        {"RIFX" + wav(chunk("fmt ", fmt) + data).mid(4), -1, std::nullopt},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(wavDurationMs(c.head, c.fileSize < 0 ? c.head.size() : c.fileSize), c.ms)
+            << c.head.toHex().toStdString();
 }

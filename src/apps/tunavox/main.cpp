@@ -19,6 +19,7 @@
 #ifdef VELOMIRA_HAVE_QT_SOUND
 #include "sound/FileSound.h"
 #include "sound/GeneratedInput.h"
+#include "sound/SilentOutput.h"
 #include "sound/qt/QtAudio.h"
 #endif
 
@@ -61,7 +62,11 @@ int main(int argc, char *argv[])
     vm::GeneratedInput generatedIn;
     vm::AudioInput &recordFrom =
         vm::GeneratedInput::selected() ? static_cast<vm::AudioInput &>(generatedIn) : soundIn;
-    vm::QtAudioOutput soundOut(soundSettings.value(vm::keys::SoundOutDevice));
+    vm::QtAudioOutput cardOut(soundSettings.value(vm::keys::SoundOutDevice));
+    // ... and play files silently, for as long as they last.
+    vm::SilentOutput silentOut;
+    vm::AudioOutput &soundOut =
+        vm::SilentOutput::selected() ? static_cast<vm::AudioOutput &>(silentOut) : cardOut;
     vm::FileSound sound(recordFrom, soundOut, [&soundSettings] {
         return soundSettings.value(vm::keys::RecSpl).toInt();
     });

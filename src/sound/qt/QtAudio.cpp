@@ -8,6 +8,8 @@
 #include <QMediaPlayer>
 #include <QUrl>
 
+#include <utility>
+
 namespace vm {
 
 namespace {
@@ -85,8 +87,9 @@ QtAudioOutput::QtAudioOutput(const QString &deviceName, QObject *parent)
 
 QtAudioOutput::~QtAudioOutput() = default;
 
-bool QtAudioOutput::play(const QString &path)
+bool QtAudioOutput::play(const QString &path, Finished finished)
 {
+    m_finished = {};
     const QAudioDevice device =
         chosen(QMediaDevices::audioOutputs(), m_deviceName, QMediaDevices::defaultAudioOutput());
     if (device.isNull())
@@ -95,15 +98,30 @@ bool QtAudioOutput::play(const QString &path)
         m_player = new QMediaPlayer(this);
         m_audio = new QAudioOutput(this);
         m_player->setAudioOutput(m_audio);
+        // The end of the file, or a file the backend cannot play after all.
+        const auto done = [this] {
+            if (Finished f = std::exchange(m_finished, {}))
+                f();
+        };
+        connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [done](QMediaPlayer::MediaStatus status) {
+            if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia)
+                done();
+        });
+        connect(m_player, &QMediaPlayer::errorOccurred, this, done);
     }
     m_audio->setDevice(device);
     m_player->setSource(QUrl::fromLocalFile(path));
     m_player->play();
-    return m_player->error() == QMediaPlayer::NoError;
+    // Set only now: a failure inside play() is this call's answer, not an end.
+    if (m_player->error() != QMediaPlayer::NoError)
+        return false;
+    m_finished = std::move(finished);
+    return true;
 }
 
 void QtAudioOutput::stop()
 {
+    m_finished = {};
     if (!m_player)
         return;
     m_player->stop();

@@ -33,7 +33,7 @@ class QtAudioOutput final : public QObject, public AudioOutput {
 public:
     explicit QtAudioOutput(const QString &deviceName = {}, QObject *parent = nullptr);
     ~QtAudioOutput() override;
-    bool play(const QString &path) override;
+    bool play(const QString &path, Finished finished) override;
     void stop() override;
     // Created at the first play: loading the media backend takes time that
     // the program's start need not spend.
@@ -43,6 +43,7 @@ private:
     QString m_deviceName;
     QMediaPlayer *m_player = nullptr;
     QAudioOutput *m_audio = nullptr;
+    Finished m_finished;
 };
 
 // Descriptions of the devices present, for the settings form.
