@@ -38,7 +38,7 @@ struct ControllerEnvironment {
     Channel *channel = nullptr;
     Clock *clock = nullptr;
     TrackingSources *tracking = nullptr;
-    SoundPlayer *sound = nullptr;
+    SoundPlayer *sound = nullptr; // outlives the controller, which hooks its playback end
     QString dataDir;      // holds Velomira.ini, SATdata.txt, RigCombi.txt
     qint64 processId = 0; // written to [VLMRC] ME
     // Opens the byte pipe of a rig port (real serial port, or a simulator).

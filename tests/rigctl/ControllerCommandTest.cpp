@@ -186,6 +186,7 @@ TEST_F(ControllerCommands, RecordingStartedAndStoppedByCommandsLeavesAValidWav)
     send("RCMPLY" + path);
     send("RCMSSP");
     EXPECT_EQ(out.log, (QStringList{"play " + path, "stop"}));
+    controller.reset(); // the sound it was given must outlive it
 }
 
 TEST_F(ControllerCommands, ActiveScheduleSwitchesTheSatelliteAtAosWithTodaysFileOnly)
