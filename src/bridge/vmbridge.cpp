@@ -151,6 +151,8 @@ public:
 
     Reply handle(const bw::Frame &request)
     {
+        // Requests that carry a single title or path: no NUL inside.
+        const bool oneField = request.bytes.find('\0') == std::string::npos;
         switch (static_cast<bw::Op>(request.first)) {
         case bw::Op::Hello:
             return {bw::Status::Ok, bw::Version, "vmbridge"};
@@ -167,23 +169,23 @@ public:
                 return copyData(request.second, (*f)[0], true, (*f)[1]);
             break;
         case bw::Op::StartProgram:
-            if (request.bytes.find('\0') == std::string::npos)
+            if (oneField)
                 return startProgram(request.bytes);
             break;
         case bw::Op::TypeAltKey:
-            if (request.bytes.find('\0') == std::string::npos && request.second < 256)
+            if (oneField && request.second < 256)
                 return typeAltKey(request.bytes, WORD(request.second));
             break;
         case bw::Op::LookupWindow:
-            if (request.second <= bw::FindByClass && request.bytes.find('\0') == std::string::npos)
+            if (request.second <= bw::FindByClass && oneField)
                 return findWindow(request.second, request.bytes);
             break;
         case bw::Op::ClickControl:
-            if (request.bytes.find('\0') == std::string::npos)
+            if (oneField)
                 return clickControl(request.bytes, int(request.second));
             break;
         case bw::Op::RaiseWindow:
-            if (request.bytes.find('\0') == std::string::npos)
+            if (oneField)
                 return raiseWindow(request.bytes);
             break;
         case bw::Op::WindowText:

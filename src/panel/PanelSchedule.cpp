@@ -67,18 +67,23 @@ void PanelCore::mailNotice(const QString &text, const QString &satellite, const 
         return;
     }
     const QString title = QStringLiteral("HWCVお知らせツール");
-    if (!m_windows->findWindow(title)) {
-        // A Linux path is the prefix's drive Z:.
-        const bool started = m_windows->startProgram(
-            command.startsWith(u'/') ? QStringLiteral("Z:") + QString(command).replace(u'/', u'\\') : command);
+    bool shown = m_windows->findWindow(title).has_value();
+    // A Linux path is the prefix's drive Z:.
+    const QString windowsPath =
+        command.startsWith(u'/') ? QStringLiteral("Z:") + QString(command).replace(u'/', u'\\') : command;
+    if (!shown && m_windows->startProgram(windowsPath)) {
         // Its window may take a moment to appear.
-        for (int waited = 0; started && waited < 5000 && !m_windows->findWindow(title); waited += 200)
+        for (int waited = 0;; waited += 200) {
+            shown = m_windows->findWindow(title).has_value();
+            if (shown || waited >= 5000)
+                break;
             m_clock.sleepMs(200);
-        if (!m_windows->findWindow(title)) {
-            m_prompter.message(tr("HWCVお知らせツールが起動していないのでは？"), panelTitle(),
-                               Prompter::Icon::Information);
-            return;
         }
+    }
+    if (!shown) {
+        m_prompter.message(tr("HWCVお知らせツールが起動していないのでは？"), panelTitle(),
+                           Prompter::Icon::Information);
+        return;
     }
     m_windows->sendText(title, (text + QStringLiteral("\\MAILTITLE\\") + satellite + QStringLiteral(" 出現間近!"))
                                    .trimmed());

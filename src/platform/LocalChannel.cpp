@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <limits>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>

@@ -65,13 +65,23 @@ std::optional<QString> wineUnixPath(const QString &windowsPath, const QString &w
     return QFileInfo(path).canonicalFilePath();
 }
 
+namespace {
+
+// The folder of a program under Wine, from its Windows path in that prefix.
+std::optional<QString> wineFolderIn(const QString &windowsExePath, const QString &winePrefix)
+{
+    const std::optional<QString> unixPath = wineUnixPath(windowsExePath, winePrefix);
+    return unixPath ? std::optional<QString>(QFileInfo(*unixPath).absolutePath()) : std::nullopt;
+}
+
+} // namespace
+
 std::optional<QString> wineProgramFolder(const QString &windowsExePath)
 {
     QString prefix = qEnvironmentVariable("WINEPREFIX");
     if (prefix.isEmpty())
         prefix = QDir::home().filePath(QStringLiteral(".wine"));
-    const std::optional<QString> unixPath = wineUnixPath(windowsExePath, prefix);
-    return unixPath ? std::optional<QString>(QFileInfo(*unixPath).absolutePath()) : std::nullopt;
+    return wineFolderIn(windowsExePath, prefix);
 }
 
 std::optional<QString> programFolder(qint64 processId, const QString &procRoot)
@@ -89,9 +99,7 @@ std::optional<QString> programFolder(qint64 processId, const QString &procRoot)
             if (!home.isEmpty())
                 prefix = QDir(home).filePath(QStringLiteral(".wine"));
         }
-        const std::optional<QString> unixPath =
-            wineUnixPath(QString::fromLocal8Bit(arguments.first()), prefix);
-        return unixPath ? std::optional<QString>(QFileInfo(*unixPath).absolutePath()) : std::nullopt;
+        return wineFolderIn(QString::fromLocal8Bit(arguments.first()), prefix);
     }
     const QFileInfo executable(QFileInfo(QDir(process).filePath(QStringLiteral("exe"))).symLinkTarget());
     if (executable.filePath().isEmpty() || !executable.dir().exists())
